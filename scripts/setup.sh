@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Sets up a Debian 12 machine for Ovra, builds it and runs it or its tests.
+#
+#   scripts/setup.sh run    install what is missing, build Release, start the
+#                           workstation with the simulated master box available
+#   scripts/setup.sh test   install what is missing, build, run the whole test
+#                           suite (and the core tests under ASan/UBSan)
+set -euo pipefail
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$here"
+
+packages=(
+    build-essential cmake ninja-build pkg-config ccache git python3
+    qt6-base-dev qt6-base-dev-tools qt6-scxml-dev qt6-websockets-dev qt6-charts-dev
+    qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
+    libhidapi-dev libsqlite3-dev libcpp-httplib-dev
+    libgl1-mesa-dev libxkbcommon-dev
+    clang libclang-rt-dev
+)
+
+install_missing() {
+    local missing=()
+    for p in "${packages[@]}"; do
+        dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+    done
+    if [ ${#missing[@]} -eq 0 ]; then
+        return
+    fi
+    echo "Installing: ${missing[*]}"
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        sudo="sudo"
+    fi
+    $sudo apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+configure_and_build() {
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=Release "$@"
+    cmake --build "$dir" -j2
+}
+
+mode=${1:-}
+case "$mode" in
+run)
+    install_missing
+    configure_and_build build -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF
+    export OVRA_ENABLE_SIMULATION=1
+    exec ./build/bin/ovra
+    ;;
+test)
+    install_missing
+    configure_and_build build
+    (cd build && ctest --output-on-failure -j2)
+    # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+    configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    (cd build-asan && ctest --output-on-failure -j2 -L core)
+    ;;
+*)
+    echo "usage: $0 run|test" >&2
+    exit 2
+    ;;
+esac

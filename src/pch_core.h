@@ -1,0 +1,9 @@
+#pragma once
+#include <QtCore>
+#include <QtGui/QFont>
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cmath>
+#include <memory>
+#include <vector>

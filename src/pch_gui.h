@@ -1,0 +1,9 @@
+#pragma once
+#include <QtCore>
+#include <QtGui>
+#include <QtWidgets>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <memory>
+#include <vector>

@@ -1,0 +1,117 @@
+#pragma once
+
+#include "rest/client/ScoringClientConfiguration.h"
+#include "rest/server/RestServerSettings.h"
+#include "settings/AutoSaveSettings.h"
+#include "settings/ExportSettings.h"
+#include "settings/RulesSettings.h"
+#include "settings/SettingsTargets.h"
+#include "settings/SpaceDelaySettings.h"
+#include "settings/TutorialSettings.h"
+#include "settings/WarningSettings.h"
+#include "settings/WebSocketServerSettings.h"
+
+#include <QFont>
+#include <QObject>
+#include <QSettings>
+
+#include <memory>
+
+namespace ovra::util {
+class LogHandler;
+}
+
+// All persistent settings of the workstation: loaded once while the main
+// window is built, written back at quit and after every tara. A fresh
+// QSettings object is opened for every load and every save.
+class OvraSettings : public QObject
+{
+    Q_OBJECT
+public:
+    static constexpr const char *kOrganisation = "Tesmer";
+    static constexpr const char *kApplication = "OvraV2";
+
+    // The objects whose state is loaded and saved besides the settings
+    // classes. A null pointer means the settings keep that value themselves.
+    struct Targets
+    {
+        StoreSettingsTarget *store = nullptr;
+        IndexSelection *weightClass = nullptr;
+        IndexSelection *trampolineSelection = nullptr;
+        IndexSelection *event = nullptr;
+        IndexSelection *competition = nullptr;
+        IndexSelection *group = nullptr;
+        IndexSelection *athlete = nullptr;
+    };
+
+    OvraSettings(const Targets &targets, ovra::util::LogHandler &logHandler,
+                 QObject *parent = nullptr);
+    ~OvraSettings() override;
+
+    void load(int &width, int &height, QFont &font);
+    void writeSettings(int width, int height, const QFont &font);
+
+    AutoSaveSettings &autoSaveSettings() { return m_autoSaveSettings; }
+    ExportSettings &exportSettings() { return m_exportSettings; }
+    RulesSettings &rulesSettings() { return m_rulesSettings; }
+    SpaceDelaySettings &spaceDelaySettings() { return m_spaceDelaySettings; }
+    TutorialSettings &tutorialSettings() { return m_tutorialSettings; }
+    WarningSettings &warningSettings() { return m_warningSettings; }
+    WebSocketServerSettings &webSocketServerSettings() { return m_webSocketServerSettings; }
+    ovra::rest::server::RestServerSettings &restServerSettings() { return m_restServerSettings; }
+
+    ovra::rest::client::ScoringClientConfigurations scoringClientConfigurations() const
+    {
+        return m_scoringClientConfigurations;
+    }
+    void setScoringClientConfigurations(const ovra::rest::client::ScoringClientConfigurations &c)
+    {
+        m_scoringClientConfigurations = c;
+    }
+
+    bool showAdvancedNetworkSettings() const { return m_showAdvancedNetworkSettings; }
+    void setShowAdvancedNetworkSettings(bool show) { m_showAdvancedNetworkSettings = show; }
+
+    // Absolute path of the competition database file.
+    QString databaseFile() const { return m_databaseFile; }
+    void setDatabaseFile(const QString &path) { m_databaseFile = path; }
+
+    const Targets &targets() const { return m_targets; }
+
+    // The storage that load and save use; the same names every time.
+    static std::unique_ptr<QSettings> openStorage();
+    static QString defaultDatabaseFile();
+
+    static void loadRestServerSettings(QSettings &storage, ovra::rest::server::RestServerSettings &s);
+    static void saveRestServerSettings(QSettings &storage, const ovra::rest::server::RestServerSettings &s);
+    static ovra::rest::client::ScoringClientConfigurations loadScoringClientConfigurations(QSettings &storage);
+    static void saveScoringClientConfigurations(QSettings &storage,
+                                                const ovra::rest::client::ScoringClientConfigurations &c);
+    static void loadWebSocketServerSettings(QSettings &storage, WebSocketServerSettings &s);
+    static void saveWebSocketServerSettings(QSettings &storage, const WebSocketServerSettings &s);
+
+private:
+    Targets m_targets;
+    ovra::util::LogHandler &m_logHandler;
+
+    // Holders for the targets that were not handed in.
+    StoreSettingsHolder m_storeHolder;
+    StoredIndexSelection m_weightClassHolder{4, 5};
+    StoredIndexSelection m_trampolineSelectionHolder{3, 4};
+    StoredIndexSelection m_eventHolder{0, 0};
+    StoredIndexSelection m_competitionHolder{0, 0};
+    StoredIndexSelection m_groupHolder{0, 0};
+    StoredIndexSelection m_athleteHolder{-1, 0};
+
+    AutoSaveSettings m_autoSaveSettings;
+    ExportSettings m_exportSettings;
+    RulesSettings m_rulesSettings;
+    SpaceDelaySettings m_spaceDelaySettings;
+    TutorialSettings m_tutorialSettings;
+    WarningSettings m_warningSettings;
+    WebSocketServerSettings m_webSocketServerSettings;
+    ovra::rest::server::RestServerSettings m_restServerSettings;
+    ovra::rest::client::ScoringClientConfigurations m_scoringClientConfigurations;
+    bool m_showAdvancedNetworkSettings = false;
+    QString m_databaseFile;
+};

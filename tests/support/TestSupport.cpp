@@ -1,0 +1,55 @@
+#include "support/TestSupport.h"
+
+#include "settings/OvraSettings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#include <cstdlib>
+
+namespace ovra::test {
+
+namespace {
+QString &isolatedRoot()
+{
+    static QString root;
+    return root;
+}
+} // namespace
+
+void isolateProcess()
+{
+    // Created before QCoreApplication and removed when the process ends;
+    // tests that want a clean tree per case use their own QTemporaryDir.
+    static QTemporaryDir dir(QDir::tempPath() + QStringLiteral("/ovra-test-XXXXXX"));
+    isolatedRoot() = dir.path();
+    const QByteArray root = dir.path().toLocal8Bit();
+    qputenv("XDG_CONFIG_HOME", root + "/config");
+    qputenv("XDG_DATA_HOME", root + "/data");
+    qputenv("XDG_CACHE_HOME", root + "/cache");
+    qputenv("XDG_RUNTIME_DIR", root + "/runtime");
+    QDir().mkpath(dir.path() + QStringLiteral("/runtime"));
+    QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
+                          QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    QStandardPaths::setTestModeEnabled(false);
+}
+
+void clearSettings()
+{
+    auto storage = OvraSettings::openStorage();
+    storage->clear();
+    storage->sync();
+}
+
+QString sourceDir()
+{
+    return qEnvironmentVariable("OVRA_TEST_SOURCE_DIR");
+}
+
+QString binaryDir()
+{
+    return qEnvironmentVariable("OVRA_TEST_BINARY_DIR");
+}
+
+} // namespace ovra::test

@@ -1,0 +1,5 @@
+#pragma once
+#include <QtCore>
+#include <QtGui>
+#include <QtTest>
+#include <QtWidgets>

@@ -34,14 +34,14 @@ def render(size):
     # Central zone lines.
     fill(lambda x, y: 0.54 <= y <= 0.86 and (abs(x - 0.38) < 0.004 or abs(x - 0.62) < 0.004), (230, 240, 250))
     fill(lambda x, y: 0.13 <= x <= 0.87 and abs(y - 0.70) < 0.004, (230, 240, 250))
-    # Flight arc: a parabola from left to right above the bed.
-    def arc(x, y):
-        if not 0.2 <= x <= 0.8:
-            return False
-        t = (x - 0.5) / 0.3
-        ay = 0.66 - 0.52 * (1 - t * t)
-        return abs(y - ay) < 0.018
-    fill(arc, (240, 140, 40))
+    # Flight path: a dotted parabola that leaves the bed and comes back to
+    # the landing mark, with the athlete as a disc at its top.
+    dots = []
+    for k in range(11):
+        t = -1 + 2 * k / 10
+        dots.append((0.41 + 0.11 * t, 0.66 - 0.48 * (1 - t * t)))
+    fill(lambda x, y: any((x - dx) ** 2 + (y - dy) ** 2 < 0.016 ** 2 for dx, dy in dots), (240, 140, 40))
+    fill(lambda x, y: (x - 0.41) ** 2 + (y - 0.12) ** 2 < 0.06 ** 2, (34, 60, 110))
     # Landing mark.
     fill(lambda x, y: (x - 0.52) ** 2 + (y - 0.70) ** 2 < 0.045 ** 2, (240, 140, 40))
     fill(lambda x, y: (x - 0.52) ** 2 + (y - 0.70) ** 2 < 0.022 ** 2, (255, 255, 255))

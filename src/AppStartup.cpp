@@ -1,6 +1,7 @@
 #include "AppStartup.h"
 
 #include "BuildInfo.h"
+#include "data/MetaTypes.h"
 #include "util/LogHandler.h"
 
 #include <QCoreApplication>
@@ -47,6 +48,7 @@ void registerMetaTypes()
     // Registering the map type also registers its iterable and mutable view
     // converters, so the map can be iterated through a QVariant.
     qRegisterMetaType<QMap<QString, QString>>("QMap<QString,QString>");
+    data::model::registerMetaTypes();
 }
 
 void initTranslator(QCoreApplication &application)

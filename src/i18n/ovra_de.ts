@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
     <context>
+        <name>LogWidget</name>
+        <message>
+            <source>Saved files</source>
+            <translation>Gespeicherte Dateien</translation>
+        </message>
+        <message>
+            <source>Automatic saving to files is switched off.</source>
+            <translation>Das automatische Speichern in Dateien ist ausgeschaltet.</translation>
+        </message>
+        <message>
+            <source>Open autosave config</source>
+            <translation>Autosave-Einstellungen öffnen</translation>
+        </message>
+        <message>
+            <source>Open folder in explorer</source>
+            <translation>Ordner im Dateimanager öffnen</translation>
+        </message>
+        <message>
+            <source>Reverse sort order</source>
+            <translation>Sortierung umkehren</translation>
+        </message>
+        <message>
+            <source>Delete selected file</source>
+            <translation>Ausgewählte Datei löschen</translation>
+        </message>
+    </context>
+    <context>
         <name>OvraDialog</name>
         <message>
             <source>Ovra v%1</source>

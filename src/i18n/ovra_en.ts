@@ -2,6 +2,33 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>LogWidget</name>
+        <message>
+            <source>Saved files</source>
+            <translation>Saved files</translation>
+        </message>
+        <message>
+            <source>Automatic saving to files is switched off.</source>
+            <translation>Automatic saving to files is switched off.</translation>
+        </message>
+        <message>
+            <source>Open autosave config</source>
+            <translation>Open autosave config</translation>
+        </message>
+        <message>
+            <source>Open folder in explorer</source>
+            <translation>Open folder in explorer</translation>
+        </message>
+        <message>
+            <source>Reverse sort order</source>
+            <translation>Reverse sort order</translation>
+        </message>
+        <message>
+            <source>Delete selected file</source>
+            <translation>Delete selected file</translation>
+        </message>
+    </context>
+    <context>
         <name>OvraDialog</name>
         <message>
             <source>Ovra v%1</source>

@@ -29,7 +29,8 @@ void isolateProcess()
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
-    QDir().mkpath(dir.path() + QStringLiteral("/runtime"));
+    for (const char *sub : {"/runtime", "/config", "/data", "/cache"})
+        QDir().mkpath(dir.path() + QLatin1String(sub));
     QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);

@@ -36,6 +36,11 @@ install_missing() {
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# Paths inside the checkout are hashed relative to it, so a second clone (as
+# CI makes) reuses what ccache already compiled.
+export CCACHE_BASEDIR="$here"
+export CCACHE_NOHASHDIR=1
+
 configure_and_build() {
     local dir=$1
     shift

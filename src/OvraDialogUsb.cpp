@@ -46,8 +46,8 @@ void OvraDialog::createSimulationMenu()
          usb::Trampoline1},
         {&m_actionSimulateTrampoline_2, "actionSimulateTrampoline_2", tr("Trampoline 2"), Qt::Key_7,
          usb::Trampoline2},
-        {&m_actionSimulateBothTrampolines, "actionSimulateBothTrampolines", tr("Both Trampolines"),
-         Qt::Key_8, usb::BothTrampolines},
+        {&m_actionSimulateBothTrampolines, "actionSimulateBothTrampolines", tr("Both Trampolines"), Qt::Key_8,
+         usb::BothTrampolines},
     };
 
     // Without OVRA_ENABLE_SIMULATION the menu exists but stays hidden and

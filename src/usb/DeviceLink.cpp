@@ -58,9 +58,12 @@ void DeviceLink::connectUSB()
 
 void DeviceLink::initUSB()
 {
-    const bool failed = m_openWatcher.future().result();
-    if (m_connection == nullptr)
+    // Only the watcher of an open attempt started by connectUSB() leads here
+    // with a result; a stray call has nothing to finish.
+    const QFuture<bool> future = m_openWatcher.future();
+    if (m_connection == nullptr || m_thread != nullptr || !future.isFinished() || future.resultCount() == 0)
         return;
+    const bool failed = future.result();
     if (failed || m_shutDown || m_simulated) {
         if (failed)
             qDebug() << "Unable to connect the USB device";

@@ -9,8 +9,7 @@ namespace usb {
 
 SimulatedUSBConnection::SimulatedUSBConnection(QObject *parent)
     : QThread(parent)
-{
-}
+{}
 
 SimulatedUSBConnection::~SimulatedUSBConnection()
 {
@@ -52,8 +51,7 @@ void SimulatedUSBConnection::generateFrame()
         if (m_row >= length)
             m_row = 0;
     }
-    static const QMetaMethod readySignal =
-        QMetaMethod::fromSignal(&SimulatedUSBConnection::usbFrameReady);
+    static const QMetaMethod readySignal = QMetaMethod::fromSignal(&SimulatedUSBConnection::usbFrameReady);
     if (!isSignalConnected(readySignal)) {
         delete frame;
         return;

@@ -140,8 +140,7 @@ bool USBConnection::sendFrequency(short frequency)
 {
     qDebug() << "sending frequency to master:" << frequency;
     const auto u = static_cast<unsigned short>(frequency);
-    const unsigned char data[2] = {static_cast<unsigned char>(u >> 8),
-                                   static_cast<unsigned char>(u & 0xFF)};
+    const unsigned char data[2] = {static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u & 0xFF)};
     const bool failed = sendCommand('f', 0, 2, data);
     QThread::msleep(2);
     return failed;
@@ -150,8 +149,7 @@ bool USBConnection::sendFrequency(short frequency)
 bool USBConnection::setExternalCounter(short value)
 {
     const auto u = static_cast<unsigned short>(value);
-    const unsigned char data[2] = {static_cast<unsigned char>(u >> 8),
-                                   static_cast<unsigned char>(u & 0xFF)};
+    const unsigned char data[2] = {static_cast<unsigned char>(u >> 8), static_cast<unsigned char>(u & 0xFF)};
     const bool failed = sendCommand('c', 0, 2, data);
     QThread::msleep(2);
     return failed;

@@ -7,8 +7,7 @@
 USBThread::USBThread(hid_device *handle, QObject *parent)
     : QThread(parent)
     , m_handle(handle)
-{
-}
+{}
 
 USBThread::~USBThread()
 {

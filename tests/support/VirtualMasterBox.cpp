@@ -372,7 +372,8 @@ int VirtualMasterBox::read(hid_device_ *device, unsigned char *data, std::size_t
         Clock::time_point wake = noTimeout ? now + std::chrono::milliseconds(100) : deadline;
         if (streamingLocked()) {
             const Clock::time_point nextFrame =
-                m_clockStart + std::chrono::microseconds(static_cast<long long>(m_framesSinceClockStart) * kFrameIntervalUs);
+                m_clockStart +
+                std::chrono::microseconds(static_cast<long long>(m_framesSinceClockStart) * kFrameIntervalUs);
             wake = std::min(wake, std::max(nextFrame, now));
         }
         m_wake.wait_until(lock, wake);
@@ -394,7 +395,16 @@ int VirtualMasterBox::write(hid_device_ *device, const unsigned char *data, std:
         const unsigned char *payload = data + 6;
         if (command == 'R') {
             QByteArray reply(kFrameSize, '\0');
-            const unsigned char bytes[] = {0xC7, 0xC3, 'R', 0, 8, 0xC7, 0xC3, 0x5A, 0xA5, 0,
+            const unsigned char bytes[] = {0xC7,
+                                           0xC3,
+                                           'R',
+                                           0,
+                                           8,
+                                           0xC7,
+                                           0xC3,
+                                           0x5A,
+                                           0xA5,
+                                           0,
                                            static_cast<unsigned char>((m_identity >> 16) & 0xFF),
                                            static_cast<unsigned char>((m_identity >> 8) & 0xFF),
                                            static_cast<unsigned char>(m_identity & 0xFF)};

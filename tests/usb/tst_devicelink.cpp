@@ -60,10 +60,7 @@ class TestDeviceLink : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
-    void init()
-    {
-        box().reset();
-    }
+    void init() { box().reset(); }
 
     void connectingConfiguresTheBoxInOrder()
     {
@@ -101,6 +98,8 @@ private Q_SLOTS:
     {
         DeviceLink link;
         QSignalSpy connected(&link, &DeviceLink::usbConnected);
+        link.initUSB(); // nothing to finish yet: no effect
+        QVERIFY(link.connection() == nullptr && !link.isReconnectPending());
         QElapsedTimer clock;
         clock.start();
         link.connectUSB();

@@ -129,8 +129,10 @@ private Q_SLOTS:
                 int take = middle;
                 while (bedForce(r, take, bed, offsets) > 0.5 * fmax)
                     ++take;
-                QVERIFY2(std::abs(land - 75 - touchdown) <= 10, qPrintable(QString::number(land - 75 - touchdown)));
-                QVERIFY2(std::abs(take + 82 - takeoff) <= 10, qPrintable(QString::number(take + 82 - takeoff)));
+                QVERIFY2(std::abs(land - 75 - touchdown) <= 10,
+                         qPrintable(QString::number(land - 75 - touchdown)));
+                QVERIFY2(std::abs(take + 82 - takeoff) <= 10,
+                         qPrintable(QString::number(take + 82 - takeoff)));
             }
             const QJsonArray beds = rec.value(QStringLiteral("beds")).toArray();
             for (int bed = 1; bed <= 2; ++bed)

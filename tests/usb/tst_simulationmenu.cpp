@@ -1,5 +1,5 @@
-#include "OvraDialog.h"
 #include "AppStartup.h"
+#include "OvraDialog.h"
 #include "support/TestSupport.h"
 #include "support/VirtualMasterBox.h"
 #include "usb/DeviceLink.h"

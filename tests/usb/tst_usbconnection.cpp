@@ -123,12 +123,14 @@ private Q_SLOTS:
         USBConnection connection;
         QVERIFY(!connection.openDevice());
         const QByteArray payload(60, 'a');
-        QVERIFY(connection.sendCommand('x', 0, 60, reinterpret_cast<const unsigned char *>(payload.constData())));
+        QVERIFY(
+            connection.sendCommand('x', 0, 60, reinterpret_cast<const unsigned char *>(payload.constData())));
         QVERIFY(box().outputReports().isEmpty());
         QCOMPARE(connection.sentFrameCounter(), 1u);
 
         // 59 bytes fit exactly.
-        QVERIFY(!connection.sendCommand('x', 0, 59, reinterpret_cast<const unsigned char *>(payload.constData())));
+        QVERIFY(!connection.sendCommand('x', 0, 59,
+                                        reinterpret_cast<const unsigned char *>(payload.constData())));
         QCOMPARE(box().outputReports().size(), 1);
         QCOMPARE(box().outputReports().last().mid(6), QByteArray(59, 'a'));
     }

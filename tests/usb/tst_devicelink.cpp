@@ -105,8 +105,8 @@ private Q_SLOTS:
         link.connectUSB();
         QTRY_VERIFY_WITH_TIMEOUT(box().openCalls() >= 4, 8000);
         // Attempts at 0, 1, 2 and 3 s (each retry starts when the previous
-        // one has failed).
-        QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
+        // one has failed); coarse timers may fire up to 5 % early.
+        QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
         QVERIFY(link.isReconnectPending());
         QVERIFY(link.connection() == nullptr);
         QCOMPARE(connected.count(), 0);

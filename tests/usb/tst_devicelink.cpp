@@ -94,6 +94,21 @@ private Q_SLOTS:
         QVERIFY(link.isConnected());
     }
 
+    void recordingStreamedByTheBoxArrivesUnchanged()
+    {
+        box().plugIn();
+        box().streamRecording(3, false);
+        DeviceLink link;
+        FrameLog log;
+        log.attach(link);
+        QSignalSpy connected(&link, &DeviceLink::usbConnected);
+        link.connectUSB();
+        QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 1, kConnectTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(log.frames.size() >= 400, 5000);
+        for (int i = 0; i < 400; ++i)
+            QCOMPARE(values(log.frames.at(i)), recordingValues(3, 3 * i));
+    }
+
     void withoutBoxTheLinkRetriesEverySecond()
     {
         DeviceLink link;

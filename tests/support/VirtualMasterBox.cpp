@@ -1,5 +1,7 @@
 #include "support/VirtualMasterBox.h"
 
+#include "usb/SimulatedRecordings.h"
+
 #include <hidapi.h>
 
 #include <algorithm>
@@ -116,6 +118,20 @@ void VirtualMasterBox::streamSamples(std::vector<Sample> samples, bool loop)
     m_samples = std::move(samples);
     m_samplePosition = 0;
     m_loopSamples = loop;
+}
+
+void VirtualMasterBox::streamRecording(int recording, bool loop)
+{
+    const int length = usb::SimulatedRecordings::length(recording);
+    std::vector<Sample> samples(static_cast<std::size_t>(length));
+    unsigned char raw[usb::SimulatedRecordings::kSampleBytes];
+    for (int i = 0; i < length; ++i) {
+        usb::SimulatedRecordings::instance().copySample(recording, i, raw);
+        for (std::size_t c = 0; c < 8; ++c)
+            samples[static_cast<std::size_t>(i)][c] =
+                static_cast<std::int16_t>(static_cast<std::uint16_t>(raw[2 * c] | (raw[2 * c + 1] << 8)));
+    }
+    streamSamples(std::move(samples), loop);
 }
 
 void VirtualMasterBox::injectReport(const QByteArray &report)

@@ -57,6 +57,9 @@ public:
     // with `loop` the stream starts over at the end, otherwise it ends there
     // (the box then delivers nothing more).
     void streamSamples(std::vector<Sample> samples, bool loop = true);
+    // Data frames carry built-in recording 1, 2 or 3 of the simulated box
+    // (the same samples the Simulation menu plays).
+    void streamRecording(int recording, bool loop = true);
     // Delivered by the next reads, before any data frame, with its own length
     // (1 to 64 bytes).
     void injectReport(const QByteArray &report);

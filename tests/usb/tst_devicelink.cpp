@@ -94,6 +94,21 @@ private Q_SLOTS:
         QVERIFY(link.isConnected());
     }
 
+    void recordingStreamedByTheBoxArrivesUnchanged()
+    {
+        box().plugIn();
+        box().streamRecording(3, false);
+        DeviceLink link;
+        FrameLog log;
+        log.attach(link);
+        QSignalSpy connected(&link, &DeviceLink::usbConnected);
+        link.connectUSB();
+        QTRY_COMPARE_WITH_TIMEOUT(connected.count(), 1, kConnectTimeoutMs);
+        QTRY_VERIFY_WITH_TIMEOUT(log.frames.size() >= 400, 5000);
+        for (int i = 0; i < 400; ++i)
+            QCOMPARE(values(log.frames.at(i)), recordingValues(3, 3 * i));
+    }
+
     void withoutBoxTheLinkRetriesEverySecond()
     {
         DeviceLink link;
@@ -105,9 +120,10 @@ private Q_SLOTS:
         link.connectUSB();
         QTRY_VERIFY_WITH_TIMEOUT(box().openCalls() >= 4, 8000);
         // Attempts at 0, 1, 2 and 3 s (each retry starts when the previous
-        // one has failed).
-        QVERIFY2(clock.elapsed() >= 2900, qPrintable(QString::number(clock.elapsed())));
-        QVERIFY(link.isReconnectPending());
+        // one has failed); coarse timers may fire up to 5 % early.
+        QVERIFY2(clock.elapsed() >= 2800, qPrintable(QString::number(clock.elapsed())));
+        // The failed attempt is finished in the GUI thread after hid_open.
+        QTRY_VERIFY(link.isReconnectPending());
         QVERIFY(link.connection() == nullptr);
         QCOMPARE(connected.count(), 0);
     }

@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "data/MetaTypes.h"
+#include "rest/client/ScoringMetaTypes.h"
 #include "util/LogHandler.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ void registerMetaTypes()
     // converters, so the map can be iterated through a QVariant.
     qRegisterMetaType<QMap<QString, QString>>("QMap<QString,QString>");
     data::model::registerMetaTypes();
+    ovra::rest::client::registerMetaTypes();
 }
 
 void initTranslator(QCoreApplication &application)

@@ -136,6 +136,14 @@ void synchronizePair(Landing &trampoline1, Landing &trampoline2)
     }
 }
 
+void synchronizePairs(std::span<Landing> trampoline1, std::span<Landing> trampoline2,
+                      std::size_t n)
+{
+    n = std::min({n, trampoline1.size(), trampoline2.size()});
+    for (std::size_t i = 0; i < n; ++i)
+        synchronizePair(trampoline1[i], trampoline2[i]);
+}
+
 bool isCountedLanding(const Landing &landing)
 {
     return landing.timeOfFlight > kMinimumCountedFlightMs;

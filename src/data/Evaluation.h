@@ -117,6 +117,11 @@ Synchronisation synchronisationFor(int landingTimeTrampoline1, int landingTimeTr
 // Computes the synchronisation of a pair and writes it into both landings.
 void synchronizePair(data::model::Landing &trampoline1, data::model::Landing &trampoline2);
 
+// Recomputes the synchronisation of the first n pairs, as after a routine
+// edit (n is clamped to the shorter array).
+void synchronizePairs(std::span<data::model::Landing> trampoline1,
+                      std::span<data::model::Landing> trampoline2, std::size_t n);
+
 // Whether a landing counts in an individual result (flight time above 4 ms).
 bool isCountedLanding(const data::model::Landing &landing);
 

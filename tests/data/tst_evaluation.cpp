@@ -257,6 +257,23 @@ private slots:
             QCOMPARE(a.synScore, 0.92);
     }
 
+    void pairsAreRecomputedTogether()
+    {
+        std::array<Landing, 3> a{landingWith(100, 0, 0), landingWith(2000, 900, 0),
+                                 landingWith(4000, 900, 0)};
+        std::array<Landing, 3> b{landingWith(137, 0, 0), landingWith(2500, 900, 0),
+                                 landingWith(4000, 900, 0)};
+        b[2].synScore = 0.5; // stale, beyond n
+        synchronizePairs(a, b, 2);
+        QCOMPARE(a[0].synDeduction, 0.08);
+        QCOMPARE(b[0].synScore, 0.92);
+        QVERIFY(a[1].notSynchronous);
+        QVERIFY(b[1].notSynchronous);
+        QCOMPARE(b[2].synScore, 0.5);
+        synchronizePairs(a, b, 10);
+        QCOMPARE(b[2].synScore, 1.0);
+    }
+
     void individualResultCountsFlightsAboveFourMs()
     {
         std::vector<Landing> landings{landingWith(0, 0, 0.3), landingWith(0, 1230, 0.1),

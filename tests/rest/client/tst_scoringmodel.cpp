@@ -1,3 +1,5 @@
+#include "AppStartup.h"
+#include "rest/client/ScoringMetaTypes.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
 #include "support/TestSupport.h"
@@ -338,6 +340,11 @@ private slots:
         const ScoringObject &base = copy;
         QCOMPARE(parse(base.toJson()).value(QStringLiteral("state")).toString(),
                  QStringLiteral("ready"));
+
+        ovra::startup::registerMetaTypes();
+        QVERIFY(QMetaType::fromName("ovra::rest::client::ScoringResult").isValid());
+        const QVariant variant = QVariant::fromValue(copy);
+        QCOMPARE(variant.value<ScoringState>().state().value(), int(ScoringStateType::Ready));
     }
 };
 

@@ -98,7 +98,9 @@ void ScoringObject::readStringMap(const QJsonObject &object, const QString &key,
 void ScoringObject::writeDouble(QJsonObject &object, const QString &key,
                                 const ScoringMember<double> &member)
 {
-    if (member.isSet)
+    // JSON has no infinity or NaN; Qt would write them as null, which
+    // receivers must never see.
+    if (member.isSet && std::isfinite(member.value))
         object.insert(key, member.value);
 }
 

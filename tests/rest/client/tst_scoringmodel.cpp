@@ -167,6 +167,17 @@ private slots:
         QCOMPARE(half.toJsonObject(), QJsonObject({{QStringLiteral("y"), 5}}));
     }
 
+    void nonFiniteNumbersAreNeverWrittenAsNull()
+    {
+        ScoringIndividualResultElement e = element(1.0, 0.9, 6);
+        e.setTimeOfFlightInSeconds(qInf());
+        e.setHorizontalDisplacement(qQNaN());
+        const QJsonObject object = e.toJsonObject();
+        QVERIFY(!object.contains(QStringLiteral("timeOfFlightInSeconds")));
+        QVERIFY(!object.contains(QStringLiteral("horizontalDisplacement")));
+        QVERIFY(!e.toJson().contains("null"));
+    }
+
     void nestedObjectsAppearWhenSet()
     {
         ScoringResult result;
@@ -316,6 +327,53 @@ private slots:
         QVERIFY(result2.rulesSettingsMember().isSet);
         QVERIFY(!result2.rulesSettings().isSet());
         QVERIFY(!result2.toJsonObject().contains(QStringLiteral("rulesSettings")));
+    }
+
+    // Whatever was read, writing it and reading that again gives the same
+    // object, and nothing is written as null.
+    void writtenReadingsAreStable_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray("{}");
+        QTest::newRow("nulls") << QByteArray(R"({"type":null,"maturity":null,"rulesSettings":null,
+            "individualResult":null,"synchronizedResult":null})");
+        QTest::newRow("wrong kinds") << QByteArray(R"({"type":3,"maturity":["confirmed"],
+            "individualResult":{"elementCount":"x","meta":{"a":1,"b":"2"},"elements":[3,null,{}]},
+            "synchronizedResult":{"elements":[{"forcedEndOfRoutine":"yes",
+              "landingPositionInCmTrampoline1":{"x":null,"y":1.5}}]}})");
+        QTest::newRow("complete") << QByteArray(R"({"type":"SYNCHRONIZED","maturity":"Preliminary",
+            "rulesSettings":{"hdDeductions":"MAX3"},
+            "synchronizedResult":{"startPenalty":0.1,"elementCount":1,"effectiveElementCount":1,
+              "synchronizedScore":0.92,"horizontalDisplacementTrampoline1":1,
+              "horizontalDisplacementTrampoline2":0.9,"horizontalDisplacement":0.95,
+              "meta":{"athlete":"A"},"delayBeforeStartInSeconds":1.5,
+              "elements":[{"landingTimeDifferenceInSeconds":0.035,"synchronizedScore":0.92,
+                "forcedEndOfRoutine":false,"horizontalDisplacementTrampoline1":1,
+                "horizontalDisplacementTrampoline2":0.9,"horizontalDisplacement":0.95,
+                "landingPositionInCmTrampoline1":{"x":1,"y":2},
+                "landingPositionInCmTrampoline2":{"x":-3,"y":4},
+                "landingZoneTrampoline1":6,"landingZoneTrampoline2":6}]}})");
+    }
+    void writtenReadingsAreStable()
+    {
+        QFETCH(QByteArray, text);
+        ScoringResult first;
+        QVERIFY(first.fromJson(text));
+        const QByteArray written = first.toJson();
+        QVERIFY(!written.contains("null"));
+        ScoringResult second;
+        QVERIFY(second.fromJson(written));
+        QCOMPARE(second.toJsonObject(), first.toJsonObject());
+        if (QTest::currentDataTag() == QByteArray("complete")) {
+            QVERIFY(first.isValid());
+            // Everything comes back; enumerations in their own spelling.
+            QJsonObject expected = parse(text);
+            expected.insert(QStringLiteral("type"), QStringLiteral("synchronized"));
+            expected.insert(QStringLiteral("maturity"), QStringLiteral("preliminary"));
+            expected.insert(QStringLiteral("rulesSettings"),
+                            QJsonObject({{QStringLiteral("hdDeductions"), "max3"}}));
+            QCOMPARE(parse(written), expected);
+        }
     }
 
     void baseObjectRendersItsRawObjectCompactly()

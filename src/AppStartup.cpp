@@ -58,12 +58,12 @@ void initTranslator(QCoreApplication &application)
     QLocale locale;
     const QString forced = qEnvironmentVariable("OVRA_FORCE_LANGUAGE");
     if (!forced.isEmpty()) {
-        qInfo() << "Enforcing language found in environment variable" << "OVRA_FORCE_LANGUAGE";
+        qInfo() << "Enforcing language found in environment variable"
+                << "OVRA_FORCE_LANGUAGE";
         locale = QLocale(forced);
         QLocale::setDefault(locale);
     }
-    qInfo() << "Loading translations for locale" << locale << "using language(s)"
-            << locale.uiLanguages();
+    qInfo() << "Loading translations for locale" << locale << "using language(s)" << locale.uiLanguages();
 
     // Both translators live for the life of the process.
     auto *qtTranslator = new QTranslator(&application);

@@ -70,15 +70,10 @@ private slots:
     {
         QCOMPARE(ScoringResultType(ScoringResultType::Individual).toString(), "individual");
         QCOMPARE(ScoringResultType(ScoringResultType::Synchronized).toString(), "synchronized");
-        QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Preliminary).toString(),
-                 "preliminary");
+        QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Preliminary).toString(), "preliminary");
         QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Confirmed).toString(), "confirmed");
-        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max3)
-                     .toString(),
-                 "max3");
-        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5)
-                     .toString(),
-                 "max5");
+        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max3).toString(), "max3");
+        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5).toString(), "max5");
         const char *states[] = {"other", "ready", "start", "routine", "review"};
         for (int v = 1; v <= 5; ++v) {
             ScoringStateType type;
@@ -116,8 +111,7 @@ private slots:
         state.setState(ScoringStateType(ScoringStateType::Routine));
         QVERIFY(state.isSet());
         QVERIFY(state.isValid());
-        QCOMPARE(parse(state.toJson()),
-                 QJsonObject({{QStringLiteral("state"), QStringLiteral("routine")}}));
+        QCOMPARE(parse(state.toJson()), QJsonObject({{QStringLiteral("state"), QStringLiteral("routine")}}));
         // The text form is indented.
         QVERIFY(state.toJson().contains("\n    \"state\""));
 
@@ -153,8 +147,8 @@ private slots:
         const QJsonArray elements = object.value(QStringLiteral("elements")).toArray();
         QCOMPARE(elements.size(), 1);
         const QJsonObject first = elements.at(0).toObject();
-        QCOMPARE(keysOf(first), QStringList({"horizontalDisplacement", "landingPositionInCm",
-                                             "landingZone", "timeOfFlightInSeconds"}));
+        QCOMPARE(keysOf(first), QStringList({"horizontalDisplacement", "landingPositionInCm", "landingZone",
+                                             "timeOfFlightInSeconds"}));
         QCOMPARE(first.value(QStringLiteral("timeOfFlightInSeconds")).toDouble(), 1.735);
         QCOMPARE(first.value(QStringLiteral("landingPositionInCm")).toObject(),
                  QJsonObject({{QStringLiteral("x"), 3}, {QStringLiteral("y"), -4}}));
@@ -189,8 +183,7 @@ private slots:
         QVERIFY(result.isValid());
 
         ScoringRulesSettings rules;
-        rules.setHdDeductions(ScoringRulesSettingsHdDeductions(
-            ScoringRulesSettingsHdDeductions::Max5));
+        rules.setHdDeductions(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5));
         result.setRulesSettings(rules);
         ScoringSynchronizedResultElement pair;
         pair.setForcedEndOfRoutine(false);
@@ -249,8 +242,7 @@ private slots:
         QVERIFY(read.isValid());
         QCOMPARE(read.toJsonObject(), result.toJsonObject());
         QCOMPARE(read.synchronizedResult().elements().size(), 2);
-        QCOMPARE(read.synchronizedResult().elements().at(1).landingPositionInCmTrampoline1().x(),
-                 13);
+        QCOMPARE(read.synchronizedResult().elements().at(1).landingPositionInCmTrampoline1().x(), 13);
         QVERIFY(read.synchronizedResult().elements().at(0).forcedEndOfRoutine());
     }
 
@@ -396,8 +388,7 @@ private slots:
         state.setState(ScoringStateType(ScoringStateType::Review));
         QCOMPARE(copy.state().value(), int(ScoringStateType::Ready));
         const ScoringObject &base = copy;
-        QCOMPARE(parse(base.toJson()).value(QStringLiteral("state")).toString(),
-                 QStringLiteral("ready"));
+        QCOMPARE(parse(base.toJson()).value(QStringLiteral("state")).toString(), QStringLiteral("ready"));
 
         ovra::startup::registerMetaTypes();
         QVERIFY(QMetaType::fromName("ovra::rest::client::ScoringResult").isValid());

@@ -59,8 +59,10 @@ bool wsDaten::scanBlock(int t)
     ContactDetector &d = m_detectors[idx(t)];
     const double on = d.contactThreshold + d.hysteresis;
     const double off = d.contactThreshold - d.hysteresis;
-    for (int i = m_sampleCount - kSamplesPerBlock; i < m_sampleCount; ++i) {
-        const double f = totalForce(t, i);
+    const int first = m_sampleCount - kSamplesPerBlock;
+    int position = ringPosition(first);
+    for (int i = first; i < m_sampleCount; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (!d.inContact) {
             if (f >= on) {
                 d.contactStart = i;
@@ -88,8 +90,9 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
     m.contactStart = d.contactStart;
     m.contactEnd = d.contactEnd;
     m.fmaxIndex = first;
-    for (int i = first; i <= d.contactEnd; ++i) {
-        const double f = totalForce(t, i);
+    int position = ringPosition(first);
+    for (int i = first; i <= d.contactEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (f > m.fmax) {
             m.fmax = f;
             m.fmaxIndex = i;

@@ -82,6 +82,9 @@ data::store::BlockWork wsDaten::handleBlock(data::store::InnerState state, int r
 {
     using data::store::InnerState;
     data::store::BlockWork work;
+    // Only a complete block is worked on; the frames stay until it is.
+    if (m_batchCount < kFramesPerBlock)
+        return work;
     switch (state) {
     case InnerState::START:
     case InnerState::ROUTINE:

@@ -180,7 +180,8 @@ void wsDaten::processBlock(bool count)
     m_blockCount = m_sampleCount;
     const qint64 now = m_clock();
     for (int t = 0; t < 2; ++t) {
-        const double output = m_activityFilter.filter(t, sums[static_cast<std::size_t>(t)] / kSamplesPerBlock);
+        const double output =
+            m_activityFilter.filter(t, sums[static_cast<std::size_t>(t)] / kSamplesPerBlock);
         if (output > kActivityLevel) {
             m_lastActivityMs[static_cast<std::size_t>(t)] = now;
             m_activityBit[static_cast<std::size_t>(t)] = true;
@@ -439,9 +440,9 @@ void wsDaten::computeTara(TaraRecord &record)
     for (std::size_t k = 0; k < 4; ++k)
         means[k] = n > 0 ? sums[k] / n : std::numeric_limits<double>::quiet_NaN();
     record.setBoth(means);
-    qDebug().noquote() << "The resulting tara values are " + QString::number(means[0]) + ", "
-                              + QString::number(means[1]) + ", " + QString::number(means[2]) + ", "
-                              + QString::number(means[3]);
+    qDebug().noquote() << "The resulting tara values are " + QString::number(means[0]) + ", " +
+                              QString::number(means[1]) + ", " + QString::number(means[2]) + ", " +
+                              QString::number(means[3]);
 }
 
 void wsDaten::beginTara()

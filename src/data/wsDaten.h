@@ -218,7 +218,8 @@ signals:
     void updateLandingSynchronizedRoutine(std::size_t index, data::model::Landing landingTrampoline1,
                                           data::model::Landing landingTrampoline2, DataUpdateReason reason);
     void updateResultIndividualRoutine(data::model::IndividualRoutineResult result, DataUpdateReason reason);
-    void updateResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result, DataUpdateReason reason);
+    void updateResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result,
+                                         DataUpdateReason reason);
     void approvedResultIndividualRoutine(data::model::IndividualRoutineResult result);
     void approvedResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result);
 

@@ -1,0 +1,673 @@
+// Landing detection, routine bookkeeping and the routine edits of the store.
+
+#include "data/Evaluation.h"
+#include "data/wsDaten.h"
+#include "util/WeightClasses.h"
+
+#include <QDebug>
+
+using data::calc::ContactMeasurement;
+using data::model::Landing;
+using data::model::TrampMode;
+
+namespace {
+
+constexpr int kRoutineLimit = 10;
+constexpr int kWindowMargin = 250;
+constexpr int kEditMinimumSamples = 1000;
+
+std::size_t idx(int i)
+{
+    return static_cast<std::size_t>(i);
+}
+
+} // namespace
+
+const wsDaten::LandingList &wsDaten::detectedLandings(DetectedList list) const
+{
+    return m_detectedLandings[idx(static_cast<int>(list))];
+}
+
+int wsDaten::landingCount(int t) const
+{
+    return (t == 0 || t == 1) ? m_landingCount[idx(t)] : 0;
+}
+
+int wsDaten::droppedLandings(int t) const
+{
+    return (t == 0 || t == 1) ? m_droppedLandings[idx(t)] : 0;
+}
+
+void wsDaten::detectLandings(DataUpdateReason reason, int rule)
+{
+    switch (m_trampMode) {
+    case TrampMode::Trampoline1:
+        detectOnTrampoline(0, DetectedList::IndividualTrampoline1, reason, rule);
+        break;
+    case TrampMode::Trampoline2:
+        detectOnTrampoline(1, DetectedList::IndividualTrampoline2, reason, rule);
+        break;
+    case TrampMode::Synchronized:
+        detectOnTrampoline(0, DetectedList::SynchronizedTrampoline1, reason, rule);
+        detectOnTrampoline(1, DetectedList::SynchronizedTrampoline2, reason, rule);
+        break;
+    }
+}
+
+bool wsDaten::scanBlock(int t)
+{
+    ContactDetector &d = m_detectors[idx(t)];
+    const double on = d.contactThreshold + d.hysteresis;
+    const double off = d.contactThreshold - d.hysteresis;
+    const int first = m_sampleCount - kSamplesPerBlock;
+    int position = ringPosition(first);
+    for (int i = first; i < m_sampleCount; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
+        if (!d.inContact) {
+            if (f >= on) {
+                d.contactStart = i;
+                d.inContact = true;
+                return false;
+            }
+        } else if (f < off) {
+            d.contactEnd = i;
+            d.inContact = false;
+            if (d.contactEnd - d.contactStart > kMinimumContactSamples) {
+                d.contactReady = true;
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
+{
+    const ContactDetector &d = m_detectors[idx(t)];
+    const int oldest = firstAvailableSample();
+    const int first = std::max(d.contactStart, oldest);
+    m = ContactMeasurement();
+    m.contactStart = d.contactStart;
+    m.contactEnd = d.contactEnd;
+    m.fmaxIndex = first;
+    int position = ringPosition(first);
+    for (int i = first; i <= d.contactEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
+        if (f > m.fmax) {
+            m.fmax = f;
+            m.fmaxIndex = i;
+        }
+    }
+    const double landingThreshold = m_landingThresholds.threshold_landing / 100.0 * m.fmax;
+    const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
+    const int middle = (d.contactStart + d.contactEnd) / 2;
+
+    // Without a crossing the landing index is the oldest sample (0 unless the
+    // measurement outgrew the ring).
+    m.rawDataIndexLanding = oldest;
+    for (int i = std::min(middle, m_sampleCount - 1); i >= oldest; --i) {
+        if (totalForce(t, i) <= landingThreshold) {
+            m.rawDataIndexLanding = i;
+            break;
+        }
+    }
+    m.rawDataIndexTakeoff = -1;
+    for (int i = std::max(middle, oldest); i < m_sampleCount; ++i) {
+        if (totalForce(t, i) <= takeoffThreshold) {
+            m.rawDataIndexTakeoff = i;
+            break;
+        }
+    }
+    // Wait for the whole push-off and 56 samples after the maximum.
+    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
+        m.fmaxIndex + 55 >= m_sampleCount)
+        return false;
+    return true;
+}
+
+void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason reason, int rule)
+{
+    if (m_sampleCount < kSamplesPerBlock)
+        return;
+    ContactDetector &d = m_detectors[idx(t)];
+    LandingList &list = m_detectedLandings[idx(static_cast<int>(listKind))];
+    const bool synchronized = listKind == DetectedList::SynchronizedTrampoline1 ||
+                              listKind == DetectedList::SynchronizedTrampoline2;
+
+    // A contact still waiting for its push-off is evaluated before the scan
+    // goes on, so a new contact cannot replace the start of the pending one.
+    if (!d.contactReady && !scanBlock(t))
+        return;
+
+    int &count = m_landingCount[idx(t)];
+    // A full synchronized list takes nothing more in this measurement.
+    if (synchronized && count >= kDetectedLandings)
+        return;
+
+    ContactMeasurement m;
+    if (!evaluateContact(t, m))
+        return;
+
+    reZeroBeforeLanding(t, m.rawDataIndexLanding);
+    const TaraRecord &tara = m_tara[idx(t)];
+    data::calc::landingPosition([this](int c, int i) { return rawValue(c, i); },
+                                static_cast<data::model::TrampNumber>(t), m.rawDataIndexLanding,
+                                m.rawDataIndexTakeoff, tara.offsets,
+                                data::calc::BedGeometry{m_bedLength, m_bedWidth}, m.position);
+
+    if (count >= kDetectedLandings) {
+        qDebug().noquote() << QStringLiteral("rollover landings on tramp %1").arg(t + 1);
+        std::move(list.begin() + 1, list.end(), list.begin());
+        list.back() = Landing::zeroed();
+        --count;
+        ++m_droppedLandings[idx(t)];
+    }
+
+    // Landing numbers keep counting through a rollover, so a number names one
+    // landing for the whole measurement; its list position is the number minus
+    // the landings dropped at the front.
+    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
+    const Landing landing =
+        data::calc::buildLanding(count + m_droppedLandings[idx(t)], m, m_landingThresholds, rule, previous);
+    list[idx(count)] = landing;
+    ++count;
+    d.contactReady = false;
+
+    if (m_routines.routineRecording) {
+        if (synchronized)
+            addToSynchronizedRoutine(t, landing, reason);
+        else
+            addToIndividualRoutine(t, landing, reason);
+    }
+}
+
+data::model::Routines::LandingArray &wsDaten::individualArray(int t)
+{
+    return t == 1 ? m_routines.individualLandingsTrampoline2 : m_routines.individualLandingsTrampoline1;
+}
+
+data::model::IndividualRoutineResult wsDaten::individualResult(int t, quint64 n) const
+{
+    const auto &array =
+        t == 1 ? m_routines.individualLandingsTrampoline2 : m_routines.individualLandingsTrampoline1;
+    return data::calc::evaluateIndividualRoutine(array, n, m_routines.shiftedLandings);
+}
+
+void wsDaten::closeRoutineWindow(int takeoffTime)
+{
+    m_routines.exerciseEnd = takeoffTime;
+    m_routines.exerciseEndFix = takeoffTime;
+    emit setExerciseEndTime(takeoffTime);
+    emit setExerciseEndTimeFix(takeoffTime);
+}
+
+void wsDaten::addToIndividualRoutine(int t, const Landing &landing, DataUpdateReason reason)
+{
+    auto &array = individualArray(t);
+    quint64 &n = m_routines.landingCount;
+    const quint64 expected = static_cast<quint64>(
+        std::clamp(m_routines.expectedLandingsPerRoutine, 1, data::model::Routines::kSlots));
+    if (n >= expected) {
+        std::move(array.begin() + 1, array.end(), array.begin());
+        array.back() = Landing();
+        n = std::min<quint64>(n, array.size()) - 1;
+        emit m_routines.rolloverLandings(individualResult(t, n));
+    }
+    array[static_cast<std::size_t>(n)] = landing;
+    ++n;
+    const auto result = individualResult(t, n);
+    if (reason == DataUpdateReason::Measurement || reason == DataUpdateReason::Replay) {
+        if (t == 1)
+            emit updateLandingTrampoline2(static_cast<std::size_t>(n - 1), landing, reason);
+        else
+            emit updateLandingTrampoline1(static_cast<std::size_t>(n - 1), landing, reason);
+        emit updateResultIndividualRoutine(result, reason);
+    }
+    if (n == kRoutineLimit)
+        closeRoutineWindow(landing.takeoffTime);
+}
+
+void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdateReason reason)
+{
+    auto &own =
+        t == 1 ? m_routines.synchronizedLandingsTrampoline2 : m_routines.synchronizedLandingsTrampoline1;
+    auto &other =
+        t == 1 ? m_routines.synchronizedLandingsTrampoline1 : m_routines.synchronizedLandingsTrampoline2;
+    quint64 &ownCount = t == 1 ? m_routines.synchronizedLandingCount2 : m_routines.synchronizedLandingCount1;
+    if (ownCount >= kRoutineLimit) {
+        qDebug().noquote()
+            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+        return;
+    }
+    own[static_cast<std::size_t>(ownCount)] = landing;
+    ++ownCount;
+    quint64 &pairs = m_routines.landingCount;
+    Q_ASSERT(pairs < static_cast<quint64>(kRoutineLimit));
+    if (pairs >= static_cast<quint64>(kRoutineLimit))
+        return;
+    const auto p = static_cast<std::size_t>(pairs);
+    // Trampoline 2's newest landing also takes the pair under way, so an
+    // extra bounce on trampoline 2 before trampoline 1 lands does not shift
+    // every later pair.
+    if (t == 1)
+        own[p] = landing;
+    if (other[p].landingTime <= 0 || own[p].landingTime <= 0)
+        return;
+    auto &first = m_routines.synchronizedLandingsTrampoline1;
+    auto &second = m_routines.synchronizedLandingsTrampoline2;
+    data::calc::synchronizePair(first[p], second[p]);
+    ++pairs;
+    const auto result = data::calc::evaluateSynchronizedRoutine(m_routines, pairs);
+    if (reason == DataUpdateReason::Measurement || reason == DataUpdateReason::Replay) {
+        emit updateLandingSynchronizedRoutine(p, first[p], second[p], reason);
+        emit updateResultSynchronizedRoutine(result, reason);
+    }
+    if (pairs == kRoutineLimit)
+        closeRoutineWindow(landing.takeoffTime);
+}
+
+// The automatic weight class ----------------------------------------------------------
+
+double wsDaten::adaptWeightClass()
+{
+    const bool synchronized = m_trampMode == TrampMode::Synchronized;
+    const int labelTrampoline = m_trampMode == TrampMode::Trampoline2 ? 1 : 0;
+    double reached = 0.0;
+    for (int t = 0; t < 2; ++t) {
+        const bool watched = synchronized || (t == 0 && m_trampMode == TrampMode::Trampoline1) ||
+                             (t == 1 && m_trampMode == TrampMode::Trampoline2);
+        if (!watched)
+            continue;
+        // Landings dropped from a full list count too, so a rolled-over list
+        // still shows a change.
+        const int total = m_landingCount[idx(t)] + m_droppedLandings[idx(t)];
+        if (m_landingCount[idx(t)] == 0)
+            continue;
+        const DetectedList listKind =
+            synchronized
+                ? (t == 0 ? DetectedList::SynchronizedTrampoline1 : DetectedList::SynchronizedTrampoline2)
+                : (t == 0 ? DetectedList::IndividualTrampoline1 : DetectedList::IndividualTrampoline2);
+        const Landing &newest =
+            m_detectedLandings[idx(static_cast<int>(listKind))][idx(m_landingCount[idx(t)] - 1)];
+        const std::optional<double> threshold = m_automaticWeightClasses[idx(t)].adapt(total, newest.fmax);
+        if (!threshold)
+            continue;
+        m_detectors[idx(t)].contactThreshold = *threshold;
+        if (t == labelTrampoline)
+            reached = *threshold;
+    }
+    return reached;
+}
+
+// Results -----------------------------------------------------------------------------------
+
+void wsDaten::emitRoutineResult()
+{
+    emit resetIndividualResultsTable();
+    if (m_trampMode == TrampMode::Synchronized)
+        emit approvedResultSynchronizedRoutine(currentSynchronizedResult());
+    else
+        emit approvedResultIndividualRoutine(currentIndividualResult());
+}
+
+data::model::IndividualRoutineResult wsDaten::currentIndividualResult() const
+{
+    if (m_trampMode == TrampMode::Synchronized)
+        return {};
+    return individualResult(individualTrampoline(), m_routines.landingCount);
+}
+
+data::model::SynchronizedRoutineResult wsDaten::currentSynchronizedResult() const
+{
+    return data::calc::evaluateSynchronizedRoutine(m_routines, m_routines.landingCount);
+}
+
+int wsDaten::individualTrampoline() const
+{
+    return m_trampMode == TrampMode::Trampoline2 ? 1 : 0;
+}
+
+// Routine edits ------------------------------------------------------------------------------
+
+bool wsDaten::editsAllowed(bool inclusive) const
+{
+    return inclusive ? m_sampleCount >= kEditMinimumSamples : m_sampleCount > kEditMinimumSamples;
+}
+
+int wsDaten::listPosition(int t, int landingNumber) const
+{
+    if (landingNumber < 0)
+        return -1;
+    const int position = landingNumber - m_droppedLandings[idx(t)];
+    return position >= 0 && position < m_landingCount[idx(t)] ? position : -1;
+}
+
+int wsDaten::firstLandingAtOrAfter(const LandingList &list, int count, int sampleIndex) const
+{
+    for (int k = 0; k < count; ++k)
+        if (list[idx(k)].landingTime >= sampleIndex)
+            return k;
+    return -1;
+}
+
+bool wsDaten::readIndividualRoutine(int t, int firstPosition, int count)
+{
+    const LandingList &list = m_detectedLandings[idx(t)];
+    if (firstPosition < 0 || count < 0 || count > data::model::Routines::kSlots ||
+        firstPosition + count > m_landingCount[idx(t)])
+        return false;
+    auto &array = individualArray(t);
+    for (int k = 0; k < data::model::Routines::kSlots; ++k)
+        array[idx(k)] = k < count ? list[idx(firstPosition + k)] : Landing();
+    m_routines.landingCount = static_cast<quint64>(count);
+    return true;
+}
+
+bool wsDaten::readSynchronizedRoutine(int firstPosition1, int firstPosition2, int count)
+{
+    const LandingList &list1 =
+        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline1))];
+    const LandingList &list2 =
+        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline2))];
+    if (firstPosition1 < 0 || firstPosition2 < 0 || count < 0 || count > kRoutineLimit ||
+        firstPosition1 + count > m_landingCount[0] || firstPosition2 + count > m_landingCount[1])
+        return false;
+    for (int k = 0; k < data::model::Routines::kSlots; ++k) {
+        m_routines.synchronizedLandingsTrampoline1[idx(k)] =
+            k < count ? list1[idx(firstPosition1 + k)] : Landing();
+        m_routines.synchronizedLandingsTrampoline2[idx(k)] =
+            k < count ? list2[idx(firstPosition2 + k)] : Landing();
+    }
+    m_routines.landingCount = static_cast<quint64>(count);
+    m_routines.synchronizedLandingCount1 = static_cast<quint64>(count);
+    m_routines.synchronizedLandingCount2 = static_cast<quint64>(count);
+    recomputeSynchronization();
+    return true;
+}
+
+void wsDaten::recomputeSynchronization()
+{
+    data::calc::synchronizePairs(m_routines.synchronizedLandingsTrampoline1,
+                                 m_routines.synchronizedLandingsTrampoline2,
+                                 static_cast<std::size_t>(m_routines.landingCount));
+}
+
+void wsDaten::increaseLandingsInRoutine()
+{
+    if (!editsAllowed(false))
+        return;
+    const int n = static_cast<int>(m_routines.landingCount);
+    if (n >= kRoutineLimit)
+        return;
+    if (m_trampMode == TrampMode::Synchronized) {
+        const LandingList &list1 = detectedLandings(DetectedList::SynchronizedTrampoline1);
+        const LandingList &list2 = detectedLandings(DetectedList::SynchronizedTrampoline2);
+        int first1 = -1;
+        int first2 = -1;
+        if (n == 0) {
+            first1 = firstLandingAtOrAfter(list1, m_landingCount[0], m_routines.exerciseStart);
+            first2 = firstLandingAtOrAfter(list2, m_landingCount[1], m_routines.exerciseStart);
+        } else {
+            first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
+            first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
+        }
+        if (first1 < 0 || first2 < 0 || !readSynchronizedRoutine(first1, first2, n + 1))
+            return;
+        republishSynchronized();
+        return;
+    }
+    const int t = individualTrampoline();
+    const LandingList &list = m_detectedLandings[idx(t)];
+    const int first = n == 0 ? firstLandingAtOrAfter(list, m_landingCount[idx(t)], m_routines.exerciseStart)
+                             : listPosition(t, individualArray(t)[0].landingNumber);
+    if (first < 0 || !readIndividualRoutine(t, first, n + 1))
+        return;
+    republishIndividual(t);
+}
+
+void wsDaten::decreaseLandingsInRoutine()
+{
+    const bool synchronized = m_trampMode == TrampMode::Synchronized;
+    if (!editsAllowed(synchronized))
+        return;
+    const quint64 n = m_routines.landingCount;
+    if (n == 0 || n > static_cast<quint64>(data::model::Routines::kSlots))
+        return;
+    const auto last = static_cast<std::size_t>(n - 1);
+    if (synchronized) {
+        if (m_routines.synchronizedLandingsTrampoline1[0].isEmpty() ||
+            m_routines.synchronizedLandingsTrampoline2[0].isEmpty())
+            return;
+        m_routines.synchronizedLandingsTrampoline1[last] = Landing();
+        m_routines.synchronizedLandingsTrampoline2[last] = Landing();
+        m_routines.landingCount = n - 1;
+        m_routines.synchronizedLandingCount1 = n - 1;
+        m_routines.synchronizedLandingCount2 = n - 1;
+        republishSynchronized();
+        return;
+    }
+    const int t = individualTrampoline();
+    auto &array = individualArray(t);
+    if (array[0].isEmpty())
+        return;
+    array[last] = Landing();
+    m_routines.landingCount = n - 1;
+    republishIndividual(t);
+}
+
+void wsDaten::moveRoutineLeft()
+{
+    if (!editsAllowed(false))
+        return;
+    const int n = static_cast<int>(m_routines.landingCount);
+    if (n == 0)
+        return;
+    if (m_trampMode == TrampMode::Synchronized) {
+        const int number1 = m_routines.synchronizedLandingsTrampoline1[0].landingNumber;
+        const int number2 = m_routines.synchronizedLandingsTrampoline2[0].landingNumber;
+        if (number1 < 1 || number2 < 1)
+            return;
+        const int first1 = listPosition(0, number1);
+        const int first2 = listPosition(1, number2);
+        if (first1 < 1 || first2 < 1 || !readSynchronizedRoutine(first1 - 1, first2 - 1, n))
+            return;
+        m_routines.shiftedLandings -= 1;
+        republishSynchronized();
+        return;
+    }
+    const int t = individualTrampoline();
+    const int number = individualArray(t)[0].landingNumber;
+    // Landing 0 has no flight time and never starts a shifted routine.
+    if (number <= 1)
+        return;
+    const int first = listPosition(t, number);
+    if (first < 1 || !readIndividualRoutine(t, first - 1, n))
+        return;
+    m_routines.shiftedLandings -= 1;
+    republishIndividual(t);
+}
+
+void wsDaten::moveRoutineRight()
+{
+    if (!editsAllowed(false))
+        return;
+    const int n = static_cast<int>(m_routines.landingCount);
+    if (n == 0)
+        return;
+    if (m_trampMode == TrampMode::Synchronized) {
+        const int first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
+        const int first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
+        if (first1 < 0 || first2 < 0 || !readSynchronizedRoutine(first1 + 1, first2 + 1, n))
+            return;
+        m_routines.shiftedLandings += 1;
+        republishSynchronized();
+        return;
+    }
+    const int t = individualTrampoline();
+    const int first = listPosition(t, individualArray(t)[0].landingNumber);
+    if (first < 0 || !readIndividualRoutine(t, first + 1, n))
+        return;
+    m_routines.shiftedLandings += 1;
+    republishIndividual(t);
+}
+
+void wsDaten::republishIndividual(int t)
+{
+    if (t == 1)
+        emit resetTrampoline2();
+    else
+        emit resetTrampoline1();
+    const auto &array = individualArray(t);
+    const auto n = static_cast<std::size_t>(m_routines.landingCount);
+    for (std::size_t k = 0; k < n; ++k) {
+        if (!data::calc::isCountedLanding(array[k]))
+            continue;
+        if (t == 1)
+            emit updateLandingTrampoline2(k, array[k], DataUpdateReason::Edit);
+        else
+            emit updateLandingTrampoline1(k, array[k], DataUpdateReason::Edit);
+    }
+    emit updateResultIndividualRoutine(individualResult(t, n), DataUpdateReason::Edit);
+    // An emptied routine keeps its start, so lengthening it again starts at
+    // the same landing.
+    if (n > 0)
+        m_routines.exerciseStart = std::max(0, array[0].landingTime - kWindowMargin);
+    emit setExerciseStartTime(m_routines.exerciseStart);
+    const int end = n > 0 ? array[n - 1].takeoffTime + kWindowMargin : m_routines.exerciseStart;
+    m_routines.exerciseEnd = std::min(end, m_blockCount - 1);
+    emit setExerciseEndTime(m_routines.exerciseEnd);
+}
+
+void wsDaten::republishSynchronized()
+{
+    emit resetSynchronizedResultsTable();
+    emit resetTrampoline1();
+    emit resetTrampoline2();
+    const auto &first = m_routines.synchronizedLandingsTrampoline1;
+    const auto &second = m_routines.synchronizedLandingsTrampoline2;
+    const auto n = static_cast<std::size_t>(m_routines.landingCount);
+    for (std::size_t p = 0; p < n; ++p)
+        emit updateLandingSynchronizedRoutine(p, first[p], second[p], DataUpdateReason::Edit);
+    emit updateResultSynchronizedRoutine(currentSynchronizedResult(), DataUpdateReason::Edit);
+    if (n > 0)
+        m_routines.exerciseStart =
+            std::max(0, std::min(first[0].landingTime, second[0].landingTime) - kWindowMargin);
+    emit setExerciseStartTime(m_routines.exerciseStart);
+    const int end = n > 0 ? std::max(first[n - 1].takeoffTime, second[n - 1].takeoffTime) + kWindowMargin
+                          : m_routines.exerciseStart;
+    m_routines.exerciseEnd = std::min(end, m_blockCount - 1);
+    emit setExerciseEndTime(m_routines.exerciseEnd);
+}
+
+// Drop test ---------------------------------------------------------------------------------
+
+void wsDaten::prepareDropTest()
+{
+    m_dropStart = -1;
+    m_dropEnd = -1;
+}
+
+data::store::DropTestResult wsDaten::runDropTest(int rule)
+{
+    data::store::DropTestResult result;
+    if (m_sampleCount < kSamplesPerBlock || m_trampMode != TrampMode::Trampoline1)
+        return result;
+    const double threshold = m_detectors[0].contactThreshold;
+    for (int i = m_sampleCount - kSamplesPerBlock; i < m_sampleCount; ++i) {
+        const double f = totalForce(0, i);
+        if (m_dropStart < 0 && f > threshold)
+            m_dropStart = m_sampleCount;
+        if (m_dropStart > 0 && m_dropEnd < 0 && f < threshold)
+            m_dropEnd = m_sampleCount;
+    }
+    if (m_dropStart < 1 || m_dropStart >= m_dropEnd || m_dropEnd + 100 >= m_sampleCount ||
+        m_routines.landingCount > 0)
+        return result;
+
+    qDebug() << "DropTest";
+    ContactMeasurement m;
+    m.contactStart = m_dropStart;
+    m.contactEnd = m_dropEnd;
+    m.fmaxIndex = m_dropStart;
+    for (int i = std::max(m_dropStart, firstAvailableSample()); i <= m_dropEnd; ++i) {
+        const double f = totalForce(0, i);
+        if (f > m.fmax) {
+            m.fmax = f;
+            m.fmaxIndex = i;
+        }
+    }
+    qDebug().noquote() << "fmax =" << QString::number(m.fmax, 'f', 1) << "at" << m.fmaxIndex;
+    const double landingThreshold = m_landingThresholds.threshold_landing / 100.0 * m.fmax;
+    const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
+    qDebug().noquote() << "forceThreasholdLanding = " + QString::number(landingThreshold, 'f', 1) +
+                              ", forceThreasholdTakeoff = " + QString::number(takeoffThreshold, 'f', 1);
+    const int middle = (m_dropStart + m_dropEnd) / 2;
+    m.rawDataIndexLanding = firstAvailableSample();
+    for (int i = std::min(middle, m_sampleCount - 1); i >= firstAvailableSample(); --i) {
+        if (totalForce(0, i) <= landingThreshold) {
+            m.rawDataIndexLanding = i;
+            break;
+        }
+    }
+    m.rawDataIndexTakeoff = -1;
+    for (int i = middle; i < m_sampleCount; ++i) {
+        if (totalForce(0, i) <= takeoffThreshold) {
+            m.rawDataIndexTakeoff = i;
+            break;
+        }
+    }
+    qDebug().noquote() << "rawDataIndexLanding = " + QString::number(m.rawDataIndexLanding) +
+                              ", rawDataIndexTakeoff = " + QString::number(m.rawDataIndexTakeoff);
+    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
+        m.fmaxIndex + 55 >= m_sampleCount)
+        return result;
+
+    data::calc::landingPosition([this](int c, int i) { return rawValue(c, i); },
+                                data::model::TrampNumber::Trampoline1, m.rawDataIndexLanding,
+                                m.rawDataIndexTakeoff, m_tara[0].offsets,
+                                data::calc::BedGeometry{m_bedLength, m_bedWidth}, m.position);
+    qDebug().noquote() << "landingPosition = " + QString::number(m.position.x) + ", " +
+                              QString::number(m.position.y);
+
+    LandingList &list = m_detectedLandings[idx(static_cast<int>(DetectedList::IndividualTrampoline1))];
+    int &count = m_landingCount[0];
+    if (count >= kDetectedLandings) {
+        qDebug().noquote() << "rollover landings on tramp 1";
+        std::move(list.begin() + 1, list.end(), list.begin());
+        list.back() = Landing::zeroed();
+        --count;
+        ++m_droppedLandings[0];
+    }
+    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
+    const Landing landing =
+        data::calc::buildLanding(count + m_droppedLandings[0], m, m_landingThresholds, rule, previous);
+    list[idx(count)] = landing;
+    ++count;
+
+    auto &array = m_routines.individualLandingsTrampoline1;
+    quint64 &n = m_routines.landingCount;
+    const quint64 expected = static_cast<quint64>(
+        std::clamp(m_routines.expectedLandingsPerRoutine, 1, data::model::Routines::kSlots));
+    if (n >= expected) {
+        std::move(array.begin() + 1, array.end(), array.begin());
+        array.back() = Landing();
+        --n;
+    }
+    array[static_cast<std::size_t>(n)] = landing;
+    ++n;
+
+    emit updateLandingTrampoline1(0, landing, DataUpdateReason::Measurement);
+    m_routines.exerciseStart = 1;
+    m_routines.exerciseEnd = landing.takeoffTime;
+    emit setExerciseStartTime(m_routines.exerciseStart);
+    emit setExerciseEndTime(m_routines.exerciseEnd);
+    m_routines.setPenalty(0.0);
+    m_routines.setRoutineStartTime(0.0);
+    qDebug().noquote() << "DropTest: x = " + QString::number(m.position.x, 'f', 1) +
+                              " y = " + QString::number(m.position.y, 'f', 1);
+    result.evaluated = true;
+    result.landing = landing;
+    result.dropStart = m_dropStart;
+    result.dropEnd = m_dropEnd;
+    return result;
+}

@@ -90,6 +90,13 @@ void PlotterWidget::appendSamples(std::span<const ChannelForces> samples)
 
 void PlotterWidget::appendPoint(const ChannelForces &forces)
 {
+    if (m_points[0].capacity() == 0) {
+        // Room for a whole measurement at once: growing by copying would stall
+        // a block for tens of milliseconds at every doubling. Pages are only
+        // committed as the points arrive.
+        for (auto &list : m_points)
+            list.reserve(kReservedPoints);
+    }
     for (std::size_t t = 0; t < 2; ++t) {
         PlotPoint point;
         double total = 0.0;
@@ -416,7 +423,11 @@ void PlotterWidget::drawSeries(QPainter &painter, const QRectF &area, int trampo
     end = std::min(end, list.size());
     if (end <= first)
         return;
-    painter.setPen(QPen(curveColour(trampoline, component), component == kTotal ? 1.5 : 1.0));
+    // Thin cosmetic pens take the rasteriser's fast path; a wider pen would
+    // stroke every zig-zag of a long decimated curve as an outline.
+    QPen pen(curveColour(trampoline, component), 1.0);
+    pen.setCosmetic(true);
+    painter.setPen(pen);
 
     QList<QPointF> line;
     if (!decimate) {

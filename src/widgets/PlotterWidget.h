@@ -35,6 +35,8 @@ class PlotterWidget : public QWidget
     Q_OBJECT
 public:
     static constexpr int kPartialRedrawPoints = 50;
+    // The longest measurement the store keeps, in samples.
+    static constexpr std::size_t kReservedPoints = 1000800;
 
     explicit PlotterWidget(QWidget *parent = nullptr);
     ~PlotterWidget() override;

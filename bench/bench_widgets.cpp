@@ -232,6 +232,11 @@ int main(int argc, char *argv[])
                         total - afterWidgets, int(landed[0]), int(landed[1]));
     }
 
+    // A picture of the page at the end, for checking the drawing by eye.
+    const QString screenshot = qEnvironmentVariable("BENCH_SCREENSHOT");
+    if (!screenshot.isEmpty())
+        page.grab().save(screenshot);
+
     const double worst = *std::max_element(costs.begin(), costs.end());
     double sum = 0.0;
     for (double c : costs)

@@ -117,11 +117,11 @@ void PlotterWidget::appendPoint(const ChannelForces &forces)
         extendTimeAxis();
         rescaled = true;
     } else if (m_scaleAutomatically && count > widget::plot::kMinimumAutoScalePoints) {
-        // A force beyond the shown range fits the axis again at once.
-        const ForceExtent extent = shownExtent();
-        if (extent.valid
-            && (extent.largest > m_scale.force.maximum || extent.smallest < m_scale.force.minimum)
-            && widget::plot::forceMaximumFor(extent.largest) != m_scale.force.maximum) {
+        // A force beyond the shown range widens the axis at once; the range
+        // never narrows while the measurement runs.
+        const widget::plot::AxisRange fitted =
+            widget::plot::autoScaleFor(count, shownExtent()).force;
+        if (fitted.minimum < m_scale.force.minimum || fitted.maximum > m_scale.force.maximum) {
             autoScale();
             rescaled = true;
         }

@@ -101,6 +101,11 @@ void TrampolineWidget::drawPosition(data::calc::LandingPosition landingPosition,
     addMarker(landingPosition, -1, color);
 }
 
+void TrampolineWidget::drawPosition(data::calc::LandingPosition landingPosition)
+{
+    addMarker(landingPosition, -1, kDefaultLandingColor);
+}
+
 void TrampolineWidget::drawLanding(int index, data::model::Landing landing)
 {
     addMarker(landing.landingPosition, index + 1, kDefaultLandingColor);

@@ -62,6 +62,9 @@ public Q_SLOTS:
     void setTrampMode(data::model::TrampMode trampMode);
     void clear();
     void drawPosition(data::calc::LandingPosition landingPosition, QColor color);
+    // The same in the default landing colour, for signals that carry only
+    // the position (the drop test).
+    void drawPosition(data::calc::LandingPosition landingPosition);
     // Marker numbered index + 1 in the default landing colour.
     void drawLanding(int index, data::model::Landing landing);
     void drawLandingColor1(int index, data::model::Landing landing);

@@ -137,6 +137,20 @@ void TestPlotter::timeAxisGrowsWhenTheMeasurementOutrunsIt()
     m_plotter->appendSamples(repeat(constant(100, 100), 40000));
     QCOMPARE(m_plotter->scale().time, (widget::plot::AxisRange{0, 180, 20}));
     QCOMPARE(m_plotter->scale().force, (widget::plot::AxisRange{0, 2000, 1000}));
+
+    // A force outside the range widens it at once, downwards as well.
+    const int full = m_plotter->fullRedraws();
+    m_plotter->appendSamples(repeat(constant(100, -3), 1));
+    QCOMPARE(m_plotter->scale().force, (widget::plot::AxisRange{-2000, 2000, 1000}));
+    m_plotter->appendSamples(repeat(constant(1500, 0), 1));
+    QCOMPARE(m_plotter->scale().force, (widget::plot::AxisRange{-2000, 8000, 1000}));
+    QCOMPARE(m_plotter->fullRedraws(), full + 2);
+    // Values inside the range, or beyond the largest step, repaint nothing.
+    m_plotter->appendSamples(repeat(constant(50000, -9000), 1));
+    QCOMPARE(m_plotter->scale().force, (widget::plot::AxisRange{-2000, 26000, 2000}));
+    m_plotter->appendSamples(repeat(constant(60000, -9000), 200));
+    m_plotter->appendSamples(repeat(constant(100, 100), 200));
+    QCOMPARE(m_plotter->fullRedraws(), full + 3);
 }
 
 void TestPlotter::paintsOnlyEveryFiftyPointsAndFullyOnChanges()

@@ -145,6 +145,9 @@ void TestResultWidgets::markersRenumberAfterARollover()
     // The store's update reaches the widget as it is emitted.
     widget.updateLanding(2, landingAt(0, 0), DataUpdateReason::Measurement);
     QCOMPARE(widget.markers().last().number, 3);
+    widget.drawPosition(LandingPosition{0, 0});
+    QCOMPARE(widget.markers().last().number, -1);
+    QCOMPARE(widget.markers().last().color, TrampolineWidget::kDefaultLandingColor);
     widget.clear();
     QVERIFY(widget.markers().isEmpty());
     widget.rolloverPositions();

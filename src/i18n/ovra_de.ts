@@ -17,6 +17,17 @@
         </message>
     </context>
     <context>
+        <name>ContinuousResultWidget</name>
+        <message>
+            <source>TRAMPOLINE 2</source>
+            <translation>TRAMPOLIN 2</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 1</source>
+            <translation>TRAMPOLIN 1</translation>
+        </message>
+    </context>
+    <context>
         <name>HorizontalDisplacementResultWidget</name>
         <message>
             <source>Swap trampolines</source>

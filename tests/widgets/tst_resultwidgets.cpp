@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 #include "widgets/BarChartWidget.h"
 #include "widgets/CableWidget.h"
+#include "widgets/ContinuousResultWidget.h"
 #include "widgets/HorizontalDisplacementResultWidget.h"
 #include "widgets/IndividualResultsTableModel.h"
 #include "widgets/OverviewResultWidget.h"
@@ -61,6 +62,7 @@ private Q_SLOTS:
     void previousResultShowsTheConfirmedRoutine();
     void barChartTitleAndRollover();
     void cableColours();
+    void continuousPageRollsItsRoutine();
 };
 
 void TestResultWidgets::landingIsPaintedWhereItHitTheBed()
@@ -489,6 +491,41 @@ void TestResultWidgets::cableColours()
     cables.render(&image);
     QVERIFY(near(image.pixelColor(cables.sensorPoint(0).toPoint()), CableWidget::kConnectedColor));
     QVERIFY(near(image.pixelColor(cables.sensorPoint(7).toPoint()), CableWidget::kMissingColor));
+}
+
+void TestResultWidgets::continuousPageRollsItsRoutine()
+{
+    ContinuousResultWidget page;
+    page.setLandingsPerRoutine(3);
+    QCOMPARE(page.barChartWidget()->title(), QStringLiteral("3 landings"));
+    QCOMPARE(page.trampolineWidget()->title(), QStringLiteral("TRAMPOLINE 1"));
+    // The store's order of signals when a fourth landing arrives: the rollover
+    // with the result of the remaining landings, then the new landing.
+    for (int i = 0; i < 3; ++i)
+        page.updateLandingTrampoline1(std::size_t(i), landingAt(10 * i, 0, 1200 + 10 * i),
+                                      DataUpdateReason::Measurement);
+    page.updateLandingTrampoline2(0, landingAt(0, 0, 900), DataUpdateReason::Measurement);
+    QCOMPARE(page.trampolineWidget()->markers().size(), 3);
+    data::model::IndividualRoutineResult remaining;
+    remaining.timeOfFlight = 2.42;
+    remaining.horizontalDisplacement = 2.0;
+    page.rolloverLandings(remaining);
+    page.updateLandingTrampoline1(2, landingAt(30, 0, 1230), DataUpdateReason::Measurement);
+    QCOMPARE(page.barChartWidget()->values(), (QList<double>{1.21, 1.22, 1.23}));
+    QList<int> numbers;
+    for (const auto &marker : page.trampolineWidget()->markers())
+        numbers << marker.number;
+    QCOMPARE(numbers, (QList<int>{1, 2, 3}));
+    QCOMPARE(page.trampolineWidget()->markers().first().point, QPoint(100, 0));
+    QCOMPARE(page.tofSynResultWidget()->readout()->value(), QStringLiteral("2.42"));
+
+    page.setTrampMode(data::model::TrampMode::Trampoline2);
+    QCOMPARE(page.trampolineWidget()->title(), QStringLiteral("TRAMPOLINE 2"));
+    page.clear();
+    QVERIFY(page.trampolineWidget()->markers().isEmpty());
+    QVERIFY(page.barChartWidget()->values().isEmpty());
+    page.updateLandingTrampoline2(0, landingAt(0, 0, 900), DataUpdateReason::Measurement);
+    QCOMPARE(page.barChartWidget()->values(), (QList<double>{0.9}));
 }
 
 OVRA_TEST_GUI_MAIN(TestResultWidgets)

@@ -53,6 +53,7 @@ private Q_SLOTS:
     void appendTakesTheNewestSamplesOfTheStore();
     void timeAxisGrowsWhenTheMeasurementOutrunsIt();
     void paintsOnlyEveryFiftyPointsAndFullyOnChanges();
+    void measurementLongerThanTheTableKeepsGrowing();
     void routineWindowBandAndCurveArePainted();
     void clearEmptiesListsAndMarkers();
     void contextMenuSwitchesTheFlags();
@@ -177,6 +178,23 @@ void TestPlotter::paintsOnlyEveryFiftyPointsAndFullyOnChanges()
     QCOMPARE(m_plotter->partialRedraws(), 4);
     m_plotter->appendSamples(repeat(constant(100, 100), 1));
     QCOMPARE(m_plotter->partialRedraws(), 5);
+}
+
+void TestPlotter::measurementLongerThanTheTableKeepsGrowing()
+{
+    // The table ends at 1000 s; a longer measurement (continuous training)
+    // must neither fall off the axis nor rescale at every sample.
+    const auto second = repeat(constant(100, 100), 1000);
+    for (int s = 0; s < 1000; ++s)
+        m_plotter->appendSamples(second);
+    QCOMPARE(m_plotter->scale().time, (widget::plot::AxisRange{0, 1000, 100}));
+    const int full = m_plotter->fullRedraws();
+    m_plotter->appendSamples(repeat(constant(100, 100), 100));
+    QCOMPARE(m_plotter->scale().time, (widget::plot::AxisRange{0, 1020, 100}));
+    m_plotter->appendSamples(repeat(constant(100, 100), 1000));
+    QCOMPARE(m_plotter->fullRedraws(), full + 1);
+    m_plotter->autoScale();
+    QCOMPARE(m_plotter->scale().time, (widget::plot::AxisRange{0, 1020, 100}));
 }
 
 void TestPlotter::routineWindowBandAndCurveArePainted()

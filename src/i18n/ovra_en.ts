@@ -232,6 +232,29 @@
         </message>
     </context>
     <context>
+        <name>WeightClasses</name>
+        <message>
+            <source>Children (800N)</source>
+            <translation>Children (800N)</translation>
+        </message>
+        <message>
+            <source>Teenager (1150N)</source>
+            <translation>Teenager (1150N)</translation>
+        </message>
+        <message>
+            <source>Normal (2500N)</source>
+            <translation>Normal (2500N)</translation>
+        </message>
+        <message>
+            <source>Adults (5000N)</source>
+            <translation>Adults (5000N)</translation>
+        </message>
+        <message>
+            <source>Automatic (800N)</source>
+            <translation>Automatic (800N)</translation>
+        </message>
+    </context>
+    <context>
         <name>widget::individual::IndividualResultsTableModel</name>
         <message>
             <source>Tot</source>

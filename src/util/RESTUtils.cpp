@@ -1,0 +1,244 @@
+#include "util/RESTUtils.h"
+
+#include "data/Evaluation.h"
+#include "data/Routines.h"
+#include "settings/RulesSettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace ovra::util {
+
+using namespace ovra::rest::client;
+using data::model::Landing;
+using data::model::Routines;
+using data::model::TrampMode;
+
+namespace {
+
+ScoringLandingPosition positionOf(const Landing &landing)
+{
+    ScoringLandingPosition position;
+    position.setX(RESTUtils::roundToCentimetre(landing.landingPosition.x));
+    position.setY(RESTUtils::roundToCentimetre(landing.landingPosition.y));
+    return position;
+}
+
+int routineElementCount(const Routines &routines)
+{
+    // The arrays hold 20 slots; a count beyond them cannot name landings.
+    return static_cast<int>(std::min<quint64>(routines.landingCount, static_cast<quint64>(Routines::kSlots)));
+}
+
+int countToWire(quint64 count)
+{
+    return static_cast<int>(std::min<quint64>(count, std::numeric_limits<int>::max()));
+}
+
+template <typename Result> void setRoutineCommon(Result &result, const Routines &routines)
+{
+    if (!routines.routineMetaInformation.isEmpty())
+        result.setMeta(routines.routineMetaInformation);
+    result.setStartPenalty(RESTUtils::roundTo(routines.penalty(), 1));
+    result.setDelayBeforeStartInSeconds(RESTUtils::roundTo(routines.routineStartTime(), 1));
+    result.setElementCount(countToWire(routines.landingCount));
+}
+
+ScoringIndividualResult individualResultOf(const Routines &routines, TrampMode trampMode,
+                                           const data::model::IndividualRoutineResult &values)
+{
+    ScoringIndividualResult result;
+    setRoutineCommon(result, routines);
+    result.setTimeOfFlightInSeconds(RESTUtils::roundTo(values.timeOfFlight, 2));
+    result.setHorizontalDisplacement(RESTUtils::roundTo(values.horizontalDisplacement, 1));
+
+    const Routines::LandingArray *landings = nullptr;
+    if (trampMode == TrampMode::Trampoline1)
+        landings = &routines.individualLandingsTrampoline1;
+    else if (trampMode == TrampMode::Trampoline2)
+        landings = &routines.individualLandingsTrampoline2;
+    if (!landings)
+        return result;
+
+    QList<ScoringIndividualResultElement> elements;
+    const int count = routineElementCount(routines);
+    for (int i = 0; i < count; ++i) {
+        const Landing &landing = (*landings)[static_cast<std::size_t>(i)];
+        ScoringIndividualResultElement element;
+        element.setTimeOfFlightInSeconds(landing.timeOfFlight / 1000.0);
+        element.setLandingPositionInCm(positionOf(landing));
+        element.setLandingZone(landing.landingZone);
+        element.setHorizontalDisplacement(RESTUtils::roundTo(1.0 - landing.hdDeduction, 1));
+        elements.append(element);
+    }
+    if (!elements.isEmpty())
+        result.setElements(elements);
+    return result;
+}
+
+ScoringSynchronizedResult synchronizedResultOf(const Routines &routines,
+                                               const data::model::SynchronizedRoutineResult &values)
+{
+    ScoringSynchronizedResult result;
+    setRoutineCommon(result, routines);
+    result.setHorizontalDisplacementTrampoline1(
+        RESTUtils::roundTo(values.horizontalDisplacementTrampoline1, 1));
+    result.setHorizontalDisplacementTrampoline2(
+        RESTUtils::roundTo(values.horizontalDisplacementTrampoline2, 1));
+    result.setHorizontalDisplacement(RESTUtils::roundTo(
+        (values.horizontalDisplacementTrampoline1 + values.horizontalDisplacementTrampoline2) / 2.0, 2));
+    result.setSynchronizedScore(RESTUtils::roundTo(values.synchronizedScore, 2));
+
+    const int count = routineElementCount(routines);
+    // Counted over the routine's own pairs, so it always agrees with the
+    // elements written below.
+    result.setEffectiveElementCount(static_cast<int>(data::calc::effectivePairCount(
+        routines.synchronizedLandingsTrampoline1, static_cast<std::size_t>(count))));
+
+    QList<ScoringSynchronizedResultElement> elements;
+    for (int i = 0; i < count; ++i) {
+        const Landing &a = routines.synchronizedLandingsTrampoline1[static_cast<std::size_t>(i)];
+        const Landing &b = routines.synchronizedLandingsTrampoline2[static_cast<std::size_t>(i)];
+        ScoringSynchronizedResultElement element;
+        element.setLandingTimeDifferenceInSeconds(RESTUtils::roundTo(a.landingTimeDifference, 3));
+        element.setSynchronizedScore(RESTUtils::roundTo(a.synScore, 2));
+        element.setForcedEndOfRoutine(a.notSynchronous);
+        element.setLandingPositionInCmTrampoline1(positionOf(a));
+        element.setLandingZoneTrampoline1(a.landingZone);
+        element.setLandingPositionInCmTrampoline2(positionOf(b));
+        element.setLandingZoneTrampoline2(b.landingZone);
+        element.setHorizontalDisplacementTrampoline1(RESTUtils::roundTo(1.0 - a.hdDeduction, 1));
+        element.setHorizontalDisplacementTrampoline2(RESTUtils::roundTo(1.0 - b.hdDeduction, 1));
+        element.setHorizontalDisplacement(
+            RESTUtils::roundTo(((1.0 - b.hdDeduction) + (1.0 - a.hdDeduction)) / 2.0, 2));
+        elements.append(element);
+    }
+    if (!elements.isEmpty())
+        result.setElements(elements);
+    return result;
+}
+
+ScoringResult createResult(ScoringResultMaturity::Value maturity, const Routines &routines,
+                           TrampMode trampMode, const data::model::IndividualRoutineResult &individualResult,
+                           const data::model::SynchronizedRoutineResult &synchronizedResult,
+                           const RulesSettings &rulesSettings)
+{
+    ScoringResult result;
+    result.setMaturity(ScoringResultMaturity(maturity));
+
+    const int rule = rulesSettings.hdDeductionRule();
+    if (rule == 0 || rule == 1) {
+        ScoringRulesSettings rules;
+        rules.setHdDeductions(ScoringRulesSettingsHdDeductions(
+            rule == 0 ? ScoringRulesSettingsHdDeductions::Max3 : ScoringRulesSettingsHdDeductions::Max5));
+        result.setRulesSettings(rules);
+    }
+
+    if (trampMode == TrampMode::Synchronized) {
+        result.setType(ScoringResultType(ScoringResultType::Synchronized));
+        result.setSynchronizedResult(synchronizedResultOf(routines, synchronizedResult));
+    } else {
+        result.setType(ScoringResultType(ScoringResultType::Individual));
+        result.setIndividualResult(individualResultOf(routines, trampMode, individualResult));
+    }
+    return result;
+}
+
+data::model::IndividualRoutineResult individualResultFor(const Routines &routines, TrampMode trampMode)
+{
+    const std::size_t n = static_cast<std::size_t>(routineElementCount(routines));
+    if (trampMode == TrampMode::Trampoline1)
+        return data::calc::evaluateIndividualRoutine(routines.individualLandingsTrampoline1, n,
+                                                     routines.shiftedLandings);
+    if (trampMode == TrampMode::Trampoline2)
+        return data::calc::evaluateIndividualRoutine(routines.individualLandingsTrampoline2, n,
+                                                     routines.shiftedLandings);
+    return {};
+}
+
+data::model::SynchronizedRoutineResult synchronizedResultFor(const Routines &routines, TrampMode trampMode)
+{
+    if (trampMode != TrampMode::Synchronized)
+        return {};
+    return data::calc::evaluateSynchronizedRoutine(routines,
+                                                   static_cast<std::size_t>(routineElementCount(routines)));
+}
+
+} // namespace
+
+ScoringResult
+RESTUtils::createConfirmedResult(const Routines &routines, TrampMode trampMode,
+                                 const data::model::IndividualRoutineResult &individualResult,
+                                 const data::model::SynchronizedRoutineResult &synchronizedResult,
+                                 const RulesSettings &rulesSettings)
+{
+    return createResult(ScoringResultMaturity::Confirmed, routines, trampMode, individualResult,
+                        synchronizedResult, rulesSettings);
+}
+
+ScoringResult
+RESTUtils::createPreliminaryResult(const Routines &routines, TrampMode trampMode,
+                                   const data::model::IndividualRoutineResult &individualResult,
+                                   const data::model::SynchronizedRoutineResult &synchronizedResult,
+                                   const RulesSettings &rulesSettings)
+{
+    return createResult(ScoringResultMaturity::Preliminary, routines, trampMode, individualResult,
+                        synchronizedResult, rulesSettings);
+}
+
+ScoringResult RESTUtils::createConfirmedResult(const Routines &routines, TrampMode trampMode,
+                                               const RulesSettings &rulesSettings)
+{
+    return createConfirmedResult(routines, trampMode, individualResultFor(routines, trampMode),
+                                 synchronizedResultFor(routines, trampMode), rulesSettings);
+}
+
+ScoringResult RESTUtils::createPreliminaryResult(const Routines &routines, TrampMode trampMode,
+                                                 const RulesSettings &rulesSettings)
+{
+    return createPreliminaryResult(routines, trampMode, individualResultFor(routines, trampMode),
+                                   synchronizedResultFor(routines, trampMode), rulesSettings);
+}
+
+ScoringStateType RESTUtils::createScoringStateType(bool usbConnected, int connectedInnerState)
+{
+    if (!usbConnected)
+        return ScoringStateType(ScoringStateType::Other);
+    switch (connectedInnerState) {
+    case Ready:
+    case Tara:
+        return ScoringStateType(ScoringStateType::Ready);
+    case Start:
+        return ScoringStateType(ScoringStateType::Start);
+    case Routine:
+    case Continuous:
+        return ScoringStateType(ScoringStateType::Routine);
+    case Review:
+    case ConnectedCommit:
+    case ConnectedDismiss:
+    case Load:
+    case Loading:
+    case Pause:
+        return ScoringStateType(ScoringStateType::Review);
+    default:
+        return ScoringStateType(ScoringStateType::Other);
+    }
+}
+
+double RESTUtils::roundTo(double value, int decimals)
+{
+    const double scale = std::pow(10.0, decimals);
+    return std::round(value * scale) / scale;
+}
+
+int RESTUtils::roundToCentimetre(double value)
+{
+    if (std::isnan(value))
+        return 0;
+    constexpr double kMax = std::numeric_limits<int>::max();
+    constexpr double kMin = std::numeric_limits<int>::min();
+    return static_cast<int>(std::clamp(std::round(value), kMin, kMax));
+}
+
+} // namespace ovra::util

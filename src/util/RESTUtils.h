@@ -1,0 +1,73 @@
+#pragma once
+
+#include "data/DataEnums.h"
+#include "data/RoutineResults.h"
+#include "rest/client/ScoringResult.h"
+#include "rest/client/ScoringState.h"
+
+class RulesSettings;
+
+namespace data::model {
+class Routines;
+}
+
+namespace ovra::util {
+
+// Builds the scoring wire objects from the measurement data. The routine,
+// its trampoline mode and its results are passed in, so the builders work on
+// any copy of them (the store's, a loaded file's).
+class RESTUtils
+{
+public:
+    // The connected inner states of the measurement state machine that the
+    // state message distinguishes.
+    enum InnerState {
+        Ready = 6,
+        Start = 7,
+        Routine = 8,
+        Review = 9,
+        DropTest = 10,
+        ConnectedDiagnosis = 11,
+        ConnectedCommit = 12,
+        ConnectedDismiss = 13,
+        NoFocus = 14,
+        Tara = 15,
+        Load = 16,
+        Loading = 17,
+        Continuous = 18,
+        Pause = 19,
+    };
+
+    // "maturity" "confirmed": the result of a committed routine.
+    static rest::client::ScoringResult
+    createConfirmedResult(const data::model::Routines &routines, data::model::TrampMode trampMode,
+                          const data::model::IndividualRoutineResult &individualResult,
+                          const data::model::SynchronizedRoutineResult &synchronizedResult,
+                          const RulesSettings &rulesSettings);
+    // "maturity" "preliminary": an intermediate result.
+    static rest::client::ScoringResult
+    createPreliminaryResult(const data::model::Routines &routines, data::model::TrampMode trampMode,
+                            const data::model::IndividualRoutineResult &individualResult,
+                            const data::model::SynchronizedRoutineResult &synchronizedResult,
+                            const RulesSettings &rulesSettings);
+
+    // The same, with the results evaluated from the routine's landings
+    // (landingCount landings or pairs of the mode's arrays).
+    static rest::client::ScoringResult createConfirmedResult(const data::model::Routines &routines,
+                                                             data::model::TrampMode trampMode,
+                                                             const RulesSettings &rulesSettings);
+    static rest::client::ScoringResult createPreliminaryResult(const data::model::Routines &routines,
+                                                               data::model::TrampMode trampMode,
+                                                               const RulesSettings &rulesSettings);
+
+    // State message value from the state machine's usbConnected property and
+    // its connectedInnerState value; "other" while disconnected.
+    static rest::client::ScoringStateType createScoringStateType(bool usbConnected, int connectedInnerState);
+
+    // Round half away from zero to the given number of decimals.
+    static double roundTo(double value, int decimals);
+    // Whole centimetres, half away from zero.
+    static int roundToCentimetre(double value);
+};
+
+} // namespace ovra::util

@@ -275,7 +275,8 @@ void PlotterWidget::refresh()
 
 QRectF PlotterWidget::plotArea() const
 {
-    const QSizeF size = m_pixmap.isNull() ? QSizeF(width(), height()) : QSizeF(m_pixmap.size());
+    const QSizeF size =
+        m_pixmap.isNull() ? QSizeF(width(), height()) : m_pixmap.deviceIndependentSize();
     return QRectF(kMarginLeft, kMarginTop, std::max(1.0, size.width() - kMarginLeft - kMarginRight),
                   std::max(1.0, size.height() - kMarginTop - kMarginBottom));
 }
@@ -300,7 +301,7 @@ void PlotterWidget::redrawAll()
     ++m_fullRedraws;
     m_lastPartialRedraw = m_points[0].size();
     QPainter painter(&m_pixmap);
-    painter.fillRect(m_pixmap.rect(), kBackground);
+    painter.fillRect(QRectF(QPointF(0, 0), m_pixmap.deviceIndependentSize()), kBackground);
     const QRectF area = plotArea();
 
     if (m_exerciseStart >= 0) {
@@ -507,7 +508,9 @@ void PlotterWidget::paintEvent(QPaintEvent *event)
         painter.fillRect(event->rect(), kBackground);
         return;
     }
-    painter.drawPixmap(event->rect(), m_pixmap, event->rect());
+    const qreal ratio = m_pixmap.devicePixelRatio();
+    const QRectF target(event->rect());
+    painter.drawPixmap(target, m_pixmap, QRectF(target.topLeft() * ratio, target.size() * ratio));
 }
 
 void PlotterWidget::resizeEvent(QResizeEvent *event)
@@ -517,7 +520,10 @@ void PlotterWidget::resizeEvent(QResizeEvent *event)
         m_pixmap = QPixmap();
         return;
     }
-    m_pixmap = QPixmap(size());
+    // Drawn at the screen's resolution, so curves stay sharp on HiDPI screens.
+    const qreal ratio = devicePixelRatioF();
+    m_pixmap = QPixmap(size() * ratio);
+    m_pixmap.setDevicePixelRatio(ratio);
     m_lastPartialRedraw = m_points[0].size();
     redrawAll();
 }

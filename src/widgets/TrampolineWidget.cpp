@@ -156,7 +156,7 @@ void TrampolineWidget::redraw()
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setRenderHint(QPainter::TextAntialiasing, true);
     painter.setWindow(geometry::windowRect());
-    painter.setViewport(geometry::viewportFor(m_pixmap.size()));
+    painter.setViewport(geometry::viewportFor(m_pixmap.deviceIndependentSize().toSize()));
 
     std::array<QColor, 8> colors = m_colors;
     if (!m_active) {
@@ -231,12 +231,21 @@ void TrampolineWidget::paintEvent(QPaintEvent *event)
     if (m_pixmap.isNull())
         return;
     QPainter painter(this);
-    painter.drawPixmap(event->rect(), m_pixmap, event->rect());
+    const qreal ratio = m_pixmap.devicePixelRatio();
+    const QRectF target(event->rect());
+    painter.drawPixmap(target, m_pixmap,
+                       QRectF(target.topLeft() * ratio, target.size() * ratio));
 }
 
 void TrampolineWidget::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
-    m_pixmap = event->size().isEmpty() ? QPixmap() : QPixmap(event->size());
+    // Drawn at the screen's resolution, so the bed stays sharp on HiDPI screens.
+    m_pixmap = QPixmap();
+    if (!event->size().isEmpty()) {
+        const qreal ratio = devicePixelRatioF();
+        m_pixmap = QPixmap(event->size() * ratio);
+        m_pixmap.setDevicePixelRatio(ratio);
+    }
     redraw();
 }

@@ -168,6 +168,13 @@ void TestResultWidgets::inactiveBedGreysItsFrameAndLines()
     QVERIFY(near(widget.pixmap().toImage().pixelColor(frame), widget.color(3)));
     QVERIFY(near(widget.pixmap().toImage().pixelColor(zoneLine), widget.color(5)));
 
+    // Sensor F1 sits on the frame at (-1825, 1212); the second screens leave
+    // the sensors out.
+    const QPoint sensor = widget.widgetPointFor(QPoint(-1825, 1212)).toPoint();
+    QVERIFY(near(widget.pixmap().toImage().pixelColor(sensor + QPoint(0, 15)), widget.color(4)));
+    widget.setShowSensorPositions(false);
+    QVERIFY(near(widget.pixmap().toImage().pixelColor(sensor + QPoint(0, 15)), widget.color(3)));
+
     widget.setTrampMode(data::model::TrampMode::Trampoline1);
     QVERIFY(!widget.isActive());
     const QImage image = widget.pixmap().toImage();

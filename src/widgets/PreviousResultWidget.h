@@ -1,0 +1,66 @@
+#pragma once
+
+#include "data/RoutineResults.h"
+
+#include <QMap>
+#include <QWidget>
+
+#include <array>
+
+class QLabel;
+class QMenu;
+
+// The last confirmed routine on the ready page: its HD and its time of
+// flight or synchronisation score, and two entries of its meta information
+// shown large. Which two keys are shown is chosen by right-clicking and
+// shared with the other meta widgets through sendHighlightKeys.
+class PreviousResultWidget : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit PreviousResultWidget(QWidget *parent = nullptr);
+
+    QString hdKey() const;
+    QString hdValue() const;
+    QString scoreKey() const;
+    QString scoreValue() const;
+    QString highlightKey(int area) const;
+    // The hint, key and value labels of highlight area 1 or 2.
+    std::array<QLabel *, 3> highlightLabels(int area) const;
+    QMap<QString, QString> routineMeta() const { return m_meta; }
+    // The menu a right-click on a highlight area offers; null for an empty map.
+    QMenu *createHighlightMenu(QWidget *parent) const;
+
+Q_SIGNALS:
+    void sendHighlightKeys(QString key1, QString key2);
+
+public Q_SLOTS:
+    void setIndividualResult(const data::model::IndividualRoutineResult &result);
+    void setSynchronizedResult(const data::model::SynchronizedRoutineResult &result);
+    // The meta information of the routine under way; it becomes the shown
+    // one when that routine's result is confirmed.
+    void setCurrentRoutineMeta(QMap<QString, QString> routineMeta);
+    void setRoutineMeta(QMap<QString, QString> newRoutineMeta);
+    void receiveHighlightKeys(QString key1, QString key2);
+    void showContextMenuHighlightWidget1(QPoint position);
+    void showContextMenuHighlightWidget2(QPoint position);
+    // What choosing an entry of the menu does; an empty key means
+    // "highlight nothing".
+    void chooseHighlight(int area, const QString &key);
+
+private:
+    void showContextMenu(int area, const QPoint &position);
+    void showMeta();
+
+    QLabel *m_hdKey = nullptr;
+    QLabel *m_hdValue = nullptr;
+    QLabel *m_scoreKey = nullptr;
+    QLabel *m_scoreValue = nullptr;
+    std::array<QWidget *, 2> m_areas{};
+    std::array<std::array<QLabel *, 3>, 2> m_highlight{};
+    std::array<QString, 2> m_highlightKeys;
+    std::array<QString, 2> m_placeholders;
+    QString m_hint;
+    QMap<QString, QString> m_meta;
+    QMap<QString, QString> m_currentRoutineMeta;
+};

@@ -18,9 +18,13 @@ constexpr int kSliceMs = 40;
 DeviceLink::DeviceLink(QObject *parent)
     : QObject(parent)
 {
+    // Precise timers: a coarse timer may fire up to 5 % early, and the
+    // watchdog's 1100 ms silence limit is measured against its 1000 ms period.
+    m_reconnectTimer.setTimerType(Qt::PreciseTimer);
     m_reconnectTimer.setSingleShot(true);
     m_reconnectTimer.setInterval(kReconnectIntervalMs);
     connect(&m_reconnectTimer, &QTimer::timeout, this, &DeviceLink::connectUSB);
+    m_usbConnectedTimer.setTimerType(Qt::PreciseTimer);
     m_usbConnectedTimer.setSingleShot(true);
     m_usbConnectedTimer.setInterval(kWatchdogIntervalMs);
     connect(&m_usbConnectedTimer, &QTimer::timeout, this, &DeviceLink::slot_usbConnectedTimer);

@@ -87,7 +87,7 @@ private Q_SLOTS:
         ovra::startup::initTranslator(*QCoreApplication::instance());
         qunsetenv("OVRA_FORCE_LANGUAGE");
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
-        QCOMPARE(QCoreApplication::translate("OvraDialog", "Quit"), QStringLiteral("Beenden"));
+        QCOMPARE(QCoreApplication::translate("OvraDialog", "&Quit"), QStringLiteral("&Beenden"));
     }
 
     void windowTitleAndQuitWritesSettings()

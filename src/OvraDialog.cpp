@@ -121,6 +121,8 @@ void OvraDialog::connectActions()
             Q_EMIT nextInnerState();
     });
     connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
+    // A new measurement replaces whatever file or database measure was shown.
+    connect(this, &OvraDialog::clearAllResultWidgets, ui.statusLoadedMeasure, &QLabel::clear);
     if (m_simulationEnabled)
         connectSimulationActions();
 }

@@ -57,6 +57,9 @@ void OvraDialog::setupStateMachine()
     connect(s.state(OvraState::PAUSE), &QState::entered, this, &OvraDialog::enterStatePause);
     connect(s.state(OvraState::LOAD), &QState::exited, this, &OvraDialog::exitStateLoad);
     connect(s.state(OvraState::DISPLAY), &QState::exited, this, &OvraDialog::exitStateDisplay);
+    // Network: every child's entered also publishes the state to the scoring
+    // clients, the WebSocket server and the HTTP server, in this order.
+    // Start list: leaving a COMMIT or DISMISS state selects its next row.
 
     m_ovraState->assignWidgetProperties(m_ui->stateTargets());
 
@@ -115,59 +118,103 @@ void OvraDialog::playWarningSound()
     m_warningSound->play();
 }
 
+// The slots below carry the part of each state's work that needs no sample
+// store, database, recorder or network; the comments name the steps that
+// join them when those components become part of the window.
+
 void OvraDialog::enterStateReady()
 {
+    // Sample store: clear routineRecording; put back tara records set aside
+    // for a displayed data file.
     m_continuousModeCoordinator->disable();
 }
 
 void OvraDialog::enterStateStart()
 {
+    // Sample store: log "Tara: " with the tara values first.
     m_startTimer->start();
+    // Sample store: resetMeasurement (resets the routine container) before
+    // the result widgets are cleared.
     Q_EMIT clearAllResultWidgets();
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     m_ui->resultTableStack->setCurrentIndex(2);
-    if (m_settings->exportSettings().impulsVal() > 0)
+    // Sample store: reset the detected-landing lists.
+    if (m_settings->exportSettings().impulsVal() > 0) {
         qDebug() << "resetting external counter";
+        // Device link: resetExternalCounter(), then setExternalCounter(impulsVal).
+    }
 }
 
 void OvraDialog::enterStateRoutine()
 {
+    // Sample store: page 1 for the synchronized mode; exerciseStart and
+    // exerciseStartFix = current sample count, routineRecording on, and
+    // setExerciseStartTime/setExerciseStartTimeFix with that count.
     m_ui->resultTableStack->setCurrentIndex(0);
 }
 
-void OvraDialog::exitStateRoutine() {}
+void OvraDialog::exitStateRoutine()
+{
+    // Sample store: close a still open routine window (exerciseEnd,
+    // exerciseEndFix and their signals); plotter freeze; recorder:
+    // saveRoutineResultsToTempFile.
+}
 
 void OvraDialog::enterStateReview() {}
 
 void OvraDialog::exitStateReview()
 {
     m_ui->actionResultDetailView->setChecked(false);
+    // Start list: clear upcomingRoutineMeta.
     m_ui->statusRoutineInformationIndicator->setEnabled(false);
 }
 
 void OvraDialog::enterStateCommit()
 {
-    // No scoring system is asked yet, so the commit is complete at once.
+    // Sample store: approve the result; recorder: autosave to file, database
+    // save, delete the temporary routine file; network: publish to the HTTP
+    // and WebSocket servers and send to the scoring systems, which then
+    // answer with nextInnerState. The saved-files list clears its selection.
+    // With no scoring system asked the commit is complete at once.
     Q_EMIT nextInnerState();
 }
 
-void OvraDialog::enterStateDismiss() {}
+void OvraDialog::enterStateDismiss()
+{
+    // Recorder: delete the temporary routine file; sample store: empty the
+    // routine meta information. The saved-files list clears its selection.
+}
 
-void OvraDialog::enterStateDropTest() {}
+void OvraDialog::enterStateDropTest()
+{
+    // Sample store: prepare the drop test.
+}
 
-void OvraDialog::exitStateDropTest() {}
+void OvraDialog::exitStateDropTest()
+{
+    // Recorder: autosave to file when file saving is on.
+}
 
 void OvraDialog::enterStateContinuous()
 {
+    // Sample store: connect updateTrampMode to the continuous page for the
+    // time of the mode.
     m_continuousModeCoordinator->enable();
+    // Sample store: reset sample counters and the measurement and clear the
+    // detected landings first; selection code 5 (both trampolines) becomes 1.
     Q_EMIT clearAllResultWidgets();
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
-    // A fresh measurement starts at sample 0.
+    // The fresh measurement starts at sample 0. Sample store: exerciseStart,
+    // exerciseStartFix and routineRecording.
     Q_EMIT setExerciseStartTime(0);
     Q_EMIT setExerciseStartTimeFix(0);
 }
 
-void OvraDialog::enterStatePause() {}
+void OvraDialog::enterStatePause()
+{
+    // Sample store: clear routineRecording and drop the updateTrampMode
+    // connections of the continuous page.
+}
 
 void OvraDialog::exitStateLoad()
 {

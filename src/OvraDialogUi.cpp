@@ -9,7 +9,7 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
+#include <QIcon>
 #include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
@@ -254,6 +254,7 @@ void OvraDialogUi::setupLeftColumn()
     grid->setContentsMargins(0, 0, 0, 0);
     PB_tara = new QPushButton(tr("TARA"), configurationBody);
     PB_tara->setObjectName(QStringLiteral("PB_tara"));
+    PB_tara->setIcon(QIcon(QStringLiteral(":/icon/scale.png")));
     grid->addWidget(PB_tara, 0, 0, 1, 2);
     grid->addWidget(new QLabel(tr("Tramp  select"), configurationBody), 1, 0);
     CB_trampSelect = new QComboBox(configurationBody);

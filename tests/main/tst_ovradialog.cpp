@@ -18,6 +18,7 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
+#include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
@@ -567,6 +568,21 @@ private Q_SLOTS:
         QCOMPARE(ui.readyPageLabelWarningText->text(), QStringLiteral("- Trampoline is not set to 'Automatic'"));
         w.dialog->settings().warningSettings().setShouldShowTrampolineSelectionWarning(false);
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+    }
+
+    void everyTextHasGermanAndEnglish()
+    {
+        QProcess check;
+        check.setWorkingDirectory(ovra::test::sourceDir());
+        check.start(QStringLiteral("python3"), {QStringLiteral("tools/i18n.py"), QStringLiteral("check")});
+        QVERIFY(check.waitForFinished(30000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/ovra_de.qm")));
+        QCOMPARE(german.translate("OvraDialog", "READY (TRAINING)"), QStringLiteral("BEREIT (TRAINING)"));
+        QCOMPARE(german.translate("OvraDialog", "CONFIRM\npress space"), QStringLiteral("BESTÄTIGEN\nLeertaste drücken"));
+        QCOMPARE(german.translate("StateWidget", "REVIEW"), QStringLiteral("PRÜFEN"));
     }
 
     void swapExchangesHdAndTof()

@@ -121,6 +121,8 @@ void OvraDialog::connectActions()
             Q_EMIT nextInnerState();
     });
     connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
+    connect(ui.PB_tara, &QPushButton::clicked, this, &OvraDialog::evaluateTara);
+    connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);
     // A new measurement replaces whatever file or database measure was shown.
     connect(this, &OvraDialog::clearAllResultWidgets, ui.statusLoadedMeasure, &QLabel::clear);
     if (m_simulationEnabled)

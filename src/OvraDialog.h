@@ -34,6 +34,8 @@ class OvraDialog : public QMainWindow
 {
     Q_OBJECT
 public:
+    static constexpr int kTaraWaitMs = 1800;
+
     explicit OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent = nullptr);
     ~OvraDialog() override;
 
@@ -106,6 +108,8 @@ public Q_SLOTS:
     void handleWeightClassSelection(int index);
     void handleTrampolineSelection(int index);
     void recoverData();
+    void evaluateTara();
+    void showSelfDiagnosisDialog();
 
     void enterStateReady();
     void enterStateStart();

@@ -10,11 +10,15 @@
 #include "state/OvraStateTriggers.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
+#include "util/EventWait.h"
 #include "widgets/Popup.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QSoundEffect>
 #include <QStackedWidget>
@@ -83,6 +87,47 @@ void OvraDialog::recoverData()
     // Three Escapes in READY: the recovery dialog of the last-chance
     // recorder opens here once the recorder is part of the window.
     ++m_recoverRequests;
+}
+
+void OvraDialog::evaluateTara()
+{
+    Q_EMIT toggleTara();
+    // Sample store: reset the sample counters before the wait and compute
+    // the zero offsets of both trampolines after it.
+    ovra::util::waitProcessingEvents(kTaraWaitMs);
+    // The settings hold the zero offsets.
+    m_settings->writeSettings(width(), height(), m_font);
+    Q_EMIT toggleTara();
+}
+
+void OvraDialog::showSelfDiagnosisDialog()
+{
+    Q_EMIT toggleDiagnosisState();
+    // A plain view of the connection until the full diagnosis dialog with
+    // its sensor read-outs takes its place; it follows the box while open.
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("selfDiagnosisDialog"));
+    dialog.setWindowTitle(tr("Self Diagnosis"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *connection = new QLabel(&dialog);
+    connection->setObjectName(QStringLiteral("usbConnectionLabel"));
+    auto showConnection = [connection](bool connected) {
+        connection->setText(tr("USB-Connection") + QStringLiteral(": ")
+                            + (connected ? tr("connected") : tr("not connected")));
+    };
+    showConnection(m_ovraState->isUsbConnected());
+    layout->addWidget(connection);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    const QMetaObject::Connection connected =
+        connect(this, &OvraDialog::usbConnected, &dialog, [showConnection] { showConnection(true); });
+    const QMetaObject::Connection disconnected =
+        connect(this, &OvraDialog::usbDisconnected, &dialog, [showConnection] { showConnection(false); });
+    dialog.exec();
+    disconnect(connected);
+    disconnect(disconnected);
+    Q_EMIT toggleDiagnosisState();
 }
 
 void OvraDialog::processStartTiming()

@@ -373,6 +373,22 @@ Taste X drücken</translation>
             <source>WebSocket Server</source>
             <translation>WebSocket-Server</translation>
         </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Selbstdiagnose</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Verbindung</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>verbunden</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>nicht verbunden</translation>
+        </message>
     </context>
     <context>
         <name>StateWidget</name>

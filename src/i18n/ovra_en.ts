@@ -373,6 +373,22 @@ press X</translation>
             <source>WebSocket Server</source>
             <translation>WebSocket Server</translation>
         </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Self Diagnosis</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Connection</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>connected</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>not connected</translation>
+        </message>
     </context>
     <context>
         <name>StateWidget</name>

@@ -20,6 +20,9 @@
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStateMachine>
@@ -568,6 +571,46 @@ private Q_SLOTS:
         QCOMPARE(ui.readyPageLabelWarningText->text(), QStringLiteral("- Trampoline is not set to 'Automatic'"));
         w.dialog->settings().warningSettings().setShouldShowTrampolineSelectionWarning(false);
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+    }
+
+    void taraShowsItsPageWhileWaitingAndSavesTheSettings()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        QVERIFY(!OvraSettings::openStorage()->contains(QStringLiteral("File/Width")));
+        QList<int> seen;
+        QTimer::singleShot(OvraDialog::kTaraWaitMs / 2, w.dialog.get(), [&] {
+            seen << w.state() << w.dialog->ui().resultStack->currentIndex();
+        });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        w.dialog->ui().PB_tara->click();
+        QVERIFY(elapsed.elapsed() >= OvraDialog::kTaraWaitMs);
+        QCOMPARE(seen, QList<int>({int(S::TARA), 2}));
+        QVERIFY(w.in(S::READY));
+        QVERIFY(OvraSettings::openStorage()->contains(QStringLiteral("File/Width")));
+    }
+
+    void selfDiagnosisTogglesTheDiagnosisStates()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QList<int> seen;
+        QString connectionText;
+        QTimer::singleShot(100, w.dialog.get(), [&] {
+            seen << w.state();
+            Q_EMIT w.dialog->usbConnected();
+            seen << w.state();
+            auto *dialog = w.dialog->findChild<QDialog *>(QStringLiteral("selfDiagnosisDialog"));
+            QVERIFY(dialog);
+            connectionText = dialog->findChild<QLabel *>(QStringLiteral("usbConnectionLabel"))->text();
+            dialog->reject();
+        });
+        w.dialog->ui().actionSelf_Diagnosis->trigger();
+        QCOMPARE(seen, QList<int>({int(S::DISCONNECTED_DIAGNOSIS), int(S::CONNECTED_DIAGNOSIS)}));
+        QCOMPARE(connectionText, QStringLiteral("USB-Connection: connected"));
+        QTRY_VERIFY(w.in(S::READY));
     }
 
     void everyTextHasGermanAndEnglish()

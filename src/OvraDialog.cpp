@@ -252,6 +252,18 @@ void OvraDialog::updateTrampolineSelectionLabel(int trampMode)
     }
 }
 
+void OvraDialog::updateEstimatedWeightClass(double weight)
+{
+    if (weight < 1150.0)
+        m_ui->LB_mode->setText(tr("Children (800N)"));
+    else if (weight < 2500.0)
+        m_ui->LB_mode->setText(tr("Teenager (1150N)"));
+    else if (weight < 5000.0)
+        m_ui->LB_mode->setText(tr("Normal (2500N)"));
+    else
+        m_ui->LB_mode->setText(tr("Adults (5000N)"));
+}
+
 void OvraDialog::handleWeightClassSelection(int index)
 {
     // The contact thresholds of the chosen class go to the sample store once

@@ -106,6 +106,8 @@ public Q_SLOTS:
     void updateTimeDisplay(double seconds);
     void updateTrampolineSelectionLabel(int trampMode);
     void handleWeightClassSelection(int index);
+    // LB_mode: the class of the automatically estimated weight in newtons.
+    void updateEstimatedWeightClass(double weight);
     void handleTrampolineSelection(int index);
     void recoverData();
     void evaluateTara();

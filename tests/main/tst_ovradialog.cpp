@@ -550,6 +550,14 @@ private Q_SLOTS:
         w.dialog->updateTimeDisplay(125.5);
         QCOMPARE(ui.statusTimeSeconds->text(), QStringLiteral("125.500s"));
         QCOMPARE(ui.statusTimeMinutes->text(), QStringLiteral("02:5.500"));
+        for (const auto &[weight, text] : std::map<double, QString>{{1149.9, "Children (800N)"},
+                                                                    {1150.0, "Teenager (1150N)"},
+                                                                    {2500.0, "Normal (2500N)"},
+                                                                    {4999.0, "Normal (2500N)"},
+                                                                    {5000.0, "Adults (5000N)"}}) {
+            w.dialog->updateEstimatedWeightClass(weight);
+            QCOMPARE(ui.LB_mode->text(), text);
+        }
         w.dialog->updateTrampolineSelectionLabel(3);
         QCOMPARE(ui.statusTrampolineMode->text(), QStringLiteral("Tramp 1 and 2 selected"));
         QCOMPARE(ui.TB_configurationHeader->nextInFocusChain(), ui.CB_trampSelect);

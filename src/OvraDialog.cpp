@@ -34,7 +34,9 @@ namespace {
 class ComboIndexSelection final : public IndexSelection
 {
 public:
-    explicit ComboIndexSelection(QComboBox *combo) : m_combo(combo) {}
+    explicit ComboIndexSelection(QComboBox *combo)
+        : m_combo(combo)
+    {}
     int count() const override { return m_combo->count(); }
     int currentIndex() const override { return m_combo->currentIndex(); }
     void setCurrentIndex(int index) override { m_combo->setCurrentIndex(index); }
@@ -80,9 +82,12 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connect(&m_settings->autoSaveSettings(), &AutoSaveSettings::fileSaveChanged, this,
             &OvraDialog::updateAutoSaveLabel);
     m_warnings->connectSettings(m_settings->warningSettings());
-    connect(m_warnings, &ovra::util::Warnings::setWarningsText, m_ui->readyPageLabelWarningText, &QLabel::setText);
-    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningText, &QLabel::setVisible);
-    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningIcon, &QLabel::setVisible);
+    connect(m_warnings, &ovra::util::Warnings::setWarningsText, m_ui->readyPageLabelWarningText,
+            &QLabel::setText);
+    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningText,
+            &QLabel::setVisible);
+    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningIcon,
+            &QLabel::setVisible);
     updateAutoSaveLabel(false);
     int width = 849;
     int height = 665;

@@ -18,11 +18,11 @@
 #include <QDebug>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QVBoxLayout>
 #include <QLabel>
 #include <QSoundEffect>
 #include <QStackedWidget>
 #include <QState>
+#include <QVBoxLayout>
 
 void OvraDialog::setupStateMachine()
 {
@@ -68,7 +68,8 @@ void OvraDialog::setupStateMachine()
     m_ovraState->assignWidgetProperties(m_ui->stateTargets());
 
     m_operatorKeys = new OperatorKeys(
-        *m_ovraState, [this] { return static_cast<int>(m_settings->spaceDelaySettings().spaceDelayMs()); }, this);
+        *m_ovraState, [this] { return static_cast<int>(m_settings->spaceDelaySettings().spaceDelayMs()); },
+        this);
     connect(m_operatorKeys, &OperatorKeys::nextInnerState, this, &OvraDialog::nextInnerState);
     connect(m_operatorKeys, &OperatorKeys::dismissRoutine, this, &OvraDialog::dismissRoutine);
     connect(m_operatorKeys, &OperatorKeys::resetToReady, this, &OvraDialog::resetToReady);
@@ -112,8 +113,8 @@ void OvraDialog::showSelfDiagnosisDialog()
     auto *connection = new QLabel(&dialog);
     connection->setObjectName(QStringLiteral("usbConnectionLabel"));
     auto showConnection = [connection](bool connected) {
-        connection->setText(tr("USB-Connection") + QStringLiteral(": ")
-                            + (connected ? tr("connected") : tr("not connected")));
+        connection->setText(tr("USB-Connection") + QStringLiteral(": ") +
+                            (connected ? tr("connected") : tr("not connected")));
     };
     showConnection(m_ovraState->isUsbConnected());
     layout->addWidget(connection);
@@ -205,7 +206,8 @@ void OvraDialog::exitStateRoutine()
     // saveRoutineResultsToTempFile.
 }
 
-void OvraDialog::enterStateReview() {}
+void OvraDialog::enterStateReview()
+{}
 
 void OvraDialog::exitStateReview()
 {

@@ -85,7 +85,8 @@ QLabel *sunkenLabel(QWidget *parent, const QString &sizedFor = QString())
     auto *label = new QLabel(parent);
     label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     if (!sizedFor.isEmpty())
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sizedFor) + 2 * label->frameWidth() + 8);
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(sizedFor) + 2 * label->frameWidth() +
+                               8);
     return label;
 }
 
@@ -120,47 +121,63 @@ void OvraDialogUi::setupUi(QMainWindow *window, bool simulationEnabled)
 
 void OvraDialogUi::setupActions(QMainWindow *w)
 {
-    actionLoad = makeAction(w, "actionLoad", tr("Open file"), QKeySequence(Qt::CTRL | Qt::Key_L), tr("Ctrl+L: Load data"));
-    actionSave = makeAction(w, "actionSave", tr("Save file"), QKeySequence(Qt::CTRL | Qt::Key_S), tr("Ctrl+S: Save data as..."));
+    actionLoad = makeAction(w, "actionLoad", tr("Open file"), QKeySequence(Qt::CTRL | Qt::Key_L),
+                            tr("Ctrl+L: Load data"));
+    actionSave = makeAction(w, "actionSave", tr("Save file"), QKeySequence(Qt::CTRL | Qt::Key_S),
+                            tr("Ctrl+S: Save data as..."));
     actionQuit = makeAction(w, "actionQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
-    actionConfig = makeAction(w, "actionConfig", tr("&Settings"), QKeySequence(Qt::Key_F2), tr("F2: Trampoline configuration"));
-    actionConfigAutoSave = makeAction(w, "actionConfigAutoSave", tr("Autosave &config"), QKeySequence(Qt::Key_F5),
-                                      tr("F5: Config Autosave function"));
+    actionConfig = makeAction(w, "actionConfig", tr("&Settings"), QKeySequence(Qt::Key_F2),
+                              tr("F2: Trampoline configuration"));
+    actionConfigAutoSave = makeAction(w, "actionConfigAutoSave", tr("Autosave &config"),
+                                      QKeySequence(Qt::Key_F5), tr("F5: Config Autosave function"));
     actionConfigRules = makeAction(w, "actionConfigRules", tr("Rules"));
     actionSingle_Drop_Test = makeAction(w, "actionSingle_Drop_Test", tr("Single &Drop Test"), {}, {}, true);
     actionSingle_Drop_Test->setEnabled(false);
     actionNetwork = makeAction(w, "actionNetwork", tr("&Network"));
     actionFont = makeAction(w, "actionFont", tr("&Font"));
-    actionMove_selection_right = makeAction(w, "actionMove_selection_right", tr("&Move selection right"), QKeySequence(Qt::Key_Right));
-    actionMove_selection_left = makeAction(w, "actionMove_selection_left", tr("Move &selection left"), QKeySequence(Qt::Key_Left));
-    actionIncrease_selection = makeAction(w, "actionIncrease_selection", tr("&Increase selection"), QKeySequence(Qt::Key_Up));
-    actionDecrease_selection = makeAction(w, "actionDecrease_selection", tr("&Decrease selection"), QKeySequence(Qt::Key_Down));
+    actionMove_selection_right =
+        makeAction(w, "actionMove_selection_right", tr("&Move selection right"), QKeySequence(Qt::Key_Right));
+    actionMove_selection_left =
+        makeAction(w, "actionMove_selection_left", tr("Move &selection left"), QKeySequence(Qt::Key_Left));
+    actionIncrease_selection =
+        makeAction(w, "actionIncrease_selection", tr("&Increase selection"), QKeySequence(Qt::Key_Up));
+    actionDecrease_selection =
+        makeAction(w, "actionDecrease_selection", tr("&Decrease selection"), QKeySequence(Qt::Key_Down));
     actionEvents = makeAction(w, "actionEvents", tr("&Events"), QKeySequence(Qt::CTRL | Qt::Key_E));
-    actionCompetitions = makeAction(w, "actionCompetitions", tr("&Competitions"), QKeySequence(Qt::CTRL | Qt::Key_C));
+    actionCompetitions =
+        makeAction(w, "actionCompetitions", tr("&Competitions"), QKeySequence(Qt::CTRL | Qt::Key_C));
     actionGroups = makeAction(w, "actionGroups", tr("&Groups"), QKeySequence(Qt::CTRL | Qt::Key_G));
     actionAthlets = makeAction(w, "actionAthlets", tr("&Athlets"), QKeySequence(Qt::CTRL | Qt::Key_A));
     actionImport_CSV_file = makeAction(w, "actionImport_CSV_file", tr("&Import CSV file"));
     actionDB_Browser = makeAction(w, "actionDB_Browser", tr("&DB Browser"));
     actionDB_Config = makeAction(w, "actionDB_Config", tr("DB &Config"));
     actionContinuous_Mode = makeAction(w, "actionContinuous_Mode", tr("Continuous Mode"), {}, {}, true);
-    actionFewer_Landings = makeAction(w, "actionFewer_Landings", tr("Fewer Landings"), QKeySequence(Qt::CTRL | Qt::Key_Down));
-    actionMore_Landings = makeAction(w, "actionMore_Landings", tr("More Landings"), QKeySequence(Qt::CTRL | Qt::Key_Up));
-    actionConnectUsbMaster = makeAction(w, "actionConnectUsbMaster", tr("Connect USB-Master"), QKeySequence(Qt::CTRL | Qt::Key_M), {}, true);
-    actionSimulateNoActivity = makeAction(w, "actionSimulateNoActivity", tr("No Activity"), QKeySequence(Qt::CTRL | Qt::Key_5));
-    actionSimulateTrampoline1 = makeAction(w, "actionSimulateTrampoline1", tr("Trampoline 1"), QKeySequence(Qt::CTRL | Qt::Key_6));
-    actionSimulateTrampoline2 = makeAction(w, "actionSimulateTrampoline2", tr("Trampoline 2"), QKeySequence(Qt::CTRL | Qt::Key_7));
-    actionSimulateBothTrampolines = makeAction(w, "actionSimulateBothTrampolines", tr("Both Trampolines"), QKeySequence(Qt::CTRL | Qt::Key_8));
+    actionFewer_Landings =
+        makeAction(w, "actionFewer_Landings", tr("Fewer Landings"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+    actionMore_Landings =
+        makeAction(w, "actionMore_Landings", tr("More Landings"), QKeySequence(Qt::CTRL | Qt::Key_Up));
+    actionConnectUsbMaster = makeAction(w, "actionConnectUsbMaster", tr("Connect USB-Master"),
+                                        QKeySequence(Qt::CTRL | Qt::Key_M), {}, true);
+    actionSimulateNoActivity =
+        makeAction(w, "actionSimulateNoActivity", tr("No Activity"), QKeySequence(Qt::CTRL | Qt::Key_5));
+    actionSimulateTrampoline1 =
+        makeAction(w, "actionSimulateTrampoline1", tr("Trampoline 1"), QKeySequence(Qt::CTRL | Qt::Key_6));
+    actionSimulateTrampoline2 =
+        makeAction(w, "actionSimulateTrampoline2", tr("Trampoline 2"), QKeySequence(Qt::CTRL | Qt::Key_7));
+    actionSimulateBothTrampolines = makeAction(w, "actionSimulateBothTrampolines", tr("Both Trampolines"),
+                                               QKeySequence(Qt::CTRL | Qt::Key_8));
     actionSecondScreenTrampoline = makeAction(w, "actionSecondScreenTrampoline", tr("Trampoline Window"), {},
                                               tr("Trampolines on second screen"), true);
     actionSecondScreenResults = makeAction(w, "actionSecondScreenResults", tr("Result Window"), {},
                                            tr("Results on second screen"), true);
-    actionResultDetailView = makeAction(w, "actionResultDetailView", tr("Result Details"), QKeySequence(Qt::Key_D),
-                                        tr("Show detailed results (Press D)"), true);
+    actionResultDetailView = makeAction(w, "actionResultDetailView", tr("Result Details"),
+                                        QKeySequence(Qt::Key_D), tr("Show detailed results (Press D)"), true);
     actionSetup_Instructions = makeAction(w, "actionSetup_Instructions", tr("&Setup Instructions"));
     actionUI_Tutorial = makeAction(w, "actionUI_Tutorial", tr("UI &Tutorial"));
     actionNetwork_Tutorial = makeAction(w, "actionNetwork_Tutorial", tr("&Network Tutorial"));
     actionSelf_Diagnosis = makeAction(w, "actionSelf_Diagnosis", tr("Self &Diagnosis"));
-    actionExport_Competition_Protocol = makeAction(w, "actionExport_Competition_Protocol", tr("&Export Competition Protocol"));
+    actionExport_Competition_Protocol =
+        makeAction(w, "actionExport_Competition_Protocol", tr("&Export Competition Protocol"));
     actionAbout_Ovra = makeAction(w, "actionAbout_Ovra", tr("&About Ovra"));
     // Never added to a widget: its Space shortcut stays inactive, so Space
     // reaches the window's key handling with its delay lock.
@@ -185,7 +202,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuResults->addActions({actionMove_selection_right, actionMove_selection_left, actionIncrease_selection,
                              actionDecrease_selection});
     menuStructure = addMenu("menuStructure", tr("S&tructure"));
-    menuStructure->addActions({actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
+    menuStructure->addActions(
+        {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
     menuDatabase = addMenu("menuDatabase", tr("Database"));
     menuDatabase->addActions({actionDB_Browser, actionDB_Config});
     menuTraining = addMenu("menuTraining", tr("Training"));
@@ -198,8 +216,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuSimulation->addAction(actionConnectUsbMaster);
     menuSimulate_Input = menuSimulation->addMenu(tr("Simulate Input"));
     menuSimulate_Input->setObjectName(QStringLiteral("menuSimulate_Input"));
-    menuSimulate_Input->addActions({actionSimulateNoActivity, actionSimulateTrampoline1, actionSimulateTrampoline2,
-                                    actionSimulateBothTrampolines});
+    menuSimulate_Input->addActions({actionSimulateNoActivity, actionSimulateTrampoline1,
+                                    actionSimulateTrampoline2, actionSimulateBothTrampolines});
     if (simulationEnabled) {
         bar->addMenu(menuSimulation);
     } else {
@@ -212,8 +230,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuView = addMenu("menuView", tr("View"));
     menuView->addActions({actionSecondScreenTrampoline, actionSecondScreenResults, actionResultDetailView});
     menuHelp = addMenu("menuHelp", tr("Hel&p"));
-    menuHelp->addActions({actionSetup_Instructions, actionUI_Tutorial, actionNetwork_Tutorial, actionSelf_Diagnosis,
-                          actionExport_Competition_Protocol, actionAbout_Ovra});
+    menuHelp->addActions({actionSetup_Instructions, actionUI_Tutorial, actionNetwork_Tutorial,
+                          actionSelf_Diagnosis, actionExport_Competition_Protocol, actionAbout_Ovra});
 
     toolBar = new QToolBar(w);
     toolBar->setObjectName(QStringLiteral("toolBar"));
@@ -222,7 +240,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     toolBar->addSeparator();
     toolBar->addAction(actionConfigAutoSave);
     toolBar->addSeparator();
-    toolBar->addActions({actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
+    toolBar->addActions(
+        {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
     toolBar->addSeparator();
     toolBar->addActions({actionSecondScreenTrampoline, actionSecondScreenResults, actionResultDetailView});
 }
@@ -259,13 +278,14 @@ void OvraDialogUi::setupLeftColumn()
     grid->addWidget(new QLabel(tr("Tramp  select"), configurationBody), 1, 0);
     CB_trampSelect = new QComboBox(configurationBody);
     CB_trampSelect->setObjectName(QStringLiteral("CB_trampSelect"));
-    CB_trampSelect->addItems({tr("Trampoline 1"), tr("Trampoline 2"), tr("Trampolines 1+2"), tr("Automatic")});
+    CB_trampSelect->addItems(
+        {tr("Trampoline 1"), tr("Trampoline 2"), tr("Trampolines 1+2"), tr("Automatic")});
     grid->addWidget(CB_trampSelect, 1, 1);
     grid->addWidget(new QLabel(tr("Weight Class"), configurationBody), 2, 0);
     CB_mode = new QComboBox(configurationBody);
     CB_mode->setObjectName(QStringLiteral("CB_mode"));
-    CB_mode->addItems({tr("Children (800N)"), tr("Teenager (1150N)"), tr("Normal (2500N)"), tr("Adults (5000N)"),
-                       tr("Automatic")});
+    CB_mode->addItems({tr("Children (800N)"), tr("Teenager (1150N)"), tr("Normal (2500N)"),
+                       tr("Adults (5000N)"), tr("Automatic")});
     grid->addWidget(CB_mode, 2, 1);
     LB_mode = new QLabel(configurationBody);
     LB_mode->setObjectName(QStringLiteral("LB_mode"));
@@ -321,9 +341,9 @@ void OvraDialogUi::setupResultPages()
     mainSplitter->addWidget(resultStack);
     mainSplitter->setStretchFactor(1, 1);
 
-    disconnectedPage = messagePage("disconnectedPage", tr("NO USB"),
-                                   tr("Connect the USB master box or load a routine"),
-                                   QStringLiteral("#disconnectedPage { background-color: #d03030; } QLabel { color: white; }"));
+    disconnectedPage = messagePage(
+        "disconnectedPage", tr("NO USB"), tr("Connect the USB master box or load a routine"),
+        QStringLiteral("#disconnectedPage { background-color: #d03030; } QLabel { color: white; }"));
     resultStack->addWidget(disconnectedPage);
 
     readyPage = new QWidget;
@@ -334,7 +354,8 @@ void OvraDialogUi::setupResultPages()
     auto *warningRow = new QHBoxLayout;
     readyPageLabelWarningIcon = new QLabel(readyPage);
     readyPageLabelWarningIcon->setObjectName(QStringLiteral("readyPageLabelWarningIcon"));
-    readyPageLabelWarningIcon->setPixmap(readyPage->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
+    readyPageLabelWarningIcon->setPixmap(
+        readyPage->style()->standardIcon(QStyle::SP_MessageBoxWarning).pixmap(32, 32));
     readyPageLabelWarningText = new QLabel(readyPage);
     readyPageLabelWarningText->setObjectName(QStringLiteral("readyPageLabelWarningText"));
     readyPageLabelWarningText->setToolTip(tr("Configure warnings from the Settings menu"));
@@ -362,7 +383,8 @@ void OvraDialogUi::setupResultPages()
     taraPage = messagePage("taraPage", tr("TARA"), tr("please wait"),
                            QStringLiteral("#taraPage { background-color: #f0d840; }"));
     resultStack->addWidget(taraPage);
-    noFocusPage = messagePage("noFocusPage", tr("NO FOCUS"), tr("window has no focus\nclick here or close menu"), {});
+    noFocusPage =
+        messagePage("noFocusPage", tr("NO FOCUS"), tr("window has no focus\nclick here or close menu"), {});
     resultStack->addWidget(noFocusPage);
 
     detailedPage = new QWidget;
@@ -454,8 +476,8 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
     statusLoadedMeasure->setObjectName(QStringLiteral("statusLoadedMeasure"));
     statusAutoSave = sunkenLabel(bar);
     statusAutoSave->setObjectName(QStringLiteral("statusAutoSave"));
-    for (QLabel *label : {statusTimeSeconds, statusTimeMinutes, statusTrampolineMode, statusLoadedMeasure,
-                          statusAutoSave})
+    for (QLabel *label :
+         {statusTimeSeconds, statusTimeMinutes, statusTrampolineMode, statusLoadedMeasure, statusAutoSave})
         bar->addWidget(label);
 
     statusRoutineInformation = new QFrame(bar);
@@ -491,8 +513,8 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
     }
     addLight(statusHttpServer, statusHttpServerLight, tr("HTTP Server"), "statusHttpServer");
     statusHttpServerLight->setStatus(QStringLiteral("failed"));
-    addLight(statusWebSocketServer, statusWebSocketServerLight, tr("WebSocket Server") + QStringLiteral(" (0)"),
-             "statusWebSocketServer");
+    addLight(statusWebSocketServer, statusWebSocketServerLight,
+             tr("WebSocket Server") + QStringLiteral(" (0)"), "statusWebSocketServer");
     statusWebSocketServerLight->setStatus(QStringLiteral("failed"));
 }
 

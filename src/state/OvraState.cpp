@@ -225,12 +225,32 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
     auto *const s = m_states.data();
 
     // Controls that only some states enable start disabled.
-    for (QObject *target : {w.taraButton, w.trampolineSelectionCombo, w.weightClassCombo, w.singleDropTest,
-                            w.positionTest, w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font,
-                            w.save, w.load, w.moveSelectionRight, w.moveSelectionLeft, w.increaseSelection,
-                            w.decreaseSelection, w.setupInstructions, w.uiTutorial, w.networkTutorial,
-                            w.selfDiagnosis, w.continuousMode, w.moreLandings, w.fewerLandings,
-                            w.resultDetailView, w.startList, w.savedFilesList}) {
+    for (QObject *target : {w.taraButton,
+                            w.trampolineSelectionCombo,
+                            w.weightClassCombo,
+                            w.singleDropTest,
+                            w.positionTest,
+                            w.configuration,
+                            w.autoSaveConfiguration,
+                            w.network,
+                            w.rules,
+                            w.font,
+                            w.save,
+                            w.load,
+                            w.moveSelectionRight,
+                            w.moveSelectionLeft,
+                            w.increaseSelection,
+                            w.decreaseSelection,
+                            w.setupInstructions,
+                            w.uiTutorial,
+                            w.networkTutorial,
+                            w.selfDiagnosis,
+                            w.continuousMode,
+                            w.moreLandings,
+                            w.fewerLandings,
+                            w.resultDetailView,
+                            w.startList,
+                            w.savedFilesList}) {
         if (target)
             target->setProperty("enabled", false);
     }
@@ -241,9 +261,9 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
     if (w.resultStack)
         w.resultStack->setProperty("currentIndex", 0);
 
-    enable(m_disconnected, {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load,
-                            w.setupInstructions, w.uiTutorial, w.selfDiagnosis, w.networkTutorial,
-                            w.savedFilesList, w.startList});
+    enable(m_disconnected,
+           {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load, w.setupInstructions,
+            w.uiTutorial, w.selfDiagnosis, w.networkTutorial, w.savedFilesList, w.startList});
     for (QObject *label : {w.labelStateReady, w.labelStateStart, w.labelStateRoutine, w.labelStateReview})
         set(m_disconnected, label, "visible", false);
     set(m_connected, w.labelStateDisconnected, "visible", false);

@@ -10,7 +10,9 @@ class OvraStateTriggers : public QObject
 {
     Q_OBJECT
 public:
-    explicit OvraStateTriggers(QObject *parent = nullptr) : QObject(parent) {}
+    explicit OvraStateTriggers(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
 Q_SIGNALS:
     void usbConnected();

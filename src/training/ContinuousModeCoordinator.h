@@ -15,7 +15,9 @@ public:
     static constexpr int kMinLandings = 1;
     static constexpr int kMaxLandings = 20;
 
-    explicit ContinuousModeCoordinator(QObject *parent = nullptr) : QObject(parent) {}
+    explicit ContinuousModeCoordinator(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     int landingsPerRoutine() const { return m_landingsPerRoutine; }
     bool isActive() const { return m_active; }

@@ -51,14 +51,16 @@ class RoutineFinishTimer
 public:
     static constexpr qint64 kFinishMs = 30000;
 
-    explicit RoutineFinishTimer(const ovra::util::Clock *clock = nullptr) : m_timer(clock) {}
+    explicit RoutineFinishTimer(const ovra::util::Clock *clock = nullptr)
+        : m_timer(clock)
+    {}
     void setClock(const ovra::util::Clock *clock) { m_timer.setClock(clock); }
     void start() { m_timer.start(); }
     qint64 elapsed() const { return m_timer.elapsed(); }
     bool isTimedOut(bool routineRecording, int exerciseStart, int exerciseEnd) const
     {
-        return !routineRecording && exerciseStart < exerciseEnd && m_timer.isValid()
-               && m_timer.elapsed() > kFinishMs;
+        return !routineRecording && exerciseStart < exerciseEnd && m_timer.isValid() &&
+               m_timer.elapsed() > kFinishMs;
     }
 
 private:

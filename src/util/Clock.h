@@ -34,10 +34,16 @@ private:
 class ElapsedTimer
 {
 public:
-    explicit ElapsedTimer(const Clock *clock = nullptr) : m_clock(clock ? clock : &Clock::steady()) {}
+    explicit ElapsedTimer(const Clock *clock = nullptr)
+        : m_clock(clock ? clock : &Clock::steady())
+    {}
 
     void setClock(const Clock *clock) { m_clock = clock ? clock : &Clock::steady(); }
-    void start() { m_start = m_clock->nowMs(); m_valid = true; }
+    void start()
+    {
+        m_start = m_clock->nowMs();
+        m_valid = true;
+    }
     void restart() { start(); }
     void invalidate() { m_valid = false; }
     bool isValid() const { return m_valid; }

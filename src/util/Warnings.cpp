@@ -4,7 +4,9 @@
 
 namespace ovra::util {
 
-Warnings::Warnings(QObject *parent) : QObject(parent) {}
+Warnings::Warnings(QObject *parent)
+    : QObject(parent)
+{}
 
 void Warnings::connectSettings(WarningSettings &settings)
 {

@@ -45,7 +45,10 @@ public Q_SLOTS:
     // frames in READY and therefore stay silent when nothing changed.
     void setTrampolineSelectionWarning(bool condition) { setCondition(TrampolineSelection, condition); }
     void setWeightSelectionWarning(bool condition) { setCondition(WeightSelection, condition); }
-    void setWebSocketClientConnectedWarning(bool condition) { setCondition(WebSocketClientConnected, condition); }
+    void setWebSocketClientConnectedWarning(bool condition)
+    {
+        setCondition(WebSocketClientConnected, condition);
+    }
     void setAllSensorsConnectedWarning(bool condition);
     void setUnusualSensorDataWarning(bool condition);
 

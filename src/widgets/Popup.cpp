@@ -26,7 +26,8 @@ Popup::Popup(QWidget *parent, QWidget *anchor, int fadeInMs, int fadeOutMs, int 
     , m_displayMs(displayMs)
     , m_fill(fill)
 {
-    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus);
+    setWindowFlags(Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
+                   Qt::WindowDoesNotAcceptFocus);
     setAttribute(Qt::WA_TranslucentBackground);
     setAttribute(Qt::WA_ShowWithoutActivating);
     setFocusPolicy(Qt::NoFocus);
@@ -99,7 +100,8 @@ void Popup::show()
         const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
         if (screen) {
             const QRect available = screen->availableGeometry();
-            move(available.right() + 1 - kScreenMargin - width(), available.bottom() + 1 - kScreenMargin - height());
+            move(available.right() + 1 - kScreenMargin - width(),
+                 available.bottom() + 1 - kScreenMargin - height());
         }
     }
 

@@ -3,18 +3,25 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-StateWidget::StateWidget(QWidget *parent) : QFrame(parent)
+StateWidget::StateWidget(QWidget *parent)
+    : QFrame(parent)
 {
     setObjectName(QStringLiteral("stateWidget"));
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->setSpacing(4);
-    m_disconnected = addPill("labelStateDisconnected", tr("NO USB"), QStringLiteral("color: white; background-color: #d03030;"));
-    m_ready = addPill("labelStateReady", tr("READY"), QStringLiteral("color: white; background-color: #2e9d4a;"));
-    m_start = addPill("labelStateStart", tr("START"), QStringLiteral("color: white; background-color: #d8b820;"));
-    m_routine = addPill("labelStateRoutine", tr("ROUTINE"), QStringLiteral("color: white; background-color: #e07820;"));
-    m_review = addPill("labelStateReview", tr("REVIEW"), QStringLiteral("color: white; background-color: #3070d0;"));
-    m_diagnostic = addPill("labelStateDiagnostic", tr("DIAGNOSIS"), QStringLiteral("color: white; background-color: #8050b0;"));
+    m_disconnected = addPill("labelStateDisconnected", tr("NO USB"),
+                             QStringLiteral("color: white; background-color: #d03030;"));
+    m_ready =
+        addPill("labelStateReady", tr("READY"), QStringLiteral("color: white; background-color: #2e9d4a;"));
+    m_start =
+        addPill("labelStateStart", tr("START"), QStringLiteral("color: white; background-color: #d8b820;"));
+    m_routine = addPill("labelStateRoutine", tr("ROUTINE"),
+                        QStringLiteral("color: white; background-color: #e07820;"));
+    m_review =
+        addPill("labelStateReview", tr("REVIEW"), QStringLiteral("color: white; background-color: #3070d0;"));
+    m_diagnostic = addPill("labelStateDiagnostic", tr("DIAGNOSIS"),
+                           QStringLiteral("color: white; background-color: #8050b0;"));
     layout->addStretch();
 
     m_disconnected->setEnabled(true);

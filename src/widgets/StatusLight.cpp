@@ -2,12 +2,14 @@
 
 #include <QStyle>
 
-StatusLight::StatusLight(QWidget *parent) : QLabel(parent)
+StatusLight::StatusLight(QWidget *parent)
+    : QLabel(parent)
 {
     setFixedSize(12, 12);
-    setStyleSheet(QStringLiteral("QLabel { border-radius: 6px; border: 2px solid #c8b400; }"
-                                 "QLabel[status=\"success\"] { border-color: #2e9d4a; background-color: #2e9d4a; }"
-                                 "QLabel[status=\"failed\"] { border-color: #d03030; background-color: #d03030; }"));
+    setStyleSheet(
+        QStringLiteral("QLabel { border-radius: 6px; border: 2px solid #c8b400; }"
+                       "QLabel[status=\"success\"] { border-color: #2e9d4a; background-color: #2e9d4a; }"
+                       "QLabel[status=\"failed\"] { border-color: #d03030; background-color: #d03030; }"));
     setStatus(QStringLiteral("unknown"));
 }
 

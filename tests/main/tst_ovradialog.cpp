@@ -15,18 +15,18 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
-#include <QDialog>
-#include <QElapsedTimer>
-#include <QTimer>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QStateMachine>
 #include <QStatusBar>
+#include <QTimer>
 
 #include <map>
 #include <memory>
@@ -57,26 +57,72 @@ const std::map<int, QList<const char *>> kPaths = {
     {S::PAUSE, {"usbConnected", "continuous", "nextInnerState", "nextInnerState"}},
 };
 
-const QStringList kManaged = {
-    "PB_tara", "CB_mode", "CB_trampSelect", "databaseWidget", "csvWidget", "logWidget",
-    "actionPosition_Test", "actionSingle_Drop_Test", "actionConfig", "actionConfigAutoSave", "actionNetwork",
-    "actionConfigRules", "actionFont", "actionSave", "actionLoad", "actionMove_selection_right",
-    "actionMove_selection_left", "actionIncrease_selection", "actionDecrease_selection",
-    "actionSetup_Instructions", "actionUI_Tutorial", "actionNetwork_Tutorial", "actionSelf_Diagnosis",
-    "actionContinuous_Mode", "actionMore_Landings", "actionFewer_Landings", "actionResultDetailView"};
+const QStringList kManaged = {"PB_tara",
+                              "CB_mode",
+                              "CB_trampSelect",
+                              "databaseWidget",
+                              "csvWidget",
+                              "logWidget",
+                              "actionPosition_Test",
+                              "actionSingle_Drop_Test",
+                              "actionConfig",
+                              "actionConfigAutoSave",
+                              "actionNetwork",
+                              "actionConfigRules",
+                              "actionFont",
+                              "actionSave",
+                              "actionLoad",
+                              "actionMove_selection_right",
+                              "actionMove_selection_left",
+                              "actionIncrease_selection",
+                              "actionDecrease_selection",
+                              "actionSetup_Instructions",
+                              "actionUI_Tutorial",
+                              "actionNetwork_Tutorial",
+                              "actionSelf_Diagnosis",
+                              "actionContinuous_Mode",
+                              "actionMore_Landings",
+                              "actionFewer_Landings",
+                              "actionResultDetailView"};
 
-const QStringList kDisconnected = {"actionConfig", "actionConfigAutoSave", "actionNetwork", "actionConfigRules",
-                                   "actionFont", "actionLoad", "actionSetup_Instructions", "actionUI_Tutorial",
-                                   "actionSelf_Diagnosis", "actionNetwork_Tutorial", "logWidget", "csvWidget",
+const QStringList kDisconnected = {"actionConfig",
+                                   "actionConfigAutoSave",
+                                   "actionNetwork",
+                                   "actionConfigRules",
+                                   "actionFont",
+                                   "actionLoad",
+                                   "actionSetup_Instructions",
+                                   "actionUI_Tutorial",
+                                   "actionSelf_Diagnosis",
+                                   "actionNetwork_Tutorial",
+                                   "logWidget",
+                                   "csvWidget",
                                    "databaseWidget"};
-const QStringList kSelection = {"actionMove_selection_right", "actionMove_selection_left",
-                                "actionIncrease_selection", "actionDecrease_selection", "actionSave",
+const QStringList kSelection = {"actionMove_selection_right",
+                                "actionMove_selection_left",
+                                "actionIncrease_selection",
+                                "actionDecrease_selection",
+                                "actionSave",
                                 "actionResultDetailView"};
-const QStringList kReady = {"PB_tara", "CB_mode", "CB_trampSelect", "actionPosition_Test", "actionSingle_Drop_Test",
-                            "actionSetup_Instructions", "actionNetwork_Tutorial", "actionUI_Tutorial",
-                            "actionSelf_Diagnosis", "actionConfig", "actionConfigAutoSave", "actionNetwork",
-                            "actionConfigRules", "actionFont", "actionLoad", "logWidget", "csvWidget",
-                            "actionContinuous_Mode", "databaseWidget"};
+const QStringList kReady = {"PB_tara",
+                            "CB_mode",
+                            "CB_trampSelect",
+                            "actionPosition_Test",
+                            "actionSingle_Drop_Test",
+                            "actionSetup_Instructions",
+                            "actionNetwork_Tutorial",
+                            "actionUI_Tutorial",
+                            "actionSelf_Diagnosis",
+                            "actionConfig",
+                            "actionConfigAutoSave",
+                            "actionNetwork",
+                            "actionConfigRules",
+                            "actionFont",
+                            "actionLoad",
+                            "logWidget",
+                            "csvWidget",
+                            "actionContinuous_Mode",
+                            "databaseWidget"};
 
 struct Expectation
 {
@@ -87,7 +133,8 @@ struct Expectation
 
 std::map<int, Expectation> expectations()
 {
-    const QStringList review = kSelection + QStringList{"actionConfigAutoSave", "csvWidget", "databaseWidget"};
+    const QStringList review =
+        kSelection + QStringList{"actionConfigAutoSave", "csvWidget", "databaseWidget"};
     return {
         {S::WAIT, {kDisconnected, 0, "labelStateDisconnected"}},
         {S::DISPLAY, {kDisconnected + kSelection, 5, "labelStateReview"}},
@@ -199,9 +246,10 @@ private Q_SLOTS:
         QVERIFY(pills->labelStateDisconnected()->isEnabled());
         for (QLabel *label : {pills->labelStateReady(), pills->labelStateStart(), pills->labelStateRoutine(),
                               pills->labelStateReview()})
-            QVERIFY2(label->isEnabled() == (label->objectName() == expected.pill), qPrintable(label->objectName()));
-        const bool diagnosis = state == S::DROP_TEST || state == S::CONNECTED_DIAGNOSIS
-                               || state == S::DISCONNECTED_DIAGNOSIS;
+            QVERIFY2(label->isEnabled() == (label->objectName() == expected.pill),
+                     qPrintable(label->objectName()));
+        const bool diagnosis =
+            state == S::DROP_TEST || state == S::CONNECTED_DIAGNOSIS || state == S::DISCONNECTED_DIAGNOSIS;
         QCOMPARE(pills->labelStateDiagnostic()->isVisible(), diagnosis);
         QCOMPARE(w.dialog->ui().actionSingle_Drop_Test->isChecked(), state == S::DROP_TEST);
     }
@@ -420,7 +468,8 @@ private Q_SLOTS:
             double penalty;
             const char *label;
         };
-        for (const Step &step : {Step{60900, 0.0, "60.9"}, Step{61000, 0.2, "61.0"}, Step{181000, 10.0, "181.0"}}) {
+        for (const Step &step :
+             {Step{60900, 0.0, "60.9"}, Step{61000, 0.2, "61.0"}, Step{181000, 10.0, "181.0"}}) {
             clock.setNowMs(step.ms);
             w.dialog->processStartTiming();
             QCOMPARE(w.dialog->startPenalty(), step.penalty);
@@ -486,8 +535,8 @@ private Q_SLOTS:
             if (menu->isVisible())
                 titles << menu->text();
         }
-        QCOMPARE(titles, QStringList({"Fi&le", "&Config", "Res&ults", "S&tructure", "Database", "Training", "View",
-                                      "Hel&p"}));
+        QCOMPARE(titles, QStringList({"Fi&le", "&Config", "Res&ults", "S&tructure", "Database", "Training",
+                                      "View", "Hel&p"}));
         QVERIFY(!ui.menuSimulation->isEnabled());
         QVERIFY(!ui.actionConnectUsbMaster->isEnabled());
         QCOMPARE(ui.actionLoad->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -500,10 +549,11 @@ private Q_SLOTS:
         QStringList tools;
         for (QAction *action : ui.toolBar->actions())
             tools << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
-        QCOMPARE(tools, QStringList({"actionConfig", "actionSave", "actionLoad", "|", "actionConfigAutoSave", "|",
-                                     "actionEvents", "actionCompetitions", "actionGroups", "actionAthlets",
-                                     "actionImport_CSV_file", "|", "actionSecondScreenTrampoline",
-                                     "actionSecondScreenResults", "actionResultDetailView"}));
+        QCOMPARE(tools,
+                 QStringList({"actionConfig", "actionSave", "actionLoad", "|", "actionConfigAutoSave", "|",
+                              "actionEvents", "actionCompetitions", "actionGroups", "actionAthlets",
+                              "actionImport_CSV_file", "|", "actionSecondScreenTrampoline",
+                              "actionSecondScreenResults", "actionResultDetailView"}));
     }
 
     void simulationMenuWithTheSwitch()
@@ -525,8 +575,8 @@ private Q_SLOTS:
         QVERIFY(w.run());
         OvraDialogUi &ui = w.dialog->ui();
         QCOMPARE(ui.resultStack->count(), 8);
-        const QStringList pages = {"disconnectedPage", "readyPage", "taraPage", "noFocusPage",
-                                   "detailedPage", "overviewPage", "loadingPage", "continuousPage"};
+        const QStringList pages = {"disconnectedPage", "readyPage",    "taraPage",    "noFocusPage",
+                                   "detailedPage",     "overviewPage", "loadingPage", "continuousPage"};
         for (int i = 0; i < 8; ++i)
             QCOMPARE(ui.resultStack->widget(i)->objectName(), pages.at(i));
         QCOMPARE(ui.resultTableStack->count(), 3);
@@ -576,7 +626,8 @@ private Q_SLOTS:
         Q_EMIT ui.CB_trampSelect->activated(1);
         QVERIFY(ui.readyPageLabelWarningText->isVisible());
         QVERIFY(ui.readyPageLabelWarningIcon->isVisible());
-        QCOMPARE(ui.readyPageLabelWarningText->text(), QStringLiteral("- Trampoline is not set to 'Automatic'"));
+        QCOMPARE(ui.readyPageLabelWarningText->text(),
+                 QStringLiteral("- Trampoline is not set to 'Automatic'"));
         w.dialog->settings().warningSettings().setShouldShowTrampolineSelectionWarning(false);
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
     }
@@ -588,9 +639,8 @@ private Q_SLOTS:
         w.fire("usbConnected");
         QVERIFY(!OvraSettings::openStorage()->contains(QStringLiteral("File/Width")));
         QList<int> seen;
-        QTimer::singleShot(OvraDialog::kTaraWaitMs / 2, w.dialog.get(), [&] {
-            seen << w.state() << w.dialog->ui().resultStack->currentIndex();
-        });
+        QTimer::singleShot(OvraDialog::kTaraWaitMs / 2, w.dialog.get(),
+                           [&] { seen << w.state() << w.dialog->ui().resultStack->currentIndex(); });
         QElapsedTimer elapsed;
         elapsed.start();
         w.dialog->ui().PB_tara->click();
@@ -632,7 +682,8 @@ private Q_SLOTS:
         QTranslator german;
         QVERIFY(german.load(QStringLiteral(":/i18n/ovra_de.qm")));
         QCOMPARE(german.translate("OvraDialog", "READY (TRAINING)"), QStringLiteral("BEREIT (TRAINING)"));
-        QCOMPARE(german.translate("OvraDialog", "CONFIRM\npress space"), QStringLiteral("BESTÄTIGEN\nLeertaste drücken"));
+        QCOMPARE(german.translate("OvraDialog", "CONFIRM\npress space"),
+                 QStringLiteral("BESTÄTIGEN\nLeertaste drücken"));
         QCOMPARE(german.translate("StateWidget", "REVIEW"), QStringLiteral("PRÜFEN"));
     }
 

@@ -202,7 +202,8 @@ private Q_SLOTS:
         for (int value = 0; value < OvraState::kInnerStateCount; ++value) {
             QState *state = m.state.state(static_cast<S::InnerState>(value));
             QCOMPARE(state->objectName(), OvraState::stateName(value));
-            QCOMPARE(state->parentState(), value >= S::READY ? m.state.connectedState() : m.state.disconnectedState());
+            QCOMPARE(state->parentState(),
+                     value >= S::READY ? m.state.connectedState() : m.state.disconnectedState());
         }
     }
 
@@ -275,19 +276,14 @@ private Q_SLOTS:
             m.fire(trigger);
         const QString on = QStringLiteral("Entered state (usbConnected: true, innerState: %1 )");
         const QString off = QStringLiteral("Entered state (usbConnected: false, innerState: %1 )");
-        const QStringList expected = {off.arg(QLatin1String("WAIT")),
-                                      on.arg(QLatin1String("READY")),
-                                      on.arg(QLatin1String("START")),
-                                      on.arg(QLatin1String("ROUTINE")),
-                                      on.arg(QLatin1String("REVIEW")),
-                                      on.arg(QLatin1String("CONNECTED_DISMISS")),
-                                      on.arg(QLatin1String("READY")),
-                                      on.arg(QLatin1String("START")),
-                                      on.arg(QLatin1String("ROUTINE")),
-                                      on.arg(QLatin1String("REVIEW")),
-                                      off.arg(QLatin1String("DISPLAY")),
-                                      off.arg(QLatin1String("DISCONNECTED_COMMIT")),
-                                      off.arg(QLatin1String("WAIT"))};
+        const QStringList expected = {
+            off.arg(QLatin1String("WAIT")),    on.arg(QLatin1String("READY")),
+            on.arg(QLatin1String("START")),    on.arg(QLatin1String("ROUTINE")),
+            on.arg(QLatin1String("REVIEW")),   on.arg(QLatin1String("CONNECTED_DISMISS")),
+            on.arg(QLatin1String("READY")),    on.arg(QLatin1String("START")),
+            on.arg(QLatin1String("ROUTINE")),  on.arg(QLatin1String("REVIEW")),
+            off.arg(QLatin1String("DISPLAY")), off.arg(QLatin1String("DISCONNECTED_COMMIT")),
+            off.arg(QLatin1String("WAIT"))};
         QCOMPARE(log.linesStartingWith(QStringLiteral("Entered state")), expected);
     }
 

@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
+#include <QFontDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QMenuBar>
@@ -669,6 +670,33 @@ private Q_SLOTS:
         QCOMPARE(seen, QList<int>({int(S::DISCONNECTED_DIAGNOSIS), int(S::CONNECTED_DIAGNOSIS)}));
         QCOMPARE(connectionText, QStringLiteral("USB-Connection: connected"));
         QTRY_VERIFY(w.in(S::READY));
+    }
+
+    void fontSelectionBecomesTheProgramFontAndIsSaved()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QFont chosen = QApplication::font();
+        chosen.setPointSize(chosen.pointSize() + 5);
+        bool sawDialog = false;
+        QTimer::singleShot(100, w.dialog.get(), [&] {
+            auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            sawDialog = dialog != nullptr;
+            if (!dialog)
+                return;
+            dialog->setCurrentFont(chosen);
+            dialog->accept();
+        });
+        w.dialog->ui().actionFont->setEnabled(true);
+        w.dialog->ui().actionFont->trigger();
+        QVERIFY(sawDialog);
+        QCOMPARE(QApplication::font().pointSize(), chosen.pointSize());
+        QFont stored;
+        QVERIFY(stored.fromString(
+            OvraSettings::openStorage()->value(QStringLiteral("ProgrammFont/Font")).toString()));
+        QCOMPARE(stored.pointSize(), chosen.pointSize());
+        chosen.setPointSize(chosen.pointSize() - 5);
+        QApplication::setFont(chosen);
     }
 
     void everyTextHasGermanAndEnglish()

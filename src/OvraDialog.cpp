@@ -1,44 +1,160 @@
 #include "OvraDialog.h"
 
 #include "BuildInfo.h"
+#include "OvraDialogUi.h"
 #include "settings/OvraSettings.h"
+#include "state/OperatorKeys.h"
+#include "state/OvraState.h"
+#include "state/OvraStateTriggers.h"
+#include "training/ContinuousModeCoordinator.h"
+#include "training/RoutineStartTimer.h"
 #include "usb/DeviceLink.h"
 #include "util/LogHandler.h"
+#include "util/Warnings.h"
+#include "widgets/Popup.h"
+#include "widgets/StateWidget.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDebug>
-#include <QMenuBar>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSoundEffect>
+#include <QSslSocket>
+#include <QStackedWidget>
+#include <QWindow>
+
+namespace {
+
+// The settings store's view of a combo box.
+class ComboIndexSelection final : public IndexSelection
+{
+public:
+    explicit ComboIndexSelection(QComboBox *combo)
+        : m_combo(combo)
+    {}
+    int count() const override { return m_combo->count(); }
+    int currentIndex() const override { return m_combo->currentIndex(); }
+    void setCurrentIndex(int index) override { m_combo->setCurrentIndex(index); }
+
+private:
+    QComboBox *m_combo;
+};
+
+} // namespace
 
 OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     : QMainWindow(parent)
     , m_logHandler(logHandler)
+    , m_ui(std::make_unique<OvraDialogUi>())
 {
-    qDebug() << "Starting OvraDialog";
-    setWindowTitle(tr("Ovra v%1").arg(QLatin1String(ovra::build::kVersion)));
+    m_ovraState = new OvraState(this);
+    m_triggers = new OvraStateTriggers(this);
+    m_startTimer = new RoutineStartTimer(nullptr, this);
+    m_routineTimer = std::make_unique<RoutineFinishTimer>();
+    m_continuousModeCoordinator = new training::ContinuousModeCoordinator(this);
+    m_warningSound = new QSoundEffect(this);
+    m_warnings = new ovra::util::Warnings(this);
     createDeviceLink();
-    createActions();
 
-    m_settings = std::make_unique<OvraSettings>(OvraSettings::Targets{}, m_logHandler, this);
+    m_simulationEnabled = !qEnvironmentVariableIsEmpty("OVRA_ENABLE_SIMULATION");
+    m_ui->setupUi(this, m_simulationEnabled);
+    m_notificationPopup = new Popup(this, m_ui->resultStack, 150, 1000, 3000, false);
+    m_statePopup = new Popup(this, m_ui->stateWidget, 150, 300, 150, true);
+
+    qDebug() << "Starting OvraDialog";
+    qDebug() << "SSL support:" << QSslSocket::supportsSsl() << QSslSocket::sslLibraryBuildVersionString()
+             << QSslSocket::sslLibraryVersionString();
+    setWindowTitle(tr("Ovra v%1").arg(QLatin1String(ovra::build::kVersion)));
+
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &OvraDialog::focusWindowChanged);
+    connectActions();
+
+    OvraSettings::Targets targets;
+    m_weightClassSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_mode);
+    m_trampolineSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_trampSelect);
+    targets.weightClass = m_weightClassSelection.get();
+    targets.trampolineSelection = m_trampolineSelection.get();
+    m_settings = std::make_unique<OvraSettings>(targets, m_logHandler, this);
+    connect(&m_settings->autoSaveSettings(), &AutoSaveSettings::fileSaveChanged, this,
+            &OvraDialog::updateAutoSaveLabel);
+    m_warnings->connectSettings(m_settings->warningSettings());
+    connect(m_warnings, &ovra::util::Warnings::setWarningsText, m_ui->readyPageLabelWarningText,
+            &QLabel::setText);
+    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningText,
+            &QLabel::setVisible);
+    connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningIcon,
+            &QLabel::setVisible);
+    updateAutoSaveLabel(false);
     int width = 849;
     int height = 665;
     m_settings->load(width, height, m_font);
     resize(width, height);
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
+    handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
+
+    setupStateMachine();
+
+    m_warningSound->setSource(QUrl(QStringLiteral("qrc:/sound/ding.wav")));
+    m_warningSound->setVolume(0.25F);
+    m_warningSound->setLoopCount(1);
     setFocus();
-    connectDeviceLink();
+
+    connectUSB();
 }
 
 OvraDialog::~OvraDialog() = default;
 
-void OvraDialog::createActions()
+void OvraDialog::connectActions()
 {
-    QMenu *fileMenu = menuBar()->addMenu(tr("&File"));
-    m_actionQuit = fileMenu->addAction(tr("Quit"));
-    m_actionQuit->setObjectName(QStringLiteral("actionQuit"));
-    m_actionQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    connect(m_actionQuit, &QAction::triggered, this, &OvraDialog::quit);
-    createSimulationMenu();
+    OvraDialogUi &ui = *m_ui;
+    connect(ui.actionQuit, &QAction::triggered, this, &OvraDialog::quit);
+    connect(ui.actionFont, &QAction::triggered, this, &OvraDialog::showFontSelectionDialog);
+    connect(ui.actionContinuous_Mode, &QAction::toggled, this, &OvraDialog::toggleContinuousMode);
+    connect(ui.actionMore_Landings, &QAction::triggered, m_continuousModeCoordinator,
+            &training::ContinuousModeCoordinator::increase);
+    connect(ui.actionFewer_Landings, &QAction::triggered, m_continuousModeCoordinator,
+            &training::ContinuousModeCoordinator::decrease);
+    connect(ui.hdTofSwapButton, &QPushButton::clicked, this, &OvraDialog::swapHdTofWidget);
+    connect(ui.CB_mode, &QComboBox::activated, this, &OvraDialog::handleWeightClassSelection);
+    connect(ui.CB_trampSelect, &QComboBox::activated, this, &OvraDialog::handleTrampolineSelection);
+    connect(ui.confirmButton, &QPushButton::clicked, this, [this] {
+        // The commit waits for the scoring systems; a second confirm must
+        // not cut it short.
+        if (!m_ovraState->isIn(OvraState::CONNECTED_COMMIT))
+            Q_EMIT nextInnerState();
+    });
+    connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
+    connect(ui.PB_tara, &QPushButton::clicked, this, &OvraDialog::evaluateTara);
+    connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);
+    // A new measurement replaces whatever file or database measure was shown.
+    connect(this, &OvraDialog::clearAllResultWidgets, ui.statusLoadedMeasure, &QLabel::clear);
+    if (m_simulationEnabled)
+        connectSimulationActions();
+}
+
+void OvraDialog::connectSimulationActions()
+{
+    OvraDialogUi &ui = *m_ui;
+    ui.actionConnectUsbMaster->setCheckable(true);
+    connect(ui.actionConnectUsbMaster, &QAction::triggered, this, &OvraDialog::initSimulatedUSB);
+    // The check mark shows whether the simulated box is attached, also when
+    // attaching was refused because a real box is connected.
+    connect(m_deviceLink, &usb::DeviceLink::simulationActiveChanged, ui.actionConnectUsbMaster,
+            &QAction::setChecked);
+    const std::pair<QAction *, usb::SimulatedUSBMode> inputs[] = {
+        {ui.actionSimulateNoActivity, usb::NoActivity},
+        {ui.actionSimulateTrampoline1, usb::Trampoline1},
+        {ui.actionSimulateTrampoline2, usb::Trampoline2},
+        {ui.actionSimulateBothTrampolines, usb::BothTrampolines},
+    };
+    for (const auto &[action, mode] : inputs)
+        connect(action, &QAction::triggered, this, [this, mode = mode] { setSimulatedInputMode(mode); });
 }
 
 void OvraDialog::quit()
@@ -56,4 +172,130 @@ void OvraDialog::closeEvent(QCloseEvent *event)
     if (!m_quitting)
         quit();
     event->accept();
+}
+
+void OvraDialog::keyPressEvent(QKeyEvent *event)
+{
+    m_operatorKeys->handleKeyPress(event->key(), event->modifiers());
+    QMainWindow::keyPressEvent(event);
+}
+
+void OvraDialog::focusWindowChanged(QWindow *window)
+{
+    // Notification popups never take the focus for themselves; a platform
+    // that hands it to them for a moment is not another application.
+    if (window && window->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
+        return;
+    if (window && window->title() == windowTitle())
+        Q_EMIT mainWindowGotFocus();
+    else
+        Q_EMIT mainWindowLostFocus();
+}
+
+void OvraDialog::flashStatePopup()
+{
+    m_statePopup->setPopupText(Popup::Red, QString());
+    m_statePopup->show();
+}
+
+void OvraDialog::setClock(const ovra::util::Clock *clock)
+{
+    m_startTimer->setClock(clock);
+    m_routineTimer->setClock(clock);
+}
+
+void OvraDialog::updateRoutineStartTime(double routineStartTime)
+{
+    m_ui->LB_routineStartTime->setText(QString::number(routineStartTime, 'f', 1));
+}
+
+void OvraDialog::updateAutoSaveLabel(bool doFileSave)
+{
+    if (doFileSave) {
+        m_ui->statusAutoSave->setText(tr("AutoSave on"));
+        m_ui->statusAutoSave->setStyleSheet(QStringLiteral("QLabel{color: green}"));
+    } else {
+        m_ui->statusAutoSave->setText(tr("AutoSave off"));
+        m_ui->statusAutoSave->setStyleSheet(QStringLiteral("QLabel{color: black}"));
+    }
+}
+
+void OvraDialog::showFontSelectionDialog()
+{
+    bool ok = false;
+    const QFont font = QFontDialog::getFont(&ok, m_font, this);
+    if (!ok)
+        return;
+    m_font = font;
+    setFont(font);
+    QApplication::setFont(font);
+    m_settings->writeSettings(width(), height(), m_font);
+}
+
+void OvraDialog::swapHdTofWidget()
+{
+    QGridLayout *grid = m_ui->resultWidgetsLayout;
+    const int hdIndex = grid->indexOf(m_ui->hdResultWidget);
+    const int tofIndex = grid->indexOf(m_ui->tofResultWidget);
+    int hdRow = 0, hdColumn = 0, tofRow = 0, tofColumn = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(hdIndex, &hdRow, &hdColumn, &rowSpan, &columnSpan);
+    grid->getItemPosition(tofIndex, &tofRow, &tofColumn, &rowSpan, &columnSpan);
+    grid->removeWidget(m_ui->hdResultWidget);
+    grid->removeWidget(m_ui->tofResultWidget);
+    grid->addWidget(m_ui->hdResultWidget, tofRow, tofColumn);
+    grid->addWidget(m_ui->tofResultWidget, hdRow, hdColumn);
+    qDebug() << "Swap HD and ToF result widgets";
+}
+
+void OvraDialog::updateTimeDisplay(double seconds)
+{
+    m_ui->statusTimeSeconds->setText(QStringLiteral("%1s").arg(seconds, 0, 'f', 3));
+    const int minutes = static_cast<int>(seconds / 60.0);
+    const double rest = seconds - 60.0 * minutes;
+    m_ui->statusTimeMinutes->setText(
+        QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 0, 'f', 3));
+}
+
+void OvraDialog::updateTrampolineSelectionLabel(int trampMode)
+{
+    switch (trampMode) {
+    case 1:
+        m_ui->statusTrampolineMode->setText(tr("Tramp 1 selected"));
+        break;
+    case 2:
+        m_ui->statusTrampolineMode->setText(tr("Tramp 2 selected"));
+        break;
+    case 3:
+        m_ui->statusTrampolineMode->setText(tr("Tramp 1 and 2 selected"));
+        break;
+    default:
+        m_ui->statusTrampolineMode->setText(tr("No Tramp selected"));
+        break;
+    }
+}
+
+void OvraDialog::updateEstimatedWeightClass(double weight)
+{
+    if (weight < 1150.0)
+        m_ui->LB_mode->setText(tr("Children (800N)"));
+    else if (weight < 2500.0)
+        m_ui->LB_mode->setText(tr("Teenager (1150N)"));
+    else if (weight < 5000.0)
+        m_ui->LB_mode->setText(tr("Normal (2500N)"));
+    else
+        m_ui->LB_mode->setText(tr("Adults (5000N)"));
+}
+
+void OvraDialog::handleWeightClassSelection(int index)
+{
+    // The contact thresholds of the chosen class go to the sample store once
+    // it is part of the window; the warning follows the choice now.
+    m_warnings->setWeightSelectionWarning(index >= 0 && index <= 3);
+}
+
+void OvraDialog::handleTrampolineSelection(int index)
+{
+    // The trampoline selection code goes to the sample store once it is part
+    // of the window; the warning follows the choice now.
+    m_warnings->setTrampolineSelectionWarning(index >= 0 && index <= 2);
 }

@@ -174,6 +174,360 @@
             <source>Both Trampolines</source>
             <translation>Beide Trampoline</translation>
         </message>
+        <message>
+            <source>AutoSave on</source>
+            <translation>AutoSave an</translation>
+        </message>
+        <message>
+            <source>AutoSave off</source>
+            <translation>AutoSave aus</translation>
+        </message>
+        <message>
+            <source>Tramp 1 selected</source>
+            <translation>Trampolin 1 gewählt</translation>
+        </message>
+        <message>
+            <source>Tramp 2 selected</source>
+            <translation>Trampolin 2 gewählt</translation>
+        </message>
+        <message>
+            <source>Tramp 1 and 2 selected</source>
+            <translation>Trampolin 1 und 2 gewählt</translation>
+        </message>
+        <message>
+            <source>No Tramp selected</source>
+            <translation>Kein Trampolin gewählt</translation>
+        </message>
+        <message>
+            <source>READY (TRAINING)</source>
+            <translation>BEREIT (TRAINING)</translation>
+        </message>
+        <message>
+            <source>READY TO GO</source>
+            <translation>STARTBEREIT</translation>
+        </message>
+        <message>
+            <source>Open file</source>
+            <translation>Datei öffnen</translation>
+        </message>
+        <message>
+            <source>Ctrl+L: Load data</source>
+            <translation>Strg+L: Daten laden</translation>
+        </message>
+        <message>
+            <source>Save file</source>
+            <translation>Datei speichern</translation>
+        </message>
+        <message>
+            <source>Ctrl+S: Save data as...</source>
+            <translation>Strg+S: Daten speichern unter...</translation>
+        </message>
+        <message>
+            <source>&amp;Quit</source>
+            <translation>&amp;Beenden</translation>
+        </message>
+        <message>
+            <source>&amp;Settings</source>
+            <translation>&amp;Einstellungen</translation>
+        </message>
+        <message>
+            <source>F2: Trampoline configuration</source>
+            <translation>F2: Trampolin-Konfiguration</translation>
+        </message>
+        <message>
+            <source>Autosave &amp;config</source>
+            <translation>Autosave-&amp;Konfiguration</translation>
+        </message>
+        <message>
+            <source>F5: Config Autosave function</source>
+            <translation>F5: Autosave-Funktion konfigurieren</translation>
+        </message>
+        <message>
+            <source>Rules</source>
+            <translation>Regeln</translation>
+        </message>
+        <message>
+            <source>Single &amp;Drop Test</source>
+            <translation>Einzelner &amp;Falltest</translation>
+        </message>
+        <message>
+            <source>&amp;Network</source>
+            <translation>&amp;Netzwerk</translation>
+        </message>
+        <message>
+            <source>&amp;Font</source>
+            <translation>&amp;Schriftart</translation>
+        </message>
+        <message>
+            <source>&amp;Move selection right</source>
+            <translation>Auswahl nach rechts &amp;verschieben</translation>
+        </message>
+        <message>
+            <source>Move &amp;selection left</source>
+            <translation>Auswahl nach &amp;links verschieben</translation>
+        </message>
+        <message>
+            <source>&amp;Increase selection</source>
+            <translation>Auswahl &amp;vergrößern</translation>
+        </message>
+        <message>
+            <source>&amp;Decrease selection</source>
+            <translation>Auswahl ver&amp;kleinern</translation>
+        </message>
+        <message>
+            <source>&amp;Events</source>
+            <translation>&amp;Veranstaltungen</translation>
+        </message>
+        <message>
+            <source>&amp;Competitions</source>
+            <translation>&amp;Wettkämpfe</translation>
+        </message>
+        <message>
+            <source>&amp;Groups</source>
+            <translation>&amp;Gruppen</translation>
+        </message>
+        <message>
+            <source>&amp;Athlets</source>
+            <translation>&amp;Athleten</translation>
+        </message>
+        <message>
+            <source>&amp;Import CSV file</source>
+            <translation>CSV-Datei &amp;importieren</translation>
+        </message>
+        <message>
+            <source>&amp;DB Browser</source>
+            <translation>&amp;DB-Browser</translation>
+        </message>
+        <message>
+            <source>DB &amp;Config</source>
+            <translation>DB-&amp;Konfiguration</translation>
+        </message>
+        <message>
+            <source>Continuous Mode</source>
+            <translation>Dauermodus</translation>
+        </message>
+        <message>
+            <source>Fewer Landings</source>
+            <translation>Weniger Landungen</translation>
+        </message>
+        <message>
+            <source>More Landings</source>
+            <translation>Mehr Landungen</translation>
+        </message>
+        <message>
+            <source>Trampoline Window</source>
+            <translation>Trampolin-Fenster</translation>
+        </message>
+        <message>
+            <source>Trampolines on second screen</source>
+            <translation>Trampoline auf dem zweiten Bildschirm</translation>
+        </message>
+        <message>
+            <source>Result Window</source>
+            <translation>Ergebnis-Fenster</translation>
+        </message>
+        <message>
+            <source>Results on second screen</source>
+            <translation>Ergebnisse auf dem zweiten Bildschirm</translation>
+        </message>
+        <message>
+            <source>Result Details</source>
+            <translation>Ergebnisdetails</translation>
+        </message>
+        <message>
+            <source>Show detailed results (Press D)</source>
+            <translation>Detaillierte Ergebnisse anzeigen (Taste D)</translation>
+        </message>
+        <message>
+            <source>&amp;Setup Instructions</source>
+            <translation>&amp;Aufbauanleitung</translation>
+        </message>
+        <message>
+            <source>UI &amp;Tutorial</source>
+            <translation>&amp;Bedienungsanleitung</translation>
+        </message>
+        <message>
+            <source>&amp;Network Tutorial</source>
+            <translation>&amp;Netzwerk-Anleitung</translation>
+        </message>
+        <message>
+            <source>Self &amp;Diagnosis</source>
+            <translation>Selbst&amp;diagnose</translation>
+        </message>
+        <message>
+            <source>&amp;Export Competition Protocol</source>
+            <translation>Wettkampfprotokoll &amp;exportieren</translation>
+        </message>
+        <message>
+            <source>&amp;About Ovra</source>
+            <translation>&amp;Über Ovra</translation>
+        </message>
+        <message>
+            <source>&amp;ovraState</source>
+            <translation>&amp;Ovra-Zustand</translation>
+        </message>
+        <message>
+            <source>&amp;Position Test</source>
+            <translation>&amp;Positionstest</translation>
+        </message>
+        <message>
+            <source>Fi&amp;le</source>
+            <translation>&amp;Datei</translation>
+        </message>
+        <message>
+            <source>&amp;Config</source>
+            <translation>&amp;Konfiguration</translation>
+        </message>
+        <message>
+            <source>Res&amp;ults</source>
+            <translation>&amp;Ergebnisse</translation>
+        </message>
+        <message>
+            <source>S&amp;tructure</source>
+            <translation>S&amp;truktur</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>Training</source>
+            <translation>Training</translation>
+        </message>
+        <message>
+            <source>View</source>
+            <translation>Ansicht</translation>
+        </message>
+        <message>
+            <source>Hel&amp;p</source>
+            <translation>&amp;Hilfe</translation>
+        </message>
+        <message>
+            <source>Configuration</source>
+            <translation>Konfiguration</translation>
+        </message>
+        <message>
+            <source>TARA</source>
+            <translation>TARA</translation>
+        </message>
+        <message>
+            <source>Tramp  select</source>
+            <translation>Trampolin-Auswahl</translation>
+        </message>
+        <message>
+            <source>Trampolines 1+2</source>
+            <translation>Trampoline 1+2</translation>
+        </message>
+        <message>
+            <source>Automatic</source>
+            <translation>Automatisch</translation>
+        </message>
+        <message>
+            <source>Weight Class</source>
+            <translation>Gewichtsklasse</translation>
+        </message>
+        <message>
+            <source>Children (800N)</source>
+            <translation>Kinder (800N)</translation>
+        </message>
+        <message>
+            <source>Teenager (1150N)</source>
+            <translation>Jugendliche (1150N)</translation>
+        </message>
+        <message>
+            <source>Normal (2500N)</source>
+            <translation>Normal (2500N)</translation>
+        </message>
+        <message>
+            <source>Adults (5000N)</source>
+            <translation>Erwachsene (5000N)</translation>
+        </message>
+        <message>
+            <source>X</source>
+            <translation>X</translation>
+        </message>
+        <message>
+            <source>NO USB</source>
+            <translation>KEIN USB</translation>
+        </message>
+        <message>
+            <source>Connect the USB master box or load a routine</source>
+            <translation>USB-Master-Box anschließen oder eine Übung laden</translation>
+        </message>
+        <message>
+            <source>Configure warnings from the Settings menu</source>
+            <translation>Warnungen im Einstellungsmenü konfigurieren</translation>
+        </message>
+        <message>
+            <source>press space to start</source>
+            <translation>Leertaste drücken zum Starten</translation>
+        </message>
+        <message>
+            <source>please wait</source>
+            <translation>bitte warten</translation>
+        </message>
+        <message>
+            <source>NO FOCUS</source>
+            <translation>KEIN FOKUS</translation>
+        </message>
+        <message>
+            <source>window has no focus
+click here or close menu</source>
+            <translation>Fenster hat keinen Fokus
+hier klicken oder Menü schließen</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 1</source>
+            <translation>TRAMPOLIN 1</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 2</source>
+            <translation>TRAMPOLIN 2</translation>
+        </message>
+        <message>
+            <source>CONFIRM
+press space</source>
+            <translation>BESTÄTIGEN
+Leertaste drücken</translation>
+        </message>
+        <message>
+            <source>DISMISS
+press X</source>
+            <translation>VERWERFEN
+Taste X drücken</translation>
+        </message>
+        <message>
+            <source>LOADING</source>
+            <translation>LADEN</translation>
+        </message>
+        <message>
+            <source>Routine Information</source>
+            <translation>Übungsinformation</translation>
+        </message>
+        <message>
+            <source>HTTP Server</source>
+            <translation>HTTP-Server</translation>
+        </message>
+        <message>
+            <source>WebSocket Server</source>
+            <translation>WebSocket-Server</translation>
+        </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Selbstdiagnose</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Verbindung</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>verbunden</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>nicht verbunden</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -276,6 +630,33 @@
         </message>
     </context>
     <context>
+        <name>StateWidget</name>
+        <message>
+            <source>NO USB</source>
+            <translation>KEIN USB</translation>
+        </message>
+        <message>
+            <source>READY</source>
+            <translation>BEREIT</translation>
+        </message>
+        <message>
+            <source>START</source>
+            <translation>START</translation>
+        </message>
+        <message>
+            <source>ROUTINE</source>
+            <translation>ÜBUNG</translation>
+        </message>
+        <message>
+            <source>REVIEW</source>
+            <translation>PRÜFEN</translation>
+        </message>
+        <message>
+            <source>DIAGNOSIS</source>
+            <translation>DIAGNOSE</translation>
+        </message>
+    </context>
+    <context>
         <name>TofSynResultWidget</name>
         <message>
             <source>Syn</source>
@@ -307,6 +688,29 @@
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatisch (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::util::Warnings</name>
+        <message>
+            <source>- Trampoline is not set to 'Automatic'</source>
+            <translation>- Trampolin ist nicht auf 'Automatisch' gestellt</translation>
+        </message>
+        <message>
+            <source>- Weight Class is not set to 'Automatic'</source>
+            <translation>- Gewichtsklasse ist nicht auf 'Automatisch' gestellt</translation>
+        </message>
+        <message>
+            <source>- No client is connected to the WebSocket server</source>
+            <translation>- Kein Client ist mit dem WebSocket-Server verbunden</translation>
+        </message>
+        <message>
+            <source>- Not all sensors are connected properly - run diagnosis</source>
+            <translation>- Nicht alle Sensoren sind richtig angeschlossen - Diagnose ausführen</translation>
+        </message>
+        <message>
+            <source>- Unexpected sensor data collected - run diagnosis</source>
+            <translation>- Unerwartete Sensordaten erfasst - Diagnose ausführen</translation>
         </message>
     </context>
     <context>

@@ -174,6 +174,360 @@
             <source>Both Trampolines</source>
             <translation>Both Trampolines</translation>
         </message>
+        <message>
+            <source>AutoSave on</source>
+            <translation>AutoSave on</translation>
+        </message>
+        <message>
+            <source>AutoSave off</source>
+            <translation>AutoSave off</translation>
+        </message>
+        <message>
+            <source>Tramp 1 selected</source>
+            <translation>Tramp 1 selected</translation>
+        </message>
+        <message>
+            <source>Tramp 2 selected</source>
+            <translation>Tramp 2 selected</translation>
+        </message>
+        <message>
+            <source>Tramp 1 and 2 selected</source>
+            <translation>Tramp 1 and 2 selected</translation>
+        </message>
+        <message>
+            <source>No Tramp selected</source>
+            <translation>No Tramp selected</translation>
+        </message>
+        <message>
+            <source>READY (TRAINING)</source>
+            <translation>READY (TRAINING)</translation>
+        </message>
+        <message>
+            <source>READY TO GO</source>
+            <translation>READY TO GO</translation>
+        </message>
+        <message>
+            <source>Open file</source>
+            <translation>Open file</translation>
+        </message>
+        <message>
+            <source>Ctrl+L: Load data</source>
+            <translation>Ctrl+L: Load data</translation>
+        </message>
+        <message>
+            <source>Save file</source>
+            <translation>Save file</translation>
+        </message>
+        <message>
+            <source>Ctrl+S: Save data as...</source>
+            <translation>Ctrl+S: Save data as...</translation>
+        </message>
+        <message>
+            <source>&amp;Quit</source>
+            <translation>&amp;Quit</translation>
+        </message>
+        <message>
+            <source>&amp;Settings</source>
+            <translation>&amp;Settings</translation>
+        </message>
+        <message>
+            <source>F2: Trampoline configuration</source>
+            <translation>F2: Trampoline configuration</translation>
+        </message>
+        <message>
+            <source>Autosave &amp;config</source>
+            <translation>Autosave &amp;config</translation>
+        </message>
+        <message>
+            <source>F5: Config Autosave function</source>
+            <translation>F5: Config Autosave function</translation>
+        </message>
+        <message>
+            <source>Rules</source>
+            <translation>Rules</translation>
+        </message>
+        <message>
+            <source>Single &amp;Drop Test</source>
+            <translation>Single &amp;Drop Test</translation>
+        </message>
+        <message>
+            <source>&amp;Network</source>
+            <translation>&amp;Network</translation>
+        </message>
+        <message>
+            <source>&amp;Font</source>
+            <translation>&amp;Font</translation>
+        </message>
+        <message>
+            <source>&amp;Move selection right</source>
+            <translation>&amp;Move selection right</translation>
+        </message>
+        <message>
+            <source>Move &amp;selection left</source>
+            <translation>Move &amp;selection left</translation>
+        </message>
+        <message>
+            <source>&amp;Increase selection</source>
+            <translation>&amp;Increase selection</translation>
+        </message>
+        <message>
+            <source>&amp;Decrease selection</source>
+            <translation>&amp;Decrease selection</translation>
+        </message>
+        <message>
+            <source>&amp;Events</source>
+            <translation>&amp;Events</translation>
+        </message>
+        <message>
+            <source>&amp;Competitions</source>
+            <translation>&amp;Competitions</translation>
+        </message>
+        <message>
+            <source>&amp;Groups</source>
+            <translation>&amp;Groups</translation>
+        </message>
+        <message>
+            <source>&amp;Athlets</source>
+            <translation>&amp;Athlets</translation>
+        </message>
+        <message>
+            <source>&amp;Import CSV file</source>
+            <translation>&amp;Import CSV file</translation>
+        </message>
+        <message>
+            <source>&amp;DB Browser</source>
+            <translation>&amp;DB Browser</translation>
+        </message>
+        <message>
+            <source>DB &amp;Config</source>
+            <translation>DB &amp;Config</translation>
+        </message>
+        <message>
+            <source>Continuous Mode</source>
+            <translation>Continuous Mode</translation>
+        </message>
+        <message>
+            <source>Fewer Landings</source>
+            <translation>Fewer Landings</translation>
+        </message>
+        <message>
+            <source>More Landings</source>
+            <translation>More Landings</translation>
+        </message>
+        <message>
+            <source>Trampoline Window</source>
+            <translation>Trampoline Window</translation>
+        </message>
+        <message>
+            <source>Trampolines on second screen</source>
+            <translation>Trampolines on second screen</translation>
+        </message>
+        <message>
+            <source>Result Window</source>
+            <translation>Result Window</translation>
+        </message>
+        <message>
+            <source>Results on second screen</source>
+            <translation>Results on second screen</translation>
+        </message>
+        <message>
+            <source>Result Details</source>
+            <translation>Result Details</translation>
+        </message>
+        <message>
+            <source>Show detailed results (Press D)</source>
+            <translation>Show detailed results (Press D)</translation>
+        </message>
+        <message>
+            <source>&amp;Setup Instructions</source>
+            <translation>&amp;Setup Instructions</translation>
+        </message>
+        <message>
+            <source>UI &amp;Tutorial</source>
+            <translation>UI &amp;Tutorial</translation>
+        </message>
+        <message>
+            <source>&amp;Network Tutorial</source>
+            <translation>&amp;Network Tutorial</translation>
+        </message>
+        <message>
+            <source>Self &amp;Diagnosis</source>
+            <translation>Self &amp;Diagnosis</translation>
+        </message>
+        <message>
+            <source>&amp;Export Competition Protocol</source>
+            <translation>&amp;Export Competition Protocol</translation>
+        </message>
+        <message>
+            <source>&amp;About Ovra</source>
+            <translation>&amp;About Ovra</translation>
+        </message>
+        <message>
+            <source>&amp;ovraState</source>
+            <translation>&amp;ovraState</translation>
+        </message>
+        <message>
+            <source>&amp;Position Test</source>
+            <translation>&amp;Position Test</translation>
+        </message>
+        <message>
+            <source>Fi&amp;le</source>
+            <translation>Fi&amp;le</translation>
+        </message>
+        <message>
+            <source>&amp;Config</source>
+            <translation>&amp;Config</translation>
+        </message>
+        <message>
+            <source>Res&amp;ults</source>
+            <translation>Res&amp;ults</translation>
+        </message>
+        <message>
+            <source>S&amp;tructure</source>
+            <translation>S&amp;tructure</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message>
+            <source>Training</source>
+            <translation>Training</translation>
+        </message>
+        <message>
+            <source>View</source>
+            <translation>View</translation>
+        </message>
+        <message>
+            <source>Hel&amp;p</source>
+            <translation>Hel&amp;p</translation>
+        </message>
+        <message>
+            <source>Configuration</source>
+            <translation>Configuration</translation>
+        </message>
+        <message>
+            <source>TARA</source>
+            <translation>TARA</translation>
+        </message>
+        <message>
+            <source>Tramp  select</source>
+            <translation>Tramp  select</translation>
+        </message>
+        <message>
+            <source>Trampolines 1+2</source>
+            <translation>Trampolines 1+2</translation>
+        </message>
+        <message>
+            <source>Automatic</source>
+            <translation>Automatic</translation>
+        </message>
+        <message>
+            <source>Weight Class</source>
+            <translation>Weight Class</translation>
+        </message>
+        <message>
+            <source>Children (800N)</source>
+            <translation>Children (800N)</translation>
+        </message>
+        <message>
+            <source>Teenager (1150N)</source>
+            <translation>Teenager (1150N)</translation>
+        </message>
+        <message>
+            <source>Normal (2500N)</source>
+            <translation>Normal (2500N)</translation>
+        </message>
+        <message>
+            <source>Adults (5000N)</source>
+            <translation>Adults (5000N)</translation>
+        </message>
+        <message>
+            <source>X</source>
+            <translation>X</translation>
+        </message>
+        <message>
+            <source>NO USB</source>
+            <translation>NO USB</translation>
+        </message>
+        <message>
+            <source>Connect the USB master box or load a routine</source>
+            <translation>Connect the USB master box or load a routine</translation>
+        </message>
+        <message>
+            <source>Configure warnings from the Settings menu</source>
+            <translation>Configure warnings from the Settings menu</translation>
+        </message>
+        <message>
+            <source>press space to start</source>
+            <translation>press space to start</translation>
+        </message>
+        <message>
+            <source>please wait</source>
+            <translation>please wait</translation>
+        </message>
+        <message>
+            <source>NO FOCUS</source>
+            <translation>NO FOCUS</translation>
+        </message>
+        <message>
+            <source>window has no focus
+click here or close menu</source>
+            <translation>window has no focus
+click here or close menu</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 1</source>
+            <translation>TRAMPOLINE 1</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 2</source>
+            <translation>TRAMPOLINE 2</translation>
+        </message>
+        <message>
+            <source>CONFIRM
+press space</source>
+            <translation>CONFIRM
+press space</translation>
+        </message>
+        <message>
+            <source>DISMISS
+press X</source>
+            <translation>DISMISS
+press X</translation>
+        </message>
+        <message>
+            <source>LOADING</source>
+            <translation>LOADING</translation>
+        </message>
+        <message>
+            <source>Routine Information</source>
+            <translation>Routine Information</translation>
+        </message>
+        <message>
+            <source>HTTP Server</source>
+            <translation>HTTP Server</translation>
+        </message>
+        <message>
+            <source>WebSocket Server</source>
+            <translation>WebSocket Server</translation>
+        </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Self Diagnosis</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Connection</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>connected</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>not connected</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -276,6 +630,33 @@
         </message>
     </context>
     <context>
+        <name>StateWidget</name>
+        <message>
+            <source>NO USB</source>
+            <translation>NO USB</translation>
+        </message>
+        <message>
+            <source>READY</source>
+            <translation>READY</translation>
+        </message>
+        <message>
+            <source>START</source>
+            <translation>START</translation>
+        </message>
+        <message>
+            <source>ROUTINE</source>
+            <translation>ROUTINE</translation>
+        </message>
+        <message>
+            <source>REVIEW</source>
+            <translation>REVIEW</translation>
+        </message>
+        <message>
+            <source>DIAGNOSIS</source>
+            <translation>DIAGNOSIS</translation>
+        </message>
+    </context>
+    <context>
         <name>TofSynResultWidget</name>
         <message>
             <source>Syn</source>
@@ -307,6 +688,29 @@
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatic (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::util::Warnings</name>
+        <message>
+            <source>- Trampoline is not set to 'Automatic'</source>
+            <translation>- Trampoline is not set to 'Automatic'</translation>
+        </message>
+        <message>
+            <source>- Weight Class is not set to 'Automatic'</source>
+            <translation>- Weight Class is not set to 'Automatic'</translation>
+        </message>
+        <message>
+            <source>- No client is connected to the WebSocket server</source>
+            <translation>- No client is connected to the WebSocket server</translation>
+        </message>
+        <message>
+            <source>- Not all sensors are connected properly - run diagnosis</source>
+            <translation>- Not all sensors are connected properly - run diagnosis</translation>
+        </message>
+        <message>
+            <source>- Unexpected sensor data collected - run diagnosis</source>
+            <translation>- Unexpected sensor data collected - run diagnosis</translation>
         </message>
     </context>
     <context>

@@ -71,6 +71,20 @@ private Q_SLOTS:
         QVERIFY(!messages.filter(QStringLiteral("Loading translations for locale")).isEmpty());
     }
 
+    void programEntersWaitWithoutMasterBox()
+    {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("OVRA_LOG_LEVEL"), QStringLiteral("0"));
+        const QString wait = QStringLiteral("Entered state (usbConnected: false, innerState: WAIT )");
+        const QStringList lines = runProgramUntil(wait, env);
+        QStringList messages;
+        for (const QString &line : lines)
+            messages << messageOf(line);
+        const qsizetype started = messages.indexOf(QStringLiteral("Starting OvraDialog"));
+        QVERIFY2(started >= 0, qPrintable(messages.join(QLatin1Char('\n'))));
+        QVERIFY2(messages.indexOf(wait) > started, qPrintable(messages.join(QLatin1Char('\n'))));
+    }
+
     void defaultLevelHidesTheCriticalLevelLine()
     {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -87,7 +101,7 @@ private Q_SLOTS:
         ovra::startup::initTranslator(*QCoreApplication::instance());
         qunsetenv("OVRA_FORCE_LANGUAGE");
         QCOMPARE(QLocale().name(), QStringLiteral("de_DE"));
-        QCOMPARE(QCoreApplication::translate("OvraDialog", "Quit"), QStringLiteral("Beenden"));
+        QCOMPARE(QCoreApplication::translate("OvraDialog", "&Quit"), QStringLiteral("&Beenden"));
     }
 
     void windowTitleAndQuitWritesSettings()

@@ -1,0 +1,274 @@
+// The measurement state machine's side of the main window: transitions,
+// per-state work, continuous training and the routine timing rules.
+
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "settings/OvraSettings.h"
+#include "state/OperatorKeys.h"
+#include "state/OvraState.h"
+#include "state/OvraStateTargets.h"
+#include "state/OvraStateTriggers.h"
+#include "training/ContinuousModeCoordinator.h"
+#include "training/RoutineStartTimer.h"
+#include "util/EventWait.h"
+#include "widgets/Popup.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDebug>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QSoundEffect>
+#include <QStackedWidget>
+#include <QState>
+#include <QVBoxLayout>
+
+void OvraDialog::setupStateMachine()
+{
+    using T = OvraStateTriggers;
+    // The machine listens to the trigger object; the window's signals of the
+    // same names are forwarded to it.
+    connect(this, &OvraDialog::usbConnected, m_triggers, &T::usbConnected);
+    connect(this, &OvraDialog::usbDisconnected, m_triggers, &T::usbDisconnected);
+    connect(this, &OvraDialog::nextInnerState, m_triggers, &T::nextInnerState);
+    connect(this, &OvraDialog::dismissRoutine, m_triggers, &T::dismissRoutine);
+    connect(this, &OvraDialog::routineTimedOut, m_triggers, &T::routineTimedOut);
+    connect(this, &OvraDialog::resetToReady, m_triggers, &T::resetToReady);
+    connect(this, &OvraDialog::beginLoad, m_triggers, &T::beginLoad);
+    connect(this, &OvraDialog::loadComplete, m_triggers, &T::loadComplete);
+    connect(this, &OvraDialog::toggleTara, m_triggers, &T::toggleTara);
+    connect(this, &OvraDialog::toggleDiagnosisState, m_triggers, &T::toggleDiagnosisState);
+    connect(this, &OvraDialog::mainWindowGotFocus, m_triggers, &T::mainWindowGotFocus);
+    connect(this, &OvraDialog::mainWindowLostFocus, m_triggers, &T::mainWindowLostFocus);
+    connect(m_ui->actionSingle_Drop_Test, &QAction::triggered, m_triggers, &T::singleDropTestTriggered);
+    m_ovraState->addTransitions(*m_triggers);
+
+    OvraState &s = *m_ovraState;
+    connect(s.state(OvraState::READY), &QState::entered, this, &OvraDialog::enterStateReady);
+    connect(s.state(OvraState::START), &QState::entered, this, &OvraDialog::enterStateStart);
+    connect(s.state(OvraState::ROUTINE), &QState::entered, this, &OvraDialog::enterStateRoutine);
+    connect(s.state(OvraState::ROUTINE), &QState::exited, this, &OvraDialog::exitStateRoutine);
+    connect(s.state(OvraState::REVIEW), &QState::entered, this, &OvraDialog::enterStateReview);
+    connect(s.state(OvraState::REVIEW), &QState::exited, this, &OvraDialog::exitStateReview);
+    for (OvraState::InnerState commit : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT})
+        connect(s.state(commit), &QState::entered, this, &OvraDialog::enterStateCommit);
+    for (OvraState::InnerState dismiss : {OvraState::CONNECTED_DISMISS, OvraState::DISCONNECTED_DISMISS})
+        connect(s.state(dismiss), &QState::entered, this, &OvraDialog::enterStateDismiss);
+    connect(s.state(OvraState::DROP_TEST), &QState::entered, this, &OvraDialog::enterStateDropTest);
+    connect(s.state(OvraState::DROP_TEST), &QState::exited, this, &OvraDialog::exitStateDropTest);
+    connect(s.state(OvraState::CONTINUOUS), &QState::entered, this, &OvraDialog::enterStateContinuous);
+    connect(s.state(OvraState::PAUSE), &QState::entered, this, &OvraDialog::enterStatePause);
+    connect(s.state(OvraState::LOAD), &QState::exited, this, &OvraDialog::exitStateLoad);
+    connect(s.state(OvraState::DISPLAY), &QState::exited, this, &OvraDialog::exitStateDisplay);
+    // Network: every child's entered also publishes the state to the scoring
+    // clients, the WebSocket server and the HTTP server, in this order.
+    // Start list: leaving a COMMIT or DISMISS state selects its next row.
+
+    m_ovraState->assignWidgetProperties(m_ui->stateTargets());
+
+    m_operatorKeys = new OperatorKeys(
+        *m_ovraState, [this] { return static_cast<int>(m_settings->spaceDelaySettings().spaceDelayMs()); },
+        this);
+    connect(m_operatorKeys, &OperatorKeys::nextInnerState, this, &OvraDialog::nextInnerState);
+    connect(m_operatorKeys, &OperatorKeys::dismissRoutine, this, &OvraDialog::dismissRoutine);
+    connect(m_operatorKeys, &OperatorKeys::resetToReady, this, &OvraDialog::resetToReady);
+    connect(m_operatorKeys, &OperatorKeys::recoverData, this, &OvraDialog::recoverData);
+    connect(m_operatorKeys, &OperatorKeys::nextStepRefused, this, &OvraDialog::flashStatePopup);
+}
+
+void OvraDialog::toggleContinuousMode(bool active)
+{
+    m_ovraState->switchContinuousStateTransitions(active);
+    m_ui->readyPageLabelReady->setText(active ? tr("READY (TRAINING)") : tr("READY TO GO"));
+}
+
+void OvraDialog::recoverData()
+{
+    // Three Escapes in READY: the recovery dialog of the last-chance
+    // recorder opens here once the recorder is part of the window.
+    ++m_recoverRequests;
+}
+
+void OvraDialog::evaluateTara()
+{
+    Q_EMIT toggleTara();
+    // Sample store: reset the sample counters before the wait and compute
+    // the zero offsets of both trampolines after it.
+    ovra::util::waitProcessingEvents(kTaraWaitMs);
+    // The settings hold the zero offsets.
+    m_settings->writeSettings(width(), height(), m_font);
+    Q_EMIT toggleTara();
+}
+
+void OvraDialog::showSelfDiagnosisDialog()
+{
+    Q_EMIT toggleDiagnosisState();
+    // A plain view of the connection until the full diagnosis dialog with
+    // its sensor read-outs takes its place; it follows the box while open.
+    QDialog dialog(this);
+    dialog.setObjectName(QStringLiteral("selfDiagnosisDialog"));
+    dialog.setWindowTitle(tr("Self Diagnosis"));
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *connection = new QLabel(&dialog);
+    connection->setObjectName(QStringLiteral("usbConnectionLabel"));
+    auto showConnection = [connection](bool connected) {
+        connection->setText(tr("USB-Connection") + QStringLiteral(": ") +
+                            (connected ? tr("connected") : tr("not connected")));
+    };
+    showConnection(m_ovraState->isUsbConnected());
+    layout->addWidget(connection);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
+    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    const QMetaObject::Connection connected =
+        connect(this, &OvraDialog::usbConnected, &dialog, [showConnection] { showConnection(true); });
+    const QMetaObject::Connection disconnected =
+        connect(this, &OvraDialog::usbDisconnected, &dialog, [showConnection] { showConnection(false); });
+    dialog.exec();
+    disconnect(connected);
+    disconnect(disconnected);
+    Q_EMIT toggleDiagnosisState();
+}
+
+void OvraDialog::processStartTiming()
+{
+    const RoutineStartTimer::StartProgress progress =
+        m_startTimer->progress(m_settings->rulesSettings().playWarningSound());
+    // The routine's start time and penalty are also written into the
+    // routine container once the sample store is part of the window.
+    updateRoutineStartTime(progress.routineStartTime);
+    m_startPenalty = progress.penalty;
+    if (progress.playWarningSound)
+        playWarningSound();
+    if (progress.timedOut)
+        Q_EMIT routineTimedOut();
+}
+
+void OvraDialog::startRoutineFinishTimer()
+{
+    m_routineTimer->start();
+}
+
+void OvraDialog::checkRoutineFinishTime(bool routineRecording, int exerciseStart, int exerciseEnd)
+{
+    if (m_routineTimer->isTimedOut(routineRecording, exerciseStart, exerciseEnd)) {
+        Q_EMIT routineTimedOut();
+        qInfo() << "Routine aborted (duration was longer than 30s)";
+    }
+}
+
+void OvraDialog::playWarningSound()
+{
+    ++m_warningSoundPlays;
+    m_warningSound->play();
+}
+
+// The slots below carry the part of each state's work that needs no sample
+// store, database, recorder or network; the comments name the steps that
+// join them when those components become part of the window.
+
+void OvraDialog::enterStateReady()
+{
+    // Sample store: clear routineRecording; put back tara records set aside
+    // for a displayed data file.
+    m_continuousModeCoordinator->disable();
+}
+
+void OvraDialog::enterStateStart()
+{
+    // Sample store: log "Tara: " with the tara values first.
+    m_startTimer->start();
+    // Sample store: resetMeasurement (resets the routine container) before
+    // the result widgets are cleared.
+    Q_EMIT clearAllResultWidgets();
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
+    m_ui->resultTableStack->setCurrentIndex(2);
+    // Sample store: reset the detected-landing lists.
+    if (m_settings->exportSettings().impulsVal() > 0) {
+        qDebug() << "resetting external counter";
+        // Device link: resetExternalCounter(), then setExternalCounter(impulsVal).
+    }
+}
+
+void OvraDialog::enterStateRoutine()
+{
+    // Sample store: page 1 for the synchronized mode; exerciseStart and
+    // exerciseStartFix = current sample count, routineRecording on, and
+    // setExerciseStartTime/setExerciseStartTimeFix with that count.
+    m_ui->resultTableStack->setCurrentIndex(0);
+}
+
+void OvraDialog::exitStateRoutine()
+{
+    // Sample store: close a still open routine window (exerciseEnd,
+    // exerciseEndFix and their signals); plotter freeze; recorder:
+    // saveRoutineResultsToTempFile.
+}
+
+void OvraDialog::enterStateReview()
+{}
+
+void OvraDialog::exitStateReview()
+{
+    m_ui->actionResultDetailView->setChecked(false);
+    // Start list: clear upcomingRoutineMeta.
+    m_ui->statusRoutineInformationIndicator->setEnabled(false);
+}
+
+void OvraDialog::enterStateCommit()
+{
+    // Sample store: approve the result; recorder: autosave to file, database
+    // save, delete the temporary routine file; network: publish to the HTTP
+    // and WebSocket servers and send to the scoring systems, which then
+    // answer with nextInnerState. The saved-files list clears its selection.
+    // With no scoring system asked the commit is complete at once.
+    Q_EMIT nextInnerState();
+}
+
+void OvraDialog::enterStateDismiss()
+{
+    // Recorder: delete the temporary routine file; sample store: empty the
+    // routine meta information. The saved-files list clears its selection.
+}
+
+void OvraDialog::enterStateDropTest()
+{
+    // Sample store: prepare the drop test.
+}
+
+void OvraDialog::exitStateDropTest()
+{
+    // Recorder: autosave to file when file saving is on.
+}
+
+void OvraDialog::enterStateContinuous()
+{
+    // Sample store: connect updateTrampMode to the continuous page for the
+    // time of the mode.
+    m_continuousModeCoordinator->enable();
+    // Sample store: reset sample counters and the measurement and clear the
+    // detected landings first; selection code 5 (both trampolines) becomes 1.
+    Q_EMIT clearAllResultWidgets();
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
+    // The fresh measurement starts at sample 0. Sample store: exerciseStart,
+    // exerciseStartFix and routineRecording.
+    Q_EMIT setExerciseStartTime(0);
+    Q_EMIT setExerciseStartTimeFix(0);
+}
+
+void OvraDialog::enterStatePause()
+{
+    // Sample store: clear routineRecording and drop the updateTrampMode
+    // connections of the continuous page.
+}
+
+void OvraDialog::exitStateLoad()
+{
+    m_ui->actionResultDetailView->setChecked(false);
+}
+
+void OvraDialog::exitStateDisplay()
+{
+    m_ui->actionResultDetailView->setChecked(false);
+}

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+class WarningSettings;
+
+namespace ovra::util {
+
+// Conditions the operator should know about before starting a routine. Each
+// kind shows only while its condition holds and the settings enable it; the
+// result is one multi-line text and a show/hide flag for the ready page.
+class Warnings : public QObject
+{
+    Q_OBJECT
+public:
+    // In the order of the lines of the warning text.
+    enum Kind {
+        TrampolineSelection = 0,
+        WeightSelection,
+        WebSocketClientConnected,
+        AllSensorsConnected,
+        UnusualSensorData,
+        KindCount
+    };
+
+    explicit Warnings(QObject *parent = nullptr);
+
+    // Follows the change signals of the settings and takes their values now.
+    void connectSettings(WarningSettings &settings);
+
+    QString warningText() const;
+    bool hasActiveWarnings() const;
+
+public Q_SLOTS:
+    void enableTrampolineSelectionWarning(bool enable) { setEnabled(TrampolineSelection, enable); }
+    void enableWeightSelectionWarning(bool enable) { setEnabled(WeightSelection, enable); }
+    void enableWebSocketClientConnectedWarning(bool enable) { setEnabled(WebSocketClientConnected, enable); }
+    void enableAllSensorsConnectedWarning(bool enable) { setEnabled(AllSensorsConnected, enable); }
+    void enableUnusualSensorDataWarning(bool enable) { setEnabled(UnusualSensorData, enable); }
+
+    // Condition setters. The two sensor setters run for every block of
+    // frames in READY and therefore stay silent when nothing changed.
+    void setTrampolineSelectionWarning(bool condition) { setCondition(TrampolineSelection, condition); }
+    void setWeightSelectionWarning(bool condition) { setCondition(WeightSelection, condition); }
+    void setWebSocketClientConnectedWarning(bool condition)
+    {
+        setCondition(WebSocketClientConnected, condition);
+    }
+    void setAllSensorsConnectedWarning(bool condition);
+    void setUnusualSensorDataWarning(bool condition);
+
+Q_SIGNALS:
+    void showWarnings(bool show);
+    void setWarningsText(QString warningText);
+
+private:
+    void setEnabled(Kind kind, bool enable);
+    void setCondition(Kind kind, bool condition);
+    void publish();
+    static QString lineOf(Kind kind);
+
+    std::array<bool, KindCount> m_condition{};
+    std::array<bool, KindCount> m_enabled{};
+};
+
+} // namespace ovra::util

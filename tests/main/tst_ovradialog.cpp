@@ -1,0 +1,740 @@
+#include "AppStartup.h"
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "settings/OvraSettings.h"
+#include "state/OperatorKeys.h"
+#include "state/OvraState.h"
+#include "support/MessageCapture.h"
+#include "support/TestSupport.h"
+#include "training/ContinuousModeCoordinator.h"
+#include "training/RoutineStartTimer.h"
+#include "util/Clock.h"
+#include "widgets/Popup.h"
+#include "widgets/StateWidget.h"
+#include "widgets/StatusLight.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFontDialog>
+#include <QGridLayout>
+#include <QLabel>
+#include <QMenuBar>
+#include <QProcess>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QStackedWidget>
+#include <QStateMachine>
+#include <QStatusBar>
+#include <QTimer>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+using S = OvraState;
+
+// Signals that bring a fresh window from WAIT into each state that the
+// operator can stay in (the COMMIT and DISMISS states pass on by themselves
+// while no scoring system is asked).
+const std::map<int, QList<const char *>> kPaths = {
+    {S::WAIT, {}},
+    {S::DISPLAY, {"beginLoad", "loadComplete"}},
+    {S::DISCONNECTED_DIAGNOSIS, {"toggleDiagnosisState"}},
+    {S::DISCONNECTED_LOADING, {"beginLoad"}},
+    {S::READY, {"usbConnected"}},
+    {S::START, {"usbConnected", "nextInnerState"}},
+    {S::ROUTINE, {"usbConnected", "nextInnerState", "nextInnerState"}},
+    {S::REVIEW, {"usbConnected", "nextInnerState", "nextInnerState", "nextInnerState"}},
+    {S::DROP_TEST, {"usbConnected", "dropTest"}},
+    {S::CONNECTED_DIAGNOSIS, {"usbConnected", "toggleDiagnosisState"}},
+    {S::NO_FOCUS, {"usbConnected", "mainWindowLostFocus"}},
+    {S::TARA, {"usbConnected", "toggleTara"}},
+    {S::LOAD, {"usbConnected", "beginLoad", "loadComplete"}},
+    {S::LOADING, {"usbConnected", "beginLoad"}},
+    {S::CONTINUOUS, {"usbConnected", "continuous", "nextInnerState"}},
+    {S::PAUSE, {"usbConnected", "continuous", "nextInnerState", "nextInnerState"}},
+};
+
+const QStringList kManaged = {"PB_tara",
+                              "CB_mode",
+                              "CB_trampSelect",
+                              "databaseWidget",
+                              "csvWidget",
+                              "logWidget",
+                              "actionPosition_Test",
+                              "actionSingle_Drop_Test",
+                              "actionConfig",
+                              "actionConfigAutoSave",
+                              "actionNetwork",
+                              "actionConfigRules",
+                              "actionFont",
+                              "actionSave",
+                              "actionLoad",
+                              "actionMove_selection_right",
+                              "actionMove_selection_left",
+                              "actionIncrease_selection",
+                              "actionDecrease_selection",
+                              "actionSetup_Instructions",
+                              "actionUI_Tutorial",
+                              "actionNetwork_Tutorial",
+                              "actionSelf_Diagnosis",
+                              "actionContinuous_Mode",
+                              "actionMore_Landings",
+                              "actionFewer_Landings",
+                              "actionResultDetailView"};
+
+const QStringList kDisconnected = {"actionConfig",
+                                   "actionConfigAutoSave",
+                                   "actionNetwork",
+                                   "actionConfigRules",
+                                   "actionFont",
+                                   "actionLoad",
+                                   "actionSetup_Instructions",
+                                   "actionUI_Tutorial",
+                                   "actionSelf_Diagnosis",
+                                   "actionNetwork_Tutorial",
+                                   "logWidget",
+                                   "csvWidget",
+                                   "databaseWidget"};
+const QStringList kSelection = {"actionMove_selection_right",
+                                "actionMove_selection_left",
+                                "actionIncrease_selection",
+                                "actionDecrease_selection",
+                                "actionSave",
+                                "actionResultDetailView"};
+const QStringList kReady = {"PB_tara",
+                            "CB_mode",
+                            "CB_trampSelect",
+                            "actionPosition_Test",
+                            "actionSingle_Drop_Test",
+                            "actionSetup_Instructions",
+                            "actionNetwork_Tutorial",
+                            "actionUI_Tutorial",
+                            "actionSelf_Diagnosis",
+                            "actionConfig",
+                            "actionConfigAutoSave",
+                            "actionNetwork",
+                            "actionConfigRules",
+                            "actionFont",
+                            "actionLoad",
+                            "logWidget",
+                            "csvWidget",
+                            "actionContinuous_Mode",
+                            "databaseWidget"};
+
+struct Expectation
+{
+    QStringList enabled;
+    int page;
+    QString pill; // the enabled pill
+};
+
+std::map<int, Expectation> expectations()
+{
+    const QStringList review =
+        kSelection + QStringList{"actionConfigAutoSave", "csvWidget", "databaseWidget"};
+    return {
+        {S::WAIT, {kDisconnected, 0, "labelStateDisconnected"}},
+        {S::DISPLAY, {kDisconnected + kSelection, 5, "labelStateReview"}},
+        {S::DISCONNECTED_DIAGNOSIS, {kDisconnected, 0, "labelStateDisconnected"}},
+        {S::DISCONNECTED_LOADING, {kDisconnected, 6, "labelStateDisconnected"}},
+        {S::READY, {kReady, 1, "labelStateReady"}},
+        {S::START, {{}, 4, "labelStateStart"}},
+        {S::ROUTINE, {{}, 4, "labelStateRoutine"}},
+        {S::REVIEW, {review, 5, "labelStateReview"}},
+        {S::DROP_TEST, {{"actionSingle_Drop_Test", "databaseWidget"}, 4, QString()}},
+        {S::CONNECTED_DIAGNOSIS, {{"databaseWidget"}, 1, QString()}},
+        {S::NO_FOCUS, {{"databaseWidget"}, 3, QString()}},
+        {S::TARA, {{"databaseWidget"}, 2, QString()}},
+        {S::LOAD, {review + QStringList{"actionLoad", "logWidget"}, 5, "labelStateReview"}},
+        {S::LOADING, {{"databaseWidget"}, 6, QString()}},
+        {S::CONTINUOUS, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateRoutine"}},
+        {S::PAUSE, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateReview"}},
+    };
+}
+
+struct Window
+{
+    std::unique_ptr<OvraDialog> dialog;
+
+    Window()
+    {
+        ovra::test::clearSettings();
+        dialog = std::make_unique<OvraDialog>(ovra::startup::logHandler());
+        dialog->show();
+        dialog->activateWindow();
+    }
+    ~Window()
+    {
+        // Closing would save settings; these tests leave them alone.
+        dialog->hide();
+    }
+    bool run()
+    {
+        if (!QTest::qWaitForWindowActive(dialog.get()))
+            return false;
+        QDeadlineTimer deadline(2000);
+        while (!dialog->ovraState().machine().isRunning() && !deadline.hasExpired())
+            QTest::qWait(10);
+        return dialog->ovraState().machine().isRunning();
+    }
+    void fire(const char *name)
+    {
+        if (qstrcmp(name, "dropTest") == 0)
+            dialog->ui().actionSingle_Drop_Test->trigger();
+        else if (qstrcmp(name, "continuous") == 0)
+            dialog->ui().actionContinuous_Mode->trigger();
+        else
+            QVERIFY(QMetaObject::invokeMethod(dialog.get(), name));
+    }
+    bool reach(int state)
+    {
+        for (const char *name : kPaths.at(state))
+            fire(name);
+        return dialog->ovraState().innerState() == state;
+    }
+    int state() const { return dialog->ovraState().innerState(); }
+    bool in(S::InnerState state) const { return dialog->ovraState().isIn(state); }
+    void key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+    {
+        QTest::keyClick(dialog.get(), key, modifiers);
+    }
+    // Waits out the next-step key's delay lock.
+    void unlock() { QTRY_VERIFY(dialog->operatorKeys().isSpaceEnabled()); }
+    bool isEnabled(const QString &name) const
+    {
+        QObject *object = dialog->findChild<QObject *>(name);
+        Q_ASSERT(object);
+        return object ? object->property("enabled").toBool() : false;
+    }
+};
+
+} // namespace
+
+class TestOvraDialog : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void perStateControlsPagesAndPills_data()
+    {
+        QTest::addColumn<int>("state");
+        for (const auto &[state, path] : kPaths)
+            QTest::addRow("%s", qPrintable(OvraState::stateName(state))) << state;
+    }
+
+    void perStateControlsPagesAndPills()
+    {
+        QFETCH(int, state);
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(state));
+        const Expectation expected = expectations().at(state);
+        for (const QString &name : kManaged)
+            QVERIFY2(w.isEnabled(name) == expected.enabled.contains(name), qPrintable(name));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), expected.page);
+
+        StateWidget *pills = w.dialog->ui().stateWidget;
+        const bool connected = state >= S::READY;
+        QCOMPARE(pills->labelStateDisconnected()->isVisible(), !connected);
+        const bool display = state == S::DISPLAY;
+        for (QLabel *label : {pills->labelStateReady(), pills->labelStateStart(), pills->labelStateRoutine()})
+            QCOMPARE(label->isVisible(), connected);
+        QCOMPARE(pills->labelStateReview()->isVisible(), connected || display);
+        // "NO USB" is never disabled, only hidden while connected.
+        QVERIFY(pills->labelStateDisconnected()->isEnabled());
+        for (QLabel *label : {pills->labelStateReady(), pills->labelStateStart(), pills->labelStateRoutine(),
+                              pills->labelStateReview()})
+            QVERIFY2(label->isEnabled() == (label->objectName() == expected.pill),
+                     qPrintable(label->objectName()));
+        const bool diagnosis =
+            state == S::DROP_TEST || state == S::CONNECTED_DIAGNOSIS || state == S::DISCONNECTED_DIAGNOSIS;
+        QCOMPARE(pills->labelStateDiagnostic()->isVisible(), diagnosis);
+        QCOMPARE(w.dialog->ui().actionSingle_Drop_Test->isChecked(), state == S::DROP_TEST);
+    }
+
+    void leavingStatesRestoresTheControls()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::DISPLAY));
+        w.fire("nextInnerState"); // DISCONNECTED_COMMIT, and on to WAIT
+        QVERIFY(w.in(S::WAIT));
+        QVERIFY(!w.dialog->ui().stateWidget->labelStateReview()->isVisible());
+        QVERIFY(!w.isEnabled(QStringLiteral("actionSave")));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 0);
+        w.fire("usbConnected");
+        w.fire("dropTest");
+        QVERIFY(w.in(S::DROP_TEST));
+        w.fire("dropTest");
+        QVERIFY(w.in(S::READY));
+        QVERIFY(!w.dialog->ui().actionSingle_Drop_Test->isChecked());
+        w.fire("usbDisconnected");
+        QVERIFY(w.in(S::WAIT));
+        QVERIFY(!w.isEnabled(QStringLiteral("PB_tara")));
+        QVERIFY(w.dialog->ui().stateWidget->labelStateDisconnected()->isVisible());
+    }
+
+    void keyboardRoutineCycleWithStateLog()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(50);
+        MessageCapture log;
+        w.fire("usbConnected");
+        for (S::InnerState next : {S::START, S::ROUTINE, S::REVIEW, S::READY}) {
+            w.key(Qt::Key_Space);
+            QVERIFY2(w.in(next), qPrintable(OvraState::stateName(w.state())));
+            w.unlock();
+        }
+        const QString on = QStringLiteral("Entered state (usbConnected: true, innerState: %1 )");
+        QStringList expected;
+        for (const char *name : {"READY", "START", "ROUTINE", "REVIEW", "CONNECTED_COMMIT", "READY"})
+            expected << on.arg(QLatin1String(name));
+        QCOMPARE(log.linesStartingWith(QStringLiteral("Entered state")), expected);
+    }
+
+    void holdingSpaceDoesNotSkipStatesAndFlashesThePopup()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(300);
+        w.fire("usbConnected");
+        for (int i = 0; i < 5; ++i)
+            w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+        QVERIFY(w.dialog->statePopup().isVisible());
+        QCOMPARE(w.dialog->statePopup().color(), QColor(230, 90, 90, 230));
+        QCOMPARE(w.dialog->statePopup().text(), QString());
+        QVERIFY(w.dialog->statePopup().fills());
+        // The popup leaves the keyboard with the main window.
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.dialog->windowHandle());
+        QVERIFY(w.in(S::START));
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::ROUTINE));
+        // The hidden actionOvraState does not catch Space.
+        QVERIFY(w.dialog->ui().actionOvraState->associatedObjects().isEmpty());
+        QCOMPARE(w.dialog->ui().actionOvraState->shortcut(), QKeySequence(Qt::Key_Space));
+    }
+
+    void xInReviewDismissesToReady()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::REVIEW));
+        QSignalSpy dismissed(w.dialog->ovraState().state(S::CONNECTED_DISMISS), &QState::entered);
+        w.key(Qt::Key_X);
+        QCOMPARE(dismissed.count(), 1);
+        QVERIFY(w.in(S::READY));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 1);
+    }
+
+    void confirmAndDismissButtons()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::REVIEW));
+        QSignalSpy committed(w.dialog->ovraState().state(S::CONNECTED_COMMIT), &QState::entered);
+        w.dialog->ui().confirmButton->click();
+        QCOMPARE(committed.count(), 1);
+        QVERIFY(w.in(S::READY));
+        for (int i = 0; i < 3; ++i)
+            w.fire("nextInnerState");
+        QVERIFY(w.in(S::REVIEW));
+        w.dialog->ui().dismissButton->click();
+        QVERIFY(w.in(S::READY));
+        QCOMPARE(committed.count(), 1);
+    }
+
+    void threeEscapesInReadyStartRecovery()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        for (int i = 0; i < 3; ++i)
+            w.key(Qt::Key_Escape);
+        QCOMPARE(w.dialog->recoverRequestCount(), 1);
+        w.key(Qt::Key_Escape);
+        w.key(Qt::Key_Escape);
+        QTest::qWait(OperatorKeys::kEscapeWindowMs + 200);
+        w.key(Qt::Key_Escape);
+        QCOMPARE(w.dialog->recoverRequestCount(), 1);
+        w.key(Qt::Key_Escape);
+        w.key(Qt::Key_Escape);
+        QCOMPARE(w.dialog->recoverRequestCount(), 2);
+    }
+
+    void losingTheBox_data()
+    {
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("REVIEW") << int(S::REVIEW) << int(S::DISPLAY);
+        QTest::newRow("READY") << int(S::READY) << int(S::WAIT);
+        QTest::newRow("START") << int(S::START) << int(S::WAIT);
+        QTest::newRow("ROUTINE") << int(S::ROUTINE) << int(S::WAIT);
+    }
+
+    void losingTheBox()
+    {
+        QFETCH(int, from);
+        QFETCH(int, to);
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(from));
+        w.fire("usbDisconnected");
+        QCOMPARE(OvraState::stateName(w.state()), OvraState::stateName(to));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), to == S::DISPLAY ? 5 : 0);
+    }
+
+    void focusLossAndReturn()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("another application"));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_VERIFY(w.in(S::NO_FOCUS));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 3);
+        w.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY(w.in(S::READY));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 1);
+    }
+
+    void continuousModeRetargetsAndKeepsItsCount()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(0);
+        w.fire("usbConnected");
+        auto &coordinator = w.dialog->continuousModeCoordinator();
+        QSignalSpy expected(&coordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine);
+        QAction *toggle = w.dialog->ui().actionContinuous_Mode;
+        toggle->trigger();
+        QVERIFY(toggle->isChecked());
+        QCOMPARE(w.dialog->ui().readyPageLabelReady->text(), QStringLiteral("READY (TRAINING)"));
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::CONTINUOUS));
+        QVERIFY(coordinator.isActive());
+        QCOMPARE(expected.last().at(0).toInt(), 10);
+        for (int i = 0; i < 25; ++i)
+            w.dialog->ui().actionMore_Landings->trigger();
+        QCOMPARE(coordinator.landingsPerRoutine(), 20);
+        for (int i = 0; i < 25; ++i)
+            w.dialog->ui().actionFewer_Landings->trigger();
+        QCOMPARE(coordinator.landingsPerRoutine(), 1);
+        for (int i = 0; i < 13; ++i)
+            w.dialog->ui().actionMore_Landings->trigger();
+        QCOMPARE(expected.last().at(0).toInt(), 14);
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::PAUSE));
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+        QCOMPARE(expected.last().at(0).toInt(), 10);
+        // Outside training the landing actions are disabled and do nothing.
+        QVERIFY(!w.dialog->ui().actionMore_Landings->isEnabled());
+        coordinator.increase();
+        QCOMPARE(coordinator.landingsPerRoutine(), 14);
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::CONTINUOUS));
+        QCOMPARE(expected.last().at(0).toInt(), 14);
+        w.key(Qt::Key_Escape);
+        toggle->trigger();
+        QCOMPARE(w.dialog->ui().readyPageLabelReady->text(), QStringLiteral("READY TO GO"));
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+    }
+
+    void startTimingWithAnInjectedClock()
+    {
+        Window w;
+        QVERIFY(w.run());
+        ovra::util::ManualClock clock;
+        w.dialog->setClock(&clock);
+        w.dialog->settings().rulesSettings().setPlayWarningSound(true);
+        QVERIFY(w.reach(S::START));
+        QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 2);
+        struct Step
+        {
+            qint64 ms;
+            double penalty;
+            const char *label;
+        };
+        for (const Step &step :
+             {Step{60900, 0.0, "60.9"}, Step{61000, 0.2, "61.0"}, Step{181000, 10.0, "181.0"}}) {
+            clock.setNowMs(step.ms);
+            w.dialog->processStartTiming();
+            QCOMPARE(w.dialog->startPenalty(), step.penalty);
+            QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QString::fromLatin1(step.label));
+        }
+        // The warning sounded once, at the first block after 151 s.
+        QCOMPARE(w.dialog->warningSoundPlayCount(), 1);
+        clock.setNowMs(300000);
+        w.dialog->processStartTiming();
+        QVERIFY(w.in(S::START));
+        QCOMPARE(w.dialog->warningSoundPlayCount(), 1);
+        clock.setNowMs(300016);
+        w.dialog->processStartTiming();
+        QVERIFY(w.in(S::REVIEW));
+    }
+
+    void warningSoundOnlyWhenTheRulesAskForIt()
+    {
+        Window w;
+        QVERIFY(w.run());
+        ovra::util::ManualClock clock;
+        w.dialog->setClock(&clock);
+        w.dialog->settings().rulesSettings().setPlayWarningSound(false);
+        QVERIFY(w.reach(S::START));
+        for (qint64 t = 150000; t < 153000; t += 16) {
+            clock.setNowMs(t);
+            w.dialog->processStartTiming();
+        }
+        QCOMPARE(w.dialog->warningSoundPlayCount(), 0);
+        w.dialog->settings().rulesSettings().setPlayWarningSound(true);
+        for (qint64 t = 153000; t < 154000; t += 16) {
+            clock.setNowMs(t);
+            w.dialog->processStartTiming();
+        }
+        QCOMPARE(w.dialog->warningSoundPlayCount(), 1);
+    }
+
+    void thirtySecondRuleEndsTheRoutine()
+    {
+        Window w;
+        QVERIFY(w.run());
+        ovra::util::ManualClock clock;
+        w.dialog->setClock(&clock);
+        QVERIFY(w.reach(S::ROUTINE));
+        w.dialog->startRoutineFinishTimer();
+        clock.advanceMs(30000);
+        w.dialog->checkRoutineFinishTime(false, 100, 9000);
+        QVERIFY(w.in(S::ROUTINE));
+        clock.advanceMs(16);
+        MessageCapture log;
+        w.dialog->checkRoutineFinishTime(false, 100, 9000);
+        QVERIFY(w.in(S::REVIEW));
+        QVERIFY(log.lines().contains(QStringLiteral("Routine aborted (duration was longer than 30s)")));
+    }
+
+    void menusShortcutsAndToolBar()
+    {
+        qunsetenv("OVRA_ENABLE_SIMULATION");
+        Window w;
+        OvraDialogUi &ui = w.dialog->ui();
+        QStringList titles;
+        for (QAction *menu : w.dialog->menuBar()->actions()) {
+            if (menu->isVisible())
+                titles << menu->text();
+        }
+        QCOMPARE(titles, QStringList({"Fi&le", "&Config", "Res&ults", "S&tructure", "Database", "Training",
+                                      "View", "Hel&p"}));
+        QVERIFY(!ui.menuSimulation->isEnabled());
+        QVERIFY(!ui.actionConnectUsbMaster->isEnabled());
+        QCOMPARE(ui.actionLoad->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
+        QCOMPARE(ui.actionLoad->toolTip(), QStringLiteral("Ctrl+L: Load data"));
+        QCOMPARE(ui.actionConfigAutoSave->shortcut(), QKeySequence(Qt::Key_F5));
+        QCOMPARE(ui.actionMore_Landings->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
+        QCOMPARE(ui.actionResultDetailView->toolTip(), QStringLiteral("Show detailed results (Press D)"));
+        QVERIFY(ui.actionResultDetailView->isCheckable());
+        QVERIFY(ui.actionPosition_Test->associatedObjects().isEmpty());
+        QStringList tools;
+        for (QAction *action : ui.toolBar->actions())
+            tools << (action->isSeparator() ? QStringLiteral("|") : action->objectName());
+        QCOMPARE(tools,
+                 QStringList({"actionConfig", "actionSave", "actionLoad", "|", "actionConfigAutoSave", "|",
+                              "actionEvents", "actionCompetitions", "actionGroups", "actionAthlets",
+                              "actionImport_CSV_file", "|", "actionSecondScreenTrampoline",
+                              "actionSecondScreenResults", "actionResultDetailView"}));
+    }
+
+    void simulationMenuWithTheSwitch()
+    {
+        qputenv("OVRA_ENABLE_SIMULATION", "1");
+        Window w;
+        qunsetenv("OVRA_ENABLE_SIMULATION");
+        OvraDialogUi &ui = w.dialog->ui();
+        QVERIFY(w.dialog->menuBar()->actions().contains(ui.menuSimulation->menuAction()));
+        QVERIFY(ui.menuSimulation->isEnabled());
+        QCOMPARE(ui.actionConnectUsbMaster->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_M));
+        QVERIFY(ui.actionConnectUsbMaster->isCheckable());
+        QCOMPARE(ui.actionSimulateTrampoline1->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_6));
+    }
+
+    void pagesStatusBarAndTabOrder()
+    {
+        Window w;
+        QVERIFY(w.run());
+        OvraDialogUi &ui = w.dialog->ui();
+        QCOMPARE(ui.resultStack->count(), 8);
+        const QStringList pages = {"disconnectedPage", "readyPage",    "taraPage",    "noFocusPage",
+                                   "detailedPage",     "overviewPage", "loadingPage", "continuousPage"};
+        for (int i = 0; i < 8; ++i)
+            QCOMPARE(ui.resultStack->widget(i)->objectName(), pages.at(i));
+        QCOMPARE(ui.resultTableStack->count(), 3);
+        QCOMPARE(ui.CB_trampSelect->count(), 4);
+        QCOMPARE(ui.CB_mode->itemText(4), QStringLiteral("Automatic"));
+        QCOMPARE(ui.confirmButton->text(), QStringLiteral("CONFIRM\npress space"));
+        QCOMPARE(ui.statusAutoSave->text(), QStringLiteral("AutoSave off"));
+        w.dialog->updateAutoSaveLabel(true);
+        QCOMPARE(ui.statusAutoSave->text(), QStringLiteral("AutoSave on"));
+        QCOMPARE(ui.statusAutoSave->styleSheet(), QStringLiteral("QLabel{color: green}"));
+        w.dialog->updateAutoSaveLabel(false);
+        QCOMPARE(ui.statusAutoSave->styleSheet(), QStringLiteral("QLabel{color: black}"));
+        for (int i = 0; i < 3; ++i) {
+            QVERIFY(!ui.statusScoringSystem[i]->isVisible());
+            QVERIFY(!ui.statusScoringSystemLight[i]->isVisible());
+        }
+        QCOMPARE(ui.statusHttpServerLight->status(), QStringLiteral("failed"));
+        QCOMPARE(ui.statusWebSocketServer->text(), QStringLiteral("WebSocket Server (0)"));
+        QVERIFY(!ui.statusRoutineInformationIndicator->isEnabled());
+        QCOMPARE(ui.statusTimeSeconds->text(), QString());
+        w.dialog->updateTimeDisplay(125.5);
+        QCOMPARE(ui.statusTimeSeconds->text(), QStringLiteral("125.500s"));
+        QCOMPARE(ui.statusTimeMinutes->text(), QStringLiteral("02:5.500"));
+        for (const auto &[weight, text] : std::map<double, QString>{{1149.9, "Children (800N)"},
+                                                                    {1150.0, "Teenager (1150N)"},
+                                                                    {2500.0, "Normal (2500N)"},
+                                                                    {4999.0, "Normal (2500N)"},
+                                                                    {5000.0, "Adults (5000N)"}}) {
+            w.dialog->updateEstimatedWeightClass(weight);
+            QCOMPARE(ui.LB_mode->text(), text);
+        }
+        w.dialog->updateTrampolineSelectionLabel(3);
+        QCOMPARE(ui.statusTrampolineMode->text(), QStringLiteral("Tramp 1 and 2 selected"));
+        QCOMPARE(ui.TB_configurationHeader->nextInFocusChain(), ui.CB_trampSelect);
+        QCOMPARE(ui.CB_trampSelect->nextInFocusChain(), ui.CB_mode);
+        QCOMPARE(ui.CB_group->nextInFocusChain(), ui.LW_athlets);
+    }
+
+    void warningsReachTheReadyPage()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        OvraDialogUi &ui = w.dialog->ui();
+        QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+        ui.CB_trampSelect->setCurrentIndex(1);
+        Q_EMIT ui.CB_trampSelect->activated(1);
+        QVERIFY(ui.readyPageLabelWarningText->isVisible());
+        QVERIFY(ui.readyPageLabelWarningIcon->isVisible());
+        QCOMPARE(ui.readyPageLabelWarningText->text(),
+                 QStringLiteral("- Trampoline is not set to 'Automatic'"));
+        w.dialog->settings().warningSettings().setShouldShowTrampolineSelectionWarning(false);
+        QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+    }
+
+    void taraShowsItsPageWhileWaitingAndSavesTheSettings()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        QVERIFY(!OvraSettings::openStorage()->contains(QStringLiteral("File/Width")));
+        QList<int> seen;
+        QTimer::singleShot(OvraDialog::kTaraWaitMs / 2, w.dialog.get(),
+                           [&] { seen << w.state() << w.dialog->ui().resultStack->currentIndex(); });
+        QElapsedTimer elapsed;
+        elapsed.start();
+        w.dialog->ui().PB_tara->click();
+        QVERIFY(elapsed.elapsed() >= OvraDialog::kTaraWaitMs);
+        QCOMPARE(seen, QList<int>({int(S::TARA), 2}));
+        QVERIFY(w.in(S::READY));
+        QVERIFY(OvraSettings::openStorage()->contains(QStringLiteral("File/Width")));
+    }
+
+    void selfDiagnosisTogglesTheDiagnosisStates()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QList<int> seen;
+        QString connectionText;
+        QTimer::singleShot(100, w.dialog.get(), [&] {
+            seen << w.state();
+            Q_EMIT w.dialog->usbConnected();
+            seen << w.state();
+            auto *dialog = w.dialog->findChild<QDialog *>(QStringLiteral("selfDiagnosisDialog"));
+            QVERIFY(dialog);
+            connectionText = dialog->findChild<QLabel *>(QStringLiteral("usbConnectionLabel"))->text();
+            dialog->reject();
+        });
+        w.dialog->ui().actionSelf_Diagnosis->trigger();
+        QCOMPARE(seen, QList<int>({int(S::DISCONNECTED_DIAGNOSIS), int(S::CONNECTED_DIAGNOSIS)}));
+        QCOMPARE(connectionText, QStringLiteral("USB-Connection: connected"));
+        QTRY_VERIFY(w.in(S::READY));
+    }
+
+    void fontSelectionBecomesTheProgramFontAndIsSaved()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QFont chosen = QApplication::font();
+        chosen.setPointSize(chosen.pointSize() + 5);
+        bool sawDialog = false;
+        QTimer::singleShot(100, w.dialog.get(), [&] {
+            auto *dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            sawDialog = dialog != nullptr;
+            if (!dialog)
+                return;
+            dialog->setCurrentFont(chosen);
+            dialog->accept();
+        });
+        w.dialog->ui().actionFont->setEnabled(true);
+        w.dialog->ui().actionFont->trigger();
+        QVERIFY(sawDialog);
+        QCOMPARE(QApplication::font().pointSize(), chosen.pointSize());
+        QFont stored;
+        QVERIFY(stored.fromString(
+            OvraSettings::openStorage()->value(QStringLiteral("ProgrammFont/Font")).toString()));
+        QCOMPARE(stored.pointSize(), chosen.pointSize());
+        chosen.setPointSize(chosen.pointSize() - 5);
+        QApplication::setFont(chosen);
+    }
+
+    void everyTextHasGermanAndEnglish()
+    {
+        QProcess check;
+        check.setWorkingDirectory(ovra::test::sourceDir());
+        check.start(QStringLiteral("python3"), {QStringLiteral("tools/i18n.py"), QStringLiteral("check")});
+        QVERIFY(check.waitForFinished(30000));
+        QVERIFY2(check.exitCode() == 0, check.readAllStandardOutput().constData());
+
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/ovra_de.qm")));
+        QCOMPARE(german.translate("OvraDialog", "READY (TRAINING)"), QStringLiteral("BEREIT (TRAINING)"));
+        QCOMPARE(german.translate("OvraDialog", "CONFIRM\npress space"),
+                 QStringLiteral("BESTÄTIGEN\nLeertaste drücken"));
+        QCOMPARE(german.translate("StateWidget", "REVIEW"), QStringLiteral("PRÜFEN"));
+    }
+
+    void swapExchangesHdAndTof()
+    {
+        Window w;
+        OvraDialogUi &ui = w.dialog->ui();
+        auto rowOf = [&ui](QWidget *widget) {
+            int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+            ui.resultWidgetsLayout->getItemPosition(ui.resultWidgetsLayout->indexOf(widget), &row, &column,
+                                                    &rowSpan, &columnSpan);
+            return row;
+        };
+        const int hdRow = rowOf(ui.hdResultWidget);
+        const int tofRow = rowOf(ui.tofResultWidget);
+        QVERIFY(hdRow != tofRow);
+        MessageCapture log;
+        ui.hdTofSwapButton->click();
+        QCOMPARE(rowOf(ui.hdResultWidget), tofRow);
+        QCOMPARE(rowOf(ui.tofResultWidget), hdRow);
+        QVERIFY(log.lines().contains(QStringLiteral("Swap HD and ToF result widgets")));
+    }
+};
+
+OVRA_TEST_GUI_MAIN(TestOvraDialog)
+#include "tst_ovradialog.moc"

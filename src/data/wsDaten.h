@@ -132,6 +132,11 @@ public:
 
     // Contact thresholds and the automatic weight class ------------------------
 
+    // The weight class combo box (0 to 3 fixed, 4 automatic): both contact
+    // thresholds take the class's value and the automatic adaptation follows
+    // the choice. Returns whether a fixed class was chosen, which the
+    // operator warnings show.
+    bool handleWeightClassSelection(int index);
     void setContactThresholds(double threshold);
     void setContactThreshold(int t, double threshold);
     void setAutomaticWeightClass(bool automatic) { m_automaticWeightClass = automatic; }

@@ -428,8 +428,14 @@ private Q_SLOTS:
         BedSignal bed1;
         bed1.contacts = {{1000, 450, 4000, 0, 0}, {2500, 450, 8000, 0, 0}};
         Bouncing b(bed1);
-        b.store.setContactThresholds(800.0);
-        b.store.setAutomaticWeightClass(true);
+        QTest::ignoreMessage(QtDebugMsg, "Selected weight class 'Teenager (1150N)'");
+        QVERIFY(b.store.handleWeightClassSelection(1));
+        QCOMPARE(b.store.contactDetector(1).contactThreshold, 1150.0);
+        QCOMPARE(b.store.contactDetector(1).hysteresis, 20.0);
+        QVERIFY(!b.store.automaticWeightClass());
+        QVERIFY(!b.store.handleWeightClassSelection(4));
+        QVERIFY(b.store.automaticWeightClass());
+        QCOMPARE(b.store.contactDetector(0).contactThreshold, 800.0);
         b.feed.until(2400, InnerState::START);
         QCOMPARE(b.store.contactDetector(0).contactThreshold, 1150.0);
         int labelled = 0;

@@ -397,6 +397,7 @@ void wsDaten::resetMeasurement()
         detector.clear();
     m_landingCount = {};
     m_droppedLandings = {};
+    m_lastLanding = {};
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();
     m_routines.reset();

@@ -343,6 +343,15 @@ bool wsDaten::handleTrampolineSelection(int index)
 
 // Contact thresholds ----------------------------------------------------------------
 
+bool wsDaten::handleWeightClassSelection(int index)
+{
+    setContactThresholds(ovra::util::WeightClasses::selectWeightClass(index));
+    m_automaticWeightClass = index == ovra::util::WeightClasses::kAutomatic;
+    for (auto &automatic : m_automaticWeightClasses)
+        automatic.reset();
+    return ovra::util::WeightClasses::isFixed(index);
+}
+
 void wsDaten::setContactThresholds(double threshold)
 {
     setContactThreshold(0, threshold);
@@ -388,6 +397,7 @@ void wsDaten::resetMeasurement()
         detector.clear();
     m_landingCount = {};
     m_droppedLandings = {};
+    m_lastLanding = {};
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();
     m_routines.reset();

@@ -166,11 +166,9 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
     // Landing numbers keep counting through a rollover, so a number names one
     // landing for the whole measurement; its list position is the number minus
     // the landings dropped at the front.
-    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
-    const Landing landing =
-        data::calc::buildLanding(count + m_droppedLandings[idx(t)], m, m_landingThresholds, rule, previous);
-    list[idx(count)] = landing;
-    ++count;
+    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[idx(t)], m,
+                                                     m_landingThresholds, rule, previousLanding(t));
+    appendDetected(t, list, landing);
     d.contactReady = false;
 
     if (m_routines.routineRecording) {
@@ -342,10 +340,34 @@ int wsDaten::listPosition(int t, int landingNumber) const
     return position >= 0 && position < m_landingCount[idx(t)] ? position : -1;
 }
 
-int wsDaten::firstLandingAtOrAfter(const LandingList &list, int count, int sampleIndex) const
+const Landing *wsDaten::previousLanding(int t) const
 {
-    for (int k = 0; k < count; ++k)
-        if (list[idx(k)].landingTime >= sampleIndex)
+    return m_landingCount[idx(t)] + m_droppedLandings[idx(t)] > 0 ? &m_lastLanding[idx(t)] : nullptr;
+}
+
+void wsDaten::appendDetected(int t, LandingList &list, const Landing &landing)
+{
+    int &count = m_landingCount[idx(t)];
+    list[idx(count)] = landing;
+    ++count;
+    m_lastLanding[idx(t)] = landing;
+}
+
+// The count is shared by a trampoline's individual and synchronized list, so
+// a mode change in the middle of a measurement leaves cleared records in the
+// list that was not in use; a routine never takes those.
+bool wsDaten::holdsLanding(int t, const LandingList &list, int position) const
+{
+    if (position < 0 || position >= m_landingCount[idx(t)])
+        return false;
+    const Landing &landing = list[idx(position)];
+    return landing.landingNumber == position + m_droppedLandings[idx(t)] && landing.fmax > 0.0;
+}
+
+int wsDaten::firstLandingAtOrAfter(int t, const LandingList &list, int sampleIndex) const
+{
+    for (int k = 0; k < m_landingCount[idx(t)]; ++k)
+        if (holdsLanding(t, list, k) && list[idx(k)].landingTime >= sampleIndex)
             return k;
     return -1;
 }
@@ -356,6 +378,9 @@ bool wsDaten::readIndividualRoutine(int t, int firstPosition, int count)
     if (firstPosition < 0 || count < 0 || count > data::model::Routines::kSlots ||
         firstPosition + count > m_landingCount[idx(t)])
         return false;
+    for (int k = 0; k < count; ++k)
+        if (!holdsLanding(t, list, firstPosition + k))
+            return false;
     auto &array = individualArray(t);
     for (int k = 0; k < data::model::Routines::kSlots; ++k)
         array[idx(k)] = k < count ? list[idx(firstPosition + k)] : Landing();
@@ -372,6 +397,9 @@ bool wsDaten::readSynchronizedRoutine(int firstPosition1, int firstPosition2, in
     if (firstPosition1 < 0 || firstPosition2 < 0 || count < 0 || count > kRoutineLimit ||
         firstPosition1 + count > m_landingCount[0] || firstPosition2 + count > m_landingCount[1])
         return false;
+    for (int k = 0; k < count; ++k)
+        if (!holdsLanding(0, list1, firstPosition1 + k) || !holdsLanding(1, list2, firstPosition2 + k))
+            return false;
     for (int k = 0; k < data::model::Routines::kSlots; ++k) {
         m_routines.synchronizedLandingsTrampoline1[idx(k)] =
             k < count ? list1[idx(firstPosition1 + k)] : Landing();
@@ -405,8 +433,8 @@ void wsDaten::increaseLandingsInRoutine()
         int first1 = -1;
         int first2 = -1;
         if (n == 0) {
-            first1 = firstLandingAtOrAfter(list1, m_landingCount[0], m_routines.exerciseStart);
-            first2 = firstLandingAtOrAfter(list2, m_landingCount[1], m_routines.exerciseStart);
+            first1 = firstLandingAtOrAfter(0, list1, m_routines.exerciseStart);
+            first2 = firstLandingAtOrAfter(1, list2, m_routines.exerciseStart);
         } else {
             first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
             first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
@@ -418,7 +446,7 @@ void wsDaten::increaseLandingsInRoutine()
     }
     const int t = individualTrampoline();
     const LandingList &list = m_detectedLandings[idx(t)];
-    const int first = n == 0 ? firstLandingAtOrAfter(list, m_landingCount[idx(t)], m_routines.exerciseStart)
+    const int first = n == 0 ? firstLandingAtOrAfter(t, list, m_routines.exerciseStart)
                              : listPosition(t, individualArray(t)[0].landingNumber);
     if (first < 0 || !readIndividualRoutine(t, first, n + 1))
         return;
@@ -638,11 +666,9 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
         --count;
         ++m_droppedLandings[0];
     }
-    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
-    const Landing landing =
-        data::calc::buildLanding(count + m_droppedLandings[0], m, m_landingThresholds, rule, previous);
-    list[idx(count)] = landing;
-    ++count;
+    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[0], m, m_landingThresholds,
+                                                     rule, previousLanding(0));
+    appendDetected(0, list, landing);
 
     auto &array = m_routines.individualLandingsTrampoline1;
     quint64 &n = m_routines.landingCount;

@@ -423,13 +423,51 @@ private Q_SLOTS:
         }
     }
 
+    void modeChangeDuringAMeasurement()
+    {
+        // Two landings on trampoline 1 alone, two while the mode says both
+        // trampolines, then trampoline 1 alone again: flight times still refer
+        // to the landing before, and routines never take the cleared records
+        // that the change leaves in the individual list.
+        Bouncing b(BedSignal::bouncing(1000, 7, 1000));
+        b.feed.until(3800, InnerState::CONTINUOUS);
+        QCOMPARE(b.store.landingCount(0), 2);
+        b.store.setTrampMode(TrampMode::Synchronized);
+        b.feed.until(6700, InnerState::CONTINUOUS);
+        QCOMPARE(b.store.landingCount(0), 4);
+        b.store.setTrampMode(TrampMode::Trampoline1);
+        b.store.routines().routineRecording = true;
+        b.store.routines().exerciseStart = b.store.sampleCount();
+        b.feed.until(11500, InnerState::ROUTINE);
+        QCOMPARE(b.store.landingCount(0), 7);
+        const auto &individual = b.store.detectedLandings(List::IndividualTrampoline1);
+        const auto &synchronized = b.store.detectedLandings(List::SynchronizedTrampoline1);
+        QCOMPARE(synchronized[2].landingNumber, 2);
+        QVERIFY(std::abs(synchronized[2].timeOfFlight - 1000) <= 10);
+        QCOMPARE(individual[2], Landing::zeroed());
+        auto &r = b.store.routines();
+        QCOMPARE(r.landingCount, quint64(3));
+        QCOMPARE(r.individualLandingsTrampoline1[0].landingNumber, 4);
+        QVERIFY(std::abs(r.individualLandingsTrampoline1[0].timeOfFlight - 1000) <= 10);
+        QVERIFY(std::abs(b.store.currentIndividualResult().timeOfFlight - 3.0) <= 0.03);
+        b.store.moveRoutineLeft(); // would take the cleared record of landing 3
+        QCOMPARE(r.individualLandingsTrampoline1[0].landingNumber, 4);
+        QCOMPARE(r.shiftedLandings, 0);
+    }
+
     void automaticWeightClass()
     {
         BedSignal bed1;
         bed1.contacts = {{1000, 450, 4000, 0, 0}, {2500, 450, 8000, 0, 0}};
         Bouncing b(bed1);
-        b.store.setContactThresholds(800.0);
-        b.store.setAutomaticWeightClass(true);
+        QTest::ignoreMessage(QtDebugMsg, "Selected weight class 'Teenager (1150N)'");
+        QVERIFY(b.store.handleWeightClassSelection(1));
+        QCOMPARE(b.store.contactDetector(1).contactThreshold, 1150.0);
+        QCOMPARE(b.store.contactDetector(1).hysteresis, 20.0);
+        QVERIFY(!b.store.automaticWeightClass());
+        QVERIFY(!b.store.handleWeightClassSelection(4));
+        QVERIFY(b.store.automaticWeightClass());
+        QCOMPARE(b.store.contactDetector(0).contactThreshold, 800.0);
         b.feed.until(2400, InnerState::START);
         QCOMPARE(b.store.contactDetector(0).contactThreshold, 1150.0);
         int labelled = 0;

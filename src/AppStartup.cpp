@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "data/MetaTypes.h"
+#include "rest/client/ScoringMetaTypes.h"
 #include "util/LogHandler.h"
 
 #include <QCoreApplication>
@@ -49,6 +50,7 @@ void registerMetaTypes()
     // converters, so the map can be iterated through a QVariant.
     qRegisterMetaType<QMap<QString, QString>>("QMap<QString,QString>");
     data::model::registerMetaTypes();
+    ovra::rest::client::registerMetaTypes();
 }
 
 void initTranslator(QCoreApplication &application)
@@ -56,12 +58,12 @@ void initTranslator(QCoreApplication &application)
     QLocale locale;
     const QString forced = qEnvironmentVariable("OVRA_FORCE_LANGUAGE");
     if (!forced.isEmpty()) {
-        qInfo() << "Enforcing language found in environment variable" << "OVRA_FORCE_LANGUAGE";
+        qInfo() << "Enforcing language found in environment variable"
+                << "OVRA_FORCE_LANGUAGE";
         locale = QLocale(forced);
         QLocale::setDefault(locale);
     }
-    qInfo() << "Loading translations for locale" << locale << "using language(s)"
-            << locale.uiLanguages();
+    qInfo() << "Loading translations for locale" << locale << "using language(s)" << locale.uiLanguages();
 
     // Both translators live for the life of the process.
     auto *qtTranslator = new QTranslator(&application);

@@ -11,8 +11,7 @@ using data::model::IndividualRoutineResult;
 using data::model::Landing;
 using data::model::SynchronizedRoutineResult;
 
-bool centreOfPressure(const SensorLoads &loads, const BedGeometry &geometry,
-                      LandingPosition &position)
+bool centreOfPressure(const SensorLoads &loads, const BedGeometry &geometry, LandingPosition &position)
 {
     const double force = loads[0] + loads[1] + loads[2] + loads[3];
     // Written so that a NaN sum is invalid as well.
@@ -20,10 +19,8 @@ bool centreOfPressure(const SensorLoads &loads, const BedGeometry &geometry,
         position = LandingPosition();
         return false;
     }
-    position.x = geometry.length * ((loads[2] + loads[3]) - (loads[0] + loads[1])) / force * 0.5
-                 * 0.1;
-    position.y = geometry.width * ((loads[1] + loads[2]) - (loads[0] + loads[3])) / force * 0.5
-                 * 0.1;
+    position.x = geometry.length * ((loads[2] + loads[3]) - (loads[0] + loads[1])) / force * 0.5 * 0.1;
+    position.y = geometry.width * ((loads[1] + loads[2]) - (loads[0] + loads[3])) / force * 0.5 * 0.1;
     return true;
 }
 
@@ -74,14 +71,13 @@ int landingZoneFor(double x, double y)
 
 int timeOfFlightFor(int landingTime, int previousTakeoffTime)
 {
-    const long long difference = std::llabs(static_cast<long long>(landingTime)
-                                            - static_cast<long long>(previousTakeoffTime));
+    const long long difference =
+        std::llabs(static_cast<long long>(landingTime) - static_cast<long long>(previousTakeoffTime));
     return static_cast<int>(difference / 5 * 5);
 }
 
 Landing buildLanding(int landingNumber, const ContactMeasurement &contact,
-                     const data::model::LandingThresholds &thresholds, int rule,
-                     const Landing *previous)
+                     const data::model::LandingThresholds &thresholds, int rule, const Landing *previous)
 {
     Landing landing;
     landing.landingNumber = landingNumber;
@@ -94,8 +90,7 @@ Landing buildLanding(int landingNumber, const ContactMeasurement &contact,
     landing.fmaxIndex = contact.fmaxIndex;
     landing.fmax = contact.fmax;
     landing.contactTime = landing.takeoffTime - landing.landingTime;
-    landing.timeOfFlight = previous ? timeOfFlightFor(landing.landingTime, previous->takeoffTime)
-                                    : 0;
+    landing.timeOfFlight = previous ? timeOfFlightFor(landing.landingTime, previous->takeoffTime) : 0;
     landing.landingPosition = contact.position;
     const double x = contact.position.x;
     const double y = contact.position.y;
@@ -126,8 +121,7 @@ Synchronisation synchronisationFor(int landingTimeTrampoline1, int landingTimeTr
 
 void synchronizePair(Landing &trampoline1, Landing &trampoline2)
 {
-    const Synchronisation sync = synchronisationFor(trampoline1.landingTime,
-                                                    trampoline2.landingTime);
+    const Synchronisation sync = synchronisationFor(trampoline1.landingTime, trampoline2.landingTime);
     for (Landing *landing : {&trampoline1, &trampoline2}) {
         landing->landingTimeDifference = sync.landingTimeDifference;
         landing->synDeduction = sync.synDeduction;
@@ -136,13 +130,20 @@ void synchronizePair(Landing &trampoline1, Landing &trampoline2)
     }
 }
 
+void synchronizePairs(std::span<Landing> trampoline1, std::span<Landing> trampoline2, std::size_t n)
+{
+    n = std::min({n, trampoline1.size(), trampoline2.size()});
+    for (std::size_t i = 0; i < n; ++i)
+        synchronizePair(trampoline1[i], trampoline2[i]);
+}
+
 bool isCountedLanding(const Landing &landing)
 {
     return landing.timeOfFlight > kMinimumCountedFlightMs;
 }
 
-IndividualRoutineResult evaluateIndividualRoutine(std::span<const Landing> landings,
-                                                  std::size_t n, int shiftedLandings)
+IndividualRoutineResult evaluateIndividualRoutine(std::span<const Landing> landings, std::size_t n,
+                                                  int shiftedLandings)
 {
     Q_ASSERT(n <= landings.size());
     n = std::min(n, landings.size());
@@ -173,8 +174,8 @@ std::size_t effectivePairCount(std::span<const Landing> trampoline1, std::size_t
 }
 
 SynchronizedRoutineResult evaluateSynchronizedRoutine(std::span<const Landing> trampoline1,
-                                                      std::span<const Landing> trampoline2,
-                                                      std::size_t n, int shiftedLandings)
+                                                      std::span<const Landing> trampoline2, std::size_t n,
+                                                      int shiftedLandings)
 {
     Q_ASSERT(n <= trampoline1.size() && n <= trampoline2.size());
     n = std::min({n, trampoline1.size(), trampoline2.size()});
@@ -198,12 +199,10 @@ SynchronizedRoutineResult evaluateSynchronizedRoutine(std::span<const Landing> t
     return result;
 }
 
-SynchronizedRoutineResult evaluateSynchronizedRoutine(const data::model::Routines &routines,
-                                                      std::size_t n)
+SynchronizedRoutineResult evaluateSynchronizedRoutine(const data::model::Routines &routines, std::size_t n)
 {
     return evaluateSynchronizedRoutine(routines.synchronizedLandingsTrampoline1,
-                                       routines.synchronizedLandingsTrampoline2, n,
-                                       routines.shiftedLandings);
+                                       routines.synchronizedLandingsTrampoline2, n, routines.shiftedLandings);
 }
 
 } // namespace data::calc

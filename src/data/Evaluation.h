@@ -44,17 +44,16 @@ using SensorLoads = std::array<double, 4>;
 
 // Centre of pressure of the four loads in centimetres. Returns false and
 // sets (0, 0) when the summed load is below kMinimumPositionForce.
-bool centreOfPressure(const SensorLoads &loads, const BedGeometry &geometry,
-                      LandingPosition &position);
+bool centreOfPressure(const SensorLoads &loads, const BedGeometry &geometry, LandingPosition &position);
 
 // Landing position over the samples first to last inclusive. rawValue(channel,
 // sample) gives the raw value of one channel; offsets are the zero offsets of
 // the trampoline's S1 to S4 (a NaN offset counts as 0). Returns whether the
 // position is valid; an invalid position is (0, 0).
 template <typename RawValue>
-bool landingPosition(RawValue &&rawValue, data::model::TrampNumber trampoline, int first,
-                     int last, const std::array<double, 4> &offsets,
-                     const BedGeometry &geometry, LandingPosition &position)
+bool landingPosition(RawValue &&rawValue, data::model::TrampNumber trampoline, int first, int last,
+                     const std::array<double, 4> &offsets, const BedGeometry &geometry,
+                     LandingPosition &position)
 {
     position = LandingPosition();
     if (last < first)
@@ -117,18 +116,21 @@ Synchronisation synchronisationFor(int landingTimeTrampoline1, int landingTimeTr
 // Computes the synchronisation of a pair and writes it into both landings.
 void synchronizePair(data::model::Landing &trampoline1, data::model::Landing &trampoline2);
 
+// Recomputes the synchronisation of the first n pairs, as after a routine
+// edit (n is clamped to the shorter array).
+void synchronizePairs(std::span<data::model::Landing> trampoline1,
+                      std::span<data::model::Landing> trampoline2, std::size_t n);
+
 // Whether a landing counts in an individual result (flight time above 4 ms).
 bool isCountedLanding(const data::model::Landing &landing);
 
 // Result of the first n landings (n is clamped to the array).
-data::model::IndividualRoutineResult
-evaluateIndividualRoutine(std::span<const data::model::Landing> landings, std::size_t n,
-                          int shiftedLandings = 0);
+data::model::IndividualRoutineResult evaluateIndividualRoutine(std::span<const data::model::Landing> landings,
+                                                               std::size_t n, int shiftedLandings = 0);
 
 // Number of pairs among the first n before the first one that is not
 // synchronous.
-std::size_t effectivePairCount(std::span<const data::model::Landing> trampoline1,
-                               std::size_t n);
+std::size_t effectivePairCount(std::span<const data::model::Landing> trampoline1, std::size_t n);
 
 // Result of the first n pairs (n is clamped to the shorter array).
 data::model::SynchronizedRoutineResult
@@ -137,7 +139,7 @@ evaluateSynchronizedRoutine(std::span<const data::model::Landing> trampoline1,
                             int shiftedLandings = 0);
 
 // The same over the routine container's synchronized arrays and its shift.
-data::model::SynchronizedRoutineResult
-evaluateSynchronizedRoutine(const data::model::Routines &routines, std::size_t n);
+data::model::SynchronizedRoutineResult evaluateSynchronizedRoutine(const data::model::Routines &routines,
+                                                                   std::size_t n);
 
 } // namespace data::calc

@@ -9,10 +9,8 @@ void registerMetaTypes()
     qRegisterMetaType<data::model::TrampMode>("data::model::TrampMode");
     qRegisterMetaType<data::model::TrampNumber>("data::model::TrampNumber");
     qRegisterMetaType<DataUpdateReason>("DataUpdateReason");
-    qRegisterMetaType<data::model::IndividualRoutineResult>(
-        "data::model::IndividualRoutineResult");
-    qRegisterMetaType<data::model::SynchronizedRoutineResult>(
-        "data::model::SynchronizedRoutineResult");
+    qRegisterMetaType<data::model::IndividualRoutineResult>("data::model::IndividualRoutineResult");
+    qRegisterMetaType<data::model::SynchronizedRoutineResult>("data::model::SynchronizedRoutineResult");
 }
 
 } // namespace data::model

@@ -2,7 +2,9 @@
 
 namespace data::model {
 
-RoutineBase::RoutineBase(QObject *parent) : QObject(parent) {}
+RoutineBase::RoutineBase(QObject *parent)
+    : QObject(parent)
+{}
 
 void RoutineBase::setRoutineStartTime(double routineStartTime)
 {

@@ -8,7 +8,9 @@
 
 namespace data::model {
 
-Routines::Routines(QObject *parent) : RoutineBase(parent) {}
+Routines::Routines(QObject *parent)
+    : RoutineBase(parent)
+{}
 
 void Routines::reset()
 {
@@ -64,9 +66,8 @@ void Routines::setExpectedLandingsPerRoutine(int newExpectedLandingsPerRoutine)
 
     if (static_cast<quint64>(n) < landingCount) {
         qDebug() << n << landingCount << "rollover";
-        LandingArray &landings = individualLandingsTrampoline1[0].isEmpty()
-                                     ? individualLandingsTrampoline2
-                                     : individualLandingsTrampoline1;
+        LandingArray &landings = individualLandingsTrampoline1[0].isEmpty() ? individualLandingsTrampoline2
+                                                                            : individualLandingsTrampoline1;
         // A synchronized routine keeps its pairs in the other arrays; with no
         // individual landing to drop, the count must not shrink either.
         if (!landings[0].isEmpty()) {

@@ -46,6 +46,9 @@ struct DropTestResult
 {
     bool evaluated = false;
     data::model::Landing landing;
+    // The block ends between which the evaluated drop was found, for display.
+    int dropStart = -1;
+    int dropEnd = -1;
 };
 
 // What the store did with one complete block, for the controller's own

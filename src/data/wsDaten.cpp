@@ -82,6 +82,9 @@ data::store::BlockWork wsDaten::handleBlock(data::store::InnerState state, int r
 {
     using data::store::InnerState;
     data::store::BlockWork work;
+    // Only a complete block is worked on; the frames stay until it is.
+    if (m_batchCount < kFramesPerBlock)
+        return work;
     switch (state) {
     case InnerState::START:
     case InnerState::ROUTINE:
@@ -157,17 +160,22 @@ void wsDaten::processBlock(bool count)
 {
     const int frames = std::min(m_batchCount, kFramesPerBlock);
     Q_ASSERT(frames == kFramesPerBlock);
-    std::array<double, 2> sums{};
-    const auto &off1 = m_tara[0].offsets;
-    const auto &off2 = m_tara[1].offsets;
+    // Raw sums are exact in integers; the offsets are removed once per block.
+    std::array<qint64, 2> rawSums{};
     for (int f = 0; f < frames; ++f) {
         const qint16 *frame = m_frameBatch[static_cast<std::size_t>(f)].data();
         for (int s = 0; s < kSamplesPerFrame; ++s) {
             const qint16 *v = frame + s * kChannels;
-            sums[0] += (v[0] - off1[0]) + (v[1] - off1[1]) + (v[2] - off1[2]) + (v[3] - off1[3]);
-            sums[1] += (v[4] - off2[0]) + (v[5] - off2[1]) + (v[6] - off2[2]) + (v[7] - off2[3]);
+            rawSums[0] += v[0] + v[1] + v[2] + v[3];
+            rawSums[1] += v[4] + v[5] + v[6] + v[7];
             storeSample(v, count);
         }
+    }
+    const int samples = frames * kSamplesPerFrame;
+    std::array<double, 2> sums{};
+    for (std::size_t t = 0; t < 2; ++t) {
+        const auto &off = m_tara[t].offsets;
+        sums[t] = static_cast<double>(rawSums[t]) - samples * (off[0] + off[1] + off[2] + off[3]);
     }
     m_blockCount = m_sampleCount;
     const qint64 now = m_clock();
@@ -226,11 +234,7 @@ double wsDaten::totalForce(int t, int i) const
 {
     if (!validTrampoline(t))
         return 0.0;
-    const Sample &s = sample(i);
-    const auto &off = m_tara[static_cast<std::size_t>(t)].offsets;
-    const int c0 = 4 * t;
-    return (s[static_cast<std::size_t>(c0)] - off[0]) + (s[static_cast<std::size_t>(c0 + 1)] - off[1])
-           + (s[static_cast<std::size_t>(c0 + 2)] - off[2]) + (s[static_cast<std::size_t>(c0 + 3)] - off[3]);
+    return forceOf(t, sample(i));
 }
 
 qint16 wsDaten::rawValue(int c, int i) const

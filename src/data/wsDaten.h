@@ -236,6 +236,13 @@ signals:
 
 private:
     int ringPosition(int i) const;
+    // Total force of trampoline t in one stored sample, offsets in use removed.
+    double forceOf(int t, const Sample &s) const
+    {
+        const auto &off = m_tara[static_cast<std::size_t>(t)].offsets;
+        const std::size_t c0 = 4 * static_cast<std::size_t>(t);
+        return (s[c0] - off[0]) + (s[c0 + 1] - off[1]) + (s[c0 + 2] - off[2]) + (s[c0 + 3] - off[3]);
+    }
     void storeSample(const qint16 *values, bool count);
     void advanceSampleCount();
     void detectOnTrampoline(int t, DetectedList list, DataUpdateReason reason, int rule);

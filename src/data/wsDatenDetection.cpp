@@ -59,8 +59,10 @@ bool wsDaten::scanBlock(int t)
     ContactDetector &d = m_detectors[idx(t)];
     const double on = d.contactThreshold + d.hysteresis;
     const double off = d.contactThreshold - d.hysteresis;
-    for (int i = m_sampleCount - kSamplesPerBlock; i < m_sampleCount; ++i) {
-        const double f = totalForce(t, i);
+    const int first = m_sampleCount - kSamplesPerBlock;
+    int position = ringPosition(first);
+    for (int i = first; i < m_sampleCount; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (!d.inContact) {
             if (f >= on) {
                 d.contactStart = i;
@@ -88,8 +90,9 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
     m.contactStart = d.contactStart;
     m.contactEnd = d.contactEnd;
     m.fmaxIndex = first;
-    for (int i = first; i <= d.contactEnd; ++i) {
-        const double f = totalForce(t, i);
+    int position = ringPosition(first);
+    for (int i = first; i <= d.contactEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+        const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (f > m.fmax) {
             m.fmax = f;
             m.fmaxIndex = i;
@@ -99,7 +102,9 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
     const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
     const int middle = (d.contactStart + d.contactEnd) / 2;
 
-    m.rawDataIndexLanding = 0;
+    // Without a crossing the landing index is the oldest sample (0 unless the
+    // measurement outgrew the ring).
+    m.rawDataIndexLanding = oldest;
     for (int i = std::min(middle, m_sampleCount - 1); i >= oldest; --i) {
         if (totalForce(t, i) <= landingThreshold) {
             m.rawDataIndexLanding = i;
@@ -587,7 +592,7 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
     qDebug().noquote() << "forceThreasholdLanding = " + QString::number(landingThreshold, 'f', 1)
                               + ", forceThreasholdTakeoff = " + QString::number(takeoffThreshold, 'f', 1);
     const int middle = (m_dropStart + m_dropEnd) / 2;
-    m.rawDataIndexLanding = 0;
+    m.rawDataIndexLanding = firstAvailableSample();
     for (int i = std::min(middle, m_sampleCount - 1); i >= firstAvailableSample(); --i) {
         if (totalForce(0, i) <= landingThreshold) {
             m.rawDataIndexLanding = i;
@@ -649,5 +654,7 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
                               + " y = " + QString::number(m.position.y, 'f', 1);
     result.evaluated = true;
     result.landing = landing;
+    result.dropStart = m_dropStart;
+    result.dropEnd = m_dropEnd;
     return result;
 }

@@ -28,8 +28,7 @@ ScoringLandingPosition positionOf(const Landing &landing)
 int routineElementCount(const Routines &routines)
 {
     // The arrays hold 20 slots; a count beyond them cannot name landings.
-    return static_cast<int>(
-        std::min<quint64>(routines.landingCount, static_cast<quint64>(Routines::kSlots)));
+    return static_cast<int>(std::min<quint64>(routines.landingCount, static_cast<quint64>(Routines::kSlots)));
 }
 
 int countToWire(quint64 count)
@@ -37,8 +36,7 @@ int countToWire(quint64 count)
     return static_cast<int>(std::min<quint64>(count, std::numeric_limits<int>::max()));
 }
 
-template <typename Result>
-void setRoutineCommon(Result &result, const Routines &routines)
+template <typename Result> void setRoutineCommon(Result &result, const Routines &routines)
 {
     if (!routines.routineMetaInformation.isEmpty())
         result.setMeta(routines.routineMetaInformation);
@@ -79,9 +77,8 @@ ScoringIndividualResult individualResultOf(const Routines &routines, TrampMode t
     return result;
 }
 
-ScoringSynchronizedResult
-synchronizedResultOf(const Routines &routines,
-                     const data::model::SynchronizedRoutineResult &values)
+ScoringSynchronizedResult synchronizedResultOf(const Routines &routines,
+                                               const data::model::SynchronizedRoutineResult &values)
 {
     ScoringSynchronizedResult result;
     setRoutineCommon(result, routines);
@@ -90,8 +87,7 @@ synchronizedResultOf(const Routines &routines,
     result.setHorizontalDisplacementTrampoline2(
         RESTUtils::roundTo(values.horizontalDisplacementTrampoline2, 1));
     result.setHorizontalDisplacement(RESTUtils::roundTo(
-        (values.horizontalDisplacementTrampoline1 + values.horizontalDisplacementTrampoline2) / 2.0,
-        2));
+        (values.horizontalDisplacementTrampoline1 + values.horizontalDisplacementTrampoline2) / 2.0, 2));
     result.setSynchronizedScore(RESTUtils::roundTo(values.synchronizedScore, 2));
 
     const int count = routineElementCount(routines);
@@ -124,8 +120,7 @@ synchronizedResultOf(const Routines &routines,
 }
 
 ScoringResult createResult(ScoringResultMaturity::Value maturity, const Routines &routines,
-                           TrampMode trampMode,
-                           const data::model::IndividualRoutineResult &individualResult,
+                           TrampMode trampMode, const data::model::IndividualRoutineResult &individualResult,
                            const data::model::SynchronizedRoutineResult &synchronizedResult,
                            const RulesSettings &rulesSettings)
 {
@@ -136,8 +131,7 @@ ScoringResult createResult(ScoringResultMaturity::Value maturity, const Routines
     if (rule == 0 || rule == 1) {
         ScoringRulesSettings rules;
         rules.setHdDeductions(ScoringRulesSettingsHdDeductions(
-            rule == 0 ? ScoringRulesSettingsHdDeductions::Max3
-                      : ScoringRulesSettingsHdDeductions::Max5));
+            rule == 0 ? ScoringRulesSettingsHdDeductions::Max3 : ScoringRulesSettingsHdDeductions::Max5));
         result.setRulesSettings(rules);
     }
 
@@ -151,8 +145,7 @@ ScoringResult createResult(ScoringResultMaturity::Value maturity, const Routines
     return result;
 }
 
-data::model::IndividualRoutineResult individualResultFor(const Routines &routines,
-                                                         TrampMode trampMode)
+data::model::IndividualRoutineResult individualResultFor(const Routines &routines, TrampMode trampMode)
 {
     const std::size_t n = static_cast<std::size_t>(routineElementCount(routines));
     if (trampMode == TrampMode::Trampoline1)
@@ -164,13 +157,12 @@ data::model::IndividualRoutineResult individualResultFor(const Routines &routine
     return {};
 }
 
-data::model::SynchronizedRoutineResult synchronizedResultFor(const Routines &routines,
-                                                             TrampMode trampMode)
+data::model::SynchronizedRoutineResult synchronizedResultFor(const Routines &routines, TrampMode trampMode)
 {
     if (trampMode != TrampMode::Synchronized)
         return {};
-    return data::calc::evaluateSynchronizedRoutine(
-        routines, static_cast<std::size_t>(routineElementCount(routines)));
+    return data::calc::evaluateSynchronizedRoutine(routines,
+                                                   static_cast<std::size_t>(routineElementCount(routines)));
 }
 
 } // namespace
@@ -191,8 +183,8 @@ RESTUtils::createPreliminaryResult(const Routines &routines, TrampMode trampMode
                                    const data::model::SynchronizedRoutineResult &synchronizedResult,
                                    const RulesSettings &rulesSettings)
 {
-    return createResult(ScoringResultMaturity::Preliminary, routines, trampMode,
-                        individualResult, synchronizedResult, rulesSettings);
+    return createResult(ScoringResultMaturity::Preliminary, routines, trampMode, individualResult,
+                        synchronizedResult, rulesSettings);
 }
 
 ScoringResult RESTUtils::createConfirmedResult(const Routines &routines, TrampMode trampMode,

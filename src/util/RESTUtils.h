@@ -46,8 +46,7 @@ public:
                           const RulesSettings &rulesSettings);
     // "maturity" "preliminary": an intermediate result.
     static rest::client::ScoringResult
-    createPreliminaryResult(const data::model::Routines &routines,
-                            data::model::TrampMode trampMode,
+    createPreliminaryResult(const data::model::Routines &routines, data::model::TrampMode trampMode,
                             const data::model::IndividualRoutineResult &individualResult,
                             const data::model::SynchronizedRoutineResult &synchronizedResult,
                             const RulesSettings &rulesSettings);
@@ -57,14 +56,13 @@ public:
     static rest::client::ScoringResult createConfirmedResult(const data::model::Routines &routines,
                                                              data::model::TrampMode trampMode,
                                                              const RulesSettings &rulesSettings);
-    static rest::client::ScoringResult
-    createPreliminaryResult(const data::model::Routines &routines,
-                            data::model::TrampMode trampMode, const RulesSettings &rulesSettings);
+    static rest::client::ScoringResult createPreliminaryResult(const data::model::Routines &routines,
+                                                               data::model::TrampMode trampMode,
+                                                               const RulesSettings &rulesSettings);
 
     // State message value from the state machine's usbConnected property and
     // its connectedInnerState value; "other" while disconnected.
-    static rest::client::ScoringStateType createScoringStateType(bool usbConnected,
-                                                                 int connectedInnerState);
+    static rest::client::ScoringStateType createScoringStateType(bool usbConnected, int connectedInnerState);
 
     // Round half away from zero to the given number of decimals.
     static double roundTo(double value, int decimals);

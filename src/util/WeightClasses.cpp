@@ -89,8 +89,7 @@ QString WeightClasses::labelFor(double threshold)
 double WeightClasses::selectWeightClass(int index)
 {
     Q_ASSERT(validIndex(index));
-    qDebug().noquote() << QStringLiteral("Selected weight class '") + sourceText(index)
-                              + QLatin1Char('\'');
+    qDebug().noquote() << QStringLiteral("Selected weight class '") + sourceText(index) + QLatin1Char('\'');
     return threshold(index);
 }
 

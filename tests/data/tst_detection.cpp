@@ -467,6 +467,8 @@ private Q_SLOTS:
         QCOMPARE(store.sampleCount(), 624);
         const auto result = feed.work.back().dropTest;
         QVERIFY(result.evaluated);
+        QCOMPARE(result.dropStart, 48);
+        QCOMPARE(result.dropEnd, 480);
         QVERIFY(std::abs(result.landing.landingPosition.x - 30) < 0.5);
         QVERIFY(std::abs(result.landing.landingPosition.y + 20) < 0.5);
         QCOMPARE(store.landingCount(0), 1);

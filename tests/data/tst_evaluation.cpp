@@ -26,7 +26,11 @@ struct ConstantSamples
 {
     std::array<double, 8> raw{};
     int reads = 0;
-    double operator()(int channel, int) { ++reads; return raw[std::size_t(channel)]; }
+    double operator()(int channel, int)
+    {
+        ++reads;
+        return raw[std::size_t(channel)];
+    }
 };
 
 } // namespace
@@ -155,18 +159,15 @@ private slots:
         LandingPosition p;
         const std::array<double, 4> offsets{100, qQNaN(), 100, 100};
         // S1 0, S2 100 (NaN offset counts 0), S3 700, S4 700 => F 1500.
-        QVERIFY(landingPosition(samples, TrampNumber::Trampoline2, 10, 19, offsets, BedGeometry(),
-                                p));
+        QVERIFY(landingPosition(samples, TrampNumber::Trampoline2, 10, 19, offsets, BedGeometry(), p));
         QCOMPARE(samples.reads, 40);
         QCOMPARE(p.x, 3650.0 * (1400.0 - 100.0) / 1500.0 * 0.05);
         QCOMPARE(p.y, 2425.0 * (800.0 - 700.0) / 1500.0 * 0.05);
 
         // Trampoline 1 reads channels 0 to 3 only: below 500 N is invalid.
-        QVERIFY(!landingPosition(samples, TrampNumber::Trampoline1, 10, 19, {0, 0, 0, 0},
-                                 BedGeometry(), p));
+        QVERIFY(!landingPosition(samples, TrampNumber::Trampoline1, 10, 19, {0, 0, 0, 0}, BedGeometry(), p));
         // An empty range is invalid rather than a division by zero.
-        QVERIFY(!landingPosition(samples, TrampNumber::Trampoline2, 10, 9, {0, 0, 0, 0},
-                                 BedGeometry(), p));
+        QVERIFY(!landingPosition(samples, TrampNumber::Trampoline2, 10, 9, {0, 0, 0, 0}, BedGeometry(), p));
         QCOMPARE(p, LandingPosition());
     }
 
@@ -255,6 +256,23 @@ private slots:
         }
         if (apart == 37)
             QCOMPARE(a.synScore, 0.92);
+    }
+
+    void pairsAreRecomputedTogether()
+    {
+        std::array<Landing, 3> a{landingWith(100, 0, 0), landingWith(2000, 900, 0),
+                                 landingWith(4000, 900, 0)};
+        std::array<Landing, 3> b{landingWith(137, 0, 0), landingWith(2500, 900, 0),
+                                 landingWith(4000, 900, 0)};
+        b[2].synScore = 0.5; // stale, beyond n
+        synchronizePairs(a, b, 2);
+        QCOMPARE(a[0].synDeduction, 0.08);
+        QCOMPARE(b[0].synScore, 0.92);
+        QVERIFY(a[1].notSynchronous);
+        QVERIFY(b[1].notSynchronous);
+        QCOMPARE(b[2].synScore, 0.5);
+        synchronizePairs(a, b, 10);
+        QCOMPARE(b[2].synScore, 1.0);
     }
 
     void individualResultCountsFlightsAboveFourMs()

@@ -31,8 +31,8 @@ Landing routineLanding(int number, int timeOfFlight, double hdDeduction)
 void fillIndividual(Routines::LandingArray &array, int count)
 {
     for (int i = 0; i < count; ++i)
-        array[static_cast<std::size_t>(i)] = routineLanding(i + 3, i == 0 ? 0 : 1000 + 10 * i,
-                                                            i % 2 ? 0.1 : 0.0);
+        array[static_cast<std::size_t>(i)] =
+            routineLanding(i + 3, i == 0 ? 0 : 1000 + 10 * i, i % 2 ? 0.1 : 0.0);
 }
 
 // Receives value types through a queued connection from another thread.
@@ -79,8 +79,7 @@ private slots:
         Routines routines;
         for (const auto *array :
              {&routines.individualLandingsTrampoline1, &routines.individualLandingsTrampoline2,
-              &routines.synchronizedLandingsTrampoline1,
-              &routines.synchronizedLandingsTrampoline2}) {
+              &routines.synchronizedLandingsTrampoline1, &routines.synchronizedLandingsTrampoline2}) {
             QCOMPARE(array->size(), std::size_t(20));
             for (const Landing &slot : *array)
                 QVERIFY(slot == empty);
@@ -135,8 +134,7 @@ private slots:
         Routines routines;
         QSignalSpy spy(&routines, &Routines::updateRoutineMetaInformation);
 
-        routines.addRoutineMetaInformation(QStringLiteral("first\tkey"),
-                                           QStringLiteral("one\ttwo\nthree"));
+        routines.addRoutineMetaInformation(QStringLiteral("first\tkey"), QStringLiteral("one\ttwo\nthree"));
         QCOMPARE(spy.count(), 1);
         QCOMPARE(routines.routineMetaInformation.value(QStringLiteral("first key")),
                  QStringLiteral("one two three"));
@@ -174,8 +172,7 @@ private slots:
         QCOMPARE(routines.landingCount, quint64(9));
         QCOMPARE(spy.count(), 1);
         for (int i = 0; i < 9; ++i)
-            QVERIFY((routines.individualLandingsTrampoline1[std::size_t(i)]
-                     == before[std::size_t(i + 1)]));
+            QVERIFY((routines.individualLandingsTrampoline1[std::size_t(i)] == before[std::size_t(i + 1)]));
         QVERIFY(routines.individualLandingsTrampoline1[9].isEmpty());
         QVERIFY(routines.individualLandingsTrampoline1[19].isEmpty());
 
@@ -250,8 +247,7 @@ private slots:
         data::model::SynchronizedRoutine synchronized;
         Routines routines;
         for (data::model::RoutineBase *base :
-             std::initializer_list<data::model::RoutineBase *>{&individual, &synchronized,
-                                                               &routines}) {
+             std::initializer_list<data::model::RoutineBase *>{&individual, &synchronized, &routines}) {
             QSignalSpy start(base, &data::model::RoutineBase::routineStartTimeChanged);
             QSignalSpy penalty(base, &data::model::RoutineBase::penaltyChanged);
             base->setRoutineStartTime(12.5);
@@ -272,8 +268,7 @@ private slots:
         ovra::startup::registerMetaTypes();
         for (const char *name :
              {"data::model::Landing", "data::calc::LandingPosition", "data::model::TrampMode",
-              "data::model::TrampNumber", "DataUpdateReason",
-              "data::model::IndividualRoutineResult",
+              "data::model::TrampNumber", "DataUpdateReason", "data::model::IndividualRoutineResult",
               "data::model::SynchronizedRoutineResult", "QMap<QString,QString>"}) {
             const QMetaType type = QMetaType::fromName(name);
             QVERIFY2(type.isValid(), name);

@@ -51,6 +51,10 @@ private Q_SLOTS:
             QVERIFY(!store.addFrame(constantFrame(100)));
         QCOMPARE(store.batchCount(), 15);
         QCOMPARE(store.sampleCount(), 0);
+        // An incomplete batch is not worked on and keeps its frames.
+        QVERIFY(!store.handleBlock(InnerState::START, 0).stored);
+        QCOMPARE(store.batchCount(), 15);
+        QCOMPARE(store.writeIndex(), 0);
         QVERIFY(store.addFrame(constantFrame(100)));
         const auto work = store.handleBlock(InnerState::START, 0);
         QVERIFY(work.stored && work.counted);

@@ -39,7 +39,7 @@ QJsonObject jsonOf(const ScoringResult &result)
 void fillIndividual(Routines &routines, Routines::LandingArray &array)
 {
     array[0] = landing(4, 1000, 0, 12.5, -12.5);
-    array[1] = landing(5, 3135, 1735, 0.0, 60.0); // deduction 0.2 => 0.8
+    array[1] = landing(5, 3135, 1735, 0.0, 60.0);   // deduction 0.2 => 0.8
     array[2] = landing(6, 4765, 1230, 120.0, 60.0); // deduction 0.3 => 0.7
     routines.landingCount = 3;
 }
@@ -94,8 +94,7 @@ private slots:
         const QJsonArray elements = individual.value("elements").toArray();
         QCOMPARE(elements.size(), 3);
         const QJsonObject first = elements.at(0).toObject();
-        QCOMPARE(first.value("landingPositionInCm").toObject(),
-                 QJsonObject({{"x", 13}, {"y", -13}}));
+        QCOMPARE(first.value("landingPositionInCm").toObject(), QJsonObject({{"x", 13}, {"y", -13}}));
         QVERIFY(first.value("landingPositionInCm").toObject().value("x").isDouble());
         QCOMPARE(first.value("timeOfFlightInSeconds").toDouble(), 0.0);
         QCOMPARE(first.value("horizontalDisplacement").toDouble(), 1.0);
@@ -120,27 +119,27 @@ private slots:
         values.horizontalDisplacement = 8.25;
         RulesSettings rules;
         rules.setHdDeductionRule(1);
-        const QJsonObject json = jsonOf(RESTUtils::createPreliminaryResult(
-            routines, TrampMode::Trampoline1, values, {}, rules));
+        const QJsonObject json =
+            jsonOf(RESTUtils::createPreliminaryResult(routines, TrampMode::Trampoline1, values, {}, rules));
         QCOMPARE(json.value("maturity").toString(), QStringLiteral("preliminary"));
         QCOMPARE(json.value("rulesSettings").toObject().value("hdDeductions").toString(),
                  QStringLiteral("max5"));
         const QJsonObject individual = json.value("individualResult").toObject();
         QCOMPARE(individual.value("timeOfFlightInSeconds").toDouble(), 12.35);
         QCOMPARE(individual.value("horizontalDisplacement").toDouble(), 8.3);
-        QCOMPARE(individual.value("elements").toArray().at(1).toObject()
-                     .value("timeOfFlightInSeconds").toDouble(),
-                 1.735);
+        QCOMPARE(
+            individual.value("elements").toArray().at(1).toObject().value("timeOfFlightInSeconds").toDouble(),
+            1.735);
     }
 
     void emptyRoutineAndMeta()
     {
         Routines routines;
         RulesSettings rules;
-        QJsonObject individual = jsonOf(RESTUtils::createConfirmedResult(
-                                            routines, TrampMode::Trampoline1, rules))
-                                     .value("individualResult")
-                                     .toObject();
+        QJsonObject individual =
+            jsonOf(RESTUtils::createConfirmedResult(routines, TrampMode::Trampoline1, rules))
+                .value("individualResult")
+                .toObject();
         QCOMPARE(individual.value("elementCount").toInt(), 0);
         QVERIFY(individual.contains("elementCount"));
         QVERIFY(!individual.contains("elements"));
@@ -150,8 +149,7 @@ private slots:
         meta.insert("athlete", "Ann\tBee");
         meta.insert("routine", "2");
         routines.setRoutineMetaInformation(meta);
-        individual = jsonOf(RESTUtils::createConfirmedResult(routines, TrampMode::Trampoline1,
-                                                              rules))
+        individual = jsonOf(RESTUtils::createConfirmedResult(routines, TrampMode::Trampoline1, rules))
                          .value("individualResult")
                          .toObject();
         QCOMPARE(individual.value("meta").toObject(),
@@ -235,8 +233,8 @@ private slots:
         Routines routines;
         fillIndividual(routines, routines.individualLandingsTrampoline1);
         RulesSettings rules;
-        const QJsonObject json = jsonOf(
-            RESTUtils::createConfirmedResult(routines, static_cast<TrampMode>(0), rules));
+        const QJsonObject json =
+            jsonOf(RESTUtils::createConfirmedResult(routines, static_cast<TrampMode>(0), rules));
         QCOMPARE(json.value("type").toString(), QStringLiteral("individual"));
         const QJsonObject individual = json.value("individualResult").toObject();
         QCOMPARE(individual.value("timeOfFlightInSeconds").toDouble(), 0.0);
@@ -270,11 +268,9 @@ private slots:
         QTest::newRow("routine") << true << 8 << "routine";
         QTest::newRow("continuous") << true << 18 << "routine";
         for (int review : {9, 12, 13, 16, 17, 19})
-            QTest::newRow(qPrintable(QStringLiteral("review %1").arg(review)))
-                << true << review << "review";
+            QTest::newRow(qPrintable(QStringLiteral("review %1").arg(review))) << true << review << "review";
         for (int other : {10, 11, 14, 5, 0, 20, -1})
-            QTest::newRow(qPrintable(QStringLiteral("other %1").arg(other)))
-                << true << other << "other";
+            QTest::newRow(qPrintable(QStringLiteral("other %1").arg(other))) << true << other << "other";
     }
     void stateType()
     {
@@ -284,8 +280,7 @@ private slots:
         ScoringState message;
         message.setState(RESTUtils::createScoringStateType(connected, inner));
         QVERIFY(message.isValid());
-        QCOMPARE(QJsonDocument::fromJson(message.toJson()).object(),
-                 QJsonObject({{"state", state}}));
+        QCOMPARE(QJsonDocument::fromJson(message.toJson()).object(), QJsonObject({{"state", state}}));
     }
 };
 

@@ -31,8 +31,8 @@ private slots:
 
     void classTable()
     {
-        const QStringList expected{"Children (800N)", "Teenager (1150N)", "Normal (2500N)",
-                                   "Adults (5000N)", "Automatic (800N)"};
+        const QStringList expected{"Children (800N)", "Teenager (1150N)", "Normal (2500N)", "Adults (5000N)",
+                                   "Automatic (800N)"};
         QCOMPARE(WeightClasses::texts(), expected);
         const double thresholds[] = {800, 1150, 2500, 5000, 800};
         for (int i = 0; i < WeightClasses::kCount; ++i) {

@@ -59,9 +59,8 @@ const QStringList &ScoringRulesSettingsHdDeductions::names() const
 
 const QStringList &ScoringStateType::names() const
 {
-    static const QStringList list{QStringLiteral("other"), QStringLiteral("ready"),
-                                  QStringLiteral("start"), QStringLiteral("routine"),
-                                  QStringLiteral("review")};
+    static const QStringList list{QStringLiteral("other"), QStringLiteral("ready"), QStringLiteral("start"),
+                                  QStringLiteral("routine"), QStringLiteral("review")};
     return list;
 }
 

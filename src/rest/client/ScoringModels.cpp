@@ -19,14 +19,12 @@ void ScoringLandingPosition::fromJsonObject(const QJsonObject &object)
 
 bool ScoringLandingPosition::isSet() const
 {
-    return m_x.isSet
-        || m_y.isSet;
+    return m_x.isSet || m_y.isSet;
 }
 
 bool ScoringLandingPosition::isValid() const
 {
-    return m_x.isValid
-        && m_y.isValid;
+    return m_x.isValid && m_y.isValid;
 }
 
 QJsonObject ScoringIndividualResultElement::toJsonObject() const
@@ -49,18 +47,14 @@ void ScoringIndividualResultElement::fromJsonObject(const QJsonObject &object)
 
 bool ScoringIndividualResultElement::isSet() const
 {
-    return m_timeOfFlightInSeconds.isSet
-        || m_horizontalDisplacement.isSet
-        || m_landingPositionInCm.isSet
-        || m_landingZone.isSet;
+    return m_timeOfFlightInSeconds.isSet || m_horizontalDisplacement.isSet || m_landingPositionInCm.isSet ||
+           m_landingZone.isSet;
 }
 
 bool ScoringIndividualResultElement::isValid() const
 {
-    return m_timeOfFlightInSeconds.isValid
-        && m_horizontalDisplacement.isValid
-        && m_landingPositionInCm.isValid
-        && m_landingZone.isValid;
+    return m_timeOfFlightInSeconds.isValid && m_horizontalDisplacement.isValid &&
+           m_landingPositionInCm.isValid && m_landingZone.isValid;
 }
 
 QJsonObject ScoringSynchronizedResultElement::toJsonObject() const
@@ -69,8 +63,10 @@ QJsonObject ScoringSynchronizedResultElement::toJsonObject() const
     writeDouble(object, QStringLiteral("landingTimeDifferenceInSeconds"), m_landingTimeDifferenceInSeconds);
     writeDouble(object, QStringLiteral("synchronizedScore"), m_synchronizedScore);
     writeBoolean(object, QStringLiteral("forcedEndOfRoutine"), m_forcedEndOfRoutine);
-    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"), m_horizontalDisplacementTrampoline1);
-    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"), m_horizontalDisplacementTrampoline2);
+    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"),
+                m_horizontalDisplacementTrampoline1);
+    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"),
+                m_horizontalDisplacementTrampoline2);
     writeDouble(object, QStringLiteral("horizontalDisplacement"), m_horizontalDisplacement);
     writeObject(object, QStringLiteral("landingPositionInCmTrampoline1"), m_landingPositionInCmTrampoline1);
     writeObject(object, QStringLiteral("landingPositionInCmTrampoline2"), m_landingPositionInCmTrampoline2);
@@ -84,8 +80,10 @@ void ScoringSynchronizedResultElement::fromJsonObject(const QJsonObject &object)
     readDouble(object, QStringLiteral("landingTimeDifferenceInSeconds"), m_landingTimeDifferenceInSeconds);
     readDouble(object, QStringLiteral("synchronizedScore"), m_synchronizedScore);
     readBoolean(object, QStringLiteral("forcedEndOfRoutine"), m_forcedEndOfRoutine);
-    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"), m_horizontalDisplacementTrampoline1);
-    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"), m_horizontalDisplacementTrampoline2);
+    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"),
+               m_horizontalDisplacementTrampoline1);
+    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"),
+               m_horizontalDisplacementTrampoline2);
     readDouble(object, QStringLiteral("horizontalDisplacement"), m_horizontalDisplacement);
     readObject(object, QStringLiteral("landingPositionInCmTrampoline1"), m_landingPositionInCmTrampoline1);
     readObject(object, QStringLiteral("landingPositionInCmTrampoline2"), m_landingPositionInCmTrampoline2);
@@ -95,30 +93,20 @@ void ScoringSynchronizedResultElement::fromJsonObject(const QJsonObject &object)
 
 bool ScoringSynchronizedResultElement::isSet() const
 {
-    return m_landingTimeDifferenceInSeconds.isSet
-        || m_synchronizedScore.isSet
-        || m_forcedEndOfRoutine.isSet
-        || m_horizontalDisplacementTrampoline1.isSet
-        || m_horizontalDisplacementTrampoline2.isSet
-        || m_horizontalDisplacement.isSet
-        || m_landingPositionInCmTrampoline1.isSet
-        || m_landingPositionInCmTrampoline2.isSet
-        || m_landingZoneTrampoline1.isSet
-        || m_landingZoneTrampoline2.isSet;
+    return m_landingTimeDifferenceInSeconds.isSet || m_synchronizedScore.isSet ||
+           m_forcedEndOfRoutine.isSet || m_horizontalDisplacementTrampoline1.isSet ||
+           m_horizontalDisplacementTrampoline2.isSet || m_horizontalDisplacement.isSet ||
+           m_landingPositionInCmTrampoline1.isSet || m_landingPositionInCmTrampoline2.isSet ||
+           m_landingZoneTrampoline1.isSet || m_landingZoneTrampoline2.isSet;
 }
 
 bool ScoringSynchronizedResultElement::isValid() const
 {
-    return m_landingTimeDifferenceInSeconds.isValid
-        && m_synchronizedScore.isValid
-        && m_forcedEndOfRoutine.isValid
-        && m_horizontalDisplacementTrampoline1.isValid
-        && m_horizontalDisplacementTrampoline2.isValid
-        && m_horizontalDisplacement.isValid
-        && m_landingPositionInCmTrampoline1.isValid
-        && m_landingPositionInCmTrampoline2.isValid
-        && m_landingZoneTrampoline1.isValid
-        && m_landingZoneTrampoline2.isValid;
+    return m_landingTimeDifferenceInSeconds.isValid && m_synchronizedScore.isValid &&
+           m_forcedEndOfRoutine.isValid && m_horizontalDisplacementTrampoline1.isValid &&
+           m_horizontalDisplacementTrampoline2.isValid && m_horizontalDisplacement.isValid &&
+           m_landingPositionInCmTrampoline1.isValid && m_landingPositionInCmTrampoline2.isValid &&
+           m_landingZoneTrampoline1.isValid && m_landingZoneTrampoline2.isValid;
 }
 
 QJsonObject ScoringIndividualResult::toJsonObject() const
@@ -147,21 +135,15 @@ void ScoringIndividualResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringIndividualResult::isSet() const
 {
-    return m_startPenalty.isSet
-        || m_elementCount.isSet
-        || m_timeOfFlightInSeconds.isSet
-        || m_horizontalDisplacement.isSet
-        || m_meta.isSet
-        || m_delayBeforeStartInSeconds.isSet
-        || m_elements.isSet;
+    return m_startPenalty.isSet || m_elementCount.isSet || m_timeOfFlightInSeconds.isSet ||
+           m_horizontalDisplacement.isSet || m_meta.isSet || m_delayBeforeStartInSeconds.isSet ||
+           m_elements.isSet;
 }
 
 bool ScoringIndividualResult::isValid() const
 {
-    return m_startPenalty.isValid
-        && m_elementCount.isValid
-        && m_timeOfFlightInSeconds.isValid
-        && m_horizontalDisplacement.isValid;
+    return m_startPenalty.isValid && m_elementCount.isValid && m_timeOfFlightInSeconds.isValid &&
+           m_horizontalDisplacement.isValid;
 }
 
 QJsonObject ScoringSynchronizedResult::toJsonObject() const
@@ -171,8 +153,10 @@ QJsonObject ScoringSynchronizedResult::toJsonObject() const
     writeInteger(object, QStringLiteral("elementCount"), m_elementCount);
     writeInteger(object, QStringLiteral("effectiveElementCount"), m_effectiveElementCount);
     writeDouble(object, QStringLiteral("synchronizedScore"), m_synchronizedScore);
-    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"), m_horizontalDisplacementTrampoline1);
-    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"), m_horizontalDisplacementTrampoline2);
+    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"),
+                m_horizontalDisplacementTrampoline1);
+    writeDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"),
+                m_horizontalDisplacementTrampoline2);
     writeDouble(object, QStringLiteral("horizontalDisplacement"), m_horizontalDisplacement);
     writeStringMap(object, QStringLiteral("meta"), m_meta);
     writeDouble(object, QStringLiteral("delayBeforeStartInSeconds"), m_delayBeforeStartInSeconds);
@@ -186,8 +170,10 @@ void ScoringSynchronizedResult::fromJsonObject(const QJsonObject &object)
     readInteger(object, QStringLiteral("elementCount"), m_elementCount);
     readInteger(object, QStringLiteral("effectiveElementCount"), m_effectiveElementCount);
     readDouble(object, QStringLiteral("synchronizedScore"), m_synchronizedScore);
-    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"), m_horizontalDisplacementTrampoline1);
-    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"), m_horizontalDisplacementTrampoline2);
+    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline1"),
+               m_horizontalDisplacementTrampoline1);
+    readDouble(object, QStringLiteral("horizontalDisplacementTrampoline2"),
+               m_horizontalDisplacementTrampoline2);
     readDouble(object, QStringLiteral("horizontalDisplacement"), m_horizontalDisplacement);
     readStringMap(object, QStringLiteral("meta"), m_meta);
     readDouble(object, QStringLiteral("delayBeforeStartInSeconds"), m_delayBeforeStartInSeconds);
@@ -196,27 +182,17 @@ void ScoringSynchronizedResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringSynchronizedResult::isSet() const
 {
-    return m_startPenalty.isSet
-        || m_elementCount.isSet
-        || m_effectiveElementCount.isSet
-        || m_synchronizedScore.isSet
-        || m_horizontalDisplacementTrampoline1.isSet
-        || m_horizontalDisplacementTrampoline2.isSet
-        || m_horizontalDisplacement.isSet
-        || m_meta.isSet
-        || m_delayBeforeStartInSeconds.isSet
-        || m_elements.isSet;
+    return m_startPenalty.isSet || m_elementCount.isSet || m_effectiveElementCount.isSet ||
+           m_synchronizedScore.isSet || m_horizontalDisplacementTrampoline1.isSet ||
+           m_horizontalDisplacementTrampoline2.isSet || m_horizontalDisplacement.isSet || m_meta.isSet ||
+           m_delayBeforeStartInSeconds.isSet || m_elements.isSet;
 }
 
 bool ScoringSynchronizedResult::isValid() const
 {
-    return m_startPenalty.isValid
-        && m_elementCount.isValid
-        && m_effectiveElementCount.isValid
-        && m_synchronizedScore.isValid
-        && m_horizontalDisplacementTrampoline1.isValid
-        && m_horizontalDisplacementTrampoline2.isValid
-        && m_horizontalDisplacement.isValid;
+    return m_startPenalty.isValid && m_elementCount.isValid && m_effectiveElementCount.isValid &&
+           m_synchronizedScore.isValid && m_horizontalDisplacementTrampoline1.isValid &&
+           m_horizontalDisplacementTrampoline2.isValid && m_horizontalDisplacement.isValid;
 }
 
 QJsonObject ScoringRulesSettings::toJsonObject() const
@@ -266,17 +242,13 @@ void ScoringResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringResult::isSet() const
 {
-    return m_type.isSet()
-        || m_maturity.isSet()
-        || m_rulesSettings.isSet
-        || m_individualResult.isSet
-        || m_synchronizedResult.isSet;
+    return m_type.isSet() || m_maturity.isSet() || m_rulesSettings.isSet || m_individualResult.isSet ||
+           m_synchronizedResult.isSet;
 }
 
 bool ScoringResult::isValid() const
 {
-    return m_type.isValid()
-        && m_maturity.isValid();
+    return m_type.isValid() && m_maturity.isValid();
 }
 
 QJsonObject ScoringState::toJsonObject() const

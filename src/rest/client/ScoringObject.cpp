@@ -27,8 +27,7 @@ QByteArray ScoringObject::indentedJson(const QJsonObject &object)
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
-void ScoringObject::readDouble(const QJsonObject &object, const QString &key,
-                               ScoringMember<double> &member)
+void ScoringObject::readDouble(const QJsonObject &object, const QString &key, ScoringMember<double> &member)
 {
     member = ScoringMember<double>();
     const QJsonValue value = object.value(key);
@@ -37,8 +36,7 @@ void ScoringObject::readDouble(const QJsonObject &object, const QString &key,
     member.set(value.toDouble());
 }
 
-void ScoringObject::readInteger(const QJsonObject &object, const QString &key,
-                                ScoringMember<int> &member)
+void ScoringObject::readInteger(const QJsonObject &object, const QString &key, ScoringMember<int> &member)
 {
     member = ScoringMember<int>();
     const QJsonValue value = object.value(key);
@@ -66,8 +64,7 @@ void ScoringObject::readInteger(const QJsonObject &object, const QString &key,
     }
 }
 
-void ScoringObject::readBoolean(const QJsonObject &object, const QString &key,
-                                ScoringMember<bool> &member)
+void ScoringObject::readBoolean(const QJsonObject &object, const QString &key, ScoringMember<bool> &member)
 {
     member = ScoringMember<bool>();
     const QJsonValue value = object.value(key);
@@ -95,22 +92,21 @@ void ScoringObject::readStringMap(const QJsonObject &object, const QString &key,
     member.isSet = allStrings;
 }
 
-void ScoringObject::writeDouble(QJsonObject &object, const QString &key,
-                                const ScoringMember<double> &member)
+void ScoringObject::writeDouble(QJsonObject &object, const QString &key, const ScoringMember<double> &member)
+{
+    // JSON has no infinity or NaN; Qt would write them as null, which
+    // receivers must never see.
+    if (member.isSet && std::isfinite(member.value))
+        object.insert(key, member.value);
+}
+
+void ScoringObject::writeInteger(QJsonObject &object, const QString &key, const ScoringMember<int> &member)
 {
     if (member.isSet)
         object.insert(key, member.value);
 }
 
-void ScoringObject::writeInteger(QJsonObject &object, const QString &key,
-                                 const ScoringMember<int> &member)
-{
-    if (member.isSet)
-        object.insert(key, member.value);
-}
-
-void ScoringObject::writeBoolean(QJsonObject &object, const QString &key,
-                                 const ScoringMember<bool> &member)
+void ScoringObject::writeBoolean(QJsonObject &object, const QString &key, const ScoringMember<bool> &member)
 {
     if (member.isSet)
         object.insert(key, member.value);

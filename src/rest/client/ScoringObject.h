@@ -13,8 +13,7 @@ namespace ovra::rest::client {
 // One member of a scoring model: the value and whether it was set and is
 // valid. A setter raises both flags; reading JSON raises them as the value
 // allows.
-template <typename T>
-struct ScoringMember
+template <typename T> struct ScoringMember
 {
     T value{};
     bool isSet = false;
@@ -34,7 +33,9 @@ class ScoringObject
 {
 public:
     ScoringObject() = default;
-    explicit ScoringObject(const QJsonObject &raw) : m_raw(raw) {}
+    explicit ScoringObject(const QJsonObject &raw)
+        : m_raw(raw)
+    {}
     virtual ~ScoringObject() = default;
 
     // The base renders the raw object it holds.
@@ -57,12 +58,9 @@ protected:
 
     // Reading rules per member type: the member is replaced, isSet is raised
     // when the key is present, not null and read validly.
-    static void readDouble(const QJsonObject &object, const QString &key,
-                           ScoringMember<double> &member);
-    static void readInteger(const QJsonObject &object, const QString &key,
-                            ScoringMember<int> &member);
-    static void readBoolean(const QJsonObject &object, const QString &key,
-                            ScoringMember<bool> &member);
+    static void readDouble(const QJsonObject &object, const QString &key, ScoringMember<double> &member);
+    static void readInteger(const QJsonObject &object, const QString &key, ScoringMember<int> &member);
+    static void readBoolean(const QJsonObject &object, const QString &key, ScoringMember<bool> &member);
     static void readStringMap(const QJsonObject &object, const QString &key,
                               ScoringMember<QMap<QString, QString>> &member);
 
@@ -79,8 +77,7 @@ protected:
     }
 
     template <typename T>
-    static void readList(const QJsonObject &object, const QString &key,
-                         ScoringMember<QList<T>> &member)
+    static void readList(const QJsonObject &object, const QString &key, ScoringMember<QList<T>> &member)
     {
         member = ScoringMember<QList<T>>();
         const QJsonValue value = object.value(key);
@@ -98,12 +95,9 @@ protected:
         member.isSet = allValid;
     }
 
-    static void writeDouble(QJsonObject &object, const QString &key,
-                            const ScoringMember<double> &member);
-    static void writeInteger(QJsonObject &object, const QString &key,
-                             const ScoringMember<int> &member);
-    static void writeBoolean(QJsonObject &object, const QString &key,
-                             const ScoringMember<bool> &member);
+    static void writeDouble(QJsonObject &object, const QString &key, const ScoringMember<double> &member);
+    static void writeInteger(QJsonObject &object, const QString &key, const ScoringMember<int> &member);
+    static void writeBoolean(QJsonObject &object, const QString &key, const ScoringMember<bool> &member);
     static void writeStringMap(QJsonObject &object, const QString &key,
                                const ScoringMember<QMap<QString, QString>> &member);
 
@@ -115,8 +109,7 @@ protected:
     }
 
     template <typename T>
-    static void writeList(QJsonObject &object, const QString &key,
-                          const ScoringMember<QList<T>> &member)
+    static void writeList(QJsonObject &object, const QString &key, const ScoringMember<QList<T>> &member)
     {
         if (member.value.isEmpty())
             return;
@@ -134,20 +127,35 @@ private:
 
 // Declares one member of a scoring model: the value getter, the setter that
 // raises the flags, and the member with its flags for readers.
-#define OVRA_SCORING_MEMBER(Type, name, setter)                                                    \
-public:                                                                                            \
-    const Type &name() const { return m_##name.value; }                                            \
-    void setter(const Type &value) { m_##name.set(value); }                                        \
-    const ::ovra::rest::client::ScoringMember<Type> &name##Member() const { return m_##name; }     \
-                                                                                                   \
-private:                                                                                           \
+#define OVRA_SCORING_MEMBER(Type, name, setter)                                                              \
+public:                                                                                                      \
+    const Type &name() const                                                                                 \
+    {                                                                                                        \
+        return m_##name.value;                                                                               \
+    }                                                                                                        \
+    void setter(const Type &value)                                                                           \
+    {                                                                                                        \
+        m_##name.set(value);                                                                                 \
+    }                                                                                                        \
+    const ::ovra::rest::client::ScoringMember<Type> &name##Member() const                                    \
+    {                                                                                                        \
+        return m_##name;                                                                                     \
+    }                                                                                                        \
+                                                                                                             \
+private:                                                                                                     \
     ::ovra::rest::client::ScoringMember<Type> m_##name;
 
 // Declares an enumeration member, which carries its own flags.
-#define OVRA_SCORING_ENUM_MEMBER(Type, name, setter)                                               \
-public:                                                                                            \
-    const Type &name() const { return m_##name; }                                                  \
-    void setter(const Type &value) { m_##name = value; }                                           \
-                                                                                                   \
-private:                                                                                           \
+#define OVRA_SCORING_ENUM_MEMBER(Type, name, setter)                                                         \
+public:                                                                                                      \
+    const Type &name() const                                                                                 \
+    {                                                                                                        \
+        return m_##name;                                                                                     \
+    }                                                                                                        \
+    void setter(const Type &value)                                                                           \
+    {                                                                                                        \
+        m_##name = value;                                                                                    \
+    }                                                                                                        \
+                                                                                                             \
+private:                                                                                                     \
     Type m_##name;

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "rest/client/ScoringObject.h"
 #include "rest/client/ScoringEnums.h"
-#include "rest/client/ScoringRulesSettings.h"
 #include "rest/client/ScoringIndividualResult.h"
+#include "rest/client/ScoringObject.h"
+#include "rest/client/ScoringRulesSettings.h"
 #include "rest/client/ScoringSynchronizedResult.h"
 
 namespace ovra::rest::client {

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rest/client/ScoringObject.h"
 #include "rest/client/ScoringEnums.h"
+#include "rest/client/ScoringObject.h"
 
 namespace ovra::rest::client {
 

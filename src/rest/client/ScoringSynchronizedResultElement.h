@@ -1,7 +1,7 @@
 #pragma once
 
-#include "rest/client/ScoringObject.h"
 #include "rest/client/ScoringLandingPosition.h"
+#include "rest/client/ScoringObject.h"
 
 namespace ovra::rest::client {
 
@@ -21,8 +21,10 @@ public:
     OVRA_SCORING_MEMBER(double, horizontalDisplacementTrampoline1, setHorizontalDisplacementTrampoline1)
     OVRA_SCORING_MEMBER(double, horizontalDisplacementTrampoline2, setHorizontalDisplacementTrampoline2)
     OVRA_SCORING_MEMBER(double, horizontalDisplacement, setHorizontalDisplacement)
-    OVRA_SCORING_MEMBER(ScoringLandingPosition, landingPositionInCmTrampoline1, setLandingPositionInCmTrampoline1)
-    OVRA_SCORING_MEMBER(ScoringLandingPosition, landingPositionInCmTrampoline2, setLandingPositionInCmTrampoline2)
+    OVRA_SCORING_MEMBER(ScoringLandingPosition, landingPositionInCmTrampoline1,
+                        setLandingPositionInCmTrampoline1)
+    OVRA_SCORING_MEMBER(ScoringLandingPosition, landingPositionInCmTrampoline2,
+                        setLandingPositionInCmTrampoline2)
     OVRA_SCORING_MEMBER(int, landingZoneTrampoline1, setLandingZoneTrampoline1)
     OVRA_SCORING_MEMBER(int, landingZoneTrampoline2, setLandingZoneTrampoline2)
 };

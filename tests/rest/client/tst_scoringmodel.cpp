@@ -1,3 +1,5 @@
+#include "AppStartup.h"
+#include "rest/client/ScoringMetaTypes.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
 #include "support/TestSupport.h"
@@ -68,15 +70,10 @@ private slots:
     {
         QCOMPARE(ScoringResultType(ScoringResultType::Individual).toString(), "individual");
         QCOMPARE(ScoringResultType(ScoringResultType::Synchronized).toString(), "synchronized");
-        QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Preliminary).toString(),
-                 "preliminary");
+        QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Preliminary).toString(), "preliminary");
         QCOMPARE(ScoringResultMaturity(ScoringResultMaturity::Confirmed).toString(), "confirmed");
-        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max3)
-                     .toString(),
-                 "max3");
-        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5)
-                     .toString(),
-                 "max5");
+        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max3).toString(), "max3");
+        QCOMPARE(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5).toString(), "max5");
         const char *states[] = {"other", "ready", "start", "routine", "review"};
         for (int v = 1; v <= 5; ++v) {
             ScoringStateType type;
@@ -114,8 +111,7 @@ private slots:
         state.setState(ScoringStateType(ScoringStateType::Routine));
         QVERIFY(state.isSet());
         QVERIFY(state.isValid());
-        QCOMPARE(parse(state.toJson()),
-                 QJsonObject({{QStringLiteral("state"), QStringLiteral("routine")}}));
+        QCOMPARE(parse(state.toJson()), QJsonObject({{QStringLiteral("state"), QStringLiteral("routine")}}));
         // The text form is indented.
         QVERIFY(state.toJson().contains("\n    \"state\""));
 
@@ -151,8 +147,8 @@ private slots:
         const QJsonArray elements = object.value(QStringLiteral("elements")).toArray();
         QCOMPARE(elements.size(), 1);
         const QJsonObject first = elements.at(0).toObject();
-        QCOMPARE(keysOf(first), QStringList({"horizontalDisplacement", "landingPositionInCm",
-                                             "landingZone", "timeOfFlightInSeconds"}));
+        QCOMPARE(keysOf(first), QStringList({"horizontalDisplacement", "landingPositionInCm", "landingZone",
+                                             "timeOfFlightInSeconds"}));
         QCOMPARE(first.value(QStringLiteral("timeOfFlightInSeconds")).toDouble(), 1.735);
         QCOMPARE(first.value(QStringLiteral("landingPositionInCm")).toObject(),
                  QJsonObject({{QStringLiteral("x"), 3}, {QStringLiteral("y"), -4}}));
@@ -163,6 +159,17 @@ private slots:
         QVERIFY(half.isSet());
         QVERIFY(!half.isValid());
         QCOMPARE(half.toJsonObject(), QJsonObject({{QStringLiteral("y"), 5}}));
+    }
+
+    void nonFiniteNumbersAreNeverWrittenAsNull()
+    {
+        ScoringIndividualResultElement e = element(1.0, 0.9, 6);
+        e.setTimeOfFlightInSeconds(qInf());
+        e.setHorizontalDisplacement(qQNaN());
+        const QJsonObject object = e.toJsonObject();
+        QVERIFY(!object.contains(QStringLiteral("timeOfFlightInSeconds")));
+        QVERIFY(!object.contains(QStringLiteral("horizontalDisplacement")));
+        QVERIFY(!e.toJson().contains("null"));
     }
 
     void nestedObjectsAppearWhenSet()
@@ -176,8 +183,7 @@ private slots:
         QVERIFY(result.isValid());
 
         ScoringRulesSettings rules;
-        rules.setHdDeductions(ScoringRulesSettingsHdDeductions(
-            ScoringRulesSettingsHdDeductions::Max5));
+        rules.setHdDeductions(ScoringRulesSettingsHdDeductions(ScoringRulesSettingsHdDeductions::Max5));
         result.setRulesSettings(rules);
         ScoringSynchronizedResultElement pair;
         pair.setForcedEndOfRoutine(false);
@@ -236,8 +242,7 @@ private slots:
         QVERIFY(read.isValid());
         QCOMPARE(read.toJsonObject(), result.toJsonObject());
         QCOMPARE(read.synchronizedResult().elements().size(), 2);
-        QCOMPARE(read.synchronizedResult().elements().at(1).landingPositionInCmTrampoline1().x(),
-                 13);
+        QCOMPARE(read.synchronizedResult().elements().at(1).landingPositionInCmTrampoline1().x(), 13);
         QVERIFY(read.synchronizedResult().elements().at(0).forcedEndOfRoutine());
     }
 
@@ -316,6 +321,53 @@ private slots:
         QVERIFY(!result2.toJsonObject().contains(QStringLiteral("rulesSettings")));
     }
 
+    // Whatever was read, writing it and reading that again gives the same
+    // object, and nothing is written as null.
+    void writtenReadingsAreStable_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::newRow("empty") << QByteArray("{}");
+        QTest::newRow("nulls") << QByteArray(R"({"type":null,"maturity":null,"rulesSettings":null,
+            "individualResult":null,"synchronizedResult":null})");
+        QTest::newRow("wrong kinds") << QByteArray(R"({"type":3,"maturity":["confirmed"],
+            "individualResult":{"elementCount":"x","meta":{"a":1,"b":"2"},"elements":[3,null,{}]},
+            "synchronizedResult":{"elements":[{"forcedEndOfRoutine":"yes",
+              "landingPositionInCmTrampoline1":{"x":null,"y":1.5}}]}})");
+        QTest::newRow("complete") << QByteArray(R"({"type":"SYNCHRONIZED","maturity":"Preliminary",
+            "rulesSettings":{"hdDeductions":"MAX3"},
+            "synchronizedResult":{"startPenalty":0.1,"elementCount":1,"effectiveElementCount":1,
+              "synchronizedScore":0.92,"horizontalDisplacementTrampoline1":1,
+              "horizontalDisplacementTrampoline2":0.9,"horizontalDisplacement":0.95,
+              "meta":{"athlete":"A"},"delayBeforeStartInSeconds":1.5,
+              "elements":[{"landingTimeDifferenceInSeconds":0.035,"synchronizedScore":0.92,
+                "forcedEndOfRoutine":false,"horizontalDisplacementTrampoline1":1,
+                "horizontalDisplacementTrampoline2":0.9,"horizontalDisplacement":0.95,
+                "landingPositionInCmTrampoline1":{"x":1,"y":2},
+                "landingPositionInCmTrampoline2":{"x":-3,"y":4},
+                "landingZoneTrampoline1":6,"landingZoneTrampoline2":6}]}})");
+    }
+    void writtenReadingsAreStable()
+    {
+        QFETCH(QByteArray, text);
+        ScoringResult first;
+        QVERIFY(first.fromJson(text));
+        const QByteArray written = first.toJson();
+        QVERIFY(!written.contains("null"));
+        ScoringResult second;
+        QVERIFY(second.fromJson(written));
+        QCOMPARE(second.toJsonObject(), first.toJsonObject());
+        if (QTest::currentDataTag() == QByteArray("complete")) {
+            QVERIFY(first.isValid());
+            // Everything comes back; enumerations in their own spelling.
+            QJsonObject expected = parse(text);
+            expected.insert(QStringLiteral("type"), QStringLiteral("synchronized"));
+            expected.insert(QStringLiteral("maturity"), QStringLiteral("preliminary"));
+            expected.insert(QStringLiteral("rulesSettings"),
+                            QJsonObject({{QStringLiteral("hdDeductions"), "max3"}}));
+            QCOMPARE(parse(written), expected);
+        }
+    }
+
     void baseObjectRendersItsRawObjectCompactly()
     {
         const QJsonObject raw{{QStringLiteral("a"), 1}};
@@ -336,8 +388,12 @@ private slots:
         state.setState(ScoringStateType(ScoringStateType::Review));
         QCOMPARE(copy.state().value(), int(ScoringStateType::Ready));
         const ScoringObject &base = copy;
-        QCOMPARE(parse(base.toJson()).value(QStringLiteral("state")).toString(),
-                 QStringLiteral("ready"));
+        QCOMPARE(parse(base.toJson()).value(QStringLiteral("state")).toString(), QStringLiteral("ready"));
+
+        ovra::startup::registerMetaTypes();
+        QVERIFY(QMetaType::fromName("ovra::rest::client::ScoringResult").isValid());
+        const QVariant variant = QVariant::fromValue(copy);
+        QCOMPARE(variant.value<ScoringState>().state().value(), int(ScoringStateType::Ready));
     }
 };
 

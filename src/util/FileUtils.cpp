@@ -14,6 +14,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#include <memory>
 
 namespace ovra::util {
 
@@ -232,37 +233,69 @@ void writeLandingBlock(HeaderWriter &w, const wsDaten &store, double firstCode,
     }
 }
 
-// Appends the decimal digits of value.
-inline void appendInt(QByteArray &out, int value)
+// Sample rows are the bulk of a file: composed byte by byte into a buffer,
+// the time from the integer sample index so no rounding is involved.
+class RowWriter
 {
-    char digits[16];
-    const auto result = std::to_chars(digits, digits + sizeof digits, value);
-    out.append(digits, result.ptr - digits);
-}
+public:
+    static constexpr qsizetype kCapacity = kFlushBytes;
+    // A row is 11 numbers of at most 11 characters and 12 separators.
+    static constexpr qsizetype kMaxRow = 11 * 11 + 12 * 4;
 
-// Sample rows are the bulk of a file: composed as bytes, the time from the
-// integer sample index so no rounding is involved.
-void appendSampleRow(QByteArray &out, int i, const wsDaten::Sample &s, const QByteArray &column,
-                     const QByteArray &decimal, const QByteArray &line)
-{
-    appendInt(out, i / 1000);
-    out.append(decimal);
-    const int ms = i % 1000;
-    const char fraction[3] = {char('0' + ms / 100), char('0' + ms / 10 % 10), char('0' + ms % 10)};
-    out.append(fraction, 3);
-    for (int t = 0; t < 2; ++t) {
-        int sum = 0;
-        for (int k = 0; k < 4; ++k) {
-            const int value = s[idx(4 * t + k)];
-            sum += value;
-            out.append(column);
-            appendInt(out, value);
-        }
-        out.append(column);
-        appendInt(out, sum);
+    RowWriter(const QByteArray &column, const QByteArray &decimal, const QByteArray &line)
+        : m_buffer(new char[std::size_t(kCapacity + kMaxRow)])
+        , m_column(column)
+        , m_decimal(decimal)
+        , m_line(line)
+    {
     }
-    out.append(line);
-}
+
+    bool full() const { return m_size >= kCapacity; }
+    const char *data() const { return m_buffer.get(); }
+    qsizetype size() const { return m_size; }
+    void clear() { m_size = 0; }
+
+    void row(int i, const wsDaten::Sample &s)
+    {
+        char *p = m_buffer.get() + m_size;
+        p = std::to_chars(p, p + 12, i / 1000).ptr;
+        p = put(p, m_decimal);
+        const int ms = i % 1000;
+        *p++ = char('0' + ms / 100);
+        *p++ = char('0' + ms / 10 % 10);
+        *p++ = char('0' + ms % 10);
+        for (int t = 0; t < 2; ++t) {
+            int sum = 0;
+            for (int k = 0; k < 4; ++k) {
+                const int value = s[idx(4 * t + k)];
+                sum += value;
+                p = put(p, m_column);
+                p = std::to_chars(p, p + 12, value).ptr;
+            }
+            p = put(p, m_column);
+            p = std::to_chars(p, p + 12, sum).ptr;
+        }
+        p = put(p, m_line);
+        m_size = p - m_buffer.get();
+    }
+
+private:
+    static char *put(char *p, const QByteArray &text)
+    {
+        if (text.size() == 1) {
+            *p = text.front();
+            return p + 1;
+        }
+        std::memcpy(p, text.constData(), std::size_t(text.size()));
+        return p + text.size();
+    }
+
+    std::unique_ptr<char[]> m_buffer;
+    qsizetype m_size = 0;
+    QByteArray m_column;
+    QByteArray m_decimal;
+    QByteArray m_line;
+};
 
 // Reads a device line by line in large chunks. A line longer than the limit
 // is reported as too long and skipped whole without being held in memory.
@@ -530,21 +563,22 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
         return true;
     };
 
-    QByteArray buffer = header.toUtf8();
-    buffer.reserve(kFlushBytes + 4096);
+    const QByteArray headerBytes = header.toUtf8();
+    if (file.write(headerBytes) != headerBytes.size())
+        return failed();
     const Separators sep = separatorsOf(settings);
-    const QByteArray column = QString(sep.column).toUtf8();
-    const QByteArray decimal = QString(sep.decimal).toUtf8();
-    const QByteArray line = sep.line.toUtf8();
+    // Separators longer than a few bytes would not fit the row reserve; the
+    // settings only offer single characters and CR LF.
+    RowWriter rows(QString(sep.column).toUtf8(), QString(sep.decimal).toUtf8(), sep.line.left(4).toUtf8());
     for (int i = 0; i < count; ++i) {
-        appendSampleRow(buffer, i, i < firstHeld ? zero : store.sample(i), column, decimal, line);
-        if (buffer.size() >= kFlushBytes) {
-            if (file.write(buffer) != buffer.size())
+        rows.row(i, i < firstHeld ? zero : store.sample(i));
+        if (rows.full()) {
+            if (file.write(rows.data(), rows.size()) != rows.size())
                 return failed();
-            buffer.resize(0);
+            rows.clear();
         }
     }
-    if (file.write(buffer) != buffer.size())
+    if (file.write(rows.data(), rows.size()) != rows.size())
         return failed();
     if (!file.commit()) {
         qWarning().noquote() << "unable to write file " + path + " - " + file.errorString();

@@ -13,7 +13,9 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QFont>
+#include <QLocale>
 #include <QStringList>
+#include <QTranslator>
 
 #include <cstdio>
 
@@ -32,12 +34,30 @@ void messageToStandardError(QtMsgType type, const QMessageLogContext &context, c
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "ovra-eval: %s\n", text.toLocal8Bit().constData());
+}
+
 int usage(const QString &problem)
 {
     if (!problem.isEmpty())
-        std::fprintf(stderr, "ovra-eval: %s\n", problem.toLocal8Bit().constData());
-    std::fprintf(stderr, "usage: ovra-eval [--hd-rule 0|1] FILE\n");
+        printError(problem);
+    std::fprintf(stderr, "%s\n", QCoreApplication::translate("OvraEval", "usage: %1").arg(QStringLiteral("ovra-eval [--hd-rule 0|1] FILE")).toLocal8Bit().constData());
     return kExitUsage;
+}
+
+// The program's own catalogue for the locale (or OVRA_FORCE_LANGUAGE),
+// loaded quietly: standard error is reserved for the tool's own messages.
+void loadCatalogue(QCoreApplication &application)
+{
+    const QString forced = qEnvironmentVariable("OVRA_FORCE_LANGUAGE");
+    const QLocale locale = forced.isEmpty() ? QLocale() : QLocale(forced);
+    auto *translator = new QTranslator(&application);
+    if (translator->load(locale, QStringLiteral(":/i18n/ovra_")))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
 }
 
 } // namespace
@@ -47,6 +67,7 @@ int main(int argc, char *argv[])
     QCoreApplication application(argc, argv);
     qInstallMessageHandler(messageToStandardError);
     ovra::startup::registerMetaTypes();
+    loadCatalogue(application);
 
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
@@ -56,23 +77,23 @@ int main(int argc, char *argv[])
         const QString &argument = arguments.at(i);
         if (argument == QLatin1String("--hd-rule")) {
             if (i + 1 >= arguments.size())
-                return usage(QStringLiteral("--hd-rule needs a value"));
+                return usage(QCoreApplication::translate("OvraEval", "--hd-rule needs a value"));
             const QString value = arguments.at(++i);
             if (value != QLatin1String("0") && value != QLatin1String("1"))
-                return usage(QStringLiteral("--hd-rule takes 0 or 1, not '%1'").arg(value));
+                return usage(QCoreApplication::translate("OvraEval", "--hd-rule takes 0 or 1, not '%1'").arg(value));
             hdRule = value.toInt();
         } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
             return usage(QString());
         } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
-            return usage(QStringLiteral("unknown option '%1'").arg(argument));
+            return usage(QCoreApplication::translate("OvraEval", "unknown option '%1'").arg(argument));
         } else if (file.isEmpty()) {
             file = argument;
         } else {
-            return usage(QStringLiteral("only one file can be evaluated"));
+            return usage(QCoreApplication::translate("OvraEval", "only one file can be evaluated"));
         }
     }
     if (file.isEmpty())
-        return usage(QStringLiteral("no file given"));
+        return usage(QCoreApplication::translate("OvraEval", "no file given"));
 
     wsDaten store;
     OvraSettings::Targets targets;
@@ -90,7 +111,7 @@ int main(int argc, char *argv[])
     std::function<void()> reset = [&store]() { ovra::util::FileUtils::resetMeasurementForLoad(store); };
     if (!QFileInfo(dataFile).isFile()
         || !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset)) {
-        std::fprintf(stderr, "ovra-eval: cannot read %s\n", dataFile.toLocal8Bit().constData());
+        printError(QCoreApplication::translate("OvraEval", "cannot read %1").arg(dataFile));
         return kExitUnreadable;
     }
 

@@ -27,9 +27,12 @@ struct Run
     QJsonObject json() const { return QJsonDocument::fromJson(out).object(); }
 };
 
-Run runEval(const QStringList &arguments)
+Run runEval(const QStringList &arguments, const QString &language = QStringLiteral("en"))
 {
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("OVRA_FORCE_LANGUAGE"), language);
+    process.setProcessEnvironment(environment);
     process.start(ovra::test::binaryDir() + QStringLiteral("/bin/ovra-eval"), arguments);
     Run run;
     if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit)
@@ -235,6 +238,13 @@ private Q_SLOTS:
             QVERIFY(run.out.isEmpty());
             QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE\n"));
         }
+
+        // Messages follow the workstation's language.
+        run = runEval({missing}, QStringLiteral("de"));
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.endsWith(" kann nicht gelesen werden\n"));
+        run = runEval({}, QStringLiteral("de"));
+        QVERIFY(run.err.contains("Aufruf: ovra-eval [--hd-rule 0|1] FILE\n"));
 
         // An empty data file is readable: an empty routine.
         QFile empty(m_dir.filePath(QStringLiteral("empty.dat")));

@@ -10,7 +10,15 @@ function(ovra_warnings target)
 endfunction()
 
 set(OVRA_SANITIZER_FLAGS "")
-if(OVRA_SANITIZE)
+if(OVRA_FUZZ)
+    if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+        message(FATAL_ERROR "OVRA_FUZZ needs clang: -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++")
+    endif()
+    # Our code is instrumented for libFuzzer's coverage and the sanitizers;
+    # only the fuzz targets link libFuzzer itself (fuzz/CMakeLists.txt).
+    set(OVRA_SANITIZER_FLAGS -fsanitize=fuzzer-no-link,address,undefined -fno-sanitize-recover=undefined
+        -fno-omit-frame-pointer)
+elseif(OVRA_SANITIZE)
     set(OVRA_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
 elseif(OVRA_TSAN)
     set(OVRA_SANITIZER_FLAGS -fsanitize=thread -fno-omit-frame-pointer)

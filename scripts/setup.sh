@@ -4,7 +4,8 @@
 #   scripts/setup.sh run    install what is missing, build Release, start the
 #                           workstation with the simulated master box available
 #   scripts/setup.sh test   install what is missing, build, run the whole test
-#                           suite (and the core tests under ASan/UBSan)
+#                           suite (and the core tests under ASan/UBSan), then
+#                           run each fuzz target for 60 s
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -59,6 +60,12 @@ test)
     # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
     configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
     (cd build-asan && ctest --output-on-failure -j2 -L core)
+    # Every libFuzzer target for 60 s (clang, core library only); a finding fails the run.
+    cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DOVRA_FUZZ=ON -DOVRA_CORE_ONLY=ON -DOVRA_BUILD_TESTS=OFF
+    cmake --build build-fuzz -j2 --target ovra_fuzzers
+    bash scripts/run-fuzzers.sh build-fuzz 60
     ;;
 *)
     echo "usage: $0 run|test" >&2

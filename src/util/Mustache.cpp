@@ -227,7 +227,8 @@ QString Renderer::renderTemplate(const QString &templateText, Context *context)
         const QString savedEnd = m_endMarker;
         m_startMarker = kDefaultStartMarker;
         m_endMarker = kDefaultEndMarker;
-        const QString out = render(templateText, 0, static_cast<int>(templateText.size()), context);
+        QString out;
+        render(templateText, 0, static_cast<int>(templateText.size()), context, out);
         m_startMarker = savedStart;
         m_endMarker = savedEnd;
         return out;
@@ -241,7 +242,9 @@ QString Renderer::renderTemplate(const QString &templateText, Context *context)
     m_partialStack.clear();
     // Positions are ints; a template beyond that size is rendered up to it.
     const int size = static_cast<int>(std::min<qsizetype>(templateText.size(), std::numeric_limits<int>::max()));
-    return render(templateText, 0, size, context);
+    QString out;
+    render(templateText, 0, size, context, out);
+    return out;
 }
 
 void Renderer::setError(const QString &message, int position)
@@ -261,11 +264,10 @@ bool Renderer::enterNesting(int position)
     return true;
 }
 
-QString Renderer::render(const QString &templateText, int from, int to, Context *context)
+void Renderer::render(const QString &templateText, int from, int to, Context *context, QString &out)
 {
-    QString out;
     if (!enterNesting(from))
-        return out;
+        return;
 
     int pos = from;
     while (m_errorMessage.isEmpty()) {
@@ -308,7 +310,6 @@ QString Renderer::render(const QString &templateText, int from, int to, Context 
     }
 
     --m_nesting;
-    return out;
 }
 
 void Renderer::renderSection(const QString &templateText, const Tag &tag, int to, Context *context, QString &out,
@@ -329,7 +330,7 @@ void Renderer::renderSection(const QString &templateText, const Tag &tag, int to
     auto renderBody = [&]() {
         m_startMarker = bodyStartMarker;
         m_endMarker = bodyEndMarker;
-        out += render(templateText, bodyFrom, bodyTo, context);
+        render(templateText, bodyFrom, bodyTo, context, out);
     };
 
     if (tag.type == TagType::SectionStart) {
@@ -381,7 +382,7 @@ void Renderer::renderPartial(const Tag &tag, Context *context, QString &out)
         text = indented;
     }
     const int size = static_cast<int>(std::min<qsizetype>(text.size(), std::numeric_limits<int>::max()));
-    out += render(text, 0, size, context);
+    render(text, 0, size, context, out);
 
     m_partialStack.removeLast();
     m_startMarker = savedStart;

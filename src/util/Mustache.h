@@ -128,7 +128,9 @@ private:
         QString newEndMarker;
     };
 
-    QString render(const QString &templateText, int from, int to, Context *context);
+    // Appends the output of [from, to) to out: nested sections and partials
+    // write into one buffer instead of copying their output up every level.
+    void render(const QString &templateText, int from, int to, Context *context, QString &out);
     void renderSection(const QString &templateText, const Tag &tag, int to, Context *context, QString &out, int &pos);
     void renderPartial(const Tag &tag, Context *context, QString &out);
     Tag findTag(const QString &templateText, int pos, int to);

@@ -711,10 +711,17 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
     }
     if (reset)
         reset();
+    readData(file, path, settings, store, plotter);
+    file.close();
+    return true;
+}
 
+void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter)
+{
     const QChar column = separatorsOf(settings).column;
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
-    LineReader reader(file);
+    LineReader reader(device);
     QByteArrayView line;
     bool tooLong = false;
     qint64 lineNumber = 0;
@@ -783,7 +790,6 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
             break;
         }
     }
-    file.close();
     store.setBlockCount(store.sampleCount());
 
     if (badRows > kLoggedProblems || skippedLines > kLoggedProblems)
@@ -793,7 +799,6 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
                                     .arg(skippedLines);
     if (store.sampleCount() == 0)
         qInfo().noquote() << path + QStringLiteral(" holds no samples");
-    return true;
 }
 
 // Paths and reset ----------------------------------------------------------------------

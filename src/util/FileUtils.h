@@ -9,6 +9,7 @@
 #include <functional>
 
 class IndexSelection;
+class QIODevice;
 class OvraSettings;
 class wsDaten;
 
@@ -56,6 +57,11 @@ public:
     // when the file cannot be opened. plotter may be null.
     static bool loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
                              SamplePlotter *plotter, std::function<void()> &reset);
+
+    // The part of a load after the reset: header lines, then sample rows
+    // with the recomputation. name is used in log lines.
+    static void readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter);
 
     // Applies one header line; false when the line is not a header line (the
     // header has ended).

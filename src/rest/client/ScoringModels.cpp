@@ -19,7 +19,7 @@ void ScoringLandingPosition::fromJsonObject(const QJsonObject &object)
 
 bool ScoringLandingPosition::isSet() const
 {
-    return m_x.isSet || m_y.isSet;
+    return appears(m_x) || appears(m_y);
 }
 
 bool ScoringLandingPosition::isValid() const
@@ -47,8 +47,8 @@ void ScoringIndividualResultElement::fromJsonObject(const QJsonObject &object)
 
 bool ScoringIndividualResultElement::isSet() const
 {
-    return m_timeOfFlightInSeconds.isSet || m_horizontalDisplacement.isSet || m_landingPositionInCm.isSet ||
-           m_landingZone.isSet;
+    return appears(m_timeOfFlightInSeconds) || appears(m_horizontalDisplacement) ||
+           appears(m_landingPositionInCm) || appears(m_landingZone);
 }
 
 bool ScoringIndividualResultElement::isValid() const
@@ -93,11 +93,11 @@ void ScoringSynchronizedResultElement::fromJsonObject(const QJsonObject &object)
 
 bool ScoringSynchronizedResultElement::isSet() const
 {
-    return m_landingTimeDifferenceInSeconds.isSet || m_synchronizedScore.isSet ||
-           m_forcedEndOfRoutine.isSet || m_horizontalDisplacementTrampoline1.isSet ||
-           m_horizontalDisplacementTrampoline2.isSet || m_horizontalDisplacement.isSet ||
-           m_landingPositionInCmTrampoline1.isSet || m_landingPositionInCmTrampoline2.isSet ||
-           m_landingZoneTrampoline1.isSet || m_landingZoneTrampoline2.isSet;
+    return appears(m_landingTimeDifferenceInSeconds) || appears(m_synchronizedScore) ||
+           appears(m_forcedEndOfRoutine) || appears(m_horizontalDisplacementTrampoline1) ||
+           appears(m_horizontalDisplacementTrampoline2) || appears(m_horizontalDisplacement) ||
+           appears(m_landingPositionInCmTrampoline1) || appears(m_landingPositionInCmTrampoline2) ||
+           appears(m_landingZoneTrampoline1) || appears(m_landingZoneTrampoline2);
 }
 
 bool ScoringSynchronizedResultElement::isValid() const
@@ -135,9 +135,9 @@ void ScoringIndividualResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringIndividualResult::isSet() const
 {
-    return m_startPenalty.isSet || m_elementCount.isSet || m_timeOfFlightInSeconds.isSet ||
-           m_horizontalDisplacement.isSet || m_meta.isSet || m_delayBeforeStartInSeconds.isSet ||
-           m_elements.isSet;
+    return appears(m_startPenalty) || appears(m_elementCount) || appears(m_timeOfFlightInSeconds) ||
+           appears(m_horizontalDisplacement) || appears(m_meta) || appears(m_delayBeforeStartInSeconds) ||
+           appears(m_elements);
 }
 
 bool ScoringIndividualResult::isValid() const
@@ -182,10 +182,10 @@ void ScoringSynchronizedResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringSynchronizedResult::isSet() const
 {
-    return m_startPenalty.isSet || m_elementCount.isSet || m_effectiveElementCount.isSet ||
-           m_synchronizedScore.isSet || m_horizontalDisplacementTrampoline1.isSet ||
-           m_horizontalDisplacementTrampoline2.isSet || m_horizontalDisplacement.isSet || m_meta.isSet ||
-           m_delayBeforeStartInSeconds.isSet || m_elements.isSet;
+    return appears(m_startPenalty) || appears(m_elementCount) || appears(m_effectiveElementCount) ||
+           appears(m_synchronizedScore) || appears(m_horizontalDisplacementTrampoline1) ||
+           appears(m_horizontalDisplacementTrampoline2) || appears(m_horizontalDisplacement) ||
+           appears(m_meta) || appears(m_delayBeforeStartInSeconds) || appears(m_elements);
 }
 
 bool ScoringSynchronizedResult::isValid() const
@@ -242,8 +242,8 @@ void ScoringResult::fromJsonObject(const QJsonObject &object)
 
 bool ScoringResult::isSet() const
 {
-    return m_type.isSet() || m_maturity.isSet() || m_rulesSettings.isSet || m_individualResult.isSet ||
-           m_synchronizedResult.isSet;
+    return m_type.isSet() || m_maturity.isSet() || appears(m_rulesSettings) || appears(m_individualResult) ||
+           appears(m_synchronizedResult);
 }
 
 bool ScoringResult::isValid() const

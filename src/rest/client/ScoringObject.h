@@ -8,6 +8,9 @@
 #include <QMap>
 #include <QString>
 
+#include <cmath>
+#include <type_traits>
+
 namespace ovra::rest::client {
 
 // One member of a scoring model: the value and whether it was set and is
@@ -94,6 +97,27 @@ protected:
         member.isValid = allValid;
         member.isSet = allValid;
     }
+
+    // Whether a member is written by toJsonObject(); isSet() of a model is
+    // true exactly when one of its members appears, so that what was read
+    // writes and reads back the same.
+    static bool appears(const ScoringMember<double> &member)
+    {
+        return member.isSet && std::isfinite(member.value);
+    }
+    static bool appears(const ScoringMember<int> &member) { return member.isSet; }
+    static bool appears(const ScoringMember<bool> &member) { return member.isSet; }
+    static bool appears(const ScoringMember<QMap<QString, QString>> &member)
+    {
+        return !member.value.isEmpty();
+    }
+    template <typename T> static bool appears(const ScoringMember<QList<T>> &member)
+    {
+        return !member.value.isEmpty();
+    }
+    template <typename T>
+    requires std::is_base_of_v<ScoringObject, T>
+    static bool appears(const ScoringMember<T> &member) { return member.value.isSet(); }
 
     static void writeDouble(QJsonObject &object, const QString &key, const ScoringMember<double> &member);
     static void writeInteger(QJsonObject &object, const QString &key, const ScoringMember<int> &member);

@@ -333,6 +333,10 @@ private slots:
             "individualResult":{"elementCount":"x","meta":{"a":1,"b":"2"},"elements":[3,null,{}]},
             "synchronizedResult":{"elements":[{"forcedEndOfRoutine":"yes",
               "landingPositionInCmTrampoline1":{"x":null,"y":1.5}}]}})");
+        // Found by fuzzing: an empty meta object made the nested result count
+        // as set without anything of it being written.
+        QTest::newRow("empty meta, empty element")
+            << QByteArray(R"({"synchronizedResult":{"meta":{},"elements":[{"x":3}]}})");
         QTest::newRow("complete") << QByteArray(R"({"type":"SYNCHRONIZED","maturity":"Preliminary",
             "rulesSettings":{"hdDeductions":"MAX3"},
             "synchronizedResult":{"startPenalty":0.1,"elementCount":1,"effectiveElementCount":1,

@@ -31,6 +31,8 @@ constexpr qint64 kReadChunk = 1 << 20;
 // Bad rows and skipped lines are logged one by one up to this many, then
 // only counted, so a broken file cannot flood the log.
 constexpr int kLoggedProblems = 5;
+constexpr int kMaxMetaEntries = 1000;
+constexpr int kMaxMetaText = 4096;
 
 std::size_t idx(int i)
 {
@@ -115,7 +117,8 @@ void writeResultLines(HeaderWriter &w, const wsDaten &store)
 {
     const Routines &r = store.routines();
     const TrampMode mode = store.trampMode();
-    const quint64 n = std::min<quint64>(r.landingCount, static_cast<quint64>(Routines::kSlots));
+    // The totals run over the elements the lines show.
+    const quint64 n = std::min<quint64>(r.landingCount, kElementLines);
     const Routines::LandingArray &individual =
         mode == TrampMode::Trampoline2 ? r.individualLandingsTrampoline2 : r.individualLandingsTrampoline1;
     for (int k = 0; k < kElementLines; ++k) {
@@ -611,8 +614,22 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
     switch (code) {
     case kMetaCode: {
         const QStringList parts = line.split(columnSeparator);
-        if (parts.size() > 1)
-            r.addRoutineMetaInformation(parts.at(1), parts.value(2));
+        if (parts.size() <= 1)
+            break;
+        // Routine meta information is a handful of short texts; a file
+        // cannot make it grow without bound.
+        const QString key = parts.at(1).left(kMaxMetaText);
+        const QString value = parts.value(2).left(kMaxMetaText);
+        if (r.routineMetaInformation.size() >= kMaxMetaEntries && !r.routineMetaInformation.contains(key)) {
+            qDebug().noquote() << "Skipping routine meta information beyond " + QString::number(kMaxMetaEntries)
+                                      + " entries: '" + key.left(40) + "'";
+            break;
+        }
+        if (key.size() < parts.at(1).size() || value.size() < parts.value(2).size())
+            qDebug().noquote() << QStringLiteral("Routine meta information '%1' shortened to %2 characters")
+                                        .arg(key.left(40))
+                                        .arg(kMaxMetaText);
+        r.addRoutineMetaInformation(key, value);
         break;
     }
     case -28: {
@@ -751,6 +768,11 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
 
     const TrampMode mode = store.trampMode();
     Routines &r = store.routines();
+    if (r.routineMetaInformation.size() >= kMaxMetaEntries)
+        qWarning().noquote() << QStringLiteral("%1: routine meta information was limited to %2 entries of at most %3 characters")
+                                    .arg(path)
+                                    .arg(kMaxMetaEntries)
+                                    .arg(kMaxMetaText);
     wsDaten::Sample sample{};
     int columns = 0;
     bool ringLogged = false;

@@ -600,6 +600,28 @@ private Q_SLOTS:
         QVERIFY(std::isfinite(store.routines().penalty()));
     }
 
+    // Meta lines cannot make the routine's meta information grow without bound.
+    void metaInformationIsBounded()
+    {
+        QByteArray contents;
+        for (int k = 0; k < 1500; ++k)
+            contents += "-0.069\tkey" + QByteArray::number(k) + "\tvalue\n";
+        contents += "-0.069\tlong\t" + QByteArray(10000, 'v') + "\n0.000\t1\t2\t3\t4\t10\n";
+        const QString base = path(QStringLiteral("meta"));
+        QVERIFY(writeBytes(base + QStringLiteral(".dat"), contents));
+        wsDaten store;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("meta\\.dat: routine meta information was limited to 1000 entries")));
+        QVERIFY(load(base, store));
+        const auto &meta = store.routines().routineMetaInformation;
+        QCOMPARE(meta.size(), 1000);
+        QVERIFY(!meta.contains(QStringLiteral("long")));
+        QCOMPARE(store.sampleCount(), 1);
+
+        wsDaten other;
+        QVERIFY(FileUtils::check_headerZeile(QStringLiteral("-0.069\tlong\t") + QString(10000, QLatin1Char('v')), other, QLatin1Char('\t')));
+        QCOMPARE(other.routines().routineMetaInformation.value(QStringLiteral("long")).size(), 4096);
+    }
+
     void skippedRowsAreLogged()
     {
         const QString base = path(QStringLiteral("logged"));

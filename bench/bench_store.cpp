@@ -73,8 +73,8 @@ void report(const char *what, std::vector<Run> runs)
     const Run &median = runs[runs.size() / 2];
     std::printf("%s\n", what);
     std::printf("  landings detected: trampoline 1 %d, trampoline 2 %d\n", best.landings1, best.landings2);
-    std::printf("  best   %8.2f ms  %12.0f samples/s  %8.0f x real time\n", best.ms, kSamples / (best.ms / 1000.0),
-                kSamples / best.ms);
+    std::printf("  best   %8.2f ms  %12.0f samples/s  %8.0f x real time\n", best.ms,
+                kSamples / (best.ms / 1000.0), kSamples / best.ms);
     std::printf("  median %8.2f ms  %12.0f samples/s  %8.0f x real time\n", median.ms,
                 kSamples / (median.ms / 1000.0), kSamples / median.ms);
     std::printf("  target: the whole measurement (%d samples, %.1f s) in at most 50 ms: %s\n", kSamples,

@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "settings/OvraSettings.h"
+#include "usb/DeviceLink.h"
 #include "util/LogHandler.h"
 
 #include <QAction>
@@ -16,6 +17,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
 {
     qDebug() << "Starting OvraDialog";
     setWindowTitle(tr("Ovra v%1").arg(QLatin1String(ovra::build::kVersion)));
+    createDeviceLink();
     createActions();
 
     m_settings = std::make_unique<OvraSettings>(OvraSettings::Targets{}, m_logHandler, this);
@@ -24,6 +26,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_settings->load(width, height, m_font);
     resize(width, height);
     setFocus();
+    connectDeviceLink();
 }
 
 OvraDialog::~OvraDialog() = default;
@@ -35,11 +38,13 @@ void OvraDialog::createActions()
     m_actionQuit->setObjectName(QStringLiteral("actionQuit"));
     m_actionQuit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
     connect(m_actionQuit, &QAction::triggered, this, &OvraDialog::quit);
+    createSimulationMenu();
 }
 
 void OvraDialog::quit()
 {
     if (!m_quitting) {
+        m_deviceLink->shutdown();
         m_quitting = true;
         m_settings->writeSettings(width(), height(), m_font);
     }

@@ -5,9 +5,9 @@
 namespace {
 
 // h0 to h15; the second half mirrors the first (h(31 - k) = h(k)).
-constexpr std::array<double, 16> kHalf = {
-    -0.00003, -0.0005, -0.00319, -0.00013, -0.0061, -0.01993, -0.01589, -0.00491,
-    -0.03397, -0.06856, -0.03118, -0.00032, -0.09933, -0.16621, 0.05803, 0.39485};
+constexpr std::array<double, 16> kHalf = {-0.00003, -0.0005,  -0.00319, -0.00013, -0.0061,  -0.01993,
+                                          -0.01589, -0.00491, -0.03397, -0.06856, -0.03118, -0.00032,
+                                          -0.09933, -0.16621, 0.05803,  0.39485};
 
 constexpr std::array<double, ActivityFilter::kTaps> makeCoefficients()
 {
@@ -39,8 +39,8 @@ double ActivityFilter::filter(int trampoline, double blockMean)
     history[static_cast<std::size_t>(i)] = blockMean;
     double output = 0.0;
     for (int k = 0; k < kTaps; ++k)
-        output += kCoefficients[static_cast<std::size_t>(k)]
-                  * history[static_cast<std::size_t>((i - k + kTaps) % kTaps)];
+        output += kCoefficients[static_cast<std::size_t>(k)] *
+                  history[static_cast<std::size_t>((i - k + kTaps) % kTaps)];
     m_index[t] = (i + 1) % kTaps;
     return output;
 }

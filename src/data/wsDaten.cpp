@@ -180,7 +180,8 @@ void wsDaten::processBlock(bool count)
     m_blockCount = m_sampleCount;
     const qint64 now = m_clock();
     for (int t = 0; t < 2; ++t) {
-        const double output = m_activityFilter.filter(t, sums[static_cast<std::size_t>(t)] / kSamplesPerBlock);
+        const double output =
+            m_activityFilter.filter(t, sums[static_cast<std::size_t>(t)] / kSamplesPerBlock);
         if (output > kActivityLevel) {
             m_lastActivityMs[static_cast<std::size_t>(t)] = now;
             m_activityBit[static_cast<std::size_t>(t)] = true;
@@ -342,6 +343,15 @@ bool wsDaten::handleTrampolineSelection(int index)
 
 // Contact thresholds ----------------------------------------------------------------
 
+bool wsDaten::handleWeightClassSelection(int index)
+{
+    setContactThresholds(ovra::util::WeightClasses::selectWeightClass(index));
+    m_automaticWeightClass = index == ovra::util::WeightClasses::kAutomatic;
+    for (auto &automatic : m_automaticWeightClasses)
+        automatic.reset();
+    return ovra::util::WeightClasses::isFixed(index);
+}
+
 void wsDaten::setContactThresholds(double threshold)
 {
     setContactThreshold(0, threshold);
@@ -387,6 +397,7 @@ void wsDaten::resetMeasurement()
         detector.clear();
     m_landingCount = {};
     m_droppedLandings = {};
+    m_lastLanding = {};
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();
     m_routines.reset();
@@ -439,9 +450,9 @@ void wsDaten::computeTara(TaraRecord &record)
     for (std::size_t k = 0; k < 4; ++k)
         means[k] = n > 0 ? sums[k] / n : std::numeric_limits<double>::quiet_NaN();
     record.setBoth(means);
-    qDebug().noquote() << "The resulting tara values are " + QString::number(means[0]) + ", "
-                              + QString::number(means[1]) + ", " + QString::number(means[2]) + ", "
-                              + QString::number(means[3]);
+    qDebug().noquote() << "The resulting tara values are " + QString::number(means[0]) + ", " +
+                              QString::number(means[1]) + ", " + QString::number(means[2]) + ", " +
+                              QString::number(means[3]);
 }
 
 void wsDaten::beginTara()

@@ -133,6 +133,11 @@ public:
 
     // Contact thresholds and the automatic weight class ------------------------
 
+    // The weight class combo box (0 to 3 fixed, 4 automatic): both contact
+    // thresholds take the class's value and the automatic adaptation follows
+    // the choice. Returns whether a fixed class was chosen, which the
+    // operator warnings show.
+    bool handleWeightClassSelection(int index);
     void setContactThresholds(double threshold);
     void setContactThreshold(int t, double threshold);
     void setAutomaticWeightClass(bool automatic) { m_automaticWeightClass = automatic; }
@@ -230,7 +235,8 @@ signals:
     void updateLandingSynchronizedRoutine(std::size_t index, data::model::Landing landingTrampoline1,
                                           data::model::Landing landingTrampoline2, DataUpdateReason reason);
     void updateResultIndividualRoutine(data::model::IndividualRoutineResult result, DataUpdateReason reason);
-    void updateResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result, DataUpdateReason reason);
+    void updateResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result,
+                                         DataUpdateReason reason);
     void approvedResultIndividualRoutine(data::model::IndividualRoutineResult result);
     void approvedResultSynchronizedRoutine(data::model::SynchronizedRoutineResult result);
 
@@ -260,7 +266,10 @@ private:
     void republishIndividual(int t);
     void republishSynchronized();
     bool editsAllowed(bool inclusive) const;
-    int firstLandingAtOrAfter(const LandingList &list, int count, int sample) const;
+    int firstLandingAtOrAfter(int t, const LandingList &list, int sample) const;
+    bool holdsLanding(int t, const LandingList &list, int position) const;
+    const data::model::Landing *previousLanding(int t) const;
+    void appendDetected(int t, LandingList &list, const data::model::Landing &landing);
     data::model::IndividualRoutineResult individualResult(int t, quint64 n) const;
 
     std::unique_ptr<Sample[]> m_sampleRing;
@@ -294,6 +303,8 @@ private:
     std::array<LandingList, 4> m_detectedLandings;
     std::array<int, 2> m_landingCount{};
     std::array<int, 2> m_droppedLandings{};
+    // The newest landing of each trampoline, whichever list took it.
+    std::array<data::model::Landing, 2> m_lastLanding;
 
     double m_bedLength = 3650.0;
     double m_bedWidth = 2425.0;

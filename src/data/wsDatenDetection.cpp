@@ -119,8 +119,8 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
         }
     }
     // Wait for the whole push-off and 56 samples after the maximum.
-    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount
-        || m.fmaxIndex + 55 >= m_sampleCount)
+    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
+        m.fmaxIndex + 55 >= m_sampleCount)
         return false;
     return true;
 }
@@ -131,8 +131,8 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
         return;
     ContactDetector &d = m_detectors[idx(t)];
     LandingList &list = m_detectedLandings[idx(static_cast<int>(listKind))];
-    const bool synchronized = listKind == DetectedList::SynchronizedTrampoline1
-                              || listKind == DetectedList::SynchronizedTrampoline2;
+    const bool synchronized = listKind == DetectedList::SynchronizedTrampoline1 ||
+                              listKind == DetectedList::SynchronizedTrampoline2;
 
     // A contact still waiting for its push-off is evaluated before the scan
     // goes on, so a new contact cannot replace the start of the pending one.
@@ -166,11 +166,9 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
     // Landing numbers keep counting through a rollover, so a number names one
     // landing for the whole measurement; its list position is the number minus
     // the landings dropped at the front.
-    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
-    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[idx(t)], m, m_landingThresholds,
-                                                     rule, previous);
-    list[idx(count)] = landing;
-    ++count;
+    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[idx(t)], m,
+                                                     m_landingThresholds, rule, previousLanding(t));
+    appendDetected(t, list, landing);
     d.contactReady = false;
 
     if (m_routines.routineRecording) {
@@ -188,7 +186,8 @@ data::model::Routines::LandingArray &wsDaten::individualArray(int t)
 
 data::model::IndividualRoutineResult wsDaten::individualResult(int t, quint64 n) const
 {
-    const auto &array = t == 1 ? m_routines.individualLandingsTrampoline2 : m_routines.individualLandingsTrampoline1;
+    const auto &array =
+        t == 1 ? m_routines.individualLandingsTrampoline2 : m_routines.individualLandingsTrampoline1;
     return data::calc::evaluateIndividualRoutine(array, n, m_routines.shiftedLandings);
 }
 
@@ -228,11 +227,14 @@ void wsDaten::addToIndividualRoutine(int t, const Landing &landing, DataUpdateRe
 
 void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdateReason reason)
 {
-    auto &own = t == 1 ? m_routines.synchronizedLandingsTrampoline2 : m_routines.synchronizedLandingsTrampoline1;
-    auto &other = t == 1 ? m_routines.synchronizedLandingsTrampoline1 : m_routines.synchronizedLandingsTrampoline2;
+    auto &own =
+        t == 1 ? m_routines.synchronizedLandingsTrampoline2 : m_routines.synchronizedLandingsTrampoline1;
+    auto &other =
+        t == 1 ? m_routines.synchronizedLandingsTrampoline1 : m_routines.synchronizedLandingsTrampoline2;
     quint64 &ownCount = t == 1 ? m_routines.synchronizedLandingCount2 : m_routines.synchronizedLandingCount1;
     if (ownCount >= kRoutineLimit) {
-        qDebug().noquote() << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+        qDebug().noquote()
+            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
         return;
     }
     own[static_cast<std::size_t>(ownCount)] = landing;
@@ -270,8 +272,8 @@ double wsDaten::adaptWeightClass()
     const int labelTrampoline = m_trampMode == TrampMode::Trampoline2 ? 1 : 0;
     double reached = 0.0;
     for (int t = 0; t < 2; ++t) {
-        const bool watched = synchronized || (t == 0 && m_trampMode == TrampMode::Trampoline1)
-                             || (t == 1 && m_trampMode == TrampMode::Trampoline2);
+        const bool watched = synchronized || (t == 0 && m_trampMode == TrampMode::Trampoline1) ||
+                             (t == 1 && m_trampMode == TrampMode::Trampoline2);
         if (!watched)
             continue;
         // Landings dropped from a full list count too, so a rolled-over list
@@ -279,11 +281,12 @@ double wsDaten::adaptWeightClass()
         const int total = m_landingCount[idx(t)] + m_droppedLandings[idx(t)];
         if (m_landingCount[idx(t)] == 0)
             continue;
-        const DetectedList listKind = synchronized ? (t == 0 ? DetectedList::SynchronizedTrampoline1
-                                                             : DetectedList::SynchronizedTrampoline2)
-                                                   : (t == 0 ? DetectedList::IndividualTrampoline1
-                                                             : DetectedList::IndividualTrampoline2);
-        const Landing &newest = m_detectedLandings[idx(static_cast<int>(listKind))][idx(m_landingCount[idx(t)] - 1)];
+        const DetectedList listKind =
+            synchronized
+                ? (t == 0 ? DetectedList::SynchronizedTrampoline1 : DetectedList::SynchronizedTrampoline2)
+                : (t == 0 ? DetectedList::IndividualTrampoline1 : DetectedList::IndividualTrampoline2);
+        const Landing &newest =
+            m_detectedLandings[idx(static_cast<int>(listKind))][idx(m_landingCount[idx(t)] - 1)];
         const std::optional<double> threshold = m_automaticWeightClasses[idx(t)].adapt(total, newest.fmax);
         if (!threshold)
             continue;
@@ -337,10 +340,34 @@ int wsDaten::listPosition(int t, int landingNumber) const
     return position >= 0 && position < m_landingCount[idx(t)] ? position : -1;
 }
 
-int wsDaten::firstLandingAtOrAfter(const LandingList &list, int count, int sampleIndex) const
+const Landing *wsDaten::previousLanding(int t) const
 {
-    for (int k = 0; k < count; ++k)
-        if (list[idx(k)].landingTime >= sampleIndex)
+    return m_landingCount[idx(t)] + m_droppedLandings[idx(t)] > 0 ? &m_lastLanding[idx(t)] : nullptr;
+}
+
+void wsDaten::appendDetected(int t, LandingList &list, const Landing &landing)
+{
+    int &count = m_landingCount[idx(t)];
+    list[idx(count)] = landing;
+    ++count;
+    m_lastLanding[idx(t)] = landing;
+}
+
+// The count is shared by a trampoline's individual and synchronized list, so
+// a mode change in the middle of a measurement leaves cleared records in the
+// list that was not in use; a routine never takes those.
+bool wsDaten::holdsLanding(int t, const LandingList &list, int position) const
+{
+    if (position < 0 || position >= m_landingCount[idx(t)])
+        return false;
+    const Landing &landing = list[idx(position)];
+    return landing.landingNumber == position + m_droppedLandings[idx(t)] && landing.fmax > 0.0;
+}
+
+int wsDaten::firstLandingAtOrAfter(int t, const LandingList &list, int sampleIndex) const
+{
+    for (int k = 0; k < m_landingCount[idx(t)]; ++k)
+        if (holdsLanding(t, list, k) && list[idx(k)].landingTime >= sampleIndex)
             return k;
     return -1;
 }
@@ -348,9 +375,12 @@ int wsDaten::firstLandingAtOrAfter(const LandingList &list, int count, int sampl
 bool wsDaten::readIndividualRoutine(int t, int firstPosition, int count)
 {
     const LandingList &list = m_detectedLandings[idx(t)];
-    if (firstPosition < 0 || count < 0 || count > data::model::Routines::kSlots
-        || firstPosition + count > m_landingCount[idx(t)])
+    if (firstPosition < 0 || count < 0 || count > data::model::Routines::kSlots ||
+        firstPosition + count > m_landingCount[idx(t)])
         return false;
+    for (int k = 0; k < count; ++k)
+        if (!holdsLanding(t, list, firstPosition + k))
+            return false;
     auto &array = individualArray(t);
     for (int k = 0; k < data::model::Routines::kSlots; ++k)
         array[idx(k)] = k < count ? list[idx(firstPosition + k)] : Landing();
@@ -360,14 +390,21 @@ bool wsDaten::readIndividualRoutine(int t, int firstPosition, int count)
 
 bool wsDaten::readSynchronizedRoutine(int firstPosition1, int firstPosition2, int count)
 {
-    const LandingList &list1 = m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline1))];
-    const LandingList &list2 = m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline2))];
-    if (firstPosition1 < 0 || firstPosition2 < 0 || count < 0 || count > kRoutineLimit
-        || firstPosition1 + count > m_landingCount[0] || firstPosition2 + count > m_landingCount[1])
+    const LandingList &list1 =
+        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline1))];
+    const LandingList &list2 =
+        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline2))];
+    if (firstPosition1 < 0 || firstPosition2 < 0 || count < 0 || count > kRoutineLimit ||
+        firstPosition1 + count > m_landingCount[0] || firstPosition2 + count > m_landingCount[1])
         return false;
+    for (int k = 0; k < count; ++k)
+        if (!holdsLanding(0, list1, firstPosition1 + k) || !holdsLanding(1, list2, firstPosition2 + k))
+            return false;
     for (int k = 0; k < data::model::Routines::kSlots; ++k) {
-        m_routines.synchronizedLandingsTrampoline1[idx(k)] = k < count ? list1[idx(firstPosition1 + k)] : Landing();
-        m_routines.synchronizedLandingsTrampoline2[idx(k)] = k < count ? list2[idx(firstPosition2 + k)] : Landing();
+        m_routines.synchronizedLandingsTrampoline1[idx(k)] =
+            k < count ? list1[idx(firstPosition1 + k)] : Landing();
+        m_routines.synchronizedLandingsTrampoline2[idx(k)] =
+            k < count ? list2[idx(firstPosition2 + k)] : Landing();
     }
     m_routines.landingCount = static_cast<quint64>(count);
     m_routines.synchronizedLandingCount1 = static_cast<quint64>(count);
@@ -378,9 +415,9 @@ bool wsDaten::readSynchronizedRoutine(int firstPosition1, int firstPosition2, in
 
 void wsDaten::recomputeSynchronization()
 {
-    for (std::size_t p = 0; p < static_cast<std::size_t>(m_routines.landingCount); ++p)
-        data::calc::synchronizePair(m_routines.synchronizedLandingsTrampoline1[p],
-                                    m_routines.synchronizedLandingsTrampoline2[p]);
+    data::calc::synchronizePairs(m_routines.synchronizedLandingsTrampoline1,
+                                 m_routines.synchronizedLandingsTrampoline2,
+                                 static_cast<std::size_t>(m_routines.landingCount));
 }
 
 void wsDaten::increaseLandingsInRoutine()
@@ -396,8 +433,8 @@ void wsDaten::increaseLandingsInRoutine()
         int first1 = -1;
         int first2 = -1;
         if (n == 0) {
-            first1 = firstLandingAtOrAfter(list1, m_landingCount[0], m_routines.exerciseStart);
-            first2 = firstLandingAtOrAfter(list2, m_landingCount[1], m_routines.exerciseStart);
+            first1 = firstLandingAtOrAfter(0, list1, m_routines.exerciseStart);
+            first2 = firstLandingAtOrAfter(1, list2, m_routines.exerciseStart);
         } else {
             first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
             first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
@@ -409,7 +446,7 @@ void wsDaten::increaseLandingsInRoutine()
     }
     const int t = individualTrampoline();
     const LandingList &list = m_detectedLandings[idx(t)];
-    const int first = n == 0 ? firstLandingAtOrAfter(list, m_landingCount[idx(t)], m_routines.exerciseStart)
+    const int first = n == 0 ? firstLandingAtOrAfter(t, list, m_routines.exerciseStart)
                              : listPosition(t, individualArray(t)[0].landingNumber);
     if (first < 0 || !readIndividualRoutine(t, first, n + 1))
         return;
@@ -426,8 +463,8 @@ void wsDaten::decreaseLandingsInRoutine()
         return;
     const auto last = static_cast<std::size_t>(n - 1);
     if (synchronized) {
-        if (m_routines.synchronizedLandingsTrampoline1[0].isEmpty()
-            || m_routines.synchronizedLandingsTrampoline2[0].isEmpty())
+        if (m_routines.synchronizedLandingsTrampoline1[0].isEmpty() ||
+            m_routines.synchronizedLandingsTrampoline2[0].isEmpty())
             return;
         m_routines.synchronizedLandingsTrampoline1[last] = Landing();
         m_routines.synchronizedLandingsTrampoline2[last] = Landing();
@@ -541,7 +578,8 @@ void wsDaten::republishSynchronized()
         emit updateLandingSynchronizedRoutine(p, first[p], second[p], DataUpdateReason::Edit);
     emit updateResultSynchronizedRoutine(currentSynchronizedResult(), DataUpdateReason::Edit);
     if (n > 0)
-        m_routines.exerciseStart = std::max(0, std::min(first[0].landingTime, second[0].landingTime) - kWindowMargin);
+        m_routines.exerciseStart =
+            std::max(0, std::min(first[0].landingTime, second[0].landingTime) - kWindowMargin);
     emit setExerciseStartTime(m_routines.exerciseStart);
     const int end = n > 0 ? std::max(first[n - 1].takeoffTime, second[n - 1].takeoffTime) + kWindowMargin
                           : m_routines.exerciseStart;
@@ -570,8 +608,8 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
         if (m_dropStart > 0 && m_dropEnd < 0 && f < threshold)
             m_dropEnd = m_sampleCount;
     }
-    if (m_dropStart < 1 || m_dropStart >= m_dropEnd || m_dropEnd + 100 >= m_sampleCount
-        || m_routines.landingCount > 0)
+    if (m_dropStart < 1 || m_dropStart >= m_dropEnd || m_dropEnd + 100 >= m_sampleCount ||
+        m_routines.landingCount > 0)
         return result;
 
     qDebug() << "DropTest";
@@ -589,8 +627,8 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
     qDebug().noquote() << "fmax =" << QString::number(m.fmax, 'f', 1) << "at" << m.fmaxIndex;
     const double landingThreshold = m_landingThresholds.threshold_landing / 100.0 * m.fmax;
     const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
-    qDebug().noquote() << "forceThreasholdLanding = " + QString::number(landingThreshold, 'f', 1)
-                              + ", forceThreasholdTakeoff = " + QString::number(takeoffThreshold, 'f', 1);
+    qDebug().noquote() << "forceThreasholdLanding = " + QString::number(landingThreshold, 'f', 1) +
+                              ", forceThreasholdTakeoff = " + QString::number(takeoffThreshold, 'f', 1);
     const int middle = (m_dropStart + m_dropEnd) / 2;
     m.rawDataIndexLanding = firstAvailableSample();
     for (int i = std::min(middle, m_sampleCount - 1); i >= firstAvailableSample(); --i) {
@@ -606,16 +644,18 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
             break;
         }
     }
-    qDebug().noquote() << "rawDataIndexLanding = " + QString::number(m.rawDataIndexLanding)
-                              + ", rawDataIndexTakeoff = " + QString::number(m.rawDataIndexTakeoff);
-    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount
-        || m.fmaxIndex + 55 >= m_sampleCount)
+    qDebug().noquote() << "rawDataIndexLanding = " + QString::number(m.rawDataIndexLanding) +
+                              ", rawDataIndexTakeoff = " + QString::number(m.rawDataIndexTakeoff);
+    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
+        m.fmaxIndex + 55 >= m_sampleCount)
         return result;
 
-    data::calc::landingPosition([this](int c, int i) { return rawValue(c, i); }, data::model::TrampNumber::Trampoline1,
-                                m.rawDataIndexLanding, m.rawDataIndexTakeoff, m_tara[0].offsets,
+    data::calc::landingPosition([this](int c, int i) { return rawValue(c, i); },
+                                data::model::TrampNumber::Trampoline1, m.rawDataIndexLanding,
+                                m.rawDataIndexTakeoff, m_tara[0].offsets,
                                 data::calc::BedGeometry{m_bedLength, m_bedWidth}, m.position);
-    qDebug().noquote() << "landingPosition = " + QString::number(m.position.x) + ", " + QString::number(m.position.y);
+    qDebug().noquote() << "landingPosition = " + QString::number(m.position.x) + ", " +
+                              QString::number(m.position.y);
 
     LandingList &list = m_detectedLandings[idx(static_cast<int>(DetectedList::IndividualTrampoline1))];
     int &count = m_landingCount[0];
@@ -626,10 +666,9 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
         --count;
         ++m_droppedLandings[0];
     }
-    const Landing *previous = count > 0 ? &list[idx(count - 1)] : nullptr;
-    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[0], m, m_landingThresholds, rule, previous);
-    list[idx(count)] = landing;
-    ++count;
+    const Landing landing = data::calc::buildLanding(count + m_droppedLandings[0], m, m_landingThresholds,
+                                                     rule, previousLanding(0));
+    appendDetected(0, list, landing);
 
     auto &array = m_routines.individualLandingsTrampoline1;
     quint64 &n = m_routines.landingCount;
@@ -650,8 +689,8 @@ data::store::DropTestResult wsDaten::runDropTest(int rule)
     emit setExerciseEndTime(m_routines.exerciseEnd);
     m_routines.setPenalty(0.0);
     m_routines.setRoutineStartTime(0.0);
-    qDebug().noquote() << "DropTest: x = " + QString::number(m.position.x, 'f', 1)
-                              + " y = " + QString::number(m.position.y, 'f', 1);
+    qDebug().noquote() << "DropTest: x = " + QString::number(m.position.x, 'f', 1) +
+                              " y = " + QString::number(m.position.y, 'f', 1);
     result.evaluated = true;
     result.landing = landing;
     result.dropStart = m_dropStart;

@@ -15,6 +15,34 @@
             <source>Quit</source>
             <translation>Beenden</translation>
         </message>
+        <message>
+            <source>Simulation</source>
+            <translation>Simulation</translation>
+        </message>
+        <message>
+            <source>Connect USB-Master</source>
+            <translation>USB-Master verbinden</translation>
+        </message>
+        <message>
+            <source>Simulate Input</source>
+            <translation>Eingabe simulieren</translation>
+        </message>
+        <message>
+            <source>No Activity</source>
+            <translation>Keine Aktivität</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampolin 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampolin 2</translation>
+        </message>
+        <message>
+            <source>Both Trampolines</source>
+            <translation>Beide Trampoline</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>

@@ -15,6 +15,34 @@
             <source>Quit</source>
             <translation>Quit</translation>
         </message>
+        <message>
+            <source>Simulation</source>
+            <translation>Simulation</translation>
+        </message>
+        <message>
+            <source>Connect USB-Master</source>
+            <translation>Connect USB-Master</translation>
+        </message>
+        <message>
+            <source>Simulate Input</source>
+            <translation>Simulate Input</translation>
+        </message>
+        <message>
+            <source>No Activity</source>
+            <translation>No Activity</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampoline 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampoline 2</translation>
+        </message>
+        <message>
+            <source>Both Trampolines</source>
+            <translation>Both Trampolines</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>

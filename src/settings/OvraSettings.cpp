@@ -166,7 +166,8 @@ void OvraSettings::load(int &width, int &height, QFont &font)
 
     font = QFont(readString(s, key("ProgrammFont/Font"), QStringLiteral("Segoe UI")),
                  readInt(s, key("ProgrammFont/Size"), 9), QFont::Normal, false);
-    if (qGuiApp)
+    // qGuiApp is a plain downcast; a core-only process has no GUI application.
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
         QGuiApplication::setFont(font);
 
     m_logHandler.setSaveToFile(readBool(s, key("Logs/SaveToFile"), true));

@@ -90,7 +90,8 @@ private Q_SLOTS:
         QFETCH(int, landings);
         wsDaten store;
         taraOnIdleBeds(store);
-        Feeder feed(store, bed1Force([length](int i) { return i >= 1000 && i < 1000 + length ? 2000.0 : 0.0; }));
+        Feeder feed(store,
+                    bed1Force([length](int i) { return i >= 1000 && i < 1000 + length ? 2000.0 : 0.0; }));
         feed.until(2000, InnerState::CONTINUOUS);
         QCOMPARE(store.landingCount(0), landings);
         if (landings) {
@@ -115,18 +116,18 @@ private Q_SLOTS:
         store.setContactThresholds(800.0);
         QCOMPARE(store.contactDetector(0).hysteresis, 20.0);
         Feeder feed(store, bed1Force([](int i) {
-            if (i < 480)
-                return 0.0;
-            if (i < 576)
-                return 819.0;
-            if (i < 672)
-                return 820.0;
-            if (i < 768)
-                return 781.0;
-            if (i < 864)
-                return 779.0;
-            return 0.0;
-        }));
+                        if (i < 480)
+                            return 0.0;
+                        if (i < 576)
+                            return 819.0;
+                        if (i < 672)
+                            return 820.0;
+                        if (i < 768)
+                            return 781.0;
+                        if (i < 864)
+                            return 779.0;
+                        return 0.0;
+                    }));
         feed.until(576, InnerState::CONTINUOUS);
         QVERIFY(!store.contactDetector(0).inContact);
         feed.until(768, InnerState::CONTINUOUS);
@@ -158,12 +159,13 @@ private Q_SLOTS:
             }
             QVERIFY(waited);
             QCOMPARE(store.landingCount(0), 1);
-            landings[static_cast<std::size_t>(variant)] = store.detectedLandings(List::IndividualTrampoline1)[0];
+            landings[static_cast<std::size_t>(variant)] =
+                store.detectedLandings(List::IndividualTrampoline1)[0];
         }
         Landing shifted = landings[0];
-        for (int *field : {&shifted.contactStart, &shifted.contactEnd, &shifted.rawDataIndexLanding,
-                           &shifted.rawDataIndexTakeoff, &shifted.landingTime, &shifted.takeoffTime,
-                           &shifted.fmaxIndex})
+        for (int *field :
+             {&shifted.contactStart, &shifted.contactEnd, &shifted.rawDataIndexLanding,
+              &shifted.rawDataIndexTakeoff, &shifted.landingTime, &shifted.takeoffTime, &shifted.fmaxIndex})
             *field += 24;
         QCOMPARE(landings[1], shifted);
         QCOMPARE(landings[0].fmax, 1200.0);
@@ -182,7 +184,8 @@ private Q_SLOTS:
         for (int k = 0; k < 4; ++k) {
             const Landing &l = list[static_cast<std::size_t>(k)];
             QCOMPARE(l.landingNumber, k);
-            QVERIFY2(std::abs(l.landingTime - (1000 + k * 1450)) <= 2, qPrintable(QString::number(l.landingTime)));
+            QVERIFY2(std::abs(l.landingTime - (1000 + k * 1450)) <= 2,
+                     qPrintable(QString::number(l.landingTime)));
             QVERIFY(std::abs(l.takeoffTime - (1450 + k * 1450)) <= 10);
             QCOMPARE(l.landingZone, 6);
             if (k > 0) {
@@ -191,8 +194,8 @@ private Q_SLOTS:
             }
         }
         // The first landing does not count in a result.
-        const auto result = data::calc::evaluateIndividualRoutine(
-            std::span<const Landing>(list.data(), 4), 4);
+        const auto result =
+            data::calc::evaluateIndividualRoutine(std::span<const Landing>(list.data(), 4), 4);
         QCOMPARE(result.timeOfFlight,
                  (list[1].timeOfFlight + list[2].timeOfFlight + list[3].timeOfFlight) / 10 * 10 * 0.001);
     }
@@ -233,7 +236,8 @@ private Q_SLOTS:
         b.feed.until(1000 + 11 * 1350, InnerState::ROUTINE);
         QCOMPARE(rollover.count(), 1);
         const auto &list = b.store.detectedLandings(List::IndividualTrampoline1);
-        const auto expected = data::calc::evaluateIndividualRoutine(std::span<const Landing>(list.data() + 1, 9), 9);
+        const auto expected =
+            data::calc::evaluateIndividualRoutine(std::span<const Landing>(list.data() + 1, 9), 9);
         const auto carried = rollover.at(0).at(0).value<data::model::IndividualRoutineResult>();
         QCOMPARE(carried, expected);
         QCOMPARE(carried.elementCount, quint64(9));
@@ -277,7 +281,8 @@ private Q_SLOTS:
         QCOMPARE(reset.count(), 1);
         QCOMPARE(landingSpy.count(), 9);
         QCOMPARE(landingSpy.at(0).at(2).value<DataUpdateReason>(), DataUpdateReason::Edit);
-        QCOMPARE(resultSpy.last().at(0).value<data::model::IndividualRoutineResult>().elementCount, quint64(9));
+        QCOMPARE(resultSpy.last().at(0).value<data::model::IndividualRoutineResult>().elementCount,
+                 quint64(9));
         const auto &list = b.store.detectedLandings(List::IndividualTrampoline1);
         QCOMPARE(r.exerciseStart, list[2].landingTime - 250);
         QCOMPARE(r.exerciseEnd, list[10].takeoffTime + 250);
@@ -418,13 +423,51 @@ private Q_SLOTS:
         }
     }
 
+    void modeChangeDuringAMeasurement()
+    {
+        // Two landings on trampoline 1 alone, two while the mode says both
+        // trampolines, then trampoline 1 alone again: flight times still refer
+        // to the landing before, and routines never take the cleared records
+        // that the change leaves in the individual list.
+        Bouncing b(BedSignal::bouncing(1000, 7, 1000));
+        b.feed.until(3800, InnerState::CONTINUOUS);
+        QCOMPARE(b.store.landingCount(0), 2);
+        b.store.setTrampMode(TrampMode::Synchronized);
+        b.feed.until(6700, InnerState::CONTINUOUS);
+        QCOMPARE(b.store.landingCount(0), 4);
+        b.store.setTrampMode(TrampMode::Trampoline1);
+        b.store.routines().routineRecording = true;
+        b.store.routines().exerciseStart = b.store.sampleCount();
+        b.feed.until(11500, InnerState::ROUTINE);
+        QCOMPARE(b.store.landingCount(0), 7);
+        const auto &individual = b.store.detectedLandings(List::IndividualTrampoline1);
+        const auto &synchronized = b.store.detectedLandings(List::SynchronizedTrampoline1);
+        QCOMPARE(synchronized[2].landingNumber, 2);
+        QVERIFY(std::abs(synchronized[2].timeOfFlight - 1000) <= 10);
+        QCOMPARE(individual[2], Landing::zeroed());
+        auto &r = b.store.routines();
+        QCOMPARE(r.landingCount, quint64(3));
+        QCOMPARE(r.individualLandingsTrampoline1[0].landingNumber, 4);
+        QVERIFY(std::abs(r.individualLandingsTrampoline1[0].timeOfFlight - 1000) <= 10);
+        QVERIFY(std::abs(b.store.currentIndividualResult().timeOfFlight - 3.0) <= 0.03);
+        b.store.moveRoutineLeft(); // would take the cleared record of landing 3
+        QCOMPARE(r.individualLandingsTrampoline1[0].landingNumber, 4);
+        QCOMPARE(r.shiftedLandings, 0);
+    }
+
     void automaticWeightClass()
     {
         BedSignal bed1;
         bed1.contacts = {{1000, 450, 4000, 0, 0}, {2500, 450, 8000, 0, 0}};
         Bouncing b(bed1);
-        b.store.setContactThresholds(800.0);
-        b.store.setAutomaticWeightClass(true);
+        QTest::ignoreMessage(QtDebugMsg, "Selected weight class 'Teenager (1150N)'");
+        QVERIFY(b.store.handleWeightClassSelection(1));
+        QCOMPARE(b.store.contactDetector(1).contactThreshold, 1150.0);
+        QCOMPARE(b.store.contactDetector(1).hysteresis, 20.0);
+        QVERIFY(!b.store.automaticWeightClass());
+        QVERIFY(!b.store.handleWeightClassSelection(4));
+        QVERIFY(b.store.automaticWeightClass());
+        QCOMPARE(b.store.contactDetector(0).contactThreshold, 800.0);
         b.feed.until(2400, InnerState::START);
         QCOMPARE(b.store.contactDetector(0).contactThreshold, 1150.0);
         int labelled = 0;

@@ -69,7 +69,8 @@ struct Playback
         store.setClock([this]() { return clock; });
         store.handleTrampolineSelection(3);
         store.resetMeasurement();
-        store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
+        store.setContactThresholds(
+            ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
         store.setAutomaticWeightClass(true);
 
         // Data frames as the master box sends them: three samples in bytes 5 to 52.
@@ -123,7 +124,8 @@ class TestRecordings : public QObject
         QList<QJsonObject> contacts;
         for (const auto &value : truth.value(QStringLiteral("contacts")).toArray()) {
             const QJsonObject c = value.toObject();
-            if (c.value(QStringLiteral("bed")).toInt() == bed && c.value(QStringLiteral("kind")).toString() == QLatin1String("routine"))
+            if (c.value(QStringLiteral("bed")).toInt() == bed &&
+                c.value(QStringLiteral("kind")).toString() == QLatin1String("routine"))
                 contacts.append(c);
         }
         return contacts;
@@ -134,17 +136,22 @@ class TestRecordings : public QObject
         const QString what = QStringLiteral("contact %1 of bed %2")
                                  .arg(c.value(QStringLiteral("index")).toInt())
                                  .arg(c.value(QStringLiteral("bed")).toInt());
-        QVERIFY2(std::abs(landing.landingTime - c.value(QStringLiteral("touchdown")).toInt()) <= kTimeToleranceMs,
+        QVERIFY2(std::abs(landing.landingTime - c.value(QStringLiteral("touchdown")).toInt()) <=
+                     kTimeToleranceMs,
                  qPrintable(what));
-        QVERIFY2(std::abs(landing.takeoffTime - c.value(QStringLiteral("takeoff")).toInt()) <= kTimeToleranceMs,
+        QVERIFY2(std::abs(landing.takeoffTime - c.value(QStringLiteral("takeoff")).toInt()) <=
+                     kTimeToleranceMs,
                  qPrintable(what));
-        QVERIFY2(std::abs(landing.timeOfFlight - c.value(QStringLiteral("flightBefore")).toInt()) <= kTimeToleranceMs,
+        QVERIFY2(std::abs(landing.timeOfFlight - c.value(QStringLiteral("flightBefore")).toInt()) <=
+                     kTimeToleranceMs,
                  qPrintable(what + QStringLiteral(": flight %1").arg(landing.timeOfFlight)));
         const double x = c.value(QStringLiteral("x")).toDouble();
         const double y = c.value(QStringLiteral("y")).toDouble();
-        QVERIFY2(std::abs(landing.landingPosition.x - x) <= kPositionToleranceCm
-                     && std::abs(landing.landingPosition.y - y) <= kPositionToleranceCm,
-                 qPrintable(what + QStringLiteral(": position %1, %2").arg(landing.landingPosition.x).arg(landing.landingPosition.y)));
+        QVERIFY2(std::abs(landing.landingPosition.x - x) <= kPositionToleranceCm &&
+                     std::abs(landing.landingPosition.y - y) <= kPositionToleranceCm,
+                 qPrintable(what + QStringLiteral(": position %1, %2")
+                                       .arg(landing.landingPosition.x)
+                                       .arg(landing.landingPosition.y)));
         QCOMPARE(landing.landingZone, c.value(QStringLiteral("zone")).toInt());
         QCOMPARE(landing.hdDeduction, data::calc::hdDeductionFor(0, x, y));
     }
@@ -156,7 +163,8 @@ class TestRecordings : public QObject
         const Recording rec = recording(number);
         Playback playback;
         playback.routineWindowOpen = rec.truth.value(QStringLiteral("routineWindowOpen")).toInt();
-        QSignalSpy landings(&playback.store, bed == 1 ? &wsDaten::updateLandingTrampoline1 : &wsDaten::updateLandingTrampoline2);
+        QSignalSpy landings(&playback.store, bed == 1 ? &wsDaten::updateLandingTrampoline1
+                                                      : &wsDaten::updateLandingTrampoline2);
         playback.play(rec);
         QCOMPARE(playback.store.trampMode(), mode);
         QCOMPARE(playback.store.trampolineSelection(), bed == 1 ? 1 : 4);
@@ -212,8 +220,8 @@ private Q_SLOTS:
             compareLanding(a, contacts1.at(p));
             compareLanding(b, contacts2.at(p));
             const QJsonObject pair = pairs.at(p).toObject();
-            QVERIFY(std::abs(a.landingTimeDifference * 1000 - pair.value(QStringLiteral("differenceMs")).toInt())
-                    <= kTimeToleranceMs);
+            QVERIFY(std::abs(a.landingTimeDifference * 1000 -
+                             pair.value(QStringLiteral("differenceMs")).toInt()) <= kTimeToleranceMs);
             QCOMPARE(a.notSynchronous, pair.value(QStringLiteral("notSynchronous")).toBool());
             QCOMPARE(b.synDeduction, a.synDeduction);
             if (effective < 0 && a.notSynchronous)

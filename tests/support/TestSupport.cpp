@@ -1,6 +1,7 @@
 #include "support/TestSupport.h"
 
 #include "settings/OvraSettings.h"
+#include "support/VirtualMasterBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,9 @@ void isolateProcess()
     QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);
+    // Every test starts without a master box; this also links the virtual
+    // box (and with it the hidapi functions) into every test executable.
+    VirtualMasterBox::instance().reset();
 }
 
 void clearSettings()

@@ -18,6 +18,7 @@ packages=(
     libhidapi-dev libsqlite3-dev libcpp-httplib-dev
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
+    python3-pandas
 )
 
 install_missing() {

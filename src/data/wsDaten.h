@@ -14,6 +14,7 @@
 #include "util/WeightClasses.h"
 
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <cstddef>
@@ -160,6 +161,17 @@ public:
     double bedLength() const { return m_bedLength; }
     double bedWidth() const { return m_bedWidth; }
     void setBedGeometry(double length, double width);
+    double configuredBedLength() const { return m_bedLengthSaved; }
+    double configuredBedWidth() const { return m_bedWidthSaved; }
+
+    // Data files: the version of the format this program writes, the version
+    // the last loaded file carried, and the name, date and time the writer
+    // stamped on the last save.
+    double formatNumber = 4.3;
+    double loadedFormatNumber = 0.0;
+    QString measurementName;
+    QString measurementDate;
+    QString measurementTime;
 
     // Tara ---------------------------------------------------------------------
 

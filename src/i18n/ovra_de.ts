@@ -530,6 +530,37 @@ Taste X drücken</translation>
         </message>
     </context>
     <context>
+        <name>OvraEval</name>
+        <message>
+            <source>usage: %1</source>
+            <translation>Aufruf: %1</translation>
+        </message>
+        <message>
+            <source>--hd-rule needs a value</source>
+            <translation>--hd-rule braucht einen Wert</translation>
+        </message>
+        <message>
+            <source>--hd-rule takes 0 or 1, not '%1'</source>
+            <translation>--hd-rule nimmt 0 oder 1, nicht '%1'</translation>
+        </message>
+        <message>
+            <source>unknown option '%1'</source>
+            <translation>unbekannte Option '%1'</translation>
+        </message>
+        <message>
+            <source>only one file can be evaluated</source>
+            <translation>es kann nur eine Datei ausgewertet werden</translation>
+        </message>
+        <message>
+            <source>no file given</source>
+            <translation>keine Datei angegeben</translation>
+        </message>
+        <message>
+            <source>cannot read %1</source>
+            <translation>%1 kann nicht gelesen werden</translation>
+        </message>
+    </context>
+    <context>
         <name>PlotterWidget</name>
         <message>
             <source>scale automatically</source>

@@ -530,6 +530,37 @@ press X</translation>
         </message>
     </context>
     <context>
+        <name>OvraEval</name>
+        <message>
+            <source>usage: %1</source>
+            <translation>usage: %1</translation>
+        </message>
+        <message>
+            <source>--hd-rule needs a value</source>
+            <translation>--hd-rule needs a value</translation>
+        </message>
+        <message>
+            <source>--hd-rule takes 0 or 1, not '%1'</source>
+            <translation>--hd-rule takes 0 or 1, not '%1'</translation>
+        </message>
+        <message>
+            <source>unknown option '%1'</source>
+            <translation>unknown option '%1'</translation>
+        </message>
+        <message>
+            <source>only one file can be evaluated</source>
+            <translation>only one file can be evaluated</translation>
+        </message>
+        <message>
+            <source>no file given</source>
+            <translation>no file given</translation>
+        </message>
+        <message>
+            <source>cannot read %1</source>
+            <translation>cannot read %1</translation>
+        </message>
+    </context>
+    <context>
         <name>PlotterWidget</name>
         <message>
             <source>scale automatically</source>

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QByteArray>
+#include <QChar>
+#include <QDateTime>
+#include <QJsonDocument>
+#include <QString>
+
+#include <functional>
+
+class IndexSelection;
+class QIODevice;
+class OvraSettings;
+class wsDaten;
+
+namespace ovra::util {
+
+// Receives the samples of a measurement while a data file is read; the force
+// plotter implements it.
+class SamplePlotter
+{
+public:
+    virtual ~SamplePlotter() = default;
+    // The n newest samples of the store were added.
+    virtual void appendSamples(const wsDaten &store, int n) = 0;
+};
+
+// Takes the database form of a measurement; the competition database
+// implements it.
+class MeasureDatabase
+{
+public:
+    virtual ~MeasureDatabase() = default;
+    virtual void insertMeasure(const QDateTime &saveTime, const QString &comment1,
+                               const QString &comment2, const QString &header, int headerLength,
+                               const char *samples, int sampleBytes, const QJsonDocument &results,
+                               const QByteArray &pdf) = 0;
+};
+
+// The measurement data file: a header of coded lines (first column -0.0NN)
+// followed by one row per sample. Loading restores the samples and a few
+// header values and recomputes landings and results from the samples.
+class FileUtils
+{
+public:
+    // Longest line the loader accepts; longer lines are skipped whole.
+    static constexpr qint64 kMaxLineLength = 1 << 20;
+
+    // Writes the measurement. With toFile the file at path is replaced only
+    // once the new contents are complete; otherwise the header text and the
+    // 16-byte-per-sample block go to the database. weightClassSelector may be
+    // null (the settings' own selection is used). Returns true on failure.
+    static bool saveFile(bool toFile, const QString &path, OvraSettings *settings, wsDaten &store,
+                         const IndexSelection *weightClassSelector, MeasureDatabase *database);
+
+    // Loads basePath + ".dat" into the store; true on success. Nothing is reset
+    // when the file cannot be opened. plotter may be null.
+    static bool loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
+                             SamplePlotter *plotter, std::function<void()> &reset);
+
+    // The part of a load after the reset: header lines, then sample rows
+    // with the recomputation. name is used in log lines.
+    static void readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter);
+
+    // Applies one header line; false when the line is not a header line (the
+    // header has ended).
+    static bool check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator);
+
+    // The header text alone (the database form and its tests).
+    static QString headerText(OvraSettings *settings, wsDaten &store,
+                              const IndexSelection *weightClassSelector, const QDateTime &now);
+
+    // Path names as Open and "Save as" treat them: a data file is always
+    // written as ".dat"; ".dat", ".txt", ".res" and ".tara" name the ".dat"
+    // file of the same base name on load.
+    static QString saveTargetPath(const QString &chosenPath);
+    static QString loadBasePath(const QString &chosenPath);
+
+    // What the workstation's reset before a load does to the store when no
+    // window is involved: trampoline 1, an empty measurement and routine
+    // without meta information, bed size and contact thresholds as configured.
+    static void resetMeasurementForLoad(wsDaten &store);
+};
+
+} // namespace ovra::util

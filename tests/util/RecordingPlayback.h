@@ -1,0 +1,101 @@
+#pragma once
+
+#include "data/wsDaten.h"
+#include "support/TestSupport.h"
+#include "util/WeightClasses.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QtEndian>
+
+#include <optional>
+
+// The three simulated recordings of the master box and their ground truth,
+// played through the store the way the controller drives a routine.
+namespace playback {
+
+constexpr int kSampleBytes = 16;
+
+struct Library
+{
+    QJsonObject truth;
+    QByteArray table;
+
+    static std::optional<Library> load()
+    {
+        QFile packed(ovra::test::sourceDir() + QStringLiteral("/src/usb/recordings/simulated_recordings.bin.z"));
+        QFile truthFile(ovra::test::sourceDir() + QStringLiteral("/tools/simulated_recordings_truth.json"));
+        if (!packed.open(QIODevice::ReadOnly) || !truthFile.open(QIODevice::ReadOnly))
+            return std::nullopt;
+        Library library;
+        library.table = qUncompress(packed.readAll());
+        library.truth = QJsonDocument::fromJson(truthFile.readAll()).object();
+        if (library.table.isEmpty() || library.truth.isEmpty())
+            return std::nullopt;
+        return library;
+    }
+
+    QJsonObject recording(int number) const
+    {
+        return truth.value(QStringLiteral("recordings")).toArray().at(number - 1).toObject();
+    }
+
+    // Routine contacts of one bed (1 or 2) in order.
+    QList<QJsonObject> routineContacts(int number, int bed) const
+    {
+        QList<QJsonObject> contacts;
+        for (const auto &value : recording(number).value(QStringLiteral("contacts")).toArray()) {
+            const QJsonObject c = value.toObject();
+            if (c.value(QStringLiteral("bed")).toInt() == bed
+                && c.value(QStringLiteral("kind")).toString() == QLatin1String("routine"))
+                contacts.append(c);
+        }
+        return contacts;
+    }
+
+    // A tara on the idle box, START with the automatic weight class and
+    // trampoline selection, ROUTINE from the moment the window opens; the
+    // recording stops when the tenth landing closes the window.
+    void play(int number, wsDaten &store) const
+    {
+        const QJsonObject r = recording(number);
+        const int first = r.value(QStringLiteral("firstSample")).toInt();
+        const int samples = r.value(QStringLiteral("samples")).toInt();
+        const int windowOpen = r.value(QStringLiteral("routineWindowOpen")).toInt();
+        const char *bytes = table.constData() + qsizetype(first) * kSampleBytes;
+
+        auto clock = std::make_shared<qint64>(0);
+        store.setClock([clock]() { return *clock; });
+        // The stored settings carry zero offsets; the tara comes after them.
+        store.applyStoreSettings(StoreSettings{});
+        for (int t = 0; t < 2; ++t)
+            store.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
+        store.handleTrampolineSelection(wsDaten::kAutomaticSelectionIndex);
+        store.resetMeasurement();
+        store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
+        store.setAutomaticWeightClass(true);
+
+        const int frames = samples / 3;
+        for (int f = 0; f < frames; ++f) {
+            wsDaten::FrameValues values{};
+            for (int v = 0; v < wsDaten::kValuesPerFrame; ++v)
+                values[std::size_t(v)] = qFromLittleEndian<qint16>(bytes + (qsizetype(f) * 3 * 8 + v) * 2);
+            *clock += 3;
+            if (!store.addFrame(values))
+                continue;
+            auto &routine = store.routines();
+            const bool inRoutine = store.sampleCount() >= windowOpen;
+            if (inRoutine && !routine.routineRecording && routine.exerciseStart < 0) {
+                routine.exerciseStart = routine.exerciseStartFix = store.sampleCount();
+                routine.routineRecording = true;
+            }
+            store.handleBlock(inRoutine ? data::store::InnerState::ROUTINE : data::store::InnerState::START, 0);
+            if (routine.routineRecording && routine.exerciseStart < routine.exerciseEnd)
+                routine.routineRecording = false;
+        }
+    }
+};
+
+} // namespace playback

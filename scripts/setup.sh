@@ -42,6 +42,8 @@ install_missing() {
 # CI makes) reuses what ccache already compiled.
 export CCACHE_BASEDIR="$here"
 export CCACHE_NOHASHDIR=1
+# Precompiled headers are cacheable only with these relaxations.
+export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
 configure_and_build() {
     local dir=$1

@@ -762,6 +762,11 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
         }
         if (!check_headerZeile(QString::fromUtf8(line), store, column)) {
             haveRow = true;
+            // A file saved with another column separator or a decimal comma
+            // starts with a header line the reader cannot recognise.
+            if (lineNumber == 1
+                && (line.startsWith("-0,0") || (line.startsWith("-0.0") && !line.contains('\t'))))
+                qWarning().noquote() << path + QStringLiteral(" was written with a column separator other than TAB or a decimal comma; its header is read as samples");
             break;
         }
     }

@@ -367,9 +367,19 @@ private Q_SLOTS:
 
         // Such a file is not readable: its first line ends the header.
         wsDaten loaded;
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("separators\\.dat was written with a column separator other than TAB")));
         QVERIFY(load(path(QStringLiteral("separators")), loaded, s.get()));
         QCOMPARE(loaded.sampleCount(), 73);
         QVERIFY(loaded.routines().routineMetaInformation.isEmpty());
+
+        // A decimal comma alone breaks the codes too.
+        s->exportSettings().setColumnSepIndex(0);
+        s->exportSettings().setLineSepIndex(0);
+        QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("comma.dat")), s.get(), store, nullptr, nullptr));
+        QCOMPARE(readText(path(QStringLiteral("comma.dat"))).section(QLatin1Char('\n'), 0, 0), QStringLiteral("-0,002\t4,30\t1"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("comma\\.dat was written with a column separator other than TAB or a decimal comma")));
+        QVERIFY(load(path(QStringLiteral("comma")), loaded, s.get()));
+        QCOMPARE(loaded.sampleCount(), 73);
     }
 
     void headerLineRecognition()

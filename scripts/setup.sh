@@ -65,7 +65,7 @@ test)
     configure_and_build build
     (cd build && ctest --output-on-failure -j2)
     # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
-    configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
     (cd build-asan && ctest --output-on-failure -j2 -L core)
     # Every libFuzzer target for 60 s (clang, core library only); a finding fails the run.
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -250,8 +250,10 @@ void OvraDialog::handleBlock()
     const data::store::BlockWork work =
         m_daten->handleBlock(state, m_settings->rulesSettings().hdDeductionRule());
 
-    if (work.counted && (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)) {
-        m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
+    if (work.counted) {
+        if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
+            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
+        // Continuous training shows its running time too.
         updateTimeDisplay(m_daten->sampleCount() * 0.001);
     }
     if (work.weightClassReached > 0.0)

@@ -117,16 +117,21 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 2);
         QCOMPARE(log.linesStartingWith(QStringLiteral("Tara: ")),
                  QStringList({QStringLiteral("Tara: 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0")}));
+        // The athlete warms up in START: these landings are detected but
+        // belong to no routine.
+        box().streamRecording(1, true);
+        QTRY_VERIFY_WITH_TIMEOUT(w.d().landingCount(0) >= 2, kRoutineMs);
+        QCOMPARE(w.r().landingCount, quint64(0));
         w.space();
         QVERIFY(w.in(S::ROUTINE));
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 0);
         const int windowStart = w.r().exerciseStart;
-        QVERIFY(windowStart >= 0);
+        const int warmUpLandings = w.d().landingCount(0);
+        QVERIFY(windowStart > 0);
         QVERIFY(w.r().routineRecording);
 
-        // The athlete jumps: the tenth landing closes the routine window and
-        // the block handling stops the recording.
-        box().streamRecording(1, true);
+        // The tenth landing in the window closes it and the block handling
+        // stops the recording.
         QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording, kRoutineMs);
         QVERIFY(w.in(S::ROUTINE));
         QCOMPARE(w.r().landingCount, quint64(10));
@@ -138,8 +143,11 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->ui().LB_routineStartTime->text(),
                  QString::number(startFromFirstLanding(first), 'f', 1));
         QVERIFY(w.dialog->ui().individualResultsTableView->model()->rowCount() >= 10);
-        QVERIFY(w.dialog->plotter().isVisible() || w.dialog->ui().resultStack->currentIndex() == 4);
+        QVERIFY(w.dialog->plotter().isVisible());
 
+        // The athlete goes on jumping after the routine: the landing after
+        // the tenth is there to shift the routine onto.
+        QTRY_VERIFY_WITH_TIMEOUT(w.d().landingCount(0) > warmUpLandings + 10, kRoutineMs);
         w.space();
         QVERIFY(w.in(S::REVIEW));
 
@@ -149,21 +157,16 @@ private Q_SLOTS:
         QCOMPARE(w.d().currentIndividualResult().elementCount, quint64(9));
         w.key(Qt::Key_Up);
         QCOMPARE(w.r().landingCount, quint64(10));
-        const int detected = w.d().landingCount(0);
         w.key(Qt::Key_Right);
-        if (detected > 10) {
-            QCOMPARE(w.r().shiftedLandings, 1);
-            const data::model::Landing second = w.r().individualLandingsTrampoline1[0];
-            QVERIFY(second.landingTime > first.landingTime);
-            QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(second));
-            w.key(Qt::Key_Left);
-            QCOMPARE(w.r().shiftedLandings, 0);
-            QCOMPARE(w.r().individualLandingsTrampoline1[0].landingTime, first.landingTime);
-            QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(first));
-        } else {
-            // Nothing to shift onto: the routine stays.
-            QCOMPARE(w.r().shiftedLandings, 0);
-        }
+        QCOMPARE(w.r().shiftedLandings, 1);
+        const data::model::Landing second = w.r().individualLandingsTrampoline1[0];
+        QVERIFY(second.landingTime > first.landingTime);
+        QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(second));
+        QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QString::number(startFromFirstLanding(second), 'f', 1));
+        w.key(Qt::Key_Left);
+        QCOMPARE(w.r().shiftedLandings, 0);
+        QCOMPARE(w.r().individualLandingsTrampoline1[0].landingTime, first.landingTime);
+        QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(first));
         QCOMPARE(w.r().landingCount, quint64(10));
 
         w.space();
@@ -207,6 +210,55 @@ private Q_SLOTS:
         QCOMPARE(approved.count(), 1);
         QCOMPARE(connectedStates(log), QStringList({"READY", "TARA", "READY", "START", "ROUTINE", "REVIEW",
                                                     "CONNECTED_COMMIT", "READY"}));
+    }
+
+    void dropTestEndsItselfAfterTheDrop()
+    {
+        MessageCapture log;
+        Window w(0);
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(connectedStates(log).size() >= 3 && w.in(S::READY), kConnectMs);
+        QAction *dropTest = w.dialog->ui().actionSingle_Drop_Test;
+        dropTest->trigger();
+        QVERIFY(w.in(S::DROP_TEST));
+        QVERIFY(dropTest->isChecked());
+        box().streamRecording(1, true);
+        // The first contact is the drop: once it is evaluated the action is
+        // unchecked and the machine is back in READY.
+        QTRY_VERIFY_WITH_TIMEOUT(w.in(S::READY), kRoutineMs);
+        QVERIFY(!dropTest->isChecked());
+        QVERIFY(log.lines().contains(QStringLiteral("DropTest")));
+        QCOMPARE(connectedStates(log).mid(3), QStringList({"DROP_TEST", "READY"}));
+    }
+
+    void continuousTrainingRollsOverAtTheChosenCount()
+    {
+        MessageCapture log;
+        Window w(2);
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(connectedStates(log).size() >= 3 && w.in(S::READY), kConnectMs);
+        w.dialog->ui().actionContinuous_Mode->trigger();
+        w.space();
+        QVERIFY(w.in(S::CONTINUOUS));
+        // One bed in continuous training.
+        QCOMPARE(w.d().trampolineSelection(), wsDaten::kSelectionTrampoline1);
+        QCOMPARE(w.dialog->ui().CB_trampSelect->currentIndex(), 0);
+        QVERIFY(w.r().routineRecording);
+        for (int i = 0; i < 7; ++i)
+            QTest::keyClick(w.dialog.get(), Qt::Key_Down, Qt::ControlModifier);
+        QCOMPARE(w.r().expectedLandingsPerRoutine, 3);
+
+        QSignalSpy rollover(&w.r(), &data::model::Routines::rolloverLandings);
+        box().streamRecording(1, true);
+        QTRY_VERIFY_WITH_TIMEOUT(rollover.count() >= 2, kRoutineMs);
+        QCOMPARE(w.r().landingCount, quint64(3));
+
+        w.space();
+        QVERIFY(w.in(S::PAUSE));
+        QVERIFY(!w.r().routineRecording);
+        w.key(Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(w.in(S::READY), 5000);
+        QCOMPARE(w.r().expectedLandingsPerRoutine, 10);
     }
 
     void startTimingRunsOnTheBlocks()

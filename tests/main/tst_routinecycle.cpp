@@ -261,6 +261,27 @@ private Q_SLOTS:
         QCOMPARE(w.r().expectedLandingsPerRoutine, 10);
     }
 
+    void sensorCheckInReadyFeedsTheWarnings()
+    {
+        MessageCapture log;
+        Window w(0);
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(connectedStates(log).size() >= 3 && w.in(S::READY), kConnectMs);
+        QLabel *text = w.dialog->ui().readyPageLabelWarningText;
+        const QString notConnected = QStringLiteral("Not all sensors are connected properly");
+        const QString unusual = QStringLiteral("Unexpected sensor data collected");
+        QVERIFY(!text->text().contains(notConnected));
+        box().streamFlat(0);
+        QTRY_VERIFY_WITH_TIMEOUT(text->text().contains(notConnected), 5000);
+        QVERIFY(text->isVisible());
+        QVERIFY(!text->text().contains(unusual));
+        box().streamFlat(-5);
+        QTRY_VERIFY_WITH_TIMEOUT(text->text().contains(unusual) && !text->text().contains(notConnected), 5000);
+        box().streamFlat(2560);
+        QTRY_VERIFY_WITH_TIMEOUT(!text->text().contains(unusual), 5000);
+        QVERIFY(!text->text().contains(notConnected));
+    }
+
     void startTimingRunsOnTheBlocks()
     {
         Window w(0);

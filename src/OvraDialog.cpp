@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "OvraDialogUi.h"
+#include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -53,6 +54,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     , m_logHandler(logHandler)
     , m_ui(std::make_unique<OvraDialogUi>())
 {
+    m_daten = new wsDaten(this);
     m_ovraState = new OvraState(this);
     m_triggers = new OvraStateTriggers(this);
     m_startTimer = new RoutineStartTimer(nullptr, this);
@@ -66,6 +68,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_ui->setupUi(this, m_simulationEnabled);
     m_notificationPopup = new Popup(this, m_ui->resultStack, 150, 1000, 3000, false);
     m_statePopup = new Popup(this, m_ui->stateWidget, 150, 300, 150, true);
+    createResultWidgets();
 
     qDebug() << "Starting OvraDialog";
     qDebug() << "SSL support:" << QSslSocket::supportsSsl() << QSslSocket::sslLibraryBuildVersionString()
@@ -74,8 +77,10 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &OvraDialog::focusWindowChanged);
     connectActions();
+    connectStore();
 
     OvraSettings::Targets targets;
+    targets.store = m_daten;
     m_weightClassSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_mode);
     m_trampolineSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_trampSelect);
     targets.weightClass = m_weightClassSelection.get();
@@ -256,22 +261,22 @@ void OvraDialog::updateTimeDisplay(double seconds)
         QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 0, 'f', 3));
 }
 
-void OvraDialog::updateTrampolineSelectionLabel(int trampMode)
+void OvraDialog::updateTrampolineSelectionLabel(data::model::TrampMode trampMode)
+{
+    m_ui->statusTrampolineMode->setText(translateTrampMode(trampMode));
+}
+
+QString OvraDialog::translateTrampMode(data::model::TrampMode trampMode)
 {
     switch (trampMode) {
-    case 1:
-        m_ui->statusTrampolineMode->setText(tr("Tramp 1 selected"));
-        break;
-    case 2:
-        m_ui->statusTrampolineMode->setText(tr("Tramp 2 selected"));
-        break;
-    case 3:
-        m_ui->statusTrampolineMode->setText(tr("Tramp 1 and 2 selected"));
-        break;
-    default:
-        m_ui->statusTrampolineMode->setText(tr("No Tramp selected"));
-        break;
+    case data::model::TrampMode::Trampoline1:
+        return tr("Tramp 1 selected");
+    case data::model::TrampMode::Trampoline2:
+        return tr("Tramp 2 selected");
+    case data::model::TrampMode::Synchronized:
+        return tr("Tramp 1 and 2 selected");
     }
+    return tr("No Tramp selected");
 }
 
 void OvraDialog::updateEstimatedWeightClass(double weight)
@@ -284,18 +289,4 @@ void OvraDialog::updateEstimatedWeightClass(double weight)
         m_ui->LB_mode->setText(tr("Normal (2500N)"));
     else
         m_ui->LB_mode->setText(tr("Adults (5000N)"));
-}
-
-void OvraDialog::handleWeightClassSelection(int index)
-{
-    // The contact thresholds of the chosen class go to the sample store once
-    // it is part of the window; the warning follows the choice now.
-    m_warnings->setWeightSelectionWarning(index >= 0 && index <= 3);
-}
-
-void OvraDialog::handleTrampolineSelection(int index)
-{
-    // The trampoline selection code goes to the sample store once it is part
-    // of the window; the warning follows the choice now.
-    m_warnings->setTrampolineSelectionWarning(index >= 0 && index <= 2);
 }

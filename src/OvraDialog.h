@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/DataEnums.h"
+#include "data/Landing.h"
 #include "usb/SimulatedUSBConnection.h"
 #include "usb/UsbFrame.h"
 
@@ -20,6 +22,21 @@ class QSoundEffect;
 class QWindow;
 class RoutineFinishTimer;
 class RoutineStartTimer;
+class SecondScreenToggle;
+class wsDaten;
+class PlotterWidget;
+class TrampolineWidget;
+class HorizontalDisplacementResultWidget;
+class TofSynResultWidget;
+class OverviewResultWidget;
+class PreviousResultWidget;
+class ContinuousResultWidget;
+namespace widget::individual {
+class IndividualResultsTableModel;
+}
+namespace widget::synchronized {
+class SynchronizedResultsTableModel;
+}
 
 namespace ovra::util {
 class Clock;
@@ -47,6 +64,9 @@ public:
     ~OvraDialog() override;
 
     OvraSettings &settings() { return *m_settings; }
+    // The sample store of the live measurement.
+    wsDaten &daten() { return *m_daten; }
+    PlotterWidget &plotter() { return *m_plotter; }
     bool isQuitting() const { return m_quitting; }
 
     // The connection, reader thread, watchdog and simulated box.
@@ -98,6 +118,10 @@ Q_SIGNALS:
     void setTramp2Active(bool active);
     void resetHdResultWidget();
     void resetTofResultWidget();
+    void drawLandingTrampoline1(int index, data::model::Landing landing);
+    void drawLandingTrampoline2(int index, data::model::Landing landing);
+    void drawPositionTrampoline1(data::calc::LandingPosition landingPosition);
+    void drawPositionTrampoline2(data::calc::LandingPosition landingPosition);
     void resetIndividualResultsTable();
     void resetSynchronizedResultsTable();
 
@@ -121,7 +145,8 @@ public Q_SLOTS:
     void swapHdTofWidget();
     // The routine time in the two status bar labels.
     void updateTimeDisplay(double seconds);
-    void updateTrampolineSelectionLabel(int trampMode);
+    void updateTrampolineSelectionLabel(data::model::TrampMode trampMode);
+    QString translateTrampMode(data::model::TrampMode trampMode);
     void handleWeightClassSelection(int index);
     // LB_mode: the class of the automatically estimated weight in newtons.
     void updateEstimatedWeightClass(double weight);
@@ -129,6 +154,17 @@ public Q_SLOTS:
     void recoverData();
     void evaluateTara();
     void showSelfDiagnosisDialog();
+
+    // Routine edits in REVIEW (arrow keys); shifting recomputes the start
+    // time and penalty from the first landing.
+    void moveRoutineRight();
+    void moveRoutineLeft();
+    void increaseLandingsInRoutine();
+    void decreaseLandingsInRoutine();
+    void propagateLandingSynchronizedRoutine(std::size_t index, data::model::Landing landingTrampoline1,
+                                             data::model::Landing landingTrampoline2, DataUpdateReason reason);
+    void toggleSecondScreenTrampoline(bool show);
+    void toggleSecondScreenResults(bool show);
 
     void enterStateReady();
     void enterStateStart();
@@ -157,8 +193,18 @@ private:
     void focusWindowChanged(QWindow *window);
     void flashStatePopup();
     void playWarningSound();
+    // Sample store side (OvraDialogStore.cpp).
+    void createResultWidgets();
+    void connectStore();
+    void handleDataFrame(const UsbFrame &frame);
+    void handleBlock();
+    // The start time and penalty from the routine's first landing.
+    void recomputeStartTimeFromLandings();
+    void connectContinuousPage(bool connect);
+    void approveRoutine();
 
     ovra::util::LogHandler &m_logHandler;
+    wsDaten *m_daten = nullptr;
     std::unique_ptr<OvraDialogUi> m_ui;
     std::unique_ptr<OvraSettings> m_settings;
     QFont m_font;
@@ -176,9 +222,25 @@ private:
     QSoundEffect *m_warningSound = nullptr;
     int m_warningSoundPlays = 0;
     int m_recoverRequests = 0;
+    bool m_taraRunning = false;
     double m_startPenalty = 0.0;
     Popup *m_notificationPopup = nullptr;
     Popup *m_statePopup = nullptr;
     std::unique_ptr<IndexSelection> m_weightClassSelection;
     std::unique_ptr<IndexSelection> m_trampolineSelection;
+
+    // Result display (OvraDialogStore.cpp).
+    PlotterWidget *m_plotter = nullptr;
+    TrampolineWidget *m_trampoline1 = nullptr;
+    TrampolineWidget *m_trampoline2 = nullptr;
+    HorizontalDisplacementResultWidget *m_hdResult = nullptr;
+    TofSynResultWidget *m_tofResult = nullptr;
+    OverviewResultWidget *m_overview = nullptr;
+    PreviousResultWidget *m_previousResult = nullptr;
+    ContinuousResultWidget *m_continuous = nullptr;
+    widget::individual::IndividualResultsTableModel *m_individualModel = nullptr;
+    widget::synchronized::SynchronizedResultsTableModel *m_synchronizedModel = nullptr;
+    SecondScreenToggle *m_trampolineToggle = nullptr;
+    SecondScreenToggle *m_resultsToggle = nullptr;
+    QList<QMetaObject::Connection> m_continuousConnections;
 };

@@ -3,6 +3,7 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -90,17 +91,6 @@ void OvraDialog::recoverData()
     ++m_recoverRequests;
 }
 
-void OvraDialog::evaluateTara()
-{
-    Q_EMIT toggleTara();
-    // Sample store: reset the sample counters before the wait and compute
-    // the zero offsets of both trampolines after it.
-    ovra::util::waitProcessingEvents(kTaraWaitMs);
-    // The settings hold the zero offsets.
-    m_settings->writeSettings(width(), height(), m_font);
-    Q_EMIT toggleTara();
-}
-
 void OvraDialog::showSelfDiagnosisDialog()
 {
     Q_EMIT toggleDiagnosisState();
@@ -135,8 +125,9 @@ void OvraDialog::processStartTiming()
 {
     const RoutineStartTimer::StartProgress progress =
         m_startTimer->progress(m_settings->rulesSettings().playWarningSound());
-    // The routine's start time and penalty are also written into the
-    // routine container once the sample store is part of the window.
+    data::model::Routines &routine = m_daten->routines();
+    routine.setRoutineStartTime(progress.routineStartTime);
+    routine.setPenalty(progress.penalty);
     updateRoutineStartTime(progress.routineStartTime);
     m_startPenalty = progress.penalty;
     if (progress.playWarningSound)
@@ -164,48 +155,6 @@ void OvraDialog::playWarningSound()
     m_warningSound->play();
 }
 
-// The slots below carry the part of each state's work that needs no sample
-// store, database, recorder or network; the comments name the steps that
-// join them when those components become part of the window.
-
-void OvraDialog::enterStateReady()
-{
-    // Sample store: clear routineRecording; put back tara records set aside
-    // for a displayed data file.
-    m_continuousModeCoordinator->disable();
-}
-
-void OvraDialog::enterStateStart()
-{
-    // Sample store: log "Tara: " with the tara values first.
-    m_startTimer->start();
-    // Sample store: resetMeasurement (resets the routine container) before
-    // the result widgets are cleared.
-    Q_EMIT clearAllResultWidgets();
-    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
-    m_ui->resultTableStack->setCurrentIndex(2);
-    // Sample store: reset the detected-landing lists.
-    if (m_settings->exportSettings().impulsVal() > 0) {
-        qDebug() << "resetting external counter";
-        // Device link: resetExternalCounter(), then setExternalCounter(impulsVal).
-    }
-}
-
-void OvraDialog::enterStateRoutine()
-{
-    // Sample store: page 1 for the synchronized mode; exerciseStart and
-    // exerciseStartFix = current sample count, routineRecording on, and
-    // setExerciseStartTime/setExerciseStartTimeFix with that count.
-    m_ui->resultTableStack->setCurrentIndex(0);
-}
-
-void OvraDialog::exitStateRoutine()
-{
-    // Sample store: close a still open routine window (exerciseEnd,
-    // exerciseEndFix and their signals); plotter freeze; recorder:
-    // saveRoutineResultsToTempFile.
-}
-
 void OvraDialog::enterStateReview()
 {}
 
@@ -214,53 +163,6 @@ void OvraDialog::exitStateReview()
     m_ui->actionResultDetailView->setChecked(false);
     // Start list: clear upcomingRoutineMeta.
     m_ui->statusRoutineInformationIndicator->setEnabled(false);
-}
-
-void OvraDialog::enterStateCommit()
-{
-    // Sample store: approve the result; recorder: autosave to file, database
-    // save, delete the temporary routine file; network: publish to the HTTP
-    // and WebSocket servers and send to the scoring systems, which then
-    // answer with nextInnerState. The saved-files list clears its selection.
-    // With no scoring system asked the commit is complete at once.
-    Q_EMIT nextInnerState();
-}
-
-void OvraDialog::enterStateDismiss()
-{
-    // Recorder: delete the temporary routine file; sample store: empty the
-    // routine meta information. The saved-files list clears its selection.
-}
-
-void OvraDialog::enterStateDropTest()
-{
-    // Sample store: prepare the drop test.
-}
-
-void OvraDialog::exitStateDropTest()
-{
-    // Recorder: autosave to file when file saving is on.
-}
-
-void OvraDialog::enterStateContinuous()
-{
-    // Sample store: connect updateTrampMode to the continuous page for the
-    // time of the mode.
-    m_continuousModeCoordinator->enable();
-    // Sample store: reset sample counters and the measurement and clear the
-    // detected landings first; selection code 5 (both trampolines) becomes 1.
-    Q_EMIT clearAllResultWidgets();
-    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
-    // The fresh measurement starts at sample 0. Sample store: exerciseStart,
-    // exerciseStartFix and routineRecording.
-    Q_EMIT setExerciseStartTime(0);
-    Q_EMIT setExerciseStartTimeFix(0);
-}
-
-void OvraDialog::enterStatePause()
-{
-    // Sample store: clear routineRecording and drop the updateTrampMode
-    // connections of the continuous page.
 }
 
 void OvraDialog::exitStateLoad()

@@ -124,11 +124,11 @@ public:
     QLabel *readyPageLabelReady = nullptr;
     QLabel *readyPageLabelPressSpace = nullptr;
     QWidget *readyPageUpcomingRoutineMetaWidget = nullptr;
-    QFrame *trampolineWidget1 = nullptr;
-    QFrame *trampolineWidget2 = nullptr;
+    QWidget *trampolineWidget1 = nullptr;
+    QWidget *trampolineWidget2 = nullptr;
     QGridLayout *resultWidgetsLayout = nullptr;
-    QFrame *hdResultWidget = nullptr;
-    QFrame *tofResultWidget = nullptr;
+    QWidget *hdResultWidget = nullptr;
+    QWidget *tofResultWidget = nullptr;
     QPushButton *hdTofSwapButton = nullptr;
     QStackedWidget *resultTableStack = nullptr;
     QTableView *individualResultsTableView = nullptr;

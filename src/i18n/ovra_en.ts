@@ -139,14 +139,6 @@
             <translation>Ovra v%1</translation>
         </message>
         <message>
-            <source>&amp;File</source>
-            <translation>&amp;File</translation>
-        </message>
-        <message>
-            <source>Quit</source>
-            <translation>Quit</translation>
-        </message>
-        <message>
             <source>Simulation</source>
             <translation>Simulation</translation>
         </message>

@@ -609,7 +609,7 @@ private Q_SLOTS:
             w.dialog->updateEstimatedWeightClass(weight);
             QCOMPARE(ui.LB_mode->text(), text);
         }
-        w.dialog->updateTrampolineSelectionLabel(3);
+        w.dialog->updateTrampolineSelectionLabel(data::model::TrampMode::Synchronized);
         QCOMPARE(ui.statusTrampolineMode->text(), QStringLiteral("Tramp 1 and 2 selected"));
         QCOMPARE(ui.TB_configurationHeader->nextInFocusChain(), ui.CB_trampSelect);
         QCOMPARE(ui.CB_trampSelect->nextInFocusChain(), ui.CB_mode);

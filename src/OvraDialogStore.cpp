@@ -1,0 +1,515 @@
+// The sample store's side of the main window: frames and blocks, the routine
+// window, the routine edits, continuous training and the result display.
+
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "data/wsDaten.h"
+#include "settings/OvraSettings.h"
+#include "state/OvraState.h"
+#include "training/ContinuousModeCoordinator.h"
+#include "training/RoutineStartTimer.h"
+#include "usb/DeviceLink.h"
+#include "usb/USBConnection.h"
+#include "util/EventWait.h"
+#include "util/Warnings.h"
+#include "widgets/ContinuousResultWidget.h"
+#include "widgets/ForceSampleSource.h"
+#include "widgets/HorizontalDisplacementResultWidget.h"
+#include "widgets/IndividualResultsTableModel.h"
+#include "widgets/OverviewResultWidget.h"
+#include "widgets/PlotterWidget.h"
+#include "widgets/PreviousResultWidget.h"
+#include "widgets/SecondScreenWindows.h"
+#include "widgets/SynchronizedResultsTableModel.h"
+#include "widgets/TofSynResultWidget.h"
+#include "widgets/TrampolineWidget.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QDebug>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLayout>
+#include <QStackedWidget>
+#include <QTableView>
+#include <QVBoxLayout>
+
+using data::model::Landing;
+using data::model::TrampMode;
+using widget::individual::IndividualResultsTableModel;
+using widget::synchronized::SynchronizedResultsTableModel;
+
+namespace {
+
+// Puts `replacement` where the placeholder stood and drops the placeholder.
+template <typename W>
+W *replacePlaceholder(QWidget *&placeholder, W *replacement)
+{
+    replacement->setObjectName(placeholder->objectName());
+    QWidget *parent = placeholder->parentWidget();
+    if (parent && parent->layout()) {
+        QLayoutItem *old = parent->layout()->replaceWidget(placeholder, replacement, Qt::FindChildrenRecursively);
+        delete old;
+    }
+    delete placeholder;
+    placeholder = replacement;
+    return replacement;
+}
+
+} // namespace
+
+void OvraDialog::createResultWidgets()
+{
+    OvraDialogUi &ui = *m_ui;
+    m_trampoline1 = replacePlaceholder(ui.trampolineWidget1, new TrampolineWidget);
+    m_trampoline1->setTitle(tr("TRAMPOLINE 1"));
+    m_trampoline1->setTrampoline(0);
+    m_trampoline2 = replacePlaceholder(ui.trampolineWidget2, new TrampolineWidget);
+    m_trampoline2->setTitle(tr("TRAMPOLINE 2"));
+    m_trampoline2->setTrampoline(1);
+    m_hdResult = replacePlaceholder(ui.hdResultWidget, new HorizontalDisplacementResultWidget);
+    m_tofResult = replacePlaceholder(ui.tofResultWidget, new TofSynResultWidget);
+    m_overview = replacePlaceholder(ui.overviewResultWidget, new OverviewResultWidget);
+    m_previousResult = replacePlaceholder(ui.readyPagePreviousResultWidget, new PreviousResultWidget);
+    m_continuous = replacePlaceholder(ui.continuousWidget, new ContinuousResultWidget);
+
+    m_individualModel = new IndividualResultsTableModel(this);
+    m_synchronizedModel = new SynchronizedResultsTableModel(this);
+    ui.individualResultsTableView->setModel(m_individualModel);
+    ui.synchronizedResultsTableView->setModel(m_synchronizedModel);
+
+    // The force curves belong to the live page: they run during START and
+    // ROUTINE and stay frozen for the review below the results.
+    m_plotter = new PlotterWidget(ui.detailedPage);
+    m_plotter->setObjectName(QStringLiteral("plotterWidget"));
+    m_plotter->setMinimumHeight(120);
+    if (auto *detailed = qobject_cast<QBoxLayout *>(ui.detailedPage->layout()))
+        detailed->addWidget(m_plotter, 2);
+
+    m_trampolineToggle = new SecondScreenToggle(
+        ui.actionSecondScreenTrampoline, this,
+        [this](QWidget *parent) -> QMainWindow * {
+            auto *window = new SecondScreenTrampolineWindow(parent);
+            TrampolineWidget *beds[] = {window->trampoline1Widget(), window->trampoline2Widget()};
+            for (TrampolineWidget *bed : beds)
+                bed->setTrampMode(m_daten->trampMode());
+            connect(m_daten, &wsDaten::updateTrampMode, beds[0], &TrampolineWidget::setTrampMode);
+            connect(m_daten, &wsDaten::updateTrampMode, beds[1], &TrampolineWidget::setTrampMode);
+            connect(m_daten, &wsDaten::resetTrampoline1, beds[0], &TrampolineWidget::clear);
+            connect(m_daten, &wsDaten::resetTrampoline2, beds[1], &TrampolineWidget::clear);
+            connect(m_daten, &wsDaten::updateLandingTrampoline1, beds[0], &TrampolineWidget::updateLanding);
+            connect(m_daten, &wsDaten::updateLandingTrampoline2, beds[1], &TrampolineWidget::updateLanding);
+            connect(this, &OvraDialog::clearAllResultWidgets, beds[0], &TrampolineWidget::clear);
+            connect(this, &OvraDialog::clearAllResultWidgets, beds[1], &TrampolineWidget::clear);
+            connect(this, &OvraDialog::drawLandingTrampoline1, beds[0], &TrampolineWidget::drawLanding);
+            connect(this, &OvraDialog::drawLandingTrampoline2, beds[1], &TrampolineWidget::drawLanding);
+            connect(this, &OvraDialog::drawPositionTrampoline1, beds[0],
+                    qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
+            connect(this, &OvraDialog::drawPositionTrampoline2, beds[1],
+                    qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
+            return window;
+        },
+        this);
+    m_resultsToggle = new SecondScreenToggle(
+        ui.actionSecondScreenResults, this,
+        [this](QWidget *parent) -> QMainWindow * {
+            auto *window = new SecondScreenResultWindow(parent);
+            const OvraState &s = *m_ovraState;
+            window->assignStateProperties({s.disconnectedState(), s.state(OvraState::DISPLAY),
+                                           s.state(OvraState::DISCONNECTED_COMMIT), s.state(OvraState::READY),
+                                           s.state(OvraState::START), s.state(OvraState::ROUTINE),
+                                           s.state(OvraState::REVIEW), s.state(OvraState::CONNECTED_COMMIT)});
+            HorizontalDisplacementResultWidget *hd = window->horizontalDisplacementResultWidget();
+            TofSynResultWidget *tof = window->tofSynResultWidget();
+            hd->setTrampMode(m_daten->trampMode());
+            tof->setTrampMode(m_daten->trampMode());
+            connect(m_daten, &wsDaten::updateTrampMode, hd, &HorizontalDisplacementResultWidget::setTrampMode);
+            connect(m_daten, &wsDaten::updateTrampMode, tof, &TofSynResultWidget::setTrampMode);
+            connect(m_daten, &wsDaten::updateResultIndividualRoutine, hd,
+                    &HorizontalDisplacementResultWidget::setIndividualResult);
+            connect(m_daten, &wsDaten::updateResultIndividualRoutine, tof, &TofSynResultWidget::setIndividualResult);
+            connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, hd,
+                    &HorizontalDisplacementResultWidget::setSynchronizedResult);
+            connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof,
+                    &TofSynResultWidget::setSynchronizedResult);
+            connect(this, &OvraDialog::clearAllResultWidgets, hd, &HorizontalDisplacementResultWidget::reset);
+            connect(this, &OvraDialog::clearAllResultWidgets, tof, &TofSynResultWidget::reset);
+            connect(this, &OvraDialog::resetHdResultWidget, hd, &HorizontalDisplacementResultWidget::reset);
+            connect(this, &OvraDialog::resetTofResultWidget, tof, &TofSynResultWidget::reset);
+            return window;
+        },
+        this);
+    connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this, &OvraDialog::toggleSecondScreenTrampoline);
+    connect(ui.actionSecondScreenResults, &QAction::toggled, this, &OvraDialog::toggleSecondScreenResults);
+}
+
+void OvraDialog::connectStore()
+{
+    wsDaten *d = m_daten;
+    data::model::Routines *r = &d->routines();
+    OvraDialogUi &ui = *m_ui;
+
+    connect(m_deviceLink, &usb::DeviceLink::dataFrameReceived, this, &OvraDialog::handleDataFrame);
+    connect(m_deviceLink, &usb::DeviceLink::taraRequested, this, &OvraDialog::evaluateTara);
+    connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineSelectionLabel);
+    connect(r, &data::model::Routines::routineStartTimeChanged, this, &OvraDialog::updateRoutineStartTime);
+    connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine, r,
+            &data::model::Routines::setExpectedLandingsPerRoutine);
+    connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine,
+            m_continuous, &ContinuousResultWidget::setLandingsPerRoutine);
+
+    // Routine edits in REVIEW; the actions carry the arrow keys.
+    connect(ui.actionMove_selection_right, &QAction::triggered, this, &OvraDialog::moveRoutineRight);
+    connect(ui.actionMove_selection_left, &QAction::triggered, this, &OvraDialog::moveRoutineLeft);
+    connect(ui.actionIncrease_selection, &QAction::triggered, this, &OvraDialog::increaseLandingsInRoutine);
+    connect(ui.actionDecrease_selection, &QAction::triggered, this, &OvraDialog::decreaseLandingsInRoutine);
+
+    // Result display.
+    connect(d, &wsDaten::updateTrampMode, m_trampoline1, &TrampolineWidget::setTrampMode);
+    connect(d, &wsDaten::updateTrampMode, m_trampoline2, &TrampolineWidget::setTrampMode);
+    connect(d, &wsDaten::updateTrampMode, m_hdResult, &HorizontalDisplacementResultWidget::setTrampMode);
+    connect(d, &wsDaten::updateTrampMode, m_tofResult, &TofSynResultWidget::setTrampMode);
+    connect(d, &wsDaten::resetTrampoline1, m_trampoline1, &TrampolineWidget::clear);
+    connect(d, &wsDaten::resetTrampoline2, m_trampoline2, &TrampolineWidget::clear);
+    connect(d, &wsDaten::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
+    connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
+    connect(d, &wsDaten::updateLandingTrampoline1, m_trampoline1, &TrampolineWidget::updateLanding);
+    connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel, &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::updateLandingTrampoline2, m_trampoline2, &TrampolineWidget::updateLanding);
+    connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel, &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::updateLandingSynchronizedRoutine, m_synchronizedModel,
+            &SynchronizedResultsTableModel::updateLanding);
+    connect(d, &wsDaten::updateLandingSynchronizedRoutine, this, &OvraDialog::propagateLandingSynchronizedRoutine);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel, &IndividualResultsTableModel::setResult);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_hdResult,
+            &HorizontalDisplacementResultWidget::setIndividualResult);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_tofResult, &TofSynResultWidget::setIndividualResult);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_overview, &OverviewResultWidget::setIndividualResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_synchronizedModel,
+            &SynchronizedResultsTableModel::setResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_hdResult,
+            &HorizontalDisplacementResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_tofResult, &TofSynResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview, &OverviewResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::approvedResultIndividualRoutine, m_previousResult,
+            &PreviousResultWidget::setIndividualResult);
+    connect(d, &wsDaten::approvedResultSynchronizedRoutine, m_previousResult,
+            &PreviousResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::setExerciseStartTime, m_plotter, &PlotterWidget::setExerciseStartTime);
+    connect(d, &wsDaten::setExerciseEndTime, m_plotter, &PlotterWidget::setExerciseEndTime);
+    connect(d, &wsDaten::setExerciseStartTimeFix, m_plotter, &PlotterWidget::setExerciseStartTimeFix);
+    connect(d, &wsDaten::setExerciseEndTimeFix, m_plotter, &PlotterWidget::setExerciseEndTimeFix);
+    connect(this, &OvraDialog::setExerciseStartTime, m_plotter, &PlotterWidget::setExerciseStartTime);
+    connect(this, &OvraDialog::setExerciseEndTime, m_plotter, &PlotterWidget::setExerciseEndTime);
+    connect(this, &OvraDialog::setExerciseStartTimeFix, m_plotter, &PlotterWidget::setExerciseStartTimeFix);
+    connect(this, &OvraDialog::setExerciseEndTimeFix, m_plotter, &PlotterWidget::setExerciseEndTimeFix);
+
+    connect(r, &data::model::Routines::routineStartTimeChanged, m_overview, &OverviewResultWidget::setRoutineStartTime);
+    connect(r, &data::model::Routines::penaltyChanged, m_overview, &OverviewResultWidget::setPenalty);
+    connect(r, &data::model::Routines::updateRoutineMetaInformation, m_previousResult,
+            &PreviousResultWidget::setCurrentRoutineMeta);
+    connect(r, &data::model::Routines::rolloverLandings, m_continuous, &ContinuousResultWidget::rolloverLandings);
+
+    connect(this, &OvraDialog::clearAllResultWidgets, m_trampoline1, &TrampolineWidget::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_trampoline2, &TrampolineWidget::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_individualModel, &IndividualResultsTableModel::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_hdResult, &HorizontalDisplacementResultWidget::reset);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_tofResult, &TofSynResultWidget::reset);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_overview, &OverviewResultWidget::reset);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_continuous, &ContinuousResultWidget::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_plotter, &PlotterWidget::clear);
+    connect(this, &OvraDialog::resetHdResultWidget, m_hdResult, &HorizontalDisplacementResultWidget::reset);
+    connect(this, &OvraDialog::resetTofResultWidget, m_tofResult, &TofSynResultWidget::reset);
+    connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
+    connect(this, &OvraDialog::resetSynchronizedResultsTable, m_synchronizedModel,
+            &SynchronizedResultsTableModel::clear);
+    connect(this, &OvraDialog::drawLandingTrampoline1, m_trampoline1, &TrampolineWidget::drawLanding);
+    connect(this, &OvraDialog::drawLandingTrampoline2, m_trampoline2, &TrampolineWidget::drawLanding);
+    connect(this, &OvraDialog::drawPositionTrampoline1, m_trampoline1,
+            qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
+    connect(this, &OvraDialog::drawPositionTrampoline2, m_trampoline2,
+            qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
+    connect(this, &OvraDialog::setTramp1Active, m_plotter, &PlotterWidget::setTramp1Active);
+    connect(this, &OvraDialog::setTramp2Active, m_plotter, &PlotterWidget::setTramp2Active);
+
+    m_daten->setBatchCount(0);
+}
+
+void OvraDialog::handleDataFrame(const UsbFrame &frame)
+{
+    if (m_daten->addFrame(reinterpret_cast<const char *>(frame.bytes), static_cast<int>(UsbFrame::kSize)))
+        handleBlock();
+}
+
+void OvraDialog::handleBlock()
+{
+    // While the machine is disconnected the store sees inner state 0 and
+    // only watches the beds.
+    const int state = m_ovraState->isUsbConnected() ? m_ovraState->connectedInnerState() : 0;
+    const data::store::BlockWork work =
+        m_daten->handleBlock(state, m_settings->rulesSettings().hdDeductionRule());
+
+    if (work.counted) {
+        if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
+            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
+        // Continuous training shows its running time too.
+        updateTimeDisplay(m_daten->sampleCount() * 0.001);
+    }
+    if (work.weightClassReached > 0.0)
+        updateEstimatedWeightClass(work.weightClassReached);
+
+    if (state == OvraState::START || state == OvraState::ROUTINE) {
+        data::model::Routines &r = m_daten->routines();
+        if (r.routineRecording && r.exerciseStart < r.exerciseEnd) {
+            r.routineRecording = false;
+            startRoutineFinishTimer();
+            recomputeStartTimeFromLandings();
+        }
+        if (state == OvraState::START)
+            processStartTiming();
+        checkRoutineFinishTime(r.routineRecording, r.exerciseStart, r.exerciseEnd);
+    }
+    if (work.sensorChecked) {
+        m_warnings->setAllSensorsConnectedWarning(work.sensorCheck.sensorNotConnected);
+        m_warnings->setUnusualSensorDataWarning(work.sensorCheck.unusualSensorData);
+    }
+    // The store unchecks nothing itself: triggering the checked action ends
+    // the drop test the same way the operator would.
+    if (work.dropTest.evaluated && m_ui->actionSingle_Drop_Test->isChecked())
+        m_ui->actionSingle_Drop_Test->trigger();
+
+    Q_EMIT newSensorValuesHaveArrived();
+    m_daten->setBatchCount(0);
+}
+
+void OvraDialog::recomputeStartTimeFromLandings()
+{
+    data::model::Routines &r = m_daten->routines();
+    const Landing *first = nullptr;
+    switch (m_daten->trampMode()) {
+    case TrampMode::Trampoline1:
+        first = &r.individualLandingsTrampoline1[0];
+        break;
+    case TrampMode::Trampoline2:
+        first = &r.individualLandingsTrampoline2[0];
+        break;
+    case TrampMode::Synchronized:
+        first = &r.synchronizedLandingsTrampoline1[0];
+        break;
+    }
+    int takeoff = 0;
+    if (first && first->landingTime >= 0 && first->timeOfFlight >= 0)
+        takeoff = std::max(0, first->landingTime - first->timeOfFlight);
+    r.setRoutineStartTime(takeoff * 0.001);
+    r.setPenalty(RoutineStartTimer::startDelayPenalty(takeoff));
+}
+
+void OvraDialog::evaluateTara()
+{
+    // Frames keep arriving during the wait; a second request meanwhile
+    // would nest the wait and compute the offsets twice.
+    if (m_taraRunning)
+        return;
+    m_taraRunning = true;
+    Q_EMIT toggleTara();
+    m_daten->beginTara();
+    ovra::util::waitProcessingEvents(kTaraWaitMs);
+    m_daten->finishTara();
+    // The settings hold the zero offsets.
+    m_settings->writeSettings(width(), height(), m_font);
+    Q_EMIT toggleTara();
+    m_taraRunning = false;
+}
+
+void OvraDialog::moveRoutineRight()
+{
+    m_daten->moveRoutineRight();
+    recomputeStartTimeFromLandings();
+}
+
+void OvraDialog::moveRoutineLeft()
+{
+    m_daten->moveRoutineLeft();
+    recomputeStartTimeFromLandings();
+}
+
+void OvraDialog::increaseLandingsInRoutine()
+{
+    m_daten->increaseLandingsInRoutine();
+}
+
+void OvraDialog::decreaseLandingsInRoutine()
+{
+    m_daten->decreaseLandingsInRoutine();
+}
+
+void OvraDialog::propagateLandingSynchronizedRoutine(std::size_t index, Landing landingTrampoline1,
+                                                     Landing landingTrampoline2, DataUpdateReason reason)
+{
+    Q_UNUSED(reason)
+    Q_EMIT drawLandingTrampoline1(static_cast<int>(index), landingTrampoline1);
+    Q_EMIT drawLandingTrampoline2(static_cast<int>(index), landingTrampoline2);
+}
+
+void OvraDialog::toggleSecondScreenTrampoline(bool show)
+{
+    m_trampolineToggle->toggle(show);
+}
+
+void OvraDialog::toggleSecondScreenResults(bool show)
+{
+    m_resultsToggle->toggle(show);
+}
+
+void OvraDialog::handleWeightClassSelection(int index)
+{
+    m_warnings->setWeightSelectionWarning(m_daten->handleWeightClassSelection(index));
+}
+
+void OvraDialog::handleTrampolineSelection(int index)
+{
+    m_warnings->setTrampolineSelectionWarning(m_daten->handleTrampolineSelection(index));
+}
+
+void OvraDialog::approveRoutine()
+{
+    m_daten->emitRoutineResult();
+}
+
+void OvraDialog::connectContinuousPage(bool connectPage)
+{
+    for (const QMetaObject::Connection &connection : std::as_const(m_continuousConnections))
+        disconnect(connection);
+    m_continuousConnections.clear();
+    if (!connectPage)
+        return;
+    m_continuous->setTrampMode(m_daten->trampMode());
+    m_continuousConnections = {
+        connect(m_daten, &wsDaten::updateTrampMode, m_continuous, &ContinuousResultWidget::setTrampMode),
+        connect(m_daten, &wsDaten::updateLandingTrampoline1, m_continuous,
+                &ContinuousResultWidget::updateLandingTrampoline1),
+        connect(m_daten, &wsDaten::updateLandingTrampoline2, m_continuous,
+                &ContinuousResultWidget::updateLandingTrampoline2),
+        connect(m_daten, &wsDaten::updateResultIndividualRoutine, m_continuous,
+                &ContinuousResultWidget::setIndividualResult),
+    };
+}
+
+// State work on the store -----------------------------------------------------
+
+void OvraDialog::enterStateReady()
+{
+    m_daten->routines().routineRecording = false;
+    if (m_daten->taraSetAside())
+        m_daten->restoreTaraAfterDisplay();
+    m_continuousModeCoordinator->disable();
+}
+
+void OvraDialog::enterStateStart()
+{
+    QStringList tara;
+    for (int t = 0; t < 2; ++t)
+        for (double offset : m_daten->taraRecord(t).offsets)
+            tara << QString::number(offset, 'f', 1);
+    qDebug().noquote() << "Tara: " + tara.join(QLatin1Char(' '));
+    m_startTimer->start();
+    // Also empties the detected-landing lists.
+    m_daten->resetMeasurement();
+    Q_EMIT clearAllResultWidgets();
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
+    m_ui->resultTableStack->setCurrentIndex(2);
+    const int impulsVal = m_settings->exportSettings().impulsVal();
+    if (impulsVal > 0) {
+        qDebug() << "resetting external counter";
+        if (USBConnection *connection = m_deviceLink->connection()) {
+            connection->resetExternalCounter();
+            connection->setExternalCounter(static_cast<short>(impulsVal));
+        }
+    }
+}
+
+void OvraDialog::enterStateRoutine()
+{
+    m_ui->resultTableStack->setCurrentIndex(m_daten->trampMode() == TrampMode::Synchronized ? 1 : 0);
+    data::model::Routines &r = m_daten->routines();
+    const int now = m_daten->sampleCount();
+    r.exerciseStart = now;
+    r.exerciseStartFix = now;
+    r.routineRecording = true;
+    Q_EMIT setExerciseStartTime(now);
+    Q_EMIT setExerciseStartTimeFix(now);
+}
+
+void OvraDialog::exitStateRoutine()
+{
+    data::model::Routines &r = m_daten->routines();
+    if (r.routineRecording) {
+        // Ended by the operator (or a limit) before the window closed itself.
+        r.routineRecording = false;
+        const int now = m_daten->sampleCount();
+        r.exerciseEnd = now;
+        r.exerciseEndFix = now;
+        Q_EMIT setExerciseEndTime(now);
+        Q_EMIT setExerciseEndTimeFix(now);
+    }
+    m_plotter->refresh();
+    // Recorder: saveRoutineResultsToTempFile() joins here with the
+    // temporary routine file.
+}
+
+void OvraDialog::enterStateCommit()
+{
+    approveRoutine();
+    // Recorder: autoSaveToFile() when file saving is on, saveToDatabase()
+    // when database saving is on, then the temporary routine file is
+    // deleted. Network: the confirmed result goes to the HTTP and WebSocket
+    // servers and to the scoring systems, which then answer with
+    // nextInnerState. The saved-files list clears its selection.
+    // With no scoring system asked the commit is complete at once.
+    Q_EMIT nextInnerState();
+}
+
+void OvraDialog::enterStateDismiss()
+{
+    // Recorder: the temporary routine file is deleted here. The saved-files
+    // list clears its selection.
+    m_daten->routines().resetRoutineMetaInformation();
+}
+
+void OvraDialog::enterStateDropTest()
+{
+    m_daten->prepareDropTest();
+}
+
+void OvraDialog::exitStateDropTest()
+{
+    // Recorder: autoSaveToFile() when file saving is on.
+}
+
+void OvraDialog::enterStateContinuous()
+{
+    connectContinuousPage(true);
+    m_continuousModeCoordinator->enable();
+    m_daten->resetMeasurement();
+    Q_EMIT clearAllResultWidgets();
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
+    // Continuous training records one bed.
+    if (m_daten->trampolineSelection() == wsDaten::kSelectionBoth) {
+        m_ui->CB_trampSelect->setCurrentIndex(0);
+        handleTrampolineSelection(0);
+    }
+    data::model::Routines &r = m_daten->routines();
+    const int now = m_daten->sampleCount();
+    r.exerciseStart = now;
+    r.exerciseStartFix = now;
+    r.routineRecording = true;
+    Q_EMIT setExerciseStartTime(now);
+    Q_EMIT setExerciseStartTimeFix(now);
+}
+
+void OvraDialog::enterStatePause()
+{
+    m_daten->routines().routineRecording = false;
+    connectContinuousPage(false);
+}

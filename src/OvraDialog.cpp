@@ -1,6 +1,8 @@
 #include "OvraDialog.h"
 
 #include "BuildInfo.h"
+#include "data/wsDaten.h"
+#include "recovery/RoutineRecorder.h"
 #include "OvraDialogUi.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
@@ -76,6 +78,8 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectActions();
 
     OvraSettings::Targets targets;
+    m_store = new wsDaten(this);
+    targets.store = m_store;
     m_weightClassSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_mode);
     m_trampolineSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_trampSelect);
     targets.weightClass = m_weightClassSelection.get();
@@ -91,6 +95,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningIcon,
             &QLabel::setVisible);
     updateAutoSaveLabel(false);
+    setupFiles();
     int width = 849;
     int height = 665;
     m_settings->load(width, height, m_font);

@@ -83,13 +83,6 @@ void OvraDialog::toggleContinuousMode(bool active)
     m_ui->readyPageLabelReady->setText(active ? tr("READY (TRAINING)") : tr("READY TO GO"));
 }
 
-void OvraDialog::recoverData()
-{
-    // Three Escapes in READY: the recovery dialog of the last-chance
-    // recorder opens here once the recorder is part of the window.
-    ++m_recoverRequests;
-}
-
 void OvraDialog::evaluateTara()
 {
     Q_EMIT toggleTara();
@@ -204,6 +197,7 @@ void OvraDialog::exitStateRoutine()
     // Sample store: close a still open routine window (exerciseEnd,
     // exerciseEndFix and their signals); plotter freeze; recorder:
     // saveRoutineResultsToTempFile.
+    saveRoutineResultsToTempFile();
 }
 
 void OvraDialog::enterStateReview()
@@ -223,6 +217,7 @@ void OvraDialog::enterStateCommit()
     // and WebSocket servers and send to the scoring systems, which then
     // answer with nextInnerState. The saved-files list clears its selection.
     // With no scoring system asked the commit is complete at once.
+    routineFilesOnCommit();
     Q_EMIT nextInnerState();
 }
 
@@ -230,6 +225,7 @@ void OvraDialog::enterStateDismiss()
 {
     // Recorder: delete the temporary routine file; sample store: empty the
     // routine meta information. The saved-files list clears its selection.
+    routineFilesOnDismiss();
 }
 
 void OvraDialog::enterStateDropTest()
@@ -240,6 +236,7 @@ void OvraDialog::enterStateDropTest()
 void OvraDialog::exitStateDropTest()
 {
     // Recorder: autosave to file when file saving is on.
+    autoSaveAfterDropTest();
 }
 
 void OvraDialog::enterStateContinuous()

@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "OvraDialogUi.h"
 #include "data/wsDaten.h"
+#include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -96,6 +97,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connect(m_warnings, &ovra::util::Warnings::showWarnings, m_ui->readyPageLabelWarningIcon,
             &QLabel::setVisible);
     updateAutoSaveLabel(false);
+    setupFiles();
     int width = 849;
     int height = 665;
     m_settings->load(width, height, m_font);

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class OperatorKeys;
@@ -17,6 +18,11 @@ class OvraSettings;
 class OvraState;
 class OvraStateTriggers;
 class IndexSelection;
+class LastChanceRecovery;
+struct RecoverySelection;
+class LogWidget;
+class RoutineRecorder;
+class wsDaten;
 class Popup;
 class QSoundEffect;
 class QWindow;
@@ -82,6 +88,27 @@ public:
     int warningSoundPlayCount() const { return m_warningSoundPlays; }
     int recoverRequestCount() const { return m_recoverRequests; }
     double startPenalty() const { return m_startPenalty; }
+
+    // Files, autosave, the temporary routine file and recovery (OvraDialogFiles.cpp).
+    wsDaten &store() { return *m_daten; }
+    LastChanceRecovery &lastChanceRecovery() { return *m_lastChanceRecovery; }
+    RoutineRecorder &routineRecorder() { return *m_routineRecorder; }
+    LogWidget *logWidget() const { return m_logWidget; }
+    // Asks for a file name (Open and "Save as"); tests answer without a dialog.
+    using FileChooser = std::function<QString(bool save, const QString &title, const QString &start,
+                                              const QString &filter)>;
+    void setFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
+    // Writes the measurement; true when it failed (the "No permissions!" box is shown).
+    bool saveMeasurement(const QString &path, bool toFile);
+    bool autoSaveToFile();
+    void routineFilesOnCommit();
+    void routineFilesOnDismiss();
+    void autoSaveAfterDropTest();
+    void saveRoutineResultsToTempFile();
+    void loadRoutineResultsFromTempFile();
+    void deleteTempRoutineFile();
+    // Replays the chosen stretch of the last-chance ring as a loaded routine.
+    void replayRecovery(const RecoverySelection &selection);
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -152,6 +179,11 @@ public Q_SLOTS:
     void updateEstimatedWeightClass(double weight);
     void handleTrampolineSelection(int index);
     void recoverData();
+    void handleSaveEvent();
+    void handleLoadEvent();
+    void loadFile(const QString &path);
+    void saveToDatabase();
+    void showAutoSaveDialog();
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
@@ -202,6 +234,8 @@ private:
     void recomputeStartTimeFromLandings();
     void connectContinuousPage(bool connect);
     void approveRoutine();
+    void setupFiles();
+    void resetMeasurementForLoad();
 
     ovra::util::LogHandler &m_logHandler;
     wsDaten *m_daten = nullptr;
@@ -243,4 +277,9 @@ private:
     SecondScreenToggle *m_trampolineToggle = nullptr;
     SecondScreenToggle *m_resultsToggle = nullptr;
     QList<QMetaObject::Connection> m_continuousConnections;
+    LastChanceRecovery *m_lastChanceRecovery = nullptr;
+    std::unique_ptr<RoutineRecorder> m_routineRecorder;
+    LogWidget *m_logWidget = nullptr;
+    FileChooser m_fileChooser;
+    bool m_tempFileUnsaved = false;
 };

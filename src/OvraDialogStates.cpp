@@ -84,13 +84,6 @@ void OvraDialog::toggleContinuousMode(bool active)
     m_ui->readyPageLabelReady->setText(active ? tr("READY (TRAINING)") : tr("READY TO GO"));
 }
 
-void OvraDialog::recoverData()
-{
-    // Three Escapes in READY: the recovery dialog of the last-chance
-    // recorder opens here once the recorder is part of the window.
-    ++m_recoverRequests;
-}
-
 void OvraDialog::showSelfDiagnosisDialog()
 {
     Q_EMIT toggleDiagnosisState();

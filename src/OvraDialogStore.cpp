@@ -454,26 +454,24 @@ void OvraDialog::exitStateRoutine()
         Q_EMIT setExerciseEndTimeFix(now);
     }
     m_plotter->refresh();
-    // Recorder: saveRoutineResultsToTempFile() joins here with the
-    // temporary routine file.
+    saveRoutineResultsToTempFile();
 }
 
 void OvraDialog::enterStateCommit()
 {
     approveRoutine();
-    // Recorder: autoSaveToFile() when file saving is on, saveToDatabase()
-    // when database saving is on, then the temporary routine file is
-    // deleted. Network: the confirmed result goes to the HTTP and WebSocket
-    // servers and to the scoring systems, which then answer with
-    // nextInnerState. The saved-files list clears its selection.
+    // Autosave to file and database; the temporary routine file goes only
+    // when every requested save succeeded.
+    routineFilesOnCommit();
+    // Network: the confirmed result goes to the HTTP and WebSocket servers
+    // and to the scoring systems, which then answer with nextInnerState.
     // With no scoring system asked the commit is complete at once.
     Q_EMIT nextInnerState();
 }
 
 void OvraDialog::enterStateDismiss()
 {
-    // Recorder: the temporary routine file is deleted here. The saved-files
-    // list clears its selection.
+    routineFilesOnDismiss();
     m_daten->routines().resetRoutineMetaInformation();
 }
 
@@ -484,7 +482,7 @@ void OvraDialog::enterStateDropTest()
 
 void OvraDialog::exitStateDropTest()
 {
-    // Recorder: autoSaveToFile() when file saving is on.
+    autoSaveAfterDropTest();
 }
 
 void OvraDialog::enterStateContinuous()

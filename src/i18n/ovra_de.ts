@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
     <context>
+        <name>AutoSaveDialog</name>
+        <message>
+            <source>Autosave</source>
+            <translation>Automatisch speichern</translation>
+        </message>
+        <message>
+            <source>File system</source>
+            <translation>Dateisystem</translation>
+        </message>
+        <message>
+            <source>Enable autosave to file</source>
+            <translation>Automatisch in Datei speichern</translation>
+        </message>
+        <message>
+            <source>Path</source>
+            <translation>Pfad</translation>
+        </message>
+        <message>
+            <source>Filename template</source>
+            <translation>Vorlage für den Dateinamen</translation>
+        </message>
+        <message>
+            <source>Use {{date}}, {{time}} and the keys of the routine information in double braces; a "/" in the template creates a subfolder.</source>
+            <translation>Verwenden Sie {{date}}, {{time}} und die Schlüssel der Übungsinformationen in doppelten geschweiften Klammern; ein "/" in der Vorlage legt einen Unterordner an.</translation>
+        </message>
+        <message>
+            <source>Restore default</source>
+            <translation>Standard wiederherstellen</translation>
+        </message>
+        <message>
+            <source>Remove spaces</source>
+            <translation>Leerzeichen entfernen</translation>
+        </message>
+        <message>
+            <source>Resulting filename:</source>
+            <translation>Ergebnis-Dateiname:</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>Enable autosave to database</source>
+            <translation>Automatisch in Datenbank speichern</translation>
+        </message>
+        <message>
+            <source>Open Directory</source>
+            <translation>Verzeichnis öffnen</translation>
+        </message>
+    </context>
+    <context>
         <name>BarChartWidget</name>
         <message>
             <source>ToF</source>
@@ -520,6 +571,26 @@ Taste X drücken</translation>
             <source>not connected</source>
             <translation>nicht verbunden</translation>
         </message>
+        <message>
+            <source>Ovra</source>
+            <translation>Ovra</translation>
+        </message>
+        <message>
+            <source>It's not possible to write the file</source>
+            <translation>Die Datei kann nicht geschrieben werden</translation>
+        </message>
+        <message>
+            <source>No permissions!</source>
+            <translation>Keine Berechtigung!</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Speichern unter</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Öffnen</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -600,6 +671,41 @@ Taste X drücken</translation>
         <message>
             <source>highlight nothing</source>
             <translation>nichts hervorheben</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecoveryDialog</name>
+        <message>
+            <source>Recovery Dialog</source>
+            <translation>Wiederherstellung</translation>
+        </message>
+        <message>
+            <source>Trampoline</source>
+            <translation>Trampolin</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampolin 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampolin 2</translation>
+        </message>
+        <message>
+            <source>Synchronized</source>
+            <translation>Synchron</translation>
+        </message>
+        <message>
+            <source>From </source>
+            <translation>Von </translation>
+        </message>
+        <message>
+            <source>To </source>
+            <translation>Bis </translation>
+        </message>
+        <message>
+            <source>Routine begin </source>
+            <translation>Übungsbeginn </translation>
         </message>
     </context>
     <context>

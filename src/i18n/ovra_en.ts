@@ -2,6 +2,57 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>AutoSaveDialog</name>
+        <message>
+            <source>Autosave</source>
+            <translation>Autosave</translation>
+        </message>
+        <message>
+            <source>File system</source>
+            <translation>File system</translation>
+        </message>
+        <message>
+            <source>Enable autosave to file</source>
+            <translation>Enable autosave to file</translation>
+        </message>
+        <message>
+            <source>Path</source>
+            <translation>Path</translation>
+        </message>
+        <message>
+            <source>Filename template</source>
+            <translation>Filename template</translation>
+        </message>
+        <message>
+            <source>Use {{date}}, {{time}} and the keys of the routine information in double braces; a "/" in the template creates a subfolder.</source>
+            <translation>Use {{date}}, {{time}} and the keys of the routine information in double braces; a "/" in the template creates a subfolder.</translation>
+        </message>
+        <message>
+            <source>Restore default</source>
+            <translation>Restore default</translation>
+        </message>
+        <message>
+            <source>Remove spaces</source>
+            <translation>Remove spaces</translation>
+        </message>
+        <message>
+            <source>Resulting filename:</source>
+            <translation>Resulting filename:</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message>
+            <source>Enable autosave to database</source>
+            <translation>Enable autosave to database</translation>
+        </message>
+        <message>
+            <source>Open Directory</source>
+            <translation>Open Directory</translation>
+        </message>
+    </context>
+    <context>
         <name>BarChartWidget</name>
         <message>
             <source>ToF</source>
@@ -520,6 +571,26 @@ press X</translation>
             <source>not connected</source>
             <translation>not connected</translation>
         </message>
+        <message>
+            <source>Ovra</source>
+            <translation>Ovra</translation>
+        </message>
+        <message>
+            <source>It's not possible to write the file</source>
+            <translation>It's not possible to write the file</translation>
+        </message>
+        <message>
+            <source>No permissions!</source>
+            <translation>No permissions!</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Save as</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Open</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -600,6 +671,41 @@ press X</translation>
         <message>
             <source>highlight nothing</source>
             <translation>highlight nothing</translation>
+        </message>
+    </context>
+    <context>
+        <name>RecoveryDialog</name>
+        <message>
+            <source>Recovery Dialog</source>
+            <translation>Recovery Dialog</translation>
+        </message>
+        <message>
+            <source>Trampoline</source>
+            <translation>Trampoline</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampoline 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampoline 2</translation>
+        </message>
+        <message>
+            <source>Synchronized</source>
+            <translation>Synchronized</translation>
+        </message>
+        <message>
+            <source>From </source>
+            <translation>From </translation>
+        </message>
+        <message>
+            <source>To </source>
+            <translation>To </translation>
+        </message>
+        <message>
+            <source>Routine begin </source>
+            <translation>Routine begin </translation>
         </message>
     </context>
     <context>

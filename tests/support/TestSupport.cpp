@@ -30,7 +30,9 @@ void isolateProcess()
     qputenv("XDG_DATA_HOME", root + "/data");
     qputenv("XDG_CACHE_HOME", root + "/cache");
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
-    for (const char *sub : {"/runtime", "/config", "/data", "/cache"})
+    // The temporary routine file of one test never meets another's.
+    qputenv("TMPDIR", root + "/tmp");
+    for (const char *sub : {"/runtime", "/config", "/data", "/cache", "/tmp"})
         QDir().mkpath(dir.path() + QLatin1String(sub));
     QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);

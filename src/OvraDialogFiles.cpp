@@ -1,0 +1,278 @@
+// The main window's files: Open and "Save as", the autosave on commit, the
+// temporary routine file, the last-chance recovery and the saved-files list.
+
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "data/wsDaten.h"
+#include "recovery/AutoSaveDialog.h"
+#include "recovery/LastChanceRecovery.h"
+#include "recovery/RecoveryDialog.h"
+#include "recovery/RoutineRecorder.h"
+#include "settings/OvraSettings.h"
+#include "usb/DeviceLink.h"
+#include "util/EventWait.h"
+#include "util/FileUtils.h"
+#include "widgets/LogWidget.h"
+
+#include <QAction>
+#include <QDateTime>
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTimer>
+
+using ovra::util::FileUtils;
+
+namespace {
+
+constexpr int kLoadEventWaitMs = 100;
+constexpr int kTempFileReloadDelayMs = 1000;
+
+} // namespace
+
+void OvraDialog::setupFiles()
+{
+    OvraDialogUi &ui = *m_ui;
+    m_lastChanceRecovery = new LastChanceRecovery(this);
+    connect(m_deviceLink, &usb::DeviceLink::frameReceived, m_lastChanceRecovery,
+            qOverload<const UsbFrame &>(&LastChanceRecovery::storeFrame));
+
+    m_routineRecorder = std::make_unique<RoutineRecorder>(*m_settings, *m_daten);
+    m_routineRecorder->setWeightClassSelection(m_weightClassSelection.get());
+    // Non-blocking, so that a commit or a recovery that cannot write goes on
+    // while the operator reads the message.
+    m_routineRecorder->setSaveFailedHandler([this](const QString &path) {
+        auto *box = new QMessageBox(QMessageBox::Critical, tr("Ovra"),
+                                    tr("It's not possible to write the file") + QLatin1Char('\n') + path +
+                                        QLatin1Char('\n') + tr("No permissions!"),
+                                    QMessageBox::Ok, this);
+        box->setObjectName(QStringLiteral("saveFailedMessageBox"));
+        box->setAttribute(Qt::WA_DeleteOnClose);
+        box->open();
+    });
+
+    m_fileChooser = [this](bool save, const QString &title, const QString &start, const QString &filter) {
+        return save ? QFileDialog::getSaveFileName(this, title, start, filter)
+                    : QFileDialog::getOpenFileName(this, title, start, filter);
+    };
+
+    // The saved-files list takes the place of its placeholder in the splitter.
+    m_logWidget = new LogWidget;
+    m_logWidget->setObjectName(QStringLiteral("logWidget"));
+    if (const int index = ui.subSplitter->indexOf(ui.logWidget); index >= 0) {
+        QWidget *placeholder = ui.subSplitter->replaceWidget(index, m_logWidget);
+        if (placeholder)
+            placeholder->deleteLater();
+    } else {
+        ui.subSplitter->addWidget(m_logWidget);
+    }
+    ui.logWidget = m_logWidget;
+    m_logWidget->showLog(false);
+    AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
+    connect(&autoSave, &AutoSaveSettings::fileSaveChanged, m_logWidget, &LogWidget::showLog);
+    connect(&autoSave, &AutoSaveSettings::pathChanged, m_logWidget, &LogWidget::setPath);
+    connect(m_logWidget, &LogWidget::loadFile, this, &OvraDialog::loadFile);
+    connect(m_logWidget, &LogWidget::openAutosaveConfig, this, &OvraDialog::showAutoSaveDialog);
+
+    connect(ui.actionSave, &QAction::triggered, this, &OvraDialog::handleSaveEvent);
+    connect(ui.actionLoad, &QAction::triggered, this, &OvraDialog::handleLoadEvent);
+    connect(ui.actionConfigAutoSave, &QAction::triggered, this, &OvraDialog::showAutoSaveDialog);
+
+    // A routine that was under review when the program ended comes back.
+    QTimer::singleShot(kTempFileReloadDelayMs, this, &OvraDialog::loadRoutineResultsFromTempFile);
+}
+
+bool OvraDialog::saveMeasurement(const QString &path, bool toFile)
+{
+    return m_routineRecorder->saveMeasurement(path, toFile);
+}
+
+void OvraDialog::saveToDatabase()
+{
+    saveMeasurement(QStringLiteral("__delete_me__"), false);
+}
+
+void OvraDialog::handleSaveEvent()
+{
+    const QString chosen = m_fileChooser(true, tr("Save as"), m_settings->exportSettings().pathName(),
+                                         QStringLiteral("*.dat"));
+    qDebug() << "saving routine to file:" << chosen;
+    if (chosen.isEmpty()) {
+        qInfo() << "User did not select a target file to save the data.";
+        return;
+    }
+    const QString path = FileUtils::saveTargetPath(chosen);
+    if (saveMeasurement(path, true)) {
+        qWarning() << "Failed to save the data to" << chosen;
+        return;
+    }
+}
+
+void OvraDialog::handleLoadEvent()
+{
+    const QString chosen = m_fileChooser(false, tr("Open"), m_settings->exportSettings().pathName() +
+                                                                QStringLiteral(".dat"),
+                                         QStringLiteral("*.dat"));
+    if (!chosen.isEmpty())
+        loadFile(chosen);
+}
+
+void OvraDialog::resetMeasurementForLoad()
+{
+    Q_EMIT clearAllResultWidgets();
+    FileUtils::resetMeasurementForLoad(*m_daten);
+}
+
+void OvraDialog::loadFile(const QString &path)
+{
+    qDebug() << "begin load";
+    Q_EMIT beginLoad();
+    ovra::util::waitProcessingEvents(kLoadEventWaitMs);
+    // The live zero offsets are set aside once per display of stored data.
+    m_daten->saveTaraForDisplay();
+    if (!path.isEmpty()) {
+        std::function<void()> reset = [this] { resetMeasurementForLoad(); };
+        if (FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten, nullptr, reset)) {
+            m_ui->statusLoadedMeasure->setText(path);
+            const auto &routine = m_daten->routines();
+            Q_EMIT setExerciseStartTime(routine.exerciseStart);
+            Q_EMIT setExerciseEndTime(routine.exerciseEnd);
+            Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
+            Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+        } else {
+            qWarning() << "Failed to load data from" << path;
+        }
+        m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
+    }
+    qDebug() << "complete load";
+    Q_EMIT loadComplete();
+}
+
+bool OvraDialog::autoSaveToFile()
+{
+    return m_routineRecorder->autoSaveToFile(QDateTime::currentDateTime());
+}
+
+void OvraDialog::routineFilesOnCommit()
+{
+    // The temporary routine file is the last copy of the routine until a
+    // save has succeeded; it is removed only then.
+    bool saved = true;
+    const AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
+    if (autoSave.fileSave())
+        saved = autoSaveToFile() && saved;
+    if (autoSave.databaseSave())
+        saved = !saveMeasurement(QStringLiteral("__delete_me__"), false) && saved;
+    if (saved) {
+        m_tempFileUnsaved = false;
+        deleteTempRoutineFile();
+    } else if (m_routineRecorder->temporaryRoutineFileExists()) {
+        m_tempFileUnsaved = true;
+        qWarning().noquote() << QStringLiteral("The routine was not saved; it stays in %1")
+                                    .arg(m_routineRecorder->temporaryRoutineFilePath());
+    }
+    m_daten->restoreTaraAfterDisplay();
+    m_logWidget->clearSelection();
+}
+
+void OvraDialog::routineFilesOnDismiss()
+{
+    deleteTempRoutineFile();
+    m_daten->restoreTaraAfterDisplay();
+    m_logWidget->clearSelection();
+}
+
+void OvraDialog::autoSaveAfterDropTest()
+{
+    if (m_settings->autoSaveSettings().fileSave())
+        autoSaveToFile();
+}
+
+void OvraDialog::saveRoutineResultsToTempFile()
+{
+    // A routine whose autosave failed keeps its temporary file under a name
+    // of its own instead of being overwritten by the next one.
+    const QString temp = m_routineRecorder->temporaryRoutineFilePath();
+    if (m_tempFileUnsaved && QFile::exists(temp)) {
+        const QString kept = QDir(QFileInfo(temp).absolutePath())
+                                 .filePath(QStringLiteral("~routine_unsaved_%1.dat")
+                                               .arg(QDateTime::currentDateTime().toString(
+                                                   QStringLiteral("yyyyMMdd_hhmmss_zzz"))));
+        if (QFile::rename(temp, kept))
+            qWarning().noquote() << QStringLiteral("An unsaved routine was kept in %1").arg(kept);
+    }
+    m_tempFileUnsaved = false;
+    const bool wasRecording = m_daten->routines().routineRecording;
+    m_routineRecorder->saveRoutineResultsToTempFile();
+    if (wasRecording) {
+        Q_EMIT setExerciseEndTime(m_daten->routines().exerciseEnd);
+        Q_EMIT setExerciseEndTimeFix(m_daten->routines().exerciseEndFix);
+    }
+}
+
+void OvraDialog::loadRoutineResultsFromTempFile()
+{
+    if (!m_routineRecorder->temporaryRoutineFileExists())
+        return;
+    qDebug() << "Loading routine results from temporary file.";
+    loadFile(m_routineRecorder->temporaryRoutineFilePath());
+}
+
+void OvraDialog::deleteTempRoutineFile()
+{
+    m_routineRecorder->deleteTempRoutineFile();
+}
+
+void OvraDialog::showAutoSaveDialog()
+{
+    if (findChild<AutoSaveDialog *>())
+        return;
+    auto *dialog = new AutoSaveDialog(m_settings->autoSaveSettings(), m_daten->routines().routineMetaInformation, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] { m_settings->writeSettings(width(), height(), m_font); });
+    dialog->open();
+}
+
+void OvraDialog::recoverData()
+{
+    ++m_recoverRequests;
+    if (findChild<RecoveryDialog *>())
+        return;
+    // The dialog does not block the event loop: the box keeps being served
+    // while the ring stands still for the operator to choose.
+    auto selection = std::make_shared<RecoverySelection>();
+    m_lastChanceRecovery->pauseRecording();
+    auto *dialog = new RecoveryDialog(*m_lastChanceRecovery, *selection, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, [this, selection](int result) {
+        if (result == QDialog::Accepted)
+            replayRecovery(*selection);
+        m_lastChanceRecovery->resumeRecording();
+    });
+    dialog->open();
+}
+
+void OvraDialog::replayRecovery(const RecoverySelection &selection)
+{
+    qDebug() << "begin recovery";
+    Q_EMIT beginLoad();
+    ovra::util::waitProcessingEvents(kLoadEventWaitMs);
+    Q_EMIT clearAllResultWidgets();
+    RoutineRecorder::replay(*m_daten, *m_lastChanceRecovery, selection,
+                            m_settings->rulesSettings().hdDeductionRule(), nullptr);
+    const auto &routine = m_daten->routines();
+    Q_EMIT setExerciseStartTime(routine.exerciseStart);
+    Q_EMIT setExerciseEndTime(routine.exerciseEnd);
+    Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
+    Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+    if (static_cast<int>(m_daten->trampMode()) > 2)
+        m_ui->resultTableStack->setCurrentIndex(1);
+    qDebug() << "end recovery";
+    Q_EMIT loadComplete();
+}

@@ -1,0 +1,80 @@
+#include "recovery/LastChanceRecovery.h"
+
+#include "usb/UsbFrame.h"
+
+#include <QDebug>
+#include <QtEndian>
+
+LastChanceRecovery::LastChanceRecovery(QObject *parent, Now now)
+    : QObject(parent)
+    , m_now(now ? std::move(now) : Now([] { return QDateTime::currentDateTime(); }))
+    , m_ring(std::make_unique<Sample[]>(kCapacity))
+    , m_wrapTime(m_now())
+{
+    qDebug() << "last chance recovery initialized";
+}
+
+LastChanceRecovery::~LastChanceRecovery() = default;
+
+void LastChanceRecovery::storeFrame(const UsbFrame &frame)
+{
+    storeFrame(frame.bytes);
+}
+
+void LastChanceRecovery::storeFrame(const uchar *frame)
+{
+    if (!m_recording || !frame)
+        return;
+    if (frame[0] != 0xC7 || frame[1] != 0xC3 || (frame[2] != '1' && frame[2] != '2' && frame[2] != '3'))
+        return;
+    const uchar *data = frame + 5;
+    for (int s = 0; s < 3; ++s) {
+        Sample &target = m_ring[std::size_t(m_writeIndex)];
+        for (int c = 0; c < kChannels; ++c)
+            target[std::size_t(c)] = qFromLittleEndian<qint16>(data + (s * kChannels + c) * 2);
+        if (++m_writeIndex >= kCapacity) {
+            m_writeIndex = 0;
+            m_wrapTime = m_now();
+        }
+    }
+}
+
+int LastChanceRecovery::slot(int k) const
+{
+    Q_ASSERT(k >= 0 && k < kCapacity);
+    k = qBound(0, k, kCapacity - 1);
+    return (k + m_writeIndex) % kCapacity;
+}
+
+const LastChanceRecovery::Sample &LastChanceRecovery::sample(int k) const
+{
+    return m_ring[std::size_t(slot(k))];
+}
+
+int LastChanceRecovery::sampleAt(int k, int channel) const
+{
+    Q_ASSERT(channel >= 0 && channel < kChannels);
+    return sample(k)[std::size_t(qBound(0, channel, kChannels - 1))];
+}
+
+int LastChanceRecovery::totalTrampoline1(int k) const
+{
+    const Sample &s = sample(k);
+    return s[0] + s[1] + s[2] + s[3];
+}
+
+int LastChanceRecovery::totalTrampoline2(int k) const
+{
+    const Sample &s = sample(k);
+    return s[4] + s[5] + s[6] + s[7];
+}
+
+QDateTime LastChanceRecovery::sampleTime(int k) const
+{
+    return m_wrapTime.addMSecs(qint64(m_writeIndex) - kCapacity + k);
+}
+
+QDateTime LastChanceRecovery::oldestSampleTime() const
+{
+    return sampleTime(0);
+}

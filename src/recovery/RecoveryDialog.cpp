@@ -1,0 +1,133 @@
+#include "recovery/RecoveryDialog.h"
+
+#include "recovery/RecoveryChartFrame.h"
+
+#include <QDialogButtonBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSlider>
+#include <QVBoxLayout>
+
+RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection &selection, QWidget *parent)
+    : QDialog(parent)
+    , m_ring(ring)
+    , m_selection(selection)
+{
+    setObjectName(QStringLiteral("RecoveryDialog"));
+    setWindowTitle(tr("Recovery Dialog"));
+    resize(900, 560);
+    auto *layout = new QVBoxLayout(this);
+
+    auto *group = new QGroupBox(tr("Trampoline"), this);
+    auto *groupLayout = new QHBoxLayout(group);
+    m_tramp1RadioButton = new QRadioButton(tr("Trampoline 1"), group);
+    m_tramp2RadioButton = new QRadioButton(tr("Trampoline 2"), group);
+    m_syncRadioButton = new QRadioButton(tr("Synchronized"), group);
+    m_tramp1RadioButton->setObjectName(QStringLiteral("tramp1RadioButton"));
+    m_tramp2RadioButton->setObjectName(QStringLiteral("tramp2RadioButton"));
+    m_syncRadioButton->setObjectName(QStringLiteral("syncRadioButton"));
+    m_syncRadioButton->setChecked(true);
+    for (QRadioButton *button : {m_tramp1RadioButton, m_tramp2RadioButton, m_syncRadioButton}) {
+        groupLayout->addWidget(button);
+        connect(button, &QRadioButton::toggled, this, &RecoveryDialog::updateCurves);
+    }
+    layout->addWidget(group);
+
+    m_overview = new RecoveryChartFrame(this);
+    m_overview->setObjectName(QStringLiteral("overviewChart"));
+    m_detail = new RecoveryChartFrame(this);
+    m_detail->setObjectName(QStringLiteral("detailChart"));
+    for (RecoveryChartFrame *chart : {m_overview, m_detail}) {
+        chart->setRing(&m_ring);
+        chart->setView(0, LastChanceRecovery::kCapacity - 1);
+        chart->setSelection(0, LastChanceRecovery::kCapacity - 1);
+    }
+
+    auto makeSlider = [this](const char *name) {
+        auto *slider = new QSlider(Qt::Horizontal, this);
+        slider->setObjectName(QLatin1String(name));
+        slider->setRange(0, LastChanceRecovery::kCapacity - 1);
+        slider->setSingleStep(1000);
+        slider->setPageStep(10000);
+        return slider;
+    };
+    auto makeLabel = [this](const char *name) {
+        auto *label = new QLabel(this);
+        label->setObjectName(QLatin1String(name));
+        return label;
+    };
+    m_fromSlider = makeSlider("fromSlider");
+    m_toSlider = makeSlider("toSlider");
+    m_beginSlider = makeSlider("beginSlider");
+    m_fromLabel = makeLabel("fromLabel");
+    m_toLabel = makeLabel("toLabel");
+    m_beginLabel = makeLabel("beginLabel");
+
+    layout->addWidget(m_overview, 1);
+    layout->addWidget(m_fromLabel);
+    layout->addWidget(m_fromSlider);
+    layout->addWidget(m_toLabel);
+    layout->addWidget(m_toSlider);
+    layout->addWidget(m_detail, 1);
+    layout->addWidget(m_beginLabel);
+    layout->addWidget(m_beginSlider);
+
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &RecoveryDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &RecoveryDialog::reject);
+    layout->addWidget(buttons);
+
+    connect(m_fromSlider, &QSlider::valueChanged, this, &RecoveryDialog::fromChanged);
+    connect(m_toSlider, &QSlider::valueChanged, this, &RecoveryDialog::toChanged);
+    connect(m_beginSlider, &QSlider::valueChanged, this, &RecoveryDialog::beginChanged);
+
+    m_fromLabel->setText(tr("From ") + timeText(0));
+    m_toSlider->setValue(m_toSlider->maximum());
+    beginChanged(m_beginSlider->value());
+}
+
+QString RecoveryDialog::timeText(int k) const
+{
+    return m_ring.sampleTime(k).toString(QStringLiteral("hh:mm:ss.z"));
+}
+
+void RecoveryDialog::fromChanged(int value)
+{
+    m_fromLabel->setText(tr("From ") + timeText(value));
+    m_overview->setSelectionStart(value);
+    m_detail->setViewStart(value);
+    m_beginSlider->setMinimum(value);
+}
+
+void RecoveryDialog::toChanged(int value)
+{
+    m_toLabel->setText(tr("To ") + timeText(value));
+    m_overview->setSelectionEnd(value);
+    m_detail->setViewEnd(value);
+    m_beginSlider->setMaximum(value);
+}
+
+void RecoveryDialog::beginChanged(int value)
+{
+    m_beginLabel->setText(tr("Routine begin ") + timeText(value));
+    m_detail->setMarker(value);
+}
+
+void RecoveryDialog::updateCurves()
+{
+    const bool one = m_tramp1RadioButton->isChecked() || m_syncRadioButton->isChecked();
+    const bool two = m_tramp2RadioButton->isChecked() || m_syncRadioButton->isChecked();
+    m_overview->setCurvesShown(one, two);
+    m_detail->setCurvesShown(one, two);
+}
+
+void RecoveryDialog::accept()
+{
+    m_selection.trampMode = m_tramp1RadioButton->isChecked() ? 1 : m_tramp2RadioButton->isChecked() ? 2 : 3;
+    m_selection.from = m_fromSlider->value();
+    m_selection.to = m_toSlider->value();
+    m_selection.routineBegin = m_beginSlider->value();
+    QDialog::accept();
+}

@@ -1,0 +1,138 @@
+#include "recovery/RoutineRecorder.h"
+
+#include "data/wsDaten.h"
+#include "recovery/AutoSaveName.h"
+#include "settings/OvraSettings.h"
+#include "training/RoutineStartTimer.h"
+#include "util/FileUtils.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include <limits>
+
+using data::model::TrampMode;
+
+RoutineRecorder::RoutineRecorder(OvraSettings &settings, wsDaten &store)
+    : m_settings(settings)
+    , m_store(store)
+    , m_tempDirectory(defaultTemporaryDirectory())
+{}
+
+QString RoutineRecorder::defaultTemporaryDirectory()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+}
+
+QString RoutineRecorder::temporaryRoutineFilePath() const
+{
+    return QDir(m_tempDirectory).filePath(QStringLiteral("~routine.dat"));
+}
+
+bool RoutineRecorder::saveMeasurement(const QString &path, bool toFile)
+{
+    const bool failed =
+        ovra::util::FileUtils::saveFile(toFile, path, &m_settings, m_store, m_weightClass, m_database);
+    if (failed && m_saveFailed)
+        m_saveFailed(path);
+    return failed;
+}
+
+QString RoutineRecorder::autoSavePath(const QDateTime &now) const
+{
+    const AutoSaveSettings &autoSave = m_settings.autoSaveSettings();
+    const QString name = ovra::recovery::autoSaveFileName(m_store.routines().routineMetaInformation,
+                                                          autoSave.filenameTemplate(),
+                                                          autoSave.suppressWhitespace(), now);
+    return ovra::recovery::autoSaveFilePath(autoSave.path(), name);
+}
+
+bool RoutineRecorder::autoSaveToFile(const QDateTime &now)
+{
+    const QString path = autoSavePath(now);
+    const QString directory = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(directory))
+        qWarning().noquote() << QStringLiteral("Could not create the folder %1").arg(directory);
+    qDebug() << "autoSave routine to file" << path;
+    if (saveMeasurement(path, true)) {
+        qWarning() << "Failed to automatically save data to" << path;
+        return false;
+    }
+    return true;
+}
+
+bool RoutineRecorder::saveRoutineResultsToTempFile()
+{
+    auto &routine = m_store.routines();
+    if (routine.routineRecording) {
+        routine.routineRecording = false;
+        routine.exerciseEnd = routine.exerciseEndFix = m_store.sampleCount();
+    }
+    qDebug() << "Saving routine results to temporary file:";
+    return !saveMeasurement(temporaryRoutineFilePath(), true);
+}
+
+void RoutineRecorder::deleteTempRoutineFile()
+{
+    const QString path = temporaryRoutineFilePath();
+    if (QFile::exists(path) && !QFile::remove(path))
+        qWarning().noquote() << QStringLiteral("Could not remove the temporary routine file %1").arg(path);
+}
+
+bool RoutineRecorder::temporaryRoutineFileExists() const
+{
+    return QFile::exists(temporaryRoutineFilePath());
+}
+
+void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, const RecoverySelection &selection,
+                             int hdRule, ovra::util::SamplePlotter *plotter)
+{
+    ovra::util::FileUtils::resetMeasurementForLoad(store);
+    const int mode = qBound(1, selection.trampMode, 3);
+    store.setTrampMode(static_cast<TrampMode>(mode));
+    const int from = qBound(0, selection.from, LastChanceRecovery::kCapacity);
+    const int to = qBound(from, selection.to, LastChanceRecovery::kCapacity);
+    auto &routine = store.routines();
+    routine.exerciseStart = routine.exerciseStartFix = selection.routineBegin - from;
+    routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
+
+    for (int k = from; k < to; ++k) {
+        store.appendSample(ring.sample(k));
+        const int count = store.sampleCount();
+        if (plotter)
+            plotter->appendSamples(store, 1);
+        if (routine.exerciseStart > 0)
+            routine.routineRecording = routine.exerciseStart <= count && count <= routine.exerciseEnd;
+        if (count % wsDaten::kSamplesPerBlock == 0) {
+            store.setBlockCount(count);
+            store.detectLandings(DataUpdateReason::Replay, hdRule);
+        }
+    }
+    store.setBlockCount(store.sampleCount());
+    updateStartTimeFromLandings(store);
+}
+
+void RoutineRecorder::updateStartTimeFromLandings(wsDaten &store)
+{
+    auto &routine = store.routines();
+    int t = 0;
+    switch (store.trampMode()) {
+    case TrampMode::Trampoline1:
+        t = routine.individualLandingsTrampoline1[0].landingTime - routine.individualLandingsTrampoline1[0].timeOfFlight;
+        break;
+    case TrampMode::Trampoline2:
+        t = routine.individualLandingsTrampoline2[0].landingTime - routine.individualLandingsTrampoline2[0].timeOfFlight;
+        break;
+    case TrampMode::Synchronized:
+        t = routine.synchronizedLandingsTrampoline1[0].landingTime
+            - routine.synchronizedLandingsTrampoline1[0].timeOfFlight;
+        break;
+    default:
+        break;
+    }
+    routine.setRoutineStartTime(t * 0.001);
+    routine.setPenalty(RoutineStartTimer::startDelayPenalty(t));
+}

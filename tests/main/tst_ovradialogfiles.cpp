@@ -1,0 +1,305 @@
+#include "AppStartup.h"
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "data/wsDaten.h"
+#include "recovery/AutoSaveDialog.h"
+#include "recovery/LastChanceRecovery.h"
+#include "recovery/RecoveryDialog.h"
+#include "recovery/RoutineRecorder.h"
+#include "settings/OvraSettings.h"
+#include "state/OvraState.h"
+#include "support/TestSupport.h"
+#include "util/FileUtils.h"
+#include "widgets/LogWidget.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QLabel>
+#include <QListView>
+#include <QMessageBox>
+#include <QSlider>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QStateMachine>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <memory>
+
+namespace {
+
+using S = OvraState;
+
+struct Window
+{
+    std::unique_ptr<OvraDialog> dialog;
+
+    explicit Window(bool clear = true)
+    {
+        if (clear)
+            ovra::test::clearSettings();
+        dialog = std::make_unique<OvraDialog>(ovra::startup::logHandler());
+        dialog->show();
+    }
+    ~Window() { dialog->hide(); }
+    bool run()
+    {
+        QDeadlineTimer deadline(3000);
+        while (!dialog->ovraState().machine().isRunning() && !deadline.hasExpired())
+            QTest::qWait(10);
+        return dialog->ovraState().machine().isRunning();
+    }
+    void fire(const char *name) { QVERIFY(QMetaObject::invokeMethod(dialog.get(), name)); }
+    int state() const { return dialog->ovraState().innerState(); }
+    QString tempFile() const { return dialog->routineRecorder().temporaryRoutineFilePath(); }
+    // A measurement of n samples in the store, as a routine would leave it.
+    void measure(int n)
+    {
+        wsDaten &store = dialog->store();
+        for (int i = 0; i < n; ++i) {
+            wsDaten::Sample s;
+            for (int c = 0; c < 8; ++c)
+                s[std::size_t(c)] = qint16(2560 + (i * 3 + c) % 200);
+            store.appendSample(s);
+        }
+    }
+    // READY -> START -> ROUTINE -> REVIEW.
+    void toReview()
+    {
+        fire("usbConnected");
+        fire("nextInnerState");
+        fire("nextInnerState");
+        QCOMPARE(state(), int(S::ROUTINE));
+        measure(960);
+        fire("nextInnerState");
+        QCOMPARE(state(), int(S::REVIEW));
+    }
+};
+
+} // namespace
+
+class TestOvraDialogFiles : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(QDir::tempPath().contains(QLatin1String("ovra-test-"))); }
+
+    void temporaryFileExistsFromLeavingRoutineToCommitOrDismiss()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QFile::remove(w.tempFile());
+        w.fire("usbConnected");
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        QVERIFY(!QFile::exists(w.tempFile()));
+        w.measure(480);
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::REVIEW));
+        QVERIFY(QFile::exists(w.tempFile()));
+        w.fire("nextInnerState"); // commit, on to READY
+        QCOMPARE(w.state(), int(S::READY));
+        QVERIFY(!QFile::exists(w.tempFile()));
+
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        QVERIFY(QFile::exists(w.tempFile()));
+        w.fire("dismissRoutine");
+        QCOMPARE(w.state(), int(S::READY));
+        QVERIFY(!QFile::exists(w.tempFile()));
+    }
+
+    void committedRoutineIsAutosavedUnderTheRenderedName()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QVERIFY(w.run());
+        AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
+        autoSave.setPath(dir.path());
+        autoSave.setFilenameTemplate(QStringLiteral("{{Club}}/{{LastName}} x"));
+        autoSave.setSuppressWhitespace(true);
+        autoSave.setFileSave(true);
+        QCOMPARE(w.dialog->ui().statusAutoSave->text(), QStringLiteral("AutoSave on"));
+        w.toReview();
+        w.dialog->store().routines().addRoutineMetaInformation(QStringLiteral("LastName"), QStringLiteral("Brandt"));
+        w.dialog->store().routines().addRoutineMetaInformation(QStringLiteral("Club"), QStringLiteral("TSV 1/2"));
+        w.fire("nextInnerState");
+        const QString saved = dir.path() + QStringLiteral("/TSV12/Brandtx.dat");
+        QVERIFY(QFile::exists(saved));
+        QVERIFY(!QFile::exists(w.tempFile()));
+        wsDaten loaded;
+        std::function<void()> reset = [&loaded] { ovra::util::FileUtils::resetMeasurementForLoad(loaded); };
+        QVERIFY(ovra::util::FileUtils::loadDataFile(saved.chopped(4), nullptr, loaded, nullptr, reset));
+        QCOMPARE(loaded.sampleCount(), w.dialog->store().sampleCount());
+        // The saved-files list shows the folder and clears its selection.
+        QVERIFY(w.dialog->logWidget()->listView()->isVisibleTo(w.dialog.get()));
+        QCOMPARE(w.dialog->logWidget()->path(), dir.path());
+    }
+
+    // An autosave that cannot write leaves the routine in the temporary
+    // file, and the next routine does not overwrite it.
+    void failedAutosaveKeepsTheRoutineRecoverable()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.path() + QStringLiteral("/blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Window w;
+        QVERIFY(w.run());
+        AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
+        autoSave.setPath(blocker.fileName());
+        autoSave.setFileSave(true);
+        w.toReview();
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::READY));
+        QVERIFY(QFile::exists(w.tempFile()));
+        auto *box = w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox"));
+        QVERIFY(box);
+        QVERIFY(box->text().endsWith(QStringLiteral("No permissions!")));
+        box->close();
+
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        const QStringList kept = QDir(QFileInfo(w.tempFile()).absolutePath())
+                                     .entryList({QStringLiteral("~routine_unsaved_*.dat")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QVERIFY(QFile::exists(w.tempFile()));
+        autoSave.setPath(dir.path());
+        w.fire("nextInnerState");
+        QVERIFY(!QFile::exists(w.tempFile()));
+        for (const QString &name : kept)
+            QFile::remove(QFileInfo(w.tempFile()).absolutePath() + QLatin1Char('/') + name);
+    }
+
+    void saveAsAndOpen()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QVERIFY(w.run());
+        w.measure(300);
+        w.dialog->store().setTrampMode(data::model::TrampMode::Synchronized);
+        QString answer = dir.path() + QStringLiteral("/run.txt");
+        QStringList titles;
+        w.dialog->setFileChooser([&](bool, const QString &title, const QString &, const QString &filter) {
+            titles << title;
+            [&] { QCOMPARE(filter, QStringLiteral("*.dat")); }();
+            return answer;
+        });
+        w.dialog->handleSaveEvent();
+        QVERIFY(QFile::exists(dir.path() + QStringLiteral("/run.dat")));
+        QVERIFY(!QFile::exists(dir.path() + QStringLiteral("/run.txt")));
+
+        // A save that fails shows the box and leaves the existing file alone.
+        QFile existing(dir.path() + QStringLiteral("/run.dat"));
+        const qint64 size = existing.size();
+        answer = dir.path() + QStringLiteral("/missing/run.dat");
+        w.dialog->handleSaveEvent();
+        QVERIFY(w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox")));
+        QCOMPARE(existing.size(), size);
+
+        answer.clear();
+        w.dialog->handleSaveEvent(); // nothing chosen: nothing happens
+
+        answer = dir.path() + QStringLiteral("/run.TARA");
+        QSignalSpy begin(w.dialog.get(), &OvraDialog::beginLoad);
+        QSignalSpy complete(w.dialog.get(), &OvraDialog::loadComplete);
+        w.dialog->handleLoadEvent();
+        QCOMPARE(titles, (QStringList{"Save as", "Save as", "Save as", "Open"}));
+        QCOMPARE(begin.size(), 1);
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(w.state(), int(S::DISPLAY));
+        QCOMPARE(w.dialog->ui().statusLoadedMeasure->text(), answer);
+        QCOMPARE(w.dialog->store().sampleCount(), 300);
+        QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);
+        QVERIFY(w.dialog->store().taraSetAside());
+        w.fire("dismissRoutine");
+        QVERIFY(!w.dialog->store().taraSetAside());
+    }
+
+    void savedFilesListIsWired()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QVERIFY(w.run());
+        LogWidget *list = w.dialog->logWidget();
+        QVERIFY(list);
+        QCOMPARE(list->parentWidget(), w.dialog->ui().subSplitter);
+        QCOMPARE(w.dialog->ui().logWidget, list);
+        QVERIFY(!list->listView()->isVisibleTo(w.dialog.get()));
+        w.dialog->settings().autoSaveSettings().setFileSave(true);
+        QVERIFY(list->listView()->isVisibleTo(w.dialog.get()));
+        w.dialog->settings().autoSaveSettings().setPath(dir.path());
+        QCOMPARE(list->path(), dir.path());
+
+        w.measure(96);
+        QVERIFY(!w.dialog->saveMeasurement(dir.path() + QStringLiteral("/a.dat"), true));
+        Q_EMIT list->loadFile(dir.path() + QStringLiteral("/a.dat"));
+        QCOMPARE(w.state(), int(S::DISPLAY));
+        QCOMPARE(w.dialog->store().sampleCount(), 96);
+
+        Q_EMIT list->openAutosaveConfig();
+        auto *config = w.dialog->findChild<AutoSaveDialog *>();
+        QVERIFY(config);
+        QTRY_VERIFY(config->isVisible());
+        config->reject();
+    }
+
+    // The routine left in the temporary file comes back a second after start.
+    void temporaryFileIsLoadedOneSecondAfterStart()
+    {
+        QString temp;
+        {
+            Window first;
+            QVERIFY(first.run());
+            first.toReview();
+            temp = first.tempFile();
+            QVERIFY(QFile::exists(temp));
+        }
+        QElapsedTimer clock;
+        clock.start();
+        Window second(false);
+        QVERIFY(second.run());
+        QTRY_COMPARE_WITH_TIMEOUT(second.state(), int(S::DISPLAY), 5000);
+        QVERIFY(clock.elapsed() >= 1000);
+        QCOMPARE(second.dialog->store().sampleCount(), 960);
+        QCOMPARE(second.dialog->ui().statusLoadedMeasure->text(), temp);
+        second.fire("dismissRoutine");
+        QVERIFY(!QFile::exists(temp));
+    }
+
+    void recoveryReplaysTheChosenStretch()
+    {
+        Window w;
+        QVERIFY(w.run());
+        LastChanceRecovery &ring = w.dialog->lastChanceRecovery();
+        for (int n = 0; n < 1000; ++n) {
+            uchar bytes[64] = {0xC7, 0xC3, '1'};
+            for (int v = 0; v < 24; ++v)
+                qToLittleEndian<qint16>(qint16(2560 + n % 7), bytes + 5 + v * 2);
+            ring.storeFrame(bytes);
+        }
+        w.fire("usbConnected");
+        w.fire("recoverData");
+        auto *recovery = w.dialog->findChild<RecoveryDialog *>();
+        QVERIFY(recovery);
+        QVERIFY(!ring.isRecording());
+        recovery->fromSlider()->setValue(598000);
+        recovery->beginSlider()->setValue(598500);
+        QSignalSpy complete(w.dialog.get(), &OvraDialog::loadComplete);
+        recovery->accept();
+        QCOMPARE(complete.size(), 1);
+        QVERIFY(ring.isRecording());
+        QCOMPARE(w.dialog->store().sampleCount(), 599999 - 598000);
+        QCOMPARE(w.dialog->store().routines().exerciseStart, 500);
+        QCOMPARE(int(w.dialog->store().trampMode()), 3);
+        QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);
+    }
+};
+
+OVRA_TEST_GUI_MAIN(TestOvraDialogFiles)
+#include "tst_ovradialogfiles.moc"

@@ -105,6 +105,10 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
 
+    // A scoring system that fails to take a committed result neither holds
+    // the commit nor asks to retry when this is set (read once, here).
+    m_ignoreRestClientError = !qEnvironmentVariableIsEmpty("OVRA_IGNORE_REST_CLIENT_ERROR");
+
     setupStateMachine();
 
     m_warningSound->setSource(QUrl(QStringLiteral("qrc:/sound/ding.wav")));

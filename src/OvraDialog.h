@@ -74,6 +74,7 @@ public:
     wsDaten &daten() { return *m_daten; }
     PlotterWidget &plotter() { return *m_plotter; }
     bool isQuitting() const { return m_quitting; }
+    bool ignoreRestClientError() const { return m_ignoreRestClientError; }
 
     // The connection, reader thread, watchdog and simulated box.
     usb::DeviceLink &deviceLink() { return *m_deviceLink; }
@@ -245,6 +246,7 @@ private:
     usb::DeviceLink *m_deviceLink = nullptr;
     bool m_quitting = false;
     bool m_simulationEnabled = false;
+    bool m_ignoreRestClientError = false;
 
     OvraStateTriggers *m_triggers = nullptr;
     OvraState *m_ovraState = nullptr;

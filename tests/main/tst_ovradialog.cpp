@@ -401,6 +401,19 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->ui().resultStack->currentIndex(), to == S::DISPLAY ? 5 : 0);
     }
 
+    void scoringErrorSwitchIsReadOnceAtConstruction()
+    {
+        qputenv("OVRA_IGNORE_REST_CLIENT_ERROR", "1");
+        OvraDialog ignoring(ovra::startup::logHandler());
+        qunsetenv("OVRA_IGNORE_REST_CLIENT_ERROR");
+        QVERIFY(ignoring.ignoreRestClientError());
+        OvraDialog strict(ovra::startup::logHandler());
+        QVERIFY(!strict.ignoreRestClientError());
+        qputenv("OVRA_IGNORE_REST_CLIENT_ERROR", "1");
+        QVERIFY(!strict.ignoreRestClientError()); // a later change has no effect
+        qunsetenv("OVRA_IGNORE_REST_CLIENT_ERROR");
+    }
+
     void focusLossAndReturn()
     {
         Window w;

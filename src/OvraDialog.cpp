@@ -272,6 +272,14 @@ void OvraDialog::updateTrampolineSelectionLabel(data::model::TrampMode trampMode
     m_ui->statusTrampolineMode->setText(translateTrampMode(trampMode));
 }
 
+void OvraDialog::updateTrampolineActivity(data::model::TrampMode trampMode)
+{
+    // The beds that take part in the selected mode are shown; the other one
+    // is left out of the force plot.
+    emit setTramp1Active(trampMode != data::model::TrampMode::Trampoline2);
+    emit setTramp2Active(trampMode != data::model::TrampMode::Trampoline1);
+}
+
 QString OvraDialog::translateTrampMode(data::model::TrampMode trampMode)
 {
     switch (trampMode) {

@@ -174,6 +174,7 @@ public Q_SLOTS:
     // The routine time in the two status bar labels.
     void updateTimeDisplay(double seconds);
     void updateTrampolineSelectionLabel(data::model::TrampMode trampMode);
+    void updateTrampolineActivity(data::model::TrampMode trampMode);
     QString translateTrampMode(data::model::TrampMode trampMode);
     void handleWeightClassSelection(int index);
     // LB_mode: the class of the automatically estimated weight in newtons.

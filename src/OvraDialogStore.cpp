@@ -152,6 +152,7 @@ void OvraDialog::connectStore()
     connect(m_deviceLink, &usb::DeviceLink::dataFrameReceived, this, &OvraDialog::handleDataFrame);
     connect(m_deviceLink, &usb::DeviceLink::taraRequested, this, &OvraDialog::evaluateTara);
     connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineSelectionLabel);
+    connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineActivity);
     connect(r, &data::model::Routines::routineStartTimeChanged, this, &OvraDialog::updateRoutineStartTime);
     connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine, r,
             &data::model::Routines::setExpectedLandingsPerRoutine);
@@ -232,6 +233,7 @@ void OvraDialog::connectStore()
             qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
     connect(this, &OvraDialog::setTramp1Active, m_plotter, &PlotterWidget::setTramp1Active);
     connect(this, &OvraDialog::setTramp2Active, m_plotter, &PlotterWidget::setTramp2Active);
+    updateTrampolineActivity(m_daten->trampMode());
 
     m_daten->setBatchCount(0);
 }

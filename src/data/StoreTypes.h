@@ -1,33 +1,13 @@
 #pragma once
 
 #include "data/Landing.h"
+#include "state/OvraState.h"
 
-// Inner state values of the measurement state machine as the store sees them;
-// the controller passes the connected inner state (0 while disconnected).
 namespace data::store {
 
-enum class InnerState : int {
-    WAIT = 0,
-    DISPLAY = 1,
-    DISCONNECTED_DIAGNOSIS = 2,
-    DISCONNECTED_COMMIT = 3,
-    DISCONNECTED_DISMISS = 4,
-    DISCONNECTED_LOADING = 5,
-    READY = 6,
-    START = 7,
-    ROUTINE = 8,
-    REVIEW = 9,
-    DROP_TEST = 10,
-    CONNECTED_DIAGNOSIS = 11,
-    CONNECTED_COMMIT = 12,
-    CONNECTED_DISMISS = 13,
-    NO_FOCUS = 14,
-    TARA = 15,
-    LOAD = 16,
-    LOADING = 17,
-    CONTINUOUS = 18,
-    PAUSE = 19,
-};
+// The store works in the inner states of the measurement state machine; the
+// controller passes the connected inner state (WAIT, 0, while disconnected).
+using InnerState = OvraState::InnerState;
 
 // What the sensor check in READY found on the first sample of a block; it
 // feeds the two sensor conditions of the operator warnings.

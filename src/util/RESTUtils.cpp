@@ -3,6 +3,7 @@
 #include "data/Evaluation.h"
 #include "data/Routines.h"
 #include "settings/RulesSettings.h"
+#include "state/OvraState.h"
 
 #include <algorithm>
 #include <cmath>
@@ -206,20 +207,20 @@ ScoringStateType RESTUtils::createScoringStateType(bool usbConnected, int connec
     if (!usbConnected)
         return ScoringStateType(ScoringStateType::Other);
     switch (connectedInnerState) {
-    case Ready:
-    case Tara:
+    case OvraState::READY:
+    case OvraState::TARA:
         return ScoringStateType(ScoringStateType::Ready);
-    case Start:
+    case OvraState::START:
         return ScoringStateType(ScoringStateType::Start);
-    case Routine:
-    case Continuous:
+    case OvraState::ROUTINE:
+    case OvraState::CONTINUOUS:
         return ScoringStateType(ScoringStateType::Routine);
-    case Review:
-    case ConnectedCommit:
-    case ConnectedDismiss:
-    case Load:
-    case Loading:
-    case Pause:
+    case OvraState::REVIEW:
+    case OvraState::CONNECTED_COMMIT:
+    case OvraState::CONNECTED_DISMISS:
+    case OvraState::LOAD:
+    case OvraState::LOADING:
+    case OvraState::PAUSE:
         return ScoringStateType(ScoringStateType::Review);
     default:
         return ScoringStateType(ScoringStateType::Other);

@@ -19,25 +19,6 @@ namespace ovra::util {
 class RESTUtils
 {
 public:
-    // The connected inner states of the measurement state machine that the
-    // state message distinguishes.
-    enum InnerState {
-        Ready = 6,
-        Start = 7,
-        Routine = 8,
-        Review = 9,
-        DropTest = 10,
-        ConnectedDiagnosis = 11,
-        ConnectedCommit = 12,
-        ConnectedDismiss = 13,
-        NoFocus = 14,
-        Tara = 15,
-        Load = 16,
-        Loading = 17,
-        Continuous = 18,
-        Pause = 19,
-    };
-
     // "maturity" "confirmed": the result of a committed routine.
     static rest::client::ScoringResult
     createConfirmedResult(const data::model::Routines &routines, data::model::TrampMode trampMode,

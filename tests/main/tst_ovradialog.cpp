@@ -9,6 +9,7 @@
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "util/Clock.h"
+#include "widgets/PlotterWidget.h"
 #include "widgets/Popup.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
@@ -656,6 +657,31 @@ private Q_SLOTS:
                  QStringLiteral("- Trampoline is not set to 'Automatic'"));
         w.dialog->settings().warningSettings().setShouldShowTrampolineSelectionWarning(false);
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+    }
+
+    void plotterShowsTheBedsOfTheSelectedMode()
+    {
+        Window w;
+        QVERIFY(w.run());
+        OvraDialogUi &ui = w.dialog->ui();
+        PlotterWidget &plotter = w.dialog->plotter();
+        QSignalSpy bed1(w.dialog.get(), &OvraDialog::setTramp1Active);
+        QSignalSpy bed2(w.dialog.get(), &OvraDialog::setTramp2Active);
+        const struct
+        {
+            int index;
+            bool bed1;
+            bool bed2;
+        } cases[] = {{1, false, true}, {2, true, true}, {0, true, false}, {1, false, true}};
+        for (const auto &c : cases) {
+            ui.CB_trampSelect->setCurrentIndex(c.index);
+            Q_EMIT ui.CB_trampSelect->activated(c.index);
+            QCOMPARE(plotter.tramp1Active(), c.bed1);
+            QCOMPARE(plotter.tramp2Active(), c.bed2);
+            QCOMPARE(bed1.last().at(0).toBool(), c.bed1);
+            QCOMPARE(bed2.last().at(0).toBool(), c.bed2);
+        }
+        QCOMPARE(bed1.count(), 4);
     }
 
     void taraShowsItsPageWhileWaitingAndSavesTheSettings()

@@ -4,7 +4,9 @@
 // block. Plays the simulated recordings back to back at full speed for a
 // 1000 s measurement, once as a routine (ROUTINE, plotter running) and once
 // as continuous training (every landing reaches the widgets). Prints median,
-// 99th percentile and worst block in milliseconds.
+// 99th percentile and worst block in milliseconds, and the resident memory
+// of the process once the sample store, the last-chance recorder and the
+// plotter are full.
 #include "AppStartup.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
@@ -18,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -57,6 +60,27 @@ private:
     int m_sample = 0;
 };
 
+// "VmRSS" or "VmHWM" of this process in kB, -1 where /proc is missing.
+long procStatusKb(const char *key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    // /proc files report no size: read them whole.
+    const QList<QByteArray> lines = status.readAll().split('\n');
+    for (const QByteArray &line : lines) {
+        if (line.startsWith(key))
+            return line.mid(qstrlen(key) + 1).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+void printMemory(const char *when)
+{
+    std::printf("memory %-28s VmRSS %ld kB  VmHWM %ld kB\n", when, procStatusKb("VmRSS"), procStatusKb("VmHWM"));
+    std::fflush(stdout);
+}
+
 bool waitFor(OvraDialog &dialog, OvraState::InnerState state)
 {
     QElapsedTimer timer;
@@ -77,6 +101,9 @@ void run(OvraDialog &dialog, const char *label)
         const bool blockEnds = dialog.daten().batchCount() == wsDaten::kFramesPerBlock - 1;
         if (blockEnds)
             timer.start();
+        // As the device link hands on every frame: to the last-chance
+        // recorder and, for data frames, to the block handling.
+        Q_EMIT dialog.deviceLink().frameReceived(frame);
         Q_EMIT dialog.deviceLink().dataFrameReceived(frame);
         if (blockEnds) {
             // The repaint the block asked for happens before the next block.
@@ -113,6 +140,7 @@ int main(int argc, char **argv)
     dialog.show();
     QCoreApplication::processEvents();
 
+    printMemory("after start");
     Q_EMIT dialog.usbConnected();
     if (!waitFor(dialog, OvraState::READY))
         return 1;
@@ -121,6 +149,7 @@ int main(int argc, char **argv)
     if (!waitFor(dialog, OvraState::ROUTINE))
         return 1;
     run(dialog, "ROUTINE");
+    printMemory("after a 1000 s routine");
 
     Q_EMIT dialog.nextInnerState();
     if (!waitFor(dialog, OvraState::REVIEW))
@@ -133,6 +162,7 @@ int main(int argc, char **argv)
     if (!waitFor(dialog, OvraState::CONTINUOUS))
         return 1;
     run(dialog, "CONTINUOUS");
+    printMemory("after continuous training");
     dialog.deviceLink().shutdown();
     return 0;
 }

@@ -12,7 +12,9 @@
 #include "usb/DeviceLink.h"
 #include "util/EventWait.h"
 #include "util/FileUtils.h"
+#include "widgets/ForceSampleSource.h"
 #include "widgets/LogWidget.h"
+#include "widgets/PlotterWidget.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -33,6 +35,41 @@ namespace {
 
 constexpr int kLoadEventWaitMs = 100;
 constexpr int kTempFileReloadDelayMs = 1000;
+
+// Hands the samples of a stored or recovered measurement to the force plot.
+// The readers report every sample; the plot takes them in chunks so a long
+// measurement is not repainted once per sample.
+class PlotterFeed final : public ovra::util::SamplePlotter
+{
+public:
+    static constexpr int kChunk = 4800;
+
+    explicit PlotterFeed(PlotterWidget &plotter)
+        : m_plotter(plotter)
+    {}
+    ~PlotterFeed() override { flush(); }
+    PlotterFeed(const PlotterFeed &) = delete;
+    PlotterFeed &operator=(const PlotterFeed &) = delete;
+
+    void appendSamples(const wsDaten &store, int n) override
+    {
+        m_store = &store;
+        m_pending += n;
+        if (m_pending >= kChunk)
+            flush();
+    }
+    void flush()
+    {
+        if (m_store && m_pending > 0)
+            m_plotter.appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_store), m_pending);
+        m_pending = 0;
+    }
+
+private:
+    PlotterWidget &m_plotter;
+    const wsDaten *m_store = nullptr;
+    int m_pending = 0;
+};
 
 } // namespace
 
@@ -138,7 +175,11 @@ void OvraDialog::loadFile(const QString &path)
     m_daten->saveTaraForDisplay();
     if (!path.isEmpty()) {
         std::function<void()> reset = [this] { resetMeasurementForLoad(); };
-        if (FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten, nullptr, reset)) {
+        PlotterFeed feed(*m_plotter);
+        const bool loaded =
+            FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten, &feed, reset);
+        feed.flush();
+        if (loaded) {
             m_ui->statusLoadedMeasure->setText(path);
             const auto &routine = m_daten->routines();
             Q_EMIT setExerciseStartTime(routine.exerciseStart);
@@ -264,8 +305,10 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     Q_EMIT beginLoad();
     ovra::util::waitProcessingEvents(kLoadEventWaitMs);
     Q_EMIT clearAllResultWidgets();
+    PlotterFeed feed(*m_plotter);
     RoutineRecorder::replay(*m_daten, *m_lastChanceRecovery, selection,
-                            m_settings->rulesSettings().hdDeductionRule(), nullptr);
+                            m_settings->rulesSettings().hdDeductionRule(), &feed);
+    feed.flush();
     const auto &routine = m_daten->routines();
     Q_EMIT setExerciseStartTime(routine.exerciseStart);
     Q_EMIT setExerciseEndTime(routine.exerciseEnd);

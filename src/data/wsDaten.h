@@ -191,6 +191,10 @@ public:
     // Landing detection ---------------------------------------------------------
 
     void detectLandings(DataUpdateReason reason, int rule);
+    // Replays of stored samples (data files, the recovery ring): sets the
+    // routine recording for the measurement grown to count samples so that
+    // the routine takes the landings the live measurement gave it.
+    void followReplayedWindow(int count);
     const LandingList &detectedLandings(DetectedList list) const;
     // Landings in a trampoline's detected list, and how many dropped out of
     // an individual list at its front since the measurement began.

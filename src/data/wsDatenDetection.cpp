@@ -171,7 +171,11 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
     appendDetected(t, list, landing);
     d.contactReady = false;
 
-    if (m_routines.routineRecording) {
+    // A replay keeps to the stored window: a contact that took off after the
+    // window's end was not part of the routine when it was measured.
+    const bool afterWindow = reason == DataUpdateReason::Replay && m_routines.exerciseEnd >= 0 &&
+                             landing.takeoffTime > m_routines.exerciseEnd;
+    if (m_routines.routineRecording && !afterWindow) {
         if (synchronized)
             addToSynchronizedRoutine(t, landing, reason);
         else
@@ -537,6 +541,17 @@ void wsDaten::moveRoutineRight()
         return;
     m_routines.shiftedLandings += 1;
     republishIndividual(t);
+}
+
+void wsDaten::followReplayedWindow(int count)
+{
+    // Measured, the routine took the landings of the blocks after the one in
+    // which it was started; the block that ends at the start was evaluated
+    // before the routine began. The end is kept by the take-off test of
+    // detectContact, because the last landing of a full routine is detected
+    // a little after its take-off closed the window.
+    if (m_routines.exerciseStart > 0)
+        m_routines.routineRecording = m_routines.exerciseStart < count;
 }
 
 void wsDaten::republishIndividual(int t)

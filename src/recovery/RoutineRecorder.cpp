@@ -104,8 +104,7 @@ void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, con
         const int count = store.sampleCount();
         if (plotter)
             plotter->appendSamples(store, 1);
-        if (routine.exerciseStart > 0)
-            routine.routineRecording = routine.exerciseStart <= count && count <= routine.exerciseEnd;
+        store.followReplayedWindow(count);
         if (count % wsDaten::kSamplesPerBlock == 0) {
             store.setBlockCount(count);
             store.detectLandings(DataUpdateReason::Replay, hdRule);

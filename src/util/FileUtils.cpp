@@ -799,8 +799,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
         }
         if (plotter)
             plotter->appendSamples(store, 1);
-        if (r.exerciseStart > 0)
-            r.routineRecording = r.exerciseStart <= count && count <= r.exerciseEnd;
+        store.followReplayedWindow(count);
         if (count % wsDaten::kSamplesPerBlock == 0 || count == r.exerciseEnd) {
             store.setBlockCount(count);
             store.detectLandings(DataUpdateReason::Replay, rule);

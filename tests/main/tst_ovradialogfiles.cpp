@@ -11,6 +11,7 @@
 #include "support/TestSupport.h"
 #include "util/FileUtils.h"
 #include "widgets/LogWidget.h"
+#include "widgets/PlotterWidget.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -215,6 +216,17 @@ private Q_SLOTS:
         QCOMPARE(w.state(), int(S::DISPLAY));
         QCOMPARE(w.dialog->ui().statusLoadedMeasure->text(), answer);
         QCOMPARE(w.dialog->store().sampleCount(), 300);
+        // The force plot shows the loaded samples, offsets removed.
+        for (int bed = 0; bed < 2; ++bed) {
+            const auto &points = w.dialog->plotter().points(bed);
+            QCOMPARE(points.size(), std::size_t(300));
+            for (int k : {0, 151, 299}) {
+                double total = 0.0;
+                for (int c = 0; c < 4; ++c)
+                    total += w.dialog->store().channelValue(bed * 4 + c, k, true);
+                QCOMPARE(points[std::size_t(k)].total, float(total));
+            }
+        }
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);
         QVERIFY(w.dialog->store().taraSetAside());
         w.fire("dismissRoutine");
@@ -295,6 +307,7 @@ private Q_SLOTS:
         QCOMPARE(complete.size(), 1);
         QVERIFY(ring.isRecording());
         QCOMPARE(w.dialog->store().sampleCount(), 599999 - 598000);
+        QCOMPARE(w.dialog->plotter().points(0).size(), std::size_t(599999 - 598000));
         QCOMPARE(w.dialog->store().routines().exerciseStart, 500);
         QCOMPARE(int(w.dialog->store().trampMode()), 3);
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);

@@ -57,8 +57,11 @@ struct Library
 
     // A tara on the idle box, START with the automatic weight class and
     // trampoline selection, ROUTINE from the moment the window opens; the
-    // recording stops when the tenth landing closes the window.
-    void play(int number, wsDaten &store) const
+    // recording stops when the tenth landing closes the window. With
+    // openAfterLandings the window opens instead in the block right after
+    // the one in which that many warm-up landings were detected, as when the
+    // operator arms the routine just as a landing is reported.
+    void play(int number, wsDaten &store, int openAfterLandings = 0) const
     {
         const QJsonObject r = recording(number);
         const int first = r.value(QStringLiteral("firstSample")).toInt();
@@ -86,7 +89,9 @@ struct Library
             if (!store.addFrame(values))
                 continue;
             auto &routine = store.routines();
-            const bool inRoutine = store.sampleCount() >= windowOpen;
+            const bool inRoutine = openAfterLandings > 0
+                                       ? store.landingCount(0) + store.landingCount(1) >= openAfterLandings
+                                       : store.sampleCount() >= windowOpen;
             if (inRoutine && !routine.routineRecording && routine.exerciseStart < 0) {
                 routine.exerciseStart = routine.exerciseStartFix = store.sampleCount();
                 routine.routineRecording = true;

@@ -246,6 +246,53 @@ private Q_SLOTS:
         QCOMPARE(second.mid(3, 25), first.mid(3, 25));
     }
 
+    // The routine is armed in the block right after a warm-up landing was
+    // reported: that landing is not part of it, and must not become part of
+    // it when the file is read back (a reloaded routine once started one
+    // landing early and lost its last one).
+    void reloadKeepsTheLiveRoutineWhenArmedAtALanding()
+    {
+        if (!m_library)
+            QSKIP("simulated recordings not found");
+        wsDaten live;
+        m_library->play(1, live, 2);
+        const auto &routine = live.routines();
+        QCOMPARE(routine.landingCount, quint64(10));
+        const Landing &first = routine.individualLandingsTrampoline1[0];
+        QVERIFY(first.landingTime > routine.exerciseStart);
+        // The warm-up landing was detected in the block that ends at the
+        // start of the routine.
+        const int warmUp = live.landingCount(0) - 11;
+        QVERIFY(warmUp >= 0);
+
+        auto s = settings();
+        QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("armed.dat")), s.get(), live, nullptr, nullptr));
+        wsDaten loaded;
+        QVERIFY(load(path(QStringLiteral("armed")), loaded, s.get()));
+        const auto &r = loaded.routines();
+        QCOMPARE(r.exerciseStart, routine.exerciseStart);
+        QCOMPARE(r.landingCount, quint64(10));
+        for (std::size_t k = 0; k < 10; ++k) {
+            QCOMPARE(r.individualLandingsTrampoline1[k].landingTime, routine.individualLandingsTrampoline1[k].landingTime);
+            QCOMPARE(r.individualLandingsTrampoline1[k].takeoffTime, routine.individualLandingsTrampoline1[k].takeoffTime);
+        }
+        QCOMPARE(loaded.currentIndividualResult().horizontalDisplacement,
+                 live.currentIndividualResult().horizontalDisplacement);
+
+        // A window ended by hand before the tenth landing keeps its landings
+        // too: the replay stops at the stored end.
+        wsDaten shortened;
+        m_library->play(1, shortened, 2);
+        auto &cut = shortened.routines();
+        cut.exerciseEnd = cut.exerciseEndFix = cut.individualLandingsTrampoline1[6].takeoffTime + 20;
+        QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("cut.dat")), s.get(), shortened, nullptr, nullptr));
+        wsDaten cutLoaded;
+        QVERIFY(load(path(QStringLiteral("cut")), cutLoaded, s.get()));
+        QCOMPARE(cutLoaded.routines().landingCount, quint64(7));
+        QCOMPARE(cutLoaded.routines().individualLandingsTrampoline1[6].landingTime,
+                 routine.individualLandingsTrampoline1[6].landingTime);
+    }
+
     // The header of a routine with three landings in mode 1, line by line.
     void headerOfShortRoutine()
     {

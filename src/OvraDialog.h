@@ -102,6 +102,9 @@ public:
     // Writes the measurement; true when it failed (the "No permissions!" box is shown).
     bool saveMeasurement(const QString &path, bool toFile);
     bool autoSaveToFile();
+    // The database form of the measurement, with the box watchdog held off
+    // while it is written; true when it was stored.
+    bool databaseSave();
     void routineFilesOnCommit();
     void routineFilesOnDismiss();
     void autoSaveAfterDropTest();

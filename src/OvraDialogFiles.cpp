@@ -132,7 +132,25 @@ bool OvraDialog::saveMeasurement(const QString &path, bool toFile)
 
 void OvraDialog::saveToDatabase()
 {
-    saveMeasurement(QStringLiteral("__delete_me__"), false);
+    databaseSave();
+}
+
+bool OvraDialog::databaseSave()
+{
+    // A large measure can take the database a while; the frames that pile up
+    // meanwhile must not count as a lost box.
+    const bool linked = m_deviceLink->isConnected();
+    if (linked) {
+        m_deviceLink->restartLastFrameTimer();
+        m_deviceLink->stopWatchdog();
+    }
+    const bool failed = saveMeasurement(QStringLiteral("__delete_me__"), false);
+    if (linked) {
+        m_deviceLink->restartLastFrameTimer();
+        if (m_ovraState->isUsbConnected())
+            m_deviceLink->restartWatchdog();
+    }
+    return !failed;
 }
 
 void OvraDialog::handleSaveEvent()
@@ -209,7 +227,7 @@ void OvraDialog::routineFilesOnCommit()
     if (autoSave.fileSave())
         saved = autoSaveToFile() && saved;
     if (autoSave.databaseSave())
-        saved = !saveMeasurement(QStringLiteral("__delete_me__"), false) && saved;
+        saved = databaseSave() && saved;
     if (saved) {
         m_tempFileUnsaved = false;
         deleteTempRoutineFile();

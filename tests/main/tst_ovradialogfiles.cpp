@@ -177,6 +177,27 @@ private Q_SLOTS:
             QFile::remove(QFileInfo(w.tempFile()).absolutePath() + QLatin1Char('/') + name);
     }
 
+    // Until a competition database is open, a database autosave cannot
+    // succeed: the operator is told, the commit goes on and the routine
+    // stays in the temporary file.
+    void databaseAutosaveWithoutADatabaseKeepsTheRoutine()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().autoSaveSettings().setDatabaseSave(true);
+        w.toReview();
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::READY));
+        auto *box = w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox"));
+        QVERIFY(box);
+        QVERIFY(box->text().contains(QStringLiteral("__delete_me__")));
+        QVERIFY(QFile::exists(w.tempFile()));
+        box->close();
+        w.dialog->settings().autoSaveSettings().setDatabaseSave(false);
+        // The next window must not find it.
+        QVERIFY(QFile::remove(w.tempFile()));
+    }
+
     void saveAsAndOpen()
     {
         QTemporaryDir dir;

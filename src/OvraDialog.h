@@ -240,6 +240,15 @@ private:
     void connectContinuousPage(bool connect);
     void approveRoutine();
     void setupFiles();
+    // Construction steps of the components that join the window with the
+    // competition database, the start lists and the network: each is called
+    // at its place in the construction order and does nothing until its
+    // component is built.
+    void createStartListDialogs();
+    void startRestServer();
+    void initRestClients();
+    void startWebSocketServer();
+    void openDatabase();
     void resetMeasurementForLoad();
 
     ovra::util::LogHandler &m_logHandler;

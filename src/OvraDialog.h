@@ -240,6 +240,8 @@ private:
     void connectContinuousPage(bool connect);
     void approveRoutine();
     void setupFiles();
+    void connectTrampolineView(TrampolineWidget *bed, int trampoline);
+    void connectResultViews(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof);
     // Construction steps of the components that join the window with the
     // competition database, the start lists and the network: each is called
     // at its place in the construction order and does nothing until its

@@ -90,23 +90,8 @@ void OvraDialog::createResultWidgets()
         ui.actionSecondScreenTrampoline, this,
         [this](QWidget *parent) -> QMainWindow * {
             auto *window = new SecondScreenTrampolineWindow(parent);
-            TrampolineWidget *beds[] = {window->trampoline1Widget(), window->trampoline2Widget()};
-            for (TrampolineWidget *bed : beds)
-                bed->setTrampMode(m_daten->trampMode());
-            connect(m_daten, &wsDaten::updateTrampMode, beds[0], &TrampolineWidget::setTrampMode);
-            connect(m_daten, &wsDaten::updateTrampMode, beds[1], &TrampolineWidget::setTrampMode);
-            connect(m_daten, &wsDaten::resetTrampoline1, beds[0], &TrampolineWidget::clear);
-            connect(m_daten, &wsDaten::resetTrampoline2, beds[1], &TrampolineWidget::clear);
-            connect(m_daten, &wsDaten::updateLandingTrampoline1, beds[0], &TrampolineWidget::updateLanding);
-            connect(m_daten, &wsDaten::updateLandingTrampoline2, beds[1], &TrampolineWidget::updateLanding);
-            connect(this, &OvraDialog::clearAllResultWidgets, beds[0], &TrampolineWidget::clear);
-            connect(this, &OvraDialog::clearAllResultWidgets, beds[1], &TrampolineWidget::clear);
-            connect(this, &OvraDialog::drawLandingTrampoline1, beds[0], &TrampolineWidget::drawLanding);
-            connect(this, &OvraDialog::drawLandingTrampoline2, beds[1], &TrampolineWidget::drawLanding);
-            connect(this, &OvraDialog::drawPositionTrampoline1, beds[0],
-                    qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
-            connect(this, &OvraDialog::drawPositionTrampoline2, beds[1],
-                    qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
+            connectTrampolineView(window->trampoline1Widget(), 0);
+            connectTrampolineView(window->trampoline2Widget(), 1);
             return window;
         },
         this);
@@ -119,28 +104,51 @@ void OvraDialog::createResultWidgets()
                                            s.state(OvraState::DISCONNECTED_COMMIT), s.state(OvraState::READY),
                                            s.state(OvraState::START), s.state(OvraState::ROUTINE),
                                            s.state(OvraState::REVIEW), s.state(OvraState::CONNECTED_COMMIT)});
-            HorizontalDisplacementResultWidget *hd = window->horizontalDisplacementResultWidget();
-            TofSynResultWidget *tof = window->tofSynResultWidget();
-            hd->setTrampMode(m_daten->trampMode());
-            tof->setTrampMode(m_daten->trampMode());
-            connect(m_daten, &wsDaten::updateTrampMode, hd, &HorizontalDisplacementResultWidget::setTrampMode);
-            connect(m_daten, &wsDaten::updateTrampMode, tof, &TofSynResultWidget::setTrampMode);
-            connect(m_daten, &wsDaten::updateResultIndividualRoutine, hd,
-                    &HorizontalDisplacementResultWidget::setIndividualResult);
-            connect(m_daten, &wsDaten::updateResultIndividualRoutine, tof, &TofSynResultWidget::setIndividualResult);
-            connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, hd,
-                    &HorizontalDisplacementResultWidget::setSynchronizedResult);
-            connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof,
-                    &TofSynResultWidget::setSynchronizedResult);
-            connect(this, &OvraDialog::clearAllResultWidgets, hd, &HorizontalDisplacementResultWidget::reset);
-            connect(this, &OvraDialog::clearAllResultWidgets, tof, &TofSynResultWidget::reset);
-            connect(this, &OvraDialog::resetHdResultWidget, hd, &HorizontalDisplacementResultWidget::reset);
-            connect(this, &OvraDialog::resetTofResultWidget, tof, &TofSynResultWidget::reset);
+            connectResultViews(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
             return window;
         },
         this);
     connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this, &OvraDialog::toggleSecondScreenTrampoline);
     connect(ui.actionSecondScreenResults, &QAction::toggled, this, &OvraDialog::toggleSecondScreenResults);
+}
+
+// A view of one bed, in the window or on the second screen.
+void OvraDialog::connectTrampolineView(TrampolineWidget *bed, int trampoline)
+{
+    bed->setTrampMode(m_daten->trampMode());
+    connect(m_daten, &wsDaten::updateTrampMode, bed, &TrampolineWidget::setTrampMode);
+    connect(this, &OvraDialog::clearAllResultWidgets, bed, &TrampolineWidget::clear);
+    const auto drawPosition = qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition);
+    if (trampoline == 0) {
+        connect(m_daten, &wsDaten::resetTrampoline1, bed, &TrampolineWidget::clear);
+        connect(m_daten, &wsDaten::updateLandingTrampoline1, bed, &TrampolineWidget::updateLanding);
+        connect(this, &OvraDialog::drawLandingTrampoline1, bed, &TrampolineWidget::drawLanding);
+        connect(this, &OvraDialog::drawPositionTrampoline1, bed, drawPosition);
+    } else {
+        connect(m_daten, &wsDaten::resetTrampoline2, bed, &TrampolineWidget::clear);
+        connect(m_daten, &wsDaten::updateLandingTrampoline2, bed, &TrampolineWidget::updateLanding);
+        connect(this, &OvraDialog::drawLandingTrampoline2, bed, &TrampolineWidget::drawLanding);
+        connect(this, &OvraDialog::drawPositionTrampoline2, bed, drawPosition);
+    }
+}
+
+// The HD and ToF/Syn results, in the window or on the second screen.
+void OvraDialog::connectResultViews(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof)
+{
+    hd->setTrampMode(m_daten->trampMode());
+    tof->setTrampMode(m_daten->trampMode());
+    connect(m_daten, &wsDaten::updateTrampMode, hd, &HorizontalDisplacementResultWidget::setTrampMode);
+    connect(m_daten, &wsDaten::updateTrampMode, tof, &TofSynResultWidget::setTrampMode);
+    connect(m_daten, &wsDaten::updateResultIndividualRoutine, hd,
+            &HorizontalDisplacementResultWidget::setIndividualResult);
+    connect(m_daten, &wsDaten::updateResultIndividualRoutine, tof, &TofSynResultWidget::setIndividualResult);
+    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, hd,
+            &HorizontalDisplacementResultWidget::setSynchronizedResult);
+    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof, &TofSynResultWidget::setSynchronizedResult);
+    connect(this, &OvraDialog::clearAllResultWidgets, hd, &HorizontalDisplacementResultWidget::reset);
+    connect(this, &OvraDialog::clearAllResultWidgets, tof, &TofSynResultWidget::reset);
+    connect(this, &OvraDialog::resetHdResultWidget, hd, &HorizontalDisplacementResultWidget::reset);
+    connect(this, &OvraDialog::resetTofResultWidget, tof, &TofSynResultWidget::reset);
 }
 
 void OvraDialog::connectStore()
@@ -166,31 +174,20 @@ void OvraDialog::connectStore()
     connect(ui.actionDecrease_selection, &QAction::triggered, this, &OvraDialog::decreaseLandingsInRoutine);
 
     // Result display.
-    connect(d, &wsDaten::updateTrampMode, m_trampoline1, &TrampolineWidget::setTrampMode);
-    connect(d, &wsDaten::updateTrampMode, m_trampoline2, &TrampolineWidget::setTrampMode);
-    connect(d, &wsDaten::updateTrampMode, m_hdResult, &HorizontalDisplacementResultWidget::setTrampMode);
-    connect(d, &wsDaten::updateTrampMode, m_tofResult, &TofSynResultWidget::setTrampMode);
-    connect(d, &wsDaten::resetTrampoline1, m_trampoline1, &TrampolineWidget::clear);
-    connect(d, &wsDaten::resetTrampoline2, m_trampoline2, &TrampolineWidget::clear);
+    connectTrampolineView(m_trampoline1, 0);
+    connectTrampolineView(m_trampoline2, 1);
+    connectResultViews(m_hdResult, m_tofResult);
     connect(d, &wsDaten::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
     connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
-    connect(d, &wsDaten::updateLandingTrampoline1, m_trampoline1, &TrampolineWidget::updateLanding);
     connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel, &IndividualResultsTableModel::updateLanding);
-    connect(d, &wsDaten::updateLandingTrampoline2, m_trampoline2, &TrampolineWidget::updateLanding);
     connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel, &IndividualResultsTableModel::updateLanding);
     connect(d, &wsDaten::updateLandingSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::updateLanding);
     connect(d, &wsDaten::updateLandingSynchronizedRoutine, this, &OvraDialog::propagateLandingSynchronizedRoutine);
     connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel, &IndividualResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_hdResult,
-            &HorizontalDisplacementResultWidget::setIndividualResult);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_tofResult, &TofSynResultWidget::setIndividualResult);
     connect(d, &wsDaten::updateResultIndividualRoutine, m_overview, &OverviewResultWidget::setIndividualResult);
     connect(d, &wsDaten::updateResultSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_hdResult,
-            &HorizontalDisplacementResultWidget::setSynchronizedResult);
-    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_tofResult, &TofSynResultWidget::setSynchronizedResult);
     connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview, &OverviewResultWidget::setSynchronizedResult);
     connect(d, &wsDaten::approvedResultIndividualRoutine, m_previousResult,
             &PreviousResultWidget::setIndividualResult);
@@ -211,26 +208,14 @@ void OvraDialog::connectStore()
             &PreviousResultWidget::setCurrentRoutineMeta);
     connect(r, &data::model::Routines::rolloverLandings, m_continuous, &ContinuousResultWidget::rolloverLandings);
 
-    connect(this, &OvraDialog::clearAllResultWidgets, m_trampoline1, &TrampolineWidget::clear);
-    connect(this, &OvraDialog::clearAllResultWidgets, m_trampoline2, &TrampolineWidget::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_individualModel, &IndividualResultsTableModel::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
-    connect(this, &OvraDialog::clearAllResultWidgets, m_hdResult, &HorizontalDisplacementResultWidget::reset);
-    connect(this, &OvraDialog::clearAllResultWidgets, m_tofResult, &TofSynResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, m_overview, &OverviewResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, m_continuous, &ContinuousResultWidget::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_plotter, &PlotterWidget::clear);
-    connect(this, &OvraDialog::resetHdResultWidget, m_hdResult, &HorizontalDisplacementResultWidget::reset);
-    connect(this, &OvraDialog::resetTofResultWidget, m_tofResult, &TofSynResultWidget::reset);
     connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
     connect(this, &OvraDialog::resetSynchronizedResultsTable, m_synchronizedModel,
             &SynchronizedResultsTableModel::clear);
-    connect(this, &OvraDialog::drawLandingTrampoline1, m_trampoline1, &TrampolineWidget::drawLanding);
-    connect(this, &OvraDialog::drawLandingTrampoline2, m_trampoline2, &TrampolineWidget::drawLanding);
-    connect(this, &OvraDialog::drawPositionTrampoline1, m_trampoline1,
-            qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
-    connect(this, &OvraDialog::drawPositionTrampoline2, m_trampoline2,
-            qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition));
     connect(this, &OvraDialog::setTramp1Active, m_plotter, &PlotterWidget::setTramp1Active);
     connect(this, &OvraDialog::setTramp2Active, m_plotter, &PlotterWidget::setTramp2Active);
     updateTrampolineActivity(m_daten->trampMode());

@@ -11,6 +11,11 @@
 #include "util/Clock.h"
 #include "widgets/PlotterWidget.h"
 #include "widgets/Popup.h"
+#include "widgets/ResultReadout.h"
+#include "widgets/HorizontalDisplacementResultWidget.h"
+#include "widgets/SecondScreenWindows.h"
+#include "widgets/TrampolineWidget.h"
+#include "data/wsDaten.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
 
@@ -682,6 +687,36 @@ private Q_SLOTS:
             QCOMPARE(bed2.last().at(0).toBool(), c.bed2);
         }
         QCOMPARE(bed1.count(), 4);
+    }
+
+    // The second screens show what the window shows, from the moment they
+    // are opened.
+    void secondScreensFollowTheStore()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(true);
+        w.dialog->ui().actionSecondScreenResults->setChecked(true);
+        auto *beds = w.dialog->findChild<SecondScreenTrampolineWindow *>();
+        auto *results = w.dialog->findChild<SecondScreenResultWindow *>();
+        QVERIFY(beds);
+        QVERIFY(results);
+
+        data::model::Landing landing;
+        landing.landingNumber = 0;
+        landing.landingPosition = {10.0, -5.0};
+        Q_EMIT w.dialog->daten().updateLandingTrampoline2(0, landing, DataUpdateReason::Measurement);
+        QCOMPARE(beds->trampoline2Widget()->markers().size(), 1);
+        QVERIFY(beds->trampoline1Widget()->markers().isEmpty());
+        data::model::IndividualRoutineResult result;
+        result.horizontalDisplacement = 8.4;
+        Q_EMIT w.dialog->daten().updateResultIndividualRoutine(result, DataUpdateReason::Measurement);
+        QCOMPARE(results->horizontalDisplacementResultWidget()->readoutTrampoline1()->value(), QStringLiteral("8.4"));
+
+        Q_EMIT w.dialog->clearAllResultWidgets();
+        QVERIFY(beds->trampoline2Widget()->markers().isEmpty());
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(false);
+        w.dialog->ui().actionSecondScreenResults->setChecked(false);
     }
 
     void taraShowsItsPageWhileWaitingAndSavesTheSettings()

@@ -31,6 +31,13 @@ function(ovra_sanitize target)
     endif()
 endfunction()
 
+# Qt's test library defines the folders of each test target as macros; they
+# differ per folder and would make a shared precompiled header unusable. The
+# tests find their files through OVRA_TEST_SOURCE_DIR instead.
+function(ovra_test_pch_compatible target)
+    target_compile_options(${target} PRIVATE -UQT_TESTCASE_BUILDDIR -UQT_TESTCASE_SOURCEDIR)
+endfunction()
+
 # ovra_add_test(NAME name SOURCES ... [LIBS ...] [GUI] [LABELS ...])
 # Every test runs under the offscreen platform with its own settings and data
 # locations, so a test never touches the operator's real configuration.
@@ -53,10 +60,13 @@ function(ovra_add_test)
     target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/src ${PROJECT_SOURCE_DIR}/tests)
     ovra_warnings(${T_NAME})
     ovra_sanitize(${T_NAME})
+    # The support library's precompiled header serves every test: built
+    # once instead of once per executable (ovra_test_pch_compatible).
+    ovra_test_pch_compatible(${T_NAME})
     if(T_GUI)
-        # precompiled headers come with the support library
+        target_precompile_headers(${T_NAME} REUSE_FROM ovra_testsupport_gui)
     else()
-        # precompiled headers come with the support library
+        target_precompile_headers(${T_NAME} REUSE_FROM ovra_testsupport)
     endif()
     add_test(NAME ${T_NAME} COMMAND ${T_NAME})
     if(NOT T_TIMEOUT)

@@ -149,6 +149,7 @@ void OvraDialog::connectActions()
     OvraDialogUi &ui = *m_ui;
     connect(ui.actionQuit, &QAction::triggered, this, &OvraDialog::quit);
     connect(ui.actionFont, &QAction::triggered, this, &OvraDialog::showFontSelectionDialog);
+    connect(ui.actionResultDetailView, &QAction::toggled, this, &OvraDialog::showResultDetails);
     connect(ui.actionContinuous_Mode, &QAction::toggled, this, &OvraDialog::toggleContinuousMode);
     connect(ui.actionMore_Landings, &QAction::triggered, m_continuousModeCoordinator,
             &training::ContinuousModeCoordinator::increase);
@@ -210,7 +211,9 @@ void OvraDialog::closeEvent(QCloseEvent *event)
 
 void OvraDialog::keyPressEvent(QKeyEvent *event)
 {
-    m_operatorKeys->handleKeyPress(event->key(), event->modifiers());
+    // A held Escape would count as the triple press that opens recovery.
+    if (!(event->isAutoRepeat() && event->key() == Qt::Key_Escape))
+        m_operatorKeys->handleKeyPress(event->key(), event->modifiers());
     QMainWindow::keyPressEvent(event);
 }
 

@@ -105,6 +105,8 @@ public:
     // The database form of the measurement, with the box watchdog held off
     // while it is written; true when it was stored.
     bool databaseSave();
+    // Moves a temporary routine file whose saves failed to a name of its own.
+    void setUnsavedRoutineAside();
     void routineFilesOnCommit();
     void routineFilesOnDismiss();
     void autoSaveAfterDropTest();
@@ -174,6 +176,8 @@ public Q_SLOTS:
     void showFontSelectionDialog();
     void toggleContinuousMode(bool active);
     void swapHdTofWidget();
+    // "Result Details" (D) in the review states: detailed page or overview.
+    void showResultDetails(bool detailed);
     // The routine time in the two status bar labels.
     void updateTimeDisplay(double seconds);
     void updateTrampolineSelectionLabel(data::model::TrampMode trampMode);
@@ -241,6 +245,10 @@ private:
     void approveRoutine();
     void setupFiles();
     void connectTrampolineView(TrampolineWidget *bed, int trampoline);
+    // Holds off the box watchdog around long work on this thread; true when
+    // it was held, to be handed back to releaseBoxWatchdog.
+    bool holdBoxWatchdog();
+    void releaseBoxWatchdog(bool held);
     void connectResultViews(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof);
     // Construction steps of the components that join the window with the
     // competition database, the start lists and the network: each is called
@@ -274,6 +282,9 @@ private:
     int m_warningSoundPlays = 0;
     int m_recoverRequests = 0;
     bool m_taraRunning = false;
+    // A tara asked for outside READY (the first connection while a file is
+    // shown); it runs on the next entry into READY.
+    bool m_taraPending = false;
     double m_startPenalty = 0.0;
     Popup *m_notificationPopup = nullptr;
     Popup *m_statePopup = nullptr;

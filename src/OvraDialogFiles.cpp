@@ -119,6 +119,7 @@ void OvraDialog::setupFiles()
 
     connect(ui.actionSave, &QAction::triggered, this, &OvraDialog::handleSaveEvent);
     connect(ui.actionLoad, &QAction::triggered, this, &OvraDialog::handleLoadEvent);
+    connect(ui.actionRecoverData, &QAction::triggered, this, &OvraDialog::recoverData);
     connect(ui.actionConfigAutoSave, &QAction::triggered, this, &OvraDialog::showAutoSaveDialog);
 
     // A routine that was under review when the program ended comes back.
@@ -139,17 +140,9 @@ bool OvraDialog::databaseSave()
 {
     // A large measure can take the database a while; the frames that pile up
     // meanwhile must not count as a lost box.
-    const bool linked = m_deviceLink->isConnected();
-    if (linked) {
-        m_deviceLink->restartLastFrameTimer();
-        m_deviceLink->stopWatchdog();
-    }
+    const bool held = holdBoxWatchdog();
     const bool failed = saveMeasurement(QStringLiteral("__delete_me__"), false);
-    if (linked) {
-        m_deviceLink->restartLastFrameTimer();
-        if (m_ovraState->isUsbConnected())
-            m_deviceLink->restartWatchdog();
-    }
+    releaseBoxWatchdog(held);
     return !failed;
 }
 
@@ -186,6 +179,11 @@ void OvraDialog::resetMeasurementForLoad()
 
 void OvraDialog::loadFile(const QString &path)
 {
+    if (!path.isEmpty() &&
+        QFileInfo(FileUtils::loadBasePath(path) + QStringLiteral(".dat")) !=
+            QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
+        setUnsavedRoutineAside();
+    const bool held = holdBoxWatchdog();
     qDebug() << "begin load";
     Q_EMIT beginLoad();
     ovra::util::waitProcessingEvents(kLoadEventWaitMs);
@@ -208,14 +206,18 @@ void OvraDialog::loadFile(const QString &path)
             qWarning() << "Failed to load data from" << path;
         }
         m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
+        qDebug() << "complete load";
     }
-    qDebug() << "complete load";
+    releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
 }
 
 bool OvraDialog::autoSaveToFile()
 {
-    return m_routineRecorder->autoSaveToFile(QDateTime::currentDateTime());
+    const bool held = holdBoxWatchdog();
+    const bool saved = m_routineRecorder->autoSaveToFile(QDateTime::currentDateTime());
+    releaseBoxWatchdog(held);
+    return saved;
 }
 
 void OvraDialog::routineFilesOnCommit()
@@ -253,10 +255,11 @@ void OvraDialog::autoSaveAfterDropTest()
         autoSaveToFile();
 }
 
-void OvraDialog::saveRoutineResultsToTempFile()
+void OvraDialog::setUnsavedRoutineAside()
 {
-    // A routine whose autosave failed keeps its temporary file under a name
-    // of its own instead of being overwritten by the next one.
+    // A routine whose saves failed lives only in the temporary file. Before
+    // anything else can take that file (the next routine, or the commit or
+    // dismissal of another measurement) it moves to a name of its own.
     const QString temp = m_routineRecorder->temporaryRoutineFilePath();
     if (m_tempFileUnsaved && QFile::exists(temp)) {
         const QString kept = QDir(QFileInfo(temp).absolutePath())
@@ -265,8 +268,35 @@ void OvraDialog::saveRoutineResultsToTempFile()
                                                    QStringLiteral("yyyyMMdd_hhmmss_zzz"))));
         if (QFile::rename(temp, kept))
             qWarning().noquote() << QStringLiteral("An unsaved routine was kept in %1").arg(kept);
+        else
+            qWarning().noquote() << QStringLiteral("Could not keep the unsaved routine %1 aside").arg(temp);
     }
     m_tempFileUnsaved = false;
+}
+
+bool OvraDialog::holdBoxWatchdog()
+{
+    // File and database work on this thread holds the frames back; the box
+    // must not be taken for lost meanwhile.
+    if (!m_deviceLink->isConnected())
+        return false;
+    m_deviceLink->restartLastFrameTimer();
+    m_deviceLink->stopWatchdog();
+    return true;
+}
+
+void OvraDialog::releaseBoxWatchdog(bool held)
+{
+    if (!held)
+        return;
+    m_deviceLink->restartLastFrameTimer();
+    if (m_ovraState->isUsbConnected())
+        m_deviceLink->restartWatchdog();
+}
+
+void OvraDialog::saveRoutineResultsToTempFile()
+{
+    setUnsavedRoutineAside();
     const bool wasRecording = m_daten->routines().routineRecording;
     m_routineRecorder->saveRoutineResultsToTempFile();
     if (wasRecording) {
@@ -319,6 +349,8 @@ void OvraDialog::recoverData()
 
 void OvraDialog::replayRecovery(const RecoverySelection &selection)
 {
+    setUnsavedRoutineAside();
+    const bool held = holdBoxWatchdog();
     qDebug() << "begin recovery";
     Q_EMIT beginLoad();
     ovra::util::waitProcessingEvents(kLoadEventWaitMs);
@@ -335,5 +367,6 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     if (static_cast<int>(m_daten->trampMode()) > 2)
         m_ui->resultTableStack->setCurrentIndex(1);
     qDebug() << "end recovery";
+    releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
 }

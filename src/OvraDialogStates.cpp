@@ -158,6 +158,21 @@ void OvraDialog::exitStateReview()
     m_ui->statusRoutineInformationIndicator->setEnabled(false);
 }
 
+void OvraDialog::showResultDetails(bool detailed)
+{
+    // While a result is reviewed the overview can give way to the detailed
+    // page (bed views, landing table, force plot) and back; leaving the
+    // review unchecks the action and the next state shows its own page.
+    constexpr int kDetailedPage = 4;
+    constexpr int kOverviewPage = 5;
+    if (detailed) {
+        if (m_ui->actionResultDetailView->isEnabled())
+            m_ui->resultStack->setCurrentIndex(kDetailedPage);
+    } else if (m_ui->resultStack->currentIndex() == kDetailedPage) {
+        m_ui->resultStack->setCurrentIndex(kOverviewPage);
+    }
+}
+
 void OvraDialog::exitStateLoad()
 {
     m_ui->actionResultDetailView->setChecked(false);

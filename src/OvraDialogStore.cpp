@@ -32,6 +32,7 @@
 #include <QLayout>
 #include <QStackedWidget>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 using data::model::Landing;
@@ -240,8 +241,9 @@ void OvraDialog::handleBlock()
     if (work.counted) {
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
             m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
-        // Continuous training shows its running time too.
-        updateTimeDisplay(m_daten->sampleCount() * 0.001);
+        // The routine's running time; continuous training shows its own.
+        if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::CONTINUOUS)
+            updateTimeDisplay(m_daten->sampleCount() * 0.001);
     }
     if (work.weightClassReached > 0.0)
         updateEstimatedWeightClass(work.weightClassReached);
@@ -298,6 +300,14 @@ void OvraDialog::evaluateTara()
     // would nest the wait and compute the offsets twice.
     if (m_taraRunning)
         return;
+    // The zeroing needs the idle beds of READY: a box that connects while a
+    // file or a recovered routine is shown must not throw the shown samples
+    // away. It runs when the machine is next in READY.
+    if (!m_ovraState->isIn(OvraState::READY)) {
+        m_taraPending = true;
+        return;
+    }
+    m_taraPending = false;
     m_taraRunning = true;
     Q_EMIT toggleTara();
     m_daten->beginTara();
@@ -305,7 +315,8 @@ void OvraDialog::evaluateTara()
     m_daten->finishTara();
     // The settings hold the zero offsets.
     m_settings->writeSettings(width(), height(), m_font);
-    Q_EMIT toggleTara();
+    if (m_ovraState->isIn(OvraState::TARA))
+        Q_EMIT toggleTara();
     m_taraRunning = false;
 }
 
@@ -391,6 +402,9 @@ void OvraDialog::enterStateReady()
     if (m_daten->taraSetAside())
         m_daten->restoreTaraAfterDisplay();
     m_continuousModeCoordinator->disable();
+    connectContinuousPage(false);
+    if (m_taraPending)
+        QTimer::singleShot(0, this, &OvraDialog::evaluateTara);
 }
 
 void OvraDialog::enterStateStart()
@@ -479,10 +493,16 @@ void OvraDialog::enterStateContinuous()
     m_daten->resetMeasurement();
     Q_EMIT clearAllResultWidgets();
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
-    // Continuous training records one bed.
+    // Continuous training records one bed. Under automatic selection only
+    // the code changes, so the watch goes on choosing for the next routine;
+    // a hand-made choice of both beds becomes trampoline 1 in the box too.
     if (m_daten->trampolineSelection() == wsDaten::kSelectionBoth) {
-        m_ui->CB_trampSelect->setCurrentIndex(0);
-        handleTrampolineSelection(0);
+        if (m_daten->automaticSelection()) {
+            m_daten->setTrampolineSelection(wsDaten::kSelectionTrampoline1);
+        } else {
+            m_ui->CB_trampSelect->setCurrentIndex(0);
+            handleTrampolineSelection(0);
+        }
     }
     data::model::Routines &r = m_daten->routines();
     const int now = m_daten->sampleCount();

@@ -117,6 +117,12 @@ void OvraDialogUi::setupUi(QMainWindow *window, bool simulationEnabled)
     QWidget::setTabOrder(CB_event, CB_competition);
     QWidget::setTabOrder(CB_competition, CB_group);
     QWidget::setTabOrder(CB_group, LW_athlets);
+    // A mouse click on a control leaves the keyboard focus with the window,
+    // so the next Space is still the next-step key; Tab still reaches them.
+    for (QWidget *control : std::initializer_list<QWidget *>{
+             PB_tara, TB_configurationHeader, CB_trampSelect, CB_mode, CB_event, CB_competition, CB_group, LW_athlets,
+             TB_clearAthlet, individualResultsTableView, synchronizedResultsTableView})
+        control->setFocusPolicy(Qt::TabFocus);
 }
 
 void OvraDialogUi::setupActions(QMainWindow *w)
@@ -125,6 +131,11 @@ void OvraDialogUi::setupActions(QMainWindow *w)
                             tr("Ctrl+L: Load data"));
     actionSave = makeAction(w, "actionSave", tr("Save file"), QKeySequence(Qt::CTRL | Qt::Key_S),
                             tr("Ctrl+S: Save data as..."));
+    // The last-chance recorder also after the box was lost, when the triple
+    // Escape of READY is out of reach.
+    actionRecoverData = makeAction(w, "actionRecoverData", tr("Recover data..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_R),
+                                   tr("Ctrl+R: Recover the last minutes from the last-chance recorder"));
     actionQuit = makeAction(w, "actionQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     actionConfig = makeAction(w, "actionConfig", tr("&Settings"), QKeySequence(Qt::Key_F2),
                               tr("F2: Trampoline configuration"));
@@ -194,7 +205,7 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
         return menu;
     };
     menuFile = addMenu("menuFile", tr("Fi&le"));
-    menuFile->addActions({actionLoad, actionSave, actionQuit});
+    menuFile->addActions({actionLoad, actionSave, actionRecoverData, actionQuit});
     menuConfig = addMenu("menuConfig", tr("&Config"));
     menuConfig->addActions({actionConfig, actionConfigAutoSave, actionConfigRules, actionSingle_Drop_Test,
                             actionNetwork, actionFont});
@@ -265,7 +276,6 @@ void OvraDialogUi::setupLeftColumn()
     TB_configurationHeader->setObjectName(QStringLiteral("TB_configurationHeader"));
     TB_configurationHeader->setText(tr("Configuration"));
     TB_configurationHeader->setAutoRaise(true);
-    TB_configurationHeader->setFocusPolicy(Qt::StrongFocus);
     configLayout->addWidget(TB_configurationHeader);
     configurationBody = new QWidget(configurationWidget);
     configurationBody->setObjectName(QStringLiteral("configurationBody"));
@@ -499,6 +509,7 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
     auto addLight = [bar](QLabel *&label, StatusLight *&light, const QString &text, const char *name) {
         label = new QLabel(text, bar);
         label->setObjectName(QString::fromLatin1(name));
+        label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         light = new StatusLight(bar);
         light->setObjectName(QString::fromLatin1(name) + QStringLiteral("Light"));
         bar->addWidget(label);
@@ -537,6 +548,7 @@ OvraStateTargets OvraDialogUi::stateTargets() const
     t.font = actionFont;
     t.save = actionSave;
     t.load = actionLoad;
+    t.recoverData = actionRecoverData;
     t.moveSelectionRight = actionMove_selection_right;
     t.moveSelectionLeft = actionMove_selection_left;
     t.increaseSelection = actionIncrease_selection;

@@ -47,6 +47,7 @@ public:
     QToolBar *toolBar = nullptr;
 
     QAction *actionLoad = nullptr;
+    QAction *actionRecoverData = nullptr;
     QAction *actionSave = nullptr;
     QAction *actionQuit = nullptr;
     QAction *actionConfig = nullptr;

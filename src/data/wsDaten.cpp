@@ -282,6 +282,12 @@ void wsDaten::updateAutomaticSelection()
     }
 }
 
+void wsDaten::setTrampolineSelection(int code)
+{
+    m_trampolineSelection = code;
+    applySelection();
+}
+
 void wsDaten::applySelection()
 {
     switch (m_trampolineSelection) {

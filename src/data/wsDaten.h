@@ -119,6 +119,9 @@ public:
 
     void updateAutomaticSelection();
     void applySelection();
+    // Sets the selection code (1, 4 or 5) and applies it, leaving the
+    // automatic watch and the operator's combo box choice as they are.
+    void setTrampolineSelection(int code);
     void setTrampMode(data::model::TrampMode mode);
     data::model::TrampMode trampMode() const { return m_trampMode; }
     int trampolineSelection() const { return m_trampolineSelection; }

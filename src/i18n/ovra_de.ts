@@ -591,6 +591,14 @@ Taste X drücken</translation>
             <source>Open</source>
             <translation>Öffnen</translation>
         </message>
+        <message>
+            <source>Recover data...</source>
+            <translation>Daten wiederherstellen...</translation>
+        </message>
+        <message>
+            <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
+            <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>

@@ -591,6 +591,14 @@ press X</translation>
             <source>Open</source>
             <translation>Open</translation>
         </message>
+        <message>
+            <source>Recover data...</source>
+            <translation>Recover data...</translation>
+        </message>
+        <message>
+            <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
+            <translation>Ctrl+R: Recover the last minutes from the last-chance recorder</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>

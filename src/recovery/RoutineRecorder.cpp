@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include <algorithm>
 #include <limits>
 
 using data::model::TrampMode;
@@ -96,7 +97,9 @@ void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, con
     const int from = qBound(0, selection.from, LastChanceRecovery::kCapacity);
     const int to = qBound(from, selection.to, LastChanceRecovery::kCapacity);
     auto &routine = store.routines();
-    routine.exerciseStart = routine.exerciseStartFix = selection.routineBegin - from;
+    // A routine that begins with the replayed stretch still starts after its
+    // first sample, so that it records from the first block on.
+    routine.exerciseStart = routine.exerciseStartFix = std::max(1, selection.routineBegin - from);
     routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
 
     for (int k = from; k < to; ++k) {

@@ -241,6 +241,7 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
                             w.moveSelectionLeft,
                             w.increaseSelection,
                             w.decreaseSelection,
+                            w.recoverData,
                             w.setupInstructions,
                             w.uiTutorial,
                             w.networkTutorial,
@@ -262,7 +263,8 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
         w.resultStack->setProperty("currentIndex", 0);
 
     enable(m_disconnected,
-           {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load, w.setupInstructions,
+           {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load, w.recoverData,
+            w.setupInstructions,
             w.uiTutorial, w.selfDiagnosis, w.networkTutorial, w.savedFilesList, w.startList});
     for (QObject *label : {w.labelStateReady, w.labelStateStart, w.labelStateRoutine, w.labelStateReview})
         set(m_disconnected, label, "visible", false);
@@ -271,7 +273,7 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
     enable(s[READY], {w.taraButton, w.weightClassCombo, w.trampolineSelectionCombo, w.positionTest,
                       w.singleDropTest, w.setupInstructions, w.networkTutorial, w.uiTutorial, w.selfDiagnosis,
                       w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load,
-                      w.savedFilesList, w.startList, w.continuousMode, w.labelStateReady});
+                      w.recoverData, w.savedFilesList, w.startList, w.continuousMode, w.labelStateReady});
     set(s[READY], w.positionTest, "checked", false);
     set(s[READY], w.singleDropTest, "checked", false);
     page(s[READY], 1);
@@ -298,8 +300,8 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
     page(s[REVIEW], 5);
 
     enable(s[LOAD], selection);
-    enable(s[LOAD], {w.autoSaveConfiguration, w.resultDetailView, w.startList, w.load, w.savedFilesList,
-                     w.labelStateReview});
+    enable(s[LOAD], {w.autoSaveConfiguration, w.resultDetailView, w.startList, w.load, w.recoverData,
+                     w.savedFilesList, w.labelStateReview});
     page(s[LOAD], 5);
 
     enable(s[CONNECTED_COMMIT], selection);

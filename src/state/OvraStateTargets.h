@@ -26,6 +26,7 @@ struct OvraStateTargets
     QObject *font = nullptr;                  // actionFont
     QObject *save = nullptr;                  // actionSave
     QObject *load = nullptr;                  // actionLoad
+    QObject *recoverData = nullptr;           // actionRecoverData
     QObject *moveSelectionRight = nullptr;    // actionMove_selection_right
     QObject *moveSelectionLeft = nullptr;     // actionMove_selection_left
     QObject *increaseSelection = nullptr;     // actionIncrease_selection

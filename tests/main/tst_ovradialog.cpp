@@ -25,12 +25,14 @@
 #include <QElapsedTimer>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QState>
 #include <QStateMachine>
 #include <QStatusBar>
 #include <QTimer>
@@ -79,6 +81,7 @@ const QStringList kManaged = {"PB_tara",
                               "actionFont",
                               "actionSave",
                               "actionLoad",
+                              "actionRecoverData",
                               "actionMove_selection_right",
                               "actionMove_selection_left",
                               "actionIncrease_selection",
@@ -98,6 +101,7 @@ const QStringList kDisconnected = {"actionConfig",
                                    "actionConfigRules",
                                    "actionFont",
                                    "actionLoad",
+                                   "actionRecoverData",
                                    "actionSetup_Instructions",
                                    "actionUI_Tutorial",
                                    "actionSelf_Diagnosis",
@@ -126,6 +130,7 @@ const QStringList kReady = {"PB_tara",
                             "actionConfigRules",
                             "actionFont",
                             "actionLoad",
+                            "actionRecoverData",
                             "logWidget",
                             "csvWidget",
                             "actionContinuous_Mode",
@@ -155,7 +160,7 @@ std::map<int, Expectation> expectations()
         {S::CONNECTED_DIAGNOSIS, {{"databaseWidget"}, 1, QString()}},
         {S::NO_FOCUS, {{"databaseWidget"}, 3, QString()}},
         {S::TARA, {{"databaseWidget"}, 2, QString()}},
-        {S::LOAD, {review + QStringList{"actionLoad", "logWidget"}, 5, "labelStateReview"}},
+        {S::LOAD, {review + QStringList{"actionLoad", "actionRecoverData", "logWidget"}, 5, "labelStateReview"}},
         {S::LOADING, {{"databaseWidget"}, 6, QString()}},
         {S::CONTINUOUS, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateRoutine"}},
         {S::PAUSE, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateReview"}},
@@ -383,6 +388,67 @@ private Q_SLOTS:
         w.key(Qt::Key_Escape);
         w.key(Qt::Key_Escape);
         QCOMPARE(w.dialog->recoverRequestCount(), 2);
+        w.dialog->findChild<QDialog *>(QStringLiteral("RecoveryDialog"))->reject();
+    }
+
+    // A held Escape repeats; the repeats are not presses of their own.
+    void heldEscapeDoesNotOpenRecovery()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::START));
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+        for (int i = 0; i < 5; ++i) {
+            QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier, QString(), true);
+            QApplication::sendEvent(w.dialog.get(), &repeat);
+        }
+        QCOMPARE(w.dialog->recoverRequestCount(), 0);
+    }
+
+    // The menu entry reaches the recorder also after the box is gone.
+    void recoveryFromTheMenuWhileDisconnected()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.in(S::WAIT));
+        QVERIFY(w.dialog->ui().actionRecoverData->isEnabled());
+        w.dialog->ui().actionRecoverData->trigger();
+        QCOMPARE(w.dialog->recoverRequestCount(), 1);
+        auto *recovery = w.dialog->findChild<QDialog *>(QStringLiteral("RecoveryDialog"));
+        QVERIFY(recovery);
+        recovery->reject();
+        QVERIFY(w.reach(S::START));
+        QVERIFY(!w.dialog->ui().actionRecoverData->isEnabled());
+    }
+
+    // The first connection asks for a tara; while a file is shown it waits
+    // for READY instead of throwing the shown samples away.
+    void taraOfTheFirstConnectionWaitsForReady()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::DISPLAY));
+        wsDaten &store = w.dialog->daten();
+        for (int i = 0; i < 480; ++i)
+            store.appendSample(wsDaten::Sample{});
+        QSignalSpy toggles(w.dialog.get(), &OvraDialog::toggleTara);
+        w.fire("usbConnected");
+        QVERIFY(w.in(S::LOAD));
+        w.dialog->evaluateTara();
+        QCOMPARE(toggles.count(), 0);
+        QCOMPARE(store.sampleCount(), 480);
+        QVERIFY(w.in(S::LOAD));
+        QSignalSpy taraEntered(w.dialog->ovraState().state(S::TARA), &QState::entered);
+        w.fire("dismissRoutine");
+        QTRY_COMPARE_WITH_TIMEOUT(toggles.count(), 2, 5000);
+        QCOMPARE(taraEntered.count(), 1);
+        QVERIFY(w.in(S::READY));
+        // Asked once, done once.
+        QTest::qWait(50);
+        w.fire("nextInnerState");
+        QVERIFY(w.in(S::START));
+        QCOMPARE(toggles.count(), 2);
     }
 
     void losingTheBox_data()
@@ -417,7 +483,11 @@ private Q_SLOTS:
         QVERIFY(!strict.ignoreRestClientError());
         qputenv("OVRA_IGNORE_REST_CLIENT_ERROR", "1");
         QVERIFY(!strict.ignoreRestClientError()); // a later change has no effect
+        // Present but empty is not set.
+        qputenv("OVRA_IGNORE_REST_CLIENT_ERROR", "");
+        OvraDialog empty(ovra::startup::logHandler());
         qunsetenv("OVRA_IGNORE_REST_CLIENT_ERROR");
+        QVERIFY(!empty.ignoreRestClientError());
     }
 
     void focusLossAndReturn()
@@ -573,6 +643,9 @@ private Q_SLOTS:
         QVERIFY(!ui.actionConnectUsbMaster->isEnabled());
         QCOMPARE(ui.actionLoad->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
         QCOMPARE(ui.actionLoad->toolTip(), QStringLiteral("Ctrl+L: Load data"));
+        QCOMPARE(ui.menuFile->actions(),
+                 QList<QAction *>({ui.actionLoad, ui.actionSave, ui.actionRecoverData, ui.actionQuit}));
+        QCOMPARE(ui.actionRecoverData->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_R));
         QCOMPARE(ui.actionConfigAutoSave->shortcut(), QKeySequence(Qt::Key_F5));
         QCOMPARE(ui.actionMore_Landings->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Up));
         QCOMPARE(ui.actionResultDetailView->toolTip(), QStringLiteral("Show detailed results (Press D)"));
@@ -717,6 +790,80 @@ private Q_SLOTS:
         QVERIFY(beds->trampoline2Widget()->markers().isEmpty());
         w.dialog->ui().actionSecondScreenTrampoline->setChecked(false);
         w.dialog->ui().actionSecondScreenResults->setChecked(false);
+    }
+
+    // D in the review shows the detailed page and back; leaving the review
+    // unchecks it. Outside the review states it does nothing.
+    void resultDetailsInTheReview()
+    {
+        Window w;
+        QVERIFY(w.run());
+        OvraDialogUi &ui = w.dialog->ui();
+        QVERIFY(w.reach(S::READY));
+        w.key(Qt::Key_D);
+        QVERIFY(!ui.actionResultDetailView->isChecked());
+        QCOMPARE(ui.resultStack->currentIndex(), 1);
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(ui.resultStack->currentIndex(), 5);
+        w.key(Qt::Key_D);
+        QVERIFY(ui.actionResultDetailView->isChecked());
+        QCOMPARE(ui.resultStack->currentIndex(), 4);
+        w.key(Qt::Key_D);
+        QCOMPARE(ui.resultStack->currentIndex(), 5);
+        w.key(Qt::Key_D);
+        QCOMPARE(ui.resultStack->currentIndex(), 4);
+        w.fire("dismissRoutine");
+        QTRY_VERIFY(w.in(S::READY));
+        QVERIFY(!ui.actionResultDetailView->isChecked());
+        QCOMPARE(ui.resultStack->currentIndex(), 1);
+    }
+
+    // Clicking a control leaves the keyboard with the window, so Space
+    // still starts the routine.
+    void clickedControlsKeepTheNextStepKey()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::READY));
+        OvraDialogUi &ui = w.dialog->ui();
+        ui.LW_athlets->addItem(QStringLiteral("Athlete"));
+        w.dialog->setFocus();
+        QTest::mouseClick(ui.LW_athlets->viewport(), Qt::LeftButton, {}, QPoint(5, 5));
+        QTest::mouseClick(ui.TB_configurationHeader, Qt::LeftButton);
+        QTest::mouseClick(ui.individualResultsTableView->viewport(), Qt::LeftButton);
+        QVERIFY(QApplication::focusWidget() != ui.LW_athlets);
+        QVERIFY(QApplication::focusWidget() != ui.TB_configurationHeader);
+        for (QWidget *combo : {static_cast<QWidget *>(ui.CB_mode), static_cast<QWidget *>(ui.CB_trampSelect)})
+            QCOMPARE(combo->focusPolicy(), Qt::TabFocus);
+        w.unlock();
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.dialog.get(), Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+    }
+
+    // Under automatic selection with both beds busy, training takes
+    // trampoline 1 for itself but leaves the automatic watch on.
+    void continuousTrainingKeepsTheAutomaticSelection()
+    {
+        Window w;
+        QVERIFY(w.run());
+        QVERIFY(w.reach(S::READY));
+        OvraDialogUi &ui = w.dialog->ui();
+        QCOMPARE(ui.CB_trampSelect->currentIndex(), 3);
+        w.dialog->daten().setTrampolineSelection(wsDaten::kSelectionBoth);
+        QCOMPARE(w.dialog->daten().trampMode(), data::model::TrampMode::Synchronized);
+        w.fire("continuous");
+        w.fire("nextInnerState");
+        QVERIFY(w.in(S::CONTINUOUS));
+        QCOMPARE(w.dialog->daten().trampolineSelection(), wsDaten::kSelectionTrampoline1);
+        QCOMPARE(w.dialog->daten().trampMode(), data::model::TrampMode::Trampoline1);
+        QVERIFY(w.dialog->daten().automaticSelection());
+        QCOMPARE(ui.CB_trampSelect->currentIndex(), 3);
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+        QVERIFY(!ui.readyPageLabelWarningText->isVisible());
     }
 
     void taraShowsItsPageWhileWaitingAndSavesTheSettings()

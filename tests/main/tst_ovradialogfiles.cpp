@@ -198,6 +198,50 @@ private Q_SLOTS:
         QVERIFY(QFile::remove(w.tempFile()));
     }
 
+    // The only copy of a routine whose saves failed survives the display
+    // and dismissal of another measurement.
+    void unsavedRoutineSurvivesAnotherMeasurement()
+    {
+        QTemporaryDir dir;
+        QFile blocker(dir.path() + QStringLiteral("/blocked"));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        Window w;
+        QVERIFY(w.run());
+        AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
+        autoSave.setPath(blocker.fileName());
+        autoSave.setFileSave(true);
+        w.toReview();
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::READY));
+        QVERIFY(QFile::exists(w.tempFile()));
+        delete w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox"));
+        const QByteArray unsaved = [&] {
+            QFile f(w.tempFile());
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+        }();
+        QVERIFY(!unsaved.isEmpty());
+
+        // Another measurement is opened and dismissed.
+        autoSave.setFileSave(false);
+        w.measure(96);
+        const QString other = dir.path() + QStringLiteral("/other.dat");
+        QVERIFY(!w.dialog->saveMeasurement(other, true));
+        w.dialog->loadFile(other);
+        QCOMPARE(w.state(), int(S::LOAD));
+        w.fire("dismissRoutine");
+        QCOMPARE(w.state(), int(S::READY));
+
+        const QDir temp(QFileInfo(w.tempFile()).absolutePath());
+        const QStringList kept = temp.entryList({QStringLiteral("~routine_unsaved_*.dat")}, QDir::Files);
+        QCOMPARE(kept.size(), 1);
+        QFile keptFile(temp.filePath(kept.first()));
+        QVERIFY(keptFile.open(QIODevice::ReadOnly));
+        QCOMPARE(keptFile.readAll(), unsaved);
+        keptFile.close();
+        QVERIFY(keptFile.remove());
+    }
+
     void saveAsAndOpen()
     {
         QTemporaryDir dir;

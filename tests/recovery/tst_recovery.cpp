@@ -325,6 +325,17 @@ private Q_SLOTS:
                                        ? mine.individualLandingsTrampoline2[0]
                                        : mine.individualLandingsTrampoline1[0];
         QCOMPARE(mine.routineStartTime(), (firstLanding.landingTime - firstLanding.timeOfFlight) * 0.001);
+
+        // A stretch chosen to begin where the routine begins still gives
+        // the routine its landings.
+        wsDaten fromBegin;
+        fromBegin.applyStoreSettings(configured);
+        for (int t = 0; t < 2; ++t)
+            fromBegin.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
+        const int begin = from + routine.exerciseStart;
+        RoutineRecorder::replay(fromBegin, ring, {int(live.trampMode()), begin, LastChanceRecovery::kCapacity, begin},
+                                0, nullptr);
+        QCOMPARE(fromBegin.routines().landingCount, routine.landingCount);
     }
 };
 

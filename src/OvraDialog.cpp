@@ -184,8 +184,8 @@ void OvraDialog::connectSimulationActions()
             &QAction::setChecked);
     const std::pair<QAction *, usb::SimulatedUSBMode> inputs[] = {
         {ui.actionSimulateNoActivity, usb::NoActivity},
-        {ui.actionSimulateTrampoline1, usb::Trampoline1},
-        {ui.actionSimulateTrampoline2, usb::Trampoline2},
+        {ui.actionSimulateTrampoline_1, usb::Trampoline1},
+        {ui.actionSimulateTrampoline_2, usb::Trampoline2},
         {ui.actionSimulateBothTrampolines, usb::BothTrampolines},
     };
     for (const auto &[action, mode] : inputs)

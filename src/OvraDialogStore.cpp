@@ -241,8 +241,10 @@ void OvraDialog::handleBlock()
     if (work.counted) {
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
             m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
-        // The routine's running time; continuous training shows its own.
-        if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::CONTINUOUS)
+        // The running time of a routine, of continuous training and of the
+        // drop test.
+        if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::CONTINUOUS ||
+            state == OvraState::DROP_TEST)
             updateTimeDisplay(m_daten->sampleCount() * 0.001);
     }
     if (work.weightClassReached > 0.0)
@@ -478,7 +480,12 @@ void OvraDialog::enterStateDismiss()
 
 void OvraDialog::enterStateDropTest()
 {
-    m_daten->prepareDropTest();
+    // The drop is measured on a fresh measurement as a routine is: READY's
+    // unrecorded samples and the last routine's landings must not take part
+    // (a routine that still holds landings would never let a drop count).
+    m_daten->resetMeasurement();
+    Q_EMIT clearAllResultWidgets();
+    handleWeightClassSelection(m_ui->CB_mode->currentIndex());
 }
 
 void OvraDialog::exitStateDropTest()

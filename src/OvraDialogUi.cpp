@@ -171,10 +171,10 @@ void OvraDialogUi::setupActions(QMainWindow *w)
                                         QKeySequence(Qt::CTRL | Qt::Key_M), {}, true);
     actionSimulateNoActivity =
         makeAction(w, "actionSimulateNoActivity", tr("No Activity"), QKeySequence(Qt::CTRL | Qt::Key_5));
-    actionSimulateTrampoline1 =
-        makeAction(w, "actionSimulateTrampoline1", tr("Trampoline 1"), QKeySequence(Qt::CTRL | Qt::Key_6));
-    actionSimulateTrampoline2 =
-        makeAction(w, "actionSimulateTrampoline2", tr("Trampoline 2"), QKeySequence(Qt::CTRL | Qt::Key_7));
+    actionSimulateTrampoline_1 =
+        makeAction(w, "actionSimulateTrampoline_1", tr("Trampoline 1"), QKeySequence(Qt::CTRL | Qt::Key_6));
+    actionSimulateTrampoline_2 =
+        makeAction(w, "actionSimulateTrampoline_2", tr("Trampoline 2"), QKeySequence(Qt::CTRL | Qt::Key_7));
     actionSimulateBothTrampolines = makeAction(w, "actionSimulateBothTrampolines", tr("Both Trampolines"),
                                                QKeySequence(Qt::CTRL | Qt::Key_8));
     actionSecondScreenTrampoline = makeAction(w, "actionSecondScreenTrampoline", tr("Trampoline Window"), {},
@@ -227,8 +227,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuSimulation->addAction(actionConnectUsbMaster);
     menuSimulate_Input = menuSimulation->addMenu(tr("Simulate Input"));
     menuSimulate_Input->setObjectName(QStringLiteral("menuSimulate_Input"));
-    menuSimulate_Input->addActions({actionSimulateNoActivity, actionSimulateTrampoline1,
-                                    actionSimulateTrampoline2, actionSimulateBothTrampolines});
+    menuSimulate_Input->addActions({actionSimulateNoActivity, actionSimulateTrampoline_1,
+                                    actionSimulateTrampoline_2, actionSimulateBothTrampolines});
     if (simulationEnabled) {
         bar->addMenu(menuSimulation);
     } else {

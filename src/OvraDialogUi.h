@@ -72,8 +72,8 @@ public:
     QAction *actionMore_Landings = nullptr;
     QAction *actionConnectUsbMaster = nullptr;
     QAction *actionSimulateNoActivity = nullptr;
-    QAction *actionSimulateTrampoline1 = nullptr;
-    QAction *actionSimulateTrampoline2 = nullptr;
+    QAction *actionSimulateTrampoline_1 = nullptr;
+    QAction *actionSimulateTrampoline_2 = nullptr;
     QAction *actionSimulateBothTrampolines = nullptr;
     QAction *actionSecondScreenTrampoline = nullptr;
     QAction *actionSecondScreenResults = nullptr;

@@ -134,6 +134,11 @@ data::store::BlockWork wsDaten::handleBlock(data::store::InnerState state, int r
 
 void wsDaten::storeSample(const qint16 *values, bool count)
 {
+    // Samples that only fed the activity watch (READY, PAUSE) lie past the
+    // end of the measurement; a counted sample continues the measurement
+    // right after its last sample, so reads by index find it.
+    if (count)
+        m_writeIndex = ringPosition(m_sampleCount);
     std::memcpy(m_sampleRing[static_cast<std::size_t>(m_writeIndex)].data(), values, sizeof(Sample));
     if (++m_writeIndex >= kRingSamples)
         m_writeIndex = 0;

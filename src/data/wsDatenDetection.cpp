@@ -253,7 +253,8 @@ void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdate
     // every later pair.
     if (t == 1)
         own[p] = landing;
-    if (other[p].landingTime <= 0 || own[p].landingTime <= 0)
+    // The pair is complete once the other bed has landed at this index too.
+    if (other[p].landingTime <= 0 || own[p].isEmpty())
         return;
     auto &first = m_routines.synchronizedLandingsTrampoline1;
     auto &second = m_routines.synchronizedLandingsTrampoline2;

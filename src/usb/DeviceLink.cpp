@@ -71,6 +71,8 @@ void DeviceLink::initUSB()
     if (failed || m_shutDown || m_simulated) {
         if (failed)
             qDebug() << "Unable to connect the USB device";
+        else if (m_simulated)
+            qDebug() << "USB device opened while the simulated device is attached; closing it";
         m_connection->closeDevice(true);
         delete m_connection;
         m_connection = nullptr;
@@ -129,6 +131,11 @@ void DeviceLink::trampDataReady(const UsbFrame *usbFrameCopy)
     Q_ASSERT(usbFrameCopy != nullptr);
     if (usbFrameCopy == nullptr)
         return;
+    // Frames still queued when the link was shut down are only freed.
+    if (m_shutDown) {
+        delete usbFrameCopy;
+        return;
+    }
     m_lastFrameTimer.restart();
     if (usbFrameCopy->hasMagic()) {
         switch (usbFrameCopy->command()) {
@@ -249,6 +256,9 @@ void DeviceLink::shutdown()
         m_simulated = nullptr;
     }
     m_connected = false;
+    // The reader has stopped; the copies it queued are delivered now and
+    // freed instead of being lost with the event queue.
+    QCoreApplication::sendPostedEvents(this, QEvent::MetaCall);
 }
 
 } // namespace usb

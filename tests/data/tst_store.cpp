@@ -179,6 +179,31 @@ private Q_SLOTS:
         QCOMPARE(store.channelValue(2, 5, false), 2560.0);
     }
 
+    // READY watches the beds without recording; a drop test entered from
+    // there continues the measurement and must read what it just stored.
+    void countedBlocksAfterTheActivityWatchReadTheNewestSamples()
+    {
+        wsDaten store;
+        QVERIFY(store.automaticSelection());
+        Feeder feed(store, [](int i) {
+            wsDaten::Sample s{};
+            s.fill(qint16(i % 30000));
+            return s;
+        });
+        feed.blocks(4, InnerState::TARA);
+        const int measured = store.sampleCount();
+        QCOMPARE(measured, 4 * wsDaten::kSamplesPerBlock);
+        feed.blocks(100, InnerState::READY);
+        QCOMPARE(store.sampleCount(), measured);
+        feed.blocks(2, InnerState::DROP_TEST);
+        QCOMPARE(store.sampleCount(), measured + 2 * wsDaten::kSamplesPerBlock);
+        const int newest = store.sampleCount() - 1;
+        QCOMPARE(store.sample(newest)[0], qint16(feed.next - 1));
+        QCOMPARE(store.sample(measured)[0], qint16(feed.next - 2 * wsDaten::kSamplesPerBlock));
+        // The samples of the measurement before the watch are untouched.
+        QCOMPARE(store.sample(measured - 1)[0], qint16(measured - 1));
+    }
+
     void taraWithoutSamplesIsNotANumber()
     {
         wsDaten store;

@@ -51,8 +51,8 @@ private Q_SLOTS:
             const char *shortcut;
             usb::SimulatedUSBMode mode;
         } inputs[] = {{"actionSimulateNoActivity", "No Activity", "Ctrl+5", usb::NoActivity},
-                      {"actionSimulateTrampoline1", "Trampoline 1", "Ctrl+6", usb::Trampoline1},
-                      {"actionSimulateTrampoline2", "Trampoline 2", "Ctrl+7", usb::Trampoline2},
+                      {"actionSimulateTrampoline_1", "Trampoline 1", "Ctrl+6", usb::Trampoline1},
+                      {"actionSimulateTrampoline_2", "Trampoline 2", "Ctrl+7", usb::Trampoline2},
                       {"actionSimulateBothTrampolines", "Both Trampolines", "Ctrl+8", usb::BothTrampolines}};
         auto *toggle = window.findChild<QAction *>(QStringLiteral("actionConnectUsbMaster"));
         QCOMPARE(toggle->text(), QStringLiteral("Connect USB-Master"));

@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QListWidget>
 #include <QDebug>
 #include <QFontDialog>
 #include <QGridLayout>
@@ -46,6 +47,20 @@ public:
 
 private:
     QComboBox *m_combo;
+};
+
+class ListRowSelection final : public IndexSelection
+{
+public:
+    explicit ListRowSelection(QListWidget *list)
+        : m_list(list)
+    {}
+    int count() const override { return m_list->count(); }
+    int currentIndex() const override { return m_list->currentRow(); }
+    void setCurrentIndex(int index) override { m_list->setCurrentRow(index); }
+
+private:
+    QListWidget *m_list;
 };
 
 } // namespace
@@ -87,6 +102,15 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_trampolineSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_trampSelect);
     targets.weightClass = m_weightClassSelection.get();
     targets.trampolineSelection = m_trampolineSelection.get();
+    // The start-list selection (event, competition, group, athlete).
+    m_structureSelections = {std::make_unique<ComboIndexSelection>(m_ui->CB_event),
+                             std::make_unique<ComboIndexSelection>(m_ui->CB_competition),
+                             std::make_unique<ComboIndexSelection>(m_ui->CB_group),
+                             std::make_unique<ListRowSelection>(m_ui->LW_athlets)};
+    targets.event = m_structureSelections[0].get();
+    targets.competition = m_structureSelections[1].get();
+    targets.group = m_structureSelections[2].get();
+    targets.athlete = m_structureSelections[3].get();
     m_settings = std::make_unique<OvraSettings>(targets, m_logHandler, this);
     connect(&m_settings->autoSaveSettings(), &AutoSaveSettings::fileSaveChanged, this,
             &OvraDialog::updateAutoSaveLabel);

@@ -9,6 +9,7 @@
 #include <QMainWindow>
 #include <QString>
 
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -250,6 +251,8 @@ private:
     bool holdBoxWatchdog();
     void releaseBoxWatchdog(bool held);
     void connectResultViews(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof);
+    void showRoutineOn(TrampolineWidget *bed, int trampoline);
+    void showResultOn(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof);
     // Construction steps of the components that join the window with the
     // competition database, the start lists and the network: each is called
     // at its place in the construction order and does nothing until its
@@ -290,6 +293,7 @@ private:
     Popup *m_statePopup = nullptr;
     std::unique_ptr<IndexSelection> m_weightClassSelection;
     std::unique_ptr<IndexSelection> m_trampolineSelection;
+    std::array<std::unique_ptr<IndexSelection>, 4> m_structureSelections;
 
     // Result display (OvraDialogStore.cpp).
     PlotterWidget *m_plotter = nullptr;

@@ -3,6 +3,7 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "data/Evaluation.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
@@ -93,6 +94,10 @@ void OvraDialog::createResultWidgets()
             auto *window = new SecondScreenTrampolineWindow(parent);
             connectTrampolineView(window->trampoline1Widget(), 0);
             connectTrampolineView(window->trampoline2Widget(), 1);
+            // A window opened mid-routine or in the review shows the routine
+            // so far, as the main window does.
+            showRoutineOn(window->trampoline1Widget(), 0);
+            showRoutineOn(window->trampoline2Widget(), 1);
             return window;
         },
         this);
@@ -106,6 +111,7 @@ void OvraDialog::createResultWidgets()
                                            s.state(OvraState::START), s.state(OvraState::ROUTINE),
                                            s.state(OvraState::REVIEW), s.state(OvraState::CONNECTED_COMMIT)});
             connectResultViews(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
+            showResultOn(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
             return window;
         },
         this);
@@ -120,6 +126,13 @@ void OvraDialog::connectTrampolineView(TrampolineWidget *bed, int trampoline)
     connect(m_daten, &wsDaten::updateTrampMode, bed, &TrampolineWidget::setTrampMode);
     connect(this, &OvraDialog::clearAllResultWidgets, bed, &TrampolineWidget::clear);
     const auto drawPosition = qOverload<data::calc::LandingPosition>(&TrampolineWidget::drawPosition);
+    // Continuous training rolls the oldest landing out of the routine; the
+    // bed of the trained trampoline drops its marker and renumbers.
+    connect(&m_daten->routines(), &data::model::Routines::rolloverLandings, bed, [this, bed, trampoline] {
+        const TrampMode mode = m_daten->trampMode();
+        if (mode != TrampMode::Synchronized && (mode == TrampMode::Trampoline2 ? 1 : 0) == trampoline)
+            bed->rolloverPositions();
+    });
     if (trampoline == 0) {
         connect(m_daten, &wsDaten::resetTrampoline1, bed, &TrampolineWidget::clear);
         connect(m_daten, &wsDaten::updateLandingTrampoline1, bed, &TrampolineWidget::updateLanding);
@@ -130,6 +143,37 @@ void OvraDialog::connectTrampolineView(TrampolineWidget *bed, int trampoline)
         connect(m_daten, &wsDaten::updateLandingTrampoline2, bed, &TrampolineWidget::updateLanding);
         connect(this, &OvraDialog::drawLandingTrampoline2, bed, &TrampolineWidget::drawLanding);
         connect(this, &OvraDialog::drawPositionTrampoline2, bed, drawPosition);
+    }
+}
+
+void OvraDialog::showRoutineOn(TrampolineWidget *bed, int trampoline)
+{
+    const data::model::Routines &r = m_daten->routines();
+    const TrampMode mode = m_daten->trampMode();
+    const data::model::Routines::LandingArray *landings = nullptr;
+    if (mode == TrampMode::Synchronized)
+        landings = trampoline == 0 ? &r.synchronizedLandingsTrampoline1 : &r.synchronizedLandingsTrampoline2;
+    else if ((mode == TrampMode::Trampoline2 ? 1 : 0) == trampoline)
+        landings = trampoline == 0 ? &r.individualLandingsTrampoline1 : &r.individualLandingsTrampoline2;
+    if (landings == nullptr)
+        return;
+    const auto n = std::min<std::size_t>(static_cast<std::size_t>(r.landingCount), landings->size());
+    for (std::size_t k = 0; k < n; ++k) {
+        if (data::calc::isCountedLanding((*landings)[k]))
+            bed->updateLanding(k, (*landings)[k], DataUpdateReason::Edit);
+    }
+}
+
+void OvraDialog::showResultOn(HorizontalDisplacementResultWidget *hd, TofSynResultWidget *tof)
+{
+    if (m_daten->trampMode() == TrampMode::Synchronized) {
+        const auto result = m_daten->currentSynchronizedResult();
+        hd->setSynchronizedResult(result);
+        tof->setSynchronizedResult(result);
+    } else {
+        const auto result = m_daten->currentIndividualResult();
+        hd->setIndividualResult(result);
+        tof->setIndividualResult(result);
     }
 }
 
@@ -179,6 +223,10 @@ void OvraDialog::connectStore()
     connectTrampolineView(m_trampoline2, 1);
     connectResultViews(m_hdResult, m_tofResult);
     connect(d, &wsDaten::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
+    // A routine edit republishes the bed's landings: the table is rebuilt
+    // with them, so a landing the edit removed leaves no row behind.
+    connect(d, &wsDaten::resetTrampoline1, m_individualModel, &IndividualResultsTableModel::clear);
+    connect(d, &wsDaten::resetTrampoline2, m_individualModel, &IndividualResultsTableModel::clear);
     connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
     connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel, &IndividualResultsTableModel::updateLanding);
     connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel, &IndividualResultsTableModel::updateLanding);

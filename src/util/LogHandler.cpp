@@ -103,9 +103,9 @@ void LogHandler::handleMessage(QtMsgType type, const QMessageLogContext &context
     if (static_cast<int>(type) < m_logLevel)
         return;
 
-    const QByteArray line = formatLogLine(type, context, text).toUtf8();
+    // One write per line, so lines of two threads do not mix on stdout.
+    const QByteArray line = formatLogLine(type, context, text).toUtf8() + '\n';
     std::fwrite(line.constData(), 1, static_cast<size_t>(line.size()), stdout);
-    std::fputc('\n', stdout);
     std::fflush(stdout);
 
     if (!saveToFile())
@@ -115,7 +115,6 @@ void LogHandler::handleMessage(QtMsgType type, const QMessageLogContext &context
     if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
         return; // the line still reached standard output
     file.write(line);
-    file.write("\n", 1);
     file.flush();
     file.close();
 }

@@ -34,7 +34,12 @@ HorizontalDisplacementResultWidget::HorizontalDisplacementResultWidget(QWidget *
 
 void HorizontalDisplacementResultWidget::setTrampMode(data::model::TrampMode trampMode)
 {
-    setSynchronized(trampMode == data::model::TrampMode::Synchronized);
+    // A value of the other kind of routine must not stand under the new
+    // titles.
+    const bool synchronized = trampMode == data::model::TrampMode::Synchronized;
+    if (synchronized != m_synchronized)
+        reset();
+    setSynchronized(synchronized);
 }
 
 void HorizontalDisplacementResultWidget::setSynchronized(bool synchronized)

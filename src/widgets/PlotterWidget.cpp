@@ -175,7 +175,12 @@ void PlotterWidget::clear()
     m_exerciseStart = m_exerciseEnd = m_exerciseStartFix = m_exerciseEndFix = -1;
     m_lastPartialRedraw = 0;
     m_timeExtensionTotal = 0.0;
-    redrawAll();
+    // A new measurement starts on the default axes, not on those the last
+    // (perhaps much longer) one grew to.
+    if (m_scaleAutomatically)
+        autoScale();
+    else
+        redrawAll();
 }
 
 void PlotterWidget::resetScale()

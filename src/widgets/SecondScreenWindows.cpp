@@ -25,7 +25,7 @@ QAction *addCheckableAction(QWidget *window, const QString &text)
 QLabel *makeStateLabel(QWidget *parent, const QString &text, const char *objectName,
                        const char *colour)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new StatePill(text, parent);
     label->setObjectName(QLatin1String(objectName));
     label->setAlignment(Qt::AlignCenter);
     label->setMinimumSize(140, 44);
@@ -144,7 +144,7 @@ void SecondScreenResultWindow::assignStateProperties(const SecondScreenStates &s
     };
     const auto show = [](QState *state, QLabel *label) {
         if (state != nullptr)
-            state->assignProperty(label, "visible", true);
+            state->assignProperty(label, "shown", true);
     };
     enable(states.ready, m_ready);
     enable(states.start, m_start);
@@ -153,7 +153,7 @@ void SecondScreenResultWindow::assignStateProperties(const SecondScreenStates &s
     enable(states.connectedCommit, m_review);
     if (states.disconnected != nullptr) {
         for (QLabel *label : {m_ready, m_start, m_routine, m_review})
-            states.disconnected->assignProperty(label, "visible", false);
+            states.disconnected->assignProperty(label, "shown", false);
     }
     for (QState *state : {states.display, states.disconnectedCommit}) {
         show(state, m_review);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -24,6 +25,20 @@ struct SecondScreenStates
     QState *routine = nullptr;
     QState *review = nullptr;
     QState *connectedCommit = nullptr;
+};
+
+// A state label whose "shown" property is its own show/hide flag. The state
+// machine saves a property when a state is entered and restores it when the
+// state is left; "visible" would read false for every label of a hidden
+// state column and hide the labels for good when restored.
+class StatePill : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(bool shown READ isShown WRITE setShown)
+public:
+    using QLabel::QLabel;
+    bool isShown() const { return !isHidden(); }
+    void setShown(bool shown) { setVisible(shown); }
 };
 
 // Both beds for the audience, meant to be dragged onto a second screen.

@@ -18,7 +18,12 @@ TofSynResultWidget::TofSynResultWidget(QWidget *parent)
 
 void TofSynResultWidget::setTrampMode(data::model::TrampMode trampMode)
 {
-    setSynchronized(trampMode == data::model::TrampMode::Synchronized);
+    // A time of flight must not stand under "Syn", nor a score under
+    // "Time-of-Flight".
+    const bool synchronized = trampMode == data::model::TrampMode::Synchronized;
+    if (synchronized != m_synchronized)
+        reset();
+    setSynchronized(synchronized);
 }
 
 void TofSynResultWidget::setSynchronized(bool synchronized)

@@ -887,6 +887,94 @@ private Q_SLOTS:
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
     }
 
+    // The start-list selection is stored from and restored into the
+    // window's combo boxes and athlete list.
+    void startListSelectionRoundTripsThroughTheSettings()
+    {
+        Window w;
+        QVERIFY(w.run());
+        OvraDialogUi &ui = w.dialog->ui();
+        for (QComboBox *combo : {ui.CB_event, ui.CB_competition, ui.CB_group})
+            combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+        ui.LW_athlets->addItems({QStringLiteral("x"), QStringLiteral("y")});
+        ui.CB_event->setCurrentIndex(2);
+        ui.CB_competition->setCurrentIndex(1);
+        ui.CB_group->setCurrentIndex(0);
+        ui.LW_athlets->setCurrentRow(1);
+        w.dialog->settings().writeSettings(800, 600, QFont());
+        {
+            auto storage = OvraSettings::openStorage();
+            QCOMPARE(storage->value(QStringLiteral("Structure/EventIdx")).toInt(), 2);
+            QCOMPARE(storage->value(QStringLiteral("Structure/CompetitionIdx")).toInt(), 1);
+            QCOMPARE(storage->value(QStringLiteral("Structure/GroupIdx")).toInt(), 0);
+            QCOMPARE(storage->value(QStringLiteral("Structure/AthletIdx")).toInt(), 1);
+            // An index beyond the list is not applied.
+            storage->setValue(QStringLiteral("Structure/GroupIdx"), 7);
+            storage->sync();
+        }
+        ui.CB_event->setCurrentIndex(0);
+        ui.CB_group->setCurrentIndex(1);
+        ui.LW_athlets->setCurrentRow(0);
+        int width = 0;
+        int height = 0;
+        QFont font;
+        w.dialog->settings().load(width, height, font);
+        QCOMPARE(ui.CB_event->currentIndex(), 2);
+        QCOMPARE(ui.CB_group->currentIndex(), 1);
+        QCOMPARE(ui.LW_athlets->currentRow(), 1);
+    }
+
+    // What the operator and the audience see follows edits, rollovers and
+    // new measurements, and a second screen opened late catches up.
+    void resultViewsFollowEditsRolloversAndNewMeasurements()
+    {
+        Window w;
+        QVERIFY(w.run());
+        wsDaten &store = w.dialog->daten();
+        store.setTrampMode(data::model::TrampMode::Trampoline1);
+        auto landingAt = [](int k) {
+            data::model::Landing l;
+            l.landingNumber = k;
+            l.landingTime = 1000 * (k + 1);
+            l.takeoffTime = 1000 * (k + 1) + 300;
+            l.timeOfFlight = 1200;
+            l.landingPosition = {double(k), 0.0};
+            return l;
+        };
+        auto &routine = store.routines();
+        for (int k = 0; k < 3; ++k) {
+            routine.individualLandingsTrampoline1[std::size_t(k)] = landingAt(k);
+            Q_EMIT store.updateLandingTrampoline1(std::size_t(k), landingAt(k), DataUpdateReason::Measurement);
+        }
+        routine.landingCount = 3;
+        auto *table = w.dialog->ui().individualResultsTableView->model();
+        QVERIFY(!table->data(table->index(2, 0)).toString().isEmpty());
+        // An edit republishes the bed: the table is rebuilt with it.
+        Q_EMIT store.resetTrampoline1();
+        QVERIFY(table->data(table->index(2, 0)).toString().isEmpty());
+
+        // A second screen opened now shows the routine so far.
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(true);
+        auto *beds = w.dialog->findChild<SecondScreenTrampolineWindow *>();
+        QVERIFY(beds);
+        QCOMPARE(beds->trampoline1Widget()->markers().size(), 3);
+        QVERIFY(beds->trampoline2Widget()->markers().isEmpty());
+
+        // Continuous training rolls the oldest landing out of the bed views.
+        Q_EMIT routine.rolloverLandings(data::model::IndividualRoutineResult{});
+        QCOMPARE(beds->trampoline1Widget()->markers().size(), 2);
+        QCOMPARE(beds->trampoline1Widget()->markers().first().number, 1);
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(false);
+
+        // The force plot starts each measurement on its default axes.
+        PlotterWidget &plotter = w.dialog->plotter();
+        std::vector<widget::plot::ChannelForces> samples(150000, widget::plot::ChannelForces{});
+        plotter.appendSamples(samples);
+        QVERIFY(plotter.scale().time.maximum > 100.0);
+        Q_EMIT w.dialog->clearAllResultWidgets();
+        QCOMPARE(plotter.scale().time.maximum, 40.0);
+    }
+
     void taraShowsItsPageWhileWaitingAndSavesTheSettings()
     {
         Window w;

@@ -311,6 +311,8 @@ void TestResultWidgets::hdAndTofSynReadouts()
     QCOMPARE(hd.readoutTrampoline1()->value(), QStringLiteral("8.7"));
 
     hd.setTrampMode(data::model::TrampMode::Synchronized);
+    // The individual value does not stay under the synchronized titles.
+    QCOMPARE(hd.readoutTrampoline1()->value(), QStringLiteral("0.0"));
     QCOMPARE(hd.readoutTrampoline1()->title(), QStringLiteral("Horizontal Displacement Trampoline 1"));
     QCOMPARE(hd.readoutTrampoline2()->title(), QStringLiteral("Horizontal Displacement Trampoline 2"));
     QVERIFY(!hd.readoutTrampoline2()->isHidden());
@@ -340,7 +342,11 @@ void TestResultWidgets::hdAndTofSynReadouts()
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("15.36"));
     tofSyn.setTrampMode(data::model::TrampMode::Synchronized);
     QCOMPARE(tofSyn.readout()->title(), QStringLiteral("Syn"));
+    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));
     tofSyn.setSynchronizedResult(synchronized);
+    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("9.13"));
+    // The same kind again keeps the value.
+    tofSyn.setTrampMode(data::model::TrampMode::Synchronized);
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("9.13"));
     tofSyn.reset();
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));

@@ -30,6 +30,7 @@ private Q_SLOTS:
     void closingAWindowUnchecksItsAction();
     void uncheckingTheActionClosesTheWindow();
     void stateLabelsFollowTheMachine();
+    void hiddenStateColumnKeepsItsLabels();
 };
 
 void TestSecondScreens::trampolineWindowHoldsBothBeds()
@@ -224,6 +225,42 @@ void TestSecondScreens::stateLabelsFollowTheMachine()
     QTRY_VERIFY(machine.configuration().contains(wait));
     QVERIFY(window.labelStateReview()->isHidden());
     QVERIFY(!window.labelStateReview()->isEnabled());
+}
+
+// The state column is hidden while the box goes away and a file is shown;
+// shown afterwards, it still has its labels.
+void TestSecondScreens::hiddenStateColumnKeepsItsLabels()
+{
+    QStateMachine machine;
+    machine.setGlobalRestorePolicy(QState::RestoreProperties);
+    auto *connected = new QState(&machine);
+    auto *disconnected = new QState(&machine);
+    auto *display = new QState(disconnected);
+    auto *ready = new QState(connected);
+    disconnected->setInitialState(display);
+    connected->setInitialState(ready);
+    machine.setInitialState(connected);
+    Driver driver;
+    connected->addTransition(&driver, &Driver::disconnect, disconnected);
+    disconnected->addTransition(&driver, &Driver::next, connected);
+
+    SecondScreenResultWindow window;
+    window.show();
+    SecondScreenStates states;
+    states.disconnected = disconnected;
+    states.display = display;
+    states.ready = ready;
+    window.assignStateProperties(states);
+    machine.start();
+    QTRY_VERIFY(machine.configuration().contains(ready));
+    Q_EMIT driver.disconnect();
+    QTRY_VERIFY(machine.configuration().contains(display));
+    Q_EMIT driver.next();
+    QTRY_VERIFY(machine.configuration().contains(ready));
+    window.showStateWidgetAction()->trigger();
+    for (QLabel *label : {window.labelStateReady(), window.labelStateStart(), window.labelStateRoutine(),
+                          window.labelStateReview()})
+        QVERIFY(label->isVisible());
 }
 
 OVRA_TEST_GUI_MAIN(TestSecondScreens)

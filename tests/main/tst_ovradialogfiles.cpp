@@ -66,6 +66,18 @@ struct Window
             store.appendSample(s);
         }
     }
+    // Autosave into a path that is a file, not a folder: every autosave
+    // fails. Returns the blocking file's path.
+    QString blockAutosave(const QTemporaryDir &dir)
+    {
+        QFile blocker(dir.path() + QStringLiteral("/blocked"));
+        if (blocker.open(QIODevice::WriteOnly))
+            blocker.close();
+        AutoSaveSettings &autoSave = dialog->settings().autoSaveSettings();
+        autoSave.setPath(blocker.fileName());
+        autoSave.setFileSave(true);
+        return blocker.fileName();
+    }
     // READY -> START -> ROUTINE -> REVIEW.
     void toReview()
     {
@@ -146,14 +158,10 @@ private Q_SLOTS:
     void failedAutosaveKeepsTheRoutineRecoverable()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.path() + QStringLiteral("/blocked"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
         Window w;
         QVERIFY(w.run());
+        QVERIFY(QFile::exists(w.blockAutosave(dir)));
         AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
-        autoSave.setPath(blocker.fileName());
-        autoSave.setFileSave(true);
         w.toReview();
         w.fire("nextInnerState");
         QCOMPARE(w.state(), int(S::READY));
@@ -203,14 +211,10 @@ private Q_SLOTS:
     void unsavedRoutineSurvivesAnotherMeasurement()
     {
         QTemporaryDir dir;
-        QFile blocker(dir.path() + QStringLiteral("/blocked"));
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
         Window w;
         QVERIFY(w.run());
+        QVERIFY(QFile::exists(w.blockAutosave(dir)));
         AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
-        autoSave.setPath(blocker.fileName());
-        autoSave.setFileSave(true);
         w.toReview();
         w.fire("nextInnerState");
         QCOMPARE(w.state(), int(S::READY));

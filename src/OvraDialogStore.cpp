@@ -251,6 +251,8 @@ void OvraDialog::connectStore()
     connect(this, &OvraDialog::setExerciseStartTimeFix, m_plotter, &PlotterWidget::setExerciseStartTimeFix);
     connect(this, &OvraDialog::setExerciseEndTimeFix, m_plotter, &PlotterWidget::setExerciseEndTimeFix);
 
+    m_overview->setTrampMode(d->trampMode());
+    connect(d, &wsDaten::updateTrampMode, m_overview, &OverviewResultWidget::setTrampMode);
     connect(r, &data::model::Routines::routineStartTimeChanged, m_overview, &OverviewResultWidget::setRoutineStartTime);
     connect(r, &data::model::Routines::penaltyChanged, m_overview, &OverviewResultWidget::setPenalty);
     connect(r, &data::model::Routines::updateRoutineMetaInformation, m_previousResult,

@@ -107,6 +107,14 @@ void OverviewResultWidget::setSynchronizedResult(const data::model::Synchronized
     m_tofSyn->setSynchronizedResult(result);
 }
 
+void OverviewResultWidget::setTrampMode(data::model::TrampMode trampMode)
+{
+    const bool synchronized = trampMode == data::model::TrampMode::Synchronized;
+    m_routineType->setText(synchronized ? tr("Synchronized") : tr("Individual"));
+    m_hd->setTrampMode(trampMode);
+    m_tofSyn->setTrampMode(trampMode);
+}
+
 void OverviewResultWidget::setRoutineStartTime(double routineStartTime)
 {
     m_startTime->setText(tr("%1s").arg(QString::number(routineStartTime, 'f', 1)));

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/DataEnums.h"
 #include "data/RoutineResults.h"
 
 #include <QWidget>
@@ -34,6 +35,9 @@ public Q_SLOTS:
     void setIndividualResult(const data::model::IndividualRoutineResult &result);
     void setSynchronizedResult(const data::model::SynchronizedRoutineResult &result);
     // Seconds from START to the take-off into the first element.
+    // The kind of routine under review follows the mode even before a result
+    // arrives (a routine that ended without landings).
+    void setTrampMode(data::model::TrampMode trampMode);
     void setRoutineStartTime(double routineStartTime);
     void setPenalty(double penalty);
     void reset();

@@ -360,6 +360,11 @@ void TestResultWidgets::overviewCountsPairsAndHighlightsThePenalty()
     synchronized.effectiveElementCount = 10;
     overview.setSynchronizedResult(synchronized);
     QCOMPARE(overview.routineTypeLabel()->text(), QStringLiteral("Synchronized"));
+    // The mode alone sets the kind, for a routine that ends without a result.
+    overview.setTrampMode(data::model::TrampMode::Trampoline2);
+    QCOMPARE(overview.routineTypeLabel()->text(), QStringLiteral("Individual"));
+    overview.setTrampMode(data::model::TrampMode::Synchronized);
+    QCOMPARE(overview.routineTypeLabel()->text(), QStringLiteral("Synchronized"));
     QCOMPARE(overview.elementCountLabel()->text(), QStringLiteral("10"));
     synchronized.effectiveElementCount = 6;
     synchronized.shiftedLandings = -2;

@@ -83,7 +83,9 @@ int main(int argc, char *argv[])
                 return usage(QCoreApplication::translate("OvraEval", "--hd-rule takes 0 or 1, not '%1'").arg(value));
             hdRule = value.toInt();
         } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
-            return usage(QString());
+            // Asked for, the usage line is an answer, not a mistake.
+            usage(QString());
+            return 0;
         } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
             return usage(QCoreApplication::translate("OvraEval", "unknown option '%1'").arg(argument));
         } else if (file.isEmpty()) {

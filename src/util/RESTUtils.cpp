@@ -1,9 +1,12 @@
 #include "util/RESTUtils.h"
 
 #include "data/Evaluation.h"
+#include "data/wsDaten.h"
 #include "data/Routines.h"
 #include "settings/RulesSettings.h"
 #include "state/OvraState.h"
+
+#include <QStateMachine>
 
 #include <algorithm>
 #include <cmath>
@@ -200,6 +203,25 @@ ScoringResult RESTUtils::createPreliminaryResult(const Routines &routines, Tramp
 {
     return createPreliminaryResult(routines, trampMode, individualResultFor(routines, trampMode),
                                    synchronizedResultFor(routines, trampMode), rulesSettings);
+}
+
+ScoringResult RESTUtils::createConfirmedResult(const wsDaten &store, const RulesSettings &rulesSettings)
+{
+    return createConfirmedResult(store.routines(), store.trampMode(), store.currentIndividualResult(),
+                                 store.currentSynchronizedResult(), rulesSettings);
+}
+
+ScoringResult RESTUtils::createPreliminaryResult(const wsDaten &store, const RulesSettings &rulesSettings)
+{
+    return createPreliminaryResult(store.routines(), store.trampMode(), store.currentIndividualResult(),
+                                   store.currentSynchronizedResult(), rulesSettings);
+}
+
+ScoringStateType RESTUtils::createScoringStateType(const QStateMachine &stateMachine)
+{
+    // The inner state of a top-level state that is not active reads as 0.
+    return createScoringStateType(stateMachine.property("usbConnected").toBool(),
+                                  stateMachine.property("connectedInnerState").toInt());
 }
 
 ScoringStateType RESTUtils::createScoringStateType(bool usbConnected, int connectedInnerState)

@@ -5,7 +5,9 @@
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
 
+class QStateMachine;
 class RulesSettings;
+class wsDaten;
 
 namespace data::model {
 class Routines;
@@ -41,6 +43,16 @@ public:
                                                                data::model::TrampMode trampMode,
                                                                const RulesSettings &rulesSettings);
 
+    // The same from the sample store: its routine, mode and current results.
+    static rest::client::ScoringResult createConfirmedResult(const wsDaten &store,
+                                                             const RulesSettings &rulesSettings);
+    static rest::client::ScoringResult createPreliminaryResult(const wsDaten &store,
+                                                               const RulesSettings &rulesSettings);
+
+    // State message value for the current state of the measurement state
+    // machine, read from its "usbConnected" and "connectedInnerState"
+    // properties.
+    static rest::client::ScoringStateType createScoringStateType(const QStateMachine &stateMachine);
     // State message value from the state machine's usbConnected property and
     // its connectedInnerState value; "other" while disconnected.
     static rest::client::ScoringStateType createScoringStateType(bool usbConnected, int connectedInnerState);

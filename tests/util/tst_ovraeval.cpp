@@ -239,6 +239,11 @@ private Q_SLOTS:
             QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE\n"));
         }
 
+        // Help asked for is not a mistake.
+        run = runEval({QStringLiteral("--help")});
+        QCOMPARE(run.exitCode, 0);
+        QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE\n"));
+
         // Messages follow the workstation's language.
         run = runEval({missing}, QStringLiteral("de"));
         QCOMPARE(run.exitCode, 1);

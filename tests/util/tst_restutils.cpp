@@ -1,10 +1,12 @@
 #include "data/Evaluation.h"
 #include "data/Routines.h"
+#include "data/wsDaten.h"
 #include "settings/RulesSettings.h"
 #include "support/TestSupport.h"
 #include "util/RESTUtils.h"
 
 #include <QJsonArray>
+#include <QStateMachine>
 #include <QJsonDocument>
 
 using namespace ovra::rest::client;
@@ -281,6 +283,35 @@ private slots:
         message.setState(RESTUtils::createScoringStateType(connected, inner));
         QVERIFY(message.isValid());
         QCOMPARE(QJsonDocument::fromJson(message.toJson()).object(), QJsonObject({{"state", state}}));
+    }
+
+    // The state machine's own properties, and the store's own results.
+    void fromTheMachineAndTheStore()
+    {
+        QStateMachine machine;
+        QCOMPARE(RESTUtils::createScoringStateType(machine).toString(), QStringLiteral("other"));
+        machine.setProperty("usbConnected", true);
+        machine.setProperty("connectedInnerState", 8);
+        QCOMPARE(RESTUtils::createScoringStateType(machine).toString(), QStringLiteral("routine"));
+        machine.setProperty("usbConnected", false);
+        QCOMPARE(RESTUtils::createScoringStateType(machine).toString(), QStringLiteral("other"));
+
+        wsDaten store;
+        store.setTrampMode(TrampMode::Trampoline1);
+        auto &routine = store.routines();
+        routine.landingCount = 2;
+        for (std::size_t k = 0; k < 2; ++k) {
+            routine.individualLandingsTrampoline1[k].landingNumber = int(k);
+            routine.individualLandingsTrampoline1[k].timeOfFlight = 1200 + int(k) * 100;
+            routine.individualLandingsTrampoline1[k].hdDeduction = 0.1;
+        }
+        RulesSettings rules;
+        const QJsonObject fromStore = jsonOf(RESTUtils::createConfirmedResult(store, rules));
+        QCOMPARE(fromStore, jsonOf(RESTUtils::createConfirmedResult(routine, TrampMode::Trampoline1, rules)));
+        QCOMPARE(fromStore.value("individualResult").toObject().value("elementCount").toInt(), 2);
+        QVERIFY(fromStore.value("individualResult").toObject().value("timeOfFlightInSeconds").toDouble() > 1.0);
+        QCOMPARE(jsonOf(RESTUtils::createPreliminaryResult(store, rules)).value("maturity").toString(),
+                 QStringLiteral("preliminary"));
     }
 };
 

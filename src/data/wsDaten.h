@@ -7,6 +7,7 @@
 #include "data/Landing.h"
 #include "data/LandingThresholds.h"
 #include "data/RoutineResults.h"
+#include "data/StartSelection.h"
 #include "data/Routines.h"
 #include "data/StoreTypes.h"
 #include "data/TaraRecord.h"
@@ -176,6 +177,10 @@ public:
     QString measurementDate;
     QString measurementTime;
 
+    // The start-list choice the next stored measure belongs to.
+    StartSelection &startSelection() { return m_startSelection; }
+    const StartSelection &startSelection() const { return m_startSelection; }
+
     // Tara ---------------------------------------------------------------------
 
     TaraRecord &taraRecord(int t);
@@ -280,6 +285,7 @@ private:
     data::model::IndividualRoutineResult individualResult(int t, quint64 n) const;
 
     std::unique_ptr<Sample[]> m_sampleRing;
+    StartSelection m_startSelection;
     std::array<FrameValues, kBatchSlots> m_frameBatch{};
     int m_batchCount = 0;
     int m_writeIndex = 0;

@@ -547,9 +547,10 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
             }
         }
         const QByteArray headerBytes = header.toUtf8();
-        database->insertMeasure(now, QString(), QString(), header, int(headerBytes.size()),
-                                samples.constData(), int(samples.size()), QJsonDocument(), QByteArray());
-        return false;
+        const bool stored =
+            database->insertMeasure(now, QString(), QString(), header, int(headerBytes.size()),
+                                    samples.constData(), int(samples.size()), QJsonDocument(), QByteArray());
+        return !stored;
     }
 
     // The new contents go to a temporary file beside the target, which

@@ -26,12 +26,12 @@ public:
 };
 
 // Takes the database form of a measurement; the competition database
-// implements it.
+// implements it. insertMeasure returns true only when the measure was stored.
 class MeasureDatabase
 {
 public:
     virtual ~MeasureDatabase() = default;
-    virtual void insertMeasure(const QDateTime &saveTime, const QString &comment1,
+    virtual bool insertMeasure(const QDateTime &saveTime, const QString &comment1,
                                const QString &comment2, const QString &header, int headerLength,
                                const char *samples, int sampleBytes, const QJsonDocument &results,
                                const QByteArray &pdf) = 0;

@@ -69,18 +69,21 @@ struct Database final : ovra::util::MeasureDatabase
     QByteArray samples;
     QJsonDocument results;
     QByteArray pdf;
+    bool stores = true;
 
-    void insertMeasure(const QDateTime &, const QString &comment1, const QString &comment2,
+    bool insertMeasure(const QDateTime &, const QString &comment1, const QString &comment2,
                        const QString &h, int length, const char *s, int bytes, const QJsonDocument &r,
                        const QByteArray &p) override
     {
         ++calls;
-        QVERIFY(comment1.isEmpty() && comment2.isEmpty());
+        if (!comment1.isEmpty() || !comment2.isEmpty())
+            QTest::qFail("the comments of a saved measure are empty", __FILE__, __LINE__);
         header = h;
         headerLength = length;
         samples = QByteArray(s, bytes);
         results = r;
         pdf = p;
+        return stores;
     }
 };
 
@@ -551,6 +554,10 @@ private Q_SLOTS:
             QVERIFY(FileUtils::check_headerZeile(line, restored, QLatin1Char('\t')));
         QCOMPARE(restored.routines().routineMetaInformation, store.routines().routineMetaInformation);
         QVERIFY(FileUtils::saveFile(false, QString(), nullptr, store, nullptr, nullptr));
+        // A database that did not store the measure makes the save a failure.
+        database.stores = false;
+        QVERIFY(FileUtils::saveFile(false, QStringLiteral("__delete_me__"), nullptr, store, nullptr, &database));
+        QCOMPARE(database.calls, 2);
     }
 
     // The previous file survives every failed save, and a failed save says so.

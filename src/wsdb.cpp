@@ -1,0 +1,499 @@
+#include "wsdb.h"
+
+#include <QDebug>
+#include <QDir>
+#include <QStandardPaths>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// A prepared statement that is finalized however the function leaves.
+class Statement
+{
+public:
+    Statement(sqlite3 *db, const QByteArray &sql)
+    {
+        m_result = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_stmt, nullptr);
+    }
+    ~Statement() { sqlite3_finalize(m_stmt); }
+    Statement(const Statement &) = delete;
+    Statement &operator=(const Statement &) = delete;
+
+    bool prepared() const { return m_result == SQLITE_OK && m_stmt; }
+    int prepareResult() const { return m_result == SQLITE_OK ? SQLITE_ERROR : m_result; }
+    sqlite3_stmt *get() const { return m_stmt; }
+
+    // Binds the values to the parameters 1, 2, ...; false when one does not bind.
+    bool bind(const QVariantList &values)
+    {
+        int i = 1;
+        for (const QVariant &v : values) {
+            int rc = SQLITE_OK;
+            switch (v.typeId()) {
+            case QMetaType::Int:
+            case QMetaType::UInt:
+            case QMetaType::Bool:
+                rc = sqlite3_bind_int(m_stmt, i, v.toInt());
+                break;
+            case QMetaType::LongLong:
+            case QMetaType::ULongLong:
+                rc = sqlite3_bind_int64(m_stmt, i, v.toLongLong());
+                break;
+            case QMetaType::Double:
+                rc = sqlite3_bind_double(m_stmt, i, v.toDouble());
+                break;
+            case QMetaType::QByteArray: {
+                const QByteArray bytes = v.toByteArray();
+                rc = sqlite3_bind_blob(m_stmt, i, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
+                break;
+            }
+            default:
+                if (v.isNull() && v.typeId() != QMetaType::QString) {
+                    rc = sqlite3_bind_null(m_stmt, i);
+                } else {
+                    const QByteArray text = v.toString().toUtf8();
+                    rc = sqlite3_bind_text(m_stmt, i, text.constData(), int(text.size()), SQLITE_TRANSIENT);
+                }
+                break;
+            }
+            if (rc != SQLITE_OK)
+                return false;
+            ++i;
+        }
+        return true;
+    }
+
+    int column(const char *name) const
+    {
+        const int n = sqlite3_column_count(m_stmt);
+        for (int i = 0; i < n; ++i) {
+            if (std::strcmp(sqlite3_column_name(m_stmt, i), name) == 0)
+                return i;
+        }
+        return -1;
+    }
+    QString text(int i) const
+    {
+        const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
+        return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, i));
+    }
+    QString text(const char *name) const
+    {
+        const int i = column(name);
+        return i < 0 ? QString() : text(i);
+    }
+    int integer(const char *name) const
+    {
+        const int i = column(name);
+        return i < 0 ? 0 : sqlite3_column_int(m_stmt, i);
+    }
+    QByteArray blob(int i) const
+    {
+        const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, i));
+        const int n = sqlite3_column_bytes(m_stmt, i);
+        return data && n > 0 ? QByteArray(data, n) : QByteArray();
+    }
+
+private:
+    sqlite3_stmt *m_stmt = nullptr;
+    int m_result = SQLITE_ERROR;
+};
+
+void printQueryError(const QByteArray &sql)
+{
+    std::fprintf(stderr, "ERROR in sqlite3_prepare_v2()\n");
+    std::fprintf(stderr, "query=%s\n", sql.constData());
+}
+
+void printStepError(int rc)
+{
+    if (rc == SQLITE_ERROR)
+        std::fprintf(stderr, "ERROR in sqlite3_step()\n");
+}
+
+} // namespace
+
+wsdb::wsdb(wsDaten &store, QObject *parent)
+    : QObject(parent)
+    , m_store(store)
+{
+    const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    QDir directory(location);
+    if (!directory.exists()) {
+        qInfo().noquote() << "Trying to create application directory to store log file:" << location;
+        if (!directory.mkpath(QStringLiteral(".")))
+            qWarning().noquote() << "Unable to create applicaton directory for log file:" << location;
+    }
+    m_defaultFile = directory.absoluteFilePath(QStringLiteral("ovraDb.db"));
+}
+
+wsdb::~wsdb()
+{
+    closeDatabase();
+}
+
+bool wsdb::openDatabase(const QString &path)
+{
+    closeDatabase();
+    sqlite3 *db = nullptr;
+    const QByteArray file = path.toUtf8();
+    if (sqlite3_open(file.constData(), &db) != SQLITE_OK) {
+        qInfo().noquote() << "failed to open database file" << path;
+        sqlite3_close(db);
+        return false;
+    }
+    m_db = db;
+    m_path = path;
+    qDebug().noquote() << "successfully opened database file" << path;
+    return true;
+}
+
+void wsdb::closeDatabase()
+{
+    if (!m_db)
+        return;
+    sqlite3_close(m_db);
+    m_db = nullptr;
+    m_path.clear();
+}
+
+bool wsdb::createTables(const QString &schema)
+{
+    if (!m_db)
+        return false;
+    static const char *const kTables[][2] = {
+        {"Athlets",
+         "LastName TEXT, FirstName TEXT, Gender TEXT, Year INTEGER, NOC TEXT, NOCCode TEXT, IDFIG TEXT, "
+         "IDNational TEXT, Email TEXT, R1 TEXT, R2 TEXT, R3 TEXT, Picture BLOB, R4, BLOB );"},
+        {"Groups",
+         "EventName TEXT, CompetitionName TEXT, GroupName TEXT, StartOrder INTEGER, Competitor1No INTEGER, "
+         "LastName1 TEXT, FirstName1 TEXT, Gender1 TEXT, Year1 INTEGER, NOCCode1 TEXT, IDFIG1 TEXT, "
+         "Competitor2No INTEGER, LastName2 TEXT, FirstName2 TEXT, Gender2 TEXT, Year2 INTEGER, "
+         "NOCCode2 TEXT, IDFIG2 TEXT, GenderID INTEGER, TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
+        {"Competitions",
+         "EventName TEXT, CompetitionName TEXT, GroupName TEXT, Date TEXT, GenderID INTEGER, "
+         "TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
+        {"Events",
+         "EventName TEXT, City TEXT, NOCCode TEXT, DateFrom TEXT, DateTo TEXT, CompetitionName TEXT, "
+         "R1 TEXT, R2 TEXT, R3 TEXT );"},
+        {"Measures",
+         "Name TEXT, EventName TEXT, EventCity TEXT, EventNOCCode TEXT, CompetitionName TEXT, "
+         "CompGenderID INTEGER, CompTypeID INTEGER, GroupName TEXT, LastName1 TEXT, FirstName1 TEXT, "
+         "Gender1 TEXT, Year1 INTEGER, NOCCode1 TEXT, IDFIG1 TEXT, LastName2 TEXT, FirstName2 TEXT, "
+         "Gender2 TEXT, Year2 INTEGER, NOCCode2 TEXT, IDFIG2 TEXT, Date TEXT, Time TEXT, "
+         "Comment1 TEXT, Comment2 TEXT, Header BLOB, Results BLOB, PDF BLOB, Data BLOB );"},
+    };
+    bool ok = true;
+    for (const auto &table : kTables) {
+        const QByteArray sql = QStringLiteral("CREATE TABLE IF NOT EXISTS %1.%2(idx INTEGER PRIMARY KEY ASC, %3")
+                                   .arg(schema, QLatin1String(table[0]), QLatin1String(table[1]))
+                                   .toUtf8();
+        Statement stmt(m_db, sql);
+        if (!stmt.prepared()) {
+            printQueryError(sql);
+            ok = false;
+            continue;
+        }
+        const int rc = sqlite3_step(stmt.get());
+        printStepError(rc);
+        ok = ok && rc == SQLITE_DONE;
+    }
+    return ok;
+}
+
+int wsdb::execute(const QString &sql, const QVariantList &values)
+{
+    if (!m_db)
+        return SQLITE_MISUSE;
+    const QByteArray text = sql.toUtf8();
+    Statement stmt(m_db, text);
+    if (!stmt.prepared()) {
+        std::fprintf(stderr, "ERROR in sqlite3_prepare_v2()\n%s\n", text.constData());
+        return stmt.prepareResult();
+    }
+    if (!stmt.bind(values))
+        return SQLITE_RANGE;
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    return rc;
+}
+
+bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
+                         const QString &header, int headerLength, const char *samples, int sampleBytes,
+                         const QJsonDocument &results, const QByteArray &pdf)
+{
+    // The header is stored as all bytes of its encoding; the length the
+    // caller measured is only a cross-check.
+    Q_UNUSED(headerLength);
+    if (!m_db) {
+        qWarning() << "Could not save measured data to database, because database could not be opened.";
+        return false;
+    }
+    const QByteArray headerBytes = header.toUtf8();
+    const QString date = saveTime.toString(QStringLiteral("yyyy/MM/dd"));
+    const QString time = saveTime.toString(QStringLiteral("hh:mm:ss"));
+    const QByteArray resultBytes = results.isNull() ? QByteArray() : results.toJson(QJsonDocument::Indented);
+
+    const QByteArray sql = QByteArrayLiteral(
+        "INSERT INTO Measures ( Name, EventName, EventCity, EventNOCCode, CompetitionName, CompGenderID, "
+        "CompTypeID, GroupName, LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, LastName2, "
+        "FirstName2, Gender2, Year2, NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, "
+        "PDF, Data ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ? );");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        std::fprintf(stderr, "Fehler in sqlite3_prepare_v2():\n%s\n", sql.constData());
+        return false;
+    }
+    const StartSelection &s = m_store.startSelection();
+    const QVariantList values = {
+        m_store.measurementName, s.eventName, s.city, s.nocCode, s.competitionName, s.genderId, s.typeId,
+        s.groupName, s.athlete1.lastName, s.athlete1.firstName, s.athlete1.gender, s.athlete1.year,
+        s.athlete1.nocCode, s.athlete1.idFig, s.athlete2.lastName, s.athlete2.firstName,
+        s.athlete2.gender, s.athlete2.year, s.athlete2.nocCode, s.athlete2.idFig, date, time,
+        comment1, comment2};
+    // Texts and numbers never fail to bind into a statement with enough
+    // parameters; the BLOBs below keep their own messages.
+    if (!stmt.bind(values)) {
+        qWarning() << "Could not bind the values of the measure";
+        return false;
+    }
+    const int first = int(values.size()) + 1;
+    // An empty BLOB is stored as a zero-length BLOB rather than NULL.
+    static const char kEmpty = 0;
+    auto blob = [&stmt](int i, const char *data, int size) {
+        return sqlite3_bind_blob(stmt.get(), i, size > 0 && data ? data : &kEmpty, size > 0 ? size : 0,
+                                 SQLITE_STATIC) == SQLITE_OK;
+    };
+    if (!blob(first, headerBytes.constData(), int(headerBytes.size()))) {
+        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... qsHead ... )\n");
+        return false;
+    }
+    if (!blob(first + 1, resultBytes.constData(), int(resultBytes.size()))) {
+        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... Results ... )\n");
+        return false;
+    }
+    if (!blob(first + 2, pdf.constData(), int(pdf.size()))) {
+        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... PDF ... )\n");
+        return false;
+    }
+    if (!blob(first + 3, samples, sampleBytes)) {
+        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... dataArr ... )\n");
+        return false;
+    }
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    if (rc != SQLITE_DONE) {
+        qWarning().noquote() << "The measure was not stored in the database:"
+                             << QString::fromUtf8(sqlite3_errmsg(m_db));
+        return false;
+    }
+    return true;
+}
+
+bool wsdb::readMeasure(const QString &name, QStringList &fields, QString &header,
+                       std::vector<wsDaten::Sample> &samples)
+{
+    header.clear();
+    if (!m_db)
+        return false;
+    const QByteArray sql = QByteArrayLiteral(
+        "SELECT EventName, EventCity, CompetitionName, GroupName, LastName1, FirstName1, LastName2, "
+        "FirstName2, Date, Time, Comment1, Comment2, Header, Data FROM Measures WHERE ( Name=? );");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return false;
+    }
+    if (!stmt.bind({name}))
+        return false;
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    if (rc != SQLITE_ROW)
+        return false;
+    for (int i = 0; i < 12; ++i)
+        fields.append(stmt.text(i));
+    header = QString::fromUtf8(stmt.blob(12));
+    const QByteArray data = stmt.blob(13);
+    const qsizetype n = data.size();
+    qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << n
+                       << ", dataLength = " << n / 2;
+    const qsizetype count = n / 16;
+    samples.resize(std::size_t(count));
+    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
+    for (qsizetype i = 0; i < count; ++i) {
+        wsDaten::Sample &sample = samples[std::size_t(i)];
+        for (int c = 0; c < wsDaten::kChannels; ++c) {
+            const uchar *p = bytes + i * 16 + c * 2;
+            sample[std::size_t(c)] = static_cast<qint16>(quint16(p[0] | (p[1] << 8)));
+        }
+    }
+    return true;
+}
+
+void wsdb::listGroupEntries(QStringList &out)
+{
+    if (!m_db)
+        return;
+    const QByteArray sql = QByteArrayLiteral(
+        "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
+        "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder;");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return;
+    }
+    const StartSelection &s = m_store.startSelection();
+    if (!stmt.bind({s.eventName, s.competitionName, s.groupName}))
+        return;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        QString line = QString::number(stmt.integer("StartOrder")) + QStringLiteral(": ") + stmt.text("LastName1");
+        const QString first1 = stmt.text("FirstName1");
+        if (!first1.isEmpty())
+            line += QStringLiteral(", ") + first1;
+        const int no1 = stmt.integer("Competitor1No");
+        if (no1 >= 0)
+            line += QStringLiteral(" ") + QString::number(no1);
+        const QString last2 = stmt.text("LastName2");
+        if (!last2.isEmpty())
+            line += QStringLiteral(" / ") + last2;
+        const QString first2 = stmt.text("FirstName2");
+        if (!first2.isEmpty())
+            line += QStringLiteral(", ") + first2;
+        const int no2 = stmt.integer("Competitor2No");
+        if (no2 >= 0)
+            line += QStringLiteral(" ") + QString::number(no2);
+        out.append(line);
+    }
+    printStepError(rc);
+}
+
+void wsdb::readCompetition(const QString &competitionName)
+{
+    if (!m_db)
+        return;
+    const QByteArray sql = QByteArrayLiteral(
+        "SELECT GenderID, TypeID FROM Competitions WHERE ( EventName=? AND CompetitionName=? AND "
+        "GroupName='__ws_def_competition__' ); ");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return;
+    }
+    StartSelection &s = m_store.startSelection();
+    if (!stmt.bind({s.eventName, competitionName}))
+        return;
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    if (rc == SQLITE_ROW) {
+        s.competitionName = competitionName;
+        s.genderId = stmt.integer("GenderID");
+        s.typeId = stmt.integer("TypeID");
+    } else {
+        s.competitionName.clear();
+        s.genderId = 0;
+        s.typeId = 0;
+    }
+}
+
+void wsdb::readEvent(const QString &eventName)
+{
+    if (!m_db)
+        return;
+    const QByteArray sql =
+        QByteArrayLiteral("SELECT City, NOCCode, DateFrom, DateTo FROM Events WHERE ( EventName=? ); ");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return;
+    }
+    if (!stmt.bind({eventName}))
+        return;
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    StartSelection &s = m_store.startSelection();
+    if (rc == SQLITE_ROW) {
+        s.eventName = eventName;
+        s.city = stmt.text("City");
+        s.nocCode = stmt.text("NOCCode");
+        s.dateFrom = stmt.text("DateFrom");
+        s.dateTo = stmt.text("DateTo");
+    } else {
+        s.eventName.clear();
+        s.city.clear();
+        s.nocCode.clear();
+        s.dateFrom.clear();
+        s.dateTo.clear();
+    }
+}
+
+void wsdb::listMeasureNames(QStringList &out)
+{
+    if (!m_db)
+        return;
+    const QByteArray sql = QByteArrayLiteral(
+        "SELECT Name FROM Measures WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
+        "( LastName1=? OR LastName2=? ) AND ( FirstName1=? OR FirstName2=? ) ); ");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return;
+    }
+    const StartSelection &s = m_store.startSelection();
+    const QString &last = s.athlete1.lastName;
+    const QString &first = s.athlete1.firstName;
+    if (!stmt.bind({s.eventName, s.competitionName, s.groupName, last, last, first, first}))
+        return;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
+        out.append(stmt.text(0));
+    printStepError(rc);
+}
+
+void wsdb::selectStartEntry(int startOrder)
+{
+    if (!m_db)
+        return;
+    const QByteArray sql = QByteArrayLiteral(
+        "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
+        "StartOrder=? AND LastName1 <> '__ws_def_group__' ); ");
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return;
+    }
+    StartSelection &s = m_store.startSelection();
+    if (!stmt.bind({s.eventName, s.competitionName, s.groupName, startOrder}))
+        return;
+    const int rc = sqlite3_step(stmt.get());
+    printStepError(rc);
+    if (rc != SQLITE_ROW)
+        return;
+    auto athlete = [&stmt](StartSelectionAthlete &a, const char *suffix) {
+        auto col = [suffix](const char *base) { return QByteArray(base) + suffix; };
+        a.lastName = stmt.text(col("LastName").constData());
+        a.firstName = stmt.text(col("FirstName").constData());
+        a.gender = stmt.text(col("Gender").constData());
+        a.year = stmt.integer(col("Year").constData());
+        a.nocCode = stmt.text(col("NOCCode").constData());
+        a.idFig = stmt.text(col("IDFIG").constData());
+    };
+    s.startOrder = stmt.integer("StartOrder");
+    s.competitor1No = stmt.integer("Competitor1No");
+    athlete(s.athlete1, "1");
+    s.competitor2No = stmt.integer("Competitor2No");
+    athlete(s.athlete2, "2");
+    s.genderId = stmt.integer("GenderID");
+    s.typeId = stmt.integer("TypeID");
+}
+
+void wsdb::sanitizeForSql(QString &value)
+{
+    value.replace(QLatin1Char('\''), QLatin1Char(' '));
+    value.replace(QLatin1Char('"'), QLatin1Char(' '));
+}

@@ -1,0 +1,409 @@
+#include "data/wsDaten.h"
+#include "support/TestSupport.h"
+#include "wsdb.h"
+
+#include <QDir>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QtEndian>
+#include <QtTest>
+
+#include <sqlite3.h>
+
+namespace {
+
+// A second, independent connection to the same file: what is checked there
+// is really in the file, not in the object under test.
+class RawDb
+{
+public:
+    explicit RawDb(const QString &path) { sqlite3_open(path.toUtf8().constData(), &m_db); }
+    ~RawDb() { sqlite3_close(m_db); }
+    RawDb(const RawDb &) = delete;
+    RawDb &operator=(const RawDb &) = delete;
+
+    // The first row of a query, every column as text (BLOBs as their length).
+    QStringList row(const char *sql) const
+    {
+        QStringList out;
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK)
+            return {QStringLiteral("prepare failed")};
+        if (sqlite3_step(stmt) == SQLITE_ROW) {
+            for (int i = 0; i < sqlite3_column_count(stmt); ++i)
+                out << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, i)));
+        }
+        sqlite3_finalize(stmt);
+        return out;
+    }
+    int count(const char *sql) const { return row(sql).value(0).toInt(); }
+    QStringList column(const char *sql, int c) const
+    {
+        QStringList out;
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(m_db, sql, -1, &stmt, nullptr) != SQLITE_OK)
+            return {QStringLiteral("prepare failed")};
+        while (sqlite3_step(stmt) == SQLITE_ROW)
+            out << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(stmt, c)));
+        sqlite3_finalize(stmt);
+        return out;
+    }
+    int exec(const char *sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+const QString kGroupInsert = QStringLiteral(
+    "INSERT INTO Groups ( EventName, CompetitionName, GroupName, StartOrder, Competitor1No, LastName1, "
+    "FirstName1, Gender1, Year1, NOCCode1, IDFIG1, Competitor2No, LastName2, FirstName2, Gender2, Year2, "
+    "NOCCode2, IDFIG2, GenderID, TypeID ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? );");
+
+QVariantList groupRow(const QString &group, int order, int no1, const QString &last1, const QString &first1,
+                      int no2 = -1, const QString &last2 = {}, const QString &first2 = {})
+{
+    return {QStringLiteral("Worlds"), QStringLiteral("Seniors"), group, order, no1, last1, first1,
+            QStringLiteral("Female"), 1999, QStringLiteral("IRL"), QStringLiteral("F1"), no2, last2, first2,
+            QStringLiteral("Male"), 2001, QStringLiteral("GER"), QStringLiteral("F2"), 3, 2};
+}
+
+} // namespace
+
+class TestWsdb : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString file(const QString &name) const { return m_dir.filePath(name); }
+
+private Q_SLOTS:
+    void initTestCase() { QVERIFY(m_dir.isValid()); }
+
+    void constructorCreatesTheDataDirectory()
+    {
+        const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+        QDir(location).removeRecursively();
+        QTest::ignoreMessage(QtInfoMsg,
+                             qPrintable(QStringLiteral("Trying to create application directory to store log file: ") +
+                                        location));
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(QDir(location).exists());
+        QCOMPARE(db.defaultFile(), QDir(location).absoluteFilePath(QStringLiteral("ovraDb.db")));
+        QVERIFY(!db.isOpen());
+        // The directory is there now: no second attempt.
+        wsdb again(store);
+        QCOMPARE(again.defaultFile(), db.defaultFile());
+    }
+
+    void freshFileHasTheFiveEmptyTablesAndASecondOpenKeepsData()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("fresh.db"));
+        {
+            wsdb db(store);
+            QVERIFY(db.openDatabase(path));
+            QVERIFY(db.isOpen());
+            QVERIFY(db.createTables(QStringLiteral("main")));
+            RawDb raw(path);
+            QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid;", 0),
+                     QStringList({QStringLiteral("Athlets"), QStringLiteral("Groups"), QStringLiteral("Competitions"),
+                                  QStringLiteral("Events"), QStringLiteral("Measures")}));
+            for (const char *table : {"Athlets", "Groups", "Competitions", "Events", "Measures"})
+                QCOMPARE(raw.count(QByteArray("SELECT COUNT(*) FROM ").append(table).constData()), 0);
+            const QStringList athletColumns = raw.column("PRAGMA table_info(Athlets);", 1);
+            QCOMPARE(athletColumns.size(), 16);
+            QCOMPARE(athletColumns.first(), QStringLiteral("idx"));
+            QCOMPARE(athletColumns.mid(13), QStringList({QStringLiteral("Picture"), QStringLiteral("R4"),
+                                                         QStringLiteral("BLOB")}));
+            QCOMPARE(raw.column("PRAGMA table_info(Groups);", 1).size(), 24);
+            QCOMPARE(raw.column("PRAGMA table_info(Competitions);", 1).size(), 10);
+            QCOMPARE(raw.column("PRAGMA table_info(Events);", 1).size(), 10);
+            const QStringList measureColumns = raw.column("PRAGMA table_info(Measures);", 1);
+            QCOMPARE(measureColumns.size(), 29);
+            QCOMPARE(measureColumns.last(), QStringLiteral("Data"));
+            QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName, FirstName ) VALUES ( ?, ? );"),
+                                {QStringLiteral("O'Brien"), QStringLiteral("Siobhán")}),
+                     SQLITE_DONE);
+        }
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        RawDb raw(path);
+        QCOMPARE(raw.row("SELECT LastName, FirstName FROM Athlets;"),
+                 QStringList({QStringLiteral("O'Brien"), QStringLiteral("Siobhán")}));
+        // Opening another file closes the first.
+        QVERIFY(db.openDatabase(file(QStringLiteral("other.db"))));
+        QCOMPARE(db.databasePath(), file(QStringLiteral("other.db")));
+    }
+
+    void openFailureLeavesTheObjectClosed()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("a.db"))));
+        const QString path = file(QStringLiteral("missing/folder/b.db"));
+        QTest::ignoreMessage(QtInfoMsg, qPrintable(QStringLiteral("failed to open database file ") + path));
+        QVERIFY(!db.openDatabase(path));
+        QVERIFY(!db.isOpen());
+    }
+
+    // A routine of 30 s with quoted and non-ASCII names comes back whole.
+    void measureRoundTrip()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("measure.db"));
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+
+        store.measurementName = QStringLiteral("20261208_230000_0000");
+        StartSelection &s = store.startSelection();
+        s.eventName = QStringLiteral("Worlds");
+        s.city = QStringLiteral("Saint-Étienne");
+        s.nocCode = QStringLiteral("FRA");
+        s.competitionName = QStringLiteral("Seniors");
+        s.genderId = 3;
+        s.typeId = 2;
+        s.groupName = QStringLiteral("Final");
+        s.athlete1 = {QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Female"), 1999,
+                      {}, QStringLiteral("IRL"), QStringLiteral("F1"), {}, {}};
+        s.athlete2 = {QStringLiteral("Müller"), QStringLiteral("Jürgen \"Jay\""), QStringLiteral("Male"), 2001,
+                      {}, QStringLiteral("GER"), QStringLiteral("F2"), {}, {}};
+
+        const int n = 30000;
+        QByteArray samples(n * 16, Qt::Uninitialized);
+        for (int i = 0; i < n; ++i)
+            for (int c = 0; c < 8; ++c)
+                qToLittleEndian<qint16>(qint16((i * 7 + c * 1000) % 65536 - 32768), samples.data() + i * 16 + c * 2);
+        const QString header = QStringLiteral("-0.002\t4.30\t1\n-0.069\tName\tMüller / O'Brien ☺\n");
+        const QDateTime saveTime(QDate(2026, 12, 8), QTime(23, 0, 5));
+        QVERIFY(db.insertMeasure(saveTime, {}, {}, header, int(header.toUtf8().size()), samples.constData(),
+                                 int(samples.size()), QJsonDocument(), QByteArray()));
+
+        RawDb raw(path);
+        QCOMPARE(raw.row("SELECT Name, EventCity, CompGenderID, CompTypeID, LastName1, Year1, LastName2, "
+                         "FirstName2, Year2, Date, Time, Comment1, length(Data), length(Header), length(PDF), "
+                         "typeof(PDF) FROM Measures;"),
+                 QStringList({store.measurementName, s.city, QStringLiteral("3"), QStringLiteral("2"),
+                              QStringLiteral("O'Brien"), QStringLiteral("1999"), QStringLiteral("Müller"),
+                              QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2001"), QStringLiteral("2026/12/08"),
+                              QStringLiteral("23:00:05"), QString(), QStringLiteral("480000"),
+                              QString::number(header.toUtf8().size()), QStringLiteral("0"), QStringLiteral("blob")}));
+
+        QStringList fields(QStringLiteral("kept"));
+        QString readHeader;
+        std::vector<wsDaten::Sample> read;
+        QVERIFY(db.readMeasure(store.measurementName, fields, readHeader, read));
+        QCOMPARE(fields, QStringList({QStringLiteral("kept"), s.eventName, s.city, s.competitionName, s.groupName,
+                                      QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Müller"),
+                                      QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2026/12/08"),
+                                      QStringLiteral("23:00:05"), QString(), QString()}));
+        QCOMPARE(readHeader, header);
+        QCOMPARE(int(read.size()), n);
+        for (int i : {0, 1, 12345, n - 1})
+            for (int c = 0; c < 8; ++c)
+                QCOMPARE(read[std::size_t(i)][std::size_t(c)],
+                         qFromLittleEndian<qint16>(samples.constData() + i * 16 + c * 2));
+
+        // Athlete 1 may be either athlete of the measure.
+        QStringList names;
+        db.listMeasureNames(names);
+        QCOMPARE(names, QStringList(store.measurementName));
+        s.athlete1.lastName = QStringLiteral("Müller");
+        s.athlete1.firstName = QStringLiteral("Jürgen \"Jay\"");
+        names.clear();
+        db.listMeasureNames(names);
+        QCOMPARE(names, QStringList(store.measurementName));
+        s.groupName = QStringLiteral("Qualification");
+        names.clear();
+        db.listMeasureNames(names);
+        QVERIFY(names.isEmpty());
+
+        // An unknown name clears the header and leaves the rest alone.
+        QVERIFY(!db.readMeasure(QStringLiteral("x' OR '1'='1"), fields, readHeader, read));
+        QVERIFY(readHeader.isEmpty());
+        QCOMPARE(fields.size(), 13);
+        QCOMPARE(int(read.size()), n);
+    }
+
+    void startListInStartOrderWithoutTheDefinitionRow()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("groups.db"))));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        const QString finalGroup = QStringLiteral("Final");
+        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 0, -1, QStringLiteral("__ws_def_group__"), {})),
+                 SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert, groupRow(QStringLiteral("Empty"), 0, -1, QStringLiteral("__ws_def_group__"), {})),
+                 SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 3, 17, QStringLiteral("O'Brien"), QStringLiteral("Siobhán"),
+                                                   18, QStringLiteral("Müller"), QStringLiteral("Jürgen"))),
+                 SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 1, -1, QStringLiteral("Ng"), {})), SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 2, 0, QStringLiteral("Dubois"), QStringLiteral("Léa"))),
+                 SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert, groupRow(QStringLiteral("Other"), 1, 5, QStringLiteral("Smith"), {})),
+                 SQLITE_DONE);
+
+        StartSelection &s = store.startSelection();
+        s.eventName = QStringLiteral("Worlds");
+        s.competitionName = QStringLiteral("Seniors");
+        s.groupName = finalGroup;
+        QStringList lines;
+        db.listGroupEntries(lines);
+        QCOMPARE(lines, QStringList({QStringLiteral("1: Ng"), QStringLiteral("2: Dubois, Léa 0"),
+                                     QStringLiteral("3: O'Brien, Siobhán 17 / Müller, Jürgen 18")}));
+
+        s.groupName = QStringLiteral("Empty");
+        lines.clear();
+        db.listGroupEntries(lines);
+        QVERIFY(lines.isEmpty());
+
+        s.groupName = finalGroup;
+        db.selectStartEntry(3);
+        QCOMPARE(s.startOrder, 3);
+        QCOMPARE(s.competitor1No, 17);
+        QCOMPARE(s.competitor2No, 18);
+        QCOMPARE(s.athlete1.lastName, QStringLiteral("O'Brien"));
+        QCOMPARE(s.athlete1.firstName, QStringLiteral("Siobhán"));
+        QCOMPARE(s.athlete1.gender, QStringLiteral("Female"));
+        QCOMPARE(s.athlete1.year, 1999);
+        QCOMPARE(s.athlete1.nocCode, QStringLiteral("IRL"));
+        QCOMPARE(s.athlete1.idFig, QStringLiteral("F1"));
+        QCOMPARE(s.athlete2.lastName, QStringLiteral("Müller"));
+        QCOMPARE(s.athlete2.year, 2001);
+        QCOMPARE(s.athlete2.idFig, QStringLiteral("F2"));
+        QCOMPARE(s.genderId, 3);
+        QCOMPARE(s.typeId, 2);
+        // The definition row is no start entry; a missing entry changes nothing.
+        db.selectStartEntry(0);
+        db.selectStartEntry(9);
+        QCOMPARE(s.startOrder, 3);
+        QCOMPARE(s.athlete1.lastName, QStringLiteral("O'Brien"));
+    }
+
+    void eventAndCompetitionFromTheirDefinitionRows()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("events.db"))));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
+                                           "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
+                            {QStringLiteral("Coupe d'Europe"), QStringLiteral("Besançon"), QStringLiteral("FRA"),
+                             QStringLiteral("2026/05/01"), QStringLiteral("2026/05/03")}),
+                 SQLITE_DONE);
+        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Competitions ( EventName, CompetitionName, GroupName, GenderID, "
+                                           "TypeID ) VALUES ( ?, ?, '__ws_def_competition__', ?, ? );"),
+                            {QStringLiteral("Coupe d'Europe"), QStringLiteral("Women's"), 2, 1}),
+                 SQLITE_DONE);
+
+        StartSelection &s = store.startSelection();
+        db.readEvent(QStringLiteral("Coupe d'Europe"));
+        QCOMPARE(s.eventName, QStringLiteral("Coupe d'Europe"));
+        QCOMPARE(s.city, QStringLiteral("Besançon"));
+        QCOMPARE(s.nocCode, QStringLiteral("FRA"));
+        QCOMPARE(s.dateFrom, QStringLiteral("2026/05/01"));
+        QCOMPARE(s.dateTo, QStringLiteral("2026/05/03"));
+        db.readCompetition(QStringLiteral("Women's"));
+        QCOMPARE(s.competitionName, QStringLiteral("Women's"));
+        QCOMPARE(s.genderId, 2);
+        QCOMPARE(s.typeId, 1);
+
+        // Of another event the competition does not exist.
+        s.groupName = QStringLiteral("kept");
+        s.eventName = QStringLiteral("Elsewhere");
+        db.readCompetition(QStringLiteral("Women's"));
+        QVERIFY(s.competitionName.isEmpty());
+        QCOMPARE(s.genderId, 0);
+        QCOMPARE(s.typeId, 0);
+
+        db.readEvent(QStringLiteral("Coupe d'Europe"));
+        db.readEvent(QStringLiteral("Unknown"));
+        QVERIFY(s.eventName.isEmpty());
+        QVERIFY(s.city.isEmpty());
+        QVERIFY(s.nocCode.isEmpty());
+        QVERIFY(s.dateFrom.isEmpty());
+        QVERIFY(s.dateTo.isEmpty());
+        QCOMPARE(s.groupName, QStringLiteral("kept"));
+    }
+
+    void withoutADatabaseEverythingIsQuiet()
+    {
+        wsDaten store;
+        wsdb db(store);
+        StartSelection &s = store.startSelection();
+        s.eventName = QStringLiteral("Worlds");
+        s.competitionName = QStringLiteral("Seniors");
+        QVERIFY(!db.createTables(QStringLiteral("main")));
+        QCOMPARE(db.execute(QStringLiteral("SELECT 1;")), SQLITE_MISUSE);
+        QStringList out;
+        db.listGroupEntries(out);
+        db.listMeasureNames(out);
+        QVERIFY(out.isEmpty());
+        db.readEvent(QStringLiteral("x"));
+        db.readCompetition(QStringLiteral("x"));
+        db.selectStartEntry(1);
+        QCOMPARE(s.eventName, QStringLiteral("Worlds"));
+        QCOMPARE(s.competitionName, QStringLiteral("Seniors"));
+        QString header = QStringLiteral("old");
+        std::vector<wsDaten::Sample> samples;
+        QVERIFY(!db.readMeasure(QStringLiteral("x"), out, header, samples));
+        QVERIFY(out.isEmpty() && samples.empty());
+
+        const char sample[16] = {};
+        QTest::ignoreMessage(QtWarningMsg,
+                             "Could not save measured data to database, because database could not be opened.");
+        QVERIFY(!db.insertMeasure(QDateTime::currentDateTime(), {}, {}, QStringLiteral("h"), 1, sample, 16,
+                                  QJsonDocument(), QByteArray()));
+        db.closeDatabase();
+        QVERIFY(!db.isOpen());
+    }
+
+    // A measure the file does not take (another program holds it locked)
+    // is reported as not stored.
+    void insertReportsAFailedWrite()
+    {
+        wsDaten store;
+        store.measurementName = QStringLiteral("locked");
+        const QString path = file(QStringLiteral("locked.db"));
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        RawDb other(path);
+        QCOMPARE(other.exec("BEGIN EXCLUSIVE;"), SQLITE_OK);
+        const char sample[16] = {1, 2, 3};
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The measure was not stored")));
+        QVERIFY(!db.insertMeasure(QDateTime::currentDateTime(), {}, {}, QStringLiteral("h"), 1, sample, 16,
+                                  QJsonDocument(), QByteArray()));
+        QCOMPARE(other.exec("COMMIT;"), SQLITE_OK);
+        QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 0);
+        QVERIFY(db.insertMeasure(QDateTime::currentDateTime(), {}, {}, QStringLiteral("h"), 1, sample, 16,
+                                 QJsonDocument(), QByteArray()));
+        QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 1);
+    }
+
+    void statementsThatDoNotPrepareAreReported()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("bad.db"))));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        // A value pasted into the text with its quote breaks the statement.
+        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'O'Brien' );")), SQLITE_ERROR);
+        QVERIFY(!db.createTables(QStringLiteral("noSuchSchema")));
+    }
+
+    void sanitizeForSqlReplacesQuotes()
+    {
+        QString value = QStringLiteral("O'Brien \"Jay\" Müller");
+        wsdb::sanitizeForSql(value);
+        QCOMPARE(value, QStringLiteral("O Brien  Jay  Müller"));
+    }
+};
+
+OVRA_TEST_CORE_MAIN(TestWsdb)
+#include "tst_wsdb.moc"

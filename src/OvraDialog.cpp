@@ -15,6 +15,7 @@
 #include "util/Warnings.h"
 #include "widgets/Popup.h"
 #include "widgets/StateWidget.h"
+#include "wsdb.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QComboBox>
 #include <QListWidget>
 #include <QDebug>
+#include <QFileInfo>
 #include <QFontDialog>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -71,6 +73,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     , m_ui(std::make_unique<OvraDialogUi>())
 {
     m_daten = new wsDaten(this);
+    m_database = new wsdb(*m_daten, this);
     m_ovraState = new OvraState(this);
     m_triggers = new OvraStateTriggers(this);
     m_startTimer = new RoutineStartTimer(nullptr, this);
@@ -163,8 +166,15 @@ void OvraDialog::initRestClients() {}
 void OvraDialog::startWebSocketServer() {}
 
 // The competition database at the configured file, its tables, then the
-// event and competition lists.
-void OvraDialog::openDatabase() {}
+// event and competition lists. A file that does not open leaves the
+// database closed: saves to it then fail and keep the temporary routine file.
+void OvraDialog::openDatabase()
+{
+    const QString path = QFileInfo(m_settings->databaseFile()).absoluteFilePath();
+    if (m_database->openDatabase(path))
+        m_database->createTables(QStringLiteral("main"));
+    m_routineRecorder->setDatabase(m_database);
+}
 
 OvraDialog::~OvraDialog() = default;
 

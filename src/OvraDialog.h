@@ -24,6 +24,7 @@ struct RecoverySelection;
 class LogWidget;
 class RoutineRecorder;
 class wsDaten;
+class wsdb;
 class Popup;
 class QSoundEffect;
 class QWindow;
@@ -93,6 +94,8 @@ public:
 
     // Files, autosave, the temporary routine file and recovery (OvraDialogFiles.cpp).
     wsDaten &store() { return *m_daten; }
+    // The competition database; open at the configured file after start-up.
+    wsdb &database() { return *m_database; }
     LastChanceRecovery &lastChanceRecovery() { return *m_lastChanceRecovery; }
     RoutineRecorder &routineRecorder() { return *m_routineRecorder; }
     LogWidget *logWidget() const { return m_logWidget; }
@@ -266,6 +269,7 @@ private:
 
     ovra::util::LogHandler &m_logHandler;
     wsDaten *m_daten = nullptr;
+    wsdb *m_database = nullptr;
     std::unique_ptr<OvraDialogUi> m_ui;
     std::unique_ptr<OvraSettings> m_settings;
     QFont m_font;

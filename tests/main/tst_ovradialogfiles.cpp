@@ -12,10 +12,12 @@
 #include "util/FileUtils.h"
 #include "widgets/LogWidget.h"
 #include "widgets/PlotterWidget.h"
+#include "wsdb.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
@@ -29,7 +31,26 @@
 
 #include <memory>
 
+#include <sqlite3.h>
+
 namespace {
+
+// The first column of the first row of a query, read through a connection
+// of its own: what it sees is in the file.
+int countRows(const QString &path, const QByteArray &sql)
+{
+    sqlite3 *db = nullptr;
+    int value = -1;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *stmt = nullptr;
+        if (sqlite3_prepare_v2(db, sql.constData(), -1, &stmt, nullptr) == SQLITE_OK
+            && sqlite3_step(stmt) == SQLITE_ROW)
+            value = sqlite3_column_int(stmt, 0);
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return value;
+}
 
 using S = OvraState;
 
@@ -185,25 +206,66 @@ private Q_SLOTS:
             QFile::remove(QFileInfo(w.tempFile()).absolutePath() + QLatin1Char('/') + name);
     }
 
-    // Until a competition database is open, a database autosave cannot
-    // succeed: the operator is told, the commit goes on and the routine
-    // stays in the temporary file.
-    void databaseAutosaveWithoutADatabaseKeepsTheRoutine()
+    // A committed routine goes into the competition database the window
+    // opened at start-up, and its temporary file is then no longer needed.
+    void databaseAutosaveStoresTheCommittedRoutine()
     {
         Window w;
         QVERIFY(w.run());
+        QVERIFY(w.dialog->database().isOpen());
+        const QString path = QFileInfo(w.dialog->settings().databaseFile()).absoluteFilePath();
+        QCOMPARE(w.dialog->database().databasePath(), path);
+        const int before = countRows(path, "SELECT COUNT(*) FROM Measures;");
         w.dialog->settings().autoSaveSettings().setDatabaseSave(true);
+        w.dialog->store().startSelection().athlete1.lastName = QStringLiteral("O'Brien");
         w.toReview();
         w.fire("nextInnerState");
         QCOMPARE(w.state(), int(S::READY));
-        auto *box = w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox"));
-        QVERIFY(box);
-        QVERIFY(box->text().contains(QStringLiteral("__delete_me__")));
-        QVERIFY(QFile::exists(w.tempFile()));
-        box->close();
+        QVERIFY(!w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox")));
+        QVERIFY(!QFile::exists(w.tempFile()));
         w.dialog->settings().autoSaveSettings().setDatabaseSave(false);
-        // The next window must not find it.
-        QVERIFY(QFile::remove(w.tempFile()));
+        QCOMPARE(countRows(path, "SELECT COUNT(*) FROM Measures;"), before + 1);
+        const QByteArray name = w.dialog->store().measurementName.toUtf8();
+        QCOMPARE(countRows(path, "SELECT length(Data) FROM Measures WHERE Name='" + name + "' AND LastName1='O''Brien';"),
+                 w.dialog->store().sampleCount() * 16);
+    }
+
+    // A database that does not take the routine (closed, or locked by another
+    // program) makes the autosave fail: the operator is told, the commit
+    // goes on and the routine stays in the temporary file.
+    void databaseAutosaveWithoutADatabaseKeepsTheRoutine()
+    {
+        for (const bool closed : {true, false}) {
+            Window w;
+            QVERIFY(w.run());
+            const QString path = w.dialog->database().databasePath();
+            QVERIFY(!path.isEmpty());
+            const int before = countRows(path, "SELECT COUNT(*) FROM Measures;");
+            sqlite3 *other = nullptr;
+            if (closed) {
+                w.dialog->database().closeDatabase();
+            } else {
+                QCOMPARE(sqlite3_open(path.toUtf8().constData(), &other), SQLITE_OK);
+                QCOMPARE(sqlite3_exec(other, "BEGIN EXCLUSIVE;", nullptr, nullptr, nullptr), SQLITE_OK);
+            }
+            w.dialog->settings().autoSaveSettings().setDatabaseSave(true);
+            w.toReview();
+            w.fire("nextInnerState");
+            QCOMPARE(w.state(), int(S::READY));
+            if (other) {
+                sqlite3_exec(other, "COMMIT;", nullptr, nullptr, nullptr);
+                sqlite3_close(other);
+            }
+            auto *box = w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox"));
+            QVERIFY(box);
+            QVERIFY(box->text().contains(QStringLiteral("__delete_me__")));
+            QVERIFY(QFile::exists(w.tempFile()));
+            QCOMPARE(countRows(path, "SELECT COUNT(*) FROM Measures;"), before);
+            box->close();
+            w.dialog->settings().autoSaveSettings().setDatabaseSave(false);
+            // The next window must not find it.
+            QVERIFY(QFile::remove(w.tempFile()));
+        }
     }
 
     // The only copy of a routine whose saves failed survives the display

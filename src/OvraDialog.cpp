@@ -170,7 +170,10 @@ void OvraDialog::startWebSocketServer() {}
 // database closed: saves to it then fail and keep the temporary routine file.
 void OvraDialog::openDatabase()
 {
-    const QString path = QFileInfo(m_settings->databaseFile()).absoluteFilePath();
+    // An empty setting would open a private temporary database that is gone
+    // at exit, taking every stored measure with it.
+    const QString configured = m_settings->databaseFile();
+    const QString path = QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
     if (m_database->openDatabase(path))
         m_database->createTables(QStringLiteral("main"));
     m_routineRecorder->setDatabase(m_database);

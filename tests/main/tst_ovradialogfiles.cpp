@@ -208,6 +208,21 @@ private Q_SLOTS:
 
     // A committed routine goes into the competition database the window
     // opened at start-up, and its temporary file is then no longer needed.
+    // An empty database setting falls back to the default file, not to a
+    // database that vanishes at exit.
+    void emptyDatabaseSettingUsesTheDefaultFile()
+    {
+        ovra::test::clearSettings();
+        {
+            auto storage = OvraSettings::openStorage();
+            storage->setValue(QStringLiteral("db/dbFile"), QString());
+            storage->sync();
+        }
+        Window w(false);
+        QVERIFY(w.dialog->database().isOpen());
+        QCOMPARE(w.dialog->database().databasePath(), QFileInfo(w.dialog->database().defaultFile()).absoluteFilePath());
+    }
+
     void databaseAutosaveStoresTheCommittedRoutine()
     {
         Window w;

@@ -195,6 +195,9 @@ public Q_SLOTS:
     void handleSaveEvent();
     void handleLoadEvent();
     void loadFile(const QString &path);
+    // Shows the measure of that name from the competition database as a
+    // loaded file is shown.
+    void getMeasureFromDatabaseSlot(const QString &name);
     void saveToDatabase();
     void showAutoSaveDialog();
     void evaluateTara();

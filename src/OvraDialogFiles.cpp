@@ -15,6 +15,7 @@
 #include "widgets/ForceSampleSource.h"
 #include "widgets/LogWidget.h"
 #include "widgets/PlotterWidget.h"
+#include "wsdb.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -208,6 +209,48 @@ void OvraDialog::loadFile(const QString &path)
         m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
         qDebug() << "complete load";
     }
+    releaseBoxWatchdog(held);
+    Q_EMIT loadComplete();
+}
+
+void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
+{
+    setUnsavedRoutineAside();
+    const bool held = holdBoxWatchdog();
+    Q_EMIT beginLoad();
+    ovra::util::waitProcessingEvents(kLoadEventWaitMs);
+    m_daten->saveTaraForDisplay();
+    resetMeasurementForLoad();
+    QStringList fields;
+    QString header;
+    std::vector<wsDaten::Sample> samples;
+    if (m_database->readMeasure(name, fields, header, samples)) {
+        // Name, event (and city), competition, group, date, time, athlete 1,
+        // then athlete 2 when there is one.
+        QString label = name + QStringLiteral(": ") + fields.value(0);
+        const auto add = [&label](const QString &value, bool always) {
+            if (always || !value.isEmpty())
+                label += QStringLiteral(", ") + value;
+        };
+        add(fields.value(1), false);
+        for (int i : {2, 3, 8, 9, 4, 5})
+            add(fields.value(i), true);
+        add(fields.value(6), false);
+        add(fields.value(7), false);
+        m_ui->statusLoadedMeasure->setText(label);
+        FileUtils::applyHeaderText(header, m_settings.get(), *m_daten);
+        PlotterFeed feed(*m_plotter);
+        FileUtils::replaySamples(samples, m_settings.get(), *m_daten, &feed);
+        feed.flush();
+        const auto &routine = m_daten->routines();
+        Q_EMIT setExerciseStartTime(routine.exerciseStart);
+        Q_EMIT setExerciseEndTime(routine.exerciseEnd);
+        Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
+        Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+    } else {
+        qWarning() << "No measure in the database named" << name;
+    }
+    m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
     releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
 }

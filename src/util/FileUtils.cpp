@@ -593,6 +593,42 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
 
 // Reading ------------------------------------------------------------------------------
 
+void FileUtils::evaluateReplayedSample(wsDaten &store, int rule)
+{
+    const int count = store.sampleCount();
+    store.followReplayedWindow(count);
+    if (count % wsDaten::kSamplesPerBlock == 0 || count == store.routines().exerciseEnd) {
+        store.setBlockCount(count);
+        store.detectLandings(DataUpdateReason::Replay, rule);
+    }
+}
+
+void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
+                              SamplePlotter *plotter)
+{
+    const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
+    for (const wsDaten::Sample &sample : samples) {
+        store.appendSample(sample);
+        if (plotter)
+            plotter->appendSamples(store, 1);
+        evaluateReplayedSample(store, rule);
+    }
+    store.setBlockCount(store.sampleCount());
+}
+
+bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store)
+{
+    const QChar column = separatorsOf(settings).column;
+    bool any = false;
+    for (QString line : header.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        // Trailing separators count as parts; only a carriage return goes.
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        any = check_headerZeile(line, store, column) || any;
+    }
+    return any;
+}
+
 bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator)
 {
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
@@ -800,11 +836,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
         }
         if (plotter)
             plotter->appendSamples(store, 1);
-        store.followReplayedWindow(count);
-        if (count % wsDaten::kSamplesPerBlock == 0 || count == r.exerciseEnd) {
-            store.setBlockCount(count);
-            store.detectLandings(DataUpdateReason::Replay, rule);
-        }
+        evaluateReplayedSample(store, rule);
 
         haveRow = false;
         while (reader.next(line, tooLong)) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/wsDaten.h"
+
 #include <QByteArray>
 #include <QChar>
 #include <QDateTime>
@@ -7,11 +9,11 @@
 #include <QString>
 
 #include <functional>
+#include <vector>
 
 class IndexSelection;
 class QIODevice;
 class OvraSettings;
-class wsDaten;
 
 namespace ovra::util {
 
@@ -62,6 +64,18 @@ public:
     // with the recomputation. name is used in log lines.
     static void readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
                          SamplePlotter *plotter);
+
+    // The samples of a stored measure (the database form) replayed into the
+    // store after its header: landings and results are recomputed as for a
+    // data file.
+    static void replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
+                              SamplePlotter *plotter);
+    // Applies every header line of a stored header text; true when at least
+    // one was a header line.
+    static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store);
+    // One replayed sample was appended: the routine window and, at the end of
+    // a block or of the window, the landing detection.
+    static void evaluateReplayedSample(wsDaten &store, int rule);
 
     // Applies one header line; false when the line is not a header line (the
     // header has ended).

@@ -250,6 +250,23 @@ private Q_SLOTS:
         const QByteArray name = w.dialog->store().measurementName.toUtf8();
         QCOMPARE(countRows(path, "SELECT length(Data) FROM Measures WHERE Name='" + name + "' AND LastName1='O''Brien';"),
                  w.dialog->store().sampleCount() * 16);
+
+        // The stored measure is shown again as a loaded file is.
+        const int samples = w.dialog->store().sampleCount();
+        const wsDaten::Sample probe = w.dialog->store().sample(samples / 2);
+        const int windowStart = w.dialog->store().routines().exerciseStart;
+        QSignalSpy complete(w.dialog.get(), &OvraDialog::loadComplete);
+        w.dialog->getMeasureFromDatabaseSlot(QString::fromUtf8(name));
+        QCOMPARE(complete.size(), 1);
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(w.dialog->store().sampleCount(), samples);
+        QCOMPARE(w.dialog->store().sample(samples / 2), probe);
+        QCOMPARE(w.dialog->store().routines().exerciseStart, windowStart);
+        QVERIFY(w.dialog->ui().statusLoadedMeasure->text().startsWith(QString::fromUtf8(name) + QStringLiteral(": ")));
+        QVERIFY(w.dialog->ui().statusLoadedMeasure->text().contains(QStringLiteral("O'Brien")));
+        QCOMPARE(w.dialog->plotter().points(0).size(), std::size_t(samples));
+        w.fire("dismissRoutine");
+        QCOMPARE(w.state(), int(S::READY));
     }
 
     // A database that does not take the routine (closed, or locked by another

@@ -111,6 +111,8 @@ public:
     bool databaseSave();
     // Moves a temporary routine file whose saves failed to a name of its own.
     void setUnsavedRoutineAside();
+    // The routine window of stored data just shown, to the window controls.
+    void emitRoutineWindow();
     void routineFilesOnCommit();
     void routineFilesOnDismiss();
     void autoSaveAfterDropTest();

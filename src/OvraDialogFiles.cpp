@@ -198,11 +198,7 @@ void OvraDialog::loadFile(const QString &path)
         feed.flush();
         if (loaded) {
             m_ui->statusLoadedMeasure->setText(path);
-            const auto &routine = m_daten->routines();
-            Q_EMIT setExerciseStartTime(routine.exerciseStart);
-            Q_EMIT setExerciseEndTime(routine.exerciseEnd);
-            Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
-            Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+            emitRoutineWindow();
         } else {
             qWarning() << "Failed to load data from" << path;
         }
@@ -242,17 +238,22 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
         PlotterFeed feed(*m_plotter);
         FileUtils::replaySamples(samples, m_settings.get(), *m_daten, &feed);
         feed.flush();
-        const auto &routine = m_daten->routines();
-        Q_EMIT setExerciseStartTime(routine.exerciseStart);
-        Q_EMIT setExerciseEndTime(routine.exerciseEnd);
-        Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
-        Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+        emitRoutineWindow();
     } else {
         qWarning() << "No measure in the database named" << name;
     }
     m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
     releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
+}
+
+void OvraDialog::emitRoutineWindow()
+{
+    const auto &routine = m_daten->routines();
+    Q_EMIT setExerciseStartTime(routine.exerciseStart);
+    Q_EMIT setExerciseEndTime(routine.exerciseEnd);
+    Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
+    Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
 }
 
 bool OvraDialog::autoSaveToFile()
@@ -402,11 +403,7 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     RoutineRecorder::replay(*m_daten, *m_lastChanceRecovery, selection,
                             m_settings->rulesSettings().hdDeductionRule(), &feed);
     feed.flush();
-    const auto &routine = m_daten->routines();
-    Q_EMIT setExerciseStartTime(routine.exerciseStart);
-    Q_EMIT setExerciseEndTime(routine.exerciseEnd);
-    Q_EMIT setExerciseStartTimeFix(routine.exerciseStartFix);
-    Q_EMIT setExerciseEndTimeFix(routine.exerciseEndFix);
+    emitRoutineWindow();
     if (static_cast<int>(m_daten->trampMode()) > 2)
         m_ui->resultTableStack->setCurrentIndex(1);
     qDebug() << "end recovery";

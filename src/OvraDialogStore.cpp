@@ -129,8 +129,7 @@ void OvraDialog::connectTrampolineView(TrampolineWidget *bed, int trampoline)
     // Continuous training rolls the oldest landing out of the routine; the
     // bed of the trained trampoline drops its marker and renumbers.
     connect(&m_daten->routines(), &data::model::Routines::rolloverLandings, bed, [this, bed, trampoline] {
-        const TrampMode mode = m_daten->trampMode();
-        if (mode != TrampMode::Synchronized && (mode == TrampMode::Trampoline2 ? 1 : 0) == trampoline)
+        if (m_daten->trampMode() != TrampMode::Synchronized && m_daten->individualTrampoline() == trampoline)
             bed->rolloverPositions();
     });
     if (trampoline == 0) {
@@ -153,7 +152,7 @@ void OvraDialog::showRoutineOn(TrampolineWidget *bed, int trampoline)
     const data::model::Routines::LandingArray *landings = nullptr;
     if (mode == TrampMode::Synchronized)
         landings = trampoline == 0 ? &r.synchronizedLandingsTrampoline1 : &r.synchronizedLandingsTrampoline2;
-    else if ((mode == TrampMode::Trampoline2 ? 1 : 0) == trampoline)
+    else if (m_daten->individualTrampoline() == trampoline)
         landings = trampoline == 0 ? &r.individualLandingsTrampoline1 : &r.individualLandingsTrampoline2;
     if (landings == nullptr)
         return;

@@ -158,6 +158,9 @@ public:
     // Measurement --------------------------------------------------------------
 
     void resetMeasurement();
+    // The bed of an individual routine in the current mode (1 only in
+    // Trampoline2).
+    int individualTrampoline() const;
     data::model::Routines &routines() { return m_routines; }
     const data::model::Routines &routines() const { return m_routines; }
 
@@ -270,7 +273,6 @@ private:
     void addToSynchronizedRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void closeRoutineWindow(int takeoffTime);
     data::model::Routines::LandingArray &individualArray(int t);
-    int individualTrampoline() const;
     int listPosition(int t, int landingNumber) const;
     bool readIndividualRoutine(int t, int firstPosition, int count);
     bool readSynchronizedRoutine(int firstPosition1, int firstPosition2, int count);

@@ -102,17 +102,9 @@ void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, con
     routine.exerciseStart = routine.exerciseStartFix = std::max(1, selection.routineBegin - from);
     routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
 
-    for (int k = from; k < to; ++k) {
-        store.appendSample(ring.sample(k));
-        const int count = store.sampleCount();
-        if (plotter)
-            plotter->appendSamples(store, 1);
-        store.followReplayedWindow(count);
-        if (count % wsDaten::kSamplesPerBlock == 0) {
-            store.setBlockCount(count);
-            store.detectLandings(DataUpdateReason::Replay, hdRule);
-        }
-    }
+    // The window has no end here, so only block ends run the detection.
+    for (int k = from; k < to; ++k)
+        ovra::util::FileUtils::appendReplayedSample(store, ring.sample(k), hdRule, plotter);
     store.setBlockCount(store.sampleCount());
     updateStartTimeFromLandings(store);
 }

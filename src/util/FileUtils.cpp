@@ -593,8 +593,11 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
 
 // Reading ------------------------------------------------------------------------------
 
-void FileUtils::evaluateReplayedSample(wsDaten &store, int rule)
+void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &sample, int rule, SamplePlotter *plotter)
 {
+    store.appendSample(sample);
+    if (plotter)
+        plotter->appendSamples(store, 1);
     const int count = store.sampleCount();
     store.followReplayedWindow(count);
     if (count % wsDaten::kSamplesPerBlock == 0 || count == store.routines().exerciseEnd) {
@@ -607,12 +610,8 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
                               SamplePlotter *plotter)
 {
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
-    for (const wsDaten::Sample &sample : samples) {
-        store.appendSample(sample);
-        if (plotter)
-            plotter->appendSamples(store, 1);
-        evaluateReplayedSample(store, rule);
-    }
+    for (const wsDaten::Sample &sample : samples)
+        appendReplayedSample(store, sample, rule, plotter);
     store.setBlockCount(store.sampleCount());
 }
 
@@ -826,17 +825,13 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                                             .arg(lineNumber)
                                             .arg(columns);
         }
-        store.appendSample(sample);
-        const int count = store.sampleCount();
-        if (!ringLogged && count > wsDaten::kRingSamples) {
+        appendReplayedSample(store, sample, rule, plotter);
+        if (!ringLogged && store.sampleCount() > wsDaten::kRingSamples) {
             ringLogged = true;
             qWarning().noquote() << QStringLiteral("%1 holds more than %2 samples; only the newest %2 are kept")
                                         .arg(path)
                                         .arg(wsDaten::kRingSamples);
         }
-        if (plotter)
-            plotter->appendSamples(store, 1);
-        evaluateReplayedSample(store, rule);
 
         haveRow = false;
         while (reader.next(line, tooLong)) {

@@ -73,9 +73,11 @@ public:
     // Applies every header line of a stored header text; true when at least
     // one was a header line.
     static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store);
-    // One replayed sample was appended: the routine window and, at the end of
-    // a block or of the window, the landing detection.
-    static void evaluateReplayedSample(wsDaten &store, int rule);
+    // Appends one replayed sample (files, the database, the recovery ring)
+    // and hands it to the plotter (may be null); then the routine window and,
+    // at the end of a block or of the window, the landing detection.
+    static void appendReplayedSample(wsDaten &store, const wsDaten::Sample &sample, int rule,
+                                     SamplePlotter *plotter);
 
     // Applies one header line; false when the line is not a header line (the
     // header has ended).

@@ -13,7 +13,7 @@ cd "$here"
 
 packages=(
     build-essential cmake ninja-build pkg-config ccache git python3
-    qt6-base-dev qt6-base-dev-tools qt6-scxml-dev qt6-websockets-dev qt6-charts-dev
+    qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-scxml-dev qt6-websockets-dev qt6-charts-dev
     qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
     libhidapi-dev libsqlite3-dev libcpp-httplib-dev
     libgl1-mesa-dev libxkbcommon-dev
@@ -45,6 +45,12 @@ export CCACHE_NOHASHDIR=1
 # Precompiled headers are cacheable only with these relaxations.
 export CCACHE_SLOPPINESS=pch_defines,time_macros,include_file_mtime,include_file_ctime
 
+# Prints how long each step took, so a slow step shows in CI's output.
+step_start=$SECONDS
+step() {
+    echo "== $* (after $((SECONDS - step_start)) s)"
+}
+
 configure_and_build() {
     local dir=$1
     shift
@@ -61,18 +67,26 @@ run)
     exec ./build/bin/ovra
     ;;
 test)
+    step "installing missing packages"
     install_missing
+    step "building"
     configure_and_build build
+    step "running the test suite"
     (cd build && ctest --output-on-failure -j2)
     # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
+    step "building with sanitizers"
     configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
+    step "running the core tests with sanitizers"
     (cd build-asan && ctest --output-on-failure -j2 -L core)
     # Every libFuzzer target for 60 s (clang, core library only); a finding fails the run.
+    step "building the fuzzers"
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
         -DOVRA_FUZZ=ON -DOVRA_CORE_ONLY=ON -DOVRA_BUILD_TESTS=OFF
     cmake --build build-fuzz -j2 --target ovra_fuzzers
+    step "running the fuzzers"
     bash scripts/run-fuzzers.sh build-fuzz 60
+    step "done"
     ;;
 *)
     echo "usage: $0 run|test" >&2

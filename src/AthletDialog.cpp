@@ -16,6 +16,13 @@ namespace {
 // The tree's columns, in the order of the Athlets columns they show.
 enum Column { LastName, FirstName, Gender, Year, Noc, NocCode, IdFig, IdNational, Email, ColumnCount };
 
+// The gender as stored behind its translated text.
+void setGender(QTreeWidgetItem *item, const QString &stored)
+{
+    item->setText(Gender, startlist::athleteGenderName(stored));
+    item->setData(Gender, startlist::kValueRole, stored);
+}
+
 } // namespace
 
 AthletDialog::AthletDialog(wsdb &database, wsDaten &store, QWidget *parent)
@@ -77,6 +84,7 @@ void AthletDialog::reload()
         auto *item = new QTreeWidgetItem(m_tree);
         for (int c = 0; c < ColumnCount; ++c)
             item->setText(c, row.value(QString::fromLatin1(kColumns[c])).toString());
+        setGender(item, item->text(Gender));
         item->setData(0, startlist::kIdxRole, row.value(QStringLiteral("idx")));
     }
     updateButtons();
@@ -93,7 +101,7 @@ QTreeWidgetItem *AthletDialog::itemFromForm() const
     auto *item = new QTreeWidgetItem;
     item->setText(LastName, m_fields[0]->text().trimmed());
     item->setText(FirstName, m_fields[1]->text().trimmed());
-    item->setText(Gender, m_gender->currentData().toString());
+    setGender(item, m_gender->currentData().toString());
     item->setText(Year, m_year->text().trimmed());
     item->setText(Noc, m_fields[2]->text().trimmed());
     item->setText(NocCode, m_fields[3]->text().trimmed());
@@ -140,7 +148,7 @@ void AthletDialog::itemClicked(QTreeWidgetItem *item, int column)
         return;
     m_fields[0]->setText(item->text(LastName));
     m_fields[1]->setText(item->text(FirstName));
-    m_gender->setCurrentIndex(qMax(0, m_gender->findData(item->text(Gender))));
+    m_gender->setCurrentIndex(qMax(0, m_gender->findData(item->data(Gender, startlist::kValueRole))));
     m_year->setText(item->text(Year));
     m_fields[2]->setText(item->text(Noc));
     m_fields[3]->setText(item->text(NocCode));
@@ -160,9 +168,10 @@ void AthletDialog::okButtonClicked()
                 QStringLiteral(
                     "INSERT INTO Athlets ( LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, "
                     "IDNational, Email ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ? );"),
-                {item->text(LastName), item->text(FirstName), item->text(Gender),
-                 startlist::yearValue(item->text(Year)), item->text(Noc), item->text(NocCode),
-                 item->text(IdFig), item->text(IdNational), item->text(Email)});
+                {item->text(LastName), item->text(FirstName),
+                 item->data(Gender, startlist::kValueRole).toString(), startlist::yearValue(item->text(Year)),
+                 item->text(Noc), item->text(NocCode), item->text(IdFig), item->text(IdNational),
+                 item->text(Email)});
             if (rc != SQLITE_DONE)
                 return false;
         }

@@ -136,7 +136,7 @@ void DatabaseBrowserDialog::resizeEvent(QResizeEvent *event)
     QDialog::resizeEvent(event);
     // Idx narrow, the names and the event wide; FileName takes the rest.
     static const double kFractions[6] = {0.06, 0.22, 0.1, 0.18, 0.16, 0.1};
-    const int width = m_tree->viewport()->width();
+    const int width = event->size().width();
     for (int c = 0; c < 6; ++c)
         m_tree->setColumnWidth(c, int(width * kFractions[c]));
 }

@@ -28,7 +28,7 @@ enum AthleteColumn { AName, ALastName, AFirstName, AGender, AYear, ANocCode, AId
 
 QString person(const QString &last, const QString &first)
 {
-    return QStringLiteral("%1, %2").arg(last, first);
+    return first.isEmpty() ? last : QStringLiteral("%1, %2").arg(last, first);
 }
 
 QString number(const QVariant &value)
@@ -55,7 +55,7 @@ void setCompetitor(QTreeWidgetItem *row, int slot, const QTreeWidgetItem *athlet
     row->setText(base + 1, athlete->text(AName));
     row->setText(base + 2, athlete->text(ALastName));
     row->setText(base + 3, athlete->text(AFirstName));
-    row->setText(base + 4, athlete->text(AGender));
+    row->setText(base + 4, athlete->data(AGender, startlist::kValueRole).toString());
     row->setText(base + 5, athlete->text(AYear));
     row->setText(base + 6, athlete->text(ANocCode));
     row->setText(base + 7, athlete->text(AIdFig));
@@ -390,7 +390,9 @@ void GroupDialog::searchAthletes()
         item->setText(AName, person(last, first));
         item->setText(ALastName, last);
         item->setText(AFirstName, first);
-        item->setText(AGender, row.value(QStringLiteral("Gender")).toString());
+        const QString gender = row.value(QStringLiteral("Gender")).toString();
+        item->setText(AGender, startlist::athleteGenderName(gender));
+        item->setData(AGender, startlist::kValueRole, gender);
         item->setText(AYear, year(row.value(QStringLiteral("Year"))));
         item->setText(ANocCode, row.value(QStringLiteral("NOCCode")).toString());
         item->setText(AIdFig, row.value(QStringLiteral("IDFIG")).toString());

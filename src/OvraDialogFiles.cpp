@@ -219,8 +219,7 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
         qWarning().noquote() << "Not loading the measure" << name << "in state" << state;
         m_notificationPopup->setPopupText(
             Popup::Yellow,
-            tr("Not loaded: a stored measure can be loaded in READY or while another one is shown (now: %1).")
-                .arg(state));
+            tr("Not loaded: a stored measure can be loaded only in READY or while another one is shown."));
         m_notificationPopup->show();
         return;
     }

@@ -48,6 +48,17 @@ QString typeName(int id)
                    : QCoreApplication::translate("StartListDialogs", "Individual");
 }
 
+QString athleteGenderName(const QString &gender)
+{
+    if (gender == QLatin1String("Male"))
+        return genderName(1);
+    if (gender == QLatin1String("Female"))
+        return genderName(2);
+    if (gender == QLatin1String("Other"))
+        return QCoreApplication::translate("StartListDialogs", "Other");
+    return gender;
+}
+
 QTreeWidget *makeTree(QWidget *parent, const char *name, const QStringList &headers)
 {
     auto *tree = new QTreeWidget(parent);

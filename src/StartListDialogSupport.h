@@ -26,6 +26,11 @@ int genderId(const QString &gender);
 int typeId(const QString &type);
 QString genderName(int genderId);
 QString typeName(int typeId);
+// An athlete's gender as stored ("Male", "Female", "Other") in the
+// operator's language; anything else as it is.
+QString athleteGenderName(const QString &gender);
+// Column data role that keeps the stored value behind a translated text.
+constexpr int kValueRole = Qt::UserRole + 3;
 
 // A list of database rows with these column titles, sorted by nobody.
 QTreeWidget *makeTree(QWidget *parent, const char *name, const QStringList &headers);

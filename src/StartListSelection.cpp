@@ -293,9 +293,9 @@ void StartListSelection::neuAthlet()
             const QString event = m_w.event->currentText();
             const QString competition = m_w.competition->currentText();
             const QString group = m_w.group->currentText();
-            qDebug() << "Event selected:" << event;
-            qDebug() << "Competition selected:" << competition;
-            qDebug() << "Group selected:" << group;
+            qDebug().noquote() << "Event selected:" << event;
+            qDebug().noquote() << "Competition selected:" << competition;
+            qDebug().noquote() << "Group selected:" << group;
             QMap<QString, QString> meta = athleteMeta(s, event, competition, group);
             if (!found) {
                 for (const char *key : {"lastname", "firstname"})

@@ -1171,8 +1171,8 @@ Taste X drücken</translation>
             <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
         </message>
         <message>
-            <source>Not loaded: a stored measure can be loaded in READY or while another one is shown (now: %1).</source>
-            <translation>Nicht geladen: Eine gespeicherte Messung lässt sich nur in BEREIT laden oder während eine andere angezeigt wird (jetzt: %1).</translation>
+            <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
+            <translation>Nicht geladen: Eine gespeicherte Messung lässt sich nur in BEREIT laden oder während eine andere angezeigt wird.</translation>
         </message>
     </context>
     <context>
@@ -1369,6 +1369,10 @@ Taste X drücken</translation>
         <message>
             <source>Cancel</source>
             <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>divers</translation>
         </message>
     </context>
     <context>

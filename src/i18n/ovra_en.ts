@@ -1171,8 +1171,8 @@ press X</translation>
             <translation>Ctrl+R: Recover the last minutes from the last-chance recorder</translation>
         </message>
         <message>
-            <source>Not loaded: a stored measure can be loaded in READY or while another one is shown (now: %1).</source>
-            <translation>Not loaded: a stored measure can be loaded in READY or while another one is shown (now: %1).</translation>
+            <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
+            <translation>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</translation>
         </message>
     </context>
     <context>
@@ -1369,6 +1369,10 @@ press X</translation>
         <message>
             <source>Cancel</source>
             <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>Other</translation>
         </message>
     </context>
     <context>

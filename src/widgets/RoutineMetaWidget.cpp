@@ -78,6 +78,11 @@ RoutineMetaWidget::RoutineMetaWidget(QWidget *parent)
     m_tableView->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_tableView->setSelectionMode(QAbstractItemView::NoSelection);
     m_tableView->setFocusPolicy(Qt::NoFocus);
+    // As high as its rows: the highlight areas and the table stay together
+    // and leave the rest of the page to the result.
+    m_tableView->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+    m_tableView->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Maximum);
+    m_tableView->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_tableView->setContextMenuPolicy(Qt::ActionsContextMenu);
     auto *clearAction = new QAction(tr("Clear information"), m_tableView);
     clearAction->setObjectName(QStringLiteral("clearInformationAction"));
@@ -87,7 +92,7 @@ RoutineMetaWidget::RoutineMetaWidget(QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addLayout(m_highlights->areaRow(this));
-    layout->addWidget(m_tableView, 1);
+    layout->addWidget(m_tableView);
     // The table follows whatever the areas show: a key chosen here or
     // elsewhere leaves the table and the other key comes back into it.
     connect(m_highlights, &MetaHighlights::shown, this,

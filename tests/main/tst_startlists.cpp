@@ -2,6 +2,7 @@
 // own, then in the window with the state machine driven by its signals.
 
 #include "AppStartup.h"
+#include "DatabaseConfigDialog.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "StartListFixture.h"
@@ -402,6 +403,50 @@ private Q_SLOTS:
         QCOMPARE(stored(), QList<int>({1, 1, 1, 1}));
     }
 
+    // Another database file brings its own lists; the choice is kept where
+    // the new file has the same names.
+    void switchingTheDatabaseRefillsTheLists()
+    {
+        const QString first = file(QStringLiteral("switch-first.db"));
+        const QString second = file(QStringLiteral("switch-second.db"));
+        QVERIFY(ovra::test::writeCompetitionFile(first));
+        QVERIFY(ovra::test::writeCompetitionFile(second));
+        {
+            wsDaten store;
+            wsdb db(store);
+            QVERIFY(db.openDatabase(second));
+            db.execute(QStringLiteral("DELETE FROM Events WHERE EventName='Coupe d''Europe';"));
+            db.execute(QStringLiteral("DELETE FROM Groups WHERE LastName1='Miller';"));
+        }
+        Window w(first);
+        QVERIFY(w.run());
+        w.ui().CB_event->setCurrentIndex(1);
+        w.ui().CB_competition->setCurrentIndex(1);
+        w.ui().CB_group->setCurrentIndex(1);
+        w.ui().LW_athlets->setCurrentRow(2);
+        DatabaseConfigDialog &config = w.dialog->databaseConfigDialog();
+        QString answer = second;
+        config.setFileChooser(
+            [&answer](bool, const QString &, const QString &, const QString &) { return answer; });
+        config.neuBrowseLoad();
+        QCOMPARE(w.dialog->database().databasePath(), second);
+        QCOMPARE(w.dialog->settings().databaseFile(), second);
+        QCOMPARE(items(*w.ui().CB_event),
+                 QStringList({QStringLiteral("Select Event"), QStringLiteral("Worlds")}));
+        QCOMPARE(w.ui().CB_group->currentText(), QStringLiteral("Final"));
+        QCOMPARE(lines(*w.ui().LW_athlets),
+                 QStringList({QStringLiteral("2: Smith, Jr., Anna / B"), QStringLiteral("3: Ng")}));
+        QCOMPARE(w.ui().LW_athlets->currentRow(), 1);
+        QCOMPARE(w.ui().LB_athlet->text(), QStringLiteral("3: Ng"));
+
+        answer = file(QStringLiteral("switch-empty.db"));
+        config.neuBrowseCreate();
+        QCOMPARE(w.dialog->database().databasePath(), answer);
+        QCOMPARE(w.ui().CB_event->count(), 1);
+        QCOMPARE(w.ui().LW_athlets->count(), 0);
+        QVERIFY(w.dialog->daten().startSelection().athlete1.lastName.isEmpty());
+    }
+
     // The routine cycle with a start list: the athlete waits for START,
     // is shown in the review, goes into the database row, and the list
     // moves on after the commit; a CSV row and a database athlete take
@@ -433,7 +478,7 @@ private Q_SLOTS:
         w.dialog->getMeasureFromDatabaseSlot(QStringLiteral("anything"));
         QCOMPARE(begin.count(), 0);
         QVERIFY(w.in(S::REVIEW));
-        QVERIFY(w.dialog->notificationPopup().text().contains(QStringLiteral("REVIEW")));
+        QVERIFY(w.dialog->notificationPopup().text().startsWith(QStringLiteral("Not loaded")));
 
         w.fire("nextInnerState");
         QVERIFY(w.in(S::READY));

@@ -134,12 +134,7 @@ void CompetitionDialog::neuReplace()
 
 void CompetitionDialog::neuDelete()
 {
-    QTreeWidgetItem *item = m_tree->currentItem();
-    if (item == nullptr)
-        return;
-    if (m_database.execute(QStringLiteral("DELETE FROM Competitions WHERE idx=?;"),
-                           {startlist::idxOf(item)}) == SQLITE_DONE)
-        delete item;
+    startlist::deleteCurrentRow(m_database, "Competitions", m_tree);
     updateButtons();
 }
 

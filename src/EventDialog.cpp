@@ -119,12 +119,7 @@ void EventDialog::neuReplace()
 
 void EventDialog::neuDelete()
 {
-    QTreeWidgetItem *item = m_tree->currentItem();
-    if (item == nullptr)
-        return;
-    if (m_database.execute(QStringLiteral("DELETE FROM Events WHERE idx=?;"), {startlist::idxOf(item)}) ==
-        SQLITE_DONE)
-        delete item;
+    startlist::deleteCurrentRow(m_database, "Events", m_tree);
     updateButtons();
 }
 

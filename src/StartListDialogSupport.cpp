@@ -14,6 +14,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <sqlite3.h>
+
 namespace startlist {
 
 int genderId(const QString &gender)
@@ -147,6 +149,15 @@ void enableRowButtons(const RowButtons &buttons, bool formComplete, bool rowChos
     buttons.add->setEnabled(formComplete);
     buttons.replace->setEnabled(formComplete && rowChosen);
     buttons.remove->setEnabled(rowChosen);
+}
+
+void deleteCurrentRow(wsdb &database, const char *table, QTreeWidget *tree)
+{
+    QTreeWidgetItem *item = tree->currentItem();
+    if (item != nullptr &&
+        database.execute(QStringLiteral("DELETE FROM %1 WHERE idx=?;").arg(QLatin1String(table)),
+                         {idxOf(item)}) == SQLITE_DONE)
+        delete item;
 }
 
 void showSaveFailure(QWidget *parent, const QString &text)

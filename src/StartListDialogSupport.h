@@ -12,6 +12,7 @@ class QPushButton;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
+class wsdb;
 
 // What the start-list dialogs share: the code tables of the database, the
 // look of their lists and the checks of their forms.
@@ -63,6 +64,10 @@ struct RowButtons
 RowButtons layoutListDialog(QDialog *dialog, QTreeWidget *tree, QLayout *form, bool withCancel);
 // Add needs a complete form, Replace that and a chosen row, Delete a row.
 void enableRowButtons(const RowButtons &buttons, bool formComplete, bool rowChosen);
+
+// Deletes the database row of the tree's current item from table (by its
+// idx) and then the item; nothing when no item is current or the row stays.
+void deleteCurrentRow(wsdb &database, const char *table, QTreeWidget *tree);
 
 // Tells the operator that a save did not reach the database, without
 // blocking; the dialog stays open with everything entered.

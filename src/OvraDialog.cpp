@@ -2,6 +2,7 @@
 
 #include "BuildInfo.h"
 #include "OvraDialogUi.h"
+#include "StartListSelection.h"
 #include "data/wsDaten.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
@@ -21,7 +22,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QListWidget>
 #include <QDebug>
 #include <QFileInfo>
 #include <QFontDialog>
@@ -49,20 +49,6 @@ public:
 
 private:
     QComboBox *m_combo;
-};
-
-class ListRowSelection final : public IndexSelection
-{
-public:
-    explicit ListRowSelection(QListWidget *list)
-        : m_list(list)
-    {}
-    int count() const override { return m_list->count(); }
-    int currentIndex() const override { return m_list->currentRow(); }
-    void setCurrentIndex(int index) override { m_list->setCurrentRow(index); }
-
-private:
-    QListWidget *m_list;
 };
 
 } // namespace
@@ -105,15 +91,12 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_trampolineSelection = std::make_unique<ComboIndexSelection>(m_ui->CB_trampSelect);
     targets.weightClass = m_weightClassSelection.get();
     targets.trampolineSelection = m_trampolineSelection.get();
-    // The start-list selection (event, competition, group, athlete).
-    m_structureSelections = {std::make_unique<ComboIndexSelection>(m_ui->CB_event),
-                             std::make_unique<ComboIndexSelection>(m_ui->CB_competition),
-                             std::make_unique<ComboIndexSelection>(m_ui->CB_group),
-                             std::make_unique<ListRowSelection>(m_ui->LW_athlets)};
-    targets.event = m_structureSelections[0].get();
-    targets.competition = m_structureSelections[1].get();
-    targets.group = m_structureSelections[2].get();
-    targets.athlete = m_structureSelections[3].get();
+    // The start-list choice (event, competition, group, athlete); it is
+    // applied once the lists are filled from the database.
+    targets.event = &m_startListSelection->eventSelection();
+    targets.competition = &m_startListSelection->competitionSelection();
+    targets.group = &m_startListSelection->groupSelection();
+    targets.athlete = &m_startListSelection->athleteSelection();
     m_settings = std::make_unique<OvraSettings>(targets, m_logHandler, this);
     connect(&m_settings->autoSaveSettings(), &AutoSaveSettings::fileSaveChanged, this,
             &OvraDialog::updateAutoSaveLabel);
@@ -151,10 +134,6 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectUSB();
 }
 
-// The start-list dialogs (events, competitions, athletes, groups) and the
-// database configuration dialog, given the database and the store.
-void OvraDialog::createStartListDialogs() {}
-
 // The local HTTP server, on its own thread, when the settings enable it.
 void OvraDialog::startRestServer() {}
 
@@ -177,6 +156,7 @@ void OvraDialog::openDatabase()
     if (m_database->openDatabase(path))
         m_database->createTables(QStringLiteral("main"));
     m_routineRecorder->setDatabase(m_database);
+    m_startListSelection->refresh();
 }
 
 OvraDialog::~OvraDialog() = default;

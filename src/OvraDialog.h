@@ -7,12 +7,23 @@
 
 #include <QFont>
 #include <QMainWindow>
+#include <QMap>
 #include <QString>
 
 #include <array>
 #include <functional>
 #include <memory>
 
+class AthletDialog;
+class CompetitionDialog;
+class CsvWidget;
+class DatabaseConfigDialog;
+class EventDialog;
+class GroupDialog;
+class RoutineMetaWidget;
+class StartListSelection;
+class UpcomingRoutineMetaWidget;
+struct CsvSource;
 class OperatorKeys;
 class OvraDialogUi;
 class OvraSettings;
@@ -122,6 +133,22 @@ public:
     // Replays the chosen stretch of the last-chance ring as a loaded routine.
     void replayRecovery(const RecoverySelection &selection);
 
+    // Start lists (OvraDialogStartList.cpp): the event/competition/group/
+    // athlete choice with the routine meta information it gives, the CSV
+    // start list, the meta widgets and the start-list and database dialogs.
+    StartListSelection &startListSelection() { return *m_startListSelection; }
+    CsvWidget &csvWidget() { return *m_csvWidget; }
+    RoutineMetaWidget &routineMetaWidget() { return *m_routineMetaWidget; }
+    UpcomingRoutineMetaWidget &upcomingRoutineMetaWidget() { return *m_upcomingRoutineMetaWidget; }
+    AthletDialog &athletDialog() { return *m_athletDialog; }
+    EventDialog &eventDialog() { return *m_eventDialog; }
+    CompetitionDialog &competitionDialog() { return *m_competitionDialog; }
+    GroupDialog &groupDialog() { return *m_groupDialog; }
+    DatabaseConfigDialog &databaseConfigDialog() { return *m_databaseConfigDialog; }
+    // What the CSV import dialog's OK does: shows the start list and reads
+    // the source into it.
+    void importCsv(const CsvSource &source);
+
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
 
@@ -202,6 +229,26 @@ public Q_SLOTS:
     void getMeasureFromDatabaseSlot(const QString &name);
     void saveToDatabase();
     void showAutoSaveDialog();
+
+    // Start-list choice and routine meta information; each delegates to the
+    // StartListSelection.
+    void neuEvent(int index);
+    void neuCompetition(int index);
+    void neuGroup(int index);
+    void neuAthlet();
+    void neuAthletDetails();
+    void neuClearAthlet();
+    // Every source of meta information (CSV start list, network) enters
+    // here; the state decides whether it is the routine's or the next one's.
+    void receiveRoutineMeta(QMap<QString, QString> routineMeta);
+    void printRoutineMeta(QMap<QString, QString> routineMeta);
+    void showEventDialog();
+    void showCompetitionDialog();
+    void showAthletDialog();
+    void showGroupDialog();
+    void showCsvImportDialog();
+    void showDatabaseBrowserDialog();
+    void showDatabaseConfigDialog();
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
@@ -266,6 +313,12 @@ private:
     // at its place in the construction order and does nothing until its
     // component is built.
     void createStartListDialogs();
+    void connectStartListDialogs();
+    void connectRoutineMetaWidgets();
+    // Leaving a commit or dismissal: the start lists move on.
+    void startListNext();
+    // The database file changed under the window (DB Config).
+    void databaseSwitched(const QString &path);
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
@@ -302,7 +355,6 @@ private:
     Popup *m_statePopup = nullptr;
     std::unique_ptr<IndexSelection> m_weightClassSelection;
     std::unique_ptr<IndexSelection> m_trampolineSelection;
-    std::array<std::unique_ptr<IndexSelection>, 4> m_structureSelections;
 
     // Result display (OvraDialogStore.cpp).
     PlotterWidget *m_plotter = nullptr;
@@ -323,4 +375,15 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+
+    // Start lists (OvraDialogStartList.cpp).
+    StartListSelection *m_startListSelection = nullptr;
+    CsvWidget *m_csvWidget = nullptr;
+    RoutineMetaWidget *m_routineMetaWidget = nullptr;
+    UpcomingRoutineMetaWidget *m_upcomingRoutineMetaWidget = nullptr;
+    AthletDialog *m_athletDialog = nullptr;
+    EventDialog *m_eventDialog = nullptr;
+    CompetitionDialog *m_competitionDialog = nullptr;
+    GroupDialog *m_groupDialog = nullptr;
+    DatabaseConfigDialog *m_databaseConfigDialog = nullptr;
 };

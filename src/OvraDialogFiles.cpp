@@ -9,12 +9,14 @@
 #include "recovery/RecoveryDialog.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
+#include "state/OvraState.h"
 #include "usb/DeviceLink.h"
 #include "util/EventWait.h"
 #include "util/FileUtils.h"
 #include "widgets/ForceSampleSource.h"
 #include "widgets/LogWidget.h"
 #include "widgets/PlotterWidget.h"
+#include "widgets/Popup.h"
 #include "wsdb.h"
 
 #include <QAction>
@@ -211,6 +213,16 @@ void OvraDialog::loadFile(const QString &path)
 
 void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
 {
+    // A stored measure must never replace a routine under way.
+    if (!m_ovraState->acceptsLoad()) {
+        const QString state = OvraState::stateName(m_ovraState->innerState());
+        qWarning().noquote() << "Not loading the measure" << name << "in state" << state;
+        m_notificationPopup->setPopupText(
+            Popup::Yellow,
+            tr("Not loaded: a stored measure can be loaded only in READY or while another one is shown."));
+        m_notificationPopup->show();
+        return;
+    }
     setUnsavedRoutineAside();
     const bool held = holdBoxWatchdog();
     Q_EMIT beginLoad();

@@ -3,6 +3,7 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "StartListSelection.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
@@ -65,6 +66,9 @@ void OvraDialog::setupStateMachine()
     // Network: every child's entered also publishes the state to the scoring
     // clients, the WebSocket server and the HTTP server, in this order.
     // Start list: leaving a COMMIT or DISMISS state selects its next row.
+    for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT,
+                                       OvraState::CONNECTED_DISMISS, OvraState::DISCONNECTED_DISMISS})
+        connect(s.state(done), &QState::exited, this, &OvraDialog::startListNext);
 
     m_ovraState->assignWidgetProperties(m_ui->stateTargets());
 
@@ -154,8 +158,8 @@ void OvraDialog::enterStateReview()
 void OvraDialog::exitStateReview()
 {
     m_ui->actionResultDetailView->setChecked(false);
-    // Start list: clear upcomingRoutineMeta.
-    m_ui->statusRoutineInformationIndicator->setEnabled(false);
+    // The announced routine has been seen; this also turns the indicator off.
+    m_startListSelection->clearUpcomingRoutineMeta();
 }
 
 void OvraDialog::showResultDetails(bool detailed)

@@ -3,6 +3,7 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "WidgetPlaceholders.h"
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
@@ -40,25 +41,6 @@ using data::model::Landing;
 using data::model::TrampMode;
 using widget::individual::IndividualResultsTableModel;
 using widget::synchronized::SynchronizedResultsTableModel;
-
-namespace {
-
-// Puts `replacement` where the placeholder stood and drops the placeholder.
-template <typename W>
-W *replacePlaceholder(QWidget *&placeholder, W *replacement)
-{
-    replacement->setObjectName(placeholder->objectName());
-    QWidget *parent = placeholder->parentWidget();
-    if (parent && parent->layout()) {
-        QLayoutItem *old = parent->layout()->replaceWidget(placeholder, replacement, Qt::FindChildrenRecursively);
-        delete old;
-    }
-    delete placeholder;
-    placeholder = replacement;
-    return replacement;
-}
-
-} // namespace
 
 void OvraDialog::createResultWidgets()
 {
@@ -206,6 +188,7 @@ void OvraDialog::connectStore()
     connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineSelectionLabel);
     connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineActivity);
     connect(r, &data::model::Routines::routineStartTimeChanged, this, &OvraDialog::updateRoutineStartTime);
+    connect(r, &data::model::Routines::updateRoutineMetaInformation, this, &OvraDialog::printRoutineMeta);
     connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine, r,
             &data::model::Routines::setExpectedLandingsPerRoutine);
     connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine,

@@ -1,121 +1,13 @@
 #include "wsdb.h"
+#include "wsdbStatement.h"
 
 #include <QDebug>
 #include <QDir>
 #include <QStandardPaths>
 
-#include <sqlite3.h>
-
-#include <cstdio>
-#include <cstring>
-
-namespace {
-
-// A prepared statement that is finalized however the function leaves.
-class Statement
-{
-public:
-    Statement(sqlite3 *db, const QByteArray &sql)
-    {
-        m_result = sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &m_stmt, nullptr);
-    }
-    ~Statement() { sqlite3_finalize(m_stmt); }
-    Statement(const Statement &) = delete;
-    Statement &operator=(const Statement &) = delete;
-
-    bool prepared() const { return m_result == SQLITE_OK && m_stmt; }
-    int prepareResult() const { return m_result == SQLITE_OK ? SQLITE_ERROR : m_result; }
-    sqlite3_stmt *get() const { return m_stmt; }
-
-    // Binds the values to the parameters 1, 2, ...; false when one does not bind.
-    bool bind(const QVariantList &values)
-    {
-        int i = 1;
-        for (const QVariant &v : values) {
-            int rc = SQLITE_OK;
-            switch (v.typeId()) {
-            case QMetaType::Int:
-            case QMetaType::UInt:
-            case QMetaType::Bool:
-                rc = sqlite3_bind_int(m_stmt, i, v.toInt());
-                break;
-            case QMetaType::LongLong:
-            case QMetaType::ULongLong:
-                rc = sqlite3_bind_int64(m_stmt, i, v.toLongLong());
-                break;
-            case QMetaType::Double:
-                rc = sqlite3_bind_double(m_stmt, i, v.toDouble());
-                break;
-            case QMetaType::QByteArray: {
-                const QByteArray bytes = v.toByteArray();
-                rc = sqlite3_bind_blob(m_stmt, i, bytes.constData(), int(bytes.size()), SQLITE_TRANSIENT);
-                break;
-            }
-            default:
-                if (v.isNull() && v.typeId() != QMetaType::QString) {
-                    rc = sqlite3_bind_null(m_stmt, i);
-                } else {
-                    const QByteArray text = v.toString().toUtf8();
-                    rc = sqlite3_bind_text(m_stmt, i, text.constData(), int(text.size()), SQLITE_TRANSIENT);
-                }
-                break;
-            }
-            if (rc != SQLITE_OK)
-                return false;
-            ++i;
-        }
-        return true;
-    }
-
-    int column(const char *name) const
-    {
-        const int n = sqlite3_column_count(m_stmt);
-        for (int i = 0; i < n; ++i) {
-            if (std::strcmp(sqlite3_column_name(m_stmt, i), name) == 0)
-                return i;
-        }
-        return -1;
-    }
-    QString text(int i) const
-    {
-        const auto *data = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i));
-        return QString::fromUtf8(data, sqlite3_column_bytes(m_stmt, i));
-    }
-    QString text(const char *name) const
-    {
-        const int i = column(name);
-        return i < 0 ? QString() : text(i);
-    }
-    int integer(const char *name) const
-    {
-        const int i = column(name);
-        return i < 0 ? 0 : sqlite3_column_int(m_stmt, i);
-    }
-    QByteArray blob(int i) const
-    {
-        const auto *data = static_cast<const char *>(sqlite3_column_blob(m_stmt, i));
-        const int n = sqlite3_column_bytes(m_stmt, i);
-        return data && n > 0 ? QByteArray(data, n) : QByteArray();
-    }
-
-private:
-    sqlite3_stmt *m_stmt = nullptr;
-    int m_result = SQLITE_ERROR;
-};
-
-void printQueryError(const QByteArray &sql)
-{
-    std::fprintf(stderr, "ERROR in sqlite3_prepare_v2()\n");
-    std::fprintf(stderr, "query=%s\n", sql.constData());
-}
-
-void printStepError(int rc)
-{
-    if (rc == SQLITE_ERROR)
-        std::fprintf(stderr, "ERROR in sqlite3_step()\n");
-}
-
-} // namespace
+using wsdb_detail::printQueryError;
+using wsdb_detail::printStepError;
+using wsdb_detail::Statement;
 
 wsdb::wsdb(wsDaten &store, QObject *parent)
     : QObject(parent)
@@ -174,9 +66,8 @@ bool wsdb::createTables(const QString &schema)
          "LastName1 TEXT, FirstName1 TEXT, Gender1 TEXT, Year1 INTEGER, NOCCode1 TEXT, IDFIG1 TEXT, "
          "Competitor2No INTEGER, LastName2 TEXT, FirstName2 TEXT, Gender2 TEXT, Year2 INTEGER, "
          "NOCCode2 TEXT, IDFIG2 TEXT, GenderID INTEGER, TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
-        {"Competitions",
-         "EventName TEXT, CompetitionName TEXT, GroupName TEXT, Date TEXT, GenderID INTEGER, "
-         "TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
+        {"Competitions", "EventName TEXT, CompetitionName TEXT, GroupName TEXT, Date TEXT, GenderID INTEGER, "
+                         "TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
         {"Events",
          "EventName TEXT, City TEXT, NOCCode TEXT, DateFrom TEXT, DateTo TEXT, CompetitionName TEXT, "
          "R1 TEXT, R2 TEXT, R3 TEXT );"},
@@ -189,9 +80,10 @@ bool wsdb::createTables(const QString &schema)
     };
     bool ok = true;
     for (const auto &table : kTables) {
-        const QByteArray sql = QStringLiteral("CREATE TABLE IF NOT EXISTS %1.%2(idx INTEGER PRIMARY KEY ASC, %3")
-                                   .arg(schema, QLatin1String(table[0]), QLatin1String(table[1]))
-                                   .toUtf8();
+        const QByteArray sql =
+            QStringLiteral("CREATE TABLE IF NOT EXISTS %1.%2(idx INTEGER PRIMARY KEY ASC, %3")
+                .arg(schema, QLatin1String(table[0]), QLatin1String(table[1]))
+                .toUtf8();
         Statement stmt(m_db, sql);
         if (!stmt.prepared()) {
             printQueryError(sql);
@@ -250,12 +142,30 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
         return false;
     }
     const StartSelection &s = m_store.startSelection();
-    const QVariantList values = {
-        m_store.measurementName, s.eventName, s.city, s.nocCode, s.competitionName, s.genderId, s.typeId,
-        s.groupName, s.athlete1.lastName, s.athlete1.firstName, s.athlete1.gender, s.athlete1.year,
-        s.athlete1.nocCode, s.athlete1.idFig, s.athlete2.lastName, s.athlete2.firstName,
-        s.athlete2.gender, s.athlete2.year, s.athlete2.nocCode, s.athlete2.idFig, date, time,
-        comment1, comment2};
+    const QVariantList values = {m_store.measurementName,
+                                 s.eventName,
+                                 s.city,
+                                 s.nocCode,
+                                 s.competitionName,
+                                 s.genderId,
+                                 s.typeId,
+                                 s.groupName,
+                                 s.athlete1.lastName,
+                                 s.athlete1.firstName,
+                                 s.athlete1.gender,
+                                 s.athlete1.year,
+                                 s.athlete1.nocCode,
+                                 s.athlete1.idFig,
+                                 s.athlete2.lastName,
+                                 s.athlete2.firstName,
+                                 s.athlete2.gender,
+                                 s.athlete2.year,
+                                 s.athlete2.nocCode,
+                                 s.athlete2.idFig,
+                                 date,
+                                 time,
+                                 comment1,
+                                 comment2};
     // Texts and numbers never fail to bind into a statement with enough
     // parameters; the BLOBs below keep their own messages.
     if (!stmt.bind(values)) {
@@ -318,13 +228,14 @@ bool wsdb::readMeasure(const QString &name, QStringList &fields, QString &header
     for (int i = 0; i < 12; ++i)
         fields.append(stmt.text(i));
     header = QString::fromUtf8(stmt.blob(12));
-    const QByteArray data = stmt.blob(13);
-    const qsizetype n = data.size();
+    // The samples are decoded straight from the statement's copy of the
+    // BLOB (up to 16 MB), without a second one.
+    const auto *bytes = static_cast<const uchar *>(sqlite3_column_blob(stmt.get(), 13));
+    const qsizetype n = bytes ? sqlite3_column_bytes(stmt.get(), 13) : 0;
     qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << n
                        << ", dataLength = " << n / 2;
     const qsizetype count = n / 16;
     samples.resize(std::size_t(count));
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
     for (qsizetype i = 0; i < count; ++i) {
         wsDaten::Sample &sample = samples[std::size_t(i)];
         for (int c = 0; c < wsDaten::kChannels; ++c) {
@@ -352,7 +263,8 @@ void wsdb::listGroupEntries(QStringList &out)
         return;
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QString line = QString::number(stmt.integer("StartOrder")) + QStringLiteral(": ") + stmt.text("LastName1");
+        QString line =
+            QString::number(stmt.integer("StartOrder")) + QStringLiteral(": ") + stmt.text("LastName1");
         const QString first1 = stmt.text("FirstName1");
         if (!first1.isEmpty())
             line += QStringLiteral(", ") + first1;
@@ -434,48 +346,40 @@ void wsdb::readEvent(const QString &eventName)
 
 void wsdb::listMeasureNames(QStringList &out)
 {
-    if (!m_db)
-        return;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT Name FROM Measures WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-        "( LastName1=? OR LastName2=? ) AND ( FirstName1=? OR FirstName2=? ) ); ");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return;
-    }
     const StartSelection &s = m_store.startSelection();
     const QString &last = s.athlete1.lastName;
     const QString &first = s.athlete1.firstName;
-    if (!stmt.bind({s.eventName, s.competitionName, s.groupName, last, last, first, first}))
-        return;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
-        out.append(stmt.text(0));
-    printStepError(rc);
+    out.append(
+        names(QByteArrayLiteral("SELECT Name FROM Measures WHERE ( EventName=? AND CompetitionName=? AND "
+                                "GroupName=? AND ( LastName1=? OR LastName2=? ) AND ( FirstName1=? OR "
+                                "FirstName2=? ) ); "),
+              {s.eventName, s.competitionName, s.groupName, last, last, first, first}));
 }
 
-void wsdb::selectStartEntry(int startOrder)
+bool wsdb::selectStartEntry(int startOrder)
 {
     if (!m_db)
-        return;
+        return false;
     const QByteArray sql = QByteArrayLiteral(
         "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
         "StartOrder=? AND LastName1 <> '__ws_def_group__' ); ");
     Statement stmt(m_db, sql);
     if (!stmt.prepared()) {
         printQueryError(sql);
-        return;
+        return false;
     }
     StartSelection &s = m_store.startSelection();
     if (!stmt.bind({s.eventName, s.competitionName, s.groupName, startOrder}))
-        return;
+        return false;
     const int rc = sqlite3_step(stmt.get());
     printStepError(rc);
     if (rc != SQLITE_ROW)
-        return;
+        return false;
+    // A start entry holds only some of an athlete's fields; the others must
+    // not linger from the athlete chosen before.
     auto athlete = [&stmt](StartSelectionAthlete &a, const char *suffix) {
         auto col = [suffix](const char *base) { return QByteArray(base) + suffix; };
+        a = StartSelectionAthlete();
         a.lastName = stmt.text(col("LastName").constData());
         a.firstName = stmt.text(col("FirstName").constData());
         a.gender = stmt.text(col("Gender").constData());
@@ -490,10 +394,92 @@ void wsdb::selectStartEntry(int startOrder)
     athlete(s.athlete2, "2");
     s.genderId = stmt.integer("GenderID");
     s.typeId = stmt.integer("TypeID");
+    return true;
 }
 
 void wsdb::sanitizeForSql(QString &value)
 {
     value.replace(QLatin1Char('\''), QLatin1Char(' '));
     value.replace(QLatin1Char('"'), QLatin1Char(' '));
+}
+
+QList<QVariantMap> wsdb::select(const QString &sql, const QVariantList &values)
+{
+    QList<QVariantMap> rows;
+    if (!m_db)
+        return rows;
+    const QByteArray text = sql.toUtf8();
+    Statement stmt(m_db, text);
+    if (!stmt.prepared()) {
+        printQueryError(text);
+        return rows;
+    }
+    if (!stmt.bind(values))
+        return rows;
+    const int columns = sqlite3_column_count(stmt.get());
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        QVariantMap row;
+        for (int i = 0; i < columns; ++i)
+            row.insert(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)), stmt.value(i));
+        rows.append(row);
+    }
+    printStepError(rc);
+    return rows;
+}
+
+bool wsdb::transaction(const std::function<bool()> &work)
+{
+    if (!m_db || execute(QStringLiteral("BEGIN;")) != SQLITE_DONE)
+        return false;
+    if (work() && execute(QStringLiteral("COMMIT;")) == SQLITE_DONE)
+        return true;
+    execute(QStringLiteral("ROLLBACK;"));
+    return false;
+}
+
+qint64 wsdb::lastInsertRowId() const
+{
+    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+}
+
+QStringList wsdb::names(const QByteArray &sql, const QVariantList &values)
+{
+    QStringList out;
+    if (!m_db)
+        return out;
+    Statement stmt(m_db, sql);
+    if (!stmt.prepared()) {
+        printQueryError(sql);
+        return out;
+    }
+    if (!stmt.bind(values))
+        return out;
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
+        out.append(stmt.text(0));
+    printStepError(rc);
+    return out;
+}
+
+QStringList wsdb::eventNames()
+{
+    return names(QByteArrayLiteral(
+                     "SELECT EventName FROM Events WHERE CompetitionName='__ws_def_event__' ORDER BY idx;"),
+                 {});
+}
+
+QStringList wsdb::competitionNames(const QString &eventName)
+{
+    return names(QByteArrayLiteral("SELECT CompetitionName FROM Competitions WHERE EventName=? AND "
+                                   "GroupName='__ws_def_competition__' ORDER BY idx;"),
+                 {eventName});
+}
+
+QStringList wsdb::groupNames(const QString &eventName, const QString &competitionName)
+{
+    return names(
+        QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
+                          "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
+        {eventName, competitionName});
 }

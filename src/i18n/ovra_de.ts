@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
     <context>
+        <name>AthletDialog</name>
+        <message>
+            <source>Athlets</source>
+            <translation>Athleten</translation>
+        </message>
+        <message>
+            <source>Last Name</source>
+            <translation>Nachname</translation>
+        </message>
+        <message>
+            <source>First Name</source>
+            <translation>Vorname</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Geschlecht</translation>
+        </message>
+        <message>
+            <source>Year</source>
+            <translation>Jahrgang</translation>
+        </message>
+        <message>
+            <source>NOC</source>
+            <translation>Nation</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOK-Kürzel</translation>
+        </message>
+        <message>
+            <source>FIG-Lic.</source>
+            <translation>FIG-Lizenz</translation>
+        </message>
+        <message>
+            <source>Nat.-Lic.</source>
+            <translation>Nat.-Lizenz</translation>
+        </message>
+        <message>
+            <source>Email</source>
+            <translation>E-Mail</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>männlich</translation>
+        </message>
+        <message>
+            <source>Female</source>
+            <translation>weiblich</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>divers</translation>
+        </message>
+        <message>
+            <source>Year of birth</source>
+            <translation>Geburtsjahr</translation>
+        </message>
+        <message>
+            <source>Nation</source>
+            <translation>Nation</translation>
+        </message>
+        <message>
+            <source>The athletes could not be saved in the database.</source>
+            <translation>Die Athleten konnten nicht in der Datenbank gespeichert werden.</translation>
+        </message>
+    </context>
+    <context>
         <name>AutoSaveDialog</name>
         <message>
             <source>Autosave</source>
@@ -68,6 +135,33 @@
         </message>
     </context>
     <context>
+        <name>CompetitionDialog</name>
+        <message>
+            <source>Competitions</source>
+            <translation>Wettkämpfe</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Geschlecht</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Art</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Veranstaltung</translation>
+        </message>
+        <message>
+            <source>(no event chosen)</source>
+            <translation>(keine Veranstaltung gewählt)</translation>
+        </message>
+    </context>
+    <context>
         <name>ContinuousResultWidget</name>
         <message>
             <source>TRAMPOLINE 2</source>
@@ -76,6 +170,460 @@
         <message>
             <source>TRAMPOLINE 1</source>
             <translation>TRAMPOLIN 1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvImportDialog</name>
+        <message>
+            <source>(file contains a header row)</source>
+            <translation>(Datei hat eine Kopfzeile)</translation>
+        </message>
+        <message>
+            <source>CSV Import</source>
+            <translation>CSV-Import</translation>
+        </message>
+        <message>
+            <source>Comma</source>
+            <translation>Komma</translation>
+        </message>
+        <message>
+            <source>Colon</source>
+            <translation>Doppelpunkt</translation>
+        </message>
+        <message>
+            <source>Semicolon</source>
+            <translation>Semikolon</translation>
+        </message>
+        <message>
+            <source>Pipe</source>
+            <translation>Senkrechter Strich</translation>
+        </message>
+        <message>
+            <source>Tab</source>
+            <translation>Tabulator</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>Datei:</translation>
+        </message>
+        <message>
+            <source>Separator:</source>
+            <translation>Trennzeichen:</translation>
+        </message>
+        <message>
+            <source>Header:</source>
+            <translation>Kopfzeile:</translation>
+        </message>
+        <message>
+            <source>Preview</source>
+            <translation>Vorschau</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Öffnen</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvWidget</name>
+        <message>
+            <source>Starting List</source>
+            <translation>Startliste</translation>
+        </message>
+        <message>
+            <source>Right-click for more options</source>
+            <translation>Rechtsklick für weitere Optionen</translation>
+        </message>
+        <message>
+            <source>Open CSV import dialog</source>
+            <translation>CSV-Import öffnen</translation>
+        </message>
+        <message>
+            <source>Clear list</source>
+            <translation>Liste leeren</translation>
+        </message>
+        <message>
+            <source>Automatically proceed</source>
+            <translation>Automatisch weiter</translation>
+        </message>
+        <message>
+            <source>Restart after last</source>
+            <translation>Nach dem Letzten von vorn</translation>
+        </message>
+        <message>
+            <source>Deselect</source>
+            <translation>Auswahl aufheben</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseBrowserDialog</name>
+        <message>
+            <source>Database Browser</source>
+            <translation>Datenbank-Browser</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Date</source>
+            <translation>Datum</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Veranstaltung</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Wettkampf</translation>
+        </message>
+        <message>
+            <source>City</source>
+            <translation>Ort</translation>
+        </message>
+        <message>
+            <source>NOCCode</source>
+            <translation>NOK-Kürzel</translation>
+        </message>
+        <message>
+            <source>All</source>
+            <translation>Alle</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>männlich</translation>
+        </message>
+        <message>
+            <source>Female</source>
+            <translation>weiblich</translation>
+        </message>
+        <message>
+            <source>Individual</source>
+            <translation>Einzel</translation>
+        </message>
+        <message>
+            <source>Synchron</source>
+            <translation>Synchron</translation>
+        </message>
+        <message>
+            <source>Clear Filter</source>
+            <translation>Filter leeren</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Geschlecht</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Art</translation>
+        </message>
+        <message>
+            <source>Idx</source>
+            <translation>Nr.</translation>
+        </message>
+        <message>
+            <source>FileName</source>
+            <translation>Messung</translation>
+        </message>
+        <message>
+            <source>(no database open)</source>
+            <translation>(keine Datenbank geöffnet)</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseConfigDialog</name>
+        <message>
+            <source>DB Config</source>
+            <translation>DB-Einstellungen</translation>
+        </message>
+        <message>
+            <source>Browse and Load</source>
+            <translation>Auswählen und laden</translation>
+        </message>
+        <message>
+            <source>Browse and Save as</source>
+            <translation>Auswählen und speichern unter</translation>
+        </message>
+        <message>
+            <source>Browse and Create</source>
+            <translation>Auswählen und anlegen</translation>
+        </message>
+        <message>
+            <source>Browse and Merge</source>
+            <translation>Auswählen und zusammenführen</translation>
+        </message>
+        <message>
+            <source>Athlets</source>
+            <translation>Athleten</translation>
+        </message>
+        <message>
+            <source>Events</source>
+            <translation>Veranstaltungen</translation>
+        </message>
+        <message>
+            <source>Competitions</source>
+            <translation>Wettkämpfe</translation>
+        </message>
+        <message>
+            <source>Groups</source>
+            <translation>Gruppen</translation>
+        </message>
+        <message>
+            <source>Measures</source>
+            <translation>Messungen</translation>
+        </message>
+        <message>
+            <source>Current DB file</source>
+            <translation>Aktuelle DB-Datei</translation>
+        </message>
+        <message>
+            <source>Load</source>
+            <translation>Laden</translation>
+        </message>
+        <message>
+            <source>Load an existent DB file...</source>
+            <translation>Eine vorhandene DB-Datei laden ...</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Speichern unter</translation>
+        </message>
+        <message>
+            <source>Save the current DB file as...</source>
+            <translation>Die aktuelle DB-Datei speichern unter ...</translation>
+        </message>
+        <message>
+            <source>Create</source>
+            <translation>Anlegen</translation>
+        </message>
+        <message>
+            <source>Create a new DB file and copy the following tables, if desired...</source>
+            <translation>Eine neue DB-Datei anlegen und auf Wunsch diese Tabellen übernehmen ...</translation>
+        </message>
+        <message>
+            <source>Merge</source>
+            <translation>Zusammenführen</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates</source>
+            <translation>Daten aus einer anderen DB-Datei ohne Doppelte hinzufügen</translation>
+        </message>
+        <message>
+            <source>(no database open)</source>
+            <translation>(keine Datenbank geöffnet)</translation>
+        </message>
+        <message>
+            <source>Open Database</source>
+            <translation>Datenbank öffnen</translation>
+        </message>
+        <message>
+            <source>Database (*.db)</source>
+            <translation>Datenbank (*.db)</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database. The current database stays open.</source>
+            <translation>%1 ist keine Ovra-Datenbank. Die aktuelle Datenbank bleibt geöffnet.</translation>
+        </message>
+        <message>
+            <source>Loaded %1.</source>
+            <translation>%1 geladen.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1. The current database stays open.</source>
+            <translation>Die Datenbank konnte nicht nach %1 geschrieben werden. Die aktuelle Datenbank bleibt geöffnet.</translation>
+        </message>
+        <message>
+            <source>The database was written to %1 but could not be opened. The current database stays open.</source>
+            <translation>Die Datenbank wurde nach %1 geschrieben, ließ sich aber nicht öffnen. Die aktuelle Datenbank bleibt geöffnet.</translation>
+        </message>
+        <message>
+            <source>Now working on %1.</source>
+            <translation>Es wird jetzt mit %1 gearbeitet.</translation>
+        </message>
+        <message>
+            <source>Save Database as</source>
+            <translation>Datenbank speichern unter</translation>
+        </message>
+        <message>
+            <source>Create Database</source>
+            <translation>Datenbank anlegen</translation>
+        </message>
+        <message>
+            <source>Merge Database, Select Source File</source>
+            <translation>Datenbank zusammenführen: Quelldatei wählen</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged; nothing was added.</source>
+            <translation>%1 konnte nicht zusammengeführt werden; es wurde nichts hinzugefügt.</translation>
+        </message>
+        <message>
+            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
+            <translation>Aus %1 hinzugefügt: %2 Athleten, %3 Veranstaltungen, %4 Wettkämpfe, %5 Gruppeneinträge, %6 Messungen.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDialog</name>
+        <message>
+            <source>Events</source>
+            <translation>Veranstaltungen</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>City</source>
+            <translation>Ort</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOK-Kürzel</translation>
+        </message>
+        <message>
+            <source>From</source>
+            <translation>Von</translation>
+        </message>
+        <message>
+            <source>To</source>
+            <translation>Bis</translation>
+        </message>
+        <message>
+            <source>Date from</source>
+            <translation>Datum von</translation>
+        </message>
+        <message>
+            <source>Date to</source>
+            <translation>Datum bis</translation>
+        </message>
+    </context>
+    <context>
+        <name>GroupDialog</name>
+        <message>
+            <source>Groups</source>
+            <translation>Gruppen</translation>
+        </message>
+        <message>
+            <source>Add Group</source>
+            <translation>Gruppe hinzufügen</translation>
+        </message>
+        <message>
+            <source>Delete Group</source>
+            <translation>Gruppe löschen</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Veranstaltung</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Wettkampf</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Gruppe</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOK-Kürzel</translation>
+        </message>
+        <message>
+            <source>All</source>
+            <translation>Alle</translation>
+        </message>
+        <message>
+            <source>Last Name</source>
+            <translation>Nachname</translation>
+        </message>
+        <message>
+            <source>First Name</source>
+            <translation>Vorname</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Geschlecht</translation>
+        </message>
+        <message>
+            <source>Year</source>
+            <translation>Jahrgang</translation>
+        </message>
+        <message>
+            <source>FIG-Lic.</source>
+            <translation>FIG-Lizenz</translation>
+        </message>
+        <message>
+            <source>Athlets (double-click to add)</source>
+            <translation>Athleten (Doppelklick fügt hinzu)</translation>
+        </message>
+        <message>
+            <source>Order</source>
+            <translation>Reihenfolge</translation>
+        </message>
+        <message>
+            <source>No. 1</source>
+            <translation>Nr. 1</translation>
+        </message>
+        <message>
+            <source>Name 1</source>
+            <translation>Name 1</translation>
+        </message>
+        <message>
+            <source>No. 2</source>
+            <translation>Nr. 2</translation>
+        </message>
+        <message>
+            <source>Name 2</source>
+            <translation>Name 2</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Nach oben</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>Nach unten</translation>
+        </message>
+        <message>
+            <source>Delete Item</source>
+            <translation>Eintrag löschen</translation>
+        </message>
+        <message>
+            <source>Replace Item</source>
+            <translation>Eintrag ersetzen</translation>
+        </message>
+        <message>
+            <source>Start list</source>
+            <translation>Startliste</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>(no event chosen)</source>
+            <translation>(keine Veranstaltung gewählt)</translation>
+        </message>
+        <message>
+            <source>Select Competition</source>
+            <translation>Wettkampf wählen</translation>
+        </message>
+        <message>
+            <source>Select Group</source>
+            <translation>Gruppe wählen</translation>
+        </message>
+        <message>
+            <source>Group %1</source>
+            <translation>Gruppe %1</translation>
+        </message>
+        <message>
+            <source>The start list could not be saved in the database.</source>
+            <translation>Die Startliste konnte nicht in der Datenbank gespeichert werden.</translation>
         </message>
     </context>
     <context>
@@ -122,6 +670,29 @@
         <message>
             <source>Delete selected file</source>
             <translation>Ausgewählte Datei löschen</translation>
+        </message>
+    </context>
+    <context>
+        <name>MetaHighlights</name>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Kontextmenü</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -599,6 +1170,10 @@ Taste X drücken</translation>
             <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
             <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
         </message>
+        <message>
+            <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
+            <translation>Nicht geladen: Eine gespeicherte Messung lässt sich nur in BEREIT laden oder während eine andere angezeigt wird.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -645,18 +1220,6 @@ Taste X drücken</translation>
     <context>
         <name>PreviousResultWidget</name>
         <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
             <source>previous HD</source>
             <translation>vorherige HD</translation>
         </message>
@@ -671,14 +1234,6 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -714,6 +1269,13 @@ Taste X drücken</translation>
         <message>
             <source>Routine begin </source>
             <translation>Übungsbeginn </translation>
+        </message>
+    </context>
+    <context>
+        <name>RoutineMetaWidget</name>
+        <message>
+            <source>Clear information</source>
+            <translation>Informationen löschen</translation>
         </message>
     </context>
     <context>
@@ -767,6 +1329,68 @@ Taste X drücken</translation>
         </message>
     </context>
     <context>
+        <name>StartListDialogs</name>
+        <message>
+            <source>Female</source>
+            <translation>weiblich</translation>
+        </message>
+        <message>
+            <source>Mixed</source>
+            <translation>gemischt</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>männlich</translation>
+        </message>
+        <message>
+            <source>Synchron</source>
+            <translation>Synchron</translation>
+        </message>
+        <message>
+            <source>Individual</source>
+            <translation>Einzel</translation>
+        </message>
+        <message>
+            <source>Add</source>
+            <translation>Hinzufügen</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Ersetzen</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Löschen</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Abbrechen</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>divers</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartListSelection</name>
+        <message>
+            <source>Select Event</source>
+            <translation>Veranstaltung wählen</translation>
+        </message>
+        <message>
+            <source>Select Competition</source>
+            <translation>Wettkampf wählen</translation>
+        </message>
+        <message>
+            <source>Select Group</source>
+            <translation>Gruppe wählen</translation>
+        </message>
+    </context>
+    <context>
         <name>StateWidget</name>
         <message>
             <source>NO USB</source>
@@ -802,6 +1426,13 @@ Taste X drücken</translation>
         <message>
             <source>Time-of-Flight</source>
             <translation>Flugzeit</translation>
+        </message>
+    </context>
+    <context>
+        <name>UpcomingRoutineMetaWidget</name>
+        <message>
+            <source>up next:</source>
+            <translation>als Nächstes:</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,73 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>AthletDialog</name>
+        <message>
+            <source>Athlets</source>
+            <translation>Athlets</translation>
+        </message>
+        <message>
+            <source>Last Name</source>
+            <translation>Last Name</translation>
+        </message>
+        <message>
+            <source>First Name</source>
+            <translation>First Name</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Gender</translation>
+        </message>
+        <message>
+            <source>Year</source>
+            <translation>Year</translation>
+        </message>
+        <message>
+            <source>NOC</source>
+            <translation>NOC</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOC-Code</translation>
+        </message>
+        <message>
+            <source>FIG-Lic.</source>
+            <translation>FIG-Lic.</translation>
+        </message>
+        <message>
+            <source>Nat.-Lic.</source>
+            <translation>Nat.-Lic.</translation>
+        </message>
+        <message>
+            <source>Email</source>
+            <translation>Email</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>Male</translation>
+        </message>
+        <message>
+            <source>Female</source>
+            <translation>Female</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>Other</translation>
+        </message>
+        <message>
+            <source>Year of birth</source>
+            <translation>Year of birth</translation>
+        </message>
+        <message>
+            <source>Nation</source>
+            <translation>Nation</translation>
+        </message>
+        <message>
+            <source>The athletes could not be saved in the database.</source>
+            <translation>The athletes could not be saved in the database.</translation>
+        </message>
+    </context>
+    <context>
         <name>AutoSaveDialog</name>
         <message>
             <source>Autosave</source>
@@ -68,6 +135,33 @@
         </message>
     </context>
     <context>
+        <name>CompetitionDialog</name>
+        <message>
+            <source>Competitions</source>
+            <translation>Competitions</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Gender</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Event</translation>
+        </message>
+        <message>
+            <source>(no event chosen)</source>
+            <translation>(no event chosen)</translation>
+        </message>
+    </context>
+    <context>
         <name>ContinuousResultWidget</name>
         <message>
             <source>TRAMPOLINE 2</source>
@@ -76,6 +170,460 @@
         <message>
             <source>TRAMPOLINE 1</source>
             <translation>TRAMPOLINE 1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvImportDialog</name>
+        <message>
+            <source>(file contains a header row)</source>
+            <translation>(file contains a header row)</translation>
+        </message>
+        <message>
+            <source>CSV Import</source>
+            <translation>CSV Import</translation>
+        </message>
+        <message>
+            <source>Comma</source>
+            <translation>Comma</translation>
+        </message>
+        <message>
+            <source>Colon</source>
+            <translation>Colon</translation>
+        </message>
+        <message>
+            <source>Semicolon</source>
+            <translation>Semicolon</translation>
+        </message>
+        <message>
+            <source>Pipe</source>
+            <translation>Pipe</translation>
+        </message>
+        <message>
+            <source>Tab</source>
+            <translation>Tab</translation>
+        </message>
+        <message>
+            <source>File:</source>
+            <translation>File:</translation>
+        </message>
+        <message>
+            <source>Separator:</source>
+            <translation>Separator:</translation>
+        </message>
+        <message>
+            <source>Header:</source>
+            <translation>Header:</translation>
+        </message>
+        <message>
+            <source>Preview</source>
+            <translation>Preview</translation>
+        </message>
+        <message>
+            <source>Open</source>
+            <translation>Open</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvWidget</name>
+        <message>
+            <source>Starting List</source>
+            <translation>Starting List</translation>
+        </message>
+        <message>
+            <source>Right-click for more options</source>
+            <translation>Right-click for more options</translation>
+        </message>
+        <message>
+            <source>Open CSV import dialog</source>
+            <translation>Open CSV import dialog</translation>
+        </message>
+        <message>
+            <source>Clear list</source>
+            <translation>Clear list</translation>
+        </message>
+        <message>
+            <source>Automatically proceed</source>
+            <translation>Automatically proceed</translation>
+        </message>
+        <message>
+            <source>Restart after last</source>
+            <translation>Restart after last</translation>
+        </message>
+        <message>
+            <source>Deselect</source>
+            <translation>Deselect</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseBrowserDialog</name>
+        <message>
+            <source>Database Browser</source>
+            <translation>Database Browser</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>Date</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Event</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Competition</translation>
+        </message>
+        <message>
+            <source>City</source>
+            <translation>City</translation>
+        </message>
+        <message>
+            <source>NOCCode</source>
+            <translation>NOCCode</translation>
+        </message>
+        <message>
+            <source>All</source>
+            <translation>All</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>Male</translation>
+        </message>
+        <message>
+            <source>Female</source>
+            <translation>Female</translation>
+        </message>
+        <message>
+            <source>Individual</source>
+            <translation>Individual</translation>
+        </message>
+        <message>
+            <source>Synchron</source>
+            <translation>Synchron</translation>
+        </message>
+        <message>
+            <source>Clear Filter</source>
+            <translation>Clear Filter</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Gender</translation>
+        </message>
+        <message>
+            <source>Type</source>
+            <translation>Type</translation>
+        </message>
+        <message>
+            <source>Idx</source>
+            <translation>Idx</translation>
+        </message>
+        <message>
+            <source>FileName</source>
+            <translation>FileName</translation>
+        </message>
+        <message>
+            <source>(no database open)</source>
+            <translation>(no database open)</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseConfigDialog</name>
+        <message>
+            <source>DB Config</source>
+            <translation>DB Config</translation>
+        </message>
+        <message>
+            <source>Browse and Load</source>
+            <translation>Browse and Load</translation>
+        </message>
+        <message>
+            <source>Browse and Save as</source>
+            <translation>Browse and Save as</translation>
+        </message>
+        <message>
+            <source>Browse and Create</source>
+            <translation>Browse and Create</translation>
+        </message>
+        <message>
+            <source>Browse and Merge</source>
+            <translation>Browse and Merge</translation>
+        </message>
+        <message>
+            <source>Athlets</source>
+            <translation>Athlets</translation>
+        </message>
+        <message>
+            <source>Events</source>
+            <translation>Events</translation>
+        </message>
+        <message>
+            <source>Competitions</source>
+            <translation>Competitions</translation>
+        </message>
+        <message>
+            <source>Groups</source>
+            <translation>Groups</translation>
+        </message>
+        <message>
+            <source>Measures</source>
+            <translation>Measures</translation>
+        </message>
+        <message>
+            <source>Current DB file</source>
+            <translation>Current DB file</translation>
+        </message>
+        <message>
+            <source>Load</source>
+            <translation>Load</translation>
+        </message>
+        <message>
+            <source>Load an existent DB file...</source>
+            <translation>Load an existent DB file...</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Save as</translation>
+        </message>
+        <message>
+            <source>Save the current DB file as...</source>
+            <translation>Save the current DB file as...</translation>
+        </message>
+        <message>
+            <source>Create</source>
+            <translation>Create</translation>
+        </message>
+        <message>
+            <source>Create a new DB file and copy the following tables, if desired...</source>
+            <translation>Create a new DB file and copy the following tables, if desired...</translation>
+        </message>
+        <message>
+            <source>Merge</source>
+            <translation>Merge</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates</source>
+            <translation>Add data from another DB file without duplicates</translation>
+        </message>
+        <message>
+            <source>(no database open)</source>
+            <translation>(no database open)</translation>
+        </message>
+        <message>
+            <source>Open Database</source>
+            <translation>Open Database</translation>
+        </message>
+        <message>
+            <source>Database (*.db)</source>
+            <translation>Database (*.db)</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database. The current database stays open.</source>
+            <translation>%1 is not an Ovra database. The current database stays open.</translation>
+        </message>
+        <message>
+            <source>Loaded %1.</source>
+            <translation>Loaded %1.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1. The current database stays open.</source>
+            <translation>The database could not be written to %1. The current database stays open.</translation>
+        </message>
+        <message>
+            <source>The database was written to %1 but could not be opened. The current database stays open.</source>
+            <translation>The database was written to %1 but could not be opened. The current database stays open.</translation>
+        </message>
+        <message>
+            <source>Now working on %1.</source>
+            <translation>Now working on %1.</translation>
+        </message>
+        <message>
+            <source>Save Database as</source>
+            <translation>Save Database as</translation>
+        </message>
+        <message>
+            <source>Create Database</source>
+            <translation>Create Database</translation>
+        </message>
+        <message>
+            <source>Merge Database, Select Source File</source>
+            <translation>Merge Database, Select Source File</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged; nothing was added.</source>
+            <translation>%1 could not be merged; nothing was added.</translation>
+        </message>
+        <message>
+            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
+            <translation>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</translation>
+        </message>
+    </context>
+    <context>
+        <name>EventDialog</name>
+        <message>
+            <source>Events</source>
+            <translation>Events</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>City</source>
+            <translation>City</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOC-Code</translation>
+        </message>
+        <message>
+            <source>From</source>
+            <translation>From</translation>
+        </message>
+        <message>
+            <source>To</source>
+            <translation>To</translation>
+        </message>
+        <message>
+            <source>Date from</source>
+            <translation>Date from</translation>
+        </message>
+        <message>
+            <source>Date to</source>
+            <translation>Date to</translation>
+        </message>
+    </context>
+    <context>
+        <name>GroupDialog</name>
+        <message>
+            <source>Groups</source>
+            <translation>Groups</translation>
+        </message>
+        <message>
+            <source>Add Group</source>
+            <translation>Add Group</translation>
+        </message>
+        <message>
+            <source>Delete Group</source>
+            <translation>Delete Group</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Event</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Competition</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Group</translation>
+        </message>
+        <message>
+            <source>Name</source>
+            <translation>Name</translation>
+        </message>
+        <message>
+            <source>NOC-Code</source>
+            <translation>NOC-Code</translation>
+        </message>
+        <message>
+            <source>All</source>
+            <translation>All</translation>
+        </message>
+        <message>
+            <source>Last Name</source>
+            <translation>Last Name</translation>
+        </message>
+        <message>
+            <source>First Name</source>
+            <translation>First Name</translation>
+        </message>
+        <message>
+            <source>Gender</source>
+            <translation>Gender</translation>
+        </message>
+        <message>
+            <source>Year</source>
+            <translation>Year</translation>
+        </message>
+        <message>
+            <source>FIG-Lic.</source>
+            <translation>FIG-Lic.</translation>
+        </message>
+        <message>
+            <source>Athlets (double-click to add)</source>
+            <translation>Athlets (double-click to add)</translation>
+        </message>
+        <message>
+            <source>Order</source>
+            <translation>Order</translation>
+        </message>
+        <message>
+            <source>No. 1</source>
+            <translation>No. 1</translation>
+        </message>
+        <message>
+            <source>Name 1</source>
+            <translation>Name 1</translation>
+        </message>
+        <message>
+            <source>No. 2</source>
+            <translation>No. 2</translation>
+        </message>
+        <message>
+            <source>Name 2</source>
+            <translation>Name 2</translation>
+        </message>
+        <message>
+            <source>Up</source>
+            <translation>Up</translation>
+        </message>
+        <message>
+            <source>Down</source>
+            <translation>Down</translation>
+        </message>
+        <message>
+            <source>Delete Item</source>
+            <translation>Delete Item</translation>
+        </message>
+        <message>
+            <source>Replace Item</source>
+            <translation>Replace Item</translation>
+        </message>
+        <message>
+            <source>Start list</source>
+            <translation>Start list</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>(no event chosen)</source>
+            <translation>(no event chosen)</translation>
+        </message>
+        <message>
+            <source>Select Competition</source>
+            <translation>Select Competition</translation>
+        </message>
+        <message>
+            <source>Select Group</source>
+            <translation>Select Group</translation>
+        </message>
+        <message>
+            <source>Group %1</source>
+            <translation>Group %1</translation>
+        </message>
+        <message>
+            <source>The start list could not be saved in the database.</source>
+            <translation>The start list could not be saved in the database.</translation>
         </message>
     </context>
     <context>
@@ -122,6 +670,29 @@
         <message>
             <source>Delete selected file</source>
             <translation>Delete selected file</translation>
+        </message>
+    </context>
+    <context>
+        <name>MetaHighlights</name>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Right-click to select highlight information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Context menu</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -599,6 +1170,10 @@ press X</translation>
             <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
             <translation>Ctrl+R: Recover the last minutes from the last-chance recorder</translation>
         </message>
+        <message>
+            <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
+            <translation>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -645,18 +1220,6 @@ press X</translation>
     <context>
         <name>PreviousResultWidget</name>
         <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Right-click to select highlight information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
             <source>previous HD</source>
             <translation>previous HD</translation>
         </message>
@@ -671,14 +1234,6 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Context menu</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -714,6 +1269,13 @@ press X</translation>
         <message>
             <source>Routine begin </source>
             <translation>Routine begin </translation>
+        </message>
+    </context>
+    <context>
+        <name>RoutineMetaWidget</name>
+        <message>
+            <source>Clear information</source>
+            <translation>Clear information</translation>
         </message>
     </context>
     <context>
@@ -767,6 +1329,68 @@ press X</translation>
         </message>
     </context>
     <context>
+        <name>StartListDialogs</name>
+        <message>
+            <source>Female</source>
+            <translation>Female</translation>
+        </message>
+        <message>
+            <source>Mixed</source>
+            <translation>Mixed</translation>
+        </message>
+        <message>
+            <source>Male</source>
+            <translation>Male</translation>
+        </message>
+        <message>
+            <source>Synchron</source>
+            <translation>Synchron</translation>
+        </message>
+        <message>
+            <source>Individual</source>
+            <translation>Individual</translation>
+        </message>
+        <message>
+            <source>Add</source>
+            <translation>Add</translation>
+        </message>
+        <message>
+            <source>Replace</source>
+            <translation>Replace</translation>
+        </message>
+        <message>
+            <source>Delete</source>
+            <translation>Delete</translation>
+        </message>
+        <message>
+            <source>OK</source>
+            <translation>OK</translation>
+        </message>
+        <message>
+            <source>Cancel</source>
+            <translation>Cancel</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>Other</translation>
+        </message>
+    </context>
+    <context>
+        <name>StartListSelection</name>
+        <message>
+            <source>Select Event</source>
+            <translation>Select Event</translation>
+        </message>
+        <message>
+            <source>Select Competition</source>
+            <translation>Select Competition</translation>
+        </message>
+        <message>
+            <source>Select Group</source>
+            <translation>Select Group</translation>
+        </message>
+    </context>
+    <context>
         <name>StateWidget</name>
         <message>
             <source>NO USB</source>
@@ -802,6 +1426,13 @@ press X</translation>
         <message>
             <source>Time-of-Flight</source>
             <translation>Time-of-Flight</translation>
+        </message>
+    </context>
+    <context>
+        <name>UpcomingRoutineMetaWidget</name>
+        <message>
+            <source>up next:</source>
+            <translation>up next:</translation>
         </message>
     </context>
     <context>

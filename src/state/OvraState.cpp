@@ -107,6 +107,11 @@ bool OvraState::isIn(InnerState state) const
     return isUsbConnected() == connectedChild && innerState() == state;
 }
 
+bool OvraState::acceptsLoad() const
+{
+    return isIn(READY) || isIn(NO_FOCUS) || isIn(LOAD) || isIn(WAIT) || isIn(DISPLAY);
+}
+
 QString OvraState::stateName(int innerState)
 {
     if (innerState < 0 || innerState >= kInnerStateCount)

@@ -62,6 +62,10 @@ public:
     // The inner state of whichever top-level state is active.
     int innerState() const;
     bool isIn(InnerState state) const;
+    // Whether a stored measure may be loaded now: only where beginLoad leads
+    // to a loading state (READY, NO_FOCUS, LOAD, WAIT, DISPLAY), never over a
+    // routine under way.
+    bool acceptsLoad() const;
 
     // The name that logs show; "UNKNOWN" for a value without one.
     static QString stateName(int innerState);

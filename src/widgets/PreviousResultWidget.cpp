@@ -1,37 +1,19 @@
 #include "widgets/PreviousResultWidget.h"
 
-#include <QAction>
+#include "widgets/MetaHighlights.h"
+
 #include <QGridLayout>
 #include <QLabel>
-#include <QMenu>
 #include <QVBoxLayout>
-
-namespace {
-
-QLabel *makeLabel(QWidget *parent, double scale, bool bold)
-{
-    auto *label = new QLabel(parent);
-    QFont font = label->font();
-    font.setPointSizeF(font.pointSizeF() * scale);
-    font.setBold(bold);
-    label->setFont(font);
-    return label;
-}
-
-} // namespace
 
 PreviousResultWidget::PreviousResultWidget(QWidget *parent)
     : QWidget(parent)
 {
     setObjectName(QStringLiteral("previousResultWidget"));
-    m_hint = tr("Right-click to select highlight information");
-    m_placeholders = {tr("Info 1"), tr("Info 2")};
-    m_highlightKeys = m_placeholders;
-
-    m_hdKey = makeLabel(this, 1.2, false);
-    m_hdValue = makeLabel(this, 2.0, true);
-    m_scoreKey = makeLabel(this, 1.2, false);
-    m_scoreValue = makeLabel(this, 2.0, true);
+    m_hdKey = MetaHighlights::makeLabel(this, 1.2, false);
+    m_hdValue = MetaHighlights::makeLabel(this, 2.0, true);
+    m_scoreKey = MetaHighlights::makeLabel(this, 1.2, false);
+    m_scoreValue = MetaHighlights::makeLabel(this, 2.0, true);
     m_hdKey->setText(tr("previous HD"));
     m_scoreKey->setText(tr("previous Time-of-Flight"));
 
@@ -41,29 +23,10 @@ PreviousResultWidget::PreviousResultWidget(QWidget *parent)
     results->addWidget(m_scoreKey, 0, 1);
     results->addWidget(m_scoreValue, 1, 1);
 
-    auto *highlights = new QHBoxLayout;
-    for (std::size_t area = 0; area < 2; ++area) {
-        auto *frame = new QFrame(this);
-        frame->setObjectName(QStringLiteral("highlightWidget%1").arg(area + 1));
-        frame->setFrameShape(QFrame::StyledPanel);
-        frame->setContextMenuPolicy(Qt::CustomContextMenu);
-        auto *column = new QVBoxLayout(frame);
-        m_highlight[area] = {makeLabel(frame, 0.9, false), makeLabel(frame, 1.1, false),
-                             makeLabel(frame, 1.8, true)};
-        for (QLabel *label : m_highlight[area])
-            column->addWidget(label);
-        highlights->addWidget(frame, 1);
-        m_areas[area] = frame;
-    }
-    connect(m_areas[0], &QWidget::customContextMenuRequested, this,
-            &PreviousResultWidget::showContextMenuHighlightWidget1);
-    connect(m_areas[1], &QWidget::customContextMenuRequested, this,
-            &PreviousResultWidget::showContextMenuHighlightWidget2);
-
+    m_highlights = new MetaHighlights(this);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(results);
-    layout->addLayout(highlights);
-    showMeta();
+    layout->addLayout(m_highlights->areaRow(this));
 }
 
 QString PreviousResultWidget::hdKey() const
@@ -88,12 +51,17 @@ QString PreviousResultWidget::scoreValue() const
 
 QString PreviousResultWidget::highlightKey(int area) const
 {
-    return area == 2 ? m_highlightKeys[1] : m_highlightKeys[0];
+    return m_highlights->key(area);
 }
 
 std::array<QLabel *, 3> PreviousResultWidget::highlightLabels(int area) const
 {
-    return area == 2 ? m_highlight[1] : m_highlight[0];
+    return m_highlights->labels(area);
+}
+
+QMap<QString, QString> PreviousResultWidget::routineMeta() const
+{
+    return m_highlights->meta();
 }
 
 void PreviousResultWidget::setIndividualResult(const data::model::IndividualRoutineResult &result)
@@ -123,73 +91,30 @@ void PreviousResultWidget::setCurrentRoutineMeta(QMap<QString, QString> routineM
 
 void PreviousResultWidget::setRoutineMeta(QMap<QString, QString> newRoutineMeta)
 {
-    m_meta = newRoutineMeta;
-    showMeta();
-}
-
-void PreviousResultWidget::showMeta()
-{
-    for (std::size_t area = 0; area < 2; ++area) {
-        auto &labels = m_highlight[area];
-        if (m_meta.isEmpty()) {
-            for (QLabel *label : labels)
-                label->clear();
-            continue;
-        }
-        labels[0]->setText(m_hint);
-        labels[1]->setText(m_highlightKeys[area]);
-        labels[2]->setText(m_meta.value(m_highlightKeys[area], QString()));
-    }
+    m_highlights->setMeta(newRoutineMeta);
 }
 
 void PreviousResultWidget::receiveHighlightKeys(QString key1, QString key2)
 {
-    m_highlightKeys = {key1, key2};
-    showMeta();
+    m_highlights->setKeys(key1, key2);
 }
 
 QMenu *PreviousResultWidget::createHighlightMenu(QWidget *parent) const
 {
-    if (m_meta.isEmpty())
-        return nullptr;
-    auto *menu = new QMenu(parent);
-    menu->setTitle(tr("Context menu"));
-    QAction *nothing = menu->addAction(tr("highlight nothing"));
-    nothing->setData(QString());
-    menu->addSeparator();
-    for (auto it = m_meta.cbegin(); it != m_meta.cend(); ++it) {
-        QAction *action = menu->addAction(it.key());
-        action->setData(it.key());
-    }
-    return menu;
+    return m_highlights->createMenu(parent);
 }
 
 void PreviousResultWidget::showContextMenuHighlightWidget1(QPoint position)
 {
-    showContextMenu(1, position);
+    m_highlights->showContextMenu(1, position);
 }
 
 void PreviousResultWidget::showContextMenuHighlightWidget2(QPoint position)
 {
-    showContextMenu(2, position);
-}
-
-void PreviousResultWidget::showContextMenu(int area, const QPoint &position)
-{
-    QMenu *menu = createHighlightMenu(this);
-    if (menu == nullptr)
-        return;
-    QWidget *source = m_areas[area == 2 ? 1 : 0];
-    QAction *chosen = menu->exec(source->mapToGlobal(position));
-    if (chosen != nullptr)
-        chooseHighlight(area, chosen->data().toString());
-    menu->deleteLater();
+    m_highlights->showContextMenu(2, position);
 }
 
 void PreviousResultWidget::chooseHighlight(int area, const QString &key)
 {
-    const std::size_t slot = area == 2 ? 1 : 0;
-    m_highlightKeys[slot] = key.isEmpty() ? m_placeholders[slot] : key;
-    showMeta();
-    Q_EMIT sendHighlightKeys(m_highlightKeys[0], m_highlightKeys[1]);
+    m_highlights->choose(area, key);
 }

@@ -7,6 +7,7 @@
 
 #include <array>
 
+class MetaHighlights;
 class QLabel;
 class QMenu;
 
@@ -27,7 +28,7 @@ public:
     QString highlightKey(int area) const;
     // The hint, key and value labels of highlight area 1 or 2.
     std::array<QLabel *, 3> highlightLabels(int area) const;
-    QMap<QString, QString> routineMeta() const { return m_meta; }
+    QMap<QString, QString> routineMeta() const;
     // The menu a right-click on a highlight area offers; null for an empty map.
     QMenu *createHighlightMenu(QWidget *parent) const;
 
@@ -49,18 +50,10 @@ public Q_SLOTS:
     void chooseHighlight(int area, const QString &key);
 
 private:
-    void showContextMenu(int area, const QPoint &position);
-    void showMeta();
-
     QLabel *m_hdKey = nullptr;
     QLabel *m_hdValue = nullptr;
     QLabel *m_scoreKey = nullptr;
     QLabel *m_scoreValue = nullptr;
-    std::array<QWidget *, 2> m_areas{};
-    std::array<std::array<QLabel *, 3>, 2> m_highlight{};
-    std::array<QString, 2> m_highlightKeys;
-    std::array<QString, 2> m_placeholders;
-    QString m_hint;
-    QMap<QString, QString> m_meta;
+    MetaHighlights *m_highlights = nullptr;
     QMap<QString, QString> m_currentRoutineMeta;
 };

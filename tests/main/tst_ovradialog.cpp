@@ -1,6 +1,7 @@
 #include "AppStartup.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "StartListFixture.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -35,6 +36,7 @@
 #include <QState>
 #include <QStateMachine>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <map>
@@ -888,40 +890,37 @@ private Q_SLOTS:
     }
 
     // The start-list selection is stored from and restored into the
-    // window's combo boxes and athlete list.
+    // window's combo boxes and athlete list once they are filled from the
+    // database; an index beyond its list is not applied.
     void startListSelectionRoundTripsThroughTheSettings()
     {
-        Window w;
-        QVERIFY(w.run());
-        OvraDialogUi &ui = w.dialog->ui();
-        for (QComboBox *combo : {ui.CB_event, ui.CB_competition, ui.CB_group})
-            combo->addItems({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-        ui.LW_athlets->addItems({QStringLiteral("x"), QStringLiteral("y")});
-        ui.CB_event->setCurrentIndex(2);
-        ui.CB_competition->setCurrentIndex(1);
-        ui.CB_group->setCurrentIndex(0);
-        ui.LW_athlets->setCurrentRow(1);
-        w.dialog->settings().writeSettings(800, 600, QFont());
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("structure.db"));
+        QVERIFY(ovra::test::writeCompetitionFile(path));
+        ovra::test::clearSettings();
+        ovra::test::storeDatabaseSetting(path);
         {
             auto storage = OvraSettings::openStorage();
-            QCOMPARE(storage->value(QStringLiteral("Structure/EventIdx")).toInt(), 2);
-            QCOMPARE(storage->value(QStringLiteral("Structure/CompetitionIdx")).toInt(), 1);
-            QCOMPARE(storage->value(QStringLiteral("Structure/GroupIdx")).toInt(), 0);
-            QCOMPARE(storage->value(QStringLiteral("Structure/AthletIdx")).toInt(), 1);
-            // An index beyond the list is not applied.
+            storage->setValue(QStringLiteral("Structure/EventIdx"), 1);
+            storage->setValue(QStringLiteral("Structure/CompetitionIdx"), 2);
             storage->setValue(QStringLiteral("Structure/GroupIdx"), 7);
+            storage->setValue(QStringLiteral("Structure/AthletIdx"), 0);
             storage->sync();
         }
-        ui.CB_event->setCurrentIndex(0);
+        auto dialog = std::make_unique<OvraDialog>(ovra::startup::logHandler());
+        OvraDialogUi &ui = dialog->ui();
+        QCOMPARE(ui.CB_event->currentIndex(), 1);
+        QCOMPARE(ui.CB_competition->currentIndex(), 2);
+        QCOMPARE(ui.CB_group->currentIndex(), 0);
+        QCOMPARE(ui.LW_athlets->count(), 0);
         ui.CB_group->setCurrentIndex(1);
         ui.LW_athlets->setCurrentRow(0);
-        int width = 0;
-        int height = 0;
-        QFont font;
-        w.dialog->settings().load(width, height, font);
-        QCOMPARE(ui.CB_event->currentIndex(), 2);
-        QCOMPARE(ui.CB_group->currentIndex(), 1);
-        QCOMPARE(ui.LW_athlets->currentRow(), 1);
+        dialog->settings().writeSettings(800, 600, QFont());
+        auto storage = OvraSettings::openStorage();
+        QCOMPARE(storage->value(QStringLiteral("Structure/EventIdx")).toInt(), 1);
+        QCOMPARE(storage->value(QStringLiteral("Structure/CompetitionIdx")).toInt(), 2);
+        QCOMPARE(storage->value(QStringLiteral("Structure/GroupIdx")).toInt(), 1);
+        QCOMPARE(storage->value(QStringLiteral("Structure/AthletIdx")).toInt(), 0);
     }
 
     // What the operator and the audience see follows edits, rollovers and

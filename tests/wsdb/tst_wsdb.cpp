@@ -3,6 +3,7 @@
 #include "wsdb.h"
 
 #include <QDir>
+#include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -65,6 +66,60 @@ QVariantList groupRow(const QString &group, int order, int no1, const QString &l
     return {QStringLiteral("Worlds"), QStringLiteral("Seniors"), group, order, no1, last1, first1,
             QStringLiteral("Female"), 1999, QStringLiteral("IRL"), QStringLiteral("F1"), no2, last2, first2,
             QStringLiteral("Male"), 2001, QStringLiteral("GER"), QStringLiteral("F2"), 3, 2};
+}
+
+// Start lists as the dialogs leave them: definition rows with NULL in the
+// columns they do not set.
+void seedStartLists(wsdb &db)
+{
+    const QString event = QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
+                                         "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );");
+    db.execute(event, {QStringLiteral("Worlds"), QStringLiteral("Baku"), QStringLiteral("AZE"), QString(),
+                       QString()});
+    db.execute(event, {QStringLiteral("Coupe d'Europe"), QStringLiteral("Besançon"), QStringLiteral("FRA"),
+                       QString(), QString()});
+    const QString competition =
+        QStringLiteral("INSERT INTO Competitions ( EventName, CompetitionName, GroupName, "
+                       "GenderID, TypeID ) VALUES ( ?, ?, '__ws_def_competition__', ?, ? );");
+    db.execute(competition, {QStringLiteral("Worlds"), QStringLiteral("Seniors"), 3, 2});
+    db.execute(competition, {QStringLiteral("Worlds"), QStringLiteral("Juniors"), 1, 1});
+    db.execute(competition, {QStringLiteral("Coupe d'Europe"), QStringLiteral("Women's"), 2, 1});
+    const QString group =
+        QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, LastName1 ) "
+                       "VALUES ( ?, ?, ?, '__ws_def_group__' );");
+    db.execute(group, {QStringLiteral("Worlds"), QStringLiteral("Seniors"), QStringLiteral("Qualification")});
+    db.execute(group, {QStringLiteral("Worlds"), QStringLiteral("Seniors"), QStringLiteral("Final")});
+    db.execute(group, {QStringLiteral("Worlds"), QStringLiteral("Juniors"), QStringLiteral("Final")});
+    db.execute(kGroupInsert,
+               groupRow(QStringLiteral("Final"), 1, 17, QStringLiteral("O'Brien"), QStringLiteral("Siobhán"),
+                        18, QStringLiteral("Müller"), QStringLiteral("Jürgen")));
+    db.execute(
+        QStringLiteral("INSERT INTO Athlets ( LastName, FirstName, Gender, Year ) VALUES ( ?, ?, ?, ? );"),
+        {QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Female"), QVariant()});
+}
+
+// A measure of a few samples under the given name and athletes.
+bool addMeasure(wsdb &db, wsDaten &store, const QString &name, const QString &last1, const QString &first1,
+                const QString &last2 = {}, const QString &first2 = {},
+                const QString &event = QStringLiteral("Worlds"),
+                const QString &gender1 = QStringLiteral("Female"), int typeId = 1)
+{
+    store.measurementName = name;
+    StartSelection &s = store.startSelection();
+    s.eventName = event;
+    s.city = QStringLiteral("Baku");
+    s.competitionName = QStringLiteral("Seniors");
+    s.typeId = typeId;
+    s.athlete1 = {last1, first1, gender1, 1999, {}, QStringLiteral("IRL"), {}, {}, {}};
+    s.athlete2 = {last2, first2, last2.isEmpty() ? QString() : QStringLiteral("Male"), 0, {}, {}, {}, {}, {}};
+    const char samples[32] = {1, 2, 3, 4};
+    return db.insertMeasure(QDateTime(QDate(2026, 5, 1), QTime(10, 0)), {}, {}, QStringLiteral("h\n"), 2,
+                            samples, 32, QJsonDocument(), QByteArray());
+}
+
+int rows(const QString &path, const char *table)
+{
+    return RawDb(path).count(QByteArray("SELECT COUNT(*) FROM ").append(table).constData());
 }
 
 } // namespace
@@ -395,6 +450,241 @@ private Q_SLOTS:
         // A value pasted into the text with its quote breaks the statement.
         QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'O'Brien' );")), SQLITE_ERROR);
         QVERIFY(!db.createTables(QStringLiteral("noSuchSchema")));
+    }
+
+    void namesForTheStartListChoice()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("names.db"))));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        seedStartLists(db);
+        QCOMPARE(db.eventNames(), QStringList({QStringLiteral("Worlds"), QStringLiteral("Coupe d'Europe")}));
+        QCOMPARE(db.competitionNames(QStringLiteral("Worlds")),
+                 QStringList({QStringLiteral("Seniors"), QStringLiteral("Juniors")}));
+        QCOMPARE(db.competitionNames(QStringLiteral("Coupe d'Europe")),
+                 QStringList(QStringLiteral("Women's")));
+        QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Seniors")),
+                 QStringList({QStringLiteral("Final"), QStringLiteral("Qualification")}));
+        QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Juniors")),
+                 QStringList(QStringLiteral("Final")));
+        QVERIFY(db.groupNames(QStringLiteral("Coupe d'Europe"), QStringLiteral("Seniors")).isEmpty());
+        const QList<QVariantMap> athletes =
+            db.select(QStringLiteral("SELECT idx, LastName, Year FROM Athlets;"));
+        QCOMPARE(athletes.size(), 1);
+        QCOMPARE(athletes[0].value(QStringLiteral("LastName")).toString(), QStringLiteral("O'Brien"));
+        QVERIFY(!athletes[0].value(QStringLiteral("Year")).isValid());
+        // A transaction whose work fails leaves nothing behind.
+        QVERIFY(!db.transaction([&db] {
+            db.execute(QStringLiteral("DELETE FROM Athlets;"));
+            return false;
+        }));
+        QCOMPARE(db.select(QStringLiteral("SELECT idx FROM Athlets;")).size(), 1);
+    }
+
+    // Merging never duplicates: not the rows of the file itself, not a copy
+    // of it (whose definition rows hold NULLs), and a new measure only once.
+    void mergeAddsOnlyWhatIsNew()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("merge-a.db"));
+        const QString copy = file(QStringLiteral("merge-b.db"));
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        seedStartLists(db);
+        QVERIFY(addMeasure(db, store, QStringLiteral("m1"), QStringLiteral("O'Brien"),
+                           QStringLiteral("Siobhán")));
+        QVERIFY(
+            addMeasure(db, store, QStringLiteral("m2"), QStringLiteral("Müller"), QStringLiteral("Jürgen")));
+        QVERIFY(db.copyToNewDatabase(copy, wsdb::CopyAll));
+        const std::array<int, 5> before = {rows(path, "Athlets"), rows(path, "Events"),
+                                           rows(path, "Competitions"), rows(path, "Groups"),
+                                           rows(path, "Measures")};
+
+        wsdb::MergeResult result = db.mergeFromDatabase(path);
+        QVERIFY(result.ok);
+        QCOMPARE(result.added, (std::array<int, 5>{}));
+        result = db.mergeFromDatabase(copy);
+        QVERIFY(result.ok);
+        QCOMPARE(result.added, (std::array<int, 5>{}));
+
+        {
+            wsDaten otherStore;
+            wsdb other(otherStore);
+            QVERIFY(other.openDatabase(copy));
+            QVERIFY(addMeasure(other, otherStore, QStringLiteral("m3"), QStringLiteral("Ng"), {}));
+            // The same name with other content: the open file's row stays.
+            QVERIFY(addMeasure(other, otherStore, QStringLiteral("m1"), QStringLiteral("Impostor"), {}));
+            other.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'Ng' );"));
+        }
+        result = db.mergeFromDatabase(copy);
+        QVERIFY(result.ok);
+        QCOMPARE(result.added, (std::array<int, 5>{1, 0, 0, 0, 1}));
+        QCOMPARE(rows(path, "Measures"), before[4] + 1);
+        QCOMPARE(RawDb(path).column("SELECT LastName1 FROM Measures WHERE Name='m1';", 0),
+                 QStringList(QStringLiteral("O'Brien")));
+        result = db.mergeFromDatabase(copy);
+        QCOMPARE(result.added, (std::array<int, 5>{}));
+
+        // A source that fails half-way adds nothing at all.
+        const QString broken = file(QStringLiteral("merge-broken.db"));
+        {
+            RawDb raw(broken);
+            raw.exec(
+                "CREATE TABLE Athlets(idx INTEGER PRIMARY KEY, LastName TEXT, FirstName TEXT, Gender TEXT, "
+                "Year INTEGER, NOC TEXT, NOCCode TEXT, IDFIG TEXT, IDNational TEXT, Email TEXT, R1, R2, R3, "
+                "Picture, R4, BLOB);");
+            raw.exec("INSERT INTO Athlets ( LastName ) VALUES ( 'Newcomer' );");
+            for (const char *sql : {"CREATE TABLE Events(idx INTEGER PRIMARY KEY, EventName);",
+                                    "CREATE TABLE Competitions(idx INTEGER PRIMARY KEY, EventName);",
+                                    "CREATE TABLE Groups(idx INTEGER PRIMARY KEY, EventName);",
+                                    "CREATE TABLE Measures(idx INTEGER PRIMARY KEY, Name);"})
+                raw.exec(sql);
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be merged")));
+        result = db.mergeFromDatabase(broken);
+        QVERIFY(!result.ok);
+        QCOMPARE(rows(path, "Athlets"), before[0] + 1);
+
+        // Not a database at all.
+        const QString text = file(QStringLiteral("notes.db"));
+        {
+            QFile f(text);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("Name;Club\nMiller;TV\n");
+        }
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not an Ovra database")));
+        QVERIFY(!db.mergeFromDatabase(text).ok);
+        QVERIFY(db.isOpen());
+    }
+
+    void copiesAreAllOrNothingAndNeverOntoTheOpenFile()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("copy-a.db"));
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        seedStartLists(db);
+        QVERIFY(addMeasure(db, store, QStringLiteral("m1"), QStringLiteral("Ng"), {}));
+
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("cannot be copied onto itself")));
+        QVERIFY(!db.copyToDatabase(path, wsdb::CopyAll));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral("cannot be copied onto itself")));
+        QVERIFY(!db.copyToNewDatabase(path, wsdb::CopyAll));
+        QCOMPARE(rows(path, "Measures"), 1);
+
+        // Save as: all five tables with their idx values.
+        const QString saved = file(QStringLiteral("copy-b.db"));
+        QVERIFY(db.copyToNewDatabase(saved, wsdb::CopyAll));
+        for (const char *table : {"Athlets", "Events", "Competitions", "Groups", "Measures"}) {
+            const QByteArray sql = QByteArray("SELECT group_concat(idx) FROM ").append(table);
+            QCOMPARE(RawDb(saved).row(sql.constData()), RawDb(path).row(sql.constData()));
+        }
+        QVERIFY(!QFile::exists(saved + QStringLiteral(".partial")));
+
+        // Create with only some tables, over an existing file: replaced whole.
+        QVERIFY(db.copyToNewDatabase(saved, wsdb::CopyEvents | wsdb::CopyMeasures));
+        QCOMPARE(rows(saved, "Events"), 2);
+        QCOMPARE(rows(saved, "Measures"), 1);
+        QCOMPARE(rows(saved, "Athlets"), 0);
+        QVERIFY(wsdb::isOvraDatabase(saved));
+        const QString empty = file(QStringLiteral("copy-empty.db"));
+        QVERIFY(db.copyToNewDatabase(empty, 0));
+        QVERIFY(wsdb::isOvraDatabase(empty));
+        QCOMPARE(rows(empty, "Events"), 0);
+
+        // Copying into a file that holds the same idx values fails as a
+        // whole: not even the tables before the clash are written.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be copied")));
+        QVERIFY(!db.copyToDatabase(saved, wsdb::CopyAthlets | wsdb::CopyMeasures));
+        QCOMPARE(rows(saved, "Athlets"), 0);
+        QCOMPARE(rows(saved, "Measures"), 1);
+        QCOMPARE(db.databasePath(), path);
+    }
+
+    void switchingRefusesFilesThatAreNoOvraDatabase()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("switch-a.db"));
+        wsdb db(store);
+        QVERIFY(db.openDatabase(path));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        const QString text = file(QStringLiteral("switch.txt"));
+        {
+            QFile f(text);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a database");
+        }
+        const QString bare = file(QStringLiteral("switch-bare.db"));
+        RawDb(bare).exec("CREATE TABLE Athlets(idx INTEGER PRIMARY KEY);");
+        for (const QString &other : {text, bare, file(QStringLiteral("switch-missing.db"))}) {
+            QTest::ignoreMessage(QtWarningMsg, qPrintable(QStringLiteral("Not an Ovra database: ") + other));
+            QVERIFY(!db.switchDatabase(other));
+            QVERIFY(db.isOpen());
+            QCOMPARE(db.databasePath(), path);
+        }
+        QVERIFY(!QFile::exists(file(QStringLiteral("switch-missing.db"))));
+        const QString good = file(QStringLiteral("switch-b.db"));
+        QVERIFY(db.copyToNewDatabase(good, 0));
+        QVERIFY(db.switchDatabase(good));
+        QCOMPARE(db.databasePath(), good);
+    }
+
+    // The browser's text filters match anywhere and take "%" and "_" as the
+    // characters the operator typed.
+    void browserFiltersMatchLiterally()
+    {
+        wsDaten store;
+        wsdb db(store);
+        QVERIFY(db.openDatabase(file(QStringLiteral("browse.db"))));
+        QVERIFY(db.createTables(QStringLiteral("main")));
+        QVERIFY(addMeasure(db, store, QStringLiteral("m1"), QStringLiteral("Ann_Lee"), QStringLiteral("Jo")));
+        QVERIFY(addMeasure(db, store, QStringLiteral("m2"), QStringLiteral("AnnXLee"), {},
+                           QStringLiteral("Ng"), QStringLiteral("Li"), QStringLiteral("Cup 50%"),
+                           QStringLiteral("Male"), 2));
+        QVERIFY(addMeasure(db, store, QStringLiteral("m3"), {}, {}, QStringLiteral("Dubois"),
+                           QStringLiteral("Léa"), QStringLiteral("Cup 500")));
+        const auto names = [&db](const wsdb::MeasureFilter &f) {
+            QStringList out;
+            for (const wsdb::MeasureListEntry &e : db.listMeasures(f))
+                out << e.measureName;
+            return out;
+        };
+        const QList<wsdb::MeasureListEntry> all = db.listMeasures({});
+        QCOMPARE(all.size(), 3);
+        QCOMPARE(all[0].athletes, QStringLiteral("Ann_Lee, Jo"));
+        QCOMPARE(all[1].athletes, QStringLiteral("AnnXLee + Ng, Li"));
+        QCOMPARE(all[2].athletes, QStringLiteral("Dubois, Léa"));
+        QCOMPARE(all[1].event, QStringLiteral("Cup 50%"));
+        QCOMPARE(all[0].date, QStringLiteral("2026/05/01"));
+        QCOMPARE(all[0].city, QStringLiteral("Baku"));
+        QVERIFY(all[0].idx < all[1].idx && all[1].idx < all[2].idx);
+
+        wsdb::MeasureFilter f;
+        f.name = QStringLiteral("n_L");
+        QCOMPARE(names(f), QStringList(QStringLiteral("m1")));
+        f.name = QStringLiteral("léa");
+        QCOMPARE(names(f), QStringList(QStringLiteral("m3")));
+        f = {};
+        f.event = QStringLiteral("50%");
+        QCOMPARE(names(f), QStringList(QStringLiteral("m2")));
+        f.event = QStringLiteral("cup");
+        QCOMPARE(names(f), QStringList({QStringLiteral("m2"), QStringLiteral("m3")}));
+        f = {};
+        f.gender = QStringLiteral("Male");
+        QCOMPARE(names(f), QStringList({QStringLiteral("m2"), QStringLiteral("m3")}));
+        f.typeId = 2;
+        QCOMPARE(names(f), QStringList(QStringLiteral("m2")));
+        f = {};
+        f.nocCode = QStringLiteral("IRL");
+        f.date = QStringLiteral("2026/05");
+        QCOMPARE(names(f).size(), 3);
+        f.city = QStringLiteral("x");
+        QVERIFY(names(f).isEmpty());
     }
 
     void sanitizeForSqlReplacesQuotes()

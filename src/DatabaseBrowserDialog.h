@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QDialog>
+
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QTreeWidget;
+class wsdb;
+
+// "Database Browser": the stored measures under a filter; selecting one
+// asks the main window to show it.
+class DatabaseBrowserDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    explicit DatabaseBrowserDialog(wsdb &database, QWidget *parent = nullptr);
+
+    QTreeWidget *tree() const { return m_tree; }
+    QLabel *fileLabel() const { return m_file; }
+    // Name, Date, Event, Competition, City, NOCCode.
+    QLineEdit *filterEdit(int i) const { return m_filters[i]; }
+    QComboBox *genderCombo() const { return m_gender; }
+    QComboBox *typeCombo() const { return m_type; }
+
+Q_SIGNALS:
+    void read_db(QString name);
+
+public Q_SLOTS:
+    void readMeasureTable();
+    void neuClear();
+    void rowSelected();
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    wsdb &m_database;
+    QLabel *m_file = nullptr;
+    QLineEdit *m_filters[6] = {};
+    QComboBox *m_gender = nullptr;
+    QComboBox *m_type = nullptr;
+    QTreeWidget *m_tree = nullptr;
+};

@@ -1,0 +1,253 @@
+// The start lists' side of the main window: the event/competition/group/
+// athlete choice, the routine meta information and its widgets, the CSV
+// start list, and the start-list and database dialogs.
+
+#include "AthletDialog.h"
+#include "CompetitionDialog.h"
+#include "CsvImportDialog.h"
+#include "DatabaseBrowserDialog.h"
+#include "DatabaseConfigDialog.h"
+#include "EventDialog.h"
+#include "GroupDialog.h"
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "StartListSelection.h"
+#include "WidgetPlaceholders.h"
+#include "data/wsDaten.h"
+#include "recovery/RoutineRecorder.h"
+#include "settings/OvraSettings.h"
+#include "state/OvraState.h"
+#include "util/CsvSource.h"
+#include "widgets/CsvWidget.h"
+#include "widgets/PreviousResultWidget.h"
+#include "widgets/RoutineMetaWidget.h"
+#include "wsdb.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QDebug>
+#include <QLabel>
+#include <QListWidget>
+#include <QToolButton>
+
+namespace {
+
+// A start-list dialog shows the database as it is now; afterwards the
+// window's lists follow whatever it changed.
+template <typename Dialog> void runStartListDialog(Dialog *dialog, StartListSelection *selection)
+{
+    dialog->reload();
+    dialog->exec();
+    selection->refresh();
+}
+
+} // namespace
+
+void OvraDialog::createStartListDialogs()
+{
+    OvraDialogUi &ui = *m_ui;
+    StartListSelection::Widgets widgets;
+    widgets.event = ui.CB_event;
+    widgets.competition = ui.CB_competition;
+    widgets.group = ui.CB_group;
+    widgets.athletes = ui.LW_athlets;
+    widgets.athleteLabel = ui.LB_athlet;
+    m_startListSelection = new StartListSelection(
+        *m_database, *m_daten, widgets, [this] { return m_ovraState->innerState(); }, this);
+
+    // The CSV start list takes its placeholder's place before the state
+    // machine assigns the start list's per-state properties.
+    m_csvWidget = replacePlaceholder(ui.csvWidget, new CsvWidget);
+    m_csvWidget->setVisible(false);
+    m_upcomingRoutineMetaWidget =
+        replacePlaceholder(ui.readyPageUpcomingRoutineMetaWidget, new UpcomingRoutineMetaWidget);
+    // The reviewed routine's meta information above the confirm and dismiss
+    // buttons: the operator sees whose routine is committed.
+    m_routineMetaWidget = new RoutineMetaWidget(ui.overviewPage);
+    if (auto *overview = qobject_cast<QBoxLayout *>(ui.overviewPage->layout()))
+        overview->insertWidget(1, m_routineMetaWidget);
+
+    m_athletDialog = new AthletDialog(*m_database, *m_daten, this);
+    m_eventDialog = new EventDialog(*m_database, *m_daten, this);
+    m_competitionDialog = new CompetitionDialog(*m_database, *m_daten, this);
+    m_groupDialog = new GroupDialog(*m_database, *m_daten, this);
+    m_databaseConfigDialog = new DatabaseConfigDialog(*m_database, *m_daten, this);
+    // The window's chooser is set up later in the construction; it is asked
+    // when a file is needed.
+    m_databaseConfigDialog->setFileChooser(
+        [this](bool save, const QString &title, const QString &start, const QString &filter) {
+            return m_fileChooser(save, title, start, filter);
+        });
+    connectStartListDialogs();
+    connectRoutineMetaWidgets();
+}
+
+void OvraDialog::connectStartListDialogs()
+{
+    OvraDialogUi &ui = *m_ui;
+    StartListSelection *s = m_startListSelection;
+    connect(ui.TB_clearAthlet, &QToolButton::clicked, this, &OvraDialog::neuClearAthlet);
+    connect(s, &StartListSelection::loadMeasure, this, &OvraDialog::getMeasureFromDatabaseSlot);
+    connect(s, &StartListSelection::focusMainWindow, this, [this] { setFocus(); });
+    // One source of meta information at a time: a database athlete replaces
+    // the CSV row, a CSV row the database athlete (receiveRoutineMeta).
+    connect(s, &StartListSelection::athleteChosen, m_csvWidget, &CsvWidget::clearSelection);
+    connect(m_csvWidget, &CsvWidget::receivedRoutineMeta, this, &OvraDialog::receiveRoutineMeta);
+    connect(m_csvWidget, &CsvWidget::openImportCsvDialog, this, &OvraDialog::showCsvImportDialog);
+    connect(m_csvWidget, &CsvWidget::clearCsvWidget, m_csvWidget, &QWidget::hide);
+
+    connect(ui.actionEvents, &QAction::triggered, this, &OvraDialog::showEventDialog);
+    connect(ui.actionCompetitions, &QAction::triggered, this, &OvraDialog::showCompetitionDialog);
+    connect(ui.actionGroups, &QAction::triggered, this, &OvraDialog::showGroupDialog);
+    connect(ui.actionAthlets, &QAction::triggered, this, &OvraDialog::showAthletDialog);
+    connect(ui.actionImport_CSV_file, &QAction::triggered, this, &OvraDialog::showCsvImportDialog);
+    connect(ui.actionDB_Browser, &QAction::triggered, this, &OvraDialog::showDatabaseBrowserDialog);
+    connect(ui.actionDB_Config, &QAction::triggered, this, &OvraDialog::showDatabaseConfigDialog);
+    connect(m_databaseConfigDialog, &DatabaseConfigDialog::databaseChanged, this,
+            &OvraDialog::databaseSwitched);
+    connect(m_databaseConfigDialog, &DatabaseConfigDialog::databaseMerged, s, &StartListSelection::refresh);
+}
+
+void OvraDialog::connectRoutineMetaWidgets()
+{
+    data::model::Routines *r = &m_daten->routines();
+    connect(r, &data::model::Routines::updateRoutineMetaInformation, m_routineMetaWidget,
+            &RoutineMetaWidget::setRoutineMeta);
+    connect(m_routineMetaWidget, &RoutineMetaWidget::clearRoutineMeta, r,
+            &data::model::Routines::resetRoutineMetaInformation);
+    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged,
+            m_upcomingRoutineMetaWidget, &UpcomingRoutineMetaWidget::setRoutineMeta);
+    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged, this,
+            [this](const QMap<QString, QString> &meta) {
+                m_ui->statusRoutineInformationIndicator->setEnabled(!meta.isEmpty());
+            });
+    // Entering START or CONTINUOUS clears the result widgets; the announced
+    // meta information then becomes the new routine's.
+    connect(this, &OvraDialog::clearAllResultWidgets, this, [this] {
+        if (m_ovraState->isIn(OvraState::START) || m_ovraState->isIn(OvraState::CONTINUOUS))
+            m_startListSelection->applyUpcomingRoutineMeta();
+    });
+
+    // The highlight ring: a key chosen in one meta widget is highlighted in
+    // all three.
+    connect(m_previousResult, &PreviousResultWidget::sendHighlightKeys, m_routineMetaWidget,
+            &RoutineMetaWidget::receiveHighlightKeys);
+    connect(m_previousResult, &PreviousResultWidget::sendHighlightKeys, m_upcomingRoutineMetaWidget,
+            &UpcomingRoutineMetaWidget::receiveHighlightKeys);
+    connect(m_routineMetaWidget, &RoutineMetaWidget::sendHighlightKeys, m_previousResult,
+            &PreviousResultWidget::receiveHighlightKeys);
+    connect(m_routineMetaWidget, &RoutineMetaWidget::sendHighlightKeys, m_upcomingRoutineMetaWidget,
+            &UpcomingRoutineMetaWidget::receiveHighlightKeys);
+    connect(m_upcomingRoutineMetaWidget, &UpcomingRoutineMetaWidget::sendHighlightKeys, m_previousResult,
+            &PreviousResultWidget::receiveHighlightKeys);
+    connect(m_upcomingRoutineMetaWidget, &UpcomingRoutineMetaWidget::sendHighlightKeys, m_routineMetaWidget,
+            &RoutineMetaWidget::receiveHighlightKeys);
+}
+
+void OvraDialog::neuEvent(int index)
+{
+    m_startListSelection->neuEvent(index);
+}
+
+void OvraDialog::neuCompetition(int index)
+{
+    m_startListSelection->neuCompetition(index);
+}
+
+void OvraDialog::neuGroup(int index)
+{
+    m_startListSelection->neuGroup(index);
+}
+
+void OvraDialog::neuAthlet()
+{
+    m_startListSelection->neuAthlet();
+}
+
+void OvraDialog::neuAthletDetails()
+{
+    m_startListSelection->neuAthletDetails();
+}
+
+void OvraDialog::neuClearAthlet()
+{
+    m_startListSelection->neuClearAthlet();
+}
+
+void OvraDialog::receiveRoutineMeta(QMap<QString, QString> routineMeta)
+{
+    m_startListSelection->receiveRoutineMeta(routineMeta);
+}
+
+void OvraDialog::printRoutineMeta(QMap<QString, QString> routineMeta)
+{
+    qDebug() << "Routine meta information";
+    for (auto it = routineMeta.cbegin(); it != routineMeta.cend(); ++it)
+        qDebug().noquote() << QLatin1Char('\t') + it.key() + QStringLiteral(": ") + it.value();
+}
+
+void OvraDialog::startListNext()
+{
+    m_csvWidget->next();
+    m_startListSelection->nextAthlete();
+}
+
+void OvraDialog::showEventDialog()
+{
+    runStartListDialog(m_eventDialog, m_startListSelection);
+}
+
+void OvraDialog::showCompetitionDialog()
+{
+    runStartListDialog(m_competitionDialog, m_startListSelection);
+}
+
+void OvraDialog::showAthletDialog()
+{
+    runStartListDialog(m_athletDialog, m_startListSelection);
+}
+
+void OvraDialog::showGroupDialog()
+{
+    runStartListDialog(m_groupDialog, m_startListSelection);
+}
+
+void OvraDialog::showCsvImportDialog()
+{
+    CsvImportDialog dialog(this);
+    dialog.setFileChooser([this](QWidget *, const QString &title, const QString &start) {
+        return m_fileChooser(false, title, start, QString());
+    });
+    if (dialog.exec() == QDialog::Accepted)
+        importCsv(dialog.source());
+}
+
+void OvraDialog::importCsv(const CsvSource &source)
+{
+    qDebug() << "Import csv:" << source.path << "separated by" << source.separator << "with header"
+             << source.header;
+    m_csvWidget->setVisible(true);
+    if (!m_csvWidget->loadSource(source))
+        qWarning().noquote() << "The start list could not be read from" << source.path;
+}
+
+void OvraDialog::showDatabaseBrowserDialog()
+{
+    DatabaseBrowserDialog dialog(*m_database, this);
+    connect(&dialog, &DatabaseBrowserDialog::read_db, this, &OvraDialog::getMeasureFromDatabaseSlot);
+    dialog.exec();
+}
+
+void OvraDialog::showDatabaseConfigDialog()
+{
+    m_databaseConfigDialog->reload();
+    m_databaseConfigDialog->exec();
+}
+
+void OvraDialog::databaseSwitched(const QString &path)
+{
+    m_settings->setDatabaseFile(path);
+    m_routineRecorder->setDatabase(m_database);
+    m_startListSelection->refresh();
+}

@@ -10,6 +10,7 @@
 #include <QJsonObject>
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 
 // The three simulated recordings of the master box and their ground truth,
@@ -60,12 +61,15 @@ struct Library
     // recording stops when the tenth landing closes the window. With
     // openAfterLandings the window opens instead in the block right after
     // the one in which that many warm-up landings were detected, as when the
-    // operator arms the routine just as a landing is reported.
-    void play(int number, wsDaten &store, int openAfterLandings = 0) const
+    // operator arms the routine just as a landing is reported. maxSamples
+    // above 0 stops the recording early.
+    void play(int number, wsDaten &store, int openAfterLandings = 0, int maxSamples = 0) const
     {
         const QJsonObject r = recording(number);
         const int first = r.value(QStringLiteral("firstSample")).toInt();
-        const int samples = r.value(QStringLiteral("samples")).toInt();
+        int samples = r.value(QStringLiteral("samples")).toInt();
+        if (maxSamples > 0)
+            samples = std::min(samples, maxSamples);
         const int windowOpen = r.value(QStringLiteral("routineWindowOpen")).toInt();
         const char *bytes = table.constData() + qsizetype(first) * kSampleBytes;
 

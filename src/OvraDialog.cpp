@@ -206,6 +206,7 @@ void OvraDialog::connectActions()
     connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);
     // A new measurement replaces whatever file or database measure was shown.
     connect(this, &OvraDialog::clearAllResultWidgets, ui.statusLoadedMeasure, &QLabel::clear);
+    connectToolActions();
     if (m_simulationEnabled)
         connectSimulationActions();
 }

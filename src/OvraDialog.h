@@ -205,6 +205,11 @@ public Q_SLOTS:
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
+    // The operator's tools (OvraDialogTools.cpp): the settings and rules
+    // dialogs.
+    void showExportDialog();
+    void showRulesDialog();
+
     // Routine edits in REVIEW (arrow keys); shifting recomputes the start
     // time and penalty from the first landing.
     void moveRoutineRight();
@@ -237,6 +242,7 @@ protected:
 
 private:
     void connectActions();
+    void connectToolActions();
     void connectSimulationActions();
     void createDeviceLink();
     void setupStateMachine();

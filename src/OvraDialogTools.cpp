@@ -1,0 +1,63 @@
+// The operator's tools around the measurement: the settings and rules
+// dialogs. Each dialog does its own work; the window opens it and applies
+// what it stored.
+
+#include "OvraDialog.h"
+#include "OvraDialogUi.h"
+#include "config/ExportDialog.h"
+#include "config/RulesDialog.h"
+#include "data/wsDaten.h"
+#include "settings/OvraSettings.h"
+
+#include <QAction>
+
+namespace {
+
+// One dialog of a kind at a time, deleted when closed.
+template <typename D> bool alreadyOpen(QObject *window)
+{
+    if (D *open = window->findChild<D *>()) {
+        open->raise();
+        open->activateWindow();
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void OvraDialog::connectToolActions()
+{
+    OvraDialogUi &ui = *m_ui;
+    connect(ui.actionConfig, &QAction::triggered, this, &OvraDialog::showExportDialog);
+    connect(ui.actionConfigRules, &QAction::triggered, this, &OvraDialog::showRulesDialog);
+}
+
+void OvraDialog::showExportDialog()
+{
+    if (alreadyOpen<ExportDialog>(this))
+        return;
+    auto *dialog = new ExportDialog(m_settings->exportSettings(), &m_logHandler,
+                                    m_settings->spaceDelaySettings(), m_settings->warningSettings(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this, [this] {
+        // A new bed size counts from the next landing on, and the settings
+        // are on disk at once: a crash does not lose them.
+        const ExportSettings &e = m_settings->exportSettings();
+        m_daten->rebuildBedGeometry(e.trampLength(), e.trampWidth());
+        m_settings->writeSettings(width(), height(), m_font);
+    });
+    dialog->open();
+}
+
+void OvraDialog::showRulesDialog()
+{
+    if (alreadyOpen<RulesDialog>(this))
+        return;
+    // The next block is evaluated with the rule accepted here.
+    auto *dialog = new RulesDialog(m_settings->rulesSettings(), this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this] { m_settings->writeSettings(width(), height(), m_font); });
+    dialog->open();
+}

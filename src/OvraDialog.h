@@ -205,10 +205,11 @@ public Q_SLOTS:
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
-    // The operator's tools (OvraDialogTools.cpp): the settings and rules
-    // dialogs.
+    // The operator's tools (OvraDialogTools.cpp): settings and rules and
+    // the protocol export.
     void showExportDialog();
     void showRulesDialog();
+    void showExportCompetitionProtocolDialog();
 
     // Routine edits in REVIEW (arrow keys); shifting recomputes the start
     // time and penalty from the first landing.

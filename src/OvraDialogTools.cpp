@@ -1,6 +1,6 @@
 // The operator's tools around the measurement: the settings and rules
-// dialogs. Each dialog does its own work; the window opens it and applies
-// what it stored.
+// dialogs and the competition protocol export. Each dialog does its own
+// work; the window opens it and applies what it stored.
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
@@ -8,6 +8,7 @@
 #include "config/RulesDialog.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
+#include "statistics/ExportCompetitionProtocolDialog.h"
 
 #include <QAction>
 
@@ -31,6 +32,8 @@ void OvraDialog::connectToolActions()
     OvraDialogUi &ui = *m_ui;
     connect(ui.actionConfig, &QAction::triggered, this, &OvraDialog::showExportDialog);
     connect(ui.actionConfigRules, &QAction::triggered, this, &OvraDialog::showRulesDialog);
+    connect(ui.actionExport_Competition_Protocol, &QAction::triggered, this,
+            &OvraDialog::showExportCompetitionProtocolDialog);
 }
 
 void OvraDialog::showExportDialog()
@@ -59,5 +62,18 @@ void OvraDialog::showRulesDialog()
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this,
             [this] { m_settings->writeSettings(width(), height(), m_font); });
+    dialog->open();
+}
+
+void OvraDialog::showExportCompetitionProtocolDialog()
+{
+    if (alreadyOpen<ExportCompetitionProtocolDialog>(this))
+        return;
+    // The routines of a competition are where the autosave put them, or
+    // beside the last data file opened or saved.
+    const QString autoSaved = m_settings->autoSaveSettings().path();
+    auto *dialog = new ExportCompetitionProtocolDialog(
+        autoSaved.isEmpty() ? m_settings->exportSettings().path() : autoSaved, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

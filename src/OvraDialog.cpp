@@ -3,6 +3,7 @@
 #include "BuildInfo.h"
 #include "OvraDialogUi.h"
 #include "data/wsDaten.h"
+#include "misc/TutorialLauncher.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
@@ -130,6 +131,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     int height = 665;
     m_settings->load(width, height, m_font);
     resize(width, height);
+    m_tutorials = new TutorialLauncher(m_settings->tutorialSettings(), this);
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
 

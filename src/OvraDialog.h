@@ -31,6 +31,7 @@ class QWindow;
 class RoutineFinishTimer;
 class RoutineStartTimer;
 class SecondScreenToggle;
+class TutorialLauncher;
 class wsDaten;
 class PlotterWidget;
 class TrampolineWidget;
@@ -99,6 +100,7 @@ public:
     LastChanceRecovery &lastChanceRecovery() { return *m_lastChanceRecovery; }
     RoutineRecorder &routineRecorder() { return *m_routineRecorder; }
     LogWidget *logWidget() const { return m_logWidget; }
+    TutorialLauncher &tutorials() { return *m_tutorials; }
     // Asks for a file name (Open and "Save as"); tests answer without a dialog.
     using FileChooser = std::function<QString(bool save, const QString &title, const QString &start,
                                               const QString &filter)>;
@@ -205,11 +207,15 @@ public Q_SLOTS:
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
-    // The operator's tools (OvraDialogTools.cpp): settings and rules and
-    // the protocol export.
+    // The operator's tools (OvraDialogTools.cpp): settings and rules, the
+    // protocol export, the tutorials and About.
     void showExportDialog();
     void showRulesDialog();
     void showExportCompetitionProtocolDialog();
+    void showSetupTutorialDialog();
+    void showUiTutorialDialog();
+    void showNetworkTutorialDialog();
+    void showAboutDialog();
 
     // Routine edits in REVIEW (arrow keys); shifting recomputes the start
     // time and penalty from the first landing.
@@ -330,4 +336,6 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+    // Shows the tutorials on the first activation and from the Help menu.
+    TutorialLauncher *m_tutorials = nullptr;
 };

@@ -1,12 +1,14 @@
 // The operator's tools around the measurement: the settings and rules
-// dialogs and the competition protocol export. Each dialog does its own
-// work; the window opens it and applies what it stored.
+// dialogs, the competition protocol export, the tutorials and About. Each
+// dialog does its own work; the window opens it and applies what it stored.
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "config/ExportDialog.h"
 #include "config/RulesDialog.h"
 #include "data/wsDaten.h"
+#include "misc/AboutDialog.h"
+#include "misc/TutorialLauncher.h"
 #include "settings/OvraSettings.h"
 #include "statistics/ExportCompetitionProtocolDialog.h"
 
@@ -34,6 +36,10 @@ void OvraDialog::connectToolActions()
     connect(ui.actionConfigRules, &QAction::triggered, this, &OvraDialog::showRulesDialog);
     connect(ui.actionExport_Competition_Protocol, &QAction::triggered, this,
             &OvraDialog::showExportCompetitionProtocolDialog);
+    connect(ui.actionSetup_Instructions, &QAction::triggered, this, &OvraDialog::showSetupTutorialDialog);
+    connect(ui.actionUI_Tutorial, &QAction::triggered, this, &OvraDialog::showUiTutorialDialog);
+    connect(ui.actionNetwork_Tutorial, &QAction::triggered, this, &OvraDialog::showNetworkTutorialDialog);
+    connect(ui.actionAbout_Ovra, &QAction::triggered, this, &OvraDialog::showAboutDialog);
 }
 
 void OvraDialog::showExportDialog()
@@ -74,6 +80,30 @@ void OvraDialog::showExportCompetitionProtocolDialog()
     const QString autoSaved = m_settings->autoSaveSettings().path();
     auto *dialog = new ExportCompetitionProtocolDialog(
         autoSaved.isEmpty() ? m_settings->exportSettings().path() : autoSaved, this);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->open();
+}
+
+void OvraDialog::showSetupTutorialDialog()
+{
+    m_tutorials->showSetupTutorial();
+}
+
+void OvraDialog::showUiTutorialDialog()
+{
+    m_tutorials->showUiTutorial();
+}
+
+void OvraDialog::showNetworkTutorialDialog()
+{
+    m_tutorials->showNetworkTutorial();
+}
+
+void OvraDialog::showAboutDialog()
+{
+    if (alreadyOpen<AboutDialog>(this))
+        return;
+    auto *dialog = new AboutDialog(this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

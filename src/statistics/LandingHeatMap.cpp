@@ -66,10 +66,11 @@ QImage densityImage(const DensityGrid &grid, double scaleMaximum)
     return image;
 }
 
-QString text(const char *source, int n = -1)
+// The picture's texts, translated in the context "LandingHeatMap".
+class LandingHeatMap
 {
-    return QCoreApplication::translate("LandingHeatMap", source, nullptr, n);
-}
+    Q_DECLARE_TR_FUNCTIONS(LandingHeatMap)
+};
 
 void drawBed(QPainter &painter, const QRect &viewport, const DensityGrid &grid, double scaleMaximum)
 {
@@ -111,18 +112,26 @@ DensityGrid landingDensity(const QList<LandingSample> &landings, double cellCm, 
     // Per square metre: the kernel integrates to one over square centimetres.
     const double norm = 10000.0 / (2.0 * std::numbers::pi * sigma * sigma);
     const int reach = static_cast<int>(std::ceil(3.0 * sigma / grid.cellCm));
+    // The kernel is separable: one row of weights across and one along.
+    std::vector<double> across(static_cast<std::size_t>(2 * reach + 1));
+    std::vector<double> along(across.size());
     for (const LandingSample &landing : landings) {
         const double column = (landing.x - grid.leftCm) / grid.cellCm - 0.5;
         const double row = (grid.topCm - landing.y) / grid.cellCm - 0.5;
         const int c0 = static_cast<int>(std::lround(column));
         const int r0 = static_cast<int>(std::lround(row));
+        for (int k = -reach; k <= reach; ++k) {
+            const double dx = (c0 + k - column) * grid.cellCm;
+            const double dy = (r0 + k - row) * grid.cellCm;
+            across[static_cast<std::size_t>(k + reach)] = std::exp(-dx * dx / (2.0 * sigma * sigma));
+            along[static_cast<std::size_t>(k + reach)] = norm * std::exp(-dy * dy / (2.0 * sigma * sigma));
+        }
         for (int r = std::max(0, r0 - reach); r <= std::min(grid.rows - 1, r0 + reach); ++r) {
-            const double dy = (r - row) * grid.cellCm;
-            for (int c = std::max(0, c0 - reach); c <= std::min(grid.columns - 1, c0 + reach); ++c) {
-                const double dx = (c - column) * grid.cellCm;
-                grid.values[static_cast<std::size_t>(r * grid.columns + c)] +=
-                    norm * std::exp(-(dx * dx + dy * dy) / (2.0 * sigma * sigma));
-            }
+            const double weight = along[static_cast<std::size_t>(r - r0 + reach)];
+            double *line =
+                grid.values.data() + static_cast<std::size_t>(r) * static_cast<std::size_t>(grid.columns);
+            for (int c = std::max(0, c0 - reach); c <= std::min(grid.columns - 1, c0 + reach); ++c)
+                line[c] += weight * across[static_cast<std::size_t>(c - c0 + reach)];
         }
     }
     if (!grid.values.empty())
@@ -156,7 +165,7 @@ QImage renderHeatMap(const CompetitionStatistics &statistics)
         painter.setFont(font);
         painter.setPen(QColor(30, 30, 30));
         painter.drawText(QRect(kMargin, 0, width - 2 * kMargin, kTitleHeight),
-                         Qt::AlignLeft | Qt::AlignVCenter, text("Landing positions"));
+                         Qt::AlignLeft | Qt::AlignVCenter, LandingHeatMap::tr("Landing positions"));
     }
     for (int t = 0; t < 2; ++t) {
         const int left = kMargin + t * (kPanelWidth + kMargin);
@@ -167,8 +176,10 @@ QImage renderHeatMap(const CompetitionStatistics &statistics)
             font.setBold(false);
             painter.setFont(font);
             const QString caption =
-                (t == 0 ? text("Trampoline 1") : text("Trampoline 2")) + QStringLiteral(" – ") +
-                text("%n landing(s)", static_cast<int>(counts[static_cast<std::size_t>(t)]));
+                (t == 0 ? LandingHeatMap::tr("Trampoline 1") : LandingHeatMap::tr("Trampoline 2")) +
+                QStringLiteral(" – ") +
+                LandingHeatMap::tr("%n landing(s)", nullptr,
+                                   static_cast<int>(counts[static_cast<std::size_t>(t)]));
             painter.drawText(QRect(left, kTitleHeight, kPanelWidth, kCaptionHeight),
                              Qt::AlignLeft | Qt::AlignVCenter, caption);
         }
@@ -194,14 +205,14 @@ QImage renderHeatMap(const CompetitionStatistics &statistics)
         painter.setFont(font);
         painter.setPen(QColor(30, 30, 30));
         painter.drawText(QRect(kMargin, legendTop - 6, 250, 30), Qt::AlignRight | Qt::AlignVCenter,
-                         text("Landings per m²"));
+                         LandingHeatMap::tr("Landings per m²"));
         painter.drawText(QRect(bar.left() - 40, bar.bottom() + 4, 80, 22), Qt::AlignCenter,
                          QStringLiteral("0"));
         painter.drawText(QRect(bar.right() - 60, bar.bottom() + 4, 120, 22), Qt::AlignCenter,
                          QString::number(scaleMaximum, 'f', scaleMaximum < 10.0 ? 1 : 0));
         painter.drawText(QRect(bar.right() + 80, legendTop - 6, width - bar.right() - 100, 30),
                          Qt::AlignLeft | Qt::AlignVCenter,
-                         text("Each landing is spread over about %1 cm around its position.")
+                         LandingHeatMap::tr("Each landing is spread over about %1 cm around its position.")
                              .arg(QString::number(2.0 * kHeatMapBandwidthCm, 'f', 0)));
     }
     painter.end();

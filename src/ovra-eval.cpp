@@ -42,10 +42,11 @@ void messageToStandardError(QtMsgType type, const QMessageLogContext &context, c
     std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
 }
 
-QString tr(const char *text)
+// The tool's messages, translated in the context "OvraEval".
+class OvraEval
 {
-    return QCoreApplication::translate("OvraEval", text);
-}
+    Q_DECLARE_TR_FUNCTIONS(OvraEval)
+};
 
 void printError(const QString &text)
 {
@@ -57,8 +58,9 @@ int usage(const QString &problem)
     if (!problem.isEmpty())
         printError(problem);
     const QString lines = QStringLiteral("%1\n%2").arg(
-        tr("usage: %1").arg(QStringLiteral("ovra-eval [--hd-rule 0|1] FILE...")),
-        tr("   or: %1").arg(QStringLiteral("ovra-eval --protocol DIR [--subfolders] [--heatmap FILE.png]")));
+        OvraEval::tr("usage: %1").arg(QStringLiteral("ovra-eval [--hd-rule 0|1] FILE...")),
+        OvraEval::tr("   or: %1")
+            .arg(QStringLiteral("ovra-eval --protocol DIR [--subfolders] [--heatmap FILE.png]")));
     std::fprintf(stderr, "%s\n", lines.toLocal8Bit().constData());
     return kExitUsage;
 }
@@ -101,7 +103,7 @@ Options parse(const QStringList &arguments)
     Options o;
     auto value = [&](int &i, const char *option) -> QString {
         if (i + 1 >= arguments.size()) {
-            o.problem = tr("%1 needs a value").arg(QLatin1String(option));
+            o.problem = OvraEval::tr("%1 needs a value").arg(QLatin1String(option));
             return QString();
         }
         return arguments.at(++i);
@@ -113,7 +115,7 @@ Options parse(const QStringList &arguments)
             if (!o.problem.isEmpty())
                 break;
             if (rule != QLatin1String("0") && rule != QLatin1String("1"))
-                o.problem = tr("--hd-rule takes 0 or 1, not '%1'").arg(rule);
+                o.problem = OvraEval::tr("--hd-rule takes 0 or 1, not '%1'").arg(rule);
             o.hdRule = rule.toInt();
         } else if (argument == QLatin1String("--protocol")) {
             o.protocol = true;
@@ -125,7 +127,7 @@ Options parse(const QStringList &arguments)
         } else if (argument == QLatin1String("-h") || argument == QLatin1String("--help")) {
             o.help = true;
         } else if (argument.startsWith(QLatin1Char('-')) && argument != QLatin1String("-")) {
-            o.problem = tr("unknown option '%1'").arg(argument);
+            o.problem = OvraEval::tr("unknown option '%1'").arg(argument);
         } else {
             o.files.append(argument);
         }
@@ -134,11 +136,11 @@ Options parse(const QStringList &arguments)
         return o;
     if (o.protocol) {
         if (!o.files.isEmpty() || o.hdRule >= 0)
-            o.problem = tr("--protocol takes a folder and no files or rule");
+            o.problem = OvraEval::tr("--protocol takes a folder and no files or rule");
     } else if (o.subfolders || !o.heatMap.isEmpty()) {
-        o.problem = tr("--subfolders and --heatmap belong to --protocol");
+        o.problem = OvraEval::tr("--subfolders and --heatmap belong to --protocol");
     } else if (o.files.isEmpty()) {
-        o.problem = tr("no file given");
+        o.problem = OvraEval::tr("no file given");
     }
     return o;
 }
@@ -147,11 +149,11 @@ int runProtocol(const Options &o)
 {
     CompetitionStatistics statistics;
     if (!ovra::statistics::scanCompetitionFolder(o.protocolFolder, o.subfolders, statistics)) {
-        printError(tr("%1 is not a folder").arg(o.protocolFolder));
+        printError(OvraEval::tr("%1 is not a folder").arg(o.protocolFolder));
         return kExitUnreadable;
     }
     if (!o.heatMap.isEmpty() && !ovra::statistics::saveHeatMap(statistics, o.heatMap)) {
-        printError(tr("cannot write %1").arg(o.heatMap));
+        printError(OvraEval::tr("cannot write %1").arg(o.heatMap));
         return kExitUnreadable;
     }
     return writeOut(ovra::statistics::statisticsJson(statistics)) && std::fflush(stdout) == 0
@@ -188,7 +190,7 @@ int runScoring(const Options &o)
         std::function<void()> reset = [&store]() { ovra::util::FileUtils::resetMeasurementForLoad(store); };
         if (!QFileInfo(dataFile).isFile() ||
             !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset)) {
-            printError(tr("cannot read %1").arg(dataFile));
+            printError(OvraEval::tr("cannot read %1").arg(dataFile));
             allRead = false;
             if (lines)
                 written = writeOut("null") && written;

@@ -1,919 +1,1343 @@
 <?xml version="1.0" encoding="utf-8"?>
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
-    <context>
-        <name>AutoSaveDialog</name>
-        <message>
-            <source>Autosave</source>
-            <translation>Automatisch speichern</translation>
-        </message>
-        <message>
-            <source>File system</source>
-            <translation>Dateisystem</translation>
-        </message>
-        <message>
-            <source>Enable autosave to file</source>
-            <translation>Automatisch in Datei speichern</translation>
-        </message>
-        <message>
-            <source>Path</source>
-            <translation>Pfad</translation>
-        </message>
-        <message>
-            <source>Filename template</source>
-            <translation>Vorlage für den Dateinamen</translation>
-        </message>
-        <message>
-            <source>Use {{date}}, {{time}} and the keys of the routine information in double braces; a "/" in the template creates a subfolder.</source>
-            <translation>Verwenden Sie {{date}}, {{time}} und die Schlüssel der Übungsinformationen in doppelten geschweiften Klammern; ein "/" in der Vorlage legt einen Unterordner an.</translation>
-        </message>
-        <message>
-            <source>Restore default</source>
-            <translation>Standard wiederherstellen</translation>
-        </message>
-        <message>
-            <source>Remove spaces</source>
-            <translation>Leerzeichen entfernen</translation>
-        </message>
-        <message>
-            <source>Resulting filename:</source>
-            <translation>Ergebnis-Dateiname:</translation>
-        </message>
-        <message>
-            <source>Database</source>
-            <translation>Datenbank</translation>
-        </message>
-        <message>
-            <source>Enable autosave to database</source>
-            <translation>Automatisch in Datenbank speichern</translation>
-        </message>
-        <message>
-            <source>Open Directory</source>
-            <translation>Verzeichnis öffnen</translation>
-        </message>
-    </context>
-    <context>
-        <name>BarChartWidget</name>
-        <message>
-            <source>ToF</source>
-            <translation>Flugzeit</translation>
-        </message>
-        <message>
-            <source>1 landing</source>
-            <translation>1 Landung</translation>
-        </message>
-        <message>
-            <source>%1 landings</source>
-            <translation>%1 Landungen</translation>
-        </message>
-    </context>
-    <context>
-        <name>ContinuousResultWidget</name>
-        <message>
-            <source>TRAMPOLINE 2</source>
-            <translation>TRAMPOLIN 2</translation>
-        </message>
-        <message>
-            <source>TRAMPOLINE 1</source>
-            <translation>TRAMPOLIN 1</translation>
-        </message>
-    </context>
-    <context>
-        <name>HorizontalDisplacementResultWidget</name>
-        <message>
-            <source>Swap trampolines</source>
-            <translation>Trampoline tauschen</translation>
-        </message>
-        <message>
-            <source>Horizontal Displacement Trampoline 1</source>
-            <translation>Horizontale Abweichung Trampolin 1</translation>
-        </message>
-        <message>
-            <source>Horizontal Displacement Trampoline 2</source>
-            <translation>Horizontale Abweichung Trampolin 2</translation>
-        </message>
-        <message>
-            <source>Horizontal Displacement</source>
-            <translation>Horizontale Abweichung</translation>
-        </message>
-    </context>
-    <context>
-        <name>LogWidget</name>
-        <message>
-            <source>Saved files</source>
-            <translation>Gespeicherte Dateien</translation>
-        </message>
-        <message>
-            <source>Automatic saving to files is switched off.</source>
-            <translation>Das automatische Speichern in Dateien ist ausgeschaltet.</translation>
-        </message>
-        <message>
-            <source>Open autosave config</source>
-            <translation>Autosave-Einstellungen öffnen</translation>
-        </message>
-        <message>
-            <source>Open folder in explorer</source>
-            <translation>Ordner im Dateimanager öffnen</translation>
-        </message>
-        <message>
-            <source>Reverse sort order</source>
-            <translation>Sortierung umkehren</translation>
-        </message>
-        <message>
-            <source>Delete selected file</source>
-            <translation>Ausgewählte Datei löschen</translation>
-        </message>
-    </context>
-    <context>
-        <name>OverviewResultWidget</name>
-        <message>
-            <source>Individual</source>
-            <translation>Einzel</translation>
-        </message>
-        <message>
-            <source>37.2s</source>
-            <translation>37,2 s</translation>
-        </message>
-        <message>
-            <source>Penalty</source>
-            <translation>Strafabzug</translation>
-        </message>
-        <message>
-            <source>0.0</source>
-            <translation>0.0</translation>
-        </message>
-        <message>
-            <source>Deduction from</source>
-            <translation>Abzug durch</translation>
-        </message>
-        <message>
-            <source>Routine shifted</source>
-            <translation>Übung verschoben</translation>
-        </message>
-        <message>
-            <source>Started after</source>
-            <translation>Begonnen nach</translation>
-        </message>
-        <message>
-            <source>Arrow keys up and down</source>
-            <translation>Pfeiltasten auf und ab</translation>
-        </message>
-        <message>
-            <source>lengthen or shorten the routine</source>
-            <translation>Übung verlängern oder verkürzen</translation>
-        </message>
-        <message>
-            <source>Arrow keys left and right</source>
-            <translation>Pfeiltasten links und rechts</translation>
-        </message>
-        <message>
-            <source>shift the routine</source>
-            <translation>Übung verschieben</translation>
-        </message>
-        <message>
-            <source>%1 / %2</source>
-            <translation>%1 / %2</translation>
-        </message>
-        <message>
-            <source>Synchronized</source>
-            <translation>Synchron</translation>
-        </message>
-        <message>
-            <source>%1s</source>
-            <translation>%1 s</translation>
-        </message>
-    </context>
-    <context>
-        <name>OvraDialog</name>
-        <message>
-            <source>Ovra v%1</source>
-            <translation>Ovra v%1</translation>
-        </message>
-        <message>
-            <source>Simulation</source>
-            <translation>Simulation</translation>
-        </message>
-        <message>
-            <source>Connect USB-Master</source>
-            <translation>USB-Master verbinden</translation>
-        </message>
-        <message>
-            <source>Simulate Input</source>
-            <translation>Eingabe simulieren</translation>
-        </message>
-        <message>
-            <source>No Activity</source>
-            <translation>Keine Aktivität</translation>
-        </message>
-        <message>
-            <source>Trampoline 1</source>
-            <translation>Trampolin 1</translation>
-        </message>
-        <message>
-            <source>Trampoline 2</source>
-            <translation>Trampolin 2</translation>
-        </message>
-        <message>
-            <source>Both Trampolines</source>
-            <translation>Beide Trampoline</translation>
-        </message>
-        <message>
-            <source>AutoSave on</source>
-            <translation>AutoSave an</translation>
-        </message>
-        <message>
-            <source>AutoSave off</source>
-            <translation>AutoSave aus</translation>
-        </message>
-        <message>
-            <source>Tramp 1 selected</source>
-            <translation>Trampolin 1 gewählt</translation>
-        </message>
-        <message>
-            <source>Tramp 2 selected</source>
-            <translation>Trampolin 2 gewählt</translation>
-        </message>
-        <message>
-            <source>Tramp 1 and 2 selected</source>
-            <translation>Trampolin 1 und 2 gewählt</translation>
-        </message>
-        <message>
-            <source>No Tramp selected</source>
-            <translation>Kein Trampolin gewählt</translation>
-        </message>
-        <message>
-            <source>READY (TRAINING)</source>
-            <translation>BEREIT (TRAINING)</translation>
-        </message>
-        <message>
-            <source>READY TO GO</source>
-            <translation>STARTBEREIT</translation>
-        </message>
-        <message>
-            <source>Open file</source>
-            <translation>Datei öffnen</translation>
-        </message>
-        <message>
-            <source>Ctrl+L: Load data</source>
-            <translation>Strg+L: Daten laden</translation>
-        </message>
-        <message>
-            <source>Save file</source>
-            <translation>Datei speichern</translation>
-        </message>
-        <message>
-            <source>Ctrl+S: Save data as...</source>
-            <translation>Strg+S: Daten speichern unter...</translation>
-        </message>
-        <message>
-            <source>&amp;Quit</source>
-            <translation>&amp;Beenden</translation>
-        </message>
-        <message>
-            <source>&amp;Settings</source>
-            <translation>&amp;Einstellungen</translation>
-        </message>
-        <message>
-            <source>F2: Trampoline configuration</source>
-            <translation>F2: Trampolin-Konfiguration</translation>
-        </message>
-        <message>
-            <source>Autosave &amp;config</source>
-            <translation>Autosave-&amp;Konfiguration</translation>
-        </message>
-        <message>
-            <source>F5: Config Autosave function</source>
-            <translation>F5: Autosave-Funktion konfigurieren</translation>
-        </message>
-        <message>
-            <source>Rules</source>
-            <translation>Regeln</translation>
-        </message>
-        <message>
-            <source>Single &amp;Drop Test</source>
-            <translation>Einzelner &amp;Falltest</translation>
-        </message>
-        <message>
-            <source>&amp;Network</source>
-            <translation>&amp;Netzwerk</translation>
-        </message>
-        <message>
-            <source>&amp;Font</source>
-            <translation>&amp;Schriftart</translation>
-        </message>
-        <message>
-            <source>&amp;Move selection right</source>
-            <translation>Auswahl nach rechts &amp;verschieben</translation>
-        </message>
-        <message>
-            <source>Move &amp;selection left</source>
-            <translation>Auswahl nach &amp;links verschieben</translation>
-        </message>
-        <message>
-            <source>&amp;Increase selection</source>
-            <translation>Auswahl &amp;vergrößern</translation>
-        </message>
-        <message>
-            <source>&amp;Decrease selection</source>
-            <translation>Auswahl ver&amp;kleinern</translation>
-        </message>
-        <message>
-            <source>&amp;Events</source>
-            <translation>&amp;Veranstaltungen</translation>
-        </message>
-        <message>
-            <source>&amp;Competitions</source>
-            <translation>&amp;Wettkämpfe</translation>
-        </message>
-        <message>
-            <source>&amp;Groups</source>
-            <translation>&amp;Gruppen</translation>
-        </message>
-        <message>
-            <source>&amp;Athlets</source>
-            <translation>&amp;Athleten</translation>
-        </message>
-        <message>
-            <source>&amp;Import CSV file</source>
-            <translation>CSV-Datei &amp;importieren</translation>
-        </message>
-        <message>
-            <source>&amp;DB Browser</source>
-            <translation>&amp;DB-Browser</translation>
-        </message>
-        <message>
-            <source>DB &amp;Config</source>
-            <translation>DB-&amp;Konfiguration</translation>
-        </message>
-        <message>
-            <source>Continuous Mode</source>
-            <translation>Dauermodus</translation>
-        </message>
-        <message>
-            <source>Fewer Landings</source>
-            <translation>Weniger Landungen</translation>
-        </message>
-        <message>
-            <source>More Landings</source>
-            <translation>Mehr Landungen</translation>
-        </message>
-        <message>
-            <source>Trampoline Window</source>
-            <translation>Trampolin-Fenster</translation>
-        </message>
-        <message>
-            <source>Trampolines on second screen</source>
-            <translation>Trampoline auf dem zweiten Bildschirm</translation>
-        </message>
-        <message>
-            <source>Result Window</source>
-            <translation>Ergebnis-Fenster</translation>
-        </message>
-        <message>
-            <source>Results on second screen</source>
-            <translation>Ergebnisse auf dem zweiten Bildschirm</translation>
-        </message>
-        <message>
-            <source>Result Details</source>
-            <translation>Ergebnisdetails</translation>
-        </message>
-        <message>
-            <source>Show detailed results (Press D)</source>
-            <translation>Detaillierte Ergebnisse anzeigen (Taste D)</translation>
-        </message>
-        <message>
-            <source>&amp;Setup Instructions</source>
-            <translation>&amp;Aufbauanleitung</translation>
-        </message>
-        <message>
-            <source>UI &amp;Tutorial</source>
-            <translation>&amp;Bedienungsanleitung</translation>
-        </message>
-        <message>
-            <source>&amp;Network Tutorial</source>
-            <translation>&amp;Netzwerk-Anleitung</translation>
-        </message>
-        <message>
-            <source>Self &amp;Diagnosis</source>
-            <translation>Selbst&amp;diagnose</translation>
-        </message>
-        <message>
-            <source>&amp;Export Competition Protocol</source>
-            <translation>Wettkampfprotokoll &amp;exportieren</translation>
-        </message>
-        <message>
-            <source>&amp;About Ovra</source>
-            <translation>&amp;Über Ovra</translation>
-        </message>
-        <message>
-            <source>&amp;ovraState</source>
-            <translation>&amp;Ovra-Zustand</translation>
-        </message>
-        <message>
-            <source>&amp;Position Test</source>
-            <translation>&amp;Positionstest</translation>
-        </message>
-        <message>
-            <source>Fi&amp;le</source>
-            <translation>&amp;Datei</translation>
-        </message>
-        <message>
-            <source>&amp;Config</source>
-            <translation>&amp;Konfiguration</translation>
-        </message>
-        <message>
-            <source>Res&amp;ults</source>
-            <translation>&amp;Ergebnisse</translation>
-        </message>
-        <message>
-            <source>S&amp;tructure</source>
-            <translation>S&amp;truktur</translation>
-        </message>
-        <message>
-            <source>Database</source>
-            <translation>Datenbank</translation>
-        </message>
-        <message>
-            <source>Training</source>
-            <translation>Training</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>Ansicht</translation>
-        </message>
-        <message>
-            <source>Hel&amp;p</source>
-            <translation>&amp;Hilfe</translation>
-        </message>
-        <message>
-            <source>Configuration</source>
-            <translation>Konfiguration</translation>
-        </message>
-        <message>
-            <source>TARA</source>
-            <translation>TARA</translation>
-        </message>
-        <message>
-            <source>Tramp  select</source>
-            <translation>Trampolin-Auswahl</translation>
-        </message>
-        <message>
-            <source>Trampolines 1+2</source>
-            <translation>Trampoline 1+2</translation>
-        </message>
-        <message>
-            <source>Automatic</source>
-            <translation>Automatisch</translation>
-        </message>
-        <message>
-            <source>Weight Class</source>
-            <translation>Gewichtsklasse</translation>
-        </message>
-        <message>
-            <source>Children (800N)</source>
-            <translation>Kinder (800N)</translation>
-        </message>
-        <message>
-            <source>Teenager (1150N)</source>
-            <translation>Jugendliche (1150N)</translation>
-        </message>
-        <message>
-            <source>Normal (2500N)</source>
-            <translation>Normal (2500N)</translation>
-        </message>
-        <message>
-            <source>Adults (5000N)</source>
-            <translation>Erwachsene (5000N)</translation>
-        </message>
-        <message>
-            <source>X</source>
-            <translation>X</translation>
-        </message>
-        <message>
-            <source>NO USB</source>
-            <translation>KEIN USB</translation>
-        </message>
-        <message>
-            <source>Connect the USB master box or load a routine</source>
-            <translation>USB-Master-Box anschließen oder eine Übung laden</translation>
-        </message>
-        <message>
-            <source>Configure warnings from the Settings menu</source>
-            <translation>Warnungen im Einstellungsmenü konfigurieren</translation>
-        </message>
-        <message>
-            <source>press space to start</source>
-            <translation>Leertaste drücken zum Starten</translation>
-        </message>
-        <message>
-            <source>please wait</source>
-            <translation>bitte warten</translation>
-        </message>
-        <message>
-            <source>NO FOCUS</source>
-            <translation>KEIN FOKUS</translation>
-        </message>
-        <message>
-            <source>window has no focus
+<context>
+    <name>AboutDialog</name>
+    <message>
+        <source>About Ovra</source>
+        <translation>Über Ovra</translation>
+    </message>
+    <message>
+        <source>Ovra v%1</source>
+        <translation>Ovra v%1</translation>
+    </message>
+    <message>
+        <source>Measurement workstation for competitive trampolining</source>
+        <translation>Messplatz für das Wettkampf-Trampolinturnen</translation>
+    </message>
+    <message>
+        <source>About Qt</source>
+        <translation>Über Qt</translation>
+    </message>
+    <message>
+        <source>Version %1
+Revision %2
+Build number %3
+Built %4</source>
+        <translation>Version %1
+Revision %2
+Build-Nummer %3
+Erstellt %4</translation>
+    </message>
+    <message>
+        <source>GNU Lesser General Public License v3</source>
+        <translation>GNU Lesser General Public License v3</translation>
+    </message>
+    <message>
+        <source>public domain</source>
+        <translation>gemeinfrei (Public Domain)</translation>
+    </message>
+    <message>
+        <source>BSD-style licence (one of the three licences it is offered under)</source>
+        <translation>BSD-artige Lizenz (eine der drei Lizenzen, unter denen es angeboten wird)</translation>
+    </message>
+    <message>
+        <source>MIT licence</source>
+        <translation>MIT-Lizenz</translation>
+    </message>
+    <message>
+        <source>Copyright © the Ovra developers. All rights reserved.</source>
+        <translation>Copyright © die Entwickler von Ovra. Alle Rechte vorbehalten.</translation>
+    </message>
+    <message>
+        <source>Ovra uses these libraries under their licences:</source>
+        <translation>Ovra verwendet diese Bibliotheken unter ihren Lizenzen:</translation>
+    </message>
+    <message>
+        <source>Qt is linked dynamically: it can be replaced by another build of the same version.</source>
+        <translation>Qt ist dynamisch gebunden: Es kann durch einen anderen Build derselben Version ersetzt werden.</translation>
+    </message>
+</context>
+<context>
+    <name>AutoSaveDialog</name>
+    <message>
+        <source>Autosave</source>
+        <translation>Automatisch speichern</translation>
+    </message>
+    <message>
+        <source>File system</source>
+        <translation>Dateisystem</translation>
+    </message>
+    <message>
+        <source>Enable autosave to file</source>
+        <translation>Automatisch in Datei speichern</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>Filename template</source>
+        <translation>Vorlage für den Dateinamen</translation>
+    </message>
+    <message>
+        <source>Use {{date}}, {{time}} and the keys of the routine information in double braces; a &quot;/&quot; in the template creates a subfolder.</source>
+        <translation>Verwenden Sie {{date}}, {{time}} und die Schlüssel der Übungsinformationen in doppelten geschweiften Klammern; ein &quot;/&quot; in der Vorlage legt einen Unterordner an.</translation>
+    </message>
+    <message>
+        <source>Restore default</source>
+        <translation>Standard wiederherstellen</translation>
+    </message>
+    <message>
+        <source>Remove spaces</source>
+        <translation>Leerzeichen entfernen</translation>
+    </message>
+    <message>
+        <source>Resulting filename:</source>
+        <translation>Ergebnis-Dateiname:</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Datenbank</translation>
+    </message>
+    <message>
+        <source>Enable autosave to database</source>
+        <translation>Automatisch in Datenbank speichern</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Verzeichnis öffnen</translation>
+    </message>
+</context>
+<context>
+    <name>BarChartWidget</name>
+    <message>
+        <source>ToF</source>
+        <translation>Flugzeit</translation>
+    </message>
+    <message>
+        <source>1 landing</source>
+        <translation>1 Landung</translation>
+    </message>
+    <message>
+        <source>%1 landings</source>
+        <translation>%1 Landungen</translation>
+    </message>
+</context>
+<context>
+    <name>ContinuousResultWidget</name>
+    <message>
+        <source>TRAMPOLINE 2</source>
+        <translation>TRAMPOLIN 2</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 1</source>
+        <translation>TRAMPOLIN 1</translation>
+    </message>
+</context>
+<context>
+    <name>ExportCompetitionProtocolDialog</name>
+    <message>
+        <source>Export Competition Protocol</source>
+        <translation>Wettkampfprotokoll exportieren</translation>
+    </message>
+    <message>
+        <source>Folder containing routine protocols</source>
+        <translation>Ordner mit den Übungsprotokollen</translation>
+    </message>
+    <message>
+        <source>Path</source>
+        <translation>Pfad</translation>
+    </message>
+    <message>
+        <source>include subfolders</source>
+        <translation>Unterordner einbeziehen</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Open Directory</source>
+        <translation>Verzeichnis öffnen</translation>
+    </message>
+    <message>
+        <source>The folder %1 does not exist.</source>
+        <translation>Der Ordner %1 existiert nicht.</translation>
+    </message>
+    <message>
+        <source>The competition protocol could not be written to %1.</source>
+        <translation>Das Wettkampfprotokoll konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>The heat map could not be written to %1.</source>
+        <translation>Die Heatmap konnte nicht nach %1 geschrieben werden.</translation>
+    </message>
+    <message>
+        <source>Written: %1 and %2</source>
+        <translation>Geschrieben: %1 und %2</translation>
+    </message>
+</context>
+<context>
+    <name>ExportDialog</name>
+    <message>
+        <source>Standard frame (3644 × 2423 mm)</source>
+        <translation>Standardrahmen (3644 × 2423 mm)</translation>
+    </message>
+    <message>
+        <source>Standard frame, wide (3650 × 2425 mm)</source>
+        <translation>Standardrahmen, breit (3650 × 2425 mm)</translation>
+    </message>
+    <message>
+        <source>Long frame (4013 × 2423 mm)</source>
+        <translation>Langer Rahmen (4013 × 2423 mm)</translation>
+    </message>
+    <message>
+        <source>Other</source>
+        <translation>Anderer</translation>
+    </message>
+    <message>
+        <source>Settings</source>
+        <translation>Einstellungen</translation>
+    </message>
+    <message>
+        <source>Geometry</source>
+        <translation>Geometrie</translation>
+    </message>
+    <message>
+        <source>L [mm]</source>
+        <translation>L [mm]</translation>
+    </message>
+    <message>
+        <source>B [mm]</source>
+        <translation>B [mm]</translation>
+    </message>
+    <message>
+        <source>Synchronisation</source>
+        <translation>Synchronisation</translation>
+    </message>
+    <message>
+        <source>Pulse after every x&apos;th value (0=off)</source>
+        <translation>Impuls nach jedem x-ten Wert (0=aus)</translation>
+    </message>
+    <message>
+        <source>Warnings</source>
+        <translation>Warnungen</translation>
+    </message>
+    <message>
+        <source>show warning when trampoline is not set to &apos;Automatic&apos;</source>
+        <translation>Warnung zeigen, wenn das Trampolin nicht auf &apos;Automatisch&apos; steht</translation>
+    </message>
+    <message>
+        <source>show warning when weight class is not set to &apos;Automatic&apos;</source>
+        <translation>Warnung zeigen, wenn die Gewichtsklasse nicht auf &apos;Automatisch&apos; steht</translation>
+    </message>
+    <message>
+        <source>show warning when not all sensors are connected properly</source>
+        <translation>Warnung zeigen, wenn nicht alle Sensoren richtig angeschlossen sind</translation>
+    </message>
+    <message>
+        <source>show warning when unusual sensor data is detected</source>
+        <translation>Warnung zeigen, wenn ungewöhnliche Sensordaten erkannt werden</translation>
+    </message>
+    <message>
+        <source>show warning when no client is connected to the websocket server</source>
+        <translation>Warnung zeigen, wenn kein Client mit dem WebSocket-Server verbunden ist</translation>
+    </message>
+    <message>
+        <source>Miscellaneous</source>
+        <translation>Sonstiges</translation>
+    </message>
+    <message>
+        <source>Minimal delay between state transitions (ms)</source>
+        <translation>Mindestabstand zwischen Zustandswechseln (ms)</translation>
+    </message>
+    <message>
+        <source>Logging</source>
+        <translation>Protokollierung</translation>
+    </message>
+    <message>
+        <source>Save logs to file</source>
+        <translation>Protokoll in Datei speichern</translation>
+    </message>
+    <message>
+        <source>Select Folder</source>
+        <translation>Ordner wählen</translation>
+    </message>
+    <message>
+        <source>Length and width of the bed must lie between %1 and %2 mm.</source>
+        <translation>Länge und Breite des Sprungtuchs müssen zwischen %1 und %2 mm liegen.</translation>
+    </message>
+</context>
+<context>
+    <name>HorizontalDisplacementResultWidget</name>
+    <message>
+        <source>Swap trampolines</source>
+        <translation>Trampoline tauschen</translation>
+    </message>
+    <message>
+        <source>Horizontal Displacement Trampoline 1</source>
+        <translation>Horizontale Abweichung Trampolin 1</translation>
+    </message>
+    <message>
+        <source>Horizontal Displacement Trampoline 2</source>
+        <translation>Horizontale Abweichung Trampolin 2</translation>
+    </message>
+    <message>
+        <source>Horizontal Displacement</source>
+        <translation>Horizontale Abweichung</translation>
+    </message>
+</context>
+<context>
+    <name>LandingHeatMap</name>
+    <message>
+        <source>Landing positions</source>
+        <translation>Landepositionen</translation>
+    </message>
+    <message>
+        <source>Trampoline 1</source>
+        <translation>Trampolin 1</translation>
+    </message>
+    <message>
+        <source>Trampoline 2</source>
+        <translation>Trampolin 2</translation>
+    </message>
+    <message numerus="yes">
+        <source>%n landing(s)</source>
+        <translation>
+            <numerusform>%n Landung</numerusform>
+            <numerusform>%n Landungen</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>Landings per m²</source>
+        <translation>Landungen pro m²</translation>
+    </message>
+    <message>
+        <source>Each landing is spread over about %1 cm around its position.</source>
+        <translation>Jede Landung ist über etwa %1 cm um ihre Position verteilt.</translation>
+    </message>
+</context>
+<context>
+    <name>LogWidget</name>
+    <message>
+        <source>Saved files</source>
+        <translation>Gespeicherte Dateien</translation>
+    </message>
+    <message>
+        <source>Automatic saving to files is switched off.</source>
+        <translation>Das automatische Speichern in Dateien ist ausgeschaltet.</translation>
+    </message>
+    <message>
+        <source>Open autosave config</source>
+        <translation>Autosave-Einstellungen öffnen</translation>
+    </message>
+    <message>
+        <source>Open folder in explorer</source>
+        <translation>Ordner im Dateimanager öffnen</translation>
+    </message>
+    <message>
+        <source>Reverse sort order</source>
+        <translation>Sortierung umkehren</translation>
+    </message>
+    <message>
+        <source>Delete selected file</source>
+        <translation>Ausgewählte Datei löschen</translation>
+    </message>
+</context>
+<context>
+    <name>OverviewResultWidget</name>
+    <message>
+        <source>Individual</source>
+        <translation>Einzel</translation>
+    </message>
+    <message>
+        <source>37.2s</source>
+        <translation>37,2 s</translation>
+    </message>
+    <message>
+        <source>Penalty</source>
+        <translation>Strafabzug</translation>
+    </message>
+    <message>
+        <source>0.0</source>
+        <translation>0.0</translation>
+    </message>
+    <message>
+        <source>Deduction from</source>
+        <translation>Abzug durch</translation>
+    </message>
+    <message>
+        <source>Routine shifted</source>
+        <translation>Übung verschoben</translation>
+    </message>
+    <message>
+        <source>Started after</source>
+        <translation>Begonnen nach</translation>
+    </message>
+    <message>
+        <source>Arrow keys up and down</source>
+        <translation>Pfeiltasten auf und ab</translation>
+    </message>
+    <message>
+        <source>lengthen or shorten the routine</source>
+        <translation>Übung verlängern oder verkürzen</translation>
+    </message>
+    <message>
+        <source>Arrow keys left and right</source>
+        <translation>Pfeiltasten links und rechts</translation>
+    </message>
+    <message>
+        <source>shift the routine</source>
+        <translation>Übung verschieben</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>Synchronized</source>
+        <translation>Synchron</translation>
+    </message>
+    <message>
+        <source>%1s</source>
+        <translation>%1 s</translation>
+    </message>
+</context>
+<context>
+    <name>OvraDialog</name>
+    <message>
+        <source>Ovra v%1</source>
+        <translation>Ovra v%1</translation>
+    </message>
+    <message>
+        <source>Simulation</source>
+        <translation>Simulation</translation>
+    </message>
+    <message>
+        <source>Connect USB-Master</source>
+        <translation>USB-Master verbinden</translation>
+    </message>
+    <message>
+        <source>Simulate Input</source>
+        <translation>Eingabe simulieren</translation>
+    </message>
+    <message>
+        <source>No Activity</source>
+        <translation>Keine Aktivität</translation>
+    </message>
+    <message>
+        <source>Trampoline 1</source>
+        <translation>Trampolin 1</translation>
+    </message>
+    <message>
+        <source>Trampoline 2</source>
+        <translation>Trampolin 2</translation>
+    </message>
+    <message>
+        <source>Both Trampolines</source>
+        <translation>Beide Trampoline</translation>
+    </message>
+    <message>
+        <source>AutoSave on</source>
+        <translation>AutoSave an</translation>
+    </message>
+    <message>
+        <source>AutoSave off</source>
+        <translation>AutoSave aus</translation>
+    </message>
+    <message>
+        <source>Tramp 1 selected</source>
+        <translation>Trampolin 1 gewählt</translation>
+    </message>
+    <message>
+        <source>Tramp 2 selected</source>
+        <translation>Trampolin 2 gewählt</translation>
+    </message>
+    <message>
+        <source>Tramp 1 and 2 selected</source>
+        <translation>Trampolin 1 und 2 gewählt</translation>
+    </message>
+    <message>
+        <source>No Tramp selected</source>
+        <translation>Kein Trampolin gewählt</translation>
+    </message>
+    <message>
+        <source>READY (TRAINING)</source>
+        <translation>BEREIT (TRAINING)</translation>
+    </message>
+    <message>
+        <source>READY TO GO</source>
+        <translation>STARTBEREIT</translation>
+    </message>
+    <message>
+        <source>Open file</source>
+        <translation>Datei öffnen</translation>
+    </message>
+    <message>
+        <source>Ctrl+L: Load data</source>
+        <translation>Strg+L: Daten laden</translation>
+    </message>
+    <message>
+        <source>Save file</source>
+        <translation>Datei speichern</translation>
+    </message>
+    <message>
+        <source>Ctrl+S: Save data as...</source>
+        <translation>Strg+S: Daten speichern unter...</translation>
+    </message>
+    <message>
+        <source>&amp;Quit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;Settings</source>
+        <translation>&amp;Einstellungen</translation>
+    </message>
+    <message>
+        <source>F2: Trampoline configuration</source>
+        <translation>F2: Trampolin-Konfiguration</translation>
+    </message>
+    <message>
+        <source>Autosave &amp;config</source>
+        <translation>Autosave-&amp;Konfiguration</translation>
+    </message>
+    <message>
+        <source>F5: Config Autosave function</source>
+        <translation>F5: Autosave-Funktion konfigurieren</translation>
+    </message>
+    <message>
+        <source>Rules</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Single &amp;Drop Test</source>
+        <translation>Einzelner &amp;Falltest</translation>
+    </message>
+    <message>
+        <source>&amp;Network</source>
+        <translation>&amp;Netzwerk</translation>
+    </message>
+    <message>
+        <source>&amp;Font</source>
+        <translation>&amp;Schriftart</translation>
+    </message>
+    <message>
+        <source>&amp;Move selection right</source>
+        <translation>Auswahl nach rechts &amp;verschieben</translation>
+    </message>
+    <message>
+        <source>Move &amp;selection left</source>
+        <translation>Auswahl nach &amp;links verschieben</translation>
+    </message>
+    <message>
+        <source>&amp;Increase selection</source>
+        <translation>Auswahl &amp;vergrößern</translation>
+    </message>
+    <message>
+        <source>&amp;Decrease selection</source>
+        <translation>Auswahl ver&amp;kleinern</translation>
+    </message>
+    <message>
+        <source>&amp;Events</source>
+        <translation>&amp;Veranstaltungen</translation>
+    </message>
+    <message>
+        <source>&amp;Competitions</source>
+        <translation>&amp;Wettkämpfe</translation>
+    </message>
+    <message>
+        <source>&amp;Groups</source>
+        <translation>&amp;Gruppen</translation>
+    </message>
+    <message>
+        <source>&amp;Athlets</source>
+        <translation>&amp;Athleten</translation>
+    </message>
+    <message>
+        <source>&amp;Import CSV file</source>
+        <translation>CSV-Datei &amp;importieren</translation>
+    </message>
+    <message>
+        <source>&amp;DB Browser</source>
+        <translation>&amp;DB-Browser</translation>
+    </message>
+    <message>
+        <source>DB &amp;Config</source>
+        <translation>DB-&amp;Konfiguration</translation>
+    </message>
+    <message>
+        <source>Continuous Mode</source>
+        <translation>Dauermodus</translation>
+    </message>
+    <message>
+        <source>Fewer Landings</source>
+        <translation>Weniger Landungen</translation>
+    </message>
+    <message>
+        <source>More Landings</source>
+        <translation>Mehr Landungen</translation>
+    </message>
+    <message>
+        <source>Trampoline Window</source>
+        <translation>Trampolin-Fenster</translation>
+    </message>
+    <message>
+        <source>Trampolines on second screen</source>
+        <translation>Trampoline auf dem zweiten Bildschirm</translation>
+    </message>
+    <message>
+        <source>Result Window</source>
+        <translation>Ergebnis-Fenster</translation>
+    </message>
+    <message>
+        <source>Results on second screen</source>
+        <translation>Ergebnisse auf dem zweiten Bildschirm</translation>
+    </message>
+    <message>
+        <source>Result Details</source>
+        <translation>Ergebnisdetails</translation>
+    </message>
+    <message>
+        <source>Show detailed results (Press D)</source>
+        <translation>Detaillierte Ergebnisse anzeigen (Taste D)</translation>
+    </message>
+    <message>
+        <source>&amp;Setup Instructions</source>
+        <translation>&amp;Aufbauanleitung</translation>
+    </message>
+    <message>
+        <source>UI &amp;Tutorial</source>
+        <translation>&amp;Bedienungsanleitung</translation>
+    </message>
+    <message>
+        <source>&amp;Network Tutorial</source>
+        <translation>&amp;Netzwerk-Anleitung</translation>
+    </message>
+    <message>
+        <source>Self &amp;Diagnosis</source>
+        <translation>Selbst&amp;diagnose</translation>
+    </message>
+    <message>
+        <source>&amp;Export Competition Protocol</source>
+        <translation>Wettkampfprotokoll &amp;exportieren</translation>
+    </message>
+    <message>
+        <source>&amp;About Ovra</source>
+        <translation>&amp;Über Ovra</translation>
+    </message>
+    <message>
+        <source>&amp;ovraState</source>
+        <translation>&amp;Ovra-Zustand</translation>
+    </message>
+    <message>
+        <source>&amp;Position Test</source>
+        <translation>&amp;Positionstest</translation>
+    </message>
+    <message>
+        <source>Fi&amp;le</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Config</source>
+        <translation>&amp;Konfiguration</translation>
+    </message>
+    <message>
+        <source>Res&amp;ults</source>
+        <translation>&amp;Ergebnisse</translation>
+    </message>
+    <message>
+        <source>S&amp;tructure</source>
+        <translation>S&amp;truktur</translation>
+    </message>
+    <message>
+        <source>Database</source>
+        <translation>Datenbank</translation>
+    </message>
+    <message>
+        <source>Training</source>
+        <translation>Training</translation>
+    </message>
+    <message>
+        <source>View</source>
+        <translation>Ansicht</translation>
+    </message>
+    <message>
+        <source>Hel&amp;p</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>Configuration</source>
+        <translation>Konfiguration</translation>
+    </message>
+    <message>
+        <source>TARA</source>
+        <translation>TARA</translation>
+    </message>
+    <message>
+        <source>Tramp  select</source>
+        <translation>Trampolin-Auswahl</translation>
+    </message>
+    <message>
+        <source>Trampolines 1+2</source>
+        <translation>Trampoline 1+2</translation>
+    </message>
+    <message>
+        <source>Automatic</source>
+        <translation>Automatisch</translation>
+    </message>
+    <message>
+        <source>Weight Class</source>
+        <translation>Gewichtsklasse</translation>
+    </message>
+    <message>
+        <source>Children (800N)</source>
+        <translation>Kinder (800N)</translation>
+    </message>
+    <message>
+        <source>Teenager (1150N)</source>
+        <translation>Jugendliche (1150N)</translation>
+    </message>
+    <message>
+        <source>Normal (2500N)</source>
+        <translation>Normal (2500N)</translation>
+    </message>
+    <message>
+        <source>Adults (5000N)</source>
+        <translation>Erwachsene (5000N)</translation>
+    </message>
+    <message>
+        <source>X</source>
+        <translation>X</translation>
+    </message>
+    <message>
+        <source>NO USB</source>
+        <translation>KEIN USB</translation>
+    </message>
+    <message>
+        <source>Connect the USB master box or load a routine</source>
+        <translation>USB-Master-Box anschließen oder eine Übung laden</translation>
+    </message>
+    <message>
+        <source>Configure warnings from the Settings menu</source>
+        <translation>Warnungen im Einstellungsmenü konfigurieren</translation>
+    </message>
+    <message>
+        <source>press space to start</source>
+        <translation>Leertaste drücken zum Starten</translation>
+    </message>
+    <message>
+        <source>please wait</source>
+        <translation>bitte warten</translation>
+    </message>
+    <message>
+        <source>NO FOCUS</source>
+        <translation>KEIN FOKUS</translation>
+    </message>
+    <message>
+        <source>window has no focus
 click here or close menu</source>
-            <translation>Fenster hat keinen Fokus
+        <translation>Fenster hat keinen Fokus
 hier klicken oder Menü schließen</translation>
-        </message>
-        <message>
-            <source>TRAMPOLINE 1</source>
-            <translation>TRAMPOLIN 1</translation>
-        </message>
-        <message>
-            <source>TRAMPOLINE 2</source>
-            <translation>TRAMPOLIN 2</translation>
-        </message>
-        <message>
-            <source>CONFIRM
+    </message>
+    <message>
+        <source>TRAMPOLINE 1</source>
+        <translation>TRAMPOLIN 1</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 2</source>
+        <translation>TRAMPOLIN 2</translation>
+    </message>
+    <message>
+        <source>CONFIRM
 press space</source>
-            <translation>BESTÄTIGEN
+        <translation>BESTÄTIGEN
 Leertaste drücken</translation>
-        </message>
-        <message>
-            <source>DISMISS
+    </message>
+    <message>
+        <source>DISMISS
 press X</source>
-            <translation>VERWERFEN
+        <translation>VERWERFEN
 Taste X drücken</translation>
-        </message>
-        <message>
-            <source>LOADING</source>
-            <translation>LADEN</translation>
-        </message>
-        <message>
-            <source>Routine Information</source>
-            <translation>Übungsinformation</translation>
-        </message>
-        <message>
-            <source>HTTP Server</source>
-            <translation>HTTP-Server</translation>
-        </message>
-        <message>
-            <source>WebSocket Server</source>
-            <translation>WebSocket-Server</translation>
-        </message>
-        <message>
-            <source>Self Diagnosis</source>
-            <translation>Selbstdiagnose</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Verbindung</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>verbunden</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>nicht verbunden</translation>
-        </message>
-        <message>
-            <source>Ovra</source>
-            <translation>Ovra</translation>
-        </message>
-        <message>
-            <source>It's not possible to write the file</source>
-            <translation>Die Datei kann nicht geschrieben werden</translation>
-        </message>
-        <message>
-            <source>No permissions!</source>
-            <translation>Keine Berechtigung!</translation>
-        </message>
-        <message>
-            <source>Save as</source>
-            <translation>Speichern unter</translation>
-        </message>
-        <message>
-            <source>Open</source>
-            <translation>Öffnen</translation>
-        </message>
-        <message>
-            <source>Recover data...</source>
-            <translation>Daten wiederherstellen...</translation>
-        </message>
-        <message>
-            <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
-            <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
-        </message>
-    </context>
-    <context>
-        <name>OvraEval</name>
-        <message>
-            <source>usage: %1</source>
-            <translation>Aufruf: %1</translation>
-        </message>
-        <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule braucht einen Wert</translation>
-        </message>
-        <message>
-            <source>--hd-rule takes 0 or 1, not '%1'</source>
-            <translation>--hd-rule nimmt 0 oder 1, nicht '%1'</translation>
-        </message>
-        <message>
-            <source>unknown option '%1'</source>
-            <translation>unbekannte Option '%1'</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>es kann nur eine Datei ausgewertet werden</translation>
-        </message>
-        <message>
-            <source>no file given</source>
-            <translation>keine Datei angegeben</translation>
-        </message>
-        <message>
-            <source>cannot read %1</source>
-            <translation>%1 kann nicht gelesen werden</translation>
-        </message>
-    </context>
-    <context>
-        <name>PlotterWidget</name>
-        <message>
-            <source>scale automatically</source>
-            <translation>automatisch skalieren</translation>
-        </message>
-        <message>
-            <source>draw individual forces</source>
-            <translation>Einzelkräfte zeichnen</translation>
-        </message>
-    </context>
-    <context>
-        <name>PreviousResultWidget</name>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>previous HD</source>
-            <translation>vorherige HD</translation>
-        </message>
-        <message>
-            <source>previous Time-of-Flight</source>
-            <translation>vorherige Flugzeit</translation>
-        </message>
-        <message>
-            <source>%1 / %2</source>
-            <translation>%1 / %2</translation>
-        </message>
-        <message>
-            <source>previous Syn</source>
-            <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
-        </message>
-    </context>
-    <context>
-        <name>RecoveryDialog</name>
-        <message>
-            <source>Recovery Dialog</source>
-            <translation>Wiederherstellung</translation>
-        </message>
-        <message>
-            <source>Trampoline</source>
-            <translation>Trampolin</translation>
-        </message>
-        <message>
-            <source>Trampoline 1</source>
-            <translation>Trampolin 1</translation>
-        </message>
-        <message>
-            <source>Trampoline 2</source>
-            <translation>Trampolin 2</translation>
-        </message>
-        <message>
-            <source>Synchronized</source>
-            <translation>Synchron</translation>
-        </message>
-        <message>
-            <source>From </source>
-            <translation>Von </translation>
-        </message>
-        <message>
-            <source>To </source>
-            <translation>Bis </translation>
-        </message>
-        <message>
-            <source>Routine begin </source>
-            <translation>Übungsbeginn </translation>
-        </message>
-    </context>
-    <context>
-        <name>SecondScreenResultWindow</name>
-        <message>
-            <source>Results</source>
-            <translation>Ergebnisse</translation>
-        </message>
-        <message>
-            <source>READY</source>
-            <translation>BEREIT</translation>
-        </message>
-        <message>
-            <source>START</source>
-            <translation>START</translation>
-        </message>
-        <message>
-            <source>ROUTINE</source>
-            <translation>ÜBUNG</translation>
-        </message>
-        <message>
-            <source>REVIEW</source>
-            <translation>PRÜFUNG</translation>
-        </message>
-        <message>
-            <source>full screen</source>
-            <translation>Vollbild</translation>
-        </message>
-        <message>
-            <source>show state widget</source>
-            <translation>Zustandsanzeige zeigen</translation>
-        </message>
-    </context>
-    <context>
-        <name>SecondScreenTrampolineWindow</name>
-        <message>
-            <source>Trampoline</source>
-            <translation>Trampolin</translation>
-        </message>
-        <message>
-            <source>TRAMPOLINE 2</source>
-            <translation>TRAMPOLIN 2</translation>
-        </message>
-        <message>
-            <source>TRAMPOLINE 1</source>
-            <translation>TRAMPOLIN 1</translation>
-        </message>
-        <message>
-            <source>full screen</source>
-            <translation>Vollbild</translation>
-        </message>
-    </context>
-    <context>
-        <name>StateWidget</name>
-        <message>
-            <source>NO USB</source>
-            <translation>KEIN USB</translation>
-        </message>
-        <message>
-            <source>READY</source>
-            <translation>BEREIT</translation>
-        </message>
-        <message>
-            <source>START</source>
-            <translation>START</translation>
-        </message>
-        <message>
-            <source>ROUTINE</source>
-            <translation>ÜBUNG</translation>
-        </message>
-        <message>
-            <source>REVIEW</source>
-            <translation>PRÜFEN</translation>
-        </message>
-        <message>
-            <source>DIAGNOSIS</source>
-            <translation>DIAGNOSE</translation>
-        </message>
-    </context>
-    <context>
-        <name>TofSynResultWidget</name>
-        <message>
-            <source>Syn</source>
-            <translation>Syn</translation>
-        </message>
-        <message>
-            <source>Time-of-Flight</source>
-            <translation>Flugzeit</translation>
-        </message>
-    </context>
-    <context>
-        <name>WeightClasses</name>
-        <message>
-            <source>Children (800N)</source>
-            <translation>Kinder (800N)</translation>
-        </message>
-        <message>
-            <source>Teenager (1150N)</source>
-            <translation>Jugendliche (1150N)</translation>
-        </message>
-        <message>
-            <source>Normal (2500N)</source>
-            <translation>Normal (2500N)</translation>
-        </message>
-        <message>
-            <source>Adults (5000N)</source>
-            <translation>Erwachsene (5000N)</translation>
-        </message>
-        <message>
-            <source>Automatic (800N)</source>
-            <translation>Automatisch (800N)</translation>
-        </message>
-    </context>
-    <context>
-        <name>ovra::util::Warnings</name>
-        <message>
-            <source>- Trampoline is not set to 'Automatic'</source>
-            <translation>- Trampolin ist nicht auf 'Automatisch' gestellt</translation>
-        </message>
-        <message>
-            <source>- Weight Class is not set to 'Automatic'</source>
-            <translation>- Gewichtsklasse ist nicht auf 'Automatisch' gestellt</translation>
-        </message>
-        <message>
-            <source>- No client is connected to the WebSocket server</source>
-            <translation>- Kein Client ist mit dem WebSocket-Server verbunden</translation>
-        </message>
-        <message>
-            <source>- Not all sensors are connected properly - run diagnosis</source>
-            <translation>- Nicht alle Sensoren sind richtig angeschlossen - Diagnose ausführen</translation>
-        </message>
-        <message>
-            <source>- Unexpected sensor data collected - run diagnosis</source>
-            <translation>- Unerwartete Sensordaten erfasst - Diagnose ausführen</translation>
-        </message>
-    </context>
-    <context>
-        <name>widget::individual::IndividualResultsTableModel</name>
-        <message>
-            <source>Tot</source>
-            <translation>Ges</translation>
-        </message>
-        <message>
-            <source>ToF [s]</source>
-            <translation>Flugzeit [s]</translation>
-        </message>
-        <message>
-            <source>HD-Ded</source>
-            <translation>HD-Abz</translation>
-        </message>
-        <message>
-            <source>HD</source>
-            <translation>HD</translation>
-        </message>
-        <message>
-            <source>X [cm]</source>
-            <translation>X [cm]</translation>
-        </message>
-        <message>
-            <source>Y [cm]</source>
-            <translation>Y [cm]</translation>
-        </message>
-    </context>
-    <context>
-        <name>widget::synchronized::SynchronizedResultsTableModel</name>
-        <message>
-            <source>Not synchronous: this pair and all later pairs do not count</source>
-            <translation>Nicht synchron: dieses Paar und alle folgenden zählen nicht</translation>
-        </message>
-        <message>
-            <source>Tot</source>
-            <translation>Ges</translation>
-        </message>
-        <message>
-            <source>HD1-Ded</source>
-            <translation>HD1-Abz</translation>
-        </message>
-        <message>
-            <source>HD2-Ded</source>
-            <translation>HD2-Abz</translation>
-        </message>
-        <message>
-            <source>HD1</source>
-            <translation>HD1</translation>
-        </message>
-        <message>
-            <source>HD2</source>
-            <translation>HD2</translation>
-        </message>
-        <message>
-            <source>Syn-Ded</source>
-            <translation>Syn-Abz</translation>
-        </message>
-        <message>
-            <source>Syn</source>
-            <translation>Syn</translation>
-        </message>
-        <message>
-            <source>dT [s]</source>
-            <translation>dT [s]</translation>
-        </message>
-    </context>
+    </message>
+    <message>
+        <source>LOADING</source>
+        <translation>LADEN</translation>
+    </message>
+    <message>
+        <source>Routine Information</source>
+        <translation>Übungsinformation</translation>
+    </message>
+    <message>
+        <source>HTTP Server</source>
+        <translation>HTTP-Server</translation>
+    </message>
+    <message>
+        <source>WebSocket Server</source>
+        <translation>WebSocket-Server</translation>
+    </message>
+    <message>
+        <source>Ovra</source>
+        <translation>Ovra</translation>
+    </message>
+    <message>
+        <source>It&apos;s not possible to write the file</source>
+        <translation>Die Datei kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>No permissions!</source>
+        <translation>Keine Berechtigung!</translation>
+    </message>
+    <message>
+        <source>Save as</source>
+        <translation>Speichern unter</translation>
+    </message>
+    <message>
+        <source>Open</source>
+        <translation>Öffnen</translation>
+    </message>
+    <message>
+        <source>Recover data...</source>
+        <translation>Daten wiederherstellen...</translation>
+    </message>
+    <message>
+        <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
+        <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
+    </message>
+</context>
+<context>
+    <name>OvraEval</name>
+    <message>
+        <source>usage: %1</source>
+        <translation>Aufruf: %1</translation>
+    </message>
+    <message>
+        <source>   or: %1</source>
+        <translation>  oder: %1</translation>
+    </message>
+    <message>
+        <source>%1 needs a value</source>
+        <translation>%1 braucht einen Wert</translation>
+    </message>
+    <message>
+        <source>--hd-rule takes 0 or 1, not &apos;%1&apos;</source>
+        <translation>--hd-rule nimmt 0 oder 1, nicht &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>unknown option &apos;%1&apos;</source>
+        <translation>unbekannte Option &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>--protocol takes a folder and no files or rule</source>
+        <translation>--protocol nimmt einen Ordner und keine Dateien oder Regel</translation>
+    </message>
+    <message>
+        <source>--subfolders and --heatmap belong to --protocol</source>
+        <translation>--subfolders und --heatmap gehören zu --protocol</translation>
+    </message>
+    <message>
+        <source>no file given</source>
+        <translation>keine Datei angegeben</translation>
+    </message>
+    <message>
+        <source>%1 is not a folder</source>
+        <translation>%1 ist kein Ordner</translation>
+    </message>
+    <message>
+        <source>cannot write %1</source>
+        <translation>%1 kann nicht geschrieben werden</translation>
+    </message>
+    <message>
+        <source>cannot read %1</source>
+        <translation>%1 kann nicht gelesen werden</translation>
+    </message>
+</context>
+<context>
+    <name>PlotterWidget</name>
+    <message>
+        <source>scale automatically</source>
+        <translation>automatisch skalieren</translation>
+    </message>
+    <message>
+        <source>draw individual forces</source>
+        <translation>Einzelkräfte zeichnen</translation>
+    </message>
+</context>
+<context>
+    <name>PreviousResultWidget</name>
+    <message>
+        <source>Right-click to select highlight information</source>
+        <translation>Rechtsklick wählt die hervorgehobene Information</translation>
+    </message>
+    <message>
+        <source>Info 1</source>
+        <translation>Info 1</translation>
+    </message>
+    <message>
+        <source>Info 2</source>
+        <translation>Info 2</translation>
+    </message>
+    <message>
+        <source>previous HD</source>
+        <translation>vorherige HD</translation>
+    </message>
+    <message>
+        <source>previous Time-of-Flight</source>
+        <translation>vorherige Flugzeit</translation>
+    </message>
+    <message>
+        <source>%1 / %2</source>
+        <translation>%1 / %2</translation>
+    </message>
+    <message>
+        <source>previous Syn</source>
+        <translation>vorherige Syn</translation>
+    </message>
+    <message>
+        <source>Context menu</source>
+        <translation>Kontextmenü</translation>
+    </message>
+    <message>
+        <source>highlight nothing</source>
+        <translation>nichts hervorheben</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryDialog</name>
+    <message>
+        <source>Recovery Dialog</source>
+        <translation>Wiederherstellung</translation>
+    </message>
+    <message>
+        <source>Trampoline</source>
+        <translation>Trampolin</translation>
+    </message>
+    <message>
+        <source>Trampoline 1</source>
+        <translation>Trampolin 1</translation>
+    </message>
+    <message>
+        <source>Trampoline 2</source>
+        <translation>Trampolin 2</translation>
+    </message>
+    <message>
+        <source>Synchronized</source>
+        <translation>Synchron</translation>
+    </message>
+    <message>
+        <source>From </source>
+        <translation>Von </translation>
+    </message>
+    <message>
+        <source>To </source>
+        <translation>Bis </translation>
+    </message>
+    <message>
+        <source>Routine begin </source>
+        <translation>Übungsbeginn </translation>
+    </message>
+</context>
+<context>
+    <name>RulesDialog</name>
+    <message>
+        <source>Rules Dialog</source>
+        <translation>Regeln</translation>
+    </message>
+    <message>
+        <source>Play warning sound after 151s</source>
+        <translation>Warnton nach 151 s abspielen</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Testen</translation>
+    </message>
+    <message>
+        <source>up to 0.3 (2026)</source>
+        <translation>bis 0,3 (2026)</translation>
+    </message>
+    <message>
+        <source>up to 0.5 (2027)</source>
+        <translation>bis 0,5 (2027)</translation>
+    </message>
+    <message>
+        <source>Horizontal Displacement Deductions</source>
+        <translation>Abzüge für horizontale Abweichung</translation>
+    </message>
+</context>
+<context>
+    <name>SecondScreenResultWindow</name>
+    <message>
+        <source>Results</source>
+        <translation>Ergebnisse</translation>
+    </message>
+    <message>
+        <source>READY</source>
+        <translation>BEREIT</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>ROUTINE</source>
+        <translation>ÜBUNG</translation>
+    </message>
+    <message>
+        <source>REVIEW</source>
+        <translation>PRÜFUNG</translation>
+    </message>
+    <message>
+        <source>full screen</source>
+        <translation>Vollbild</translation>
+    </message>
+    <message>
+        <source>show state widget</source>
+        <translation>Zustandsanzeige zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>SecondScreenTrampolineWindow</name>
+    <message>
+        <source>Trampoline</source>
+        <translation>Trampolin</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 2</source>
+        <translation>TRAMPOLIN 2</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 1</source>
+        <translation>TRAMPOLIN 1</translation>
+    </message>
+    <message>
+        <source>full screen</source>
+        <translation>Vollbild</translation>
+    </message>
+</context>
+<context>
+    <name>SelfDiagnosisDialog</name>
+    <message>
+        <source>Self Diagnosis</source>
+        <translation>Selbstdiagnose</translation>
+    </message>
+    <message>
+        <source>USB-Connection</source>
+        <translation>USB-Verbindung</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 1</source>
+        <translation>TRAMPOLIN 1</translation>
+    </message>
+    <message>
+        <source>TRAMPOLINE 2</source>
+        <translation>TRAMPOLIN 2</translation>
+    </message>
+    <message>
+        <source>Sensor %1</source>
+        <translation>Sensor %1</translation>
+    </message>
+    <message>
+        <source>Trampoline 1</source>
+        <translation>Trampolin 1</translation>
+    </message>
+    <message>
+        <source>Trampoline 2</source>
+        <translation>Trampolin 2</translation>
+    </message>
+    <message>
+        <source>TARA</source>
+        <translation>TARA</translation>
+    </message>
+    <message>
+        <source>please wait...</source>
+        <translation>bitte warten...</translation>
+    </message>
+    <message>
+        <source>show details</source>
+        <translation>Details zeigen</translation>
+    </message>
+</context>
+<context>
+    <name>SelfDiagnosisTrampoline</name>
+    <message>
+        <source>P: %1
+T: %2
+N: %3</source>
+        <translation>P: %1
+T: %2
+N: %3</translation>
+    </message>
+    <message>
+        <source>Sensor %1</source>
+        <translation>Sensor %1</translation>
+    </message>
+</context>
+<context>
+    <name>StateWidget</name>
+    <message>
+        <source>NO USB</source>
+        <translation>KEIN USB</translation>
+    </message>
+    <message>
+        <source>READY</source>
+        <translation>BEREIT</translation>
+    </message>
+    <message>
+        <source>START</source>
+        <translation>START</translation>
+    </message>
+    <message>
+        <source>ROUTINE</source>
+        <translation>ÜBUNG</translation>
+    </message>
+    <message>
+        <source>REVIEW</source>
+        <translation>PRÜFEN</translation>
+    </message>
+    <message>
+        <source>DIAGNOSIS</source>
+        <translation>DIAGNOSE</translation>
+    </message>
+</context>
+<context>
+    <name>TofSynResultWidget</name>
+    <message>
+        <source>Syn</source>
+        <translation>Syn</translation>
+    </message>
+    <message>
+        <source>Time-of-Flight</source>
+        <translation>Flugzeit</translation>
+    </message>
+</context>
+<context>
+    <name>TutorialDialog</name>
+    <message>
+        <source>Show this dialog on every startup</source>
+        <translation>Diesen Dialog bei jedem Start zeigen</translation>
+    </message>
+    <message>
+        <source>Previous</source>
+        <translation>Zurück</translation>
+    </message>
+    <message>
+        <source>Next</source>
+        <translation>Weiter</translation>
+    </message>
+    <message>
+        <source>There are no tutorial pages available.</source>
+        <translation>Es sind keine Anleitungsseiten vorhanden.</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Fertig</translation>
+    </message>
+</context>
+<context>
+    <name>Tutorials</name>
+    <message>
+        <source>Setup Instructions</source>
+        <translation>Aufbauanleitung</translation>
+    </message>
+    <message>
+        <source>UI Tutorial</source>
+        <translation>Bedienungsanleitung</translation>
+    </message>
+    <message>
+        <source>Network Tutorial</source>
+        <translation>Netzwerk-Anleitung</translation>
+    </message>
+    <message>
+        <source>Place the four force sensors under the frame of each trampoline and lead their cables to the master box: the sensors of trampoline 1 into the four sockets on the left, those of trampoline 2 into the four on the right. Help &gt; Self Diagnosis shows the whole chain from the computer to the sensors. Here no master box is connected yet: the box is crossed out and every check is red.</source>
+        <translation>Stellen Sie die vier Kraftsensoren unter den Rahmen jedes Trampolins und führen Sie ihre Kabel zur Master-Box: die Sensoren von Trampolin 1 in die vier Buchsen links, die von Trampolin 2 in die vier rechts. Hilfe &gt; Selbstdiagnose zeigt die ganze Kette vom Computer bis zu den Sensoren. Hier ist noch keine Master-Box angeschlossen: Die Box ist durchgestrichen und jedes Häkchen ist rot.</translation>
+    </message>
+    <message>
+        <source>Connect the master box to the computer with its USB cable. Ovra finds it within a second: the box turns blue, the USB connection gets a green check, and every sensor that delivers a signal gets one too. A trampoline is ready when its four sensors and the trampoline itself are green. A red sensor delivers no signal: check its cable and socket.</source>
+        <translation>Verbinden Sie die Master-Box über ihr USB-Kabel mit dem Computer. Ovra findet sie innerhalb einer Sekunde: Die Box wird blau, die USB-Verbindung bekommt ein grünes Häkchen, und jeder Sensor, der ein Signal liefert, ebenfalls. Ein Trampolin ist bereit, wenn seine vier Sensoren und das Trampolin selbst grün sind. Ein roter Sensor liefert kein Signal: Prüfen Sie sein Kabel und seine Buchse.</translation>
+    </message>
+    <message>
+        <source>Press on the bed near each sensor in turn: the blue marker follows the load towards that sensor. With &quot;show details&quot; every sensor shows its present raw value (P), its zero offset (T) and their difference (N). A sensor whose N does not rise under load, or a marker that moves towards the wrong corner, points to a swapped or faulty cable.</source>
+        <translation>Drücken Sie nacheinander neben jedem Sensor auf das Sprungtuch: Die blaue Markierung folgt der Last zu diesem Sensor. Mit &quot;Details zeigen&quot; zeigt jeder Sensor seinen aktuellen Rohwert (P), seinen Nullpunkt (T) und ihre Differenz (N). Ein Sensor, dessen N unter Last nicht steigt, oder eine Markierung, die in die falsche Ecke wandert, deutet auf ein vertauschtes oder defektes Kabel hin.</translation>
+    </message>
+    <message>
+        <source>Config &gt; Settings (F2): choose the trampoline type under Geometry. The built-in frames fill in the distances between the sensors along (L) and across (B) the bed; &quot;Other&quot; lets you enter them for another frame. Landing positions and deductions depend on them, so check them before the competition. A new geometry applies at once.</source>
+        <translation>Konfiguration &gt; Einstellungen (F2): Wählen Sie unter Geometrie den Trampolintyp. Die eingebauten Rahmen tragen die Abstände der Sensoren längs (L) und quer (B) zum Sprungtuch ein; mit &quot;Anderer&quot; geben Sie sie für einen anderen Rahmen selbst ein. Landepositionen und Abzüge hängen davon ab, prüfen Sie sie daher vor dem Wettkampf. Eine neue Geometrie gilt sofort.</translation>
+    </message>
+    <message>
+        <source>With both beds empty, press TARA. For 1.8 seconds Ovra measures the empty beds and takes the result as the zero of every sensor; nobody may touch the beds meanwhile. Ovra also zeroes by itself the first time the master box is connected.</source>
+        <translation>Drücken Sie bei leeren Sprungtüchern TARA. 1,8 Sekunden lang misst Ovra die leeren Tücher und nimmt das Ergebnis als Nullpunkt jedes Sensors; währenddessen darf niemand die Tücher berühren. Ovra nullt auch von selbst, wenn die Master-Box zum ersten Mal angeschlossen wird.</translation>
+    </message>
+    <message>
+        <source>Ready to go: the state display shows READY and the page says READY TO GO. Leave the trampoline selection and the weight class on &quot;Automatic&quot;; a warning above READY TO GO names anything that is not set as recommended, such as a sensor without signal.</source>
+        <translation>Startbereit: Die Zustandsanzeige zeigt BEREIT und die Seite STARTBEREIT. Lassen Sie die Trampolin-Auswahl und die Gewichtsklasse auf &quot;Automatisch&quot;; eine Warnung über STARTBEREIT nennt alles, was nicht wie empfohlen eingestellt ist, etwa einen Sensor ohne Signal.</translation>
+    </message>
+    <message>
+        <source>The main window. On the left the state display, the configuration, the start list and the saved files; on the right the page of the current state; at the bottom the status bar. The next pages show each area.</source>
+        <translation>Das Hauptfenster. Links die Zustandsanzeige, die Konfiguration, die Startliste und die gespeicherten Dateien; rechts die Seite des aktuellen Zustands; unten die Statusleiste. Die nächsten Seiten zeigen jeden Bereich.</translation>
+    </message>
+    <message>
+        <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, &quot;Tramp select&quot; chooses the trampoline (&quot;Automatic&quot; follows the activity on the beds) and &quot;Weight Class&quot; sets the contact threshold (&quot;Automatic&quot; adapts it to the athlete).</source>
+        <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN. Daneben die Konfiguration: TARA nullt die Sensoren, &quot;Trampolin-Auswahl&quot; wählt das Trampolin (&quot;Automatisch&quot; folgt der Aktivität auf den Tüchern) und &quot;Gewichtsklasse&quot; setzt die Kontaktschwelle (&quot;Automatisch&quot; passt sie dem Athleten an).</translation>
+    </message>
+    <message>
+        <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
+        <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten. Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen.</translation>
+    </message>
+    <message>
+        <source>Space starts a routine: START. The time since START runs in large figures; it is the start time of the routine. After 151 seconds a warning sound plays (Config &gt; Rules), after 300 seconds the start ends by itself.</source>
+        <translation>Die Leertaste startet eine Übung: START. Die Zeit seit START läuft in großen Ziffern; sie ist die Startzeit der Übung. Nach 151 Sekunden ertönt ein Warnton (Konfiguration &gt; Regeln), nach 300 Sekunden endet der Start von selbst.</translation>
+    </message>
+    <message>
+        <source>Space again when the athlete begins the routine: ROUTINE. Every landing appears on the bed with its number, the table lists time of flight, position and deduction of each element, and the read-outs add up time of flight and horizontal displacement. The tenth landing closes the routine.</source>
+        <translation>Noch einmal die Leertaste, wenn der Athlet die Übung beginnt: ÜBUNG. Jede Landung erscheint mit ihrer Nummer auf dem Tuch, die Tabelle nennt Flugzeit, Position und Abzug jedes Elements, und die Anzeigen summieren Flugzeit und horizontale Abweichung. Die zehnte Landung schließt die Übung.</translation>
+    </message>
+    <message>
+        <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
+        <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet. X oder VERWERFEN verwirft es.</translation>
+    </message>
+    <message>
+        <source>Back in READY the result of the previous routine stays at the top of the page, so the next athlete can be started while the judges still read it.</source>
+        <translation>Zurück in BEREIT bleibt das Ergebnis der vorigen Übung oben auf der Seite stehen, so kann der nächste Athlet starten, während die Kampfrichter es noch lesen.</translation>
+    </message>
+    <message>
+        <source>The status bar: the routine time in seconds and in minutes, the trampoline in use, the measurement on display, the autosave, whether information for the next routine has arrived, and the connection lights of the scoring systems and of the HTTP and WebSocket servers.</source>
+        <translation>Die Statusleiste: die Übungszeit in Sekunden und in Minuten, das verwendete Trampolin, die angezeigte Messung, die automatische Speicherung, ob Informationen für die nächste Übung angekommen sind, und die Verbindungslampen der Wertungssysteme sowie des HTTP- und des WebSocket-Servers.</translation>
+    </message>
+    <message>
+        <source>The Help menu opens these tutorials again, the self-diagnosis of the sensors, the export of the competition protocol (statistics and a heat map of the landings) and the information about Ovra.</source>
+        <translation>Das Menü Hilfe öffnet diese Anleitungen wieder, die Selbstdiagnose der Sensoren, den Export des Wettkampfprotokolls (Statistik und eine Heatmap der Landungen) und die Informationen über Ovra.</translation>
+    </message>
+    <message>
+        <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+        <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
+    </message>
+    <message>
+        <source>Config &gt; Network sets them up: the address of every scoring system and whether it also receives the states and intermediate results, and the ports of the HTTP and WebSocket servers.</source>
+        <translation>Konfiguration &gt; Netzwerk richtet sie ein: die Adresse jedes Wertungssystems und ob es auch die Zustände und Zwischenergebnisse erhält, sowie die Ports des HTTP- und des WebSocket-Servers.</translation>
+    </message>
+    <message>
+        <source>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator &quot;Routine Information&quot; in the status bar lights up, and the information joins the routine when START is pressed.</source>
+        <translation>Wertungssoftware kann die Informationen der nächsten Übung senden: den Athleten, den Wettkampf, die Gruppe. Die Anzeige &quot;Übungsinformation&quot; in der Statusleiste leuchtet auf, und die Informationen gehen in die Übung ein, wenn START gedrückt wird.</translation>
+    </message>
+    <message>
+        <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
+        <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
+    </message>
+</context>
+<context>
+    <name>WeightClasses</name>
+    <message>
+        <source>Children (800N)</source>
+        <translation>Kinder (800N)</translation>
+    </message>
+    <message>
+        <source>Teenager (1150N)</source>
+        <translation>Jugendliche (1150N)</translation>
+    </message>
+    <message>
+        <source>Normal (2500N)</source>
+        <translation>Normal (2500N)</translation>
+    </message>
+    <message>
+        <source>Adults (5000N)</source>
+        <translation>Erwachsene (5000N)</translation>
+    </message>
+    <message>
+        <source>Automatic (800N)</source>
+        <translation>Automatisch (800N)</translation>
+    </message>
+</context>
+<context>
+    <name>ovra::util::Warnings</name>
+    <message>
+        <source>- Trampoline is not set to &apos;Automatic&apos;</source>
+        <translation>- Trampolin ist nicht auf &apos;Automatisch&apos; gestellt</translation>
+    </message>
+    <message>
+        <source>- Weight Class is not set to &apos;Automatic&apos;</source>
+        <translation>- Gewichtsklasse ist nicht auf &apos;Automatisch&apos; gestellt</translation>
+    </message>
+    <message>
+        <source>- No client is connected to the WebSocket server</source>
+        <translation>- Kein Client ist mit dem WebSocket-Server verbunden</translation>
+    </message>
+    <message>
+        <source>- Not all sensors are connected properly - run diagnosis</source>
+        <translation>- Nicht alle Sensoren sind richtig angeschlossen - Diagnose ausführen</translation>
+    </message>
+    <message>
+        <source>- Unexpected sensor data collected - run diagnosis</source>
+        <translation>- Unerwartete Sensordaten erfasst - Diagnose ausführen</translation>
+    </message>
+</context>
+<context>
+    <name>widget::individual::IndividualResultsTableModel</name>
+    <message>
+        <source>Tot</source>
+        <translation>Ges</translation>
+    </message>
+    <message>
+        <source>ToF [s]</source>
+        <translation>Flugzeit [s]</translation>
+    </message>
+    <message>
+        <source>HD-Ded</source>
+        <translation>HD-Abz</translation>
+    </message>
+    <message>
+        <source>HD</source>
+        <translation>HD</translation>
+    </message>
+    <message>
+        <source>X [cm]</source>
+        <translation>X [cm]</translation>
+    </message>
+    <message>
+        <source>Y [cm]</source>
+        <translation>Y [cm]</translation>
+    </message>
+</context>
+<context>
+    <name>widget::synchronized::SynchronizedResultsTableModel</name>
+    <message>
+        <source>Not synchronous: this pair and all later pairs do not count</source>
+        <translation>Nicht synchron: dieses Paar und alle folgenden zählen nicht</translation>
+    </message>
+    <message>
+        <source>Tot</source>
+        <translation>Ges</translation>
+    </message>
+    <message>
+        <source>HD1-Ded</source>
+        <translation>HD1-Abz</translation>
+    </message>
+    <message>
+        <source>HD2-Ded</source>
+        <translation>HD2-Abz</translation>
+    </message>
+    <message>
+        <source>HD1</source>
+        <translation>HD1</translation>
+    </message>
+    <message>
+        <source>HD2</source>
+        <translation>HD2</translation>
+    </message>
+    <message>
+        <source>Syn-Ded</source>
+        <translation>Syn-Abz</translation>
+    </message>
+    <message>
+        <source>Syn</source>
+        <translation>Syn</translation>
+    </message>
+    <message>
+        <source>dT [s]</source>
+        <translation>dT [s]</translation>
+    </message>
+</context>
 </TS>

@@ -10,7 +10,6 @@
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "SelfDiagnosisDialog.h"
-#include "widgets/StateWidget.h"
 #include "config/ExportDialog.h"
 #include "config/RulesDialog.h"
 #include "data/wsDaten.h"
@@ -21,6 +20,7 @@
 #include "statistics/ExportCompetitionProtocolDialog.h"
 #include "usb/DeviceLink.h"
 #include "widgets/SelfDiagnosisTrampoline.h"
+#include "widgets/StateWidget.h"
 
 #include <QAction>
 #include <QApplication>
@@ -216,8 +216,10 @@ int Shots::run()
     // competition database.
     OvraDialogUi &ui = w().ui();
     const bool german = QLocale().language() == QLocale::German;
-    ui.CB_event->addItem(german ? QStringLiteral("Landesmeisterschaft") : QStringLiteral("Regional Championship"));
-    ui.CB_competition->addItem(german ? QStringLiteral("Einzel, Frauen") : QStringLiteral("Individual, women"));
+    ui.CB_event->addItem(german ? QStringLiteral("Landesmeisterschaft")
+                                : QStringLiteral("Regional Championship"));
+    ui.CB_competition->addItem(german ? QStringLiteral("Einzel, Frauen")
+                                      : QStringLiteral("Individual, women"));
     ui.CB_group->addItem(german ? QStringLiteral("Gruppe 2") : QStringLiteral("Group 2"));
     ui.LW_athlets->addItems({QStringLiteral("Anna Berger"), QStringLiteral("Clara Dorn"),
                              QStringLiteral("Eva Frank"), QStringLiteral("Greta Hahn")});
@@ -247,23 +249,23 @@ void Shots::selfDiagnosisShots()
     wait(2500);
 
     step("self-diagnosis with the box");
-    inDialog<SelfDiagnosisDialog>([this] { w().showSelfDiagnosisDialog(); },
-                                  [this](SelfDiagnosisDialog *dialog) {
-                                      waitFor([dialog] { return dialog->updateCount() >= 2; }, 5000);
-                                      QImage image = grabWindow(dialog);
-                                      tutorialShot("setup02", image);
-                                      dialogShot("selfdiagnosis-connected", image);
-                                      // Load on the bed: a recording of trampoline 1.
-                                      dialog->showDetailsAction()->setChecked(true);
-                                      w().setSimulatedInputMode(usb::Trampoline1);
-                                      waitFor([dialog] { return dialog->trampolineView(0)->hasLoadPosition(); },
-                                              30000);
-                                      image = grabWindow(dialog);
-                                      tutorialShot("setup03", image);
-                                      dialogShot("selfdiagnosis-details", image);
-                                      w().setSimulatedInputMode(usb::NoActivity);
-                                      wait(600);
-                                  });
+    inDialog<SelfDiagnosisDialog>(
+        [this] { w().showSelfDiagnosisDialog(); },
+        [this](SelfDiagnosisDialog *dialog) {
+            waitFor([dialog] { return dialog->updateCount() >= 2; }, 5000);
+            QImage image = grabWindow(dialog);
+            tutorialShot("setup02", image);
+            dialogShot("selfdiagnosis-connected", image);
+            // Load on the bed: a recording of trampoline 1.
+            dialog->showDetailsAction()->setChecked(true);
+            w().setSimulatedInputMode(usb::Trampoline1);
+            waitFor([dialog] { return dialog->trampolineView(0)->hasLoadPosition(); }, 30000);
+            image = grabWindow(dialog);
+            tutorialShot("setup03", image);
+            dialogShot("selfdiagnosis-details", image);
+            w().setSimulatedInputMode(usb::NoActivity);
+            wait(600);
+        });
     waitFor([this] { return w().ovraState().isIn(OvraState::READY); }, 5000);
 
     step("settings");
@@ -290,8 +292,9 @@ void Shots::selfDiagnosisShots()
     const QImage ready = grabWindow(m_window.get());
     tutorialShot("setup06", ready);
     tutorialShot("ui01", ready);
-    tutorialShot("ui02",
-                 highlighted(globalRect(w().ui().stateWidget).united(globalRect(w().ui().configurationWidget))));
+    tutorialShot(
+        "ui02",
+        highlighted(globalRect(w().ui().stateWidget).united(globalRect(w().ui().configurationWidget))));
     tutorialShot("ui03", highlighted(globalRect(w().ui().databaseWidget)));
 }
 
@@ -319,7 +322,8 @@ void Shots::routineShots()
     wait(800);
     const QImage review = grabWindow(m_window.get());
     tutorialShot("ui06", review);
-    tutorialShot("network04", highlighted(globalRect(w().ui().confirmButton).united(globalRect(w().ui().dismissButton))));
+    tutorialShot("network04",
+                 highlighted(globalRect(w().ui().confirmButton).united(globalRect(w().ui().dismissButton))));
     dialogShot("window-review", review);
 
     // Kept for the protocol export below.
@@ -339,7 +343,8 @@ void Shots::routineShots()
 
     const QRect bar = globalRect(w().statusBar());
     const QRect lights = globalRect(w().ui().statusRoutineInformation);
-    tutorialShot("network01", highlighted(QRect(lights.x(), bar.y(), bar.right() - lights.x(), bar.height())));
+    tutorialShot("network01",
+                 highlighted(QRect(lights.x(), bar.y(), bar.right() - lights.x(), bar.height())));
     tutorialShot("network02", withMenu(w().ui().menuConfig, w().ui().actionNetwork));
     // Information for the next routine has arrived.
     w().ui().statusRoutineInformationIndicator->setEnabled(true);

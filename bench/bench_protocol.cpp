@@ -13,7 +13,7 @@
 #include "statistics/ProtocolScan.h"
 #include "usb/SimulatedRecordings.h"
 #include "util/FileUtils.h"
-#include "util/WeightClasses.h"
+#include "util/RoutinePlayer.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -26,45 +26,26 @@
 
 namespace {
 
-using data::store::InnerState;
-
 constexpr double kTargetSeconds = 10.0;
 // Where the routine window of each recording opens (its ground truth).
 constexpr int kWindowOpen[3] = {4401, 4527, 3610};
 
-// Plays a recording as the controller drives a routine: START with the
-// automatic selection and weight class, ROUTINE from the window's opening.
+// Plays a recording as the controller drives a routine, ROUTINE from the
+// window's opening.
 void play(int recording, wsDaten &store)
 {
     const auto &table = usb::SimulatedRecordings::instance();
-    store.applyStoreSettings(StoreSettings{});
-    for (int t = 0; t < 2; ++t)
-        store.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
-    store.handleTrampolineSelection(wsDaten::kAutomaticSelectionIndex);
-    store.resetMeasurement();
-    store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
-    store.setAutomaticWeightClass(true);
-    const int samples = usb::SimulatedRecordings::length(recording);
     unsigned char bytes[usb::SimulatedRecordings::kSampleBytes];
-    for (int f = 0; f < samples / 3; ++f) {
-        wsDaten::FrameValues values{};
-        for (int s = 0; s < 3; ++s) {
-            table.copySample(recording, f * 3 + s, bytes);
-            for (int c = 0; c < 8; ++c)
-                values[std::size_t(s * 8 + c)] = qFromLittleEndian<qint16>(bytes + 2 * c);
-        }
-        if (!store.addFrame(values))
-            continue;
-        auto &routine = store.routines();
-        const bool inRoutine = store.sampleCount() >= kWindowOpen[recording - 1];
-        if (inRoutine && !routine.routineRecording && routine.exerciseStart < 0) {
-            routine.exerciseStart = routine.exerciseStartFix = store.sampleCount();
-            routine.routineRecording = true;
-        }
-        store.handleBlock(inRoutine ? InnerState::ROUTINE : InnerState::START, 0);
-        if (routine.routineRecording && routine.exerciseStart < routine.exerciseEnd)
-            routine.routineRecording = false;
-    }
+    playback::playRoutine(
+        store, usb::SimulatedRecordings::length(recording) / 3,
+        [&](int f, wsDaten::FrameValues &values) {
+            for (int s = 0; s < 3; ++s) {
+                table.copySample(recording, f * 3 + s, bytes);
+                for (int c = 0; c < 8; ++c)
+                    values[std::size_t(s * 8 + c)] = qFromLittleEndian<qint16>(bytes + 2 * c);
+            }
+        },
+        [recording](const wsDaten &s) { return s.sampleCount() >= kWindowOpen[recording - 1]; });
 }
 
 // A routine of the recording, shortened in the review to `elements`.

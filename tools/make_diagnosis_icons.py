@@ -6,9 +6,9 @@ smooth edges.
 Usage: make_diagnosis_icons.py OUTPUT_DIR [SIZE]"""
 import math
 import os
-import struct
 import sys
-import zlib
+
+import pngfile
 
 SS = 4
 
@@ -81,14 +81,7 @@ def render(size, layers):
 
 
 def write_png(path, size, raw):
-    def chunk(tag, data):
-        return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF)
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9))
-    png += chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(png)
+    pngfile.write_png(path, size, size, raw, alpha=True)
 
 
 DARK = (55, 60, 70, 255)

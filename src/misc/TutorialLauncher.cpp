@@ -70,26 +70,32 @@ TutorialDialog *TutorialLauncher::show(Kind kind)
         m_current->disconnect(this);
         m_current->close();
     }
-    TutorialDialog *dialog = nullptr;
+    QString title;
+    QList<TutorialPage> pages;
+    // The start-up setting (a property of the tutorial settings) that the
+    // tutorial's check box follows; the network tutorial has none.
+    const char *startup = nullptr;
     switch (kind) {
     case Kind::Setup:
-        dialog = new TutorialDialog(ovra::tutorials::setupTitle(), ovra::tutorials::setupPages(), true,
-                                    m_settings.showSetupTutorialOnEveryStartup(), m_window);
-        connect(dialog, &TutorialDialog::showOnEveryStartupChanged, this,
-                [this](bool checked) { m_settings.setShowSetupTutorialOnEveryStartup(checked); });
+        title = ovra::tutorials::setupTitle();
+        pages = ovra::tutorials::setupPages();
+        startup = "showSetupTutorialOnEveryStartup";
         break;
     case Kind::Ui:
-        dialog = new TutorialDialog(ovra::tutorials::uiTitle(), ovra::tutorials::uiPages(), true,
-                                    m_settings.showUiTutorialOnEveryStartup(), m_window);
-        connect(dialog, &TutorialDialog::showOnEveryStartupChanged, this,
-                [this](bool checked) { m_settings.setShowUiTutorialOnEveryStartup(checked); });
+        title = ovra::tutorials::uiTitle();
+        pages = ovra::tutorials::uiPages();
+        startup = "showUiTutorialOnEveryStartup";
         break;
     case Kind::Network:
-        dialog = new TutorialDialog(ovra::tutorials::networkTitle(),
-                                    ovra::tutorials::networkPages(QCoreApplication::applicationDirPath()),
-                                    false, false, m_window);
+        title = ovra::tutorials::networkTitle();
+        pages = ovra::tutorials::networkPages(QCoreApplication::applicationDirPath());
         break;
     }
+    auto *dialog = new TutorialDialog(title, pages, startup != nullptr,
+                                      startup != nullptr && m_settings.property(startup).toBool(), m_window);
+    if (startup)
+        connect(dialog, &TutorialDialog::showOnEveryStartupChanged, this,
+                [this, startup](bool checked) { m_settings.setProperty(startup, checked); });
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     // Not modal: the workstation goes on serving the box and the keys.
     dialog->setModal(false);

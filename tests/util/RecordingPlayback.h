@@ -2,6 +2,7 @@
 
 #include "data/wsDaten.h"
 #include "support/TestSupport.h"
+#include "util/RoutinePlayer.h"
 #include "util/WeightClasses.h"
 
 #include <QFile>
@@ -72,38 +73,17 @@ struct Library
             samples = std::min(samples, maxSamples);
         const int windowOpen = r.value(QStringLiteral("routineWindowOpen")).toInt();
         const char *bytes = table.constData() + qsizetype(first) * kSampleBytes;
-
-        auto clock = std::make_shared<qint64>(0);
-        store.setClock([clock]() { return *clock; });
-        // The stored settings carry zero offsets; the tara comes after them.
-        store.applyStoreSettings(StoreSettings{});
-        for (int t = 0; t < 2; ++t)
-            store.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
-        store.handleTrampolineSelection(wsDaten::kAutomaticSelectionIndex);
-        store.resetMeasurement();
-        store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
-        store.setAutomaticWeightClass(true);
-
-        const int frames = samples / 3;
-        for (int f = 0; f < frames; ++f) {
-            wsDaten::FrameValues values{};
-            for (int v = 0; v < wsDaten::kValuesPerFrame; ++v)
-                values[std::size_t(v)] = qFromLittleEndian<qint16>(bytes + (qsizetype(f) * 3 * 8 + v) * 2);
-            *clock += 3;
-            if (!store.addFrame(values))
-                continue;
-            auto &routine = store.routines();
-            const bool inRoutine = openAfterLandings > 0
-                                       ? store.landingCount(0) + store.landingCount(1) >= openAfterLandings
-                                       : store.sampleCount() >= windowOpen;
-            if (inRoutine && !routine.routineRecording && routine.exerciseStart < 0) {
-                routine.exerciseStart = routine.exerciseStartFix = store.sampleCount();
-                routine.routineRecording = true;
-            }
-            store.handleBlock(inRoutine ? data::store::InnerState::ROUTINE : data::store::InnerState::START, 0);
-            if (routine.routineRecording && routine.exerciseStart < routine.exerciseEnd)
-                routine.routineRecording = false;
-        }
+        playRoutine(
+            store, samples / 3,
+            [bytes](int f, wsDaten::FrameValues &values) {
+                for (int v = 0; v < wsDaten::kValuesPerFrame; ++v)
+                    values[std::size_t(v)] =
+                        qFromLittleEndian<qint16>(bytes + (qsizetype(f) * 3 * 8 + v) * 2);
+            },
+            [openAfterLandings, windowOpen](const wsDaten &s) {
+                return openAfterLandings > 0 ? s.landingCount(0) + s.landingCount(1) >= openAfterLandings
+                                             : s.sampleCount() >= windowOpen;
+            });
     }
 };
 

@@ -52,6 +52,9 @@ ExportCompetitionProtocolDialog::ExportCompetitionProtocolDialog(const QString &
     m_resultLabel = new QLabel(this);
     m_resultLabel->setObjectName(QStringLiteral("resultLabel"));
     m_resultLabel->setWordWrap(true);
+    // Room for two paths, so the message does not grow the dialog.
+    m_resultLabel->setMinimumHeight(3 * m_resultLabel->fontMetrics().lineSpacing());
+    m_resultLabel->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     layout->addWidget(m_resultLabel);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     layout->addWidget(buttons);

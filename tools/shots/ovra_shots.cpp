@@ -176,7 +176,10 @@ private:
     QImage highlighted(const QRect &global)
     {
         QImage image = grabWindow(m_window.get());
-        const QRect area = global.translated(-m_window->frameGeometry().topLeft()).adjusted(-4, -4, 4, 4);
+        // Inside the picture, also for an area at its edge (the status bar).
+        const QRect area = global.translated(-m_window->frameGeometry().topLeft())
+                               .adjusted(-4, -4, 4, 4)
+                               .intersected(image.rect().adjusted(2, 2, -2, -2));
         QPainter painter(&image);
         painter.setRenderHint(QPainter::Antialiasing, true);
         QPainterPath outside;

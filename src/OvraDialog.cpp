@@ -4,6 +4,7 @@
 #include "OvraDialogUi.h"
 #include "StartListSelection.h"
 #include "data/wsDaten.h"
+#include "misc/TutorialLauncher.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
@@ -113,6 +114,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     int height = 665;
     m_settings->load(width, height, m_font);
     resize(width, height);
+    m_tutorials = new TutorialLauncher(m_settings->tutorialSettings(), this);
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
 
@@ -186,6 +188,7 @@ void OvraDialog::connectActions()
     connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);
     // A new measurement replaces whatever file or database measure was shown.
     connect(this, &OvraDialog::clearAllResultWidgets, ui.statusLoadedMeasure, &QLabel::clear);
+    connectToolActions();
     if (m_simulationEnabled)
         connectSimulationActions();
 }

@@ -42,6 +42,7 @@ class QWindow;
 class RoutineFinishTimer;
 class RoutineStartTimer;
 class SecondScreenToggle;
+class TutorialLauncher;
 class wsDaten;
 class PlotterWidget;
 class TrampolineWidget;
@@ -110,6 +111,7 @@ public:
     LastChanceRecovery &lastChanceRecovery() { return *m_lastChanceRecovery; }
     RoutineRecorder &routineRecorder() { return *m_routineRecorder; }
     LogWidget *logWidget() const { return m_logWidget; }
+    TutorialLauncher &tutorials() { return *m_tutorials; }
     // Asks for a file name (Open and "Save as"); tests answer without a dialog.
     using FileChooser = std::function<QString(bool save, const QString &title, const QString &start,
                                               const QString &filter)>;
@@ -252,6 +254,16 @@ public Q_SLOTS:
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
+    // The operator's tools (OvraDialogTools.cpp): settings and rules, the
+    // protocol export, the tutorials and About.
+    void showExportDialog();
+    void showRulesDialog();
+    void showExportCompetitionProtocolDialog();
+    void showSetupTutorialDialog();
+    void showUiTutorialDialog();
+    void showNetworkTutorialDialog();
+    void showAboutDialog();
+
     // Routine edits in REVIEW (arrow keys); shifting recomputes the start
     // time and penalty from the first landing.
     void moveRoutineRight();
@@ -284,6 +296,7 @@ protected:
 
 private:
     void connectActions();
+    void connectToolActions();
     void connectSimulationActions();
     void createDeviceLink();
     void setupStateMachine();
@@ -386,4 +399,6 @@ private:
     CompetitionDialog *m_competitionDialog = nullptr;
     GroupDialog *m_groupDialog = nullptr;
     DatabaseConfigDialog *m_databaseConfigDialog = nullptr;
+    // Shows the tutorials on the first activation and from the Help menu.
+    TutorialLauncher *m_tutorials = nullptr;
 };

@@ -4,6 +4,7 @@
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "StartListSelection.h"
+#include "SelfDiagnosisDialog.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
@@ -18,13 +19,10 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDebug>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QLabel>
 #include <QSoundEffect>
 #include <QStackedWidget>
 #include <QState>
-#include <QVBoxLayout>
 
 void OvraDialog::setupStateMachine()
 {
@@ -91,30 +89,20 @@ void OvraDialog::toggleContinuousMode(bool active)
 void OvraDialog::showSelfDiagnosisDialog()
 {
     Q_EMIT toggleDiagnosisState();
-    // A plain view of the connection until the full diagnosis dialog with
-    // its sensor read-outs takes its place; it follows the box while open.
-    QDialog dialog(this);
-    dialog.setObjectName(QStringLiteral("selfDiagnosisDialog"));
-    dialog.setWindowTitle(tr("Self Diagnosis"));
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *connection = new QLabel(&dialog);
-    connection->setObjectName(QStringLiteral("usbConnectionLabel"));
-    auto showConnection = [connection](bool connected) {
-        connection->setText(tr("USB-Connection") + QStringLiteral(": ") +
-                            (connected ? tr("connected") : tr("not connected")));
+    // The dialog's tara is the window's own, with its guard against a second
+    // tara while one waits for its samples.
+    SelfDiagnosisDialog dialog(
+        *m_daten, m_ovraState->isUsbConnected(), [this] { evaluateTara(); }, this);
+    dialog.setActive(true);
+    const QMetaObject::Connection forwarded[] = {
+        connect(this, &OvraDialog::usbConnected, &dialog, &SelfDiagnosisDialog::usbConnected),
+        connect(this, &OvraDialog::usbDisconnected, &dialog, &SelfDiagnosisDialog::usbDisconnected),
+        connect(this, &OvraDialog::newSensorValuesHaveArrived, &dialog,
+                &SelfDiagnosisDialog::updateSensorValues),
     };
-    showConnection(m_ovraState->isUsbConnected());
-    layout->addWidget(connection);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, &dialog);
-    connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    layout->addWidget(buttons);
-    const QMetaObject::Connection connected =
-        connect(this, &OvraDialog::usbConnected, &dialog, [showConnection] { showConnection(true); });
-    const QMetaObject::Connection disconnected =
-        connect(this, &OvraDialog::usbDisconnected, &dialog, [showConnection] { showConnection(false); });
     dialog.exec();
-    disconnect(connected);
-    disconnect(disconnected);
+    for (const QMetaObject::Connection &connection : forwarded)
+        disconnect(connection);
     Q_EMIT toggleDiagnosisState();
 }
 

@@ -334,19 +334,28 @@ void OvraDialog::evaluateTara()
     // would nest the wait and compute the offsets twice.
     if (m_taraRunning)
         return;
+    // The self-diagnosis zeroes in its own state, where the blocks are
+    // recorded too; the machine stays there.
+    const bool diagnosis = m_ovraState->isIn(OvraState::CONNECTED_DIAGNOSIS);
     // The zeroing needs the idle beds of READY: a box that connects while a
     // file or a recovered routine is shown must not throw the shown samples
     // away. It runs when the machine is next in READY.
-    if (!m_ovraState->isIn(OvraState::READY)) {
+    if (!diagnosis && !m_ovraState->isIn(OvraState::READY)) {
         m_taraPending = true;
         return;
     }
     m_taraPending = false;
     m_taraRunning = true;
-    Q_EMIT toggleTara();
+    if (!diagnosis)
+        Q_EMIT toggleTara();
     m_daten->beginTara();
     ovra::util::waitProcessingEvents(kTaraWaitMs);
-    m_daten->finishTara();
+    // A box lost during the wait delivered nothing: offsets from no samples
+    // would make every force not a number. The old offsets stay.
+    if (m_daten->sampleCount() > 0)
+        m_daten->finishTara();
+    else
+        qWarning() << "Tara skipped: no samples arrived from the master box";
     // The settings hold the zero offsets.
     m_settings->writeSettings(width(), height(), m_font);
     if (m_ovraState->isIn(OvraState::TARA))

@@ -3,9 +3,9 @@
 a landing mark) and writes it as a PNG. Pure standard library, supersampled
 for smooth edges. Usage: make_logo.py OUTPUT.png [SIZE]"""
 import math
-import struct
 import sys
-import zlib
+
+import pngfile
 
 def render(size):
     ss = 3
@@ -60,14 +60,7 @@ def render(size):
     return b"".join(out)
 
 def write_png(path, size, raw):
-    def chunk(tag, data):
-        return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF)
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 2, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9))
-    png += chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(png)
+    pngfile.write_png(path, size, size, raw, alpha=False)
 
 if __name__ == "__main__":
     size = int(sys.argv[2]) if len(sys.argv) > 2 else 256

@@ -3,9 +3,9 @@
 in dark grey on a transparent background, written as an RGBA PNG. Pure
 standard library, supersampled for smooth edges.
 Usage: make_scale_icon.py OUTPUT.png [SIZE]"""
-import struct
 import sys
-import zlib
+
+import pngfile
 
 COLOUR = (60, 64, 72)
 
@@ -62,15 +62,7 @@ def write_png(path, size, cover):
         for alpha in row:
             raw += bytes(COLOUR) + bytes([int(round(alpha * 255))])
 
-    def chunk(tag, data):
-        return struct.pack(">I", len(data)) + tag + data + struct.pack(">I", zlib.crc32(tag + data) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(bytes(raw), 9))
-    png += chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(png)
+    pngfile.write_png(path, size, size, raw, alpha=True)
 
 
 def main(argv):

@@ -2,9 +2,9 @@
 """Draws the swap icon of the result widgets (an arrow up beside an arrow
 down) and writes it as a PNG with transparency. Pure standard library,
 supersampled for smooth edges. Usage: make_swap_icon.py OUTPUT.png [SIZE]"""
-import struct
 import sys
-import zlib
+
+import pngfile
 
 
 def inside_arrow(x, y, cx, up):
@@ -40,18 +40,7 @@ def render(size):
 
 
 def write_png(path, rows, size):
-    raw = b"".join(b"\x00" + r for r in rows)
-
-    def chunk(kind, data):
-        c = struct.pack(">I", len(data)) + kind + data
-        return c + struct.pack(">I", zlib.crc32(kind + data) & 0xFFFFFFFF)
-
-    png = b"\x89PNG\r\n\x1a\n"
-    png += chunk(b"IHDR", struct.pack(">IIBBBBB", size, size, 8, 6, 0, 0, 0))
-    png += chunk(b"IDAT", zlib.compress(raw, 9))
-    png += chunk(b"IEND", b"")
-    with open(path, "wb") as f:
-        f.write(png)
+    pngfile.write_png(path, size, size, b"".join(b"\x00" + r for r in rows), alpha=True)
 
 
 if __name__ == "__main__":

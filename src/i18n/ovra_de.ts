@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
     <context>
+        <name>AboutDialog</name>
+        <message>
+            <source>About Ovra</source>
+            <translation>Über Ovra</translation>
+        </message>
+        <message>
+            <source>Ovra v%1</source>
+            <translation>Ovra v%1</translation>
+        </message>
+        <message>
+            <source>Measurement workstation for competitive trampolining</source>
+            <translation>Messplatz für das Wettkampf-Trampolinturnen</translation>
+        </message>
+        <message>
+            <source>About Qt</source>
+            <translation>Über Qt</translation>
+        </message>
+        <message>
+            <source>Version %1
+Revision %2
+Build number %3
+Built %4</source>
+            <translation>Version %1
+Revision %2
+Build-Nummer %3
+Erstellt %4</translation>
+        </message>
+        <message>
+            <source>GNU Lesser General Public License v3</source>
+            <translation>GNU Lesser General Public License v3</translation>
+        </message>
+        <message>
+            <source>public domain</source>
+            <translation>gemeinfrei (Public Domain)</translation>
+        </message>
+        <message>
+            <source>BSD-style licence (one of the three licences it is offered under)</source>
+            <translation>BSD-artige Lizenz (eine der drei Lizenzen, unter denen es angeboten wird)</translation>
+        </message>
+        <message>
+            <source>MIT licence</source>
+            <translation>MIT-Lizenz</translation>
+        </message>
+        <message>
+            <source>Copyright © the Ovra developers. All rights reserved.</source>
+            <translation>Copyright © die Entwickler von Ovra. Alle Rechte vorbehalten.</translation>
+        </message>
+        <message>
+            <source>Ovra uses these libraries under their licences:</source>
+            <translation>Ovra verwendet diese Bibliotheken unter ihren Lizenzen:</translation>
+        </message>
+        <message>
+            <source>Qt is linked dynamically: it can be replaced by another build of the same version.</source>
+            <translation>Qt ist dynamisch gebunden: Es kann durch einen anderen Build derselben Version ersetzt werden.</translation>
+        </message>
+    </context>
+    <context>
         <name>AthletDialog</name>
         <message>
             <source>Athlets</source>
@@ -496,6 +553,144 @@
         </message>
     </context>
     <context>
+        <name>ExportCompetitionProtocolDialog</name>
+        <message>
+            <source>Export Competition Protocol</source>
+            <translation>Wettkampfprotokoll exportieren</translation>
+        </message>
+        <message>
+            <source>Folder containing routine protocols</source>
+            <translation>Ordner mit den Übungsprotokollen</translation>
+        </message>
+        <message>
+            <source>Path</source>
+            <translation>Pfad</translation>
+        </message>
+        <message>
+            <source>include subfolders</source>
+            <translation>Unterordner einbeziehen</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Speichern unter</translation>
+        </message>
+        <message>
+            <source>Open Directory</source>
+            <translation>Verzeichnis öffnen</translation>
+        </message>
+        <message>
+            <source>The folder %1 does not exist.</source>
+            <translation>Der Ordner %1 existiert nicht.</translation>
+        </message>
+        <message>
+            <source>The competition protocol could not be written to %1.</source>
+            <translation>Das Wettkampfprotokoll konnte nicht nach %1 geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>The heat map could not be written to %1.</source>
+            <translation>Die Heatmap konnte nicht nach %1 geschrieben werden.</translation>
+        </message>
+        <message>
+            <source>Written: %1 and %2</source>
+            <translation>Geschrieben: %1 und %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExportDialog</name>
+        <message>
+            <source>Standard frame (3644 × 2423 mm)</source>
+            <translation>Standardrahmen (3644 × 2423 mm)</translation>
+        </message>
+        <message>
+            <source>Standard frame, wide (3650 × 2425 mm)</source>
+            <translation>Standardrahmen, breit (3650 × 2425 mm)</translation>
+        </message>
+        <message>
+            <source>Long frame (4013 × 2423 mm)</source>
+            <translation>Langer Rahmen (4013 × 2423 mm)</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>Anderer</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Einstellungen</translation>
+        </message>
+        <message>
+            <source>Geometry</source>
+            <translation>Geometrie</translation>
+        </message>
+        <message>
+            <source>L [mm]</source>
+            <translation>L [mm]</translation>
+        </message>
+        <message>
+            <source>B [mm]</source>
+            <translation>B [mm]</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronisation</translation>
+        </message>
+        <message>
+            <source>Pulse after every x'th value (0=off)</source>
+            <translation>Impuls nach jedem x-ten Wert (0=aus)</translation>
+        </message>
+        <message>
+            <source>Warnings</source>
+            <translation>Warnungen</translation>
+        </message>
+        <message>
+            <source>show warning when trampoline is not set to 'Automatic'</source>
+            <translation>Warnung zeigen, wenn das Trampolin nicht auf 'Automatisch' steht</translation>
+        </message>
+        <message>
+            <source>show warning when weight class is not set to 'Automatic'</source>
+            <translation>Warnung zeigen, wenn die Gewichtsklasse nicht auf 'Automatisch' steht</translation>
+        </message>
+        <message>
+            <source>show warning when not all sensors are connected properly</source>
+            <translation>Warnung zeigen, wenn nicht alle Sensoren richtig angeschlossen sind</translation>
+        </message>
+        <message>
+            <source>show warning when unusual sensor data is detected</source>
+            <translation>Warnung zeigen, wenn ungewöhnliche Sensordaten erkannt werden</translation>
+        </message>
+        <message>
+            <source>show warning when no client is connected to the websocket server</source>
+            <translation>Warnung zeigen, wenn kein Client mit dem WebSocket-Server verbunden ist</translation>
+        </message>
+        <message>
+            <source>Miscellaneous</source>
+            <translation>Sonstiges</translation>
+        </message>
+        <message>
+            <source>Minimal delay between state transitions (ms)</source>
+            <translation>Mindestabstand zwischen Zustandswechseln (ms)</translation>
+        </message>
+        <message>
+            <source>Logging</source>
+            <translation>Protokollierung</translation>
+        </message>
+        <message>
+            <source>Save logs to file</source>
+            <translation>Protokoll in Datei speichern</translation>
+        </message>
+        <message>
+            <source>Select Folder</source>
+            <translation>Ordner wählen</translation>
+        </message>
+        <message>
+            <source>Length and width of the bed must lie between %1 and %2 mm.</source>
+            <translation>Länge und Breite des Sprungtuchs müssen zwischen %1 und %2 mm liegen.</translation>
+        </message>
+    </context>
+    <context>
         <name>GroupDialog</name>
         <message>
             <source>Groups</source>
@@ -643,6 +838,36 @@
         <message>
             <source>Horizontal Displacement</source>
             <translation>Horizontale Abweichung</translation>
+        </message>
+    </context>
+    <context>
+        <name>LandingHeatMap</name>
+        <message>
+            <source>Landing positions</source>
+            <translation>Landepositionen</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampolin 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampolin 2</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n landing(s)</source>
+            <translation>
+                <numerusform>%n Landung</numerusform>
+                <numerusform>%n Landungen</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>Landings per m²</source>
+            <translation>Landungen pro m²</translation>
+        </message>
+        <message>
+            <source>Each landing is spread over about %1 cm around its position.</source>
+            <translation>Jede Landung ist über etwa %1 cm um ihre Position verteilt.</translation>
         </message>
     </context>
     <context>
@@ -1205,6 +1430,30 @@ Taste X drücken</translation>
             <source>cannot read %1</source>
             <translation>%1 kann nicht gelesen werden</translation>
         </message>
+        <message>
+            <source>   or: %1</source>
+            <translation>  oder: %1</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 braucht einen Wert</translation>
+        </message>
+        <message>
+            <source>--protocol takes a folder and no files or rule</source>
+            <translation>--protocol nimmt einen Ordner und keine Dateien oder Regel</translation>
+        </message>
+        <message>
+            <source>--subfolders and --heatmap belong to --protocol</source>
+            <translation>--subfolders und --heatmap gehören zu --protocol</translation>
+        </message>
+        <message>
+            <source>%1 is not a folder</source>
+            <translation>%1 ist kein Ordner</translation>
+        </message>
+        <message>
+            <source>cannot write %1</source>
+            <translation>%1 kann nicht geschrieben werden</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1234,6 +1483,26 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
+        </message>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Kontextmenü</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -1276,6 +1545,33 @@ Taste X drücken</translation>
         <message>
             <source>Clear information</source>
             <translation>Informationen löschen</translation>
+        </message>
+    </context>
+    <context>
+        <name>RulesDialog</name>
+        <message>
+            <source>Rules Dialog</source>
+            <translation>Regeln</translation>
+        </message>
+        <message>
+            <source>Play warning sound after 151s</source>
+            <translation>Warnton nach 151 s abspielen</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Testen</translation>
+        </message>
+        <message>
+            <source>up to 0.3 (2026)</source>
+            <translation>bis 0,3 (2026)</translation>
+        </message>
+        <message>
+            <source>up to 0.5 (2027)</source>
+            <translation>bis 0,5 (2027)</translation>
+        </message>
+        <message>
+            <source>Horizontal Displacement Deductions</source>
+            <translation>Abzüge für horizontale Abweichung</translation>
         </message>
     </context>
     <context>
@@ -1326,6 +1622,64 @@ Taste X drücken</translation>
         <message>
             <source>full screen</source>
             <translation>Vollbild</translation>
+        </message>
+    </context>
+    <context>
+        <name>SelfDiagnosisDialog</name>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Selbstdiagnose</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Verbindung</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 1</source>
+            <translation>TRAMPOLIN 1</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 2</source>
+            <translation>TRAMPOLIN 2</translation>
+        </message>
+        <message>
+            <source>Sensor %1</source>
+            <translation>Sensor %1</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampolin 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampolin 2</translation>
+        </message>
+        <message>
+            <source>TARA</source>
+            <translation>TARA</translation>
+        </message>
+        <message>
+            <source>please wait...</source>
+            <translation>bitte warten...</translation>
+        </message>
+        <message>
+            <source>show details</source>
+            <translation>Details zeigen</translation>
+        </message>
+    </context>
+    <context>
+        <name>SelfDiagnosisTrampoline</name>
+        <message>
+            <source>P: %1
+T: %2
+N: %3</source>
+            <translation>P: %1
+T: %2
+N: %3</translation>
+        </message>
+        <message>
+            <source>Sensor %1</source>
+            <translation>Sensor %1</translation>
         </message>
     </context>
     <context>
@@ -1426,6 +1780,120 @@ Taste X drücken</translation>
         <message>
             <source>Time-of-Flight</source>
             <translation>Flugzeit</translation>
+        </message>
+    </context>
+    <context>
+        <name>TutorialDialog</name>
+        <message>
+            <source>Show this dialog on every startup</source>
+            <translation>Diesen Dialog bei jedem Start zeigen</translation>
+        </message>
+        <message>
+            <source>Previous</source>
+            <translation>Zurück</translation>
+        </message>
+        <message>
+            <source>Next</source>
+            <translation>Weiter</translation>
+        </message>
+        <message>
+            <source>There are no tutorial pages available.</source>
+            <translation>Es sind keine Anleitungsseiten vorhanden.</translation>
+        </message>
+        <message>
+            <source>Finish</source>
+            <translation>Fertig</translation>
+        </message>
+    </context>
+    <context>
+        <name>Tutorials</name>
+        <message>
+            <source>Setup Instructions</source>
+            <translation>Aufbauanleitung</translation>
+        </message>
+        <message>
+            <source>UI Tutorial</source>
+            <translation>Bedienungsanleitung</translation>
+        </message>
+        <message>
+            <source>Network Tutorial</source>
+            <translation>Netzwerk-Anleitung</translation>
+        </message>
+        <message>
+            <source>Place the four force sensors under the frame of each trampoline and lead their cables to the master box: the sensors of trampoline 1 into the four sockets on the left, those of trampoline 2 into the four on the right. Help &gt; Self Diagnosis shows the whole chain from the computer to the sensors. Here no master box is connected yet: the box is crossed out and every check is red.</source>
+            <translation>Stellen Sie die vier Kraftsensoren unter den Rahmen jedes Trampolins und führen Sie ihre Kabel zur Master-Box: die Sensoren von Trampolin 1 in die vier Buchsen links, die von Trampolin 2 in die vier rechts. Hilfe &gt; Selbstdiagnose zeigt die ganze Kette vom Computer bis zu den Sensoren. Hier ist noch keine Master-Box angeschlossen: Die Box ist durchgestrichen und jedes Häkchen ist rot.</translation>
+        </message>
+        <message>
+            <source>Connect the master box to the computer with its USB cable. Ovra finds it within a second: the box turns blue, the USB connection gets a green check, and every sensor that delivers a signal gets one too. A trampoline is ready when its four sensors and the trampoline itself are green. A red sensor delivers no signal: check its cable and socket.</source>
+            <translation>Verbinden Sie die Master-Box über ihr USB-Kabel mit dem Computer. Ovra findet sie innerhalb einer Sekunde: Die Box wird blau, die USB-Verbindung bekommt ein grünes Häkchen, und jeder Sensor, der ein Signal liefert, ebenfalls. Ein Trampolin ist bereit, wenn seine vier Sensoren und das Trampolin selbst grün sind. Ein roter Sensor liefert kein Signal: Prüfen Sie sein Kabel und seine Buchse.</translation>
+        </message>
+        <message>
+            <source>Press on the bed near each sensor in turn: the blue marker follows the load towards that sensor. With "show details" every sensor shows its present raw value (P), its zero offset (T) and their difference (N). A sensor whose N does not rise under load, or a marker that moves towards the wrong corner, points to a swapped or faulty cable.</source>
+            <translation>Drücken Sie nacheinander neben jedem Sensor auf das Sprungtuch: Die blaue Markierung folgt der Last zu diesem Sensor. Mit "Details zeigen" zeigt jeder Sensor seinen aktuellen Rohwert (P), seinen Nullpunkt (T) und ihre Differenz (N). Ein Sensor, dessen N unter Last nicht steigt, oder eine Markierung, die in die falsche Ecke wandert, deutet auf ein vertauschtes oder defektes Kabel hin.</translation>
+        </message>
+        <message>
+            <source>Config &gt; Settings (F2): choose the trampoline type under Geometry. The built-in frames fill in the distances between the sensors along (L) and across (B) the bed; "Other" lets you enter them for another frame. Landing positions and deductions depend on them, so check them before the competition. A new geometry applies at once.</source>
+            <translation>Konfiguration &gt; Einstellungen (F2): Wählen Sie unter Geometrie den Trampolintyp. Die eingebauten Rahmen tragen die Abstände der Sensoren längs (L) und quer (B) zum Sprungtuch ein; mit "Anderer" geben Sie sie für einen anderen Rahmen selbst ein. Landepositionen und Abzüge hängen davon ab, prüfen Sie sie daher vor dem Wettkampf. Eine neue Geometrie gilt sofort.</translation>
+        </message>
+        <message>
+            <source>With both beds empty, press TARA. For 1.8 seconds Ovra measures the empty beds and takes the result as the zero of every sensor; nobody may touch the beds meanwhile. Ovra also zeroes by itself the first time the master box is connected.</source>
+            <translation>Drücken Sie bei leeren Sprungtüchern TARA. 1,8 Sekunden lang misst Ovra die leeren Tücher und nimmt das Ergebnis als Nullpunkt jedes Sensors; währenddessen darf niemand die Tücher berühren. Ovra nullt auch von selbst, wenn die Master-Box zum ersten Mal angeschlossen wird.</translation>
+        </message>
+        <message>
+            <source>Ready to go: the state display shows READY and the page says READY TO GO. Leave the trampoline selection and the weight class on "Automatic"; a warning above READY TO GO names anything that is not set as recommended, such as a sensor without signal.</source>
+            <translation>Startbereit: Die Zustandsanzeige zeigt BEREIT und die Seite STARTBEREIT. Lassen Sie die Trampolin-Auswahl und die Gewichtsklasse auf "Automatisch"; eine Warnung über STARTBEREIT nennt alles, was nicht wie empfohlen eingestellt ist, etwa einen Sensor ohne Signal.</translation>
+        </message>
+        <message>
+            <source>The main window. On the left the state display, the configuration, the start list and the saved files; on the right the page of the current state; at the bottom the status bar. The next pages show each area.</source>
+            <translation>Das Hauptfenster. Links die Zustandsanzeige, die Konfiguration, die Startliste und die gespeicherten Dateien; rechts die Seite des aktuellen Zustands; unten die Statusleiste. Die nächsten Seiten zeigen jeden Bereich.</translation>
+        </message>
+        <message>
+            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
+            <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
+        </message>
+        <message>
+            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
+            <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten. Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen.</translation>
+        </message>
+        <message>
+            <source>Space starts a routine: START. The time since START runs in large figures; it is the start time of the routine. After 151 seconds a warning sound plays (Config &gt; Rules), after 300 seconds the start ends by itself.</source>
+            <translation>Die Leertaste startet eine Übung: START. Die Zeit seit START läuft in großen Ziffern; sie ist die Startzeit der Übung. Nach 151 Sekunden ertönt ein Warnton (Konfiguration &gt; Regeln), nach 300 Sekunden endet der Start von selbst.</translation>
+        </message>
+        <message>
+            <source>Space again when the athlete begins the routine: ROUTINE. Every landing appears on the bed with its number, the table lists time of flight, position and deduction of each element, and the read-outs add up time of flight and horizontal displacement. The tenth landing closes the routine.</source>
+            <translation>Noch einmal die Leertaste, wenn der Athlet die Übung beginnt: ÜBUNG. Jede Landung erscheint mit ihrer Nummer auf dem Tuch, die Tabelle nennt Flugzeit, Position und Abzug jedes Elements, und die Anzeigen summieren Flugzeit und horizontale Abweichung. Die zehnte Landung schließt die Übung.</translation>
+        </message>
+        <message>
+            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
+            <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet. X oder VERWERFEN verwirft es.</translation>
+        </message>
+        <message>
+            <source>Back in READY the result of the previous routine stays at the top of the page, so the next athlete can be started while the judges still read it.</source>
+            <translation>Zurück in BEREIT bleibt das Ergebnis der vorigen Übung oben auf der Seite stehen, so kann der nächste Athlet starten, während die Kampfrichter es noch lesen.</translation>
+        </message>
+        <message>
+            <source>The status bar: the routine time in seconds and in minutes, the trampoline in use, the measurement on display, the autosave, whether information for the next routine has arrived, and the connection lights of the scoring systems and of the HTTP and WebSocket servers.</source>
+            <translation>Die Statusleiste: die Übungszeit in Sekunden und in Minuten, das verwendete Trampolin, die angezeigte Messung, die automatische Speicherung, ob Informationen für die nächste Übung angekommen sind, und die Verbindungslampen der Wertungssysteme sowie des HTTP- und des WebSocket-Servers.</translation>
+        </message>
+        <message>
+            <source>The Help menu opens these tutorials again, the self-diagnosis of the sensors, the export of the competition protocol (statistics and a heat map of the landings) and the information about Ovra.</source>
+            <translation>Das Menü Hilfe öffnet diese Anleitungen wieder, die Selbstdiagnose der Sensoren, den Export des Wettkampfprotokolls (Statistik und eine Heatmap der Landungen) und die Informationen über Ovra.</translation>
+        </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
+        </message>
+        <message>
+            <source>Config &gt; Network sets them up: the address of every scoring system and whether it also receives the states and intermediate results, and the ports of the HTTP and WebSocket servers.</source>
+            <translation>Konfiguration &gt; Netzwerk richtet sie ein: die Adresse jedes Wertungssystems und ob es auch die Zustände und Zwischenergebnisse erhält, sowie die Ports des HTTP- und des WebSocket-Servers.</translation>
+        </message>
+        <message>
+            <source>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator "Routine Information" in the status bar lights up, and the information joins the routine when START is pressed.</source>
+            <translation>Wertungssoftware kann die Informationen der nächsten Übung senden: den Athleten, den Wettkampf, die Gruppe. Die Anzeige "Übungsinformation" in der Statusleiste leuchtet auf, und die Informationen gehen in die Übung ein, wenn START gedrückt wird.</translation>
+        </message>
+        <message>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
+            <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
         </message>
     </context>
     <context>

@@ -2,6 +2,63 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US">
     <context>
+        <name>AboutDialog</name>
+        <message>
+            <source>About Ovra</source>
+            <translation>About Ovra</translation>
+        </message>
+        <message>
+            <source>Ovra v%1</source>
+            <translation>Ovra v%1</translation>
+        </message>
+        <message>
+            <source>Measurement workstation for competitive trampolining</source>
+            <translation>Measurement workstation for competitive trampolining</translation>
+        </message>
+        <message>
+            <source>About Qt</source>
+            <translation>About Qt</translation>
+        </message>
+        <message>
+            <source>Version %1
+Revision %2
+Build number %3
+Built %4</source>
+            <translation>Version %1
+Revision %2
+Build number %3
+Built %4</translation>
+        </message>
+        <message>
+            <source>GNU Lesser General Public License v3</source>
+            <translation>GNU Lesser General Public License v3</translation>
+        </message>
+        <message>
+            <source>public domain</source>
+            <translation>public domain</translation>
+        </message>
+        <message>
+            <source>BSD-style licence (one of the three licences it is offered under)</source>
+            <translation>BSD-style licence (one of the three licences it is offered under)</translation>
+        </message>
+        <message>
+            <source>MIT licence</source>
+            <translation>MIT licence</translation>
+        </message>
+        <message>
+            <source>Copyright © the Ovra developers. All rights reserved.</source>
+            <translation>Copyright © the Ovra developers. All rights reserved.</translation>
+        </message>
+        <message>
+            <source>Ovra uses these libraries under their licences:</source>
+            <translation>Ovra uses these libraries under their licences:</translation>
+        </message>
+        <message>
+            <source>Qt is linked dynamically: it can be replaced by another build of the same version.</source>
+            <translation>Qt is linked dynamically: it can be replaced by another build of the same version.</translation>
+        </message>
+    </context>
+    <context>
         <name>AthletDialog</name>
         <message>
             <source>Athlets</source>
@@ -496,6 +553,144 @@
         </message>
     </context>
     <context>
+        <name>ExportCompetitionProtocolDialog</name>
+        <message>
+            <source>Export Competition Protocol</source>
+            <translation>Export Competition Protocol</translation>
+        </message>
+        <message>
+            <source>Folder containing routine protocols</source>
+            <translation>Folder containing routine protocols</translation>
+        </message>
+        <message>
+            <source>Path</source>
+            <translation>Path</translation>
+        </message>
+        <message>
+            <source>include subfolders</source>
+            <translation>include subfolders</translation>
+        </message>
+        <message>
+            <source>Start</source>
+            <translation>Start</translation>
+        </message>
+        <message>
+            <source>Save as</source>
+            <translation>Save as</translation>
+        </message>
+        <message>
+            <source>Open Directory</source>
+            <translation>Open Directory</translation>
+        </message>
+        <message>
+            <source>The folder %1 does not exist.</source>
+            <translation>The folder %1 does not exist.</translation>
+        </message>
+        <message>
+            <source>The competition protocol could not be written to %1.</source>
+            <translation>The competition protocol could not be written to %1.</translation>
+        </message>
+        <message>
+            <source>The heat map could not be written to %1.</source>
+            <translation>The heat map could not be written to %1.</translation>
+        </message>
+        <message>
+            <source>Written: %1 and %2</source>
+            <translation>Written: %1 and %2</translation>
+        </message>
+    </context>
+    <context>
+        <name>ExportDialog</name>
+        <message>
+            <source>Standard frame (3644 × 2423 mm)</source>
+            <translation>Standard frame (3644 × 2423 mm)</translation>
+        </message>
+        <message>
+            <source>Standard frame, wide (3650 × 2425 mm)</source>
+            <translation>Standard frame, wide (3650 × 2425 mm)</translation>
+        </message>
+        <message>
+            <source>Long frame (4013 × 2423 mm)</source>
+            <translation>Long frame (4013 × 2423 mm)</translation>
+        </message>
+        <message>
+            <source>Other</source>
+            <translation>Other</translation>
+        </message>
+        <message>
+            <source>Settings</source>
+            <translation>Settings</translation>
+        </message>
+        <message>
+            <source>Geometry</source>
+            <translation>Geometry</translation>
+        </message>
+        <message>
+            <source>L [mm]</source>
+            <translation>L [mm]</translation>
+        </message>
+        <message>
+            <source>B [mm]</source>
+            <translation>B [mm]</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronisation</translation>
+        </message>
+        <message>
+            <source>Pulse after every x'th value (0=off)</source>
+            <translation>Pulse after every x'th value (0=off)</translation>
+        </message>
+        <message>
+            <source>Warnings</source>
+            <translation>Warnings</translation>
+        </message>
+        <message>
+            <source>show warning when trampoline is not set to 'Automatic'</source>
+            <translation>show warning when trampoline is not set to 'Automatic'</translation>
+        </message>
+        <message>
+            <source>show warning when weight class is not set to 'Automatic'</source>
+            <translation>show warning when weight class is not set to 'Automatic'</translation>
+        </message>
+        <message>
+            <source>show warning when not all sensors are connected properly</source>
+            <translation>show warning when not all sensors are connected properly</translation>
+        </message>
+        <message>
+            <source>show warning when unusual sensor data is detected</source>
+            <translation>show warning when unusual sensor data is detected</translation>
+        </message>
+        <message>
+            <source>show warning when no client is connected to the websocket server</source>
+            <translation>show warning when no client is connected to the websocket server</translation>
+        </message>
+        <message>
+            <source>Miscellaneous</source>
+            <translation>Miscellaneous</translation>
+        </message>
+        <message>
+            <source>Minimal delay between state transitions (ms)</source>
+            <translation>Minimal delay between state transitions (ms)</translation>
+        </message>
+        <message>
+            <source>Logging</source>
+            <translation>Logging</translation>
+        </message>
+        <message>
+            <source>Save logs to file</source>
+            <translation>Save logs to file</translation>
+        </message>
+        <message>
+            <source>Select Folder</source>
+            <translation>Select Folder</translation>
+        </message>
+        <message>
+            <source>Length and width of the bed must lie between %1 and %2 mm.</source>
+            <translation>Length and width of the bed must lie between %1 and %2 mm.</translation>
+        </message>
+    </context>
+    <context>
         <name>GroupDialog</name>
         <message>
             <source>Groups</source>
@@ -643,6 +838,36 @@
         <message>
             <source>Horizontal Displacement</source>
             <translation>Horizontal Displacement</translation>
+        </message>
+    </context>
+    <context>
+        <name>LandingHeatMap</name>
+        <message>
+            <source>Landing positions</source>
+            <translation>Landing positions</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampoline 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampoline 2</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n landing(s)</source>
+            <translation>
+                <numerusform>%n landing</numerusform>
+                <numerusform>%n landings</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>Landings per m²</source>
+            <translation>Landings per m²</translation>
+        </message>
+        <message>
+            <source>Each landing is spread over about %1 cm around its position.</source>
+            <translation>Each landing is spread over about %1 cm around its position.</translation>
         </message>
     </context>
     <context>
@@ -1205,6 +1430,30 @@ press X</translation>
             <source>cannot read %1</source>
             <translation>cannot read %1</translation>
         </message>
+        <message>
+            <source>   or: %1</source>
+            <translation>   or: %1</translation>
+        </message>
+        <message>
+            <source>%1 needs a value</source>
+            <translation>%1 needs a value</translation>
+        </message>
+        <message>
+            <source>--protocol takes a folder and no files or rule</source>
+            <translation>--protocol takes a folder and no files or rule</translation>
+        </message>
+        <message>
+            <source>--subfolders and --heatmap belong to --protocol</source>
+            <translation>--subfolders and --heatmap belong to --protocol</translation>
+        </message>
+        <message>
+            <source>%1 is not a folder</source>
+            <translation>%1 is not a folder</translation>
+        </message>
+        <message>
+            <source>cannot write %1</source>
+            <translation>cannot write %1</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1234,6 +1483,26 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
+        </message>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Right-click to select highlight information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Context menu</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -1276,6 +1545,33 @@ press X</translation>
         <message>
             <source>Clear information</source>
             <translation>Clear information</translation>
+        </message>
+    </context>
+    <context>
+        <name>RulesDialog</name>
+        <message>
+            <source>Rules Dialog</source>
+            <translation>Rules Dialog</translation>
+        </message>
+        <message>
+            <source>Play warning sound after 151s</source>
+            <translation>Play warning sound after 151s</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Test</translation>
+        </message>
+        <message>
+            <source>up to 0.3 (2026)</source>
+            <translation>up to 0.3 (2026)</translation>
+        </message>
+        <message>
+            <source>up to 0.5 (2027)</source>
+            <translation>up to 0.5 (2027)</translation>
+        </message>
+        <message>
+            <source>Horizontal Displacement Deductions</source>
+            <translation>Horizontal Displacement Deductions</translation>
         </message>
     </context>
     <context>
@@ -1326,6 +1622,64 @@ press X</translation>
         <message>
             <source>full screen</source>
             <translation>full screen</translation>
+        </message>
+    </context>
+    <context>
+        <name>SelfDiagnosisDialog</name>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Self Diagnosis</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Connection</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 1</source>
+            <translation>TRAMPOLINE 1</translation>
+        </message>
+        <message>
+            <source>TRAMPOLINE 2</source>
+            <translation>TRAMPOLINE 2</translation>
+        </message>
+        <message>
+            <source>Sensor %1</source>
+            <translation>Sensor %1</translation>
+        </message>
+        <message>
+            <source>Trampoline 1</source>
+            <translation>Trampoline 1</translation>
+        </message>
+        <message>
+            <source>Trampoline 2</source>
+            <translation>Trampoline 2</translation>
+        </message>
+        <message>
+            <source>TARA</source>
+            <translation>TARA</translation>
+        </message>
+        <message>
+            <source>please wait...</source>
+            <translation>please wait...</translation>
+        </message>
+        <message>
+            <source>show details</source>
+            <translation>show details</translation>
+        </message>
+    </context>
+    <context>
+        <name>SelfDiagnosisTrampoline</name>
+        <message>
+            <source>P: %1
+T: %2
+N: %3</source>
+            <translation>P: %1
+T: %2
+N: %3</translation>
+        </message>
+        <message>
+            <source>Sensor %1</source>
+            <translation>Sensor %1</translation>
         </message>
     </context>
     <context>
@@ -1426,6 +1780,120 @@ press X</translation>
         <message>
             <source>Time-of-Flight</source>
             <translation>Time-of-Flight</translation>
+        </message>
+    </context>
+    <context>
+        <name>TutorialDialog</name>
+        <message>
+            <source>Show this dialog on every startup</source>
+            <translation>Show this dialog on every startup</translation>
+        </message>
+        <message>
+            <source>Previous</source>
+            <translation>Previous</translation>
+        </message>
+        <message>
+            <source>Next</source>
+            <translation>Next</translation>
+        </message>
+        <message>
+            <source>There are no tutorial pages available.</source>
+            <translation>There are no tutorial pages available.</translation>
+        </message>
+        <message>
+            <source>Finish</source>
+            <translation>Finish</translation>
+        </message>
+    </context>
+    <context>
+        <name>Tutorials</name>
+        <message>
+            <source>Setup Instructions</source>
+            <translation>Setup Instructions</translation>
+        </message>
+        <message>
+            <source>UI Tutorial</source>
+            <translation>UI Tutorial</translation>
+        </message>
+        <message>
+            <source>Network Tutorial</source>
+            <translation>Network Tutorial</translation>
+        </message>
+        <message>
+            <source>Place the four force sensors under the frame of each trampoline and lead their cables to the master box: the sensors of trampoline 1 into the four sockets on the left, those of trampoline 2 into the four on the right. Help &gt; Self Diagnosis shows the whole chain from the computer to the sensors. Here no master box is connected yet: the box is crossed out and every check is red.</source>
+            <translation>Place the four force sensors under the frame of each trampoline and lead their cables to the master box: the sensors of trampoline 1 into the four sockets on the left, those of trampoline 2 into the four on the right. Help &gt; Self Diagnosis shows the whole chain from the computer to the sensors. Here no master box is connected yet: the box is crossed out and every check is red.</translation>
+        </message>
+        <message>
+            <source>Connect the master box to the computer with its USB cable. Ovra finds it within a second: the box turns blue, the USB connection gets a green check, and every sensor that delivers a signal gets one too. A trampoline is ready when its four sensors and the trampoline itself are green. A red sensor delivers no signal: check its cable and socket.</source>
+            <translation>Connect the master box to the computer with its USB cable. Ovra finds it within a second: the box turns blue, the USB connection gets a green check, and every sensor that delivers a signal gets one too. A trampoline is ready when its four sensors and the trampoline itself are green. A red sensor delivers no signal: check its cable and socket.</translation>
+        </message>
+        <message>
+            <source>Press on the bed near each sensor in turn: the blue marker follows the load towards that sensor. With "show details" every sensor shows its present raw value (P), its zero offset (T) and their difference (N). A sensor whose N does not rise under load, or a marker that moves towards the wrong corner, points to a swapped or faulty cable.</source>
+            <translation>Press on the bed near each sensor in turn: the blue marker follows the load towards that sensor. With "show details" every sensor shows its present raw value (P), its zero offset (T) and their difference (N). A sensor whose N does not rise under load, or a marker that moves towards the wrong corner, points to a swapped or faulty cable.</translation>
+        </message>
+        <message>
+            <source>Config &gt; Settings (F2): choose the trampoline type under Geometry. The built-in frames fill in the distances between the sensors along (L) and across (B) the bed; "Other" lets you enter them for another frame. Landing positions and deductions depend on them, so check them before the competition. A new geometry applies at once.</source>
+            <translation>Config &gt; Settings (F2): choose the trampoline type under Geometry. The built-in frames fill in the distances between the sensors along (L) and across (B) the bed; "Other" lets you enter them for another frame. Landing positions and deductions depend on them, so check them before the competition. A new geometry applies at once.</translation>
+        </message>
+        <message>
+            <source>With both beds empty, press TARA. For 1.8 seconds Ovra measures the empty beds and takes the result as the zero of every sensor; nobody may touch the beds meanwhile. Ovra also zeroes by itself the first time the master box is connected.</source>
+            <translation>With both beds empty, press TARA. For 1.8 seconds Ovra measures the empty beds and takes the result as the zero of every sensor; nobody may touch the beds meanwhile. Ovra also zeroes by itself the first time the master box is connected.</translation>
+        </message>
+        <message>
+            <source>Ready to go: the state display shows READY and the page says READY TO GO. Leave the trampoline selection and the weight class on "Automatic"; a warning above READY TO GO names anything that is not set as recommended, such as a sensor without signal.</source>
+            <translation>Ready to go: the state display shows READY and the page says READY TO GO. Leave the trampoline selection and the weight class on "Automatic"; a warning above READY TO GO names anything that is not set as recommended, such as a sensor without signal.</translation>
+        </message>
+        <message>
+            <source>The main window. On the left the state display, the configuration, the start list and the saved files; on the right the page of the current state; at the bottom the status bar. The next pages show each area.</source>
+            <translation>The main window. On the left the state display, the configuration, the start list and the saved files; on the right the page of the current state; at the bottom the status bar. The next pages show each area.</translation>
+        </message>
+        <message>
+            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
+            <translation>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</translation>
+        </message>
+        <message>
+            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
+            <translation>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</translation>
+        </message>
+        <message>
+            <source>Space starts a routine: START. The time since START runs in large figures; it is the start time of the routine. After 151 seconds a warning sound plays (Config &gt; Rules), after 300 seconds the start ends by itself.</source>
+            <translation>Space starts a routine: START. The time since START runs in large figures; it is the start time of the routine. After 151 seconds a warning sound plays (Config &gt; Rules), after 300 seconds the start ends by itself.</translation>
+        </message>
+        <message>
+            <source>Space again when the athlete begins the routine: ROUTINE. Every landing appears on the bed with its number, the table lists time of flight, position and deduction of each element, and the read-outs add up time of flight and horizontal displacement. The tenth landing closes the routine.</source>
+            <translation>Space again when the athlete begins the routine: ROUTINE. Every landing appears on the bed with its number, the table lists time of flight, position and deduction of each element, and the read-outs add up time of flight and horizontal displacement. The tenth landing closes the routine.</translation>
+        </message>
+        <message>
+            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
+            <translation>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</translation>
+        </message>
+        <message>
+            <source>Back in READY the result of the previous routine stays at the top of the page, so the next athlete can be started while the judges still read it.</source>
+            <translation>Back in READY the result of the previous routine stays at the top of the page, so the next athlete can be started while the judges still read it.</translation>
+        </message>
+        <message>
+            <source>The status bar: the routine time in seconds and in minutes, the trampoline in use, the measurement on display, the autosave, whether information for the next routine has arrived, and the connection lights of the scoring systems and of the HTTP and WebSocket servers.</source>
+            <translation>The status bar: the routine time in seconds and in minutes, the trampoline in use, the measurement on display, the autosave, whether information for the next routine has arrived, and the connection lights of the scoring systems and of the HTTP and WebSocket servers.</translation>
+        </message>
+        <message>
+            <source>The Help menu opens these tutorials again, the self-diagnosis of the sensors, the export of the competition protocol (statistics and a heat map of the landings) and the information about Ovra.</source>
+            <translation>The Help menu opens these tutorials again, the self-diagnosis of the sensors, the export of the competition protocol (statistics and a heat map of the landings) and the information about Ovra.</translation>
+        </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
+        </message>
+        <message>
+            <source>Config &gt; Network sets them up: the address of every scoring system and whether it also receives the states and intermediate results, and the ports of the HTTP and WebSocket servers.</source>
+            <translation>Config &gt; Network sets them up: the address of every scoring system and whether it also receives the states and intermediate results, and the ports of the HTTP and WebSocket servers.</translation>
+        </message>
+        <message>
+            <source>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator "Routine Information" in the status bar lights up, and the information joins the routine when START is pressed.</source>
+            <translation>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator "Routine Information" in the status bar lights up, and the information joins the routine when START is pressed.</translation>
+        </message>
+        <message>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
+            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
         </message>
     </context>
     <context>

@@ -40,6 +40,32 @@ int indexOrWarn(const QStringList &table, const QString &value, const char *what
 }
 } // namespace
 
+bool ExportSettings::isPlausibleBedSize(double millimetres)
+{
+    return millimetres >= kMinBedSizeMm && millimetres <= kMaxBedSizeMm;
+}
+
+bool ExportSettings::builtInGeometry(TrampType type, double &length, double &width)
+{
+    switch (type) {
+    case TrampType::Standard:
+        length = 3644.0;
+        width = 2423.0;
+        return true;
+    case TrampType::StandardWide:
+        length = 3650.0;
+        width = 2425.0;
+        return true;
+    case TrampType::Long:
+        length = 4013.0;
+        width = 2423.0;
+        return true;
+    case TrampType::Other:
+        break;
+    }
+    return false;
+}
+
 QString ExportSettings::decimalSepForIndex(int index) { return entryOrFirst(decimalSeparators(), index); }
 QString ExportSettings::columnSepForIndex(int index) { return entryOrFirst(columnSeparators(), index); }
 QString ExportSettings::lineSepForIndex(int index) { return entryOrFirst(lineSeparators(), index); }

@@ -3,9 +3,14 @@
 #include <QObject>
 #include <QString>
 
-// Kind of trampoline bed; stored as an integer ("File/Tramp_Type").
+// Kind of trampoline bed; stored as an integer ("File/Tramp_Type"). The first
+// three are built-in frames with fixed sensor distances, Other takes the
+// length and width entered by the operator.
 enum class TrampType : int {
     Standard = 0,
+    StandardWide = 1,
+    Long = 2,
+    Other = 3,
 };
 
 // Data file export and bed geometry. The separators are kept as the strings
@@ -60,6 +65,14 @@ public:
     int decimalSepIndex() const;
     int columnSepIndex() const;
     int lineSepIndex() const;
+
+    // Sensor distances along and across the bed outside this range (mm) are
+    // no trampoline: every landing position divides by them.
+    static constexpr double kMinBedSizeMm = 1000.0;
+    static constexpr double kMaxBedSizeMm = 8000.0;
+    static bool isPlausibleBedSize(double millimetres);
+    // Length and width of a built-in frame; false for Other and unknown types.
+    static bool builtInGeometry(TrampType type, double &length, double &width);
 
     static QString decimalSepForIndex(int index);
     static QString columnSepForIndex(int index);

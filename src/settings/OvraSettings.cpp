@@ -112,8 +112,17 @@ void OvraSettings::load(int &width, int &height, QFont &font)
     m_exportSettings.setPath(readString(s, key("File/Path"), QStringLiteral(".")));
     m_exportSettings.setName(readString(s, key("File/Name"), QStringLiteral("unkown")));
     m_exportSettings.setPathName(readString(s, key("File/Path_Name"), QStringLiteral(".unknown")));
-    m_exportSettings.setTrampLength(readDouble(s, key("File/Tramp_L"), 3650.0));
-    m_exportSettings.setTrampWidth(readDouble(s, key("File/Tramp_B"), 2425.0));
+    // A bed size of 0 or less (or far beyond any trampoline) would break
+    // every landing position; such a stored value gives way to the default.
+    const auto bedSize = [&s](const char *name, double fallback) {
+        const double value = readDouble(s, key(name), fallback);
+        if (ExportSettings::isPlausibleBedSize(value))
+            return value;
+        qWarning() << "Ignoring an impossible bed size" << name << value << "- using" << fallback;
+        return fallback;
+    };
+    m_exportSettings.setTrampLength(bedSize("File/Tramp_L", 3650.0));
+    m_exportSettings.setTrampWidth(bedSize("File/Tramp_B", 2425.0));
     m_exportSettings.setTrampType(static_cast<TrampType>(readInt(s, key("File/Tramp_Type"), 0)));
     store.minForceSum1 = readDouble(s, key("File/minForceSum1"), 1000.0);
     store.minForceSum2 = readDouble(s, key("File/minForceSum2"), 1000.0);

@@ -2,6 +2,7 @@
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "StartListFixture.h"
+#include "SelfDiagnosisDialog.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -997,19 +998,19 @@ private Q_SLOTS:
         Window w;
         QVERIFY(w.run());
         QList<int> seen;
-        QString connectionText;
+        bool connected = false;
         QTimer::singleShot(100, w.dialog.get(), [&] {
             seen << w.state();
             Q_EMIT w.dialog->usbConnected();
             seen << w.state();
-            auto *dialog = w.dialog->findChild<QDialog *>(QStringLiteral("selfDiagnosisDialog"));
+            auto *dialog = w.dialog->findChild<SelfDiagnosisDialog *>(QStringLiteral("selfDiagnosisDialog"));
             QVERIFY(dialog);
-            connectionText = dialog->findChild<QLabel *>(QStringLiteral("usbConnectionLabel"))->text();
+            connected = dialog->isUsbConnectionShown();
             dialog->reject();
         });
         w.dialog->ui().actionSelf_Diagnosis->trigger();
         QCOMPARE(seen, QList<int>({int(S::DISCONNECTED_DIAGNOSIS), int(S::CONNECTED_DIAGNOSIS)}));
-        QCOMPARE(connectionText, QStringLiteral("USB-Connection: connected"));
+        QVERIFY(connected);
         QTRY_VERIFY(w.in(S::READY));
     }
 

@@ -40,12 +40,27 @@ void isolateProcess()
     // Every test starts without a master box; this also links the virtual
     // box (and with it the hidapi functions) into every test executable.
     VirtualMasterBox::instance().reset();
+    switchOffStartupTutorials();
+}
+
+void clearAllSettings()
+{
+    auto storage = OvraSettings::openStorage();
+    storage->clear();
+    storage->sync();
 }
 
 void clearSettings()
 {
+    clearAllSettings();
+    switchOffStartupTutorials();
+}
+
+void switchOffStartupTutorials()
+{
     auto storage = OvraSettings::openStorage();
-    storage->clear();
+    storage->setValue(QStringLiteral("Startup/ShowSetupTutorial"), false);
+    storage->setValue(QStringLiteral("Startup/ShowUiTutorial"), false);
     storage->sync();
 }
 

@@ -11,8 +11,14 @@ namespace ovra::test {
 // so tests never see the operator's configuration nor each other's.
 void isolateProcess();
 
-// Removes the settings file so the next load starts from the defaults.
+// Removes the settings file so the next load starts from the defaults, but
+// for the tutorials: they stay switched off, so that no window under test
+// opens them when it is first activated.
 void clearSettings();
+// Every setting back to its default, tutorials included.
+void clearAllSettings();
+// Switches the tutorials shown at start-up off in the settings store.
+void switchOffStartupTutorials();
 
 // The source tree (for fixtures) and the build tree (for built programs).
 QString sourceDir();

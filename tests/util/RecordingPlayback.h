@@ -2,6 +2,7 @@
 
 #include "data/wsDaten.h"
 #include "support/TestSupport.h"
+#include "util/RoutinePlayer.h"
 #include "util/WeightClasses.h"
 
 #include <QFile>
@@ -10,6 +11,7 @@
 #include <QJsonObject>
 #include <QtEndian>
 
+#include <algorithm>
 #include <optional>
 
 // The three simulated recordings of the master box and their ground truth,
@@ -60,46 +62,28 @@ struct Library
     // recording stops when the tenth landing closes the window. With
     // openAfterLandings the window opens instead in the block right after
     // the one in which that many warm-up landings were detected, as when the
-    // operator arms the routine just as a landing is reported.
-    void play(int number, wsDaten &store, int openAfterLandings = 0) const
+    // operator arms the routine just as a landing is reported. maxSamples
+    // above 0 stops the recording early.
+    void play(int number, wsDaten &store, int openAfterLandings = 0, int maxSamples = 0) const
     {
         const QJsonObject r = recording(number);
         const int first = r.value(QStringLiteral("firstSample")).toInt();
-        const int samples = r.value(QStringLiteral("samples")).toInt();
+        int samples = r.value(QStringLiteral("samples")).toInt();
+        if (maxSamples > 0)
+            samples = std::min(samples, maxSamples);
         const int windowOpen = r.value(QStringLiteral("routineWindowOpen")).toInt();
         const char *bytes = table.constData() + qsizetype(first) * kSampleBytes;
-
-        auto clock = std::make_shared<qint64>(0);
-        store.setClock([clock]() { return *clock; });
-        // The stored settings carry zero offsets; the tara comes after them.
-        store.applyStoreSettings(StoreSettings{});
-        for (int t = 0; t < 2; ++t)
-            store.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
-        store.handleTrampolineSelection(wsDaten::kAutomaticSelectionIndex);
-        store.resetMeasurement();
-        store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
-        store.setAutomaticWeightClass(true);
-
-        const int frames = samples / 3;
-        for (int f = 0; f < frames; ++f) {
-            wsDaten::FrameValues values{};
-            for (int v = 0; v < wsDaten::kValuesPerFrame; ++v)
-                values[std::size_t(v)] = qFromLittleEndian<qint16>(bytes + (qsizetype(f) * 3 * 8 + v) * 2);
-            *clock += 3;
-            if (!store.addFrame(values))
-                continue;
-            auto &routine = store.routines();
-            const bool inRoutine = openAfterLandings > 0
-                                       ? store.landingCount(0) + store.landingCount(1) >= openAfterLandings
-                                       : store.sampleCount() >= windowOpen;
-            if (inRoutine && !routine.routineRecording && routine.exerciseStart < 0) {
-                routine.exerciseStart = routine.exerciseStartFix = store.sampleCount();
-                routine.routineRecording = true;
-            }
-            store.handleBlock(inRoutine ? data::store::InnerState::ROUTINE : data::store::InnerState::START, 0);
-            if (routine.routineRecording && routine.exerciseStart < routine.exerciseEnd)
-                routine.routineRecording = false;
-        }
+        playRoutine(
+            store, samples / 3,
+            [bytes](int f, wsDaten::FrameValues &values) {
+                for (int v = 0; v < wsDaten::kValuesPerFrame; ++v)
+                    values[std::size_t(v)] =
+                        qFromLittleEndian<qint16>(bytes + (qsizetype(f) * 3 * 8 + v) * 2);
+            },
+            [openAfterLandings, windowOpen](const wsDaten &s) {
+                return openAfterLandings > 0 ? s.landingCount(0) + s.landingCount(1) >= openAfterLandings
+                                             : s.sampleCount() >= windowOpen;
+            });
     }
 };
 

@@ -4,10 +4,13 @@
 #include "data/MetaTypes.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
+#include "statistics/CompetitionStatistics.h"
+#include "statistics/ProtocolScan.h"
 #include "support/TestSupport.h"
 #include "util/FileUtils.h"
 #include "util/RESTUtils.h"
 
+#include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -216,6 +219,68 @@ private Q_SLOTS:
         }
     }
 
+    // A whole competition in one process: one compact result per line, in
+    // the order of the files, "null" where a file cannot be read; each line
+    // is what the file gives alone, whatever was scored before it.
+    void severalFilesAsJsonLines()
+    {
+        if (!m_library)
+            QSKIP("simulated recordings not found");
+        const QString missing = m_dir.filePath(QStringLiteral("gone.dat"));
+        const QStringList files = {saved(3), saved(1), missing, saved(2)};
+        const Run run = runEval(files);
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.err.contains(missing.toLocal8Bit()));
+        const QList<QByteArray> lines = run.out.split('\n');
+        QCOMPARE(lines.size(), 5);
+        QVERIFY(lines.last().isEmpty());
+        for (int k = 0; k < 4; ++k) {
+            if (files.at(k) == missing) {
+                QCOMPARE(lines.at(k), QByteArray("null"));
+                continue;
+            }
+            const Run alone = runEval({files.at(k)});
+            QCOMPARE(lines.at(k), QJsonDocument::fromJson(alone.out).toJson(QJsonDocument::Compact));
+        }
+    }
+
+    void protocolOfAFolder()
+    {
+        if (!m_library)
+            QSKIP("simulated recordings not found");
+        QTemporaryDir folder;
+        QVERIFY(QFile::copy(saved(1), folder.filePath(QStringLiteral("a.dat"))));
+        QVERIFY(QFile::copy(saved(3), folder.filePath(QStringLiteral("b.dat"))));
+        QVERIFY(QDir(folder.path()).mkpath(QStringLiteral("day2")));
+        QVERIFY(QFile::copy(saved(2), folder.filePath(QStringLiteral("day2/c.dat"))));
+
+        for (bool subfolders : {false, true}) {
+            // The same scan as the export dialog runs, in this process.
+            CompetitionStatistics statistics;
+            QVERIFY(ovra::statistics::scanCompetitionFolder(folder.path(), subfolders, statistics));
+            QStringList arguments = {QStringLiteral("--protocol"), folder.path()};
+            const QString map = m_dir.filePath(QStringLiteral("map%1.png").arg(subfolders));
+            if (subfolders)
+                arguments << QStringLiteral("--subfolders") << QStringLiteral("--heatmap") << map;
+            const Run run = runEval(arguments);
+            QCOMPARE(run.exitCode, 0);
+            QCOMPARE(run.out, ovra::statistics::statisticsJson(statistics) + '\n');
+            QCOMPARE(run.json().value(QStringLiteral("trampTwoRoutines")).toInt(), subfolders ? 1 : 0);
+            QCOMPARE(QFile::exists(map), subfolders);
+        }
+        QImage map;
+        QVERIFY(map.load(m_dir.filePath(QStringLiteral("map1.png")), "PNG"));
+        QVERIFY(map.width() > map.height());
+
+        const Run missing = runEval({QStringLiteral("--protocol"), folder.filePath(QStringLiteral("gone"))});
+        QCOMPARE(missing.exitCode, 1);
+        QVERIFY(missing.out.isEmpty());
+        const Run unwritable =
+            runEval({QStringLiteral("--protocol"), folder.path(), QStringLiteral("--heatmap"),
+                     folder.filePath(QStringLiteral("gone/map.png"))});
+        QCOMPARE(unwritable.exitCode, 1);
+    }
+
     void failures()
     {
         const QString missing = m_dir.filePath(QStringLiteral("missing.dat"));
@@ -231,25 +296,29 @@ private Q_SLOTS:
         QVERIFY(run.err.contains("folder.dat"));
 
         for (const QStringList &arguments :
-             {QStringList(), QStringList{QStringLiteral("--hd-rule")}, QStringList{QStringLiteral("--hd-rule"), QStringLiteral("2"), missing},
-              QStringList{QStringLiteral("--frobnicate"), missing}, QStringList{missing, missing}}) {
+             {QStringList(), QStringList{QStringLiteral("--hd-rule")},
+              QStringList{QStringLiteral("--hd-rule"), QStringLiteral("2"), missing},
+              QStringList{QStringLiteral("--frobnicate"), missing},
+              QStringList{QStringLiteral("--protocol"), m_dir.path(), missing},
+              QStringList{QStringLiteral("--heatmap"), m_dir.filePath(QStringLiteral("map.png")), missing},
+              QStringList{QStringLiteral("--protocol")}}) {
             run = runEval(arguments);
             QCOMPARE(run.exitCode, 2);
             QVERIFY(run.out.isEmpty());
-            QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE\n"));
+            QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE...\n"));
         }
 
         // Help asked for is not a mistake.
         run = runEval({QStringLiteral("--help")});
         QCOMPARE(run.exitCode, 0);
-        QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE\n"));
+        QVERIFY(run.err.contains("usage: ovra-eval [--hd-rule 0|1] FILE...\n"));
 
         // Messages follow the workstation's language.
         run = runEval({missing}, QStringLiteral("de"));
         QCOMPARE(run.exitCode, 1);
         QVERIFY(run.err.endsWith(" kann nicht gelesen werden\n"));
         run = runEval({}, QStringLiteral("de"));
-        QVERIFY(run.err.contains("Aufruf: ovra-eval [--hd-rule 0|1] FILE\n"));
+        QVERIFY(run.err.contains("Aufruf: ovra-eval [--hd-rule 0|1] FILE...\n"));
 
         // An empty data file is readable: an empty routine.
         QFile empty(m_dir.filePath(QStringLiteral("empty.dat")));

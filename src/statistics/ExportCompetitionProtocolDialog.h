@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// Summarises a folder of saved routines into the competition statistics
+// (JSON) and the heat map of the landing positions beside it. The scan runs
+// in the GUI thread and serves the event loop after every file.
+class ExportCompetitionProtocolDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    // Asks where the statistics go, starting in the scanned folder; an empty
+    // answer saves nothing. Tests answer without a dialog.
+    using TargetChooser = std::function<QString(const QString &folder)>;
+
+    explicit ExportCompetitionProtocolDialog(const QString &folder, QWidget *parent = nullptr);
+
+    QString folder() const { return m_folder; }
+    void setFolder(const QString &folder);
+    void setTargetChooser(TargetChooser chooser) { m_targetChooser = std::move(chooser); }
+    bool isRunning() const { return m_running; }
+
+public Q_SLOTS:
+    void startExport();
+    // While the scan runs, closing stops it after the current file.
+    void reject() override;
+
+Q_SIGNALS:
+    // The statistics file and its heat map were written.
+    void exported(const QString &jsonPath, const QString &heatMapPath);
+
+private:
+    void chooseFolder();
+    void setRunning(bool running);
+
+    QString m_folder;
+    QLabel *m_pathLabel = nullptr;
+    QPushButton *m_pathButton = nullptr;
+    QCheckBox *m_includeSubfolders = nullptr;
+    QPushButton *m_startButton = nullptr;
+    QProgressBar *m_progressBar = nullptr;
+    QLabel *m_resultLabel = nullptr;
+    TargetChooser m_targetChooser;
+    bool m_running = false;
+    bool m_stopRequested = false;
+};

@@ -267,8 +267,10 @@ private:
     void storeSample(const qint16 *values, bool count);
     void advanceSampleCount();
     void detectOnTrampoline(int t, DetectedList list, DataUpdateReason reason, int rule);
+    enum class ContactEvaluation { Complete, Waiting, Impossible };
     bool scanBlock(int t);
-    bool evaluateContact(int t, data::calc::ContactMeasurement &measurement) const;
+    ContactEvaluation evaluateContact(int t, data::calc::ContactMeasurement &measurement) const;
+    void evaluateReadyContact(int t, DetectedList list, DataUpdateReason reason, int rule);
     void addToIndividualRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void addToSynchronizedRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void closeRoutineWindow(int takeoffTime);

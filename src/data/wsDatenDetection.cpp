@@ -73,6 +73,17 @@ bool wsDaten::scanBlock(int t)
             d.contactEnd = i;
             d.inContact = false;
             if (d.contactEnd - d.contactStart > kMinimumContactSamples) {
+                // A contact still waiting for its push-off gives way to the
+                // newer one: the athlete has left the bed since.
+                if (d.contactReady)
+                    qDebug().noquote()
+                        << QStringLiteral(
+                               "Contact %1 to %2 on trampoline %3 replaced before it could be evaluated")
+                               .arg(d.readyStart)
+                               .arg(d.readyEnd)
+                               .arg(t + 1);
+                d.readyStart = d.contactStart;
+                d.readyEnd = d.contactEnd;
                 d.contactReady = true;
                 return true;
             }
@@ -81,17 +92,17 @@ bool wsDaten::scanBlock(int t)
     return false;
 }
 
-bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
+wsDaten::ContactEvaluation wsDaten::evaluateContact(int t, ContactMeasurement &m) const
 {
     const ContactDetector &d = m_detectors[idx(t)];
     const int oldest = firstAvailableSample();
-    const int first = std::max(d.contactStart, oldest);
+    const int first = std::max(d.readyStart, oldest);
     m = ContactMeasurement();
-    m.contactStart = d.contactStart;
-    m.contactEnd = d.contactEnd;
+    m.contactStart = d.readyStart;
+    m.contactEnd = d.readyEnd;
     m.fmaxIndex = first;
     int position = ringPosition(first);
-    for (int i = first; i <= d.contactEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+    for (int i = first; i <= d.readyEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
         const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (f > m.fmax) {
             m.fmax = f;
@@ -100,7 +111,7 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
     }
     const double landingThreshold = m_landingThresholds.threshold_landing / 100.0 * m.fmax;
     const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
-    const int middle = (d.contactStart + d.contactEnd) / 2;
+    const int middle = (d.readyStart + d.readyEnd) / 2;
 
     // Without a crossing the landing index is the oldest sample (0 unless the
     // measurement outgrew the ring).
@@ -118,26 +129,36 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
             break;
         }
     }
+    // The samples of a complete contact do not change, so a maximum at or
+    // after the take-off crossing stays there: such a contact (a standing
+    // athlete who then pushes off) is never evaluated.
+    if (m.rawDataIndexTakeoff >= 0 && m.fmaxIndex >= m.rawDataIndexTakeoff)
+        return ContactEvaluation::Impossible;
     // Wait for the whole push-off and 56 samples after the maximum.
-    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
-        m.fmaxIndex + 55 >= m_sampleCount)
-        return false;
-    return true;
+    if (m.rawDataIndexTakeoff < 0 || m.fmaxIndex + 55 >= m_sampleCount)
+        return ContactEvaluation::Waiting;
+    return ContactEvaluation::Complete;
 }
 
 void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason reason, int rule)
 {
     if (m_sampleCount < kSamplesPerBlock)
         return;
+    // A contact still waiting for its push-off is tried again with the newest
+    // block; the scan goes on meanwhile, so one contact that cannot be
+    // evaluated never stops the detection on its bed.
+    if (m_detectors[idx(t)].contactReady)
+        evaluateReadyContact(t, listKind, reason, rule);
+    if (scanBlock(t))
+        evaluateReadyContact(t, listKind, reason, rule);
+}
+
+void wsDaten::evaluateReadyContact(int t, DetectedList listKind, DataUpdateReason reason, int rule)
+{
     ContactDetector &d = m_detectors[idx(t)];
     LandingList &list = m_detectedLandings[idx(static_cast<int>(listKind))];
     const bool synchronized = listKind == DetectedList::SynchronizedTrampoline1 ||
                               listKind == DetectedList::SynchronizedTrampoline2;
-
-    // A contact still waiting for its push-off is evaluated before the scan
-    // goes on, so a new contact cannot replace the start of the pending one.
-    if (!d.contactReady && !scanBlock(t))
-        return;
 
     int &count = m_landingCount[idx(t)];
     // A full synchronized list takes nothing more in this measurement.
@@ -145,8 +166,21 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
         return;
 
     ContactMeasurement m;
-    if (!evaluateContact(t, m))
+    switch (evaluateContact(t, m)) {
+    case ContactEvaluation::Waiting:
         return;
+    case ContactEvaluation::Impossible:
+        qDebug().noquote()
+            << QStringLiteral(
+                   "Contact %1 to %2 on trampoline %3 dropped: its maximum lies after its take-off")
+                   .arg(d.readyStart)
+                   .arg(d.readyEnd)
+                   .arg(t + 1);
+        d.contactReady = false;
+        return;
+    case ContactEvaluation::Complete:
+        break;
+    }
 
     reZeroBeforeLanding(t, m.rawDataIndexLanding);
     const TaraRecord &tara = m_tara[idx(t)];

@@ -172,6 +172,39 @@ private Q_SLOTS:
         QCOMPARE(landings[0].rawDataIndexTakeoff, 2000 + 275);
     }
 
+    // A heavy athlete stands on the bed when START is armed (850 N, above
+    // the 800 N class), then pushes off: the standing contact peaks long
+    // after its force first fell below half the peak, so it can never be
+    // evaluated. It once stopped every later landing on that bed.
+    void contactThatCannotBeEvaluatedDoesNotStopTheDetection()
+    {
+        wsDaten store;
+        taraOnIdleBeds(store);
+        store.setContactThresholds(800.0);
+        Feeder feed(store, bed1Force([](int i) {
+                        if (i < 2000)
+                            return 850.0;
+                        if (i < 2450) {
+                            const double push = 3000.0 * std::sin(M_PI * (i - 2000) / 450.0);
+                            return i < 2225 ? std::max(850.0, push) : push;
+                        }
+                        // Six jumps: 450-sample contacts after 1000-sample flights.
+                        const int k = (i - 2450) % 1450;
+                        if (i >= 2450 + 6 * 1450 || k < 1000)
+                            return 0.0;
+                        return 3000.0 * std::sin(M_PI * (k - 1000) / 450.0);
+                    }));
+        store.routines().routineRecording = true;
+        store.routines().exerciseStart = 0;
+        feed.until(2450 + 6 * 1450 + 1000, InnerState::ROUTINE);
+        QCOMPARE(store.landingCount(0), 6);
+        QVERIFY(!store.contactDetector(0).contactReady);
+        const auto &list = store.detectedLandings(List::IndividualTrampoline1);
+        for (int k = 0; k < 6; ++k)
+            QVERIFY(std::abs(list[std::size_t(k)].landingTime - (3450 + 1450 * k)) <= 2);
+        QCOMPARE(store.routines().landingCount, quint64(6));
+    }
+
     void flightTimesAndTheFirstLanding()
     {
         // 450-sample contacts with 1000-sample flights: touchdown and take-off

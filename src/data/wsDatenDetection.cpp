@@ -265,35 +265,60 @@ void wsDaten::addToIndividualRoutine(int t, const Landing &landing, DataUpdateRe
 
 void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdateReason reason)
 {
+    quint64 &pairs = m_routines.landingCount;
+    if (pairs >= static_cast<quint64>(kRoutineLimit)) {
+        qDebug().noquote()
+            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+        return;
+    }
     auto &own =
         t == 1 ? m_routines.synchronizedLandingsTrampoline2 : m_routines.synchronizedLandingsTrampoline1;
     auto &other =
         t == 1 ? m_routines.synchronizedLandingsTrampoline1 : m_routines.synchronizedLandingsTrampoline2;
     quint64 &ownCount = t == 1 ? m_routines.synchronizedLandingCount2 : m_routines.synchronizedLandingCount1;
-    if (ownCount >= kRoutineLimit) {
-        qDebug().noquote()
-            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+    quint64 &otherCount =
+        t == 1 ? m_routines.synchronizedLandingCount1 : m_routines.synchronizedLandingCount2;
+    const auto p = static_cast<std::size_t>(pairs);
+
+    // Pairs are formed by time, not by order: the newest landing of a bed
+    // waits in the slot of the pair under way until the other bed lands
+    // near it. A landing left without a partner (an extra bounce, or the
+    // half of a pair whose other half came before the routine) stays out of
+    // the pairs instead of shifting every later pair by one jump.
+    if (otherCount <= pairs) {
+        if (ownCount > pairs)
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(own[p].landingNumber)
+                                      .arg(t + 1);
+        own[p] = landing;
+        ownCount = pairs + 1;
         return;
     }
-    own[static_cast<std::size_t>(ownCount)] = landing;
-    ++ownCount;
-    quint64 &pairs = m_routines.landingCount;
-    Q_ASSERT(pairs < static_cast<quint64>(kRoutineLimit));
-    if (pairs >= static_cast<quint64>(kRoutineLimit))
+    const Landing &waiting = other[p];
+    if (std::abs(landing.landingTime - waiting.landingTime) >= data::calc::kPairingBoundMs) {
+        // Landings of one bed come in order of time, so the older of the two
+        // can only be further from every landing still to come.
+        if (waiting.landingTime < landing.landingTime) {
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(waiting.landingNumber)
+                                      .arg(2 - t);
+            other[p] = Landing();
+            otherCount = pairs;
+            own[p] = landing;
+            ownCount = pairs + 1;
+        } else {
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(landing.landingNumber)
+                                      .arg(t + 1);
+        }
         return;
-    const auto p = static_cast<std::size_t>(pairs);
-    // Trampoline 2's newest landing also takes the pair under way, so an
-    // extra bounce on trampoline 2 before trampoline 1 lands does not shift
-    // every later pair.
-    if (t == 1)
-        own[p] = landing;
-    // The pair is complete once the other bed has landed at this index too.
-    if (other[p].landingTime <= 0 || own[p].isEmpty())
-        return;
+    }
+    own[p] = landing;
+    ++pairs;
+    ownCount = otherCount = pairs;
     auto &first = m_routines.synchronizedLandingsTrampoline1;
     auto &second = m_routines.synchronizedLandingsTrampoline2;
     data::calc::synchronizePair(first[p], second[p]);
-    ++pairs;
     const auto result = data::calc::evaluateSynchronizedRoutine(m_routines, pairs);
     if (reason == DataUpdateReason::Measurement || reason == DataUpdateReason::Replay) {
         emit updateLandingSynchronizedRoutine(p, first[p], second[p], reason);
@@ -474,6 +499,16 @@ void wsDaten::increaseLandingsInRoutine()
         if (n == 0) {
             first1 = firstLandingAtOrAfter(0, list1, m_routines.exerciseStart);
             first2 = firstLandingAtOrAfter(1, list2, m_routines.exerciseStart);
+            // The first pair is the first two landings close in time, as the
+            // detection pairs them; a landing without a partner is passed by.
+            while (first1 >= 0 && first2 >= 0 &&
+                   std::abs(list1[idx(first1)].landingTime - list2[idx(first2)].landingTime) >=
+                       data::calc::kPairingBoundMs) {
+                if (list1[idx(first1)].landingTime < list2[idx(first2)].landingTime)
+                    first1 = holdsLanding(0, list1, first1 + 1) ? first1 + 1 : -1;
+                else
+                    first2 = holdsLanding(1, list2, first2 + 1) ? first2 + 1 : -1;
+            }
         } else {
             first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
             first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);

@@ -456,6 +456,54 @@ private Q_SLOTS:
         }
     }
 
+    // Pairs join the landings of both beds nearest in time. A landing without
+    // a partner (trampoline 1's extra bounce before the routine, or trampoline
+    // 2's half of a pair whose other half came before the window opened) once
+    // shifted every later pair by one jump: all not synchronous.
+    void unpairedLandingsStayOutOfThePairs()
+    {
+        {
+            BedSignal bed1 = BedSignal::bouncing(1000, 9, 1000);
+            BedSignal bed2 = BedSignal::bouncing(1000 + 1450 + 30, 8, 1000);
+            Bouncing b(bed1, bed2);
+            b.store.handleTrampolineSelection(2);
+            b.store.routines().routineRecording = true;
+            b.feed.until(15000, InnerState::ROUTINE);
+            const auto &r = b.store.routines();
+            QCOMPARE(r.landingCount, quint64(8));
+            for (std::size_t p = 0; p < 8; ++p) {
+                QCOMPARE(r.synchronizedLandingsTrampoline1[p].landingNumber, int(p) + 1);
+                QCOMPARE(r.synchronizedLandingsTrampoline2[p].landingNumber, int(p));
+            }
+            QCOMPARE(b.store.currentSynchronizedResult().effectiveElementCount, quint64(8));
+            QCOMPARE(r.synchronizedLandingsTrampoline1[0].synDeduction, 0.07);
+            // Emptied and lengthened again in review, it starts with the same pair.
+            for (int k = 0; k < 8; ++k)
+                b.store.decreaseLandingsInRoutine();
+            QCOMPARE(r.landingCount, quint64(0));
+            b.store.increaseLandingsInRoutine();
+            QCOMPARE(r.landingCount, quint64(1));
+            QCOMPARE(r.synchronizedLandingsTrampoline1[0].landingNumber, 1);
+            QCOMPARE(r.synchronizedLandingsTrampoline2[0].landingNumber, 0);
+        }
+        {
+            // The window opens in the block between the two detections of a pair.
+            Bouncing b(BedSignal::bouncing(1000, 10, 1000), BedSignal::bouncing(1040, 10, 1000));
+            b.store.handleTrampolineSelection(2);
+            while (b.store.landingCount(0) < 2)
+                b.feed.block(InnerState::START);
+            QCOMPARE(b.store.landingCount(1), 1);
+            auto &r = b.store.routines();
+            r.routineRecording = true;
+            r.exerciseStart = b.store.sampleCount();
+            b.feed.until(16000, InnerState::ROUTINE);
+            QCOMPARE(r.landingCount, quint64(8));
+            QCOMPARE(r.synchronizedLandingsTrampoline1[0].landingNumber, 2);
+            QCOMPARE(r.synchronizedLandingsTrampoline2[0].landingNumber, 2);
+            QCOMPARE(b.store.currentSynchronizedResult().effectiveElementCount, quint64(8));
+        }
+    }
+
     void modeChangeDuringAMeasurement()
     {
         // Two landings on trampoline 1 alone, two while the mode says both

@@ -412,6 +412,7 @@ void wsDaten::resetMeasurement()
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();
     m_routines.reset();
+    m_replay = ReplayWindow();
     m_bedLength = m_bedLengthSaved;
     m_bedWidth = m_bedWidthSaved;
     for (auto &list : m_detectedLandings)

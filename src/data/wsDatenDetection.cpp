@@ -6,6 +6,8 @@
 
 #include <QDebug>
 
+#include <limits>
+
 using data::calc::ContactMeasurement;
 using data::model::Landing;
 using data::model::TrampMode;
@@ -205,10 +207,7 @@ void wsDaten::evaluateReadyContact(int t, DetectedList listKind, DataUpdateReaso
     appendDetected(t, list, landing);
     d.contactReady = false;
 
-    // A replay keeps to the stored window: a contact that took off after the
-    // window's end was not part of the routine when it was measured.
-    const bool afterWindow = reason == DataUpdateReason::Replay && m_routines.exerciseEnd >= 0 &&
-                             landing.takeoffTime > m_routines.exerciseEnd;
+    const bool afterWindow = reason == DataUpdateReason::Replay && !replayTakes(landing);
     if (m_routines.routineRecording && !afterWindow) {
         if (synchronized)
             addToSynchronizedRoutine(t, landing, reason);
@@ -231,6 +230,7 @@ data::model::IndividualRoutineResult wsDaten::individualResult(int t, quint64 n)
 
 void wsDaten::closeRoutineWindow(int takeoffTime)
 {
+    m_replay.closed = true;
     m_routines.exerciseEnd = takeoffTime;
     m_routines.exerciseEndFix = takeoffTime;
     emit setExerciseEndTime(takeoffTime);
@@ -613,15 +613,33 @@ void wsDaten::moveRoutineRight()
     republishIndividual(t);
 }
 
+void wsDaten::beginReplay()
+{
+    m_replay.start = m_routines.exerciseStart;
+    m_replay.end = m_routines.exerciseEnd;
+    m_replay.openEnd = m_replay.end < 0 || m_replay.end == std::numeric_limits<int>::max();
+    m_replay.closed = false;
+}
+
 void wsDaten::followReplayedWindow(int count)
 {
     // Measured, the routine took the landings of the blocks after the one in
-    // which it was started; the block that ends at the start was evaluated
-    // before the routine began. The end is kept by the take-off test of
-    // detectContact, because the last landing of a full routine is detected
-    // a little after its take-off closed the window.
-    if (m_routines.exerciseStart > 0)
-        m_routines.routineRecording = m_routines.exerciseStart < count;
+    // which it was started: the block that ends at the start was evaluated
+    // before the routine began. A window may start at sample 0 (continuous
+    // training, or an edit that moved the start to the first sample).
+    if (m_replay.start >= 0)
+        m_routines.routineRecording = m_replay.start < count;
+}
+
+bool wsDaten::replayTakes(const Landing &landing) const
+{
+    if (m_replay.openEnd)
+        return !m_replay.closed;
+    // Measured, a landing belonged to the routine when it was detected in a
+    // block that ended by the moment the operator ended the routine, which
+    // is the stored end. A window closed by the tenth landing ends at that
+    // landing's take-off instead, which may come before its detection.
+    return m_sampleCount - 1 <= m_replay.end || landing.takeoffTime == m_replay.end;
 }
 
 void wsDaten::republishIndividual(int t)

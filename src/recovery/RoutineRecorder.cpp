@@ -97,12 +97,10 @@ void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, con
     const int from = qBound(0, selection.from, LastChanceRecovery::kCapacity);
     const int to = qBound(from, selection.to, LastChanceRecovery::kCapacity);
     auto &routine = store.routines();
-    // A routine that begins with the replayed stretch still starts after its
-    // first sample, so that it records from the first block on.
-    routine.exerciseStart = routine.exerciseStartFix = std::max(1, selection.routineBegin - from);
+    routine.exerciseStart = routine.exerciseStartFix = std::max(0, selection.routineBegin - from);
+    // No end: the routine ends where its tenth landing closes it.
     routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
-
-    // The window has no end here, so only block ends run the detection.
+    store.beginReplay();
     for (int k = from; k < to; ++k)
         ovra::util::FileUtils::appendReplayedSample(store, ring.sample(k), hdRule, plotter);
     store.setBlockCount(store.sampleCount());

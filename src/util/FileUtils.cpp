@@ -600,7 +600,8 @@ void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &samp
         plotter->appendSamples(store, 1);
     const int count = store.sampleCount();
     store.followReplayedWindow(count);
-    if (count % wsDaten::kSamplesPerBlock == 0 || count == store.routines().exerciseEnd) {
+    // Detection runs at block ends only, as it did while measuring.
+    if (count % wsDaten::kSamplesPerBlock == 0) {
         store.setBlockCount(count);
         store.detectLandings(DataUpdateReason::Replay, rule);
     }
@@ -610,6 +611,7 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
                               SamplePlotter *plotter)
 {
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
+    store.beginReplay();
     for (const wsDaten::Sample &sample : samples)
         appendReplayedSample(store, sample, rule, plotter);
     store.setBlockCount(store.sampleCount());
@@ -814,6 +816,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                                     .arg(path)
                                     .arg(kMaxMetaEntries)
                                     .arg(kMaxMetaText);
+    store.beginReplay();
     wsDaten::Sample sample{};
     int columns = 0;
     bool ringLogged = false;

@@ -129,6 +129,47 @@ class TestFileUtils : public QObject
             QVERIFY2(a[std::size_t(k)] == b[std::size_t(k)], qPrintable(QStringLiteral("landing %1").arg(k)));
     }
 
+    // Routine landing k of a bed (0 or 1) in the store's mode.
+    static const Landing &routineLanding(const wsDaten &store, int bed, std::size_t k)
+    {
+        const auto &r = store.routines();
+        if (store.trampMode() == TrampMode::Synchronized)
+            return bed ? r.synchronizedLandingsTrampoline2[k] : r.synchronizedLandingsTrampoline1[k];
+        return store.trampMode() == TrampMode::Trampoline2 ? r.individualLandingsTrampoline2[k]
+                                                           : r.individualLandingsTrampoline1[k];
+    }
+
+    // The replayed routine holds the live routine's landings with the judged
+    // values; the flight before the first may differ by a 5 ms step, since
+    // the replay detects the warm-up with the thresholds reached in it.
+    static void compareRoutines(const wsDaten &replayed, const wsDaten &live, const QString &what)
+    {
+        const quint64 n = live.routines().landingCount;
+        QVERIFY2(replayed.routines().landingCount == n,
+                 qPrintable(QStringLiteral("%1: %2 landings instead of %3")
+                                .arg(what)
+                                .arg(replayed.routines().landingCount)
+                                .arg(n)));
+        const bool synchronized = live.trampMode() == TrampMode::Synchronized;
+        for (int bed = 0; bed < (synchronized ? 2 : 1); ++bed) {
+            for (std::size_t k = 0; k < n; ++k) {
+                const Landing &a = routineLanding(replayed, bed, k);
+                const Landing &b = routineLanding(live, bed, k);
+                const QString where =
+                    QStringLiteral("%1: landing %2 of bed %3").arg(what).arg(k).arg(bed + 1);
+                QVERIFY2(a.landingTime == b.landingTime && a.takeoffTime == b.takeoffTime, qPrintable(where));
+                QVERIFY2(a.landingZone == b.landingZone && a.hdDeduction == b.hdDeduction, qPrintable(where));
+                QVERIFY2(a.notSynchronous == b.notSynchronous &&
+                             std::abs(a.timeOfFlight - b.timeOfFlight) <= 5,
+                         qPrintable(where));
+            }
+        }
+        if (synchronized)
+            QVERIFY2(replayed.currentSynchronizedResult().effectiveElementCount ==
+                         live.currentSynchronizedResult().effectiveElementCount,
+                     qPrintable(what));
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -294,6 +335,127 @@ private Q_SLOTS:
         QCOMPARE(cutLoaded.routines().landingCount, quint64(7));
         QCOMPARE(cutLoaded.routines().individualLandingsTrampoline1[6].landingTime,
                  routine.individualLandingsTrampoline1[6].landingTime);
+    }
+
+    // Every way a stored routine is shown again (Open, the temporary file
+    // after a crash, ovra-eval, the database) replays its samples: it must
+    // take exactly the landings the live routine took. The routine window
+    // opens and ends in every block around a detection, starts at sample 0
+    // (continuous training) and is edited in review; each is measured live,
+    // saved and loaded. An operator-ended routine once lost a landing that
+    // was detected just before the end but took off after it, and a window
+    // starting at 0 came back empty.
+    void liveAndReplayedRoutinesHoldTheSameLandings_data()
+    {
+        QTest::addColumn<int>("recording");
+        QTest::newRow("trampoline 1") << 1;
+        QTest::newRow("synchronized") << 3;
+    }
+    void liveAndReplayedRoutinesHoldTheSameLandings()
+    {
+        QFETCH(int, recording);
+        if (!m_library)
+            QSKIP("simulated recordings not found");
+        using Window = playback::Library::Window;
+        wsDaten reference;
+        const auto detections = m_library->play(recording, reference, Window{});
+        QCOMPARE(reference.routines().landingCount, quint64(10));
+        const bool synchronized = reference.trampMode() == TrampMode::Synchronized;
+        // Block end at which landing `number` of a bed was detected.
+        auto detectedAt = [&detections](int bed, int number) {
+            for (const auto &d : detections)
+                if (d.bed == bed && number-- == 0)
+                    return d.block;
+            return -1;
+        };
+        const int beds = synchronized ? 2 : 1;
+        std::vector<std::pair<QString, Window>> windows;
+        Window fromZero;
+        fromZero.openAt = 0;
+        windows.push_back({QStringLiteral("opened at 0"), fromZero});
+        for (int k : {0, 4, 9}) {
+            for (int bed = 0; bed < beds; ++bed) {
+                const Landing &l = routineLanding(reference, bed, std::size_t(k));
+                const int block = detectedAt(l.landingNumber >= 0 ? bed : 0, l.landingNumber);
+                QVERIFY(block > 0);
+                for (int shift = -2; shift <= 2; ++shift) {
+                    Window w;
+                    const int at = block + shift * wsDaten::kSamplesPerBlock;
+                    if (k == 0) {
+                        w.openAt = at;
+                        windows.push_back({QStringLiteral("opened at %1").arg(at), w});
+                    } else {
+                        w.endAt = at;
+                        windows.push_back({QStringLiteral("ended at %1").arg(at), w});
+                    }
+                }
+            }
+        }
+
+        auto s = settings();
+        const QString base = path(QStringLiteral("replay%1").arg(recording));
+        auto compareReplay = [&](const wsDaten &live, const QString &what) {
+            QVERIFY2(!FileUtils::saveFile(true, base + QStringLiteral(".dat"), s.get(),
+                                          const_cast<wsDaten &>(live), nullptr, nullptr),
+                     qPrintable(what));
+            wsDaten replayed;
+            QVERIFY2(load(base, replayed, s.get()), qPrintable(what));
+            compareRoutines(replayed, live, what);
+        };
+        for (const auto &[what, window] : windows) {
+            wsDaten live;
+            m_library->play(recording, live, window);
+            QVERIFY2(live.routines().landingCount > 0, qPrintable(what));
+            compareReplay(live, what);
+            if (QTest::currentTestFailed())
+                return;
+        }
+
+        // Edited in review: shortened by one landing, then shifted right.
+        reference.decreaseLandingsInRoutine();
+        QCOMPARE(reference.routines().landingCount, quint64(9));
+        compareReplay(reference, QStringLiteral("shortened"));
+        reference.moveRoutineRight();
+        QCOMPARE(reference.routines().shiftedLandings, 1);
+        compareReplay(reference, QStringLiteral("shifted right"));
+    }
+
+    // A tenth landing whose push-off lingers above the contact threshold is
+    // detected after its own take-off, which closed the window: the replay
+    // still takes it, and nothing after it.
+    void replayKeepsATenthLandingDetectedAfterItsTakeOff()
+    {
+        // Contacts peaking at 3000 N whose push-off holds 1000 N (below half
+        // the peak, above the contact threshold) until 550 samples after the
+        // touchdown, then 900-sample flights.
+        auto force = [](int i) {
+            const int k = (i - 1000) % 1450;
+            if (i < 1000 || i >= 1000 + 13 * 1450 || k >= 550)
+                return 0.0;
+            const double sine = 3000.0 * std::sin(M_PI * k / 400.0);
+            return k < 200 ? sine : std::max(1000.0, sine);
+        };
+        auto sampleAt = [force](int i, int c) {
+            return qint16(c < 4 ? 2560 + std::lround(force(i) / 4) : 2560);
+        };
+        playback::Library::Window window;
+        window.openAt = 2400;
+        wsDaten live;
+        const auto detections = playback::Library::playSamples(live, 1000 + 14 * 1450, sampleAt, window);
+        const auto &r = live.routines();
+        QCOMPARE(r.landingCount, quint64(10));
+        const Landing &tenth = r.individualLandingsTrampoline1[9];
+        QCOMPARE(r.exerciseEnd, tenth.takeoffTime);
+        QVERIFY(detections.at(std::size_t(tenth.landingNumber)).block > tenth.takeoffTime);
+        QCOMPARE(live.landingCount(0), 13);
+
+        auto s = settings();
+        QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("lingering.dat")), s.get(), live, nullptr,
+                                     nullptr));
+        wsDaten replayed;
+        QVERIFY(load(path(QStringLiteral("lingering")), replayed, s.get()));
+        compareRoutines(replayed, live, QStringLiteral("lingering"));
+        QCOMPARE(replayed.routines().exerciseEnd, r.exerciseEnd);
     }
 
     // The header of a routine with three landings in mode 1, line by line.

@@ -33,10 +33,10 @@ QString RoutineRecorder::temporaryRoutineFilePath() const
     return QDir(m_tempDirectory).filePath(QStringLiteral("~routine.dat"));
 }
 
-bool RoutineRecorder::saveMeasurement(const QString &path, bool toFile)
+bool RoutineRecorder::saveMeasurement(const QString &path, bool toFile, ovra::util::FileUtils::Format format)
 {
-    const bool failed =
-        ovra::util::FileUtils::saveFile(toFile, path, &m_settings, m_store, m_weightClass, m_database);
+    const bool failed = ovra::util::FileUtils::saveFile(toFile, path, &m_settings, m_store, m_weightClass,
+                                                        m_database, format);
     if (failed && m_saveFailed)
         m_saveFailed(path);
     return failed;
@@ -73,7 +73,9 @@ bool RoutineRecorder::saveRoutineResultsToTempFile()
         routine.exerciseEnd = routine.exerciseEndFix = m_store.sampleCount();
     }
     qDebug() << "Saving routine results to temporary file:";
-    return !saveMeasurement(temporaryRoutineFilePath(), true);
+    // The crash copy is read back only by the program: separators chosen
+    // for spreadsheets must not make it unreadable.
+    return !saveMeasurement(temporaryRoutineFilePath(), true, ovra::util::FileUtils::Format::Standard);
 }
 
 void RoutineRecorder::deleteTempRoutineFile()

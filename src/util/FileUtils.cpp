@@ -7,6 +7,7 @@
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -46,10 +47,10 @@ struct Separators
     QString line = QStringLiteral("\n");
 };
 
-Separators separatorsOf(OvraSettings *settings)
+Separators separatorsOf(OvraSettings *settings, FileUtils::Format format = FileUtils::Format::Export)
 {
     Separators s;
-    if (!settings)
+    if (!settings || format == FileUtils::Format::Standard)
         return s;
     const ExportSettings &e = settings->exportSettings();
     if (!e.columnSep().isEmpty())
@@ -300,25 +301,28 @@ private:
     QByteArray m_line;
 };
 
-// Reads a device line by line in large chunks. A line longer than the limit
-// is reported as too long and skipped whole without being held in memory.
+// Reads a device line by line in large chunks. A line ends at LF, CR LF or
+// a lone CR, whichever line separator the file was saved with. A line longer
+// than the limit is reported as too long and skipped whole without being
+// held in memory.
 class LineReader
 {
 public:
     explicit LineReader(QIODevice &device) : m_device(device) {}
 
-    // False at the end of the device. line excludes the line feed and a
-    // carriage return before it.
+    // False at the end of the device. line excludes its line end.
     bool next(QByteArrayView &line, bool &tooLong)
     {
         tooLong = false;
         for (;;) {
             const char *start = m_buffer.constData() + m_position;
             const qsizetype available = m_buffer.size() - m_position;
-            const auto *feed = static_cast<const char *>(std::memchr(start, '\n', std::size_t(available)));
-            if (feed || (m_end && (available > 0 || m_skipping))) {
-                const qsizetype length = feed ? feed - start : available;
-                m_position += feed ? length + 1 : length;
+            qsizetype length = -1;
+            qsizetype ending = 0;
+            if (findLineEnd(start, available, length, ending) || (m_end && (available > 0 || m_skipping))) {
+                if (length < 0)
+                    length = available;
+                m_position += length + ending;
                 if (m_skipping || length > FileUtils::kMaxLineLength) {
                     m_skipping = false;
                     tooLong = true;
@@ -326,15 +330,18 @@ public:
                     return true;
                 }
                 line = QByteArrayView(start, length);
-                if (!line.isEmpty() && line.back() == '\r')
-                    line.chop(1);
                 return true;
             }
             if (m_end)
                 return false;
             if (available > FileUtils::kMaxLineLength) {
                 m_skipping = true;
+                // A CR at the very end may be followed by the LF of its line
+                // end in the next chunk.
+                const bool carriageReturn = m_buffer.endsWith('\r');
                 m_buffer.clear();
+                if (carriageReturn)
+                    m_buffer.append('\r');
             } else {
                 m_buffer.remove(0, m_position);
             }
@@ -349,6 +356,35 @@ public:
     }
 
 private:
+    // The first line end in the buffered text: its position and its size (1
+    // or 2). A CR that ends the buffer before the end of the device may be
+    // the first half of CR LF, so it is not taken yet.
+    bool findLineEnd(const char *start, qsizetype available, qsizetype &length, qsizetype &ending) const
+    {
+        const auto *feed = static_cast<const char *>(std::memchr(start, '\n', std::size_t(available)));
+        const qsizetype searched = feed ? feed - start : available;
+        const auto *cr = static_cast<const char *>(std::memchr(start, '\r', std::size_t(searched)));
+        if (cr) {
+            length = cr - start;
+            if (length + 1 < available) {
+                ending = start[length + 1] == '\n' ? 2 : 1;
+                return true;
+            }
+            if (m_end) {
+                ending = 1;
+                return true;
+            }
+            length = -1;
+            return false;
+        }
+        if (feed) {
+            length = feed - start;
+            ending = 1;
+            return true;
+        }
+        return false;
+    }
+
     QIODevice &m_device;
     QByteArray m_buffer;
     qsizetype m_position = 0;
@@ -416,6 +452,15 @@ bool parseSampleRow(QByteArrayView line, TrampMode mode, wsDaten::Sample &sample
     return false;
 }
 
+// A number of a header line. Columns are separated by TAB, so a comma can
+// only be the decimal comma of a file saved with that export setting.
+double headerNumber(QStringView text, bool *ok = nullptr)
+{
+    QString number = text.toString();
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    return number.toDouble(ok);
+}
+
 // Header numbers; a part that does not parse counts as 0.
 QList<double> headerNumbers(const QString &line)
 {
@@ -423,7 +468,7 @@ QList<double> headerNumbers(const QString &line)
     const QStringList parts = line.split(QLatin1Char('\t'));
     numbers.reserve(parts.size());
     for (const QString &part : parts)
-        numbers.append(part.toDouble());
+        numbers.append(headerNumber(part));
     return numbers;
 }
 
@@ -443,9 +488,10 @@ int toSampleIndex(double value)
 // Header -------------------------------------------------------------------------
 
 QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
-                              const IndexSelection *weightClassSelector, const QDateTime &now)
+                              const IndexSelection *weightClassSelector, const QDateTime &now, Format format)
 {
-    HeaderWriter w(separatorsOf(settings));
+    const Separators separators = separatorsOf(settings, format);
+    HeaderWriter w(separators);
     const Routines &r = store.routines();
 
     w.begin(-0.002);
@@ -474,9 +520,11 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
 
     writeResultLines(w, store);
 
+    // The bed the positions were computed with: a loaded file's own size
+    // rather than the configured one.
     w.begin(-0.016);
-    w.add(store.configuredBedLength(), 1);
-    w.add(store.configuredBedWidth(), 1);
+    w.add(store.bedLength(), 1);
+    w.add(store.bedWidth(), 1);
     w.end();
 
     writePositionLines(w, store);
@@ -500,7 +548,7 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
     writeLandingBlock(w, store, -0.059, r.synchronizedLandingsTrampoline2);
 
     // QMap iterates in ascending key order.
-    const QString column(separatorsOf(settings).column);
+    const QString column(separators.column);
     const QString blank = QStringLiteral(" ");
     for (auto it = r.routineMetaInformation.cbegin(); it != r.routineMetaInformation.cend(); ++it) {
         w.begin(-0.069);
@@ -514,14 +562,17 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
 // Writing ----------------------------------------------------------------------------
 
 bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *settings, wsDaten &store,
-                         const IndexSelection *weightClassSelector, MeasureDatabase *database)
+                         const IndexSelection *weightClassSelector, MeasureDatabase *database, Format format)
 {
+    // Only the program reads the database form back.
+    if (!toFile)
+        format = Format::Standard;
     const QDateTime now = QDateTime::currentDateTime();
     store.measurementName = now.toString(QStringLiteral("yyyyMMdd_hhmmss_")) + QStringLiteral("0000");
     store.measurementDate = now.toString(QStringLiteral("yyyy/MM/dd"));
     store.measurementTime = now.toString(QStringLiteral("hh:mm:ss"));
 
-    const QString header = headerText(settings, store, weightClassSelector, now);
+    const QString header = headerText(settings, store, weightClassSelector, now, format);
     const int count = store.sampleCount();
     // Samples the ring no longer holds (a measurement longer than the ring)
     // are written as zeros rather than as whatever took their slot.
@@ -570,7 +621,7 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
     const QByteArray headerBytes = header.toUtf8();
     if (file.write(headerBytes) != headerBytes.size())
         return failed();
-    const Separators sep = separatorsOf(settings);
+    const Separators sep = separatorsOf(settings, format);
     // Separators longer than a few bytes would not fit the row reserve; the
     // settings only offer single characters and CR LF.
     RowWriter rows(QString(sep.column).toUtf8(), QString(sep.decimal).toUtf8(), sep.line.left(4).toUtf8());
@@ -619,24 +670,23 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
 
 bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store)
 {
-    const QChar column = separatorsOf(settings).column;
+    Q_UNUSED(settings);
     bool any = false;
-    for (QString line : header.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        // Trailing separators count as parts; only a carriage return goes.
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        any = check_headerZeile(line, store, column) || any;
-    }
+    // Headers stored with CR or CR LF line ends are read as well; trailing
+    // separators still count as parts.
+    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
+    for (const QString &line : header.split(lineEnd, Qt::SkipEmptyParts))
+        any = check_headerZeile(line, store, QLatin1Char('\t')) || any;
     return any;
 }
 
-bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator)
+bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar & /*columnSeparator*/)
 {
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     if (tab <= 0)
         return false;
     bool ok = false;
-    const double number = QStringView(line).left(tab).toDouble(&ok);
+    const double number = headerNumber(QStringView(line).left(tab), &ok);
     if (!ok || !std::isfinite(number))
         return false;
     const double scaled = std::trunc(number * 1000.0 - 0.0001);
@@ -651,7 +701,9 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
     Routines &r = store.routines();
     switch (code) {
     case kMetaCode: {
-        const QStringList parts = line.split(columnSeparator);
+        // Split by TAB like every header line: a readable file is always
+        // TAB-separated, whatever column separator is set now.
+        const QStringList parts = line.split(QLatin1Char('\t'));
         if (parts.size() <= 1)
             break;
         // Routine meta information is a handful of short texts; a file
@@ -774,7 +826,6 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
 void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
                          SamplePlotter *plotter)
 {
-    const QChar column = separatorsOf(settings).column;
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
     LineReader reader(device);
     QByteArrayView line;
@@ -798,13 +849,14 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
             skipLine();
             continue;
         }
-        if (!check_headerZeile(QString::fromUtf8(line), store, column)) {
+        if (!check_headerZeile(QString::fromUtf8(line), store, QLatin1Char('\t'))) {
             haveRow = true;
-            // A file saved with another column separator or a decimal comma
-            // starts with a header line the reader cannot recognise.
-            if (lineNumber == 1
-                && (line.startsWith("-0,0") || (line.startsWith("-0.0") && !line.contains('\t'))))
-                qWarning().noquote() << path + QStringLiteral(" was written with a column separator other than TAB or a decimal comma; its header is read as samples");
+            // A file saved with another column separator starts with a
+            // header line the reader cannot recognise.
+            if (lineNumber == 1 && (line.startsWith("-0.0") || line.startsWith("-0,0")) &&
+                !line.contains('\t'))
+                qWarning().noquote() << path + QStringLiteral(" was written with a column separator other "
+                                                              "than TAB; its header is read as samples");
             break;
         }
     }

@@ -45,6 +45,11 @@ public:
 class FileUtils
 {
 public:
+    // The separators a file is written with: those of the export settings,
+    // or TAB, "." and LF, which the loader reads whatever the settings (the
+    // temporary routine file; the database form always uses them).
+    enum class Format { Export, Standard };
+
     // Longest line the loader accepts; longer lines are skipped whole.
     static constexpr qint64 kMaxLineLength = 1 << 20;
 
@@ -53,7 +58,8 @@ public:
     // 16-byte-per-sample block go to the database. weightClassSelector may be
     // null (the settings' own selection is used). Returns true on failure.
     static bool saveFile(bool toFile, const QString &path, OvraSettings *settings, wsDaten &store,
-                         const IndexSelection *weightClassSelector, MeasureDatabase *database);
+                         const IndexSelection *weightClassSelector, MeasureDatabase *database,
+                         Format format = Format::Export);
 
     // Loads basePath + ".dat" into the store; true on success. Nothing is reset
     // when the file cannot be opened. plotter may be null.
@@ -80,12 +86,14 @@ public:
                                      SamplePlotter *plotter);
 
     // Applies one header line; false when the line is not a header line (the
-    // header has ended).
+    // header has ended). Header lines are TAB-separated whatever the
+    // columnSeparator; numbers may carry a decimal comma.
     static bool check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator);
 
     // The header text alone (the database form and its tests).
     static QString headerText(OvraSettings *settings, wsDaten &store,
-                              const IndexSelection *weightClassSelector, const QDateTime &now);
+                              const IndexSelection *weightClassSelector, const QDateTime &now,
+                              Format format = Format::Export);
 
     // Path names as Open and "Save as" treat them: a data file is always
     // written as ".dat"; ".dat", ".txt", ".res" and ".tara" name the ".dat"

@@ -1,3 +1,4 @@
+#include "../data/StoreFeeder.h"
 #include "RecordingPlayback.h"
 
 #include "data/Evaluation.h"
@@ -458,6 +459,107 @@ private Q_SLOTS:
         QCOMPARE(replayed.routines().exerciseEnd, r.exerciseEnd);
     }
 
+    // A loaded measurement was computed with the file's bed size; saved
+    // again it keeps that size, so the next load puts every landing where it
+    // was (a 3000 mm bed once came back as the configured 3650 mm and moved
+    // landings from zone 7 to zone 8).
+    void savingALoadedMeasureKeepsItsBedSize()
+    {
+        storetest::BedSignal bed1 = storetest::BedSignal::bouncing(1000, 6, 1000);
+        bed1.length = 3000.0;
+        for (auto &contact : bed1.contacts)
+            contact.x = 100.0;
+        wsDaten live;
+        live.rebuildBedGeometry(3000.0, 2425.0);
+        playback::Library::Window window;
+        window.openAt = 0;
+        playback::Library::playSamples(
+            live, 1000 + 6 * 1450 + 480,
+            [&bed1](int i, int c) { return storetest::makeSample(bed1, {}, i)[std::size_t(c)]; }, window);
+        QCOMPARE(live.routines().landingCount, quint64(6));
+        QCOMPARE(live.routines().individualLandingsTrampoline1[1].landingZone, 7);
+
+        auto s = settings();
+        QVERIFY(
+            !FileUtils::saveFile(true, path(QStringLiteral("bed3000.dat")), s.get(), live, nullptr, nullptr));
+        wsDaten loaded;
+        QVERIFY(load(path(QStringLiteral("bed3000")), loaded, s.get()));
+        QCOMPARE(loaded.configuredBedLength(), 3650.0);
+        QCOMPARE(loaded.bedLength(), 3000.0);
+        compareRoutines(loaded, live, QStringLiteral("loaded"));
+        QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("again3000.dat")), s.get(), loaded, nullptr,
+                                     nullptr));
+        wsDaten reloaded;
+        QVERIFY(load(path(QStringLiteral("again3000")), reloaded, s.get()));
+        QCOMPARE(reloaded.bedLength(), 3000.0);
+        compareRoutines(reloaded, live, QStringLiteral("saved again"));
+        QCOMPARE(reloaded.currentIndividualResult(), live.currentIndividualResult());
+    }
+
+    // A file written with TAB columns reads back whatever decimal point and
+    // line end the export settings gave it, and whatever column separator is
+    // set when it is read. A decimal comma once turned the header into
+    // samples, CR line ends gave no samples at all, and meta lines were split
+    // by the current column separator (";" lost them, " " made the club
+    // "TSV 1860 Muenchen" the key "1860").
+    void filesReadBackWithEveryDecimalPointAndLineEnd()
+    {
+        if (!m_library)
+            QSKIP("simulated recordings not found");
+        wsDaten live;
+        m_library->play(1, live);
+        auto &routine = live.routines();
+        routine.setRoutineStartTime(64.26);
+        routine.setPenalty(0.2);
+        routine.addRoutineMetaInformation(QStringLiteral("Club"), QStringLiteral("TSV 1860 Muenchen"));
+        routine.addRoutineMetaInformation(QStringLiteral("LastName"), QStringLiteral("Brandt"));
+        // Trampoline 2 takes no part in this routine; its offsets only travel.
+        live.taraRecord(1).setBoth({2493.26, 2611.0, 2587.04, 2549.96});
+        live.setContactThreshold(1, 1234.5);
+
+        auto writing = settings();
+        auto reading = settings();
+        for (int decimal : {0, 1}) {
+            for (int line : {0, 1, 2}) {
+                writing->exportSettings().setDecimalSepIndex(decimal);
+                writing->exportSettings().setLineSepIndex(line);
+                reading->exportSettings().setColumnSepIndex(line == 1 ? 3 : 2);
+                const QString what = QStringLiteral("decimal %1, line end %2").arg(decimal).arg(line);
+                QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("separators.dat")), writing.get(),
+                                             live, nullptr, nullptr));
+                wsDaten loaded;
+                QVERIFY(load(path(QStringLiteral("separators")), loaded, reading.get()));
+                QVERIFY2(loaded.sampleCount() == live.sampleCount(), qPrintable(what));
+                QVERIFY2(loaded.sample(live.sampleCount() - 1) == live.sample(live.sampleCount() - 1),
+                         qPrintable(what));
+                QVERIFY2(loaded.routines().routineMetaInformation == routine.routineMetaInformation,
+                         qPrintable(what));
+                QVERIFY2(loaded.routines().routineStartTime() == 64.3 && loaded.routines().penalty() == 0.2,
+                         qPrintable(what));
+                QVERIFY2(std::abs(loaded.taraRecord(1).offsets[0] - 2493.3) < 1e-9, qPrintable(what));
+                QVERIFY2(loaded.contactDetector(1).contactThreshold == 1234.5, qPrintable(what));
+                QVERIFY2(loaded.routines().exerciseEnd == routine.exerciseEnd, qPrintable(what));
+                compareRoutines(loaded, live, what);
+            }
+        }
+
+        // The database form is read back by the program alone: it keeps to
+        // TAB, "." and LF whatever the export settings say; a stored header
+        // with CR line ends is read as well.
+        Database database;
+        QVERIFY(!FileUtils::saveFile(false, QStringLiteral("__delete_me__"), writing.get(), live, nullptr,
+                                     &database));
+        QVERIFY(database.header.startsWith(QLatin1String("-0.002\t4.30\t1\n-0.001\t")));
+        for (const QString &header :
+             {database.header, QString(database.header).replace(QLatin1Char('\n'), QLatin1Char('\r'))}) {
+            wsDaten restored;
+            QVERIFY(FileUtils::applyHeaderText(header, reading.get(), restored));
+            QCOMPARE(restored.routines().routineMetaInformation, routine.routineMetaInformation);
+            QCOMPARE(restored.routines().penalty(), 0.2);
+            QCOMPARE(restored.routines().exerciseEnd, routine.exerciseEnd);
+        }
+    }
+
     // The header of a routine with three landings in mode 1, line by line.
     void headerOfShortRoutine()
     {
@@ -579,19 +681,24 @@ private Q_SLOTS:
 
         // Such a file is not readable: its first line ends the header.
         wsDaten loaded;
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("separators\\.dat was written with a column separator other than TAB")));
+        QTest::ignoreMessage(QtWarningMsg,
+                             QRegularExpression(QStringLiteral(
+                                 "separators\\.dat was written with a column separator other than TAB;")));
         QVERIFY(load(path(QStringLiteral("separators")), loaded, s.get()));
         QCOMPARE(loaded.sampleCount(), 73);
         QVERIFY(loaded.routines().routineMetaInformation.isEmpty());
 
-        // A decimal comma alone breaks the codes too.
+        // A decimal comma alone is read: TAB separates the columns.
         s->exportSettings().setColumnSepIndex(0);
         s->exportSettings().setLineSepIndex(0);
         QVERIFY(!FileUtils::saveFile(true, path(QStringLiteral("comma.dat")), s.get(), store, nullptr, nullptr));
-        QCOMPARE(readText(path(QStringLiteral("comma.dat"))).section(QLatin1Char('\n'), 0, 0), QStringLiteral("-0,002\t4,30\t1"));
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("comma\\.dat was written with a column separator other than TAB or a decimal comma")));
+        QCOMPARE(readText(path(QStringLiteral("comma.dat"))).section(QLatin1Char('\n'), 0, 0),
+                 QStringLiteral("-0,002\t4,30\t1"));
         QVERIFY(load(path(QStringLiteral("comma")), loaded, s.get()));
-        QCOMPARE(loaded.sampleCount(), 73);
+        QCOMPARE(loaded.sampleCount(), 3);
+        QCOMPARE(loaded.taraRecord(0).offsets[0], 1.3);
+        QCOMPARE(loaded.loadedFormatNumber, 4.3);
+        QCOMPARE(loaded.routines().routineMetaInformation.value(QStringLiteral("a")), QStringLiteral("1.5"));
     }
 
     void headerLineRecognition()

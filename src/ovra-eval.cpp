@@ -111,9 +111,13 @@ int main(int argc, char *argv[])
     const QString base = ovra::util::FileUtils::loadBasePath(file);
     const QString dataFile = base + QStringLiteral(".dat");
     std::function<void()> reset = [&store]() { ovra::util::FileUtils::resetMeasurementForLoad(store); };
-    if (!QFileInfo(dataFile).isFile()
-        || !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset)) {
-        printError(QCoreApplication::translate("OvraEval", "cannot read %1").arg(dataFile));
+    QString refusal;
+    if (!QFileInfo(dataFile).isFile() ||
+        !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset, &refusal)) {
+        if (refusal.isEmpty())
+            printError(QCoreApplication::translate("OvraEval", "cannot read %1").arg(dataFile));
+        else
+            printError(QCoreApplication::translate("OvraEval", "cannot read %1: %2").arg(dataFile, refusal));
         return kExitUnreadable;
     }
 

@@ -79,6 +79,13 @@
         </message>
     </context>
     <context>
+        <name>FileUtils</name>
+        <message>
+            <source>the routine start time or penalty is out of range: '%1'</source>
+            <translation>die Startzeit oder der Strafabzug der Übung liegt außerhalb des gültigen Bereichs: '%1'</translation>
+        </message>
+    </context>
+    <context>
         <name>HorizontalDisplacementResultWidget</name>
         <message>
             <source>Swap trampolines</source>
@@ -629,6 +636,10 @@ Taste X drücken</translation>
         <message>
             <source>cannot read %1</source>
             <translation>%1 kann nicht gelesen werden</translation>
+        </message>
+        <message>
+            <source>cannot read %1: %2</source>
+            <translation>%1 kann nicht gelesen werden: %2</translation>
         </message>
     </context>
     <context>

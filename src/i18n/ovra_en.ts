@@ -79,6 +79,13 @@
         </message>
     </context>
     <context>
+        <name>FileUtils</name>
+        <message>
+            <source>the routine start time or penalty is out of range: '%1'</source>
+            <translation>the routine start time or penalty is out of range: '%1'</translation>
+        </message>
+    </context>
+    <context>
         <name>HorizontalDisplacementResultWidget</name>
         <message>
             <source>Swap trampolines</source>
@@ -629,6 +636,10 @@ press X</translation>
         <message>
             <source>cannot read %1</source>
             <translation>cannot read %1</translation>
+        </message>
+        <message>
+            <source>cannot read %1: %2</source>
+            <translation>cannot read %1: %2</translation>
         </message>
     </context>
     <context>

@@ -4,6 +4,7 @@
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
@@ -477,11 +478,21 @@ bool allFinite(std::initializer_list<double> values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// Start times (s) and penalties beyond this are no values of a routine.
+constexpr double kMaxHeaderValue = 1.0e6;
+
+bool plausibleHeaderValue(double value)
+{
+    return std::isfinite(value) && std::abs(value) <= kMaxHeaderValue;
+}
+
 int toSampleIndex(double value)
 {
     // Far beyond any measurement, and safely inside int.
     return static_cast<int>(std::clamp(std::trunc(value), -1.0e9, 1.0e9));
 }
+
+bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal);
 
 } // namespace
 
@@ -668,19 +679,36 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
     store.setBlockCount(store.sampleCount());
 }
 
-bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store)
+bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,
+                                QString *refusal)
 {
     Q_UNUSED(settings);
     bool any = false;
+    QString refused;
     // Headers stored with CR or CR LF line ends are read as well; trailing
     // separators still count as parts.
     static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString &line : header.split(lineEnd, Qt::SkipEmptyParts))
-        any = check_headerZeile(line, store, QLatin1Char('\t')) || any;
-    return any;
+    for (const QString &line : header.split(lineEnd, Qt::SkipEmptyParts)) {
+        any = applyHeaderLine(line, store, refused) || any;
+        if (!refused.isEmpty())
+            break;
+    }
+    if (refusal)
+        *refusal = refused;
+    return any && refused.isEmpty();
 }
 
 bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar & /*columnSeparator*/)
+{
+    QString refusal;
+    return applyHeaderLine(line, store, refusal);
+}
+
+namespace {
+
+// check_headerZeile, with the reason for the operator when the line refuses
+// the file.
+bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal)
 {
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     if (tab <= 0)
@@ -738,8 +766,13 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
         const QList<double> p = headerNumbers(line);
         if (p.size() != 3)
             break;
-        if (!allFinite({p[1], p[2]})) {
-            qWarning().noquote() << "Ignoring a routine start time or penalty that is not a number: '" + line + "'";
+        // Both go into the result as they are stored: values that no run of
+        // the program writes would make a wrong score, so the file is refused.
+        if (!plausibleHeaderValue(p[1]) || !plausibleHeaderValue(p[2])) {
+            qWarning().noquote() << "Refusing a routine start time or penalty out of range: '" + line + "'";
+            refusal = QCoreApplication::translate("FileUtils",
+                                                  "the routine start time or penalty is out of range: '%1'")
+                          .arg(line);
             break;
         }
         r.setRoutineStartTime(p[1]);
@@ -801,9 +834,13 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
     return true;
 }
 
+} // namespace
+
 bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
-                             SamplePlotter *plotter, std::function<void()> &reset)
+                             SamplePlotter *plotter, std::function<void()> &reset, QString *refusal)
 {
+    if (refusal)
+        refusal->clear();
     const QString path = basePath + QStringLiteral(".dat");
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -818,14 +855,23 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
     }
     if (reset)
         reset();
-    readData(file, path, settings, store, plotter);
+    QString refused;
+    const bool read = readData(file, path, settings, store, plotter, &refused);
     file.close();
-    return true;
+    if (read)
+        return true;
+    // Nothing of a refused file stays on show.
+    if (reset)
+        reset();
+    if (refusal)
+        *refusal = refused;
+    return false;
 }
 
-void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
-                         SamplePlotter *plotter)
+bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter, QString *refusal)
 {
+    QString refused;
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
     LineReader reader(device);
     QByteArrayView line;
@@ -849,7 +895,14 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
             skipLine();
             continue;
         }
-        if (!check_headerZeile(QString::fromUtf8(line), store, QLatin1Char('\t'))) {
+        const bool header = applyHeaderLine(QString::fromUtf8(line), store, refused);
+        if (!refused.isEmpty()) {
+            qWarning().noquote() << path + QStringLiteral(" refused: ") + refused;
+            if (refusal)
+                *refusal = refused;
+            return false;
+        }
+        if (!header) {
             haveRow = true;
             // A file saved with another column separator starts with a
             // header line the reader cannot recognise.
@@ -908,6 +961,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                                     .arg(skippedLines);
     if (store.sampleCount() == 0)
         qInfo().noquote() << path + QStringLiteral(" holds no samples");
+    return true;
 }
 
 // Paths and reset ----------------------------------------------------------------------

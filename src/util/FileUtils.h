@@ -62,14 +62,18 @@ public:
                          Format format = Format::Export);
 
     // Loads basePath + ".dat" into the store; true on success. Nothing is reset
-    // when the file cannot be opened. plotter may be null.
+    // when the file cannot be opened. A file whose header holds values no run
+    // of the program writes is refused: false, the store reset again and the
+    // reason, for the operator, in refusal. plotter may be null.
     static bool loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
-                             SamplePlotter *plotter, std::function<void()> &reset);
+                             SamplePlotter *plotter, std::function<void()> &reset,
+                             QString *refusal = nullptr);
 
     // The part of a load after the reset: header lines, then sample rows
-    // with the recomputation. name is used in log lines.
-    static void readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
-                         SamplePlotter *plotter);
+    // with the recomputation. name is used in log lines. False when the
+    // header was refused (the reason in refusal); the samples are then not read.
+    static bool readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter, QString *refusal = nullptr);
 
     // The samples of a stored measure (the database form) replayed into the
     // store after its header: landings and results are recomputed as for a
@@ -77,8 +81,9 @@ public:
     static void replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
                               SamplePlotter *plotter);
     // Applies every header line of a stored header text; true when at least
-    // one was a header line.
-    static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store);
+    // one was a header line and none was refused (the reason in refusal).
+    static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,
+                                QString *refusal = nullptr);
     // Appends one replayed sample (files, the database, the recovery ring)
     // and hands it to the plotter (may be null); then the routine window and,
     // at the end of a block or of the window, the landing detection.

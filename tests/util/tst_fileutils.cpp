@@ -896,10 +896,11 @@ private Q_SLOTS:
         for (int i = 0; i < 100000; ++i)
             garbage.append(char((i * 7919 + i / 13) & 0xff));
         QTest::newRow("binary garbage") << garbage << -1 << 1;
-        QTest::newRow("nan and inf") << QByteArray("-0.002\tnan\tinf\n-0.001\tnan\tinf\t-inf\t1\t1\n-0.004\tnan\tinf\n"
-                                                   "-0.016\tnan\t0\n-0.027\tinf\tnan\n-0.028\t1\tnan\tinf\n"
-                                                   "0.000\tnan\tinf\t-inf\t1e400\t0\n")
-                                    << 1 << 1;
+        QTest::newRow("nan and inf")
+            << QByteArray("-0.002\tnan\tinf\n-0.001\tnan\tinf\t-inf\t1\t1\n-0.004\tnan\tinf\n"
+                          "-0.016\tnan\t0\n-0.028\t1\tnan\tinf\n"
+                          "0.000\tnan\tinf\t-inf\t1e400\t0\n")
+            << 1 << 1;
         QTest::newRow("negative window") << QByteArray("-0.004\t-500\t-100\n") + QByteArray("0.000\t1\t2\t3\t4\t10\n").repeated(500) << 500 << 1;
         QTest::newRow("reversed window") << QByteArray("-0.004\t400\t100\n") + QByteArray("0.000\t1\t2\t3\t4\t10\n").repeated(500) << 500 << 1;
         QTest::newRow("huge window") << QByteArray("-0.004\t1e300\t-1e300\n0.000\t1\n") << 1 << 1;
@@ -931,6 +932,56 @@ private Q_SLOTS:
         }
         QVERIFY(std::isfinite(store.routines().routineStartTime()));
         QVERIFY(std::isfinite(store.routines().penalty()));
+    }
+
+    // The start time and the penalty go into the result as they are stored.
+    // Values no run of the program writes (beyond a million, or not a
+    // number) refuse the file with a message; 1e308 once dropped the key
+    // "startPenalty" from the confirmed result.
+    void absurdStartTimeOrPenaltyRefusesTheFile_data()
+    {
+        QTest::addColumn<QByteArray>("line");
+        QTest::newRow("penalty 1e308") << QByteArray("-0.027\t4.3\t1e308");
+        QTest::newRow("start time -1e308") << QByteArray("-0.027\t-1e308\t0.0");
+        QTest::newRow("start time a million and one") << QByteArray("-0.027\t1000001\t0.0");
+        QTest::newRow("start time inf") << QByteArray("-0.027\tinf\t0.6");
+        QTest::newRow("penalty nan") << QByteArray("-0.027\t4.3\tnan");
+    }
+    void absurdStartTimeOrPenaltyRefusesTheFile()
+    {
+        QFETCH(QByteArray, line);
+        const QString base = path(QStringLiteral("absurd"));
+        QVERIFY(writeBytes(base + QStringLiteral(".dat"),
+                           "-0.002\t4.30\t1\n-0.004\t48\t96\n" + line + "\n-0.069\tName\tX\n" +
+                               QByteArray("0.000\t1\t2\t3\t4\t10\n").repeated(100)));
+        wsDaten store;
+        fillSamples(store, 10);
+        QString refusal;
+        std::function<void()> reset = [&store]() { FileUtils::resetMeasurementForLoad(store); };
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "^Refusing a routine start time or penalty out of range")));
+        QVERIFY(!FileUtils::loadDataFile(base, nullptr, store, nullptr, reset, &refusal));
+        const QString reason = QStringLiteral("the routine start time or penalty is out of range: '%1'")
+                                   .arg(QString::fromUtf8(line));
+        QCOMPARE(refusal, reason);
+        // Nothing of the refused file is shown.
+        QCOMPARE(store.sampleCount(), 0);
+        QVERIFY(store.routines().routineMetaInformation.isEmpty());
+        QCOMPARE(store.routines().exerciseStart, -1);
+        // So is a measure stored in the database with such a header.
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral(
+                                               "^Refusing a routine start time or penalty out of range")));
+        refusal.clear();
+        QVERIFY(!FileUtils::applyHeaderText(QStringLiteral("-0.002\t4.30\t1\n") + QString::fromUtf8(line),
+                                            nullptr, store, &refusal));
+        QCOMPARE(refusal, reason);
+
+        // The bounds themselves are readable.
+        QVERIFY(
+            writeBytes(base + QStringLiteral(".dat"), "-0.027\t-1000000\t1000000\n0.000\t1\t2\t3\t4\t10\n"));
+        QVERIFY(FileUtils::loadDataFile(base, nullptr, store, nullptr, reset, &refusal));
+        QVERIFY(refusal.isEmpty());
+        QCOMPARE(store.routines().penalty(), 1e6);
     }
 
     // Meta lines cannot make the routine's meta information grow without bound.

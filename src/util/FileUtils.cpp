@@ -302,10 +302,11 @@ private:
     QByteArray m_line;
 };
 
-// Reads a device line by line in large chunks. A line ends at LF, CR LF or
-// a lone CR, whichever line separator the file was saved with. A line longer
-// than the limit is reported as too long and skipped whole without being
-// held in memory.
+// Reads a device line by line in large chunks. Lines end as the file's
+// first line ends: at LF (a CR before it is dropped; a CR inside a line, as
+// a meta value may hold, stays text), or, in a file saved with CR line ends,
+// at CR, CR LF or LF. A line longer than the limit is reported as too long
+// and skipped whole without being held in memory.
 class LineReader
 {
 public:
@@ -331,6 +332,8 @@ public:
                     return true;
                 }
                 line = QByteArrayView(start, length);
+                if (m_ends == Ends::LineFeed && !line.isEmpty() && line.back() == '\r')
+                    line.chop(1);
                 return true;
             }
             if (m_end)
@@ -339,7 +342,7 @@ public:
                 m_skipping = true;
                 // A CR at the very end may be followed by the LF of its line
                 // end in the next chunk.
-                const bool carriageReturn = m_buffer.endsWith('\r');
+                const bool carriageReturn = m_ends != Ends::LineFeed && m_buffer.endsWith('\r');
                 m_buffer.clear();
                 if (carriageReturn)
                     m_buffer.append('\r');
@@ -357,33 +360,35 @@ public:
     }
 
 private:
-    // The first line end in the buffered text: its position and its size (1
-    // or 2). A CR that ends the buffer before the end of the device may be
-    // the first half of CR LF, so it is not taken yet.
-    bool findLineEnd(const char *start, qsizetype available, qsizetype &length, qsizetype &ending) const
+    enum class Ends { Unknown, LineFeed, CarriageReturn };
+
+    // The first line end in the buffered text: the line's length and the
+    // size of its end. A CR that ends the buffer before the end of the
+    // device may be the first half of CR LF, so it is not taken yet.
+    bool findLineEnd(const char *start, qsizetype available, qsizetype &length, qsizetype &ending)
     {
         const auto *feed = static_cast<const char *>(std::memchr(start, '\n', std::size_t(available)));
         const qsizetype searched = feed ? feed - start : available;
-        const auto *cr = static_cast<const char *>(std::memchr(start, '\r', std::size_t(searched)));
+        const auto *cr = m_ends == Ends::LineFeed
+                             ? nullptr
+                             : static_cast<const char *>(std::memchr(start, '\r', std::size_t(searched)));
         if (cr) {
+            if (cr + 1 == start + available && !m_end)
+                return false;
+            const bool crLf = cr + 1 < start + available && cr[1] == '\n';
+            if (m_ends == Ends::Unknown)
+                m_ends = crLf ? Ends::LineFeed : Ends::CarriageReturn;
             length = cr - start;
-            if (length + 1 < available) {
-                ending = start[length + 1] == '\n' ? 2 : 1;
-                return true;
-            }
-            if (m_end) {
-                ending = 1;
-                return true;
-            }
-            length = -1;
-            return false;
-        }
-        if (feed) {
-            length = feed - start;
-            ending = 1;
+            ending = crLf ? 2 : 1;
             return true;
         }
-        return false;
+        if (!feed)
+            return false;
+        if (m_ends == Ends::Unknown)
+            m_ends = Ends::LineFeed;
+        length = feed - start;
+        ending = 1;
+        return true;
     }
 
     QIODevice &m_device;
@@ -391,6 +396,7 @@ private:
     qsizetype m_position = 0;
     bool m_skipping = false;
     bool m_end = false;
+    Ends m_ends = Ends::Unknown;
 };
 
 qint16 toSampleValue(double value)
@@ -558,13 +564,20 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
     writeLandingBlock(w, store, -0.049, r.synchronizedLandingsTrampoline1);
     writeLandingBlock(w, store, -0.059, r.synchronizedLandingsTrampoline2);
 
-    // QMap iterates in ascending key order.
-    const QString column(separators.column);
-    const QString blank = QStringLiteral(" ");
+    // QMap iterates in ascending key order. A column separator inside a key
+    // or value becomes a blank, and so does a CR, which would end the line
+    // of a file saved with CR line ends.
+    const auto metaText = [&separators](QString text) {
+        for (QChar &c : text) {
+            if (c == separators.column || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+                c = QLatin1Char(' ');
+        }
+        return text;
+    };
     for (auto it = r.routineMetaInformation.cbegin(); it != r.routineMetaInformation.cend(); ++it) {
         w.begin(-0.069);
-        w.add(QString(it.key()).replace(column, blank));
-        w.add(QString(it.value()).replace(column, blank));
+        w.add(metaText(it.key()));
+        w.add(metaText(it.value()));
         w.end();
     }
     return w.text();
@@ -685,10 +698,19 @@ bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, w
     Q_UNUSED(settings);
     bool any = false;
     QString refused;
-    // Headers stored with CR or CR LF line ends are read as well; trailing
-    // separators still count as parts.
-    static const QRegularExpression lineEnd(QStringLiteral("\r\n|\r|\n"));
-    for (const QString &line : header.split(lineEnd, Qt::SkipEmptyParts)) {
+    // Lines end as the first one does, as in a file: a header stored with CR
+    // line ends is split at every CR, otherwise only LF ends a line and a CR
+    // before it goes. Trailing separators still count as parts.
+    const qsizetype feed = header.indexOf(QLatin1Char('\n'));
+    const qsizetype cr = header.indexOf(QLatin1Char('\r'));
+    const bool carriageReturns = cr >= 0 && (feed < 0 || cr + 1 < feed);
+    QStringList lines = carriageReturns ? header.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))
+                                        : header.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        if (line.isEmpty())
+            continue;
         any = applyHeaderLine(line, store, refused) || any;
         if (!refused.isEmpty())
             break;

@@ -513,6 +513,11 @@ private Q_SLOTS:
         routine.setPenalty(0.2);
         routine.addRoutineMetaInformation(QStringLiteral("Club"), QStringLiteral("TSV 1860 Muenchen"));
         routine.addRoutineMetaInformation(QStringLiteral("LastName"), QStringLiteral("Brandt"));
+        // A CR (a start list with CR LF line ends) would end a line of a file
+        // saved with CR line ends: it is written as a blank.
+        routine.addRoutineMetaInformation(QStringLiteral("Group"), QStringLiteral("A\r"));
+        auto meta = routine.routineMetaInformation;
+        meta.insert(QStringLiteral("Group"), QStringLiteral("A "));
         // Trampoline 2 takes no part in this routine; its offsets only travel.
         live.taraRecord(1).setBoth({2493.26, 2611.0, 2587.04, 2549.96});
         live.setContactThreshold(1, 1234.5);
@@ -532,8 +537,7 @@ private Q_SLOTS:
                 QVERIFY2(loaded.sampleCount() == live.sampleCount(), qPrintable(what));
                 QVERIFY2(loaded.sample(live.sampleCount() - 1) == live.sample(live.sampleCount() - 1),
                          qPrintable(what));
-                QVERIFY2(loaded.routines().routineMetaInformation == routine.routineMetaInformation,
-                         qPrintable(what));
+                QVERIFY2(loaded.routines().routineMetaInformation == meta, qPrintable(what));
                 QVERIFY2(loaded.routines().routineStartTime() == 64.3 && loaded.routines().penalty() == 0.2,
                          qPrintable(what));
                 QVERIFY2(std::abs(loaded.taraRecord(1).offsets[0] - 2493.3) < 1e-9, qPrintable(what));
@@ -554,9 +558,27 @@ private Q_SLOTS:
              {database.header, QString(database.header).replace(QLatin1Char('\n'), QLatin1Char('\r'))}) {
             wsDaten restored;
             QVERIFY(FileUtils::applyHeaderText(header, reading.get(), restored));
-            QCOMPARE(restored.routines().routineMetaInformation, routine.routineMetaInformation);
+            QCOMPARE(restored.routines().routineMetaInformation, meta);
             QCOMPARE(restored.routines().penalty(), 0.2);
             QCOMPARE(restored.routines().exerciseEnd, routine.exerciseEnd);
+        }
+
+        // Files and stored headers with LF line ends keep a CR inside a line
+        // as text, as they always did.
+        const QByteArray old =
+            "-0.002\t4.30\t1\r\n-0.069\tGroup\tA\rB\r\n-0.069\tName\tX\n0.000\t1\t2\t3\t4\t10\n";
+        QVERIFY(writeBytes(path(QStringLiteral("cr.dat")), old));
+        for (int form = 0; form < 2; ++form) {
+            wsDaten restored;
+            if (form == 0)
+                QVERIFY(load(path(QStringLiteral("cr")), restored, reading.get()));
+            else
+                QVERIFY(FileUtils::applyHeaderText(QString::fromUtf8(old), reading.get(), restored));
+            QCOMPARE(restored.routines().routineMetaInformation.value(QStringLiteral("Group")),
+                     QStringLiteral("A\rB"));
+            QCOMPARE(restored.routines().routineMetaInformation.value(QStringLiteral("Name")),
+                     QStringLiteral("X"));
+            QCOMPARE(restored.sampleCount(), 1 - form);
         }
     }
 

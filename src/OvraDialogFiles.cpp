@@ -195,14 +195,15 @@ void OvraDialog::loadFile(const QString &path)
     if (!path.isEmpty()) {
         std::function<void()> reset = [this] { resetMeasurementForLoad(); };
         PlotterFeed feed(*m_plotter);
-        const bool loaded =
-            FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten, &feed, reset);
+        QString refusal;
+        const bool loaded = FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten,
+                                                    &feed, reset, &refusal);
         feed.flush();
         if (loaded) {
             m_ui->statusLoadedMeasure->setText(path);
             emitRoutineWindow();
         } else {
-            qWarning() << "Failed to load data from" << path;
+            qWarning() << "Failed to load data from" << path << refusal;
         }
         m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
         qDebug() << "complete load";
@@ -246,10 +247,16 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
         add(fields.value(6), false);
         add(fields.value(7), false);
         m_ui->statusLoadedMeasure->setText(label);
-        FileUtils::applyHeaderText(header, m_settings.get(), *m_daten);
-        PlotterFeed feed(*m_plotter);
-        FileUtils::replaySamples(samples, m_settings.get(), *m_daten, &feed);
-        feed.flush();
+        QString refusal;
+        FileUtils::applyHeaderText(header, m_settings.get(), *m_daten, &refusal);
+        if (refusal.isEmpty()) {
+            PlotterFeed feed(*m_plotter);
+            FileUtils::replaySamples(samples, m_settings.get(), *m_daten, &feed);
+            feed.flush();
+        } else {
+            qWarning() << "The measure" << name << "was refused:" << refusal;
+            resetMeasurementForLoad();
+        }
         emitRoutineWindow();
     } else {
         qWarning() << "No measure in the database named" << name;

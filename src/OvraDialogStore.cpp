@@ -444,6 +444,9 @@ void OvraDialog::enterStateReady()
     m_daten->routines().routineRecording = false;
     if (m_daten->taraSetAside())
         m_daten->restoreTaraAfterDisplay();
+    // A stored routine that was shown set the mode of its own; the next
+    // measurement follows the operator's trampoline selection again.
+    m_daten->applySelection();
     m_continuousModeCoordinator->disable();
     connectContinuousPage(false);
     if (m_taraPending)

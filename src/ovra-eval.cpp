@@ -188,9 +188,13 @@ int runScoring(const Options &o)
         const QString base = ovra::util::FileUtils::loadBasePath(file);
         const QString dataFile = base + QStringLiteral(".dat");
         std::function<void()> reset = [&store]() { ovra::util::FileUtils::resetMeasurementForLoad(store); };
+        QString refusal;
         if (!QFileInfo(dataFile).isFile() ||
-            !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset)) {
-            printError(OvraEval::tr("cannot read %1").arg(dataFile));
+            !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset, &refusal)) {
+            if (refusal.isEmpty())
+                printError(OvraEval::tr("cannot read %1").arg(dataFile));
+            else
+                printError(OvraEval::tr("cannot read %1: %2").arg(dataFile, refusal));
             allRead = false;
             if (lines)
                 written = writeOut("null") && written;

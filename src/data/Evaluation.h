@@ -27,6 +27,12 @@ inline constexpr double kInnerZoneBound = 54.0;
 inline constexpr double kOuterZoneBound = 107.5;
 // Pairs landing this many milliseconds apart or more are not synchronous.
 inline constexpr int kNotSynchronousMs = 400;
+// Landings of the two beds pair only when they touched down less than this
+// many milliseconds apart: above kNotSynchronousMs, so a pair the evaluation
+// scores as not synchronous still pairs, and below half the shortest time
+// between two landings of a routine (a flight of about 1 s and a contact),
+// so landings one jump apart never pair.
+inline constexpr int kPairingBoundMs = 600;
 // A landing counts in a routine only with a flight time above this (ms); the
 // first landing of a list has none.
 inline constexpr int kMinimumCountedFlightMs = 4;

@@ -134,11 +134,21 @@ data::store::BlockWork wsDaten::handleBlock(data::store::InnerState state, int r
 
 void wsDaten::storeSample(const qint16 *values, bool count)
 {
-    // Samples that only fed the activity watch (READY, PAUSE) lie past the
-    // end of the measurement; a counted sample continues the measurement
-    // right after its last sample, so reads by index find it.
-    if (count)
+    // A counted sample continues the measurement right after its last
+    // sample, so reads by index find it. Samples that only feed the activity
+    // watch (READY, PAUSE) go to the part of the ring the measurement does
+    // not hold, wrapping within it: however long the watch, Save as still
+    // finds every sample it reports as held. A measurement that fills the
+    // ring leaves no room, and the watch needs no stored samples.
+    if (count) {
         m_writeIndex = ringPosition(m_sampleCount);
+    } else {
+        const int held = m_sampleCount - firstAvailableSample();
+        if (held >= kRingSamples)
+            return;
+        if (held > 0 && m_writeIndex == m_startIndex)
+            m_writeIndex = ringPosition(m_sampleCount);
+    }
     std::memcpy(m_sampleRing[static_cast<std::size_t>(m_writeIndex)].data(), values, sizeof(Sample));
     if (++m_writeIndex >= kRingSamples)
         m_writeIndex = 0;
@@ -412,6 +422,7 @@ void wsDaten::resetMeasurement()
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();
     m_routines.reset();
+    m_replay = ReplayWindow();
     m_bedLength = m_bedLengthSaved;
     m_bedWidth = m_bedWidthSaved;
     for (auto &list : m_detectedLandings)

@@ -202,9 +202,11 @@ public:
     // Landing detection ---------------------------------------------------------
 
     void detectLandings(DataUpdateReason reason, int rule);
-    // Replays of stored samples (data files, the recovery ring): sets the
-    // routine recording for the measurement grown to count samples so that
-    // the routine takes the landings the live measurement gave it.
+    // Replays of stored samples (data files, stored measures, the recovery
+    // ring) take the landings the live routine took. beginReplay keeps the
+    // stored routine window before the first sample; followReplayedWindow
+    // sets the routine recording for the measurement grown to count samples.
+    void beginReplay();
     void followReplayedWindow(int count);
     const LandingList &detectedLandings(DetectedList list) const;
     // Landings in a trampoline's detected list, and how many dropped out of
@@ -267,11 +269,14 @@ private:
     void storeSample(const qint16 *values, bool count);
     void advanceSampleCount();
     void detectOnTrampoline(int t, DetectedList list, DataUpdateReason reason, int rule);
+    enum class ContactEvaluation { Complete, Waiting, Impossible };
     bool scanBlock(int t);
-    bool evaluateContact(int t, data::calc::ContactMeasurement &measurement) const;
+    ContactEvaluation evaluateContact(int t, data::calc::ContactMeasurement &measurement) const;
+    void evaluateReadyContact(int t, DetectedList list, DataUpdateReason reason, int rule);
     void addToIndividualRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void addToSynchronizedRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void closeRoutineWindow(int takeoffTime);
+    bool replayTakes(const data::model::Landing &landing) const;
     data::model::Routines::LandingArray &individualArray(int t);
     int listPosition(int t, int landingNumber) const;
     bool readIndividualRoutine(int t, int firstPosition, int count);
@@ -330,4 +335,16 @@ private:
     int m_dropEnd = -1;
 
     data::model::Routines m_routines;
+
+    // The routine window of the stored measurement being replayed. An end
+    // that is not set (or the largest int, as the recovery gives it) is
+    // open: the routine then ends where its tenth landing closes it.
+    struct ReplayWindow
+    {
+        int start = -1;
+        int end = -1;
+        bool openEnd = true;
+        bool closed = false;
+    };
+    ReplayWindow m_replay;
 };

@@ -6,6 +6,8 @@
 
 #include <QDebug>
 
+#include <limits>
+
 using data::calc::ContactMeasurement;
 using data::model::Landing;
 using data::model::TrampMode;
@@ -73,6 +75,17 @@ bool wsDaten::scanBlock(int t)
             d.contactEnd = i;
             d.inContact = false;
             if (d.contactEnd - d.contactStart > kMinimumContactSamples) {
+                // A contact still waiting for its push-off gives way to the
+                // newer one: the athlete has left the bed since.
+                if (d.contactReady)
+                    qDebug().noquote()
+                        << QStringLiteral(
+                               "Contact %1 to %2 on trampoline %3 replaced before it could be evaluated")
+                               .arg(d.readyStart)
+                               .arg(d.readyEnd)
+                               .arg(t + 1);
+                d.readyStart = d.contactStart;
+                d.readyEnd = d.contactEnd;
                 d.contactReady = true;
                 return true;
             }
@@ -81,17 +94,17 @@ bool wsDaten::scanBlock(int t)
     return false;
 }
 
-bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
+wsDaten::ContactEvaluation wsDaten::evaluateContact(int t, ContactMeasurement &m) const
 {
     const ContactDetector &d = m_detectors[idx(t)];
     const int oldest = firstAvailableSample();
-    const int first = std::max(d.contactStart, oldest);
+    const int first = std::max(d.readyStart, oldest);
     m = ContactMeasurement();
-    m.contactStart = d.contactStart;
-    m.contactEnd = d.contactEnd;
+    m.contactStart = d.readyStart;
+    m.contactEnd = d.readyEnd;
     m.fmaxIndex = first;
     int position = ringPosition(first);
-    for (int i = first; i <= d.contactEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
+    for (int i = first; i <= d.readyEnd; ++i, position = position + 1 < kRingSamples ? position + 1 : 0) {
         const double f = forceOf(t, m_sampleRing[static_cast<std::size_t>(position)]);
         if (f > m.fmax) {
             m.fmax = f;
@@ -100,7 +113,7 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
     }
     const double landingThreshold = m_landingThresholds.threshold_landing / 100.0 * m.fmax;
     const double takeoffThreshold = m_landingThresholds.threshold_takeoff / 100.0 * m.fmax;
-    const int middle = (d.contactStart + d.contactEnd) / 2;
+    const int middle = (d.readyStart + d.readyEnd) / 2;
 
     // Without a crossing the landing index is the oldest sample (0 unless the
     // measurement outgrew the ring).
@@ -118,26 +131,36 @@ bool wsDaten::evaluateContact(int t, ContactMeasurement &m) const
             break;
         }
     }
+    // The samples of a complete contact do not change, so a maximum at or
+    // after the take-off crossing stays there: such a contact (a standing
+    // athlete who then pushes off) is never evaluated.
+    if (m.rawDataIndexTakeoff >= 0 && m.fmaxIndex >= m.rawDataIndexTakeoff)
+        return ContactEvaluation::Impossible;
     // Wait for the whole push-off and 56 samples after the maximum.
-    if (m.fmaxIndex >= m.rawDataIndexTakeoff || m.rawDataIndexTakeoff >= m_sampleCount ||
-        m.fmaxIndex + 55 >= m_sampleCount)
-        return false;
-    return true;
+    if (m.rawDataIndexTakeoff < 0 || m.fmaxIndex + 55 >= m_sampleCount)
+        return ContactEvaluation::Waiting;
+    return ContactEvaluation::Complete;
 }
 
 void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason reason, int rule)
 {
     if (m_sampleCount < kSamplesPerBlock)
         return;
+    // A contact still waiting for its push-off is tried again with the newest
+    // block; the scan goes on meanwhile, so one contact that cannot be
+    // evaluated never stops the detection on its bed.
+    if (m_detectors[idx(t)].contactReady)
+        evaluateReadyContact(t, listKind, reason, rule);
+    if (scanBlock(t))
+        evaluateReadyContact(t, listKind, reason, rule);
+}
+
+void wsDaten::evaluateReadyContact(int t, DetectedList listKind, DataUpdateReason reason, int rule)
+{
     ContactDetector &d = m_detectors[idx(t)];
     LandingList &list = m_detectedLandings[idx(static_cast<int>(listKind))];
     const bool synchronized = listKind == DetectedList::SynchronizedTrampoline1 ||
                               listKind == DetectedList::SynchronizedTrampoline2;
-
-    // A contact still waiting for its push-off is evaluated before the scan
-    // goes on, so a new contact cannot replace the start of the pending one.
-    if (!d.contactReady && !scanBlock(t))
-        return;
 
     int &count = m_landingCount[idx(t)];
     // A full synchronized list takes nothing more in this measurement.
@@ -145,8 +168,21 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
         return;
 
     ContactMeasurement m;
-    if (!evaluateContact(t, m))
+    switch (evaluateContact(t, m)) {
+    case ContactEvaluation::Waiting:
         return;
+    case ContactEvaluation::Impossible:
+        qDebug().noquote()
+            << QStringLiteral(
+                   "Contact %1 to %2 on trampoline %3 dropped: its maximum lies after its take-off")
+                   .arg(d.readyStart)
+                   .arg(d.readyEnd)
+                   .arg(t + 1);
+        d.contactReady = false;
+        return;
+    case ContactEvaluation::Complete:
+        break;
+    }
 
     reZeroBeforeLanding(t, m.rawDataIndexLanding);
     const TaraRecord &tara = m_tara[idx(t)];
@@ -171,10 +207,7 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
     appendDetected(t, list, landing);
     d.contactReady = false;
 
-    // A replay keeps to the stored window: a contact that took off after the
-    // window's end was not part of the routine when it was measured.
-    const bool afterWindow = reason == DataUpdateReason::Replay && m_routines.exerciseEnd >= 0 &&
-                             landing.takeoffTime > m_routines.exerciseEnd;
+    const bool afterWindow = reason == DataUpdateReason::Replay && !replayTakes(landing);
     if (m_routines.routineRecording && !afterWindow) {
         if (synchronized)
             addToSynchronizedRoutine(t, landing, reason);
@@ -197,6 +230,7 @@ data::model::IndividualRoutineResult wsDaten::individualResult(int t, quint64 n)
 
 void wsDaten::closeRoutineWindow(int takeoffTime)
 {
+    m_replay.closed = true;
     m_routines.exerciseEnd = takeoffTime;
     m_routines.exerciseEndFix = takeoffTime;
     emit setExerciseEndTime(takeoffTime);
@@ -231,35 +265,60 @@ void wsDaten::addToIndividualRoutine(int t, const Landing &landing, DataUpdateRe
 
 void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdateReason reason)
 {
+    quint64 &pairs = m_routines.landingCount;
+    if (pairs >= static_cast<quint64>(kRoutineLimit)) {
+        qDebug().noquote()
+            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+        return;
+    }
     auto &own =
         t == 1 ? m_routines.synchronizedLandingsTrampoline2 : m_routines.synchronizedLandingsTrampoline1;
     auto &other =
         t == 1 ? m_routines.synchronizedLandingsTrampoline1 : m_routines.synchronizedLandingsTrampoline2;
     quint64 &ownCount = t == 1 ? m_routines.synchronizedLandingCount2 : m_routines.synchronizedLandingCount1;
-    if (ownCount >= kRoutineLimit) {
-        qDebug().noquote()
-            << QStringLiteral("we already have 10 landings on trampoline %1 - return").arg(t + 1);
+    quint64 &otherCount =
+        t == 1 ? m_routines.synchronizedLandingCount1 : m_routines.synchronizedLandingCount2;
+    const auto p = static_cast<std::size_t>(pairs);
+
+    // Pairs are formed by time, not by order: the newest landing of a bed
+    // waits in the slot of the pair under way until the other bed lands
+    // near it. A landing left without a partner (an extra bounce, or the
+    // half of a pair whose other half came before the routine) stays out of
+    // the pairs instead of shifting every later pair by one jump.
+    if (otherCount <= pairs) {
+        if (ownCount > pairs)
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(own[p].landingNumber)
+                                      .arg(t + 1);
+        own[p] = landing;
+        ownCount = pairs + 1;
         return;
     }
-    own[static_cast<std::size_t>(ownCount)] = landing;
-    ++ownCount;
-    quint64 &pairs = m_routines.landingCount;
-    Q_ASSERT(pairs < static_cast<quint64>(kRoutineLimit));
-    if (pairs >= static_cast<quint64>(kRoutineLimit))
+    const Landing &waiting = other[p];
+    if (std::abs(landing.landingTime - waiting.landingTime) >= data::calc::kPairingBoundMs) {
+        // Landings of one bed come in order of time, so the older of the two
+        // can only be further from every landing still to come.
+        if (waiting.landingTime < landing.landingTime) {
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(waiting.landingNumber)
+                                      .arg(2 - t);
+            other[p] = Landing();
+            otherCount = pairs;
+            own[p] = landing;
+            ownCount = pairs + 1;
+        } else {
+            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                      .arg(landing.landingNumber)
+                                      .arg(t + 1);
+        }
         return;
-    const auto p = static_cast<std::size_t>(pairs);
-    // Trampoline 2's newest landing also takes the pair under way, so an
-    // extra bounce on trampoline 2 before trampoline 1 lands does not shift
-    // every later pair.
-    if (t == 1)
-        own[p] = landing;
-    // The pair is complete once the other bed has landed at this index too.
-    if (other[p].landingTime <= 0 || own[p].isEmpty())
-        return;
+    }
+    own[p] = landing;
+    ++pairs;
+    ownCount = otherCount = pairs;
     auto &first = m_routines.synchronizedLandingsTrampoline1;
     auto &second = m_routines.synchronizedLandingsTrampoline2;
     data::calc::synchronizePair(first[p], second[p]);
-    ++pairs;
     const auto result = data::calc::evaluateSynchronizedRoutine(m_routines, pairs);
     if (reason == DataUpdateReason::Measurement || reason == DataUpdateReason::Replay) {
         emit updateLandingSynchronizedRoutine(p, first[p], second[p], reason);
@@ -440,6 +499,16 @@ void wsDaten::increaseLandingsInRoutine()
         if (n == 0) {
             first1 = firstLandingAtOrAfter(0, list1, m_routines.exerciseStart);
             first2 = firstLandingAtOrAfter(1, list2, m_routines.exerciseStart);
+            // The first pair is the first two landings close in time, as the
+            // detection pairs them; a landing without a partner is passed by.
+            while (first1 >= 0 && first2 >= 0 &&
+                   std::abs(list1[idx(first1)].landingTime - list2[idx(first2)].landingTime) >=
+                       data::calc::kPairingBoundMs) {
+                if (list1[idx(first1)].landingTime < list2[idx(first2)].landingTime)
+                    first1 = holdsLanding(0, list1, first1 + 1) ? first1 + 1 : -1;
+                else
+                    first2 = holdsLanding(1, list2, first2 + 1) ? first2 + 1 : -1;
+            }
         } else {
             first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
             first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
@@ -544,15 +613,33 @@ void wsDaten::moveRoutineRight()
     republishIndividual(t);
 }
 
+void wsDaten::beginReplay()
+{
+    m_replay.start = m_routines.exerciseStart;
+    m_replay.end = m_routines.exerciseEnd;
+    m_replay.openEnd = m_replay.end < 0 || m_replay.end == std::numeric_limits<int>::max();
+    m_replay.closed = false;
+}
+
 void wsDaten::followReplayedWindow(int count)
 {
     // Measured, the routine took the landings of the blocks after the one in
-    // which it was started; the block that ends at the start was evaluated
-    // before the routine began. The end is kept by the take-off test of
-    // detectContact, because the last landing of a full routine is detected
-    // a little after its take-off closed the window.
-    if (m_routines.exerciseStart > 0)
-        m_routines.routineRecording = m_routines.exerciseStart < count;
+    // which it was started: the block that ends at the start was evaluated
+    // before the routine began. A window may start at sample 0 (continuous
+    // training, or an edit that moved the start to the first sample).
+    if (m_replay.start >= 0)
+        m_routines.routineRecording = m_replay.start < count;
+}
+
+bool wsDaten::replayTakes(const Landing &landing) const
+{
+    if (m_replay.openEnd)
+        return !m_replay.closed;
+    // Measured, a landing belonged to the routine when it was detected in a
+    // block that ended by the moment the operator ended the routine, which
+    // is the stored end. A window closed by the tenth landing ends at that
+    // landing's take-off instead, which may come before its detection.
+    return m_sampleCount - 1 <= m_replay.end || landing.takeoffTime == m_replay.end;
 }
 
 void wsDaten::republishIndividual(int t)

@@ -691,6 +691,13 @@ Erstellt %4</translation>
         </message>
     </context>
     <context>
+        <name>FileUtils</name>
+        <message>
+            <source>the routine start time or penalty is out of range: '%1'</source>
+            <translation>die Startzeit oder der Strafabzug der Übung liegt außerhalb des gültigen Bereichs: '%1'</translation>
+        </message>
+    </context>
+    <context>
         <name>GroupDialog</name>
         <message>
             <source>Groups</source>
@@ -1453,6 +1460,10 @@ Taste X drücken</translation>
         <message>
             <source>cannot write %1</source>
             <translation>%1 kann nicht geschrieben werden</translation>
+        </message>
+        <message>
+            <source>cannot read %1: %2</source>
+            <translation>%1 kann nicht gelesen werden: %2</translation>
         </message>
     </context>
     <context>

@@ -691,6 +691,13 @@ Built %4</translation>
         </message>
     </context>
     <context>
+        <name>FileUtils</name>
+        <message>
+            <source>the routine start time or penalty is out of range: '%1'</source>
+            <translation>the routine start time or penalty is out of range: '%1'</translation>
+        </message>
+    </context>
+    <context>
         <name>GroupDialog</name>
         <message>
             <source>Groups</source>
@@ -1453,6 +1460,10 @@ press X</translation>
         <message>
             <source>cannot write %1</source>
             <translation>cannot write %1</translation>
+        </message>
+        <message>
+            <source>cannot read %1: %2</source>
+            <translation>cannot read %1: %2</translation>
         </message>
     </context>
     <context>

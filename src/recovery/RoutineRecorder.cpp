@@ -33,10 +33,10 @@ QString RoutineRecorder::temporaryRoutineFilePath() const
     return QDir(m_tempDirectory).filePath(QStringLiteral("~routine.dat"));
 }
 
-bool RoutineRecorder::saveMeasurement(const QString &path, bool toFile)
+bool RoutineRecorder::saveMeasurement(const QString &path, bool toFile, ovra::util::FileUtils::Format format)
 {
-    const bool failed =
-        ovra::util::FileUtils::saveFile(toFile, path, &m_settings, m_store, m_weightClass, m_database);
+    const bool failed = ovra::util::FileUtils::saveFile(toFile, path, &m_settings, m_store, m_weightClass,
+                                                        m_database, format);
     if (failed && m_saveFailed)
         m_saveFailed(path);
     return failed;
@@ -73,7 +73,9 @@ bool RoutineRecorder::saveRoutineResultsToTempFile()
         routine.exerciseEnd = routine.exerciseEndFix = m_store.sampleCount();
     }
     qDebug() << "Saving routine results to temporary file:";
-    return !saveMeasurement(temporaryRoutineFilePath(), true);
+    // The crash copy is read back only by the program: separators chosen
+    // for spreadsheets must not make it unreadable.
+    return !saveMeasurement(temporaryRoutineFilePath(), true, ovra::util::FileUtils::Format::Standard);
 }
 
 void RoutineRecorder::deleteTempRoutineFile()
@@ -97,12 +99,10 @@ void RoutineRecorder::replay(wsDaten &store, const LastChanceRecovery &ring, con
     const int from = qBound(0, selection.from, LastChanceRecovery::kCapacity);
     const int to = qBound(from, selection.to, LastChanceRecovery::kCapacity);
     auto &routine = store.routines();
-    // A routine that begins with the replayed stretch still starts after its
-    // first sample, so that it records from the first block on.
-    routine.exerciseStart = routine.exerciseStartFix = std::max(1, selection.routineBegin - from);
+    routine.exerciseStart = routine.exerciseStartFix = std::max(0, selection.routineBegin - from);
+    // No end: the routine ends where its tenth landing closes it.
     routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
-
-    // The window has no end here, so only block ends run the detection.
+    store.beginReplay();
     for (int k = from; k < to; ++k)
         ovra::util::FileUtils::appendReplayedSample(store, ring.sample(k), hdRule, plotter);
     store.setBlockCount(store.sampleCount());

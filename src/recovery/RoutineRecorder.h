@@ -1,6 +1,7 @@
 #pragma once
 
 #include "recovery/LastChanceRecovery.h"
+#include "util/FileUtils.h"
 
 #include <QDateTime>
 #include <QString>
@@ -10,11 +11,6 @@
 class IndexSelection;
 class OvraSettings;
 class wsDaten;
-
-namespace ovra::util {
-class MeasureDatabase;
-class SamplePlotter;
-} // namespace ovra::util
 
 // The file work that keeps routines from being lost: saving a measurement,
 // the autosave on commit, the temporary routine file and the replay of a
@@ -39,7 +35,8 @@ public:
 
     // Writes the measurement (an existing file is replaced only by a
     // complete new one); true when it failed, after the failure handler ran.
-    bool saveMeasurement(const QString &path, bool toFile);
+    bool saveMeasurement(const QString &path, bool toFile,
+                         ovra::util::FileUtils::Format format = ovra::util::FileUtils::Format::Export);
 
     // The rendered autosave path for now, relative when no directory is set.
     QString autoSavePath(const QDateTime &now) const;

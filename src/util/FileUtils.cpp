@@ -4,9 +4,11 @@
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 
+#include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringList>
 
@@ -46,10 +48,10 @@ struct Separators
     QString line = QStringLiteral("\n");
 };
 
-Separators separatorsOf(OvraSettings *settings)
+Separators separatorsOf(OvraSettings *settings, FileUtils::Format format = FileUtils::Format::Export)
 {
     Separators s;
-    if (!settings)
+    if (!settings || format == FileUtils::Format::Standard)
         return s;
     const ExportSettings &e = settings->exportSettings();
     if (!e.columnSep().isEmpty())
@@ -300,25 +302,29 @@ private:
     QByteArray m_line;
 };
 
-// Reads a device line by line in large chunks. A line longer than the limit
-// is reported as too long and skipped whole without being held in memory.
+// Reads a device line by line in large chunks. Lines end as the file's
+// first line ends: at LF (a CR before it is dropped; a CR inside a line, as
+// a meta value may hold, stays text), or, in a file saved with CR line ends,
+// at CR, CR LF or LF. A line longer than the limit is reported as too long
+// and skipped whole without being held in memory.
 class LineReader
 {
 public:
     explicit LineReader(QIODevice &device) : m_device(device) {}
 
-    // False at the end of the device. line excludes the line feed and a
-    // carriage return before it.
+    // False at the end of the device. line excludes its line end.
     bool next(QByteArrayView &line, bool &tooLong)
     {
         tooLong = false;
         for (;;) {
             const char *start = m_buffer.constData() + m_position;
             const qsizetype available = m_buffer.size() - m_position;
-            const auto *feed = static_cast<const char *>(std::memchr(start, '\n', std::size_t(available)));
-            if (feed || (m_end && (available > 0 || m_skipping))) {
-                const qsizetype length = feed ? feed - start : available;
-                m_position += feed ? length + 1 : length;
+            qsizetype length = -1;
+            qsizetype ending = 0;
+            if (findLineEnd(start, available, length, ending) || (m_end && (available > 0 || m_skipping))) {
+                if (length < 0)
+                    length = available;
+                m_position += length + ending;
                 if (m_skipping || length > FileUtils::kMaxLineLength) {
                     m_skipping = false;
                     tooLong = true;
@@ -326,7 +332,7 @@ public:
                     return true;
                 }
                 line = QByteArrayView(start, length);
-                if (!line.isEmpty() && line.back() == '\r')
+                if (m_ends == Ends::LineFeed && !line.isEmpty() && line.back() == '\r')
                     line.chop(1);
                 return true;
             }
@@ -334,7 +340,12 @@ public:
                 return false;
             if (available > FileUtils::kMaxLineLength) {
                 m_skipping = true;
+                // A CR at the very end may be followed by the LF of its line
+                // end in the next chunk.
+                const bool carriageReturn = m_ends != Ends::LineFeed && m_buffer.endsWith('\r');
                 m_buffer.clear();
+                if (carriageReturn)
+                    m_buffer.append('\r');
             } else {
                 m_buffer.remove(0, m_position);
             }
@@ -349,11 +360,43 @@ public:
     }
 
 private:
+    enum class Ends { Unknown, LineFeed, CarriageReturn };
+
+    // The first line end in the buffered text: the line's length and the
+    // size of its end. A CR that ends the buffer before the end of the
+    // device may be the first half of CR LF, so it is not taken yet.
+    bool findLineEnd(const char *start, qsizetype available, qsizetype &length, qsizetype &ending)
+    {
+        const auto *feed = static_cast<const char *>(std::memchr(start, '\n', std::size_t(available)));
+        const qsizetype searched = feed ? feed - start : available;
+        const auto *cr = m_ends == Ends::LineFeed
+                             ? nullptr
+                             : static_cast<const char *>(std::memchr(start, '\r', std::size_t(searched)));
+        if (cr) {
+            if (cr + 1 == start + available && !m_end)
+                return false;
+            const bool crLf = cr + 1 < start + available && cr[1] == '\n';
+            if (m_ends == Ends::Unknown)
+                m_ends = crLf ? Ends::LineFeed : Ends::CarriageReturn;
+            length = cr - start;
+            ending = crLf ? 2 : 1;
+            return true;
+        }
+        if (!feed)
+            return false;
+        if (m_ends == Ends::Unknown)
+            m_ends = Ends::LineFeed;
+        length = feed - start;
+        ending = 1;
+        return true;
+    }
+
     QIODevice &m_device;
     QByteArray m_buffer;
     qsizetype m_position = 0;
     bool m_skipping = false;
     bool m_end = false;
+    Ends m_ends = Ends::Unknown;
 };
 
 qint16 toSampleValue(double value)
@@ -416,6 +459,15 @@ bool parseSampleRow(QByteArrayView line, TrampMode mode, wsDaten::Sample &sample
     return false;
 }
 
+// A number of a header line. Columns are separated by TAB, so a comma can
+// only be the decimal comma of a file saved with that export setting.
+double headerNumber(QStringView text, bool *ok = nullptr)
+{
+    QString number = text.toString();
+    number.replace(QLatin1Char(','), QLatin1Char('.'));
+    return number.toDouble(ok);
+}
+
 // Header numbers; a part that does not parse counts as 0.
 QList<double> headerNumbers(const QString &line)
 {
@@ -423,7 +475,7 @@ QList<double> headerNumbers(const QString &line)
     const QStringList parts = line.split(QLatin1Char('\t'));
     numbers.reserve(parts.size());
     for (const QString &part : parts)
-        numbers.append(part.toDouble());
+        numbers.append(headerNumber(part));
     return numbers;
 }
 
@@ -432,20 +484,31 @@ bool allFinite(std::initializer_list<double> values)
     return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
 }
 
+// Start times (s) and penalties beyond this are no values of a routine.
+constexpr double kMaxHeaderValue = 1.0e6;
+
+bool plausibleHeaderValue(double value)
+{
+    return std::isfinite(value) && std::abs(value) <= kMaxHeaderValue;
+}
+
 int toSampleIndex(double value)
 {
     // Far beyond any measurement, and safely inside int.
     return static_cast<int>(std::clamp(std::trunc(value), -1.0e9, 1.0e9));
 }
 
+bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal);
+
 } // namespace
 
 // Header -------------------------------------------------------------------------
 
 QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
-                              const IndexSelection *weightClassSelector, const QDateTime &now)
+                              const IndexSelection *weightClassSelector, const QDateTime &now, Format format)
 {
-    HeaderWriter w(separatorsOf(settings));
+    const Separators separators = separatorsOf(settings, format);
+    HeaderWriter w(separators);
     const Routines &r = store.routines();
 
     w.begin(-0.002);
@@ -474,9 +537,11 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
 
     writeResultLines(w, store);
 
+    // The bed the positions were computed with: a loaded file's own size
+    // rather than the configured one.
     w.begin(-0.016);
-    w.add(store.configuredBedLength(), 1);
-    w.add(store.configuredBedWidth(), 1);
+    w.add(store.bedLength(), 1);
+    w.add(store.bedWidth(), 1);
     w.end();
 
     writePositionLines(w, store);
@@ -499,13 +564,20 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
     writeLandingBlock(w, store, -0.049, r.synchronizedLandingsTrampoline1);
     writeLandingBlock(w, store, -0.059, r.synchronizedLandingsTrampoline2);
 
-    // QMap iterates in ascending key order.
-    const QString column(separatorsOf(settings).column);
-    const QString blank = QStringLiteral(" ");
+    // QMap iterates in ascending key order. A column separator inside a key
+    // or value becomes a blank, and so does a CR, which would end the line
+    // of a file saved with CR line ends.
+    const auto metaText = [&separators](QString text) {
+        for (QChar &c : text) {
+            if (c == separators.column || c == QLatin1Char('\r') || c == QLatin1Char('\n'))
+                c = QLatin1Char(' ');
+        }
+        return text;
+    };
     for (auto it = r.routineMetaInformation.cbegin(); it != r.routineMetaInformation.cend(); ++it) {
         w.begin(-0.069);
-        w.add(QString(it.key()).replace(column, blank));
-        w.add(QString(it.value()).replace(column, blank));
+        w.add(metaText(it.key()));
+        w.add(metaText(it.value()));
         w.end();
     }
     return w.text();
@@ -514,14 +586,17 @@ QString FileUtils::headerText(OvraSettings *settings, wsDaten &store,
 // Writing ----------------------------------------------------------------------------
 
 bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *settings, wsDaten &store,
-                         const IndexSelection *weightClassSelector, MeasureDatabase *database)
+                         const IndexSelection *weightClassSelector, MeasureDatabase *database, Format format)
 {
+    // Only the program reads the database form back.
+    if (!toFile)
+        format = Format::Standard;
     const QDateTime now = QDateTime::currentDateTime();
     store.measurementName = now.toString(QStringLiteral("yyyyMMdd_hhmmss_")) + QStringLiteral("0000");
     store.measurementDate = now.toString(QStringLiteral("yyyy/MM/dd"));
     store.measurementTime = now.toString(QStringLiteral("hh:mm:ss"));
 
-    const QString header = headerText(settings, store, weightClassSelector, now);
+    const QString header = headerText(settings, store, weightClassSelector, now, format);
     const int count = store.sampleCount();
     // Samples the ring no longer holds (a measurement longer than the ring)
     // are written as zeros rather than as whatever took their slot.
@@ -570,7 +645,7 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
     const QByteArray headerBytes = header.toUtf8();
     if (file.write(headerBytes) != headerBytes.size())
         return failed();
-    const Separators sep = separatorsOf(settings);
+    const Separators sep = separatorsOf(settings, format);
     // Separators longer than a few bytes would not fit the row reserve; the
     // settings only offer single characters and CR LF.
     RowWriter rows(QString(sep.column).toUtf8(), QString(sep.decimal).toUtf8(), sep.line.left(4).toUtf8());
@@ -600,7 +675,8 @@ void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &samp
         plotter->appendSamples(store, 1);
     const int count = store.sampleCount();
     store.followReplayedWindow(count);
-    if (count % wsDaten::kSamplesPerBlock == 0 || count == store.routines().exerciseEnd) {
+    // Detection runs at block ends only, as it did while measuring.
+    if (count % wsDaten::kSamplesPerBlock == 0) {
         store.setBlockCount(count);
         store.detectLandings(DataUpdateReason::Replay, rule);
     }
@@ -610,31 +686,57 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
                               SamplePlotter *plotter)
 {
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
+    store.beginReplay();
     for (const wsDaten::Sample &sample : samples)
         appendReplayedSample(store, sample, rule, plotter);
     store.setBlockCount(store.sampleCount());
 }
 
-bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store)
+bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,
+                                QString *refusal)
 {
-    const QChar column = separatorsOf(settings).column;
+    Q_UNUSED(settings);
     bool any = false;
-    for (QString line : header.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        // Trailing separators count as parts; only a carriage return goes.
+    QString refused;
+    // Lines end as the first one does, as in a file: a header stored with CR
+    // line ends is split at every CR, otherwise only LF ends a line and a CR
+    // before it goes. Trailing separators still count as parts.
+    const qsizetype feed = header.indexOf(QLatin1Char('\n'));
+    const qsizetype cr = header.indexOf(QLatin1Char('\r'));
+    const bool carriageReturns = cr >= 0 && (feed < 0 || cr + 1 < feed);
+    QStringList lines = carriageReturns ? header.split(QRegularExpression(QStringLiteral("\r\n|\r|\n")))
+                                        : header.split(QLatin1Char('\n'));
+    for (QString &line : lines) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        any = check_headerZeile(line, store, column) || any;
+        if (line.isEmpty())
+            continue;
+        any = applyHeaderLine(line, store, refused) || any;
+        if (!refused.isEmpty())
+            break;
     }
-    return any;
+    if (refusal)
+        *refusal = refused;
+    return any && refused.isEmpty();
 }
 
-bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator)
+bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QChar & /*columnSeparator*/)
+{
+    QString refusal;
+    return applyHeaderLine(line, store, refusal);
+}
+
+namespace {
+
+// check_headerZeile, with the reason for the operator when the line refuses
+// the file.
+bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal)
 {
     const qsizetype tab = line.indexOf(QLatin1Char('\t'));
     if (tab <= 0)
         return false;
     bool ok = false;
-    const double number = QStringView(line).left(tab).toDouble(&ok);
+    const double number = headerNumber(QStringView(line).left(tab), &ok);
     if (!ok || !std::isfinite(number))
         return false;
     const double scaled = std::trunc(number * 1000.0 - 0.0001);
@@ -649,7 +751,9 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
     Routines &r = store.routines();
     switch (code) {
     case kMetaCode: {
-        const QStringList parts = line.split(columnSeparator);
+        // Split by TAB like every header line: a readable file is always
+        // TAB-separated, whatever column separator is set now.
+        const QStringList parts = line.split(QLatin1Char('\t'));
         if (parts.size() <= 1)
             break;
         // Routine meta information is a handful of short texts; a file
@@ -684,8 +788,13 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
         const QList<double> p = headerNumbers(line);
         if (p.size() != 3)
             break;
-        if (!allFinite({p[1], p[2]})) {
-            qWarning().noquote() << "Ignoring a routine start time or penalty that is not a number: '" + line + "'";
+        // Both go into the result as they are stored: values that no run of
+        // the program writes would make a wrong score, so the file is refused.
+        if (!plausibleHeaderValue(p[1]) || !plausibleHeaderValue(p[2])) {
+            qWarning().noquote() << "Refusing a routine start time or penalty out of range: '" + line + "'";
+            refusal = QCoreApplication::translate("FileUtils",
+                                                  "the routine start time or penalty is out of range: '%1'")
+                          .arg(line);
             break;
         }
         r.setRoutineStartTime(p[1]);
@@ -747,9 +856,13 @@ bool FileUtils::check_headerZeile(const QString &line, wsDaten &store, const QCh
     return true;
 }
 
+} // namespace
+
 bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
-                             SamplePlotter *plotter, std::function<void()> &reset)
+                             SamplePlotter *plotter, std::function<void()> &reset, QString *refusal)
 {
+    if (refusal)
+        refusal->clear();
     const QString path = basePath + QStringLiteral(".dat");
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
@@ -764,15 +877,23 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
     }
     if (reset)
         reset();
-    readData(file, path, settings, store, plotter);
+    QString refused;
+    const bool read = readData(file, path, settings, store, plotter, &refused);
     file.close();
-    return true;
+    if (read)
+        return true;
+    // Nothing of a refused file stays on show.
+    if (reset)
+        reset();
+    if (refusal)
+        *refusal = refused;
+    return false;
 }
 
-void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
-                         SamplePlotter *plotter)
+bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter, QString *refusal)
 {
-    const QChar column = separatorsOf(settings).column;
+    QString refused;
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
     LineReader reader(device);
     QByteArrayView line;
@@ -796,13 +917,21 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
             skipLine();
             continue;
         }
-        if (!check_headerZeile(QString::fromUtf8(line), store, column)) {
+        const bool header = applyHeaderLine(QString::fromUtf8(line), store, refused);
+        if (!refused.isEmpty()) {
+            qWarning().noquote() << path + QStringLiteral(" refused: ") + refused;
+            if (refusal)
+                *refusal = refused;
+            return false;
+        }
+        if (!header) {
             haveRow = true;
-            // A file saved with another column separator or a decimal comma
-            // starts with a header line the reader cannot recognise.
-            if (lineNumber == 1
-                && (line.startsWith("-0,0") || (line.startsWith("-0.0") && !line.contains('\t'))))
-                qWarning().noquote() << path + QStringLiteral(" was written with a column separator other than TAB or a decimal comma; its header is read as samples");
+            // A file saved with another column separator starts with a
+            // header line the reader cannot recognise.
+            if (lineNumber == 1 && (line.startsWith("-0.0") || line.startsWith("-0,0")) &&
+                !line.contains('\t'))
+                qWarning().noquote() << path + QStringLiteral(" was written with a column separator other "
+                                                              "than TAB; its header is read as samples");
             break;
         }
     }
@@ -814,6 +943,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                                     .arg(path)
                                     .arg(kMaxMetaEntries)
                                     .arg(kMaxMetaText);
+    store.beginReplay();
     wsDaten::Sample sample{};
     int columns = 0;
     bool ringLogged = false;
@@ -853,6 +983,7 @@ void FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                                     .arg(skippedLines);
     if (store.sampleCount() == 0)
         qInfo().noquote() << path + QStringLiteral(" holds no samples");
+    return true;
 }
 
 // Paths and reset ----------------------------------------------------------------------

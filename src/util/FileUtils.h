@@ -45,6 +45,11 @@ public:
 class FileUtils
 {
 public:
+    // The separators a file is written with: those of the export settings,
+    // or TAB, "." and LF, which the loader reads whatever the settings (the
+    // temporary routine file; the database form always uses them).
+    enum class Format { Export, Standard };
+
     // Longest line the loader accepts; longer lines are skipped whole.
     static constexpr qint64 kMaxLineLength = 1 << 20;
 
@@ -53,17 +58,22 @@ public:
     // 16-byte-per-sample block go to the database. weightClassSelector may be
     // null (the settings' own selection is used). Returns true on failure.
     static bool saveFile(bool toFile, const QString &path, OvraSettings *settings, wsDaten &store,
-                         const IndexSelection *weightClassSelector, MeasureDatabase *database);
+                         const IndexSelection *weightClassSelector, MeasureDatabase *database,
+                         Format format = Format::Export);
 
     // Loads basePath + ".dat" into the store; true on success. Nothing is reset
-    // when the file cannot be opened. plotter may be null.
+    // when the file cannot be opened. A file whose header holds values no run
+    // of the program writes is refused: false, the store reset again and the
+    // reason, for the operator, in refusal. plotter may be null.
     static bool loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
-                             SamplePlotter *plotter, std::function<void()> &reset);
+                             SamplePlotter *plotter, std::function<void()> &reset,
+                             QString *refusal = nullptr);
 
     // The part of a load after the reset: header lines, then sample rows
-    // with the recomputation. name is used in log lines.
-    static void readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
-                         SamplePlotter *plotter);
+    // with the recomputation. name is used in log lines. False when the
+    // header was refused (the reason in refusal); the samples are then not read.
+    static bool readData(QIODevice &device, const QString &name, OvraSettings *settings, wsDaten &store,
+                         SamplePlotter *plotter, QString *refusal = nullptr);
 
     // The samples of a stored measure (the database form) replayed into the
     // store after its header: landings and results are recomputed as for a
@@ -71,8 +81,9 @@ public:
     static void replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
                               SamplePlotter *plotter);
     // Applies every header line of a stored header text; true when at least
-    // one was a header line.
-    static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store);
+    // one was a header line and none was refused (the reason in refusal).
+    static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,
+                                QString *refusal = nullptr);
     // Appends one replayed sample (files, the database, the recovery ring)
     // and hands it to the plotter (may be null); then the routine window and,
     // at the end of a block or of the window, the landing detection.
@@ -80,12 +91,14 @@ public:
                                      SamplePlotter *plotter);
 
     // Applies one header line; false when the line is not a header line (the
-    // header has ended).
+    // header has ended). Header lines are TAB-separated whatever the
+    // columnSeparator; numbers may carry a decimal comma.
     static bool check_headerZeile(const QString &line, wsDaten &store, const QChar &columnSeparator);
 
     // The header text alone (the database form and its tests).
     static QString headerText(OvraSettings *settings, wsDaten &store,
-                              const IndexSelection *weightClassSelector, const QDateTime &now);
+                              const IndexSelection *weightClassSelector, const QDateTime &now,
+                              Format format = Format::Export);
 
     // Path names as Open and "Save as" treat them: a data file is always
     // written as ".dat"; ".dat", ".txt", ".res" and ".tara" name the ".dat"

@@ -252,7 +252,12 @@ ScoringStateType RESTUtils::createScoringStateType(bool usbConnected, int connec
 double RESTUtils::roundTo(double value, int decimals)
 {
     const double scale = std::pow(10.0, decimals);
-    return std::round(value * scale) / scale;
+    const double scaled = value * scale;
+    // From 2^53 on a double has no fraction left to round, and scaling a
+    // huge value would overflow to infinity, which JSON cannot hold.
+    if (!std::isfinite(scaled) || std::abs(scaled) >= 9007199254740992.0)
+        return value;
+    return std::round(scaled) / scale;
 }
 
 int RESTUtils::roundToCentimetre(double value)

@@ -204,6 +204,39 @@ private Q_SLOTS:
         QCOMPARE(store.sample(measured - 1)[0], qint16(measured - 1));
     }
 
+    // READY's activity watch stores its samples only where the ring holds no
+    // part of the retained measurement: a long idle READY once overwrote the
+    // routine's first samples, which Save as then wrote into the file.
+    void activityWatchNeverOverwritesTheMeasurement()
+    {
+        auto valueOf = [](int i) { return qint16(i % 30011); };
+        for (const int measured :
+             {100 * wsDaten::kSamplesPerBlock, wsDaten::kRingSamples + wsDaten::kSamplesPerBlock}) {
+            wsDaten store;
+            QVERIFY(store.automaticSelection());
+            Feeder feed(store, [&](int i) { return constantSample(valueOf(i)); });
+            feed.until(measured, InnerState::CONTINUOUS);
+            QCOMPARE(store.sampleCount(), measured);
+            const int first = store.firstAvailableSample();
+            // More than the ring holds of watching: 1000 s and a little more.
+            const int watched = measured < wsDaten::kRingSamples
+                                    ? wsDaten::kRingSamples / wsDaten::kSamplesPerBlock + 10
+                                    : 10;
+            feed.blocks(watched, InnerState::READY);
+            QVERIFY(feed.work.back().stored && !feed.work.back().counted);
+            QCOMPARE(store.sampleCount(), measured);
+            QCOMPARE(store.firstAvailableSample(), first);
+            for (int i = first; i < measured; ++i) {
+                if (store.sample(i)[0] != valueOf(i))
+                    QFAIL(qPrintable(QStringLiteral("sample %1 of %2 was overwritten").arg(i).arg(measured)));
+            }
+            // A counted block continues the measurement with the newest samples.
+            feed.block(InnerState::DROP_TEST);
+            QCOMPARE(store.sample(measured)[0], valueOf(feed.next - wsDaten::kSamplesPerBlock));
+            QCOMPARE(store.sample(measured - 1)[0], valueOf(measured - 1));
+        }
+    }
+
     void taraWithoutSamplesIsNotANumber()
     {
         wsDaten store;

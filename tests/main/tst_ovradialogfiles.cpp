@@ -400,6 +400,36 @@ private Q_SLOTS:
         QVERIFY(!w.dialog->store().taraSetAside());
     }
 
+    // A stored synchronized routine shown while "Trampoline 1" is chosen by
+    // hand sets the mode of the display; the next routine is measured on
+    // trampoline 1 again (it once came out empty, measured as synchronized).
+    void handChosenTrampolineIsRestoredAfterAStoredRoutine()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        QCOMPARE(w.state(), int(S::READY));
+        wsDaten &store = w.dialog->store();
+        w.measure(96);
+        store.setTrampMode(data::model::TrampMode::Synchronized);
+        const QString file = dir.path() + QStringLiteral("/synchronized.dat");
+        QVERIFY(!w.dialog->saveMeasurement(file, true));
+
+        w.dialog->ui().CB_trampSelect->setCurrentIndex(0);
+        Q_EMIT w.dialog->ui().CB_trampSelect->activated(0);
+        QCOMPARE(store.trampMode(), data::model::TrampMode::Trampoline1);
+        w.dialog->loadFile(file);
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(store.trampMode(), data::model::TrampMode::Synchronized);
+        w.fire("dismissRoutine");
+        QCOMPARE(w.state(), int(S::READY));
+        QCOMPARE(store.trampMode(), data::model::TrampMode::Trampoline1);
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::START));
+        QCOMPARE(store.trampMode(), data::model::TrampMode::Trampoline1);
+    }
+
     void savedFilesListIsWired()
     {
         QTemporaryDir dir;

@@ -151,6 +151,12 @@ private Q_SLOTS:
         routine.exerciseStart = routine.exerciseStartFix = 96;
         routine.exerciseEnd = routine.exerciseEndFix = std::numeric_limits<int>::max();
         routine.routineRecording = true;
+        routine.addRoutineMetaInformation(QStringLiteral("Club"), QStringLiteral("TSV 1860 Muenchen"));
+        // Separators chosen for spreadsheets do not reach the crash copy: it
+        // is written as the loader reads it (it once came back empty).
+        s->exportSettings().setColumnSepIndex(2);
+        s->exportSettings().setDecimalSepIndex(1);
+        s->exportSettings().setLineSepIndex(2);
         RoutineRecorder recorder(*s, store);
         recorder.setTemporaryDirectory(dir.path());
         QCOMPARE(recorder.temporaryRoutineFilePath(), dir.path() + "/~routine.dat");
@@ -161,6 +167,10 @@ private Q_SLOTS:
         QCOMPARE(routine.exerciseEnd, 480);
         QCOMPARE(routine.exerciseEndFix, 480);
         QVERIFY(recorder.temporaryRoutineFileExists());
+        QFile written(recorder.temporaryRoutineFilePath());
+        QVERIFY(written.open(QIODevice::ReadOnly));
+        QCOMPARE(written.readLine(), QByteArray("-0.002\t4.30\t1\n"));
+        written.close();
 
         wsDaten loaded;
         std::function<void()> reset = [&loaded] { ovra::util::FileUtils::resetMeasurementForLoad(loaded); };
@@ -168,6 +178,8 @@ private Q_SLOTS:
         QCOMPARE(loaded.sampleCount(), 480);
         QCOMPARE(loaded.routines().exerciseStart, 96);
         QCOMPARE(loaded.routines().exerciseEnd, 480);
+        QCOMPARE(loaded.routines().routineMetaInformation, routine.routineMetaInformation);
+        QCOMPARE(loaded.sample(479), store.sample(479));
 
         recorder.deleteTempRoutineFile();
         QVERIFY(!recorder.temporaryRoutineFileExists());

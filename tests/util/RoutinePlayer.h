@@ -42,6 +42,8 @@ void playRoutine(wsDaten &store, int frames, FrameSource &&frame, InRoutine &&in
                           0);
         if (routine.routineRecording && routine.exerciseStart < routine.exerciseEnd)
             routine.routineRecording = false;
+        if (afterBlock(store, routineWindow))
+            return;
     }
 }
 

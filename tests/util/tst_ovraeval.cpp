@@ -320,6 +320,22 @@ private Q_SLOTS:
         run = runEval({}, QStringLiteral("de"));
         QVERIFY(run.err.contains("Aufruf: ovra-eval [--hd-rule 0|1] FILE...\n"));
 
+        // A file with a penalty no run of the program writes is refused: no
+        // result without its keys.
+        QFile absurd(m_dir.filePath(QStringLiteral("absurd.dat")));
+        QVERIFY(absurd.open(QIODevice::WriteOnly));
+        absurd.write("-0.002\t4.30\t1\n-0.027\t4.3\t1e308\n" +
+                     QByteArray("0.000\t1\t2\t3\t4\t10\n").repeated(96));
+        absurd.close();
+        run = runEval({absurd.fileName()});
+        QCOMPARE(run.exitCode, 1);
+        QVERIFY(run.out.isEmpty());
+        QVERIFY2(
+            run.err.contains(("ovra-eval: cannot read " + absurd.fileName() +
+                              ": the routine start time or penalty is out of range: '-0.027\t4.3\t1e308'\n")
+                                 .toLocal8Bit()),
+            run.err.constData());
+
         // An empty data file is readable: an empty routine.
         QFile empty(m_dir.filePath(QStringLiteral("empty.dat")));
         QVERIFY(empty.open(QIODevice::WriteOnly));

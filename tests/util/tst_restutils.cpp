@@ -156,6 +156,18 @@ private slots:
                          .toObject();
         QCOMPARE(individual.value("meta").toObject(),
                  QJsonObject({{"athlete", "Ann Bee"}, {"routine", "2"}}));
+
+        // Rounding a huge value does not overflow to infinity, which JSON
+        // cannot hold: the result keeps its keys.
+        QCOMPARE(RESTUtils::roundTo(1e308, 1), 1e308);
+        QCOMPARE(RESTUtils::roundTo(-1e300, 3), -1e300);
+        routines.setPenalty(1e308);
+        routines.setRoutineStartTime(-1e308);
+        individual = jsonOf(RESTUtils::createConfirmedResult(routines, TrampMode::Trampoline1, rules))
+                         .value("individualResult")
+                         .toObject();
+        QCOMPARE(individual.value("startPenalty").toDouble(), 1e308);
+        QCOMPARE(individual.value("delayBeforeStartInSeconds").toDouble(), -1e308);
     }
 
     void ruleOutsideZeroAndOneHasNoRulesSettings()

@@ -41,7 +41,7 @@ public:
     // complete new one); true when it failed, after the failure handler ran.
     bool saveMeasurement(const QString &path, bool toFile);
 
-    // The rendered autosave path for now, relative when no directory is set.
+    // The rendered autosave path for now, in the autosave folder.
     QString autoSavePath(const QDateTime &now) const;
     // Creates the target's folders and saves; true on success.
     bool autoSaveToFile(const QDateTime &now);

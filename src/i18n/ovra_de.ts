@@ -599,6 +599,22 @@ Taste X drücken</translation>
             <source>Ctrl+R: Recover the last minutes from the last-chance recorder</source>
             <translation>Strg+R: Die letzten Minuten aus dem Notfallspeicher wiederherstellen</translation>
         </message>
+        <message>
+            <source>%1s</source>
+            <translation>%1 s</translation>
+        </message>
+        <message>
+            <source>Routine complete: press space to finish</source>
+            <translation>Übung vollständig: Leertaste drücken zum Beenden</translation>
+        </message>
+        <message>
+            <source>Started after</source>
+            <translation>Begonnen nach</translation>
+        </message>
+        <message>
+            <source>Penalty</source>
+            <translation>Strafabzug</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -714,6 +730,33 @@ Taste X drücken</translation>
         <message>
             <source>Routine begin </source>
             <translation>Übungsbeginn </translation>
+        </message>
+        <message>
+            <source>Nothing has been received from the master box yet, so there is nothing to recover.</source>
+            <translation>Von der Master-Box ist noch nichts empfangen worden, daher gibt es nichts wiederherzustellen.</translation>
+        </message>
+        <message>
+            <source>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</source>
+            <translation>Hier wird jeder Messwert der letzten zehn Minuten aufbewahrt, auch wenn keine Übung aufgezeichnet wurde. Wählen Sie den Abschnitt mit der verlorenen Übung und deren Beginn; sie wird dann wie eine geladene Übung zur Prüfung angezeigt.</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveReport</name>
+        <message>
+            <source>Saved: %1</source>
+            <translation>Gespeichert: %1</translation>
+        </message>
+        <message>
+            <source>Not saved: %1</source>
+            <translation>Nicht gespeichert: %1</translation>
+        </message>
+        <message>
+            <source>Stored in the database</source>
+            <translation>In der Datenbank gespeichert</translation>
+        </message>
+        <message>
+            <source>Not stored in the database</source>
+            <translation>Nicht in der Datenbank gespeichert</translation>
         </message>
     </context>
     <context>
@@ -849,6 +892,10 @@ Taste X drücken</translation>
             <source>- Unexpected sensor data collected - run diagnosis</source>
             <translation>- Unerwartete Sensordaten erfasst - Diagnose ausführen</translation>
         </message>
+        <message>
+            <source>- Committed routines are not stored: autosave to file and database is off</source>
+            <translation>- Bestätigte Übungen werden nicht gespeichert: Autosave in Datei und Datenbank ist aus</translation>
+        </message>
     </context>
     <context>
         <name>widget::individual::IndividualResultsTableModel</name>
@@ -914,6 +961,10 @@ Taste X drücken</translation>
         <message>
             <source>dT [s]</source>
             <translation>dT [s]</translation>
+        </message>
+        <message>
+            <source>Does not count: an earlier pair was not synchronous</source>
+            <translation>Zählt nicht: ein früheres Paar war nicht synchron</translation>
         </message>
     </context>
 </TS>

@@ -7,6 +7,7 @@
 #include "misc/TutorialLauncher.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
+#include "state/FocusDecision.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
 #include "state/OvraStateTriggers.h"
@@ -15,8 +16,10 @@
 #include "usb/DeviceLink.h"
 #include "util/LogHandler.h"
 #include "util/Warnings.h"
+#include "widgets/KeyboardFocusKeeper.h"
 #include "widgets/Popup.h"
 #include "widgets/StateWidget.h"
+#include "widgets/StyleProperty.h"
 #include "wsdb.h"
 
 #include <QAction>
@@ -30,6 +33,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QSoundEffect>
 #include <QSslSocket>
 #include <QStackedWidget>
@@ -82,6 +86,10 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     setWindowTitle(tr("Ovra v%1").arg(QLatin1String(ovra::build::kVersion)));
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &OvraDialog::focusWindowChanged);
+    // The routine's keys reach the window wherever its focus is.
+    auto *focusKeeper = new KeyboardFocusKeeper(this, menuBar());
+    focusKeeper->returnFocusAfterChoices(m_ui->configurationWidget);
+    focusKeeper->returnFocusAfterChoices(m_ui->databaseWidget);
     connectActions();
     connectStore();
     createStartListDialogs();
@@ -112,8 +120,14 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     setupFiles();
     int width = 849;
     int height = 665;
+    const bool sizeStored = m_settings->hasStoredWindowSize();
     m_settings->load(width, height, m_font);
-    resize(width, height);
+    // The first start uses the screen, so the results can be read from the
+    // bed; later starts keep the size the operator left.
+    if (sizeStored || screen() == nullptr)
+        resize(width, height);
+    else
+        resize(screen()->availableSize() * kFirstStartScreenShare);
     m_tutorials = new TutorialLauncher(m_settings->tutorialSettings(), this);
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
@@ -239,14 +253,16 @@ void OvraDialog::keyPressEvent(QKeyEvent *event)
 
 void OvraDialog::focusWindowChanged(QWindow *window)
 {
-    // Notification popups never take the focus for themselves; a platform
-    // that hands it to them for a moment is not another application.
-    if (window && window->flags().testFlag(Qt::WindowDoesNotAcceptFocus))
-        return;
-    if (window && window->title() == windowTitle())
+    switch (ovra::state::focusChangeFor(window, windowHandle())) {
+    case ovra::state::FocusChange::Gained:
         Q_EMIT mainWindowGotFocus();
-    else
+        break;
+    case ovra::state::FocusChange::Lost:
         Q_EMIT mainWindowLostFocus();
+        break;
+    case ovra::state::FocusChange::Unchanged:
+        break;
+    }
 }
 
 void OvraDialog::flashStatePopup()
@@ -263,7 +279,14 @@ void OvraDialog::setClock(const ovra::util::Clock *clock)
 
 void OvraDialog::updateRoutineStartTime(double routineStartTime)
 {
-    m_ui->LB_routineStartTime->setText(QString::number(routineStartTime, 'f', 1));
+    m_ui->LB_routineStartTime->setText(tr("%1s").arg(QString::number(routineStartTime, 'f', 1)));
+}
+
+void OvraDialog::updateRoutineStartPenalty(double penalty)
+{
+    m_ui->LB_routineStartPenalty->setText(QString::number(penalty, 'f', 1));
+    for (QLabel *label : {m_ui->LB_routineStartPenaltyTitle, m_ui->LB_routineStartPenalty})
+        ovra::widgets::setStyleProperty(label, "highlightPenalty", penalty > 0.0);
 }
 
 void OvraDialog::updateAutoSaveLabel(bool doFileSave)
@@ -301,7 +324,20 @@ void OvraDialog::swapHdTofWidget()
     grid->removeWidget(m_ui->tofResultWidget);
     grid->addWidget(m_ui->hdResultWidget, tofRow, tofColumn);
     grid->addWidget(m_ui->tofResultWidget, hdRow, hdColumn);
+    balanceResultWidgets(m_daten->trampMode());
     qDebug() << "Swap HD and ToF result widgets";
+}
+
+void OvraDialog::balanceResultWidgets(data::model::TrampMode trampMode)
+{
+    // Every read-out gets the same height: a synchronized routine has two
+    // HD read-outs under one Syn read-out.
+    QGridLayout *grid = m_ui->resultWidgetsLayout;
+    int row = 0, column = 0, rowSpan = 0, columnSpan = 0;
+    grid->getItemPosition(grid->indexOf(m_ui->hdResultWidget), &row, &column, &rowSpan, &columnSpan);
+    grid->setRowStretch(row, trampMode == data::model::TrampMode::Synchronized ? 2 : 1);
+    grid->getItemPosition(grid->indexOf(m_ui->tofResultWidget), &row, &column, &rowSpan, &columnSpan);
+    grid->setRowStretch(row, 1);
 }
 
 void OvraDialog::updateTimeDisplay(double seconds)
@@ -324,6 +360,7 @@ void OvraDialog::updateTrampolineActivity(data::model::TrampMode trampMode)
     // is left out of the force plot.
     emit setTramp1Active(trampMode != data::model::TrampMode::Trampoline2);
     emit setTramp2Active(trampMode != data::model::TrampMode::Trampoline1);
+    balanceResultWidgets(trampMode);
 }
 
 QString OvraDialog::translateTrampMode(data::model::TrampMode trampMode)

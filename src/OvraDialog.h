@@ -34,6 +34,7 @@ class LastChanceRecovery;
 struct RecoverySelection;
 class LogWidget;
 class RoutineRecorder;
+class SaveReport;
 class wsDaten;
 class wsdb;
 class Popup;
@@ -79,6 +80,7 @@ class OvraDialog : public QMainWindow
     Q_OBJECT
 public:
     static constexpr int kTaraWaitMs = 1800;
+    static constexpr double kFirstStartScreenShare = 0.9;
 
     explicit OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent = nullptr);
     ~OvraDialog() override;
@@ -207,6 +209,8 @@ public Q_SLOTS:
     void quit();
 
     void updateRoutineStartTime(double routineStartTime);
+    // Beside the start time in START: the late-start penalty it costs.
+    void updateRoutineStartPenalty(double penalty);
     void updateAutoSaveLabel(bool doFileSave);
     void showFontSelectionDialog();
     void toggleContinuousMode(bool active);
@@ -302,6 +306,7 @@ private:
     void setupStateMachine();
     void focusWindowChanged(QWindow *window);
     void flashStatePopup();
+    void balanceResultWidgets(data::model::TrampMode trampMode);
     void playWarningSound();
     // Sample store side (OvraDialogStore.cpp).
     void createResultWidgets();
@@ -337,6 +342,13 @@ private:
     void startWebSocketServer();
     void openDatabase();
     void resetMeasurementForLoad();
+    // Saving feedback: the autosave folder in the saved-files list, the
+    // warning while nothing is stored, and the green or red notification
+    // after a save (OvraDialogFiles.cpp).
+    bool autoSaveToFile(SaveReport &report);
+    void showSaveReport(const SaveReport &report);
+    void showAutoSaveFolder();
+    void updateStorageWarning();
 
     ovra::util::LogHandler &m_logHandler;
     wsDaten *m_daten = nullptr;

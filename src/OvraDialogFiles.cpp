@@ -8,11 +8,13 @@
 #include "recovery/LastChanceRecovery.h"
 #include "recovery/RecoveryDialog.h"
 #include "recovery/RoutineRecorder.h"
+#include "recovery/SaveReport.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "usb/DeviceLink.h"
 #include "util/EventWait.h"
 #include "util/FileUtils.h"
+#include "util/Warnings.h"
 #include "widgets/ForceSampleSource.h"
 #include "widgets/LogWidget.h"
 #include "widgets/PlotterWidget.h"
@@ -116,7 +118,11 @@ void OvraDialog::setupFiles()
     m_logWidget->showLog(false);
     AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
     connect(&autoSave, &AutoSaveSettings::fileSaveChanged, m_logWidget, &LogWidget::showLog);
-    connect(&autoSave, &AutoSaveSettings::pathChanged, m_logWidget, &LogWidget::setPath);
+    connect(&autoSave, &AutoSaveSettings::fileSaveChanged, this, &OvraDialog::showAutoSaveFolder);
+    connect(&autoSave, &AutoSaveSettings::pathChanged, this, &OvraDialog::showAutoSaveFolder);
+    connect(&autoSave, &AutoSaveSettings::fileSaveChanged, this, &OvraDialog::updateStorageWarning);
+    connect(&autoSave, &AutoSaveSettings::databaseSaveChanged, this, &OvraDialog::updateStorageWarning);
+    updateStorageWarning();
     connect(m_logWidget, &LogWidget::loadFile, this, &OvraDialog::loadFile);
     connect(m_logWidget, &LogWidget::openAutosaveConfig, this, &OvraDialog::showAutoSaveDialog);
 
@@ -151,18 +157,47 @@ bool OvraDialog::databaseSave()
 
 void OvraDialog::handleSaveEvent()
 {
-    const QString chosen = m_fileChooser(true, tr("Save as"), m_settings->exportSettings().pathName(),
-                                         QStringLiteral("*.dat"));
+    // The name the routine would get from the autosave, in the autosave
+    // folder.
+    const QString proposal = m_routineRecorder->autoSavePath(QDateTime::currentDateTime());
+    const QString chosen = m_fileChooser(true, tr("Save as"), proposal, QStringLiteral("*.dat"));
     qDebug() << "saving routine to file:" << chosen;
     if (chosen.isEmpty()) {
         qInfo() << "User did not select a target file to save the data.";
         return;
     }
     const QString path = FileUtils::saveTargetPath(chosen);
-    if (saveMeasurement(path, true)) {
+    const bool failed = saveMeasurement(path, true);
+    if (failed)
         qWarning() << "Failed to save the data to" << chosen;
+    SaveReport report;
+    report.addFile(path, !failed);
+    showSaveReport(report);
+}
+
+void OvraDialog::showSaveReport(const SaveReport &report)
+{
+    if (report.isEmpty())
         return;
-    }
+    m_notificationPopup->setPopupText(report.failed() ? Popup::Red : Popup::Green, report.text());
+    m_notificationPopup->show();
+}
+
+void OvraDialog::showAutoSaveFolder()
+{
+    // The list shows only a folder that exists; the first autosave would
+    // create it anyway.
+    const AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
+    const QString folder = autoSave.targetDirectory();
+    if (autoSave.fileSave() && !QDir().mkpath(folder))
+        qWarning().noquote() << QStringLiteral("Could not create the folder %1").arg(folder);
+    m_logWidget->setPath(folder);
+}
+
+void OvraDialog::updateStorageWarning()
+{
+    const AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
+    m_warnings->setRoutinesNotStoredWarning(!autoSave.fileSave() && !autoSave.databaseSave());
 }
 
 void OvraDialog::handleLoadEvent()
@@ -277,9 +312,19 @@ void OvraDialog::emitRoutineWindow()
 
 bool OvraDialog::autoSaveToFile()
 {
+    SaveReport report;
+    const bool saved = autoSaveToFile(report);
+    showSaveReport(report);
+    return saved;
+}
+
+bool OvraDialog::autoSaveToFile(SaveReport &report)
+{
     const bool held = holdBoxWatchdog();
-    const bool saved = m_routineRecorder->autoSaveToFile(QDateTime::currentDateTime());
+    const QDateTime now = QDateTime::currentDateTime();
+    const bool saved = m_routineRecorder->autoSaveToFile(now);
     releaseBoxWatchdog(held);
+    report.addFile(m_routineRecorder->autoSavePath(now), saved);
     return saved;
 }
 
@@ -288,11 +333,16 @@ void OvraDialog::routineFilesOnCommit()
     // The temporary routine file is the last copy of the routine until a
     // save has succeeded; it is removed only then.
     bool saved = true;
+    SaveReport report;
     const AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
     if (autoSave.fileSave())
-        saved = autoSaveToFile() && saved;
-    if (autoSave.databaseSave())
-        saved = databaseSave() && saved;
+        saved = autoSaveToFile(report) && saved;
+    if (autoSave.databaseSave()) {
+        const bool stored = databaseSave();
+        report.addDatabase(stored);
+        saved = stored && saved;
+    }
+    showSaveReport(report);
     if (saved) {
         m_tempFileUnsaved = false;
         deleteTempRoutineFile();

@@ -51,6 +51,15 @@ void OvraDialog::createResultWidgets()
     m_trampoline2 = replacePlaceholder(ui.trampolineWidget2, new TrampolineWidget);
     m_trampoline2->setTitle(tr("TRAMPOLINE 2"));
     m_trampoline2->setTrampoline(1);
+    // The beds draw themselves centred at their aspect ratio in whatever
+    // they get; asking for their full height by width would squeeze the
+    // landings table and the read-outs below their minimum.
+    for (TrampolineWidget *bed : {m_trampoline1, m_trampoline2}) {
+        QSizePolicy policy = bed->sizePolicy();
+        policy.setHeightForWidth(false);
+        bed->setSizePolicy(policy);
+        bed->setMinimumHeight(80);
+    }
     m_hdResult = replacePlaceholder(ui.hdResultWidget, new HorizontalDisplacementResultWidget);
     m_tofResult = replacePlaceholder(ui.tofResultWidget, new TofSynResultWidget);
     m_overview = replacePlaceholder(ui.overviewResultWidget, new OverviewResultWidget);
@@ -66,7 +75,7 @@ void OvraDialog::createResultWidgets()
     // ROUTINE and stay frozen for the review below the results.
     m_plotter = new PlotterWidget(ui.detailedPage);
     m_plotter->setObjectName(QStringLiteral("plotterWidget"));
-    m_plotter->setMinimumHeight(120);
+    m_plotter->setMinimumHeight(90);
     if (auto *detailed = qobject_cast<QBoxLayout *>(ui.detailedPage->layout()))
         detailed->addWidget(m_plotter, 2);
 
@@ -189,6 +198,7 @@ void OvraDialog::connectStore()
     connect(d, &wsDaten::updateTrampMode, this, &OvraDialog::updateTrampolineActivity);
     connect(r, &data::model::Routines::routineStartTimeChanged, this, &OvraDialog::updateRoutineStartTime);
     connect(r, &data::model::Routines::updateRoutineMetaInformation, this, &OvraDialog::printRoutineMeta);
+    connect(r, &data::model::Routines::penaltyChanged, this, &OvraDialog::updateRoutineStartPenalty);
     connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine, r,
             &data::model::Routines::setExpectedLandingsPerRoutine);
     connect(m_continuousModeCoordinator, &training::ContinuousModeCoordinator::expectedLandingsPerRoutine,
@@ -288,6 +298,7 @@ void OvraDialog::handleBlock()
             r.routineRecording = false;
             startRoutineFinishTimer();
             recomputeStartTimeFromLandings();
+            m_ui->LB_routineComplete->setVisible(state == OvraState::ROUTINE);
         }
         if (state == OvraState::START)
             processStartTiming();
@@ -490,6 +501,7 @@ void OvraDialog::enterStateRoutine()
 
 void OvraDialog::exitStateRoutine()
 {
+    m_ui->LB_routineComplete->setVisible(false);
     data::model::Routines &r = m_daten->routines();
     if (r.routineRecording) {
         // Ended by the operator (or a limit) before the window closed itself.

@@ -1,6 +1,8 @@
 #include "OvraDialogUi.h"
 
 #include "state/OvraStateTargets.h"
+#include "widgets/FittingLabel.h"
+#include "widgets/ResultsTableView.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
 
@@ -42,12 +44,12 @@ QAction *makeAction(QMainWindow *window, const char *name, const QString &text,
 
 QLabel *bigLabel(const QString &text, int pointSize, QWidget *parent)
 {
-    auto *label = new QLabel(text, parent);
+    auto *label = new FittingLabel(text, parent);
     label->setAlignment(Qt::AlignCenter);
     QFont font = label->font();
     font.setPointSize(pointSize);
     font.setBold(true);
-    label->setFont(font);
+    label->setFullFont(font);
     return label;
 }
 
@@ -369,6 +371,8 @@ void OvraDialogUi::setupResultPages()
     readyPageLabelWarningText = new QLabel(readyPage);
     readyPageLabelWarningText->setObjectName(QStringLiteral("readyPageLabelWarningText"));
     readyPageLabelWarningText->setToolTip(tr("Configure warnings from the Settings menu"));
+    // Long lines (in German above all) wrap instead of widening the window.
+    readyPageLabelWarningText->setWordWrap(true);
     for (QLabel *label : {readyPageLabelWarningIcon, readyPageLabelWarningText}) {
         QSizePolicy policy = label->sizePolicy();
         policy.setRetainSizeWhenHidden(true);
@@ -400,12 +404,22 @@ void OvraDialogUi::setupResultPages()
     detailedPage = new QWidget;
     detailedPage->setObjectName(QStringLiteral("detailedPage"));
     auto *detailedLayout = new QVBoxLayout(detailedPage);
+    // Shown once the routine window has closed: the next-step key ends the
+    // routine.
+    LB_routineComplete = bigLabel(tr("Routine complete: press space to finish"), 16, detailedPage);
+    LB_routineComplete->setObjectName(QStringLiteral("LB_routineComplete"));
+    LB_routineComplete->setAttribute(Qt::WA_StyledBackground, true);
+    LB_routineComplete->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; background-color: #2e9d4a; border-radius: 6px; padding: 6px; }"));
+    LB_routineComplete->setVisible(false);
+    detailedLayout->addWidget(LB_routineComplete);
     auto *trampolines = new QHBoxLayout;
     trampolineWidget1 = placeholder("trampolineWidget1", detailedPage, tr("TRAMPOLINE 1"));
     trampolineWidget2 = placeholder("trampolineWidget2", detailedPage, tr("TRAMPOLINE 2"));
     trampolines->addWidget(trampolineWidget1);
     trampolines->addWidget(trampolineWidget2);
-    detailedLayout->addLayout(trampolines, 2);
+    // The landings table with its totals row needs the most height.
+    detailedLayout->addLayout(trampolines, 3);
     auto *lower = new QHBoxLayout;
     resultWidgetsLayout = new QGridLayout;
     resultWidgetsLayout->setObjectName(QStringLiteral("resultWidgetsLayout"));
@@ -421,24 +435,37 @@ void OvraDialogUi::setupResultPages()
     lower->addLayout(resultWidgetsLayout, 1);
     resultTableStack = new QStackedWidget(detailedPage);
     resultTableStack->setObjectName(QStringLiteral("resultTableStack"));
-    individualResultsTableView = new QTableView(resultTableStack);
+    individualResultsTableView = new ResultsTableView(resultTableStack);
     individualResultsTableView->setObjectName(QStringLiteral("individualResultsTableView"));
-    synchronizedResultsTableView = new QTableView(resultTableStack);
+    synchronizedResultsTableView = new ResultsTableView(resultTableStack);
     synchronizedResultsTableView->setObjectName(QStringLiteral("synchronizedResultsTableView"));
     resultTableStack->addWidget(individualResultsTableView);
     resultTableStack->addWidget(synchronizedResultsTableView);
     auto *startTimePage = new QWidget(resultTableStack);
     startTimePage->setObjectName(QStringLiteral("routineStartTimePage"));
+    // The time since START with its unit and the late-start penalty it
+    // costs, marked as soon as there is one.
+    startTimePage->setStyleSheet(QStringLiteral("QLabel[highlightPenalty=\"true\"] { color: white; "
+                                                "background-color: rgb(200, 30, 30); border-radius: 4px; }"));
     auto *startTimeLayout = new QVBoxLayout(startTimePage);
     startTimeLayout->addStretch();
+    auto *startTimeGrid = new QGridLayout;
+    startTimeGrid->addWidget(bigLabel(tr("Started after"), 20, startTimePage), 0, 0);
     LB_routineStartTime = bigLabel(QString(), 36, startTimePage);
     LB_routineStartTime->setObjectName(QStringLiteral("LB_routineStartTime"));
-    startTimeLayout->addWidget(LB_routineStartTime);
+    startTimeGrid->addWidget(LB_routineStartTime, 0, 1);
+    LB_routineStartPenaltyTitle = bigLabel(tr("Penalty"), 20, startTimePage);
+    LB_routineStartPenaltyTitle->setObjectName(QStringLiteral("LB_routineStartPenaltyTitle"));
+    startTimeGrid->addWidget(LB_routineStartPenaltyTitle, 1, 0);
+    LB_routineStartPenalty = bigLabel(QStringLiteral("0.0"), 36, startTimePage);
+    LB_routineStartPenalty->setObjectName(QStringLiteral("LB_routineStartPenalty"));
+    startTimeGrid->addWidget(LB_routineStartPenalty, 1, 1);
+    startTimeLayout->addLayout(startTimeGrid);
     startTimeLayout->addStretch();
     resultTableStack->addWidget(startTimePage);
     resultTableStack->setCurrentIndex(2);
     lower->addWidget(resultTableStack, 2);
-    detailedLayout->addLayout(lower, 3);
+    detailedLayout->addLayout(lower, 5);
     resultStack->addWidget(detailedPage);
 
     overviewPage = new QWidget;

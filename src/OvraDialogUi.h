@@ -125,6 +125,7 @@ public:
     QLabel *readyPageLabelReady = nullptr;
     QLabel *readyPageLabelPressSpace = nullptr;
     QWidget *readyPageUpcomingRoutineMetaWidget = nullptr;
+    QLabel *LB_routineComplete = nullptr;
     QWidget *trampolineWidget1 = nullptr;
     QWidget *trampolineWidget2 = nullptr;
     QGridLayout *resultWidgetsLayout = nullptr;
@@ -135,6 +136,8 @@ public:
     QTableView *individualResultsTableView = nullptr;
     QTableView *synchronizedResultsTableView = nullptr;
     QLabel *LB_routineStartTime = nullptr;
+    QLabel *LB_routineStartPenaltyTitle = nullptr;
+    QLabel *LB_routineStartPenalty = nullptr;
     QWidget *overviewResultWidget = nullptr;
     QPushButton *confirmButton = nullptr;
     QPushButton *dismissButton = nullptr;

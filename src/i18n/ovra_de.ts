@@ -1406,6 +1406,22 @@ Taste X drücken</translation>
             <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
             <translation>Nicht geladen: Eine gespeicherte Messung lässt sich nur in BEREIT laden oder während eine andere angezeigt wird.</translation>
         </message>
+        <message>
+            <source>%1s</source>
+            <translation>%1 s</translation>
+        </message>
+        <message>
+            <source>Routine complete: press space to finish</source>
+            <translation>Übung vollständig: Leertaste drücken zum Beenden</translation>
+        </message>
+        <message>
+            <source>Started after</source>
+            <translation>Begonnen nach</translation>
+        </message>
+        <message>
+            <source>Penalty</source>
+            <translation>Strafabzug</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1550,6 +1566,14 @@ Taste X drücken</translation>
             <source>Routine begin </source>
             <translation>Übungsbeginn </translation>
         </message>
+        <message>
+            <source>Nothing has been received from the master box yet, so there is nothing to recover.</source>
+            <translation>Von der Master-Box ist noch nichts empfangen worden, daher gibt es nichts wiederherzustellen.</translation>
+        </message>
+        <message>
+            <source>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</source>
+            <translation>Hier wird jeder Messwert der letzten zehn Minuten aufbewahrt, auch wenn keine Übung aufgezeichnet wurde. Wählen Sie den Abschnitt mit der verlorenen Übung und deren Beginn; sie wird dann wie eine geladene Übung zur Prüfung angezeigt.</translation>
+        </message>
     </context>
     <context>
         <name>RoutineMetaWidget</name>
@@ -1583,6 +1607,25 @@ Taste X drücken</translation>
         <message>
             <source>Horizontal Displacement Deductions</source>
             <translation>Abzüge für horizontale Abweichung</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveReport</name>
+        <message>
+            <source>Saved: %1</source>
+            <translation>Gespeichert: %1</translation>
+        </message>
+        <message>
+            <source>Not saved: %1</source>
+            <translation>Nicht gespeichert: %1</translation>
+        </message>
+        <message>
+            <source>Stored in the database</source>
+            <translation>In der Datenbank gespeichert</translation>
+        </message>
+        <message>
+            <source>Not stored in the database</source>
+            <translation>Nicht in der Datenbank gespeichert</translation>
         </message>
     </context>
     <context>
@@ -1959,6 +2002,10 @@ N: %3</translation>
             <source>- Unexpected sensor data collected - run diagnosis</source>
             <translation>- Unerwartete Sensordaten erfasst - Diagnose ausführen</translation>
         </message>
+        <message>
+            <source>- Committed routines are not stored: autosave to file and database is off</source>
+            <translation>- Bestätigte Übungen werden nicht gespeichert: Autosave in Datei und Datenbank ist aus</translation>
+        </message>
     </context>
     <context>
         <name>widget::individual::IndividualResultsTableModel</name>
@@ -2024,6 +2071,10 @@ N: %3</translation>
         <message>
             <source>dT [s]</source>
             <translation>dT [s]</translation>
+        </message>
+        <message>
+            <source>Does not count: an earlier pair was not synchronous</source>
+            <translation>Zählt nicht: ein früheres Paar war nicht synchron</translation>
         </message>
     </context>
 </TS>

@@ -1406,6 +1406,22 @@ press X</translation>
             <source>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</source>
             <translation>Not loaded: a stored measure can be loaded only in READY or while another one is shown.</translation>
         </message>
+        <message>
+            <source>%1s</source>
+            <translation>%1s</translation>
+        </message>
+        <message>
+            <source>Routine complete: press space to finish</source>
+            <translation>Routine complete: press space to finish</translation>
+        </message>
+        <message>
+            <source>Started after</source>
+            <translation>Started after</translation>
+        </message>
+        <message>
+            <source>Penalty</source>
+            <translation>Penalty</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1550,6 +1566,14 @@ press X</translation>
             <source>Routine begin </source>
             <translation>Routine begin </translation>
         </message>
+        <message>
+            <source>Nothing has been received from the master box yet, so there is nothing to recover.</source>
+            <translation>Nothing has been received from the master box yet, so there is nothing to recover.</translation>
+        </message>
+        <message>
+            <source>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</source>
+            <translation>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</translation>
+        </message>
     </context>
     <context>
         <name>RoutineMetaWidget</name>
@@ -1583,6 +1607,25 @@ press X</translation>
         <message>
             <source>Horizontal Displacement Deductions</source>
             <translation>Horizontal Displacement Deductions</translation>
+        </message>
+    </context>
+    <context>
+        <name>SaveReport</name>
+        <message>
+            <source>Saved: %1</source>
+            <translation>Saved: %1</translation>
+        </message>
+        <message>
+            <source>Not saved: %1</source>
+            <translation>Not saved: %1</translation>
+        </message>
+        <message>
+            <source>Stored in the database</source>
+            <translation>Stored in the database</translation>
+        </message>
+        <message>
+            <source>Not stored in the database</source>
+            <translation>Not stored in the database</translation>
         </message>
     </context>
     <context>
@@ -1959,6 +2002,10 @@ N: %3</translation>
             <source>- Unexpected sensor data collected - run diagnosis</source>
             <translation>- Unexpected sensor data collected - run diagnosis</translation>
         </message>
+        <message>
+            <source>- Committed routines are not stored: autosave to file and database is off</source>
+            <translation>- Committed routines are not stored: autosave to file and database is off</translation>
+        </message>
     </context>
     <context>
         <name>widget::individual::IndividualResultsTableModel</name>
@@ -2024,6 +2071,10 @@ N: %3</translation>
         <message>
             <source>dT [s]</source>
             <translation>dT [s]</translation>
+        </message>
+        <message>
+            <source>Does not count: an earlier pair was not synchronous</source>
+            <translation>Does not count: an earlier pair was not synchronous</translation>
         </message>
     </context>
 </TS>

@@ -7,6 +7,7 @@
 #include <QCompleter>
 #include <QDateTime>
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -108,12 +109,15 @@ AutoSaveDialog::AutoSaveDialog(AutoSaveSettings &settings, const QMap<QString, Q
 void AutoSaveDialog::setPath(const QString &path)
 {
     m_path = path;
-    m_pathLabel->setText(path);
+    // No folder chosen yet: the default one is where routines go.
+    m_pathLabel->setText(
+        QDir::toNativeSeparators(path.isEmpty() ? AutoSaveSettings::defaultDirectory() : path));
 }
 
 void AutoSaveDialog::choosePath()
 {
-    const QString directory = QFileDialog::getExistingDirectory(this, tr("Open Directory"), m_path);
+    const QString start = m_path.isEmpty() ? AutoSaveSettings::defaultDirectory() : m_path;
+    const QString directory = QFileDialog::getExistingDirectory(this, tr("Open Directory"), start);
     if (!directory.isEmpty())
         setPath(directory);
 }

@@ -5,6 +5,8 @@
 #include <QDebug>
 #include <QtEndian>
 
+#include <algorithm>
+
 LastChanceRecovery::LastChanceRecovery(QObject *parent, Now now)
     : QObject(parent)
     , m_now(now ? std::move(now) : Now([] { return QDateTime::currentDateTime(); }))
@@ -32,6 +34,7 @@ void LastChanceRecovery::storeFrame(const uchar *frame)
         Sample &target = m_ring[std::size_t(m_writeIndex)];
         for (int c = 0; c < kChannels; ++c)
             target[std::size_t(c)] = qFromLittleEndian<qint16>(data + (s * kChannels + c) * 2);
+        m_held = std::min(m_held + 1, kCapacity);
         if (++m_writeIndex >= kCapacity) {
             m_writeIndex = 0;
             m_wrapTime = m_now();

@@ -39,6 +39,10 @@ public:
     QDateTime sampleTime(int k) const;
     static constexpr int capacity() { return kCapacity; }
     int writeIndex() const { return m_writeIndex; }
+    // Samples received so far, up to the capacity; the ring samples before
+    // firstHeldSample() were never filled.
+    int heldSampleCount() const { return m_held; }
+    int firstHeldSample() const { return kCapacity - m_held; }
 
     bool isRecording() const { return m_recording; }
     void pauseRecording() { m_recording = false; }
@@ -50,6 +54,7 @@ private:
     Now m_now;
     std::unique_ptr<Sample[]> m_ring;
     int m_writeIndex = 0;
+    int m_held = 0;
     QDateTime m_wrapTime;
     bool m_recording = true;
 };

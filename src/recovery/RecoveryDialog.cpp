@@ -6,9 +6,12 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection &selection, QWidget *parent)
     : QDialog(parent)
@@ -19,6 +22,20 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     setWindowTitle(tr("Recovery Dialog"));
     resize(900, 560);
     auto *layout = new QVBoxLayout(this);
+
+    // The dialog covers what the recorder holds: since the program started,
+    // at most the last ten minutes.
+    const int first = std::min(m_ring.firstHeldSample(), LastChanceRecovery::kCapacity - 1);
+    const bool empty = m_ring.heldSampleCount() == 0;
+    auto *purpose = new QLabel(this);
+    purpose->setObjectName(QStringLiteral("purposeLabel"));
+    purpose->setWordWrap(true);
+    purpose->setText(
+        empty ? tr("Nothing has been received from the master box yet, so there is nothing to recover.")
+              : tr("Every sample of the last ten minutes is kept here, also when no routine was recorded. "
+                   "Pick the stretch that holds the lost routine and where it begins; it is then shown "
+                   "for review as a loaded routine is."));
+    layout->addWidget(purpose);
 
     auto *group = new QGroupBox(tr("Trampoline"), this);
     auto *groupLayout = new QHBoxLayout(group);
@@ -41,14 +58,14 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     m_detail->setObjectName(QStringLiteral("detailChart"));
     for (RecoveryChartFrame *chart : {m_overview, m_detail}) {
         chart->setRing(&m_ring);
-        chart->setView(0, LastChanceRecovery::kCapacity - 1);
-        chart->setSelection(0, LastChanceRecovery::kCapacity - 1);
+        chart->setView(first, LastChanceRecovery::kCapacity - 1);
+        chart->setSelection(first, LastChanceRecovery::kCapacity - 1);
     }
 
-    auto makeSlider = [this](const char *name) {
+    auto makeSlider = [this, first](const char *name) {
         auto *slider = new QSlider(Qt::Horizontal, this);
         slider->setObjectName(QLatin1String(name));
-        slider->setRange(0, LastChanceRecovery::kCapacity - 1);
+        slider->setRange(first, LastChanceRecovery::kCapacity - 1);
         slider->setSingleStep(1000);
         slider->setPageStep(10000);
         return slider;
@@ -77,13 +94,14 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &RecoveryDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &RecoveryDialog::reject);
+    buttons->button(QDialogButtonBox::Ok)->setEnabled(!empty);
     layout->addWidget(buttons);
 
     connect(m_fromSlider, &QSlider::valueChanged, this, &RecoveryDialog::fromChanged);
     connect(m_toSlider, &QSlider::valueChanged, this, &RecoveryDialog::toChanged);
     connect(m_beginSlider, &QSlider::valueChanged, this, &RecoveryDialog::beginChanged);
 
-    m_fromLabel->setText(tr("From ") + timeText(0));
+    m_fromLabel->setText(tr("From ") + timeText(first));
     m_toSlider->setValue(m_toSlider->maximum());
     beginChanged(m_beginSlider->value());
 }

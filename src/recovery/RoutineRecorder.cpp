@@ -48,7 +48,7 @@ QString RoutineRecorder::autoSavePath(const QDateTime &now) const
     const QString name = ovra::recovery::autoSaveFileName(m_store.routines().routineMetaInformation,
                                                           autoSave.filenameTemplate(),
                                                           autoSave.suppressWhitespace(), now);
-    return ovra::recovery::autoSaveFilePath(autoSave.path(), name);
+    return ovra::recovery::autoSaveFilePath(autoSave.targetDirectory(), name);
 }
 
 bool RoutineRecorder::autoSaveToFile(const QDateTime &now)

@@ -38,7 +38,7 @@ public:
     bool saveMeasurement(const QString &path, bool toFile,
                          ovra::util::FileUtils::Format format = ovra::util::FileUtils::Format::Export);
 
-    // The rendered autosave path for now, relative when no directory is set.
+    // The rendered autosave path for now, in the autosave folder.
     QString autoSavePath(const QDateTime &now) const;
     // Creates the target's folders and saves; true on success.
     bool autoSaveToFile(const QDateTime &now);

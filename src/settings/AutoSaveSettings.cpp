@@ -1,5 +1,21 @@
 #include "settings/AutoSaveSettings.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
+QString AutoSaveSettings::targetDirectory() const
+{
+    return m_path.isEmpty() ? defaultDirectory() : m_path;
+}
+
+QString AutoSaveSettings::defaultDirectory()
+{
+    QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (documents.isEmpty())
+        documents = QDir::homePath();
+    return QDir(documents).filePath(QStringLiteral("Ovra"));
+}
+
 void AutoSaveSettings::setPath(const QString &path)
 {
     if (m_path == path)

@@ -12,6 +12,11 @@ public:
     explicit AutoSaveSettings(QObject *parent = nullptr) : QObject(parent) {}
 
     QString path() const { return m_path; }
+    // The folder routines are saved to: the chosen one, or "Ovra" in the
+    // user's documents while none has been chosen (the program's working
+    // directory is nowhere an operator would look for them).
+    QString targetDirectory() const;
+    static QString defaultDirectory();
     bool fileSave() const { return m_fileSave; }
     bool databaseSave() const { return m_databaseSave; }
     bool suppressWhitespace() const { return m_suppressWhitespace; }

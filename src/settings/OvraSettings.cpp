@@ -97,6 +97,12 @@ QString OvraSettings::defaultDatabaseFile()
     return directory.absoluteFilePath(QStringLiteral("ovraDb.db"));
 }
 
+bool OvraSettings::hasStoredWindowSize()
+{
+    const std::unique_ptr<QSettings> storage = openStorage();
+    return storage->contains(key("File/Width")) && storage->contains(key("File/Height"));
+}
+
 void OvraSettings::load(int &width, int &height, QFont &font)
 {
     const std::unique_ptr<QSettings> storage = openStorage();

@@ -49,6 +49,8 @@ public:
     ~OvraSettings() override;
 
     void load(int &width, int &height, QFont &font);
+    // Whether a window size has been saved (false on the first start).
+    static bool hasStoredWindowSize();
     void writeSettings(int width, int height, const QFont &font);
 
     AutoSaveSettings &autoSaveSettings() { return m_autoSaveSettings; }

@@ -14,11 +14,26 @@ OperatorKeys::OperatorKeys(const OvraState &state, std::function<int()> spaceDel
     connect(&m_escapeTimer, &QTimer::timeout, this, [this] { m_escapeCount = 0; });
 }
 
+namespace {
+
+// Keypad keys carry the keypad modifier; clickers and number pads send "1"
+// and "." from there, so that one does not count as a modifier.
+bool withoutModifier(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+} // namespace
+
+bool OperatorKeys::isRoutineKey(int key, Qt::KeyboardModifiers modifiers)
+{
+    return withoutModifier(modifiers) &&
+           (key == Qt::Key_Space || key == Qt::Key_Period || key == Qt::Key_1 || key == Qt::Key_X);
+}
+
 bool OperatorKeys::handleKeyPress(int key, Qt::KeyboardModifiers modifiers)
 {
-    // Keypad keys carry the keypad modifier; clickers and number pads send
-    // "1" and "." from there, so that one does not count as a modifier.
-    if ((modifiers & ~Qt::KeypadModifier) != Qt::NoModifier)
+    if (!withoutModifier(modifiers))
         return false;
     switch (key) {
     case Qt::Key_Space:

@@ -25,6 +25,10 @@ public:
     // was accepted or refused).
     bool handleKeyPress(int key, Qt::KeyboardModifiers modifiers);
 
+    // The next-step keys and X, which the routine cycle owns in the whole
+    // window (Escape is left to the control that has the focus).
+    static bool isRoutineKey(int key, Qt::KeyboardModifiers modifiers);
+
     bool isSpaceEnabled() const { return m_spaceEnabled; }
     int escapeCount() const { return m_escapeCount; }
 

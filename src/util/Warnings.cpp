@@ -6,7 +6,9 @@ namespace ovra::util {
 
 Warnings::Warnings(QObject *parent)
     : QObject(parent)
-{}
+{
+    m_enabled[RoutinesNotStored] = true;
+}
 
 void Warnings::connectSettings(WarningSettings &settings)
 {
@@ -92,6 +94,8 @@ QString Warnings::lineOf(Kind kind)
         return tr("- Not all sensors are connected properly - run diagnosis");
     case UnusualSensorData:
         return tr("- Unexpected sensor data collected - run diagnosis");
+    case RoutinesNotStored:
+        return tr("- Committed routines are not stored: autosave to file and database is off");
     case KindCount:
         break;
     }

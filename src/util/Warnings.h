@@ -23,6 +23,9 @@ public:
         WebSocketClientConnected,
         AllSensorsConnected,
         UnusualSensorData,
+        // Neither the file nor the database autosave is on: a committed
+        // routine is kept nowhere. Always enabled.
+        RoutinesNotStored,
         KindCount
     };
 
@@ -51,6 +54,7 @@ public Q_SLOTS:
     }
     void setAllSensorsConnectedWarning(bool condition);
     void setUnusualSensorDataWarning(bool condition);
+    void setRoutinesNotStoredWarning(bool condition) { setCondition(RoutinesNotStored, condition); }
 
 Q_SIGNALS:
     void showWarnings(bool show);

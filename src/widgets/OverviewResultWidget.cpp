@@ -1,6 +1,7 @@
 #include "widgets/OverviewResultWidget.h"
 
 #include "widgets/HorizontalDisplacementResultWidget.h"
+#include "widgets/StyleProperty.h"
 #include "widgets/TofSynResultWidget.h"
 
 #include <QGridLayout>
@@ -136,10 +137,6 @@ void OverviewResultWidget::reset()
 
 void OverviewResultWidget::setHighlightPenalty(bool highlight)
 {
-    for (QLabel *label : penaltyLabels()) {
-        label->setProperty("highlightPenalty", highlight);
-        // Dynamic properties do not restyle by themselves.
-        label->style()->unpolish(label);
-        label->style()->polish(label);
-    }
+    for (QLabel *label : penaltyLabels())
+        ovra::widgets::setStyleProperty(label, "highlightPenalty", highlight);
 }

@@ -16,6 +16,7 @@ QString fixed(double value, int decimals)
 
 const QColor SynchronizedResultsTableModel::kNotSynchronousBackground(255, 205, 205);
 const QColor SynchronizedResultsTableModel::kNotSynchronousForeground(170, 0, 0);
+const QColor SynchronizedResultsTableModel::kNotCountingForeground(160, 160, 160);
 
 SynchronizedResultsTableModel::SynchronizedResultsTableModel(QObject *parent)
     : QAbstractTableModel(parent)
@@ -44,11 +45,23 @@ bool SynchronizedResultsTableModel::isNotSynchronous(int row) const
     return row >= 0 && row < kRows && m_notSynchronous[static_cast<std::size_t>(row)];
 }
 
+bool SynchronizedResultsTableModel::isNotCounting(int row) const
+{
+    if (row < 0 || row >= kLandingRows || m_cells[static_cast<std::size_t>(row)][ColumnSyn].isEmpty())
+        return false;
+    for (int earlier = 0; earlier < row; ++earlier) {
+        if (m_notSynchronous[static_cast<std::size_t>(earlier)])
+            return true;
+    }
+    return false;
+}
+
 QVariant SynchronizedResultsTableModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= kRows || index.column() >= kColumns)
         return QVariant();
     const bool apart = isNotSynchronous(index.row());
+    const bool notCounting = !apart && isNotCounting(index.row());
     switch (role) {
     case Qt::DisplayRole:
         return text(index.row(), index.column());
@@ -57,15 +70,19 @@ QVariant SynchronizedResultsTableModel::data(const QModelIndex &index, int role)
     case Qt::BackgroundRole:
         return apart ? QVariant(kNotSynchronousBackground) : QVariant();
     case Qt::ForegroundRole:
-        return apart ? QVariant(kNotSynchronousForeground) : QVariant();
+        if (apart)
+            return QVariant(kNotSynchronousForeground);
+        return notCounting ? QVariant(kNotCountingForeground) : QVariant();
     case Qt::ToolTipRole:
-        return apart ? QVariant(tr("Not synchronous: this pair and all later pairs do not count"))
-                     : QVariant();
+        if (apart)
+            return QVariant(tr("Not synchronous: this pair and all later pairs do not count"));
+        return notCounting ? QVariant(tr("Does not count: an earlier pair was not synchronous")) : QVariant();
     case Qt::FontRole:
-        if (index.row() == kTotalRow || apart) {
+        if (index.row() == kTotalRow || apart || notCounting) {
             QFont font;
             font.setBold(index.row() == kTotalRow);
             font.setStrikeOut(apart);
+            font.setItalic(notCounting);
             return font;
         }
         return QVariant();

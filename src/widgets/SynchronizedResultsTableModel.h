@@ -13,7 +13,7 @@ namespace widget::synchronized {
 
 // The pairs of a synchronized routine, one row each, and a totals row "Tot".
 // A pair that is not synchronous is set apart in red: from that pair on
-// nothing counts.
+// nothing counts, so the pairs after it are greyed.
 class SynchronizedResultsTableModel : public QAbstractTableModel
 {
     Q_OBJECT
@@ -33,6 +33,7 @@ public:
     };
     static const QColor kNotSynchronousBackground;
     static const QColor kNotSynchronousForeground;
+    static const QColor kNotCountingForeground;
 
     explicit SynchronizedResultsTableModel(QObject *parent = nullptr);
 
@@ -44,6 +45,8 @@ public:
 
     QString text(int row, int column) const;
     bool isNotSynchronous(int row) const;
+    // A pair after the first one that is not synchronous.
+    bool isNotCounting(int row) const;
 
 public Q_SLOTS:
     void setLanding(int index, data::model::Landing landingTrampoline1,

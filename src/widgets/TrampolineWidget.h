@@ -53,7 +53,9 @@ public:
     QPointF widgetPointFor(const QPoint &drawingPoint) const;
 
     QSize sizeHint() const override;
-    bool hasHeightForWidth() const override { return true; }
+    // Set in the size policy (on by default); a layout that must not give
+    // the bed its height by width turns it off there.
+    bool hasHeightForWidth() const override { return sizePolicy().hasHeightForWidth(); }
     int heightForWidth(int width) const override;
 
 public Q_SLOTS:

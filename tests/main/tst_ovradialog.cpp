@@ -20,24 +20,30 @@
 #include "data/wsDaten.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
+#include "widgets/TofSynResultWidget.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFontDialog>
 #include <QGridLayout>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QState>
 #include <QStateMachine>
 #include <QStatusBar>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTimer>
 
 #include <map>
@@ -532,6 +538,170 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 1);
     }
 
+    // The window's own menus and combo lists are not another application:
+    // READY stays, with every entry it enables, while they are open.
+    void ownMenusAndComboListsDoNotCountAsFocusLoss()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        OvraDialogUi &ui = w.dialog->ui();
+
+        // "&Config" opened from the menu bar with the keyboard, "Single
+        // &Drop Test" chosen from it.
+        QTest::keyClick(w.dialog.get(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(ui.menuConfig));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), ui.menuConfig->windowHandle());
+        QTest::qWait(50);
+        QVERIFY2(w.in(S::READY), qPrintable(OvraState::stateName(w.state())));
+        QVERIFY(ui.actionSingle_Drop_Test->isEnabled());
+        QTest::keyClick(ui.menuConfig, Qt::Key_D);
+        QTRY_VERIFY(w.in(S::DROP_TEST));
+        QVERIFY(!ui.menuConfig->isVisible());
+        ui.actionSingle_Drop_Test->trigger();
+        QVERIFY(w.in(S::READY));
+
+        // The trampoline list stays open and a choice from it counts.
+        QTRY_COMPARE(QGuiApplication::focusWindow(), w.dialog->windowHandle());
+        ui.CB_trampSelect->showPopup();
+        QTRY_VERIFY(ui.CB_trampSelect->view()->isVisible());
+        QTRY_COMPARE(QGuiApplication::focusWindow(), ui.CB_trampSelect->view()->window()->windowHandle());
+        QTest::qWait(50);
+        QVERIFY(w.in(S::READY));
+        QVERIFY(ui.CB_trampSelect->view()->isVisible());
+        QCOMPARE(ui.CB_trampSelect->currentIndex(), 3);
+        QTest::keyClick(ui.CB_trampSelect->view(), Qt::Key_Up);
+        QTest::keyClick(ui.CB_trampSelect->view(), Qt::Key_Return);
+        QTRY_VERIFY(!ui.CB_trampSelect->view()->isVisible());
+        QCOMPARE(ui.CB_trampSelect->currentIndex(), 2);
+        QCOMPARE(w.dialog->daten().trampolineSelectionIndex(), 2);
+        QVERIFY(w.in(S::READY));
+
+        // A window of another program still takes the focus away, also
+        // while that program shows a menu of its own.
+        QWidget other;
+        other.setWindowTitle(QStringLiteral("another application"));
+        other.show();
+        other.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QTRY_VERIFY(w.in(S::NO_FOCUS));
+        QMenu foreign(&other);
+        foreign.addAction(QStringLiteral("entry"));
+        foreign.popup(other.mapToGlobal(QPoint(5, 5)));
+        QTRY_COMPARE(QGuiApplication::focusWindow(), foreign.windowHandle());
+        QTest::qWait(50);
+        QVERIFY(w.in(S::NO_FOCUS));
+        foreign.close();
+        w.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY(w.in(S::READY));
+    }
+
+    // A control that has the keyboard focus does not keep the next-step
+    // key for itself: after a keyboard choice in the configuration, with
+    // the focus on a combo box, and after one Escape that closed a menu.
+    void nextStepKeyIsNotTrappedByControlsOrTheMenuBar()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(50);
+        w.fire("usbConnected");
+        OvraDialogUi &ui = w.dialog->ui();
+
+        ui.CB_trampSelect->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui.CB_trampSelect, Qt::Key_Up);
+        QCOMPARE(ui.CB_trampSelect->currentIndex(), 2);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(w.dialog.get()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+        QTRY_VERIFY(!ui.CB_trampSelect->view()->isVisible());
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+
+        // Tabbed into the weight class: Space starts, the list stays shut.
+        w.unlock();
+        ui.CB_mode->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(ui.CB_mode, Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+        // Handed over once: a second delivery would be refused and flashed.
+        QVERIFY(!w.dialog->statePopup().isVisible());
+        QTest::qWait(50);
+        QVERIFY(!ui.CB_mode->view()->isVisible());
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+
+        // One Escape closes the File menu and leaves the menu bar.
+        w.unlock();
+        w.dialog->setFocus();
+        QTest::keyClick(w.dialog.get(), Qt::Key_L, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(ui.menuFile));
+        QTest::keyClick(ui.menuFile, Qt::Key_Escape);
+        QTRY_VERIFY(QApplication::activePopupWidget() == nullptr);
+        // The offscreen platform does not hand the focus back by itself
+        // when a menu closes; a desktop does.
+        w.dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY(!w.dialog->menuBar()->hasFocus());
+        QTest::keyClick(w.dialog->focusWidget(), Qt::Key_Space);
+        QVERIFY2(w.in(S::START), qPrintable(OvraState::stateName(w.state())));
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+    }
+
+    // The first start opens the window over most of the screen, so the
+    // results can be read from the bed; later starts keep the size left.
+    void firstStartUsesTheScreenLaterStartsKeepTheirSize()
+    {
+        ovra::test::clearSettings();
+        {
+            OvraDialog first(ovra::startup::logHandler());
+            QVERIFY(first.screen());
+            QCOMPARE(first.size(), (first.screen()->availableSize() * OvraDialog::kFirstStartScreenShare)
+                                       .expandedTo(first.minimumSize()));
+            first.resize(first.minimumSizeHint().expandedTo(QSize(1000, 700)));
+            const QSize left = first.size();
+            first.quit();
+            OvraDialog second(ovra::startup::logHandler());
+            QCOMPARE(second.size(), left);
+            second.hide();
+        }
+        ovra::test::clearSettings();
+    }
+
+    // Read from the bed: at the first start's size on a 1600 by 1000
+    // screen, and at the window's smallest, the live page shows every row
+    // (the totals included) and column of the synchronized table and both
+    // beds' HD read-outs with their digits whole.
+    void livePageShowsTheWholeTableAndBothReadouts()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->daten().setTrampolineSelection(wsDaten::kSelectionBoth);
+        QCOMPARE(w.dialog->daten().trampMode(), data::model::TrampMode::Synchronized);
+        QVERIFY(w.reach(S::ROUTINE));
+        OvraDialogUi &ui = w.dialog->ui();
+        QCOMPARE(ui.resultTableStack->currentIndex(), 1);
+        auto *hd = qobject_cast<HorizontalDisplacementResultWidget *>(ui.hdResultWidget);
+        auto *tof = qobject_cast<TofSynResultWidget *>(ui.tofResultWidget);
+        QVERIFY(hd && tof);
+        for (const QSize size : {QSize(1440, 900), QSize(1, 1)}) {
+            w.dialog->resize(size);
+            QTest::qWait(50);
+            const QString at = QStringLiteral("%1x%2").arg(w.dialog->width()).arg(w.dialog->height());
+            QTableView *table = ui.synchronizedResultsTableView;
+            QVERIFY2(table->verticalHeader()->length() <= table->viewport()->height(), qPrintable(at));
+            QVERIFY2(table->horizontalHeader()->length() <= table->viewport()->width(), qPrintable(at));
+            for (ResultReadout *readout :
+                 {hd->readoutTrampoline1(), hd->readoutTrampoline2(), tof->readout()}) {
+                QVERIFY2(readout->isVisible(), qPrintable(at));
+                const QLabel *value = readout->valueLabel();
+                const QFontMetrics metrics(value->font());
+                QVERIFY2(metrics.height() <= value->contentsRect().height(), qPrintable(at));
+                QVERIFY2(metrics.horizontalAdvance(value->text()) <= value->contentsRect().width(),
+                         qPrintable(at));
+            }
+        }
+    }
+
     void continuousModeRetargetsAndKeepsItsCount()
     {
         Window w;
@@ -588,19 +758,27 @@ private Q_SLOTS:
         w.dialog->settings().rulesSettings().setPlayWarningSound(true);
         QVERIFY(w.reach(S::START));
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 2);
+        // The start page shows the time with its unit and the late-start
+        // penalty beside it, marked as soon as one applies.
         struct Step
         {
             qint64 ms;
             double penalty;
             const char *label;
+            const char *penaltyLabel;
         };
-        for (const Step &step :
-             {Step{60900, 0.0, "60.9"}, Step{61000, 0.2, "61.0"}, Step{181000, 10.0, "181.0"}}) {
+        for (const Step &step : {Step{60900, 0.0, "60.9s", "0.0"}, Step{61000, 0.2, "61.0s", "0.2"},
+                                 Step{181000, 10.0, "181.0s", "10.0"}}) {
             clock.setNowMs(step.ms);
             w.dialog->processStartTiming();
             QCOMPARE(w.dialog->startPenalty(), step.penalty);
             QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QString::fromLatin1(step.label));
+            QCOMPARE(w.dialog->ui().LB_routineStartPenalty->text(), QString::fromLatin1(step.penaltyLabel));
+            QCOMPARE(w.dialog->ui().LB_routineStartPenalty->property("highlightPenalty").toBool(),
+                     step.penalty > 0.0);
         }
+        QVERIFY(w.dialog->ui().LB_routineStartPenalty->isVisible());
+        QVERIFY(w.dialog->ui().LB_routineStartTime->isVisible());
         // The warning sounded once, at the first block after 151 s.
         QCOMPARE(w.dialog->warningSoundPlayCount(), 1);
         clock.setNowMs(300000);
@@ -750,7 +928,20 @@ private Q_SLOTS:
         QVERIFY(w.run());
         w.fire("usbConnected");
         OvraDialogUi &ui = w.dialog->ui();
+        // Nothing stores the committed routines until an autosave is on.
+        const QString notStored =
+            QStringLiteral("- Committed routines are not stored: autosave to file and database is off");
+        QVERIFY(ui.readyPageLabelWarningText->isVisible());
+        QCOMPARE(ui.readyPageLabelWarningText->text(), notStored);
+        AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
+        autoSave.setDatabaseSave(true);
         QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+        autoSave.setDatabaseSave(false);
+        autoSave.setFileSave(true);
+        QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+        autoSave.setFileSave(false);
+        QCOMPARE(ui.readyPageLabelWarningText->text(), notStored);
+        autoSave.setDatabaseSave(true);
         ui.CB_trampSelect->setCurrentIndex(1);
         Q_EMIT ui.CB_trampSelect->activated(1);
         QVERIFY(ui.readyPageLabelWarningText->isVisible());
@@ -887,7 +1078,7 @@ private Q_SLOTS:
         QCOMPARE(ui.CB_trampSelect->currentIndex(), 3);
         w.key(Qt::Key_Escape);
         QVERIFY(w.in(S::READY));
-        QVERIFY(!ui.readyPageLabelWarningText->isVisible());
+        QVERIFY(!ui.readyPageLabelWarningText->text().contains(QLatin1String("Trampoline")));
     }
 
     // The start-list selection is stored from and restored into the
@@ -1055,6 +1246,11 @@ private Q_SLOTS:
         QCOMPARE(german.translate("OvraDialog", "CONFIRM\npress space"),
                  QStringLiteral("BESTÄTIGEN\nLeertaste drücken"));
         QCOMPARE(german.translate("StateWidget", "REVIEW"), QStringLiteral("PRÜFEN"));
+        QCOMPARE(
+            german.translate("ovra::util::Warnings",
+                             "- Committed routines are not stored: autosave to file and database is off"),
+            QStringLiteral("- Bestätigte Übungen werden nicht gespeichert: Autosave in Datei und Datenbank "
+                           "ist aus"));
     }
 
     void swapExchangesHdAndTof()

@@ -12,18 +12,22 @@
 #include "util/FileUtils.h"
 #include "widgets/LogWidget.h"
 #include "widgets/PlotterWidget.h"
+#include "widgets/Popup.h"
 #include "wsdb.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QSplitter>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QStateMachine>
 #include <QTemporaryDir>
 #include <QtEndian>
@@ -182,6 +186,62 @@ private Q_SLOTS:
         // The saved-files list shows the folder and clears its selection.
         QVERIFY(w.dialog->logWidget()->listView()->isVisibleTo(w.dialog.get()));
         QCOMPARE(w.dialog->logWidget()->path(), dir.path());
+    }
+
+    // With file autosave on and no folder chosen, routines go to "Ovra" in
+    // the user's documents, which the saved-files list shows, not to the
+    // program's working directory. Every save tells the operator where the
+    // routine went, in green, or that it was not saved, in red; Save as
+    // proposes the routine's autosave name.
+    void autosaveWithoutAFolderGoesToTheDocumentsAndIsReported()
+    {
+        const QString folder = QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation))
+                                   .filePath(QStringLiteral("Ovra"));
+        QVERIFY(folder.contains(QLatin1String("ovra-test-")));
+        QDir(folder).removeRecursively();
+        Window w;
+        QVERIFY(w.run());
+        AutoSaveSettings &autoSave = w.dialog->settings().autoSaveSettings();
+        QCOMPARE(autoSave.path(), QString());
+        autoSave.setFileSave(true);
+        QVERIFY(QFileInfo(folder).isDir());
+        QCOMPARE(w.dialog->logWidget()->path(), folder);
+
+        const QColor green(70, 170, 110, 230);
+        const QColor red(230, 90, 90, 230);
+        Popup &popup = w.dialog->notificationPopup();
+        w.toReview();
+        w.fire("nextInnerState");
+        const QStringList saved = QDir(folder).entryList({QStringLiteral("*.dat")}, QDir::Files);
+        QCOMPARE(saved.size(), 1);
+        QVERIFY(QDir::current().entryList({QStringLiteral("*.dat")}, QDir::Files).isEmpty());
+        QVERIFY(popup.isVisible());
+        QCOMPARE(popup.color(), green);
+        QCOMPARE(popup.text(), QStringLiteral("Saved: ") + saved.first());
+        QFileSystemModel *files = w.dialog->logWidget()->model();
+        QTRY_VERIFY(files->index(folder + QLatin1Char('/') + saved.first()).isValid());
+
+        QString proposed;
+        w.dialog->setFileChooser([&](bool, const QString &, const QString &start, const QString &) {
+            proposed = start;
+            return folder + QStringLiteral("/copy.dat");
+        });
+        w.dialog->handleSaveEvent();
+        QCOMPARE(QFileInfo(proposed).absolutePath(), folder);
+        QVERIFY(QRegularExpression(QStringLiteral("^\\d{8}_\\d{6}\\.dat$"))
+                    .match(QFileInfo(proposed).fileName())
+                    .hasMatch());
+        QVERIFY(QFile::exists(folder + QStringLiteral("/copy.dat")));
+        QCOMPARE(popup.text(), QStringLiteral("Saved: copy.dat"));
+        QCOMPARE(popup.color(), green);
+
+        QTemporaryDir dir;
+        w.commitWithFailingAutosave(dir);
+        QVERIFY(popup.text().startsWith(QStringLiteral("Not saved: ")));
+        QCOMPARE(popup.color(), red);
+        if (auto *box = w.dialog->findChild<QMessageBox *>(QStringLiteral("saveFailedMessageBox")))
+            box->close();
+        QDir(folder).removeRecursively();
     }
 
     // An autosave that cannot write leaves the routine in the temporary

@@ -129,19 +129,22 @@ private Q_SLOTS:
         const int warmUpLandings = w.d().landingCount(0);
         QVERIFY(windowStart > 0);
         QVERIFY(w.r().routineRecording);
+        QVERIFY(!w.dialog->ui().LB_routineComplete->isVisible());
 
         // The tenth landing in the window closes it and the block handling
         // stops the recording.
         QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording, kRoutineMs);
         QVERIFY(w.in(S::ROUTINE));
         QCOMPARE(w.r().landingCount, quint64(10));
+        // The page says so, and that the next-step key ends the routine.
+        QVERIFY(w.dialog->ui().LB_routineComplete->isVisible());
         QCOMPARE(w.d().trampMode(), data::model::TrampMode::Trampoline1);
         const data::model::Landing first = w.r().individualLandingsTrampoline1[0];
         QVERIFY(first.landingTime > windowStart);
         QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(first));
         QCOMPARE(w.r().penalty(), RoutineStartTimer::startDelayPenalty(first.landingTime - first.timeOfFlight));
         QCOMPARE(w.dialog->ui().LB_routineStartTime->text(),
-                 QString::number(startFromFirstLanding(first), 'f', 1));
+                 QString::number(startFromFirstLanding(first), 'f', 1) + QLatin1Char('s'));
         QVERIFY(w.dialog->ui().individualResultsTableView->model()->rowCount() >= 10);
         QVERIFY(w.dialog->plotter().isVisible());
 
@@ -150,6 +153,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(w.d().landingCount(0) > warmUpLandings + 10, kRoutineMs);
         w.space();
         QVERIFY(w.in(S::REVIEW));
+        QVERIFY(!w.dialog->ui().LB_routineComplete->isVisibleTo(w.dialog.get()));
 
         // The arrow keys edit the routine.
         w.key(Qt::Key_Down);
@@ -162,7 +166,8 @@ private Q_SLOTS:
         const data::model::Landing second = w.r().individualLandingsTrampoline1[0];
         QVERIFY(second.landingTime > first.landingTime);
         QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(second));
-        QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QString::number(startFromFirstLanding(second), 'f', 1));
+        QCOMPARE(w.dialog->ui().LB_routineStartTime->text(),
+                 QString::number(startFromFirstLanding(second), 'f', 1) + QLatin1Char('s'));
         w.key(Qt::Key_Left);
         QCOMPARE(w.r().shiftedLandings, 0);
         QCOMPARE(w.r().individualLandingsTrampoline1[0].landingTime, first.landingTime);
@@ -295,7 +300,8 @@ private Q_SLOTS:
         w.clock.setNowMs(61000);
         QTRY_COMPARE_WITH_TIMEOUT(w.r().penalty(), 0.2, 5000);
         QCOMPARE(w.r().routineStartTime(), 61.0);
-        QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QStringLiteral("61.0"));
+        QCOMPARE(w.dialog->ui().LB_routineStartTime->text(), QStringLiteral("61.0s"));
+        QCOMPARE(w.dialog->ui().LB_routineStartPenalty->text(), QStringLiteral("0.2"));
         QCOMPARE(w.dialog->warningSoundPlayCount(), 0);
         w.clock.setNowMs(151000);
         QTRY_COMPARE_WITH_TIMEOUT(w.dialog->warningSoundPlayCount(), 1, 5000);

@@ -33,6 +33,14 @@ void fill(LastChanceRecovery &ring)
     }
 }
 
+// A ring that has wrapped: every slot holds a received sample.
+void fillWhole(LastChanceRecovery &ring)
+{
+    const uchar bytes[64] = {0xC7, 0xC3, '1'};
+    for (int n = 0; n < LastChanceRecovery::kCapacity / 3; ++n)
+        ring.storeFrame(bytes);
+}
+
 } // namespace
 
 class TestRecoveryWidgets : public QObject
@@ -43,6 +51,7 @@ private Q_SLOTS:
     void dialogStartsOverTheWholeRing()
     {
         LastChanceRecovery ring(nullptr, [] { return kStart; });
+        fillWhole(ring);
         RecoverySelection selection;
         RecoveryDialog dialog(ring, selection);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Recovery Dialog"));
@@ -62,6 +71,7 @@ private Q_SLOTS:
     void slidersMoveSelectionViewAndMarker()
     {
         LastChanceRecovery ring(nullptr, [] { return kStart; });
+        fillWhole(ring);
         RecoverySelection selection;
         RecoveryDialog dialog(ring, selection);
         dialog.fromSlider()->setValue(100000);
@@ -95,6 +105,37 @@ private Q_SLOTS:
         QCOMPARE(selection.from, 100000);
         QCOMPARE(selection.to, 200000);
         QCOMPARE(selection.routineBegin, 150000);
+    }
+
+    // Before the ring has wrapped, the zeros older than the first frame are
+    // not offered; with nothing received there is nothing to recover.
+    void dialogCoversOnlyWhatTheRingHolds()
+    {
+        LastChanceRecovery ring(nullptr, [] { return kStart; });
+        {
+            RecoverySelection selection;
+            RecoveryDialog dialog(ring, selection);
+            QVERIFY(!dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
+            QVERIFY(!dialog.findChild<QLabel *>(QStringLiteral("purposeLabel"))->text().isEmpty());
+        }
+        fill(ring); // 3000 samples
+        RecoverySelection selection;
+        RecoveryDialog dialog(ring, selection);
+        QVERIFY(dialog.findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->isEnabled());
+        for (QSlider *slider : {dialog.fromSlider(), dialog.toSlider(), dialog.beginSlider()}) {
+            QCOMPARE(slider->minimum(), 597000);
+            QCOMPARE(slider->maximum(), 599999);
+        }
+        QCOMPARE(dialog.fromSlider()->value(), 597000);
+        QCOMPARE(dialog.fromLabel()->text(), QStringLiteral("From ") + kStart.toString("hh:mm:ss.z"));
+        QCOMPARE(dialog.overview()->viewStart(), 597000);
+        QCOMPARE(dialog.overview()->selectionStart(), 597000);
+        QCOMPARE(dialog.detail()->viewStart(), 597000);
+        dialog.fromSlider()->setValue(0);
+        QCOMPARE(dialog.fromSlider()->value(), 597000);
+        dialog.accept();
+        QCOMPARE(selection.from, 597000);
+        QCOMPARE(selection.to, 599999);
     }
 
     void rejectedDialogLeavesTheSelection()

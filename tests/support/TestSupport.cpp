@@ -32,8 +32,12 @@ void isolateProcess()
     qputenv("XDG_RUNTIME_DIR", root + "/runtime");
     // The temporary routine file of one test never meets another's.
     qputenv("TMPDIR", root + "/tmp");
-    for (const char *sub : {"/runtime", "/config", "/data", "/cache", "/tmp"})
+    for (const char *sub : {"/runtime", "/config", "/data", "/cache", "/tmp", "/documents"})
         QDir().mkpath(dir.path() + QLatin1String(sub));
+    // The user's documents (where routines are saved by default) too.
+    QFile userDirs(dir.path() + QStringLiteral("/config/user-dirs.dirs"));
+    if (userDirs.open(QIODevice::WriteOnly))
+        userDirs.write("XDG_DOCUMENTS_DIR=\"" + root + "/documents\"\n");
     QFile::setPermissions(dir.path() + QStringLiteral("/runtime"),
                           QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     QStandardPaths::setTestModeEnabled(false);

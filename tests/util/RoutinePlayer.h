@@ -8,12 +8,19 @@
 // A routine played through the store the way the controller drives one:
 // idle beds zeroed at 2560, START with the automatic weight class and
 // trampoline selection, ROUTINE from the block in which inRoutine(store)
-// first holds. frame(f, values) gives the 24 values of frame f. The tests'
-// recordings and the benchmarks share it.
+// first holds. frame(f, values) gives the 24 values of frame f;
+// afterBlock(store, routineWindow) runs after each block and ends the play
+// when it returns true. The tests' recordings and the benchmarks share it.
 namespace playback {
 
-template <typename FrameSource, typename InRoutine>
-void playRoutine(wsDaten &store, int frames, FrameSource &&frame, InRoutine &&inRoutine)
+inline bool playOn(wsDaten &, bool)
+{
+    return false;
+}
+
+template <typename FrameSource, typename InRoutine, typename AfterBlock = bool (*)(wsDaten &, bool)>
+void playRoutine(wsDaten &store, int frames, FrameSource &&frame, InRoutine &&inRoutine,
+                 AfterBlock &&afterBlock = playOn)
 {
     auto clock = std::make_shared<qint64>(0);
     store.setClock([clock]() { return *clock; });

@@ -57,7 +57,9 @@ private Q_SLOTS:
     void inactiveBedGreysItsFrameAndLines();
     void individualTableCarriesLandingsAndTotals();
     void synchronizedTableSetsANonSynchronousPairApart();
+    void synchronizedPairsAfterANonSynchronousOneAreGreyedNotShownAsValid();
     void hdAndTofSynReadouts();
+    void readoutDigitsGrowWithTheirBox();
     void overviewCountsPairsAndHighlightsThePenalty();
     void previousResultShowsTheConfirmedRoutine();
     void barChartTitleAndRollover();
@@ -298,6 +300,40 @@ void TestResultWidgets::synchronizedTableSetsANonSynchronousPairApart()
     QCOMPARE(model.text(0, Model::ColumnSyn), QString());
 }
 
+void TestResultWidgets::synchronizedPairsAfterANonSynchronousOneAreGreyedNotShownAsValid()
+{
+    using Model = widget::synchronized::SynchronizedResultsTableModel;
+    Model model;
+    Landing a = landingAt(10, 10, 1200, 0.1);
+    Landing b = landingAt(-70, 10, 1200, 0.2);
+    const auto pair = [&](int row, bool notSynchronous) {
+        for (Landing *l : {&a, &b})
+            l->notSynchronous = notSynchronous;
+        model.setLanding(row, a, b);
+    };
+    pair(0, false);
+    pair(1, false);
+    pair(2, true);
+    pair(3, false);
+    pair(4, false);
+    for (int row : {0, 1, 2, 5}) {
+        QVERIFY2(!model.isNotCounting(row), qPrintable(QString::number(row)));
+        QVERIFY(model.data(model.index(row, Model::ColumnSyn), Qt::ForegroundRole) !=
+                QVariant(Model::kNotCountingForeground));
+    }
+    for (int row : {3, 4}) {
+        QVERIFY(model.isNotCounting(row));
+        QCOMPARE(model.data(model.index(row, Model::ColumnHd1), Qt::ForegroundRole).value<QColor>(),
+                 Model::kNotCountingForeground);
+        QVERIFY(model.data(model.index(row, Model::ColumnHd1), Qt::ToolTipRole).isValid());
+        QVERIFY(!model.data(model.index(row, Model::ColumnHd1), Qt::BackgroundRole).isValid());
+    }
+    // Shortened so that the pair that broke the routine is gone: every pair
+    // counts again.
+    pair(2, false);
+    QVERIFY(!model.isNotCounting(3));
+}
+
 void TestResultWidgets::hdAndTofSynReadouts()
 {
     HorizontalDisplacementResultWidget hd;
@@ -350,6 +386,30 @@ void TestResultWidgets::hdAndTofSynReadouts()
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("9.13"));
     tofSyn.reset();
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));
+}
+
+void TestResultWidgets::readoutDigitsGrowWithTheirBox()
+{
+    ResultReadout readout;
+    readout.setTitle(QStringLiteral("Horizontal Displacement Trampoline 1"));
+    readout.setValue(QStringLiteral("18.54"));
+    const auto fits = [&readout] {
+        const QLabel *value = readout.valueLabel();
+        const QFontMetrics metrics(value->font());
+        return metrics.horizontalAdvance(value->text()) <= value->contentsRect().width() &&
+               metrics.height() <= value->contentsRect().height();
+    };
+    readout.resize(220, 130);
+    readout.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&readout));
+    const int small = QFontInfo(readout.valueLabel()->font()).pixelSize();
+    QVERIFY(fits());
+    readout.resize(660, 390);
+    QTRY_VERIFY(QFontInfo(readout.valueLabel()->font()).pixelSize() > 2 * small);
+    QVERIFY(fits());
+    // A wider text than the read-outs normally show still fits.
+    readout.setValue(QStringLiteral("188.888"));
+    QVERIFY(fits());
 }
 
 void TestResultWidgets::overviewCountsPairsAndHighlightsThePenalty()

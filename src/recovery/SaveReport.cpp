@@ -1,0 +1,21 @@
+#include "recovery/SaveReport.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+void SaveReport::addFile(const QString &path, bool saved)
+{
+    // A saved file is known by its name; a failed one by the whole path, so
+    // that the operator sees where it could not be written.
+    if (saved)
+        m_lines << tr("Saved: %1").arg(QFileInfo(path).fileName());
+    else
+        m_lines << tr("Not saved: %1").arg(QDir::toNativeSeparators(path));
+    m_failed = m_failed || !saved;
+}
+
+void SaveReport::addDatabase(bool stored)
+{
+    m_lines << (stored ? tr("Stored in the database") : tr("Not stored in the database"));
+    m_failed = m_failed || !stored;
+}

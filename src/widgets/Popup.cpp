@@ -1,6 +1,7 @@
 #include "widgets/Popup.h"
 
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QGuiApplication>
 #include <QLabel>
 #include <QPainter>
@@ -139,4 +140,20 @@ void Popup::paintEvent(QPaintEvent *)
     painter.setPen(Qt::NoPen);
     const QRect area = m_fill ? rect() : rect().adjusted(kInset, kInset, -kInset, -kInset);
     painter.drawRoundedRect(area, kCornerRadius, kCornerRadius);
+}
+
+void Popup::keyPressEvent(QKeyEvent *event)
+{
+    if (parentWidget())
+        QCoreApplication::sendEvent(parentWidget()->window(), event);
+    else
+        QWidget::keyPressEvent(event);
+}
+
+void Popup::keyReleaseEvent(QKeyEvent *event)
+{
+    if (parentWidget())
+        QCoreApplication::sendEvent(parentWidget()->window(), event);
+    else
+        QWidget::keyReleaseEvent(event);
 }

@@ -45,6 +45,11 @@ public Q_SLOTS:
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    // A platform that activates the popup anyway (some do for every window
+    // shown) must not swallow the operator's keys: they go to the window the
+    // popup belongs to.
+    void keyPressEvent(QKeyEvent *event) override;
+    void keyReleaseEvent(QKeyEvent *event) override;
 
 private:
     QLabel *m_label;

@@ -60,6 +60,13 @@ namespace training {
 class ContinuousModeCoordinator;
 }
 
+namespace ovra::rest::client {
+class ScoringSystems;
+}
+namespace ovra::rest::server {
+class NetworkServers;
+}
+
 // The main window and the controller of the workstation. It owns every
 // long-lived component for the life of the process.
 class OvraDialog : public QMainWindow
@@ -121,6 +128,14 @@ public:
     void deleteTempRoutineFile();
     // Replays the chosen stretch of the last-chance ring as a loaded routine.
     void replayRecovery(const RecoverySelection &selection);
+
+    // Network (OvraDialogNetwork.cpp): the scoring systems and the servers.
+    ovra::rest::client::ScoringSystems &scoringSystems() { return *m_scoringSystems; }
+    ovra::rest::server::NetworkServers &networkServers() { return *m_networkServers; }
+    // Asks the operator whether to send a refused result again ("Network
+    // error", Retry or Cancel); tests answer without a box.
+    using RetryAsker = std::function<bool(const QString &label)>;
+    void setRetryAsker(RetryAsker asker) { m_retryAsker = std::move(asker); }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -231,6 +246,19 @@ public Q_SLOTS:
     void exitStateLoad();
     void exitStateDisplay();
 
+    // Network (OvraDialogNetwork.cpp).
+    void scoreSentSuccess(int scoringSystemId);
+    void scoreSentError(int scoringSystemId);
+    void sendIntermediateResults();
+    void showNetworkDialog();
+    void stopRestServer();
+    void updateRestServer();
+    void stopWebSocketServer();
+    void updateWebSocketServer();
+    // The current state to the scoring systems, the WebSocket clients and
+    // the HTTP server, on every state entry.
+    void publishState();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -266,9 +294,17 @@ private:
     // at its place in the construction order and does nothing until its
     // component is built.
     void createStartListDialogs();
+    void createNetwork();
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
+    // The committed result to the servers and the scoring systems; false
+    // when no scoring system is asked and the commit is complete.
+    bool sendCommittedResult();
+    void commitAnswered();
+    void showScoringStatus(int position, const QString &status);
+    void showWebSocketClientCount(int count);
+    void showResultNotCommittedHint();
     void openDatabase();
     void resetMeasurementForLoad();
 
@@ -323,4 +359,9 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+
+    // Destroyed first, with the window whole: neither calls back into it.
+    RetryAsker m_retryAsker;
+    std::unique_ptr<ovra::rest::client::ScoringSystems> m_scoringSystems;
+    std::unique_ptr<ovra::rest::server::NetworkServers> m_networkServers;
 };

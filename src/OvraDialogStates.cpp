@@ -64,6 +64,8 @@ void OvraDialog::setupStateMachine()
     connect(s.state(OvraState::DISPLAY), &QState::exited, this, &OvraDialog::exitStateDisplay);
     // Network: every child's entered also publishes the state to the scoring
     // clients, the WebSocket server and the HTTP server, in this order.
+    for (QState *child : s.childStates())
+        connect(child, &QState::entered, this, &OvraDialog::publishState);
     // Start list: leaving a COMMIT or DISMISS state selects its next row.
 
     m_ovraState->assignWidgetProperties(m_ui->stateTargets());

@@ -157,6 +157,9 @@ void OvraDialog::initRestClients()
         const ovra::rest::client::ScoringClient *client = clients.value(i);
         const bool shown = client && client->enabled();
         m_ui->statusScoringSystem[i]->setText(shown ? names[i] + client->label() : QString());
+        // The status bar squeezes its items in a narrow window.
+        m_ui->statusScoringSystem[i]->setToolTip(
+            shown ? names[i] + client->label() + QLatin1Char('\n') + client->url().toString() : QString());
         m_ui->statusScoringSystem[i]->setVisible(shown);
         m_ui->statusScoringSystemLight[i]->setVisible(shown);
         if (shown)

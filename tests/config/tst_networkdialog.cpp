@@ -169,7 +169,8 @@ private Q_SLOTS:
         f.advanced = true;
         auto dialog = f.dialog();
         dialog->show();
-        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
 
         // Filled by keyboard, as an operator would.
         const NetworkDialog::Row &row = dialog->row(1);

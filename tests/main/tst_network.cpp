@@ -156,9 +156,12 @@ private Q_SLOTS:
         storeNetworkSettings({system(QStringLiteral("Panel"), panel.url(), true),
                               system(QStringLiteral("Judges"), judges.url())});
         Window w(true);
+        if (!qEnvironmentVariableIsEmpty("OVRA_SHOTS_DIR"))
+            w.dialog->resize(1400, 760);
         OvraDialogUi &ui = w.ui();
         QCOMPARE(ui.statusScoringSystem[0]->text(), QStringLiteral("Scoring System 1: Panel"));
         QCOMPARE(ui.statusScoringSystem[1]->text(), QStringLiteral("Scoring System 2: Judges"));
+        QVERIFY(ui.statusScoringSystem[1]->toolTip().endsWith(judges.url()));
         QVERIFY(!ui.statusScoringSystem[0]->isHidden() && ui.statusScoringSystem[2]->isHidden());
         QTRY_COMPARE(ui.statusScoringSystemLight[0]->status(), QStringLiteral("success"));
         QTRY_COMPARE(ui.statusScoringSystemLight[1]->status(), QStringLiteral("failed"));

@@ -253,8 +253,10 @@ void configure(HttpServer &server)
         ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
     });
     server.set_payload_max_length(RestServerThread::kMaxBodyBytes);
+    // A worker serving an idle keep-alive connection notices a stop only
+    // when this time-out ends: it bounds how long stopping waits.
     server.set_keep_alive_max_count(1000);
-    server.set_keep_alive_timeout(2);
+    server.set_keep_alive_timeout(1);
     // A client on the hall's network sends a request at once; one that
     // stalls holds a worker only this long.
     server.set_read_timeout(2);

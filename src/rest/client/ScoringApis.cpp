@@ -110,6 +110,23 @@ namespace {
 const QString kHealth = QStringLiteral("health");
 const QString kAddRoutineResult = QStringLiteral("addRoutineResult");
 const QString kSendState = QStringLiteral("sendState");
+
+// Emits an API's four outcome signals: the short and the full form of
+// success or of failure.
+template <typename Api>
+void emitOutcome(Api *api, ScoringHttpRequestWorker *worker, bool success, void (Api::*succeeded)(),
+                 void (Api::*succeededFull)(ScoringHttpRequestWorker *),
+                 void (Api::*failed)(QNetworkReply::NetworkError, QString),
+                 void (Api::*failedFull)(ScoringHttpRequestWorker *, QNetworkReply::NetworkError, QString))
+{
+    if (success) {
+        (api->*succeeded)();
+        (api->*succeededFull)(worker);
+    } else {
+        (api->*failed)(worker->errorType(), worker->errorText());
+        (api->*failedFull)(worker, worker->errorType(), worker->errorText());
+    }
+}
 } // namespace
 
 ScoringHealthApi::ScoringHealthApi(int timeOutMs, QObject *parent)
@@ -125,13 +142,8 @@ ScoringHttpRequestWorker *ScoringHealthApi::health()
 
 void ScoringHealthApi::report(ScoringHttpRequestWorker *worker, bool success)
 {
-    if (success) {
-        Q_EMIT healthSignal();
-        Q_EMIT healthSignalFull(worker);
-    } else {
-        Q_EMIT healthSignalE(worker->errorType(), worker->errorText());
-        Q_EMIT healthSignalEFull(worker, worker->errorType(), worker->errorText());
-    }
+    emitOutcome(this, worker, success, &ScoringHealthApi::healthSignal, &ScoringHealthApi::healthSignalFull,
+                &ScoringHealthApi::healthSignalE, &ScoringHealthApi::healthSignalEFull);
 }
 
 ScoringResultsApi::ScoringResultsApi(int timeOutMs, QObject *parent)
@@ -147,13 +159,9 @@ ScoringHttpRequestWorker *ScoringResultsApi::addRoutineResult(const ScoringResul
 
 void ScoringResultsApi::report(ScoringHttpRequestWorker *worker, bool success)
 {
-    if (success) {
-        Q_EMIT addRoutineResultSignal();
-        Q_EMIT addRoutineResultSignalFull(worker);
-    } else {
-        Q_EMIT addRoutineResultSignalE(worker->errorType(), worker->errorText());
-        Q_EMIT addRoutineResultSignalEFull(worker, worker->errorType(), worker->errorText());
-    }
+    emitOutcome(this, worker, success, &ScoringResultsApi::addRoutineResultSignal,
+                &ScoringResultsApi::addRoutineResultSignalFull, &ScoringResultsApi::addRoutineResultSignalE,
+                &ScoringResultsApi::addRoutineResultSignalEFull);
 }
 
 ScoringStateApi::ScoringStateApi(int timeOutMs, QObject *parent)
@@ -169,13 +177,9 @@ ScoringHttpRequestWorker *ScoringStateApi::sendState(const ScoringState &body)
 
 void ScoringStateApi::report(ScoringHttpRequestWorker *worker, bool success)
 {
-    if (success) {
-        Q_EMIT sendStateSignal();
-        Q_EMIT sendStateSignalFull(worker);
-    } else {
-        Q_EMIT sendStateSignalE(worker->errorType(), worker->errorText());
-        Q_EMIT sendStateSignalEFull(worker, worker->errorType(), worker->errorText());
-    }
+    emitOutcome(this, worker, success, &ScoringStateApi::sendStateSignal,
+                &ScoringStateApi::sendStateSignalFull, &ScoringStateApi::sendStateSignalE,
+                &ScoringStateApi::sendStateSignalEFull);
 }
 
 } // namespace ovra::rest::client

@@ -12,6 +12,7 @@
 #include "support/TestSupport.h"
 #include "websocket/WebSocketServer.h"
 
+#include <QDirIterator>
 #include <QElapsedTimer>
 #include <QJsonDocument>
 #include <QProcess>
@@ -328,7 +329,8 @@ private Q_SLOTS:
 
         // A headless chromium, driven over its DevTools protocol in real
         // time: it loads the page from the program and the DOM is taken once
-        // the pushed live result shows (or after the time-out, to fail).
+        // the pushed live result and the fetched committed one show (or after
+        // the time-out, to fail).
         OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
         QTemporaryDir profile;
         const int debugPort = ovra::test::freeTcpPort();
@@ -345,7 +347,8 @@ private Q_SLOTS:
         const QString url = QStringLiteral("http://127.0.0.1:%1/scoreboard").arg(settings.portNumber());
         QStringList arguments{ovra::test::sourceDir() + QStringLiteral("/tests/rest/server/browser_dom.py"),
                               QString::number(debugPort), url,
-                              QStringLiteral("document.querySelector('#live [data-figure=tof]')")};
+                              QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                             "document.querySelector('#confirmed [data-figure=tof]')")};
         const QString shots = qEnvironmentVariable("OVRA_SHOTS_DIR");
         if (!shots.isEmpty())
             arguments << QStringLiteral("--screenshot") << shots + QStringLiteral("/scoreboard.png");
@@ -354,6 +357,12 @@ private Q_SLOTS:
         browser.terminate();
         if (!browser.waitForFinished(5000))
             browser.kill();
+        browser.waitForFinished(5000);
+        // The browser leaves read-only files in its profile.
+        QDirIterator files(profile.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            QFile::setPermissions(files.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QVERIFY2(exitCode == 0, dom.constData());
 
         // A figure of a panel, read from the DOM.

@@ -19,6 +19,7 @@ packages=(
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
     python3-pandas
+    curl chromium python3-websockets wrk
 )
 
 install_missing() {

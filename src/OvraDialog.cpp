@@ -6,6 +6,8 @@
 #include "data/wsDaten.h"
 #include "misc/TutorialLauncher.h"
 #include "recovery/RoutineRecorder.h"
+#include "rest/client/ScoringSystems.h"
+#include "rest/server/NetworkServers.h"
 #include "settings/OvraSettings.h"
 #include "state/FocusDecision.h"
 #include "state/OperatorKeys.h"
@@ -132,11 +134,13 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
 
+    createNetwork();
     // A scoring system that fails to take a committed result neither holds
     // the commit nor asks to retry when this is set (read once, here).
     startRestServer();
     initRestClients();
     m_ignoreRestClientError = !qEnvironmentVariableIsEmpty("OVRA_IGNORE_REST_CLIENT_ERROR");
+    m_scoringSystems->setIgnoreClientErrors(m_ignoreRestClientError);
     startWebSocketServer();
 
     setupStateMachine();
@@ -150,15 +154,6 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectUSB();
 }
 
-// The local HTTP server, on its own thread, when the settings enable it.
-void OvraDialog::startRestServer() {}
-
-// One client per enabled scoring system of the settings.
-void OvraDialog::initRestClients() {}
-
-// The WebSocket server, when the settings enable it; remote control and the
-// server's debug output are read from the environment here.
-void OvraDialog::startWebSocketServer() {}
 
 // The competition database at the configured file, its tables, then the
 // event and competition lists. A file that does not open leaves the
@@ -230,6 +225,7 @@ void OvraDialog::quit()
 {
     if (!m_quitting) {
         m_deviceLink->shutdown();
+        m_networkServers->stopAll();
         m_quitting = true;
         m_settings->writeSettings(width(), height(), m_font);
     }

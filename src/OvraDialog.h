@@ -73,6 +73,13 @@ namespace training {
 class ContinuousModeCoordinator;
 }
 
+namespace ovra::rest::client {
+class ScoringSystems;
+}
+namespace ovra::rest::server {
+class NetworkServers;
+}
+
 // The main window and the controller of the workstation. It owns every
 // long-lived component for the life of the process.
 class OvraDialog : public QMainWindow
@@ -152,6 +159,13 @@ public:
     // What the CSV import dialog's OK does: shows the start list and reads
     // the source into it.
     void importCsv(const CsvSource &source);
+    // Network (OvraDialogNetwork.cpp): the scoring systems and the servers.
+    ovra::rest::client::ScoringSystems &scoringSystems() { return *m_scoringSystems; }
+    ovra::rest::server::NetworkServers &networkServers() { return *m_networkServers; }
+    // Asks the operator whether to send a refused result again ("Network
+    // error", Retry or Cancel); tests answer without a box.
+    using RetryAsker = std::function<bool(const QString &label)>;
+    void setRetryAsker(RetryAsker asker) { m_retryAsker = std::move(asker); }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -294,6 +308,19 @@ public Q_SLOTS:
     void exitStateLoad();
     void exitStateDisplay();
 
+    // Network (OvraDialogNetwork.cpp).
+    void scoreSentSuccess(int scoringSystemId);
+    void scoreSentError(int scoringSystemId);
+    void sendIntermediateResults();
+    void showNetworkDialog();
+    void stopRestServer();
+    void updateRestServer();
+    void stopWebSocketServer();
+    void updateWebSocketServer();
+    // The current state to the scoring systems, the WebSocket clients and
+    // the HTTP server, on every state entry.
+    void publishState();
+
 protected:
     void keyPressEvent(QKeyEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
@@ -337,9 +364,17 @@ private:
     void startListNext();
     // The database file changed under the window (DB Config).
     void databaseSwitched(const QString &path);
+    void createNetwork();
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
+    // The committed result to the servers and the scoring systems; false
+    // when no scoring system is asked and the commit is complete.
+    bool sendCommittedResult();
+    void commitAnswered();
+    void showScoringStatus(int position, const QString &status);
+    void showWebSocketClientCount(int count);
+    void showResultNotCommittedHint();
     void openDatabase();
     void resetMeasurementForLoad();
     // Saving feedback: the autosave folder in the saved-files list, the
@@ -413,4 +448,8 @@ private:
     DatabaseConfigDialog *m_databaseConfigDialog = nullptr;
     // Shows the tutorials on the first activation and from the Help menu.
     TutorialLauncher *m_tutorials = nullptr;
+    // Destroyed first, with the window whole: neither calls back into it.
+    RetryAsker m_retryAsker;
+    std::unique_ptr<ovra::rest::client::ScoringSystems> m_scoringSystems;
+    std::unique_ptr<ovra::rest::server::NetworkServers> m_networkServers;
 };

@@ -63,6 +63,8 @@ void OvraDialog::setupStateMachine()
     connect(s.state(OvraState::DISPLAY), &QState::exited, this, &OvraDialog::exitStateDisplay);
     // Network: every child's entered also publishes the state to the scoring
     // clients, the WebSocket server and the HTTP server, in this order.
+    for (QState *child : s.childStates())
+        connect(child, &QState::entered, this, &OvraDialog::publishState);
     // Start list: leaving a COMMIT or DISMISS state selects its next row.
     for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT,
                                        OvraState::CONNECTED_DISMISS, OvraState::DISCONNECTED_DISMISS})

@@ -522,10 +522,11 @@ void OvraDialog::enterStateCommit()
     // Autosave to file and database; the temporary routine file goes only
     // when every requested save succeeded.
     routineFilesOnCommit();
-    // Network: the confirmed result goes to the HTTP and WebSocket servers
-    // and to the scoring systems, which then answer with nextInnerState.
-    // With no scoring system asked the commit is complete at once.
-    Q_EMIT nextInnerState();
+    // The confirmed result goes to the HTTP and WebSocket servers and to the
+    // scoring systems, whose answers complete the commit. With no scoring
+    // system asked the commit is complete at once.
+    if (!sendCommittedResult())
+        Q_EMIT nextInnerState();
 }
 
 void OvraDialog::enterStateDismiss()

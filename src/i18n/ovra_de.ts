@@ -928,6 +928,65 @@ Erstellt %4</translation>
         </message>
     </context>
     <context>
+        <name>NetworkDialog</name>
+        <message>
+            <source>Network</source>
+            <translation>Netzwerk</translation>
+        </message>
+        <message>
+            <source>IP-V4 address(es) of this computer</source>
+            <translation>IPv4-Adresse(n) dieses Computers</translation>
+        </message>
+        <message>
+            <source>Server settings</source>
+            <translation>Server-Einstellungen</translation>
+        </message>
+        <message>
+            <source>Enable HTTP server on port</source>
+            <translation>HTTP-Server aktivieren auf Port</translation>
+        </message>
+        <message>
+            <source>Enable WebSocket server on port</source>
+            <translation>WebSocket-Server aktivieren auf Port</translation>
+        </message>
+        <message>
+            <source>Client settings</source>
+            <translation>Client-Einstellungen</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Bezeichnung</translation>
+        </message>
+        <message>
+            <source>URL</source>
+            <translation>URL</translation>
+        </message>
+        <message>
+            <source>Show advanced settings</source>
+            <translation>Erweiterte Einstellungen anzeigen</translation>
+        </message>
+        <message>
+            <source>HTTPS is not supported!</source>
+            <translation>HTTPS wird nicht unterstützt!</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Testen</translation>
+        </message>
+        <message>
+            <source>Send sample</source>
+            <translation>Beispiel senden</translation>
+        </message>
+        <message>
+            <source>intermediate results</source>
+            <translation>Zwischenergebnisse</translation>
+        </message>
+        <message>
+            <source>state transitions</source>
+            <translation>Zustandswechsel</translation>
+        </message>
+    </context>
+    <context>
         <name>OverviewResultWidget</name>
         <message>
             <source>Individual</source>
@@ -1422,6 +1481,38 @@ Taste X drücken</translation>
             <source>Penalty</source>
             <translation>Strafabzug</translation>
         </message>
+        <message>
+            <source>Network error</source>
+            <translation>Netzwerkfehler</translation>
+        </message>
+        <message>
+            <source>Failed to send result to "%1"</source>
+            <translation>Das Ergebnis konnte nicht an „%1“ gesendet werden</translation>
+        </message>
+        <message>
+            <source>Unable to start the Ovra server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</source>
+            <translation>Der Ovra-Server konnte nicht gestartet werden. Das kann zum Beispiel passieren, wenn der eingestellte Port bereits von einer anderen Anwendung belegt ist. Wählen Sie im Netzwerkdialog einen anderen Port oder schalten Sie den Server dort aus.</translation>
+        </message>
+        <message>
+            <source>Unable to start the WebSocket server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</source>
+            <translation>Der WebSocket-Server konnte nicht gestartet werden. Das kann zum Beispiel passieren, wenn der eingestellte Port bereits von einer anderen Anwendung belegt ist. Wählen Sie im Netzwerkdialog einen anderen Port oder schalten Sie den Server dort aus.</translation>
+        </message>
+        <message>
+            <source>Scoring System 1: </source>
+            <translation>Wertungssystem 1: </translation>
+        </message>
+        <message>
+            <source>Scoring System 2: </source>
+            <translation>Wertungssystem 2: </translation>
+        </message>
+        <message>
+            <source>Scoring System 3: </source>
+            <translation>Wertungssystem 3: </translation>
+        </message>
+        <message>
+            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
+            <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1626,6 +1717,89 @@ Taste X drücken</translation>
         <message>
             <source>Not stored in the database</source>
             <translation>Nicht in der Datenbank gespeichert</translation>
+        </message>
+    </context>
+    <context>
+        <name>Scoreboard</name>
+        <message>
+            <source>Scoreboard</source>
+            <translation>Anzeigetafel</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlet</translation>
+        </message>
+        <message>
+            <source>Live result</source>
+            <translation>Aktuelles Ergebnis</translation>
+        </message>
+        <message>
+            <source>Last confirmed result</source>
+            <translation>Zuletzt bestätigtes Ergebnis</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>verbunden</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>nicht verbunden</translation>
+        </message>
+        <message>
+            <source>READY</source>
+            <translation>BEREIT</translation>
+        </message>
+        <message>
+            <source>START</source>
+            <translation>START</translation>
+        </message>
+        <message>
+            <source>ROUTINE</source>
+            <translation>ÜBUNG</translation>
+        </message>
+        <message>
+            <source>REVIEW</source>
+            <translation>PRÜFUNG</translation>
+        </message>
+        <message>
+            <source>OTHER</source>
+            <translation>ANDERES</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronität</translation>
+        </message>
+        <message>
+            <source>HD</source>
+            <translation>HD</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elemente</translation>
+        </message>
+        <message>
+            <source>Time difference (s)</source>
+            <translation>Zeitdifferenz (s)</translation>
+        </message>
+        <message>
+            <source>Time of flight</source>
+            <translation>Flugzeit</translation>
+        </message>
+        <message>
+            <source>Time of flight (s)</source>
+            <translation>Flugzeit (s)</translation>
+        </message>
+        <message>
+            <source>Start penalty</source>
+            <translation>Startabzug</translation>
+        </message>
+        <message>
+            <source>Zone</source>
+            <translation>Zone</translation>
+        </message>
+        <message>
+            <source>No result yet</source>
+            <translation>Noch kein Ergebnis</translation>
         </message>
     </context>
     <context>

@@ -928,6 +928,65 @@ Built %4</translation>
         </message>
     </context>
     <context>
+        <name>NetworkDialog</name>
+        <message>
+            <source>Network</source>
+            <translation>Network</translation>
+        </message>
+        <message>
+            <source>IP-V4 address(es) of this computer</source>
+            <translation>IP-V4 address(es) of this computer</translation>
+        </message>
+        <message>
+            <source>Server settings</source>
+            <translation>Server settings</translation>
+        </message>
+        <message>
+            <source>Enable HTTP server on port</source>
+            <translation>Enable HTTP server on port</translation>
+        </message>
+        <message>
+            <source>Enable WebSocket server on port</source>
+            <translation>Enable WebSocket server on port</translation>
+        </message>
+        <message>
+            <source>Client settings</source>
+            <translation>Client settings</translation>
+        </message>
+        <message>
+            <source>Label</source>
+            <translation>Label</translation>
+        </message>
+        <message>
+            <source>URL</source>
+            <translation>URL</translation>
+        </message>
+        <message>
+            <source>Show advanced settings</source>
+            <translation>Show advanced settings</translation>
+        </message>
+        <message>
+            <source>HTTPS is not supported!</source>
+            <translation>HTTPS is not supported!</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Test</translation>
+        </message>
+        <message>
+            <source>Send sample</source>
+            <translation>Send sample</translation>
+        </message>
+        <message>
+            <source>intermediate results</source>
+            <translation>intermediate results</translation>
+        </message>
+        <message>
+            <source>state transitions</source>
+            <translation>state transitions</translation>
+        </message>
+    </context>
+    <context>
         <name>OverviewResultWidget</name>
         <message>
             <source>Individual</source>
@@ -1422,6 +1481,38 @@ press X</translation>
             <source>Penalty</source>
             <translation>Penalty</translation>
         </message>
+        <message>
+            <source>Network error</source>
+            <translation>Network error</translation>
+        </message>
+        <message>
+            <source>Failed to send result to "%1"</source>
+            <translation>Failed to send result to "%1"</translation>
+        </message>
+        <message>
+            <source>Unable to start the Ovra server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</source>
+            <translation>Unable to start the Ovra server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</translation>
+        </message>
+        <message>
+            <source>Unable to start the WebSocket server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</source>
+            <translation>Unable to start the WebSocket server. This can, for example, happen when the configured port is already taken by another application. Consider using a different port or disabling the server functionality in the network configuration dialog.</translation>
+        </message>
+        <message>
+            <source>Scoring System 1: </source>
+            <translation>Scoring System 1: </translation>
+        </message>
+        <message>
+            <source>Scoring System 2: </source>
+            <translation>Scoring System 2: </translation>
+        </message>
+        <message>
+            <source>Scoring System 3: </source>
+            <translation>Scoring System 3: </translation>
+        </message>
+        <message>
+            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
+            <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1626,6 +1717,89 @@ press X</translation>
         <message>
             <source>Not stored in the database</source>
             <translation>Not stored in the database</translation>
+        </message>
+    </context>
+    <context>
+        <name>Scoreboard</name>
+        <message>
+            <source>Scoreboard</source>
+            <translation>Scoreboard</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Live result</source>
+            <translation>Live result</translation>
+        </message>
+        <message>
+            <source>Last confirmed result</source>
+            <translation>Last confirmed result</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>connected</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>not connected</translation>
+        </message>
+        <message>
+            <source>READY</source>
+            <translation>READY</translation>
+        </message>
+        <message>
+            <source>START</source>
+            <translation>START</translation>
+        </message>
+        <message>
+            <source>ROUTINE</source>
+            <translation>ROUTINE</translation>
+        </message>
+        <message>
+            <source>REVIEW</source>
+            <translation>REVIEW</translation>
+        </message>
+        <message>
+            <source>OTHER</source>
+            <translation>OTHER</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronisation</translation>
+        </message>
+        <message>
+            <source>HD</source>
+            <translation>HD</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elements</translation>
+        </message>
+        <message>
+            <source>Time difference (s)</source>
+            <translation>Time difference (s)</translation>
+        </message>
+        <message>
+            <source>Time of flight</source>
+            <translation>Time of flight</translation>
+        </message>
+        <message>
+            <source>Time of flight (s)</source>
+            <translation>Time of flight (s)</translation>
+        </message>
+        <message>
+            <source>Start penalty</source>
+            <translation>Start penalty</translation>
+        </message>
+        <message>
+            <source>Zone</source>
+            <translation>Zone</translation>
+        </message>
+        <message>
+            <source>No result yet</source>
+            <translation>No result yet</translation>
         </message>
     </context>
     <context>

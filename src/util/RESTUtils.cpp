@@ -3,9 +3,12 @@
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
 #include "data/Routines.h"
+#include "rest/client/ScoringClient.h"
 #include "settings/RulesSettings.h"
 #include "state/OvraState.h"
 
+#include <QDebug>
+#include <QJsonObject>
 #include <QStateMachine>
 
 #include <algorithm>
@@ -247,6 +250,84 @@ ScoringStateType RESTUtils::createScoringStateType(bool usbConnected, int connec
     default:
         return ScoringStateType(ScoringStateType::Other);
     }
+}
+
+void RESTUtils::sendResultsToScoringSystems(const QList<ScoringClient *> &clients,
+                                            QList<ScoringClientFeedback> &feedback,
+                                            const ScoringResult &result, bool reportFeedback)
+{
+    qInfo() << "Sending results to scoring systems.";
+    feedback.clear();
+    for (ScoringClient *client : clients) {
+        if (!client->enabled())
+            continue;
+        client->sendResult(result, reportFeedback);
+        feedback.append({client->id(), true, false});
+    }
+    qInfo() << "Sent results to" << feedback.size() << "scoring systems.";
+}
+
+void RESTUtils::sendStateToScoringSystems(const QList<ScoringClient *> &clients, const ScoringState &state)
+{
+    for (ScoringClient *client : clients) {
+        if (client->enabled() && client->state())
+            client->sendState(state);
+    }
+}
+
+ScoringResult RESTUtils::createSampleResult()
+{
+    struct Element
+    {
+        double timeOfFlight;
+        double horizontalDisplacement;
+        int x;
+        int y;
+    };
+    static constexpr Element kElements[] = {
+        {1.735, 0.8, -98, 58}, {1.585, 1.0, -51, 8},  {1.57, 1.0, -8, -10}, {1.545, 0.8, 110, 3},
+        {1.5, 1.0, 2, 6},      {1.5, 1.0, -38, 11},   {1.52, 1.0, -22, -2}, {1.52, 1.0, 43, 13},
+        {1.505, 0.9, -85, 7},  {1.51, 1.0, -27, -36},
+    };
+    QList<ScoringIndividualResultElement> elements;
+    for (const Element &e : kElements) {
+        ScoringLandingPosition position;
+        position.setX(e.x);
+        position.setY(e.y);
+        ScoringIndividualResultElement element;
+        element.setTimeOfFlightInSeconds(e.timeOfFlight);
+        element.setHorizontalDisplacement(e.horizontalDisplacement);
+        element.setLandingPositionInCm(position);
+        elements.append(element);
+    }
+    ScoringIndividualResult individual;
+    individual.setStartPenalty(0.0);
+    individual.setElementCount(10);
+    individual.setTimeOfFlightInSeconds(15.49);
+    individual.setHorizontalDisplacement(9.5);
+    individual.setDelayBeforeStartInSeconds(19.9);
+    individual.setMeta({{QStringLiteral("firstName"), QStringLiteral("Erika")},
+                        {QStringLiteral("lastName"), QStringLiteral("Mustermann")},
+                        {QStringLiteral("anyKey"), QStringLiteral("anyValue")}});
+    individual.setElements(elements);
+
+    ScoringResult result;
+    result.setType(ScoringResultType(ScoringResultType::Individual));
+    result.setMaturity(ScoringResultMaturity(ScoringResultMaturity::Confirmed));
+    result.setIndividualResult(individual);
+    return result;
+}
+
+bool RESTUtils::jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta)
+{
+    meta.clear();
+    if (object.size() > kMaxRoutineMetaEntries)
+        return false;
+    for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
+        if (it.value().isString())
+            meta.insert(it.key(), it.value().toString());
+    }
+    return true;
 }
 
 double RESTUtils::roundTo(double value, int decimals)

@@ -2,8 +2,13 @@
 
 #include "data/DataEnums.h"
 #include "data/RoutineResults.h"
+#include "rest/client/ScoringClientFeedback.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
+
+#include <QList>
+#include <QMap>
+#include <QString>
 
 class QStateMachine;
 class RulesSettings;
@@ -11,6 +16,10 @@ class wsDaten;
 
 namespace data::model {
 class Routines;
+}
+
+namespace ovra::rest::client {
+class ScoringClient;
 }
 
 namespace ovra::util {
@@ -56,6 +65,27 @@ public:
     // State message value from the state machine's usbConnected property and
     // its connectedInnerState value; "other" while disconnected.
     static rest::client::ScoringStateType createScoringStateType(bool usbConnected, int connectedInnerState);
+
+    // Sends the result to every enabled client in list order and refills
+    // the feedback list with one awaited record per client asked.
+    static void sendResultsToScoringSystems(const QList<rest::client::ScoringClient *> &clients,
+                                            QList<rest::client::ScoringClientFeedback> &feedback,
+                                            const rest::client::ScoringResult &result, bool reportFeedback);
+    // Sends the state to every enabled client that takes state transitions.
+    static void sendStateToScoringSystems(const QList<rest::client::ScoringClient *> &clients,
+                                          const rest::client::ScoringState &state);
+
+    // The confirmed result of an invented routine of ten elements, sent to
+    // a scoring system to try it out.
+    static rest::client::ScoringResult createSampleResult();
+
+    // The most meta entries a message from outside may carry; routine meta
+    // information is a handful of names.
+    static constexpr int kMaxRoutineMetaEntries = 256;
+    // The routine meta map of a JSON object: every member whose value is a
+    // string; other members are skipped. False (and an empty map) when the
+    // object holds more than kMaxRoutineMetaEntries members.
+    static bool jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta);
 
     // Round half away from zero to the given number of decimals.
     static double roundTo(double value, int decimals);

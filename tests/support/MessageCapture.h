@@ -4,35 +4,51 @@
 #include <QStringList>
 #include <QtGlobal>
 
+#include <mutex>
+
 // Collects the messages logged while it exists (and still passes them on).
 class MessageCapture
 {
 public:
     MessageCapture()
     {
-        messages().clear();
+        clear();
         m_previous = qInstallMessageHandler(&MessageCapture::handler);
         previous() = m_previous;
     }
     ~MessageCapture() { qInstallMessageHandler(m_previous); }
 
-    QStringList lines() const { return messages(); }
+    QStringList lines() const
+    {
+        std::lock_guard<std::mutex> lock(guard());
+        return messages();
+    }
     QStringList linesStartingWith(const QString &prefix) const
     {
         QStringList result;
-        for (const QString &line : messages()) {
+        for (const QString &line : lines()) {
             if (line.startsWith(prefix))
                 result << line;
         }
         return result;
     }
-    void clear() { messages().clear(); }
+    void clear()
+    {
+        std::lock_guard<std::mutex> lock(guard());
+        messages().clear();
+    }
 
 private:
     static QStringList &messages()
     {
         static QStringList list;
         return list;
+    }
+    // Messages also come from the HTTP server's threads.
+    static std::mutex &guard()
+    {
+        static std::mutex mutex;
+        return mutex;
     }
     static QtMessageHandler &previous()
     {
@@ -41,7 +57,10 @@ private:
     }
     static void handler(QtMsgType type, const QMessageLogContext &context, const QString &message)
     {
-        messages() << message;
+        {
+            std::lock_guard<std::mutex> lock(guard());
+            messages() << message;
+        }
         if (previous())
             previous()(type, context, message);
     }

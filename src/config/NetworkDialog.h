@@ -1,0 +1,98 @@
+#pragma once
+
+#include "rest/client/ScoringClientConfiguration.h"
+
+#include <QDialog>
+
+#include <array>
+
+class QCheckBox;
+class QDialogButtonBox;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTextEdit;
+class WebSocketServerSettings;
+
+namespace ovra::rest::server {
+class RestServerSettings;
+}
+
+// The network settings: the local HTTP and WebSocket servers and up to three
+// scoring systems, each of which can be tested and sent sample data before
+// the settings are accepted. OK writes into the objects it was given.
+class NetworkDialog : public QDialog
+{
+    Q_OBJECT
+public:
+    enum StatusType : int { Unknown = 0, Success = 1, Failed = 2 };
+    Q_ENUM(StatusType)
+
+    static constexpr int kRows = ovra::rest::client::kScoringClientCount;
+    // Time-out of the test requests and of the accepted configurations.
+    static constexpr int kTimeOutMs = 3000;
+
+    NetworkDialog(ovra::rest::server::RestServerSettings &restServerSettings,
+                  WebSocketServerSettings &webSocketServerSettings,
+                  ovra::rest::client::ScoringClientConfigurations &clientConfigurations,
+                  bool &showAdvancedNetworkSettings, QWidget *parent = nullptr);
+
+    // Sends the sample result to the scoring system at the URL; the row's
+    // status is not changed.
+    void sendSampleData(const int index, const QString &url);
+    void setStatusIconByIndex(const int index, const StatusType status);
+    // Checks the scoring system at the URL and shows the outcome in the row.
+    void testConnection(const int index, const QString &url);
+
+    // A scoring system's URL: strictly valid, http or https, with a host.
+    static bool isValidScoringUrl(const QString &text);
+
+    struct Row
+    {
+        QCheckBox *enabled = nullptr;
+        QLineEdit *label = nullptr;
+        QLineEdit *url = nullptr;
+        QPushButton *test = nullptr;
+        QLabel *status = nullptr;
+        QPushButton *sample = nullptr;
+        QCheckBox *intermediate = nullptr;
+        QCheckBox *state = nullptr;
+    };
+    const Row &row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
+    QCheckBox *httpServerCheckBox() const { return m_httpEnabled; }
+    QLineEdit *httpPortEdit() const { return m_httpPort; }
+    QCheckBox *webSocketServerCheckBox() const { return m_webSocketEnabled; }
+    QLineEdit *webSocketPortEdit() const { return m_webSocketPort; }
+    QCheckBox *advancedSettingsCheckBox() const { return m_advanced; }
+    QPushButton *okButton() const;
+    QTextEdit *addressesTextEdit() const { return m_addresses; }
+
+public Q_SLOTS:
+    void okButtonClicked();
+    void validate();
+
+private:
+    void buildRow(QWidget *parent, int index, QGridLayout *grid);
+    void updateEnabledWidgets();
+    void updateAdvancedVisibility();
+    bool validatePorts();
+    bool validateRow(int index);
+    static void setValid(QWidget *widget, bool valid);
+
+    ovra::rest::server::RestServerSettings &m_restServerSettings;
+    WebSocketServerSettings &m_webSocketServerSettings;
+    ovra::rest::client::ScoringClientConfigurations &m_clientConfigurations;
+    bool &m_showAdvanced;
+
+    QTextEdit *m_addresses = nullptr;
+    QCheckBox *m_httpEnabled = nullptr;
+    QLineEdit *m_httpPort = nullptr;
+    QCheckBox *m_webSocketEnabled = nullptr;
+    QLineEdit *m_webSocketPort = nullptr;
+    std::array<Row, kRows> m_rows{};
+    QCheckBox *m_advanced = nullptr;
+    QLabel *m_httpsLabel = nullptr;
+    QDialogButtonBox *m_buttons = nullptr;
+};

@@ -1,0 +1,206 @@
+#include "rest/server/NetworkServers.h"
+
+#include "rest/server/RestServerSettings.h"
+#include "rest/server/RestServerThread.h"
+#include "settings/WebSocketServerSettings.h"
+#include "websocket/WebSocketServer.h"
+
+#include <QDebug>
+#include <QTimer>
+
+#include <utility>
+
+namespace ovra::rest::server {
+
+namespace {
+const QString kSuccess = QStringLiteral("success");
+const QString kFailed = QStringLiteral("failed");
+constexpr int kRetireCheckMs = 100;
+} // namespace
+
+NetworkServers::NetworkServers(const RestServerSettings &restServerSettings,
+                               const WebSocketServerSettings &webSocketServerSettings, QObject *parent)
+    : QObject(parent)
+    , m_restServerSettings(restServerSettings)
+    , m_webSocketServerSettings(webSocketServerSettings)
+{}
+
+NetworkServers::~NetworkServers()
+{
+    if (m_restServer)
+        m_restServer->disconnect();
+    if (m_webSocketServer)
+        m_webSocketServer->disconnect();
+    stopAll();
+}
+
+void NetworkServers::stopAll()
+{
+    stopRestServer();
+    stopWebSocketServer();
+    // The threads have been told to stop; each destructor waits (bounded)
+    // for its thread.
+    for (const QPointer<RestServerThread> &server : std::exchange(m_retiring, {}))
+        delete server.data();
+}
+
+void NetworkServers::startRestServer()
+{
+    if (!m_restServerSettings.enabled())
+        return;
+    if (m_restServer) {
+        qWarning() << "Tried to instantiate HTTP server multiple times!";
+        return;
+    }
+    qInfo() << "Starting HTTP server thread...";
+    m_restServer = new RestServerThread(&m_restServerSettings, this);
+    m_restServer->setWebSocketPort(webSocketPortForPage());
+    if (m_lastState)
+        m_restServer->setState(*m_lastState);
+    if (m_lastResult)
+        m_restServer->setResult(*m_lastResult);
+    connect(m_restServer, &RestServerThread::receivedRoutineMeta, this, &NetworkServers::receivedRoutineMeta);
+    connect(m_restServer, &RestServerThread::failedToBindPort, this, &NetworkServers::restServerFailedToBind);
+    connect(m_restServer, &RestServerThread::failedToProvideResult, this,
+            &NetworkServers::resultRequestedBeforeCommit);
+    connect(m_restServer, &RestServerThread::started, this,
+            [this] { Q_EMIT restServerStatusChanged(kSuccess); });
+    connect(m_restServer, &RestServerThread::stopped, this,
+            [this] { Q_EMIT restServerStatusChanged(kFailed); });
+    m_restServer->start(m_restarting || !m_retiring.isEmpty() ? kRestartBindGraceMs : 0);
+}
+
+void NetworkServers::stopRestServer()
+{
+    if (!m_restServer)
+        return;
+    qInfo() << "Stopping HTTP server thread...";
+    RestServerThread *server = std::exchange(m_restServer, nullptr);
+    server->stop();
+    server->disconnect(this);
+    retire(server);
+}
+
+void NetworkServers::retire(RestServerThread *server)
+{
+    // Deleted once its thread has ended, so the GUI thread never waits for
+    // the last answers of the old server.
+    if (!server->isRunning()) {
+        delete server;
+        return;
+    }
+    m_retiring.append(server);
+    auto *poll = new QTimer(server);
+    poll->setInterval(kRetireCheckMs);
+    connect(poll, &QTimer::timeout, this, [this, server] {
+        if (server->isRunning())
+            return;
+        m_retiring.removeAll(server);
+        server->deleteLater();
+    });
+    poll->start();
+}
+
+void NetworkServers::updateRestServer()
+{
+    qInfo() << "Updating HTTP server thread...";
+    stopRestServer();
+    m_restarting = true;
+    startRestServer();
+    m_restarting = false;
+}
+
+void NetworkServers::startWebSocketServer(const rest::client::ScoringState &state)
+{
+    if (!m_webSocketServerSettings.enabled())
+        return;
+    if (m_webSocketServer) {
+        qWarning() << "Tried to instantiate WebSocket server multiple times!";
+        return;
+    }
+    qInfo() << "Starting WebSocket server...";
+    const bool debug = !qEnvironmentVariableIsEmpty("OVRA_DEBUG_WEBSOCKET_SERVER");
+    m_webSocketServer =
+        new WebSocketServer(static_cast<quint16>(m_webSocketServerSettings.portNumber()), debug, this);
+    connect(m_webSocketServer, &WebSocketServer::failedToBindPort, this,
+            &NetworkServers::webSocketServerFailedToBind);
+    connect(m_webSocketServer, &WebSocketServer::started, this,
+            [this] { Q_EMIT webSocketServerStatusChanged(kSuccess); });
+    connect(m_webSocketServer, &WebSocketServer::stopped, this,
+            [this] { Q_EMIT webSocketServerStatusChanged(kFailed); });
+    connect(m_webSocketServer, &WebSocketServer::connectedClientCountChanged, this,
+            [this](ushort count) { Q_EMIT webSocketClientCountChanged(count); });
+    connect(m_webSocketServer, &WebSocketServer::closed, this, [this] {
+        qDebug() << "WebSocket server closed unexpectedly";
+        // Forgotten, so that a later start creates a new one.
+        if (WebSocketServer *server = std::exchange(m_webSocketServer, nullptr))
+            server->deleteLater();
+    });
+    connect(m_webSocketServer, &WebSocketServer::receivedRoutineMeta, this,
+            &NetworkServers::receivedRoutineMeta);
+    m_webSocketServer->start();
+    m_webSocketServer->sendStateToClients(state.toJsonObject());
+    m_remoteControl = !qEnvironmentVariableIsEmpty("OVRA_ENABLE_REMOTE_CONTROL");
+    if (m_remoteControl)
+        connect(m_webSocketServer, &WebSocketServer::receivedCommand, this, &NetworkServers::receivedCommand);
+    if (m_restServer)
+        m_restServer->setWebSocketPort(webSocketPortForPage());
+}
+
+void NetworkServers::stopWebSocketServer()
+{
+    if (!m_webSocketServer)
+        return;
+    qInfo() << "Stopping WebSocket server...";
+    WebSocketServer *server = std::exchange(m_webSocketServer, nullptr);
+    // Its destructor announces stopped(), which the window still hears
+    // unless this object itself is going.
+    delete server;
+    if (m_restServer)
+        m_restServer->setWebSocketPort(webSocketPortForPage());
+}
+
+void NetworkServers::updateWebSocketServer(const rest::client::ScoringState &state)
+{
+    qInfo() << "Updating WebSocket server...";
+    stopWebSocketServer();
+    startWebSocketServer(state);
+}
+
+int NetworkServers::webSocketPortForPage() const
+{
+    return m_webSocketServer && m_webSocketServer->isListening() ? m_webSocketServer->serverPort() : 0;
+}
+
+void NetworkServers::publishState(const rest::client::ScoringState &state)
+{
+    if (m_webSocketServer)
+        m_webSocketServer->sendStateToClients(state.toJsonObject());
+    m_lastState = state;
+    if (m_restServer)
+        m_restServer->setState(state);
+}
+
+void NetworkServers::publishConfirmedResult(const rest::client::ScoringResult &result)
+{
+    m_lastResult = result;
+    if (m_restServer)
+        m_restServer->setResult(result);
+    if (m_webSocketServer)
+        m_webSocketServer->sendRoutineResult(result.toJsonObject());
+}
+
+void NetworkServers::publishPreliminaryResult(const rest::client::ScoringResult &result)
+{
+    if (m_webSocketServer)
+        m_webSocketServer->sendRoutineResult(result.toJsonObject());
+}
+
+void NetworkServers::clearResult()
+{
+    m_lastResult.reset();
+    if (m_restServer)
+        m_restServer->clearResult();
+}
+
+} // namespace ovra::rest::server

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "rest/client/ScoringResult.h"
+#include "rest/client/ScoringState.h"
+
+#include <QList>
+#include <QMap>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <optional>
+
+class WebSocketServer;
+class WebSocketServerSettings;
+
+namespace ovra::rest::server {
+
+class RestServerSettings;
+class RestServerThread;
+
+// The main window's servers: the local HTTP server on its thread and the
+// WebSocket server, started, stopped and restarted as their settings say,
+// and fed with the state and the results. Lives in the GUI thread.
+//
+// Destroying it stops both servers without a signal leaving it, so a window
+// that is being destroyed is never called back.
+class NetworkServers : public QObject
+{
+    Q_OBJECT
+public:
+    // How long a restarted HTTP server retries to bind while the previous
+    // one is still giving up the port.
+    static constexpr int kRestartBindGraceMs = 3000;
+
+    NetworkServers(const RestServerSettings &restServerSettings,
+                   const WebSocketServerSettings &webSocketServerSettings, QObject *parent = nullptr);
+    ~NetworkServers() override;
+
+    void startRestServer();
+    void stopRestServer();
+    void updateRestServer();
+    // The state is sent to the clients as they connect.
+    void startWebSocketServer(const rest::client::ScoringState &state);
+    void stopWebSocketServer();
+    void updateWebSocketServer(const rest::client::ScoringState &state);
+    // Both servers, when the program closes.
+    void stopAll();
+
+    RestServerThread *restServer() const { return m_restServer; }
+    WebSocketServer *webSocketServer() const { return m_webSocketServer; }
+    bool isRemoteControlEnabled() const { return m_remoteControl; }
+
+    // On every state entry: WebSocket clients, then the HTTP server.
+    void publishState(const rest::client::ScoringState &state);
+    // A committed result: the HTTP server keeps it, the WebSocket clients
+    // get it.
+    void publishConfirmedResult(const rest::client::ScoringResult &result);
+    // A live result: WebSocket clients only.
+    void publishPreliminaryResult(const rest::client::ScoringResult &result);
+    // GET /routineresult answers 404 until the next commit.
+    void clearResult();
+
+Q_SIGNALS:
+    // "success" or "failed".
+    void restServerStatusChanged(const QString &status);
+    void restServerFailedToBind();
+    void resultRequestedBeforeCommit();
+    void webSocketServerStatusChanged(const QString &status);
+    void webSocketServerFailedToBind();
+    void webSocketClientCountChanged(int count);
+    void receivedRoutineMeta(QMap<QString, QString> routineMeta);
+    // A remote "command"; emitted only when remote control is enabled.
+    void receivedCommand();
+
+private:
+    void retire(RestServerThread *server);
+    int webSocketPortForPage() const;
+
+    const RestServerSettings &m_restServerSettings;
+    const WebSocketServerSettings &m_webSocketServerSettings;
+    RestServerThread *m_restServer = nullptr;
+    // Stopped servers whose threads are still finishing.
+    QList<QPointer<RestServerThread>> m_retiring;
+    WebSocketServer *m_webSocketServer = nullptr;
+    // What a restarted HTTP server serves from its first request on.
+    std::optional<rest::client::ScoringState> m_lastState;
+    std::optional<rest::client::ScoringResult> m_lastResult;
+    bool m_remoteControl = false;
+    bool m_restarting = false;
+};
+
+} // namespace ovra::rest::server

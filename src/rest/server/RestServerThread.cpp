@@ -1,0 +1,440 @@
+#include "rest/server/RestServerThread.h"
+
+#include "rest/server/RestServerSettings.h"
+#include "util/RESTUtils.h"
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QDebug>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QThread>
+
+#include <httplib.h>
+#include <netinet/in.h>
+#include <netinet/tcp.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <mutex>
+#include <string>
+
+namespace ovra::rest::server {
+
+using rest::client::ScoringResult;
+using rest::client::ScoringState;
+
+namespace {
+
+constexpr int kBindRetryMs = 50;
+const char *const kPageResource = ":/scoreboard/scoreboard.html";
+const char *const kPortPlaceholder = "__OVRA_WEBSOCKET_PORT__";
+const char *const kTextsPlaceholder = "__OVRA_TEXTS__";
+
+// The page's own texts, in the workstation's language.
+const char *const kPageTexts[] = {
+    QT_TRANSLATE_NOOP("Scoreboard", "Scoreboard"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Athlete"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Live result"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Last confirmed result"),
+    QT_TRANSLATE_NOOP("Scoreboard", "connected"),
+    QT_TRANSLATE_NOOP("Scoreboard", "not connected"),
+    QT_TRANSLATE_NOOP("Scoreboard", "READY"),
+    QT_TRANSLATE_NOOP("Scoreboard", "START"),
+    QT_TRANSLATE_NOOP("Scoreboard", "ROUTINE"),
+    QT_TRANSLATE_NOOP("Scoreboard", "REVIEW"),
+    QT_TRANSLATE_NOOP("Scoreboard", "OTHER"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Synchronisation"),
+    QT_TRANSLATE_NOOP("Scoreboard", "HD"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Elements"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Time difference (s)"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Time of flight"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Time of flight (s)"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Start penalty"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Zone"),
+    QT_TRANSLATE_NOOP("Scoreboard", "No result yet"),
+};
+
+// The page template with its texts filled in; the WebSocket port is filled
+// in when it is known.
+QByteArray scoreboardTemplate()
+{
+    QFile page(QString::fromLatin1(kPageResource));
+    if (!page.open(QIODevice::ReadOnly)) {
+        qWarning() << "Scoreboard page missing from the resources:" << kPageResource;
+        return QByteArray();
+    }
+    QJsonObject texts;
+    for (const char *text : kPageTexts)
+        texts.insert(QString::fromUtf8(text), QCoreApplication::translate("Scoreboard", text));
+    texts.insert(QStringLiteral("_lang"), QLocale().bcp47Name());
+    QByteArray json = QJsonDocument(texts).toJson(QJsonDocument::Compact);
+    // Inside a script element "</" would end it early.
+    json.replace("</", "<\\/");
+    return page.readAll().replace(kTextsPlaceholder, json);
+}
+
+// What the workers serve. A snapshot never changes once published; the GUI
+// thread publishes a new one instead.
+struct Published
+{
+    ScoringResult result;
+    bool hasResult = false;
+    std::string resultBody;
+    ScoringState state;
+    std::string stateBody;
+    std::string pageBody;
+};
+
+// The library's server with a stop that cannot be lost: stop() before the
+// accept loop has started leaves the library's own stop without effect and
+// the loop would then wait forever.
+class HttpServer : public httplib::Server
+{
+public:
+    // Wakes a blocked accept and ends the accept loop, also one that has
+    // not started yet. The socket is only shut down here; the listening
+    // thread closes it once the loop has ended, so its number cannot be
+    // reused under the loop.
+    void interrupt()
+    {
+        const socket_t sock = svr_sock_.exchange(INVALID_SOCKET);
+        if (sock != INVALID_SOCKET) {
+            ::shutdown(sock, SHUT_RDWR);
+            m_interrupted = sock;
+        }
+    }
+    void closeListener()
+    {
+        for (const socket_t sock :
+             {svr_sock_.exchange(INVALID_SOCKET), m_interrupted.exchange(INVALID_SOCKET)}) {
+            if (sock != INVALID_SOCKET)
+                ::close(sock);
+        }
+    }
+
+private:
+    std::atomic<socket_t> m_interrupted{INVALID_SOCKET};
+};
+
+std::string jsonText(const QByteArray &json)
+{
+    return json.toStdString();
+}
+
+} // namespace
+
+struct RestServerThread::Shared
+{
+    // The thread and the workers emit only through the owner; the
+    // destructor clears it, so nothing is emitted into a destroyed object.
+    std::mutex ownerGuard;
+    RestServerThread *owner = nullptr;
+    template <typename F> void notify(F &&emitSignal)
+    {
+        std::lock_guard<std::mutex> lock(ownerGuard);
+        if (owner)
+            emitSignal(owner);
+    }
+
+    std::atomic<bool> stopRequested{false};
+    std::atomic<bool> listening{false};
+    // Guards the pointer to the server the thread is running, so that
+    // stop() interrupts a server that exists.
+    std::mutex serverGuard;
+    HttpServer *server = nullptr;
+    // Held by the thread for as long as it serves.
+    std::timed_mutex listeningGuard;
+
+    // Guards only the pointer to the published snapshot: the GUI thread
+    // swaps in a new one, the workers copy the pointer and read the
+    // snapshot without the lock.
+    mutable std::mutex publishedGuard;
+    std::shared_ptr<const Published> published = std::make_shared<Published>();
+
+    std::shared_ptr<const Published> snapshot() const
+    {
+        std::lock_guard<std::mutex> lock(publishedGuard);
+        return published;
+    }
+    template <typename F> void publish(F &&change)
+    {
+        std::lock_guard<std::mutex> lock(publishedGuard);
+        auto next = std::make_shared<Published>(*published);
+        change(*next);
+        published = std::move(next);
+    }
+
+    QByteArray pageTemplate;
+    std::string host;
+    int port = 0;
+    int bindGraceMs = 0;
+};
+
+namespace {
+
+void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread::Shared> &shared)
+{
+    RestServerThread::Shared *s = shared.get();
+    server.Get("/health", [](const httplib::Request &, httplib::Response &res) {
+        qDebug() << "Handling HTTP GET request for /health endpoint...";
+        res.status = 204;
+    });
+    server.Options("/routinemeta", [](const httplib::Request &, httplib::Response &res) {
+        qDebug() << "Handling HTTP OPTIONS request for /routinemeta endpoint...";
+        res.set_header("Access-Control-Allow-Headers", "content-type");
+        res.set_header("Access-Control-Allow-Methods", "POST");
+        res.set_header("Access-Control-Max-Age", "60");
+        res.status = 200;
+    });
+    server.Post("/routinemeta", [s](const httplib::Request &req, httplib::Response &res) {
+        qDebug() << "Handling HTTP POST request for /routinemeta endpoint...";
+        QJsonParseError error{};
+        const QJsonDocument document = QJsonDocument::fromJson(
+            QByteArray(req.body.data(), static_cast<qsizetype>(req.body.size())), &error);
+        if (error.error != QJsonParseError::NoError) {
+            qWarning() << "Failed to parse JSON document!";
+            res.status = 400;
+            return;
+        }
+        qDebug() << "Received new routine meta information";
+        QMap<QString, QString> meta;
+        if (!util::RESTUtils::jsonToMeta(document.object(), meta)) {
+            qWarning() << "Routine meta information with too many entries refused";
+            res.status = 413;
+            return;
+        }
+        s->notify([&meta](RestServerThread *owner) { Q_EMIT owner->receivedRoutineMeta(meta); });
+        res.status = 204;
+    });
+    server.Get("/routineresult", [s](const httplib::Request &, httplib::Response &res) {
+        qDebug() << "Handling HTTP GET request for /routineresult endpoint...";
+        const std::shared_ptr<const Published> published = s->snapshot();
+        if (!published->hasResult) {
+            s->notify([](RestServerThread *owner) { Q_EMIT owner->failedToProvideResult(); });
+            res.status = 404;
+            return;
+        }
+        res.set_content(published->resultBody, "application/json");
+        res.status = 200;
+    });
+    server.Get("/state", [s](const httplib::Request &, httplib::Response &res) {
+        qDebug() << "Handling HTTP GET request for /state endpoint...";
+        const std::shared_ptr<const Published> published = s->snapshot();
+        if (!published->state.isSet()) {
+            res.status = 404;
+            return;
+        }
+        res.set_content(published->stateBody, "application/json");
+        res.status = 200;
+    });
+    const auto page = [s](const httplib::Request &, httplib::Response &res) {
+        res.set_content(s->snapshot()->pageBody, "text/html; charset=utf-8");
+        res.status = 200;
+    };
+    server.Get("/", page);
+    server.Get("/scoreboard", page);
+}
+
+void configure(HttpServer &server)
+{
+    // Without it a keep-alive client waits for the delayed ACK of every
+    // answer (about 40 ms).
+    server.set_tcp_nodelay(true);
+    // Only SO_REUSEADDR: a listener in TIME_WAIT does not block a restart,
+    // yet a port another program listens on still refuses the bind.
+    server.set_socket_options([](socket_t sock) {
+        int yes = 1;
+        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
+    });
+    server.set_payload_max_length(RestServerThread::kMaxBodyBytes);
+    // A worker serving an idle keep-alive connection notices a stop only
+    // when this time-out ends: it bounds how long stopping waits.
+    server.set_keep_alive_max_count(1000);
+    server.set_keep_alive_timeout(1);
+    // A client on the hall's network sends a request at once; one that
+    // stalls holds a worker only this long.
+    server.set_read_timeout(2);
+    server.set_write_timeout(5);
+    server.set_default_headers({{"Access-Control-Allow-Origin", "*"}});
+    server.new_task_queue = [] { return new httplib::ThreadPool(RestServerThread::kWorkerCount); };
+}
+
+} // namespace
+
+RestServerThread::RestServerThread(const RestServerSettings *settings, QObject *parent)
+    : QObject(parent)
+    , m_settings(settings)
+    , m_shared(std::make_shared<Shared>())
+{
+    m_shared->owner = this;
+    m_shared->pageTemplate = scoreboardTemplate();
+    setWebSocketPort(0);
+}
+
+RestServerThread::~RestServerThread()
+{
+    {
+        std::lock_guard<std::mutex> lock(m_shared->ownerGuard);
+        m_shared->owner = nullptr;
+    }
+    if (!m_thread)
+        return;
+    m_shared->stopRequested = true;
+    {
+        std::lock_guard<std::mutex> lock(m_shared->serverGuard);
+        if (m_shared->server)
+            m_shared->server->interrupt();
+    }
+    if (m_shared->listeningGuard.try_lock_for(std::chrono::milliseconds(2000)))
+        m_shared->listeningGuard.unlock();
+    else
+        qWarning() << "Server seems to be still running (call stop() before destructor)!";
+    if (m_thread->wait(kStopWaitMs)) {
+        delete m_thread;
+    } else {
+        // A worker still bound to a slow client; the thread holds what it
+        // uses and deletes itself when it is done.
+        qWarning() << "HTTP server thread still busy; it will end on its own";
+        connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
+    }
+}
+
+void RestServerThread::start(int bindGraceMs)
+{
+    if (m_thread)
+        return;
+    m_shared->host = m_settings ? m_settings->hostName().toLatin1().toStdString() : std::string();
+    if (m_shared->host.empty())
+        m_shared->host = "0.0.0.0";
+    m_shared->port = m_settings ? m_settings->portNumber() : 0;
+    m_shared->bindGraceMs = bindGraceMs;
+    m_shared->stopRequested = false;
+    std::shared_ptr<Shared> shared = m_shared;
+    m_thread = QThread::create([shared] { run(shared); });
+    m_thread->setObjectName(QStringLiteral("RestServerThread"));
+    m_thread->start(QThread::TimeCriticalPriority);
+}
+
+void RestServerThread::run(std::shared_ptr<Shared> s)
+{
+    qInfo() << "Starting web server...";
+    std::unique_lock<std::timed_mutex> serving(s->listeningGuard);
+    HttpServer server;
+    configure(server);
+    registerHandlers(server, s);
+    {
+        std::lock_guard<std::mutex> lock(s->serverGuard);
+        s->server = &server;
+    }
+    qInfo().nospace().noquote() << "Listening on " << QString::fromStdString(s->host) << ":" << s->port;
+
+    bool bound = false;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    while (!s->stopRequested) {
+        bound = server.bind_to_port(s->host, s->port);
+        if (bound || sinceStart.elapsed() >= s->bindGraceMs)
+            break;
+        QThread::msleep(kBindRetryMs);
+    }
+    if (bound) {
+        s->notify([](RestServerThread *owner) { Q_EMIT owner->started(); });
+        s->listening = true;
+        // stop() after the bind interrupts the socket even before the loop
+        // runs; stop() before it is seen here.
+        if (!s->stopRequested)
+            server.listen_after_bind();
+        s->listening = false;
+    } else if (!s->stopRequested) {
+        qWarning().nospace().noquote()
+            << "Unable to listen on " << QString::fromStdString(s->host) << ":" << s->port;
+        s->notify([](RestServerThread *owner) {
+            Q_EMIT owner->failedToBindPort();
+            Q_EMIT owner->stopped();
+        });
+    }
+    {
+        std::lock_guard<std::mutex> lock(s->serverGuard);
+        s->server = nullptr;
+    }
+    server.closeListener();
+}
+
+void RestServerThread::stop()
+{
+    qInfo() << "Stopping web server...";
+    Q_EMIT stopped();
+    m_shared->stopRequested = true;
+    std::lock_guard<std::mutex> lock(m_shared->serverGuard);
+    if (m_shared->server)
+        m_shared->server->interrupt();
+}
+
+bool RestServerThread::wait(int ms)
+{
+    return !m_thread || m_thread->wait(ms);
+}
+
+bool RestServerThread::isRunning() const
+{
+    return m_thread && m_thread->isRunning();
+}
+
+bool RestServerThread::isListening() const
+{
+    return m_shared->listening;
+}
+
+void RestServerThread::setResult(const ScoringResult &result)
+{
+    const std::string body = jsonText(result.toJson());
+    m_shared->publish([&](Published &p) {
+        p.result = result;
+        p.hasResult = true;
+        p.resultBody = body;
+    });
+}
+
+void RestServerThread::clearResult()
+{
+    m_shared->publish([](Published &p) { p.hasResult = false; });
+}
+
+void RestServerThread::setState(const ScoringState &state)
+{
+    const std::string body = jsonText(state.toJson());
+    m_shared->publish([&](Published &p) {
+        p.state = state;
+        p.stateBody = body;
+    });
+}
+
+bool RestServerThread::hasResult() const
+{
+    return m_shared->snapshot()->hasResult;
+}
+
+ScoringResult RestServerThread::result() const
+{
+    return m_shared->snapshot()->result;
+}
+
+ScoringState RestServerThread::state() const
+{
+    return m_shared->snapshot()->state;
+}
+
+void RestServerThread::setWebSocketPort(int port)
+{
+    QByteArray page = m_shared->pageTemplate;
+    page.replace(kPortPlaceholder, QByteArray::number(port));
+    m_shared->publish([&page](Published &p) { p.pageBody = page.toStdString(); });
+}
+
+} // namespace ovra::rest::server

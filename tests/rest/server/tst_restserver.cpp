@@ -1,0 +1,438 @@
+// The local HTTP server on loopback, asked by clients from outside the
+// program: curl for the endpoints, the HTTP library's client for many
+// concurrent readers, and chromium for the scoreboard page.
+
+#include "rest/client/ScoringResult.h"
+#include "rest/server/NetworkServers.h"
+#include "rest/server/RestServerSettings.h"
+#include "rest/server/RestServerThread.h"
+#include "settings/WebSocketServerSettings.h"
+#include "support/MessageCapture.h"
+#include "support/ScoringTestServer.h"
+#include "support/TestSupport.h"
+#include "websocket/WebSocketServer.h"
+
+#include <QDirIterator>
+#include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTemporaryDir>
+
+#include <httplib.h>
+
+#include <atomic>
+#include <thread>
+
+using namespace ovra::rest::client;
+using ovra::rest::server::NetworkServers;
+using ovra::rest::server::RestServerSettings;
+using ovra::rest::server::RestServerThread;
+using Meta = QMap<QString, QString>;
+
+namespace {
+
+ScoringResult confirmedResult(double timeOfFlight, const QMap<QString, QString> &meta = {})
+{
+    return ovra::test::individualResult(timeOfFlight, 10, meta);
+}
+
+ScoringState state(ScoringStateType::Value value)
+{
+    ScoringState s;
+    s.setState(ScoringStateType(value));
+    return s;
+}
+
+// An answer as curl saw it.
+struct Answer
+{
+    int status = 0;
+    QMap<QString, QString> headers; // lower-case names
+    QByteArray body;
+};
+
+// One curl call; "-i" puts the status line and the headers before the body.
+Answer curl(const QString &program, const QStringList &arguments)
+{
+    QStringList all = {QStringLiteral("-s"), QStringLiteral("-i"), QStringLiteral("--max-time"),
+                       QStringLiteral("10")};
+    all << arguments;
+    const QByteArray out = ovra::test::runProgram(program, all);
+    Answer answer;
+    const qsizetype split = out.indexOf("\r\n\r\n");
+    const QList<QByteArray> head = out.left(split).split('\n');
+    if (!head.isEmpty())
+        answer.status = head.first().split(' ').value(1).toInt();
+    for (qsizetype i = 1; i < head.size(); ++i) {
+        const QByteArray line = head.at(i).trimmed();
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            answer.headers.insert(QString::fromLatin1(line.left(colon)).toLower(),
+                                  QString::fromLatin1(line.mid(colon + 1).trimmed()));
+    }
+    if (split >= 0)
+        answer.body = out.mid(split + 4);
+    return answer;
+}
+
+// The server's signals as the GUI thread receives them, queued: a spy on
+// the server itself would record in the server's own threads.
+class Relay : public QObject
+{
+    Q_OBJECT
+public:
+    explicit Relay(RestServerThread *server)
+    {
+        connect(server, &RestServerThread::started, this, &Relay::started);
+        connect(server, &RestServerThread::stopped, this, &Relay::stopped);
+        connect(server, &RestServerThread::receivedRoutineMeta, this, &Relay::receivedRoutineMeta);
+        connect(server, &RestServerThread::failedToBindPort, this, &Relay::failedToBindPort);
+        connect(server, &RestServerThread::failedToProvideResult, this, &Relay::failedToProvideResult);
+    }
+
+Q_SIGNALS:
+    void started();
+    void stopped();
+    void receivedRoutineMeta(QMap<QString, QString> routineMeta);
+    void failedToBindPort();
+    void failedToProvideResult();
+};
+
+struct Server
+{
+    RestServerSettings settings;
+    std::unique_ptr<RestServerThread> thread;
+    std::unique_ptr<Relay> relay;
+    QString base;
+
+    explicit Server(int port = ovra::test::freeTcpPort(), const QString &host = QStringLiteral("127.0.0.1"))
+    {
+        settings.setHostName(host);
+        settings.setPortNumber(port);
+        base = QStringLiteral("http://127.0.0.1:%1").arg(port);
+        thread = std::make_unique<RestServerThread>(&settings);
+        relay = std::make_unique<Relay>(thread.get());
+    }
+    bool start(int graceMs = 0)
+    {
+        QSignalSpy started(relay.get(), &Relay::started);
+        thread->start(graceMs);
+        return started.wait(graceMs + 5000);
+    }
+};
+
+} // namespace
+
+class TestRestServer : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void endpointsAskedWithCurl()
+    {
+        OVRA_REQUIRE_PROGRAM(curlPath, "curl");
+        MessageCapture log;
+        Server server;
+        QSignalSpy meta(server.relay.get(), &Relay::receivedRoutineMeta);
+        QSignalSpy notCommitted(server.relay.get(), &Relay::failedToProvideResult);
+        QVERIFY(server.start());
+        QVERIFY(log.lines().contains(
+            QStringLiteral("Listening on 127.0.0.1:%1").arg(server.settings.portNumber())));
+
+        Answer a = curl(curlPath, {server.base + QStringLiteral("/health")});
+        QCOMPARE(a.status, 204);
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-allow-origin")), QStringLiteral("*"));
+
+        // Before the first state and before a commit: 404, and the window
+        // is told that a result was asked for too early.
+        QCOMPARE(curl(curlPath, {server.base + QStringLiteral("/state")}).status, 404);
+        a = curl(curlPath, {server.base + QStringLiteral("/routineresult")});
+        QCOMPARE(a.status, 404);
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-allow-origin")), QStringLiteral("*"));
+        QTRY_COMPARE(notCommitted.size(), 1);
+
+        server.thread->setState(state(ScoringStateType::Review));
+        a = curl(curlPath, {server.base + QStringLiteral("/state")});
+        QCOMPARE(a.status, 200);
+        QCOMPARE(a.headers.value(QStringLiteral("content-type")), QStringLiteral("application/json"));
+        QCOMPARE(QJsonDocument::fromJson(a.body).object().value(QStringLiteral("state")).toString(),
+                 QStringLiteral("review"));
+
+        const ScoringResult committed =
+            confirmedResult(15.27, {{QStringLiteral("lastname"), QStringLiteral("Brandt")}});
+        server.thread->setResult(committed);
+        a = curl(curlPath, {server.base + QStringLiteral("/routineresult")});
+        QCOMPARE(a.status, 200);
+        QCOMPARE(a.body, committed.toJson());
+        server.thread->clearResult();
+        QCOMPARE(curl(curlPath, {server.base + QStringLiteral("/routineresult")}).status, 404);
+
+        // The browser's pre-flight.
+        a = curl(curlPath, {QStringLiteral("-X"), QStringLiteral("OPTIONS"),
+                            server.base + QStringLiteral("/routinemeta")});
+        QCOMPARE(a.status, 200);
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-allow-origin")), QStringLiteral("*"));
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-allow-headers")),
+                 QStringLiteral("content-type"));
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-allow-methods")), QStringLiteral("POST"));
+        QCOMPARE(a.headers.value(QStringLiteral("access-control-max-age")), QStringLiteral("60"));
+
+        const auto post = [&](const QByteArray &body, const QString &path = QStringLiteral("/routinemeta")) {
+            return curl(curlPath,
+                        {QStringLiteral("-H"), QStringLiteral("Content-Type: application/json"),
+                         QStringLiteral("--data-binary"), QString::fromUtf8(body), server.base + path});
+        };
+        QCOMPARE(post(R"({"firstname":"Anna","lastname":"Brandt","age":17,"club":null})").status, 204);
+        QTRY_COMPARE(meta.size(), 1);
+        const auto map = meta.takeFirst().first().value<Meta>();
+        QCOMPARE(map, (QMap<QString, QString>{{QStringLiteral("firstname"), QStringLiteral("Anna")},
+                                              {QStringLiteral("lastname"), QStringLiteral("Brandt")}}));
+        // An array is JSON: an empty map.
+        QCOMPARE(post("[1, 2]").status, 204);
+        QTRY_COMPARE(meta.size(), 1);
+        QVERIFY(meta.takeFirst().first().value<Meta>().isEmpty());
+        QCOMPARE(post("first=Anna").status, 400);
+        QVERIFY(log.lines().contains(QStringLiteral("Failed to parse JSON document!")));
+        // Paths are exact: the HTTP library's 404 for anything else.
+        QCOMPARE(post(R"({"lastname":"Brandt"})", QStringLiteral("/RoutineMeta")).status, 404);
+        QCOMPARE(curl(curlPath, {server.base + QStringLiteral("/nothing")}).status, 404);
+
+        // Bounded input: a body above 64 KiB and a map of too many entries.
+        QByteArray big = "{\"lastname\":\"" + QByteArray(70 * 1024, 'x') + "\"}";
+        QTemporaryDir dir;
+        QFile file(dir.filePath(QStringLiteral("big.json")));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(big);
+        file.close();
+        a = curl(curlPath, {QStringLiteral("-H"), QStringLiteral("Content-Type: application/json"),
+                            QStringLiteral("--data-binary"), QLatin1Char('@') + file.fileName(),
+                            server.base + QStringLiteral("/routinemeta")});
+        QCOMPARE(a.status, 413);
+        QJsonObject many;
+        for (int i = 0; i < 300; ++i)
+            many.insert(QStringLiteral("k%1").arg(i), QStringLiteral("v"));
+        QCOMPARE(post(QJsonDocument(many).toJson(QJsonDocument::Compact)).status, 413);
+        QTest::qWait(50);
+        QCOMPARE(meta.size(), 0);
+
+        // The scoreboard page, with the WebSocket port filled in.
+        server.thread->setWebSocketPort(8181);
+        a = curl(curlPath, {server.base + QStringLiteral("/scoreboard")});
+        QCOMPARE(a.status, 200);
+        QVERIFY(a.headers.value(QStringLiteral("content-type")).startsWith(QStringLiteral("text/html")));
+        QVERIFY(a.body.contains("const WEBSOCKET_PORT = 8181;"));
+        QVERIFY(!a.body.contains("__OVRA_"));
+        QCOMPARE(curl(curlPath, {server.base + QStringLiteral("/")}).body, a.body);
+    }
+
+    void bindFailuresAndRestarts()
+    {
+        // A port another program listens on.
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::LocalHost, 0));
+        Server taken(other.serverPort());
+        QSignalSpy failed(taken.relay.get(), &Relay::failedToBindPort);
+        QSignalSpy stopped(taken.relay.get(), &Relay::stopped);
+        QSignalSpy started(taken.relay.get(), &Relay::started);
+        taken.thread->start();
+        QTRY_COMPARE(failed.size(), 1);
+        QTRY_COMPARE(stopped.size(), 1);
+        QCOMPARE(started.size(), 0);
+
+        // A host name that is no local address.
+        Server foreign(ovra::test::freeTcpPort(), QStringLiteral("192.0.2.1"));
+        QSignalSpy foreignFailed(foreign.relay.get(), &Relay::failedToBindPort);
+        foreign.thread->start();
+        QTRY_COMPARE(foreignFailed.size(), 1);
+
+        // Regression: a restart on the same port while the old server still
+        // held it reported a bind failure. A keep-alive client holds a
+        // worker of the old server open meanwhile.
+        RestServerSettings settings;
+        settings.setEnabled(true);
+        settings.setHostName(QStringLiteral("127.0.0.1"));
+        settings.setPortNumber(ovra::test::freeTcpPort());
+        WebSocketServerSettings webSocketSettings;
+        NetworkServers servers(settings, webSocketSettings);
+        QSignalSpy status(&servers, &NetworkServers::restServerStatusChanged);
+        QSignalSpy bindFailed(&servers, &NetworkServers::restServerFailedToBind);
+        servers.startRestServer();
+        QTRY_COMPARE(status.size(), 1);
+        QCOMPARE(status.takeFirst().first().toString(), QStringLiteral("success"));
+        servers.publishState(state(ScoringStateType::Ready));
+
+        httplib::Client keepAlive("127.0.0.1", settings.portNumber());
+        keepAlive.set_keep_alive(true);
+        QCOMPARE(keepAlive.Get("/health")->status, 204);
+        QElapsedTimer clock;
+        clock.start();
+        servers.updateRestServer();
+        QVERIFY2(clock.elapsed() < 500, "the window waited for the old server");
+        QTRY_VERIFY(status.size() >= 2);
+        QCOMPARE(status.at(0).first().toString(), QStringLiteral("failed"));
+        QCOMPARE(status.last().first().toString(), QStringLiteral("success"));
+        QCOMPARE(bindFailed.size(), 0);
+        // The new server serves the state the old one had.
+        httplib::Client fresh("127.0.0.1", settings.portNumber());
+        auto answer = fresh.Get("/state");
+        QVERIFY(answer);
+        QCOMPARE(answer->status, 200);
+
+        // Destroying the servers while a client keeps its connection open
+        // neither hangs nor calls back.
+        QCOMPARE(keepAlive.Get("/health")->status, 204);
+        clock.restart();
+        servers.stopAll();
+        // An idle keep-alive connection ends at the latest with its 1 s
+        // keep-alive time-out, well within the bounded wait.
+        QVERIFY2(clock.elapsed() < 2500, "stopping waited for the client");
+        QVERIFY(!fresh.Get("/health"));
+    }
+
+    // The scoreboard page loaded by a real browser from the program's HTTP
+    // server: it shows the state and the committed result it fetched, and
+    // the live result pushed over the WebSocket while it was open.
+    void scoreboardInChromium()
+    {
+        OVRA_REQUIRE_PROGRAM(chromium, "chromium");
+        RestServerSettings settings;
+        settings.setEnabled(true);
+        settings.setHostName(QStringLiteral("127.0.0.1"));
+        settings.setPortNumber(ovra::test::freeTcpPort());
+        WebSocketServerSettings webSocketSettings;
+        webSocketSettings.setEnabled(true);
+        webSocketSettings.setPortNumber(ovra::test::freeTcpPort());
+        NetworkServers servers(settings, webSocketSettings);
+        QSignalSpy up(&servers, &NetworkServers::restServerStatusChanged);
+        servers.startWebSocketServer(state(ScoringStateType::Ready));
+        servers.startRestServer();
+        QTRY_COMPARE(up.size(), 1);
+        servers.publishState(state(ScoringStateType::Review));
+        servers.publishConfirmedResult(
+            confirmedResult(15.27, {{QStringLiteral("firstname"), QStringLiteral("Anna")},
+                                    {QStringLiteral("lastname"), QStringLiteral("Brandt")},
+                                    {QStringLiteral("competition"), QStringLiteral("Youth final")}}));
+
+        // The live result of the next routine, pushed once the page is
+        // connected.
+        ScoringResult live = confirmedResult(4.56, {{QStringLiteral("firstname"), QStringLiteral("Ben")},
+                                                    {QStringLiteral("lastname"), QStringLiteral("Cole")}});
+        live.setMaturity(ScoringResultMaturity(ScoringResultMaturity::Preliminary));
+        connect(&servers, &NetworkServers::webSocketClientCountChanged, this, [&](int count) {
+            if (count == 1) {
+                servers.publishState(state(ScoringStateType::Routine));
+                servers.publishPreliminaryResult(live);
+            }
+        });
+
+        // A headless chromium, driven over its DevTools protocol in real
+        // time: it loads the page from the program and the DOM is taken once
+        // the pushed live result and the fetched committed one show (or after
+        // the time-out, to fail).
+        OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
+        QTemporaryDir profile;
+        const int debugPort = ovra::test::freeTcpPort();
+        QProcess browser;
+        browser.start(
+            chromium,
+            {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+             QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
+             QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
+             QStringLiteral("--disable-sync"), QStringLiteral("--window-size=1280,800"),
+             QStringLiteral("--user-data-dir=") + profile.path(),
+             QStringLiteral("--remote-debugging-port=%1").arg(debugPort), QStringLiteral("about:blank")});
+        QVERIFY(browser.waitForStarted(10000));
+        const QString url = QStringLiteral("http://127.0.0.1:%1/scoreboard").arg(settings.portNumber());
+        QStringList arguments{ovra::test::sourceDir() + QStringLiteral("/tests/rest/server/browser_dom.py"),
+                              QString::number(debugPort), url,
+                              QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                             "document.querySelector('#confirmed [data-figure=tof]')")};
+        const QString shots = qEnvironmentVariable("OVRA_SHOTS_DIR");
+        if (!shots.isEmpty())
+            arguments << QStringLiteral("--screenshot") << shots + QStringLiteral("/scoreboard.png");
+        int exitCode = -1;
+        const QByteArray dom = ovra::test::runProgram(python, arguments, 60000, &exitCode);
+        browser.terminate();
+        if (!browser.waitForFinished(5000))
+            browser.kill();
+        browser.waitForFinished(5000);
+        // The browser leaves read-only files in its profile.
+        QDirIterator files(profile.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            QFile::setPermissions(files.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY2(exitCode == 0, dom.constData());
+
+        // A figure of a panel, read from the DOM.
+        const auto figure = [&dom](const QByteArray &panel, const QByteArray &name) {
+            const qsizetype at = dom.indexOf("id=\"" + panel + "\"");
+            const qsizetype end = dom.indexOf("</section>", at);
+            const qsizetype value = dom.indexOf("data-figure=\"" + name + "\">", at);
+            if (at < 0 || value < 0 || value > end)
+                return QByteArray();
+            const qsizetype start = dom.indexOf('>', value) + 1;
+            return dom.mid(start, dom.indexOf('<', start) - start);
+        };
+        QCOMPARE(figure("confirmed", "tof"), QByteArray("15.27"));
+        QCOMPARE(figure("live", "tof"), QByteArray("4.56"));
+        QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
+        QVERIFY(dom.contains(">Ben Cole<"));
+        QVERIFY(dom.contains("class=\"online\""));
+    }
+
+    // Many readers on the library's workers while the GUI thread replaces
+    // the result and the state: every answer is one whole snapshot. Run under
+    // ThreadSanitizer (the OVRA_TSAN build) this checks the guard.
+    void concurrentReadersSeeWholeSnapshots()
+    {
+        Server server;
+        QVERIFY(server.start());
+        server.thread->setState(state(ScoringStateType::Ready));
+        server.thread->setResult(confirmedResult(1.0));
+        QSet<QByteArray> bodies;
+        for (int i = 1; i <= 50; ++i)
+            bodies.insert(confirmedResult(i).toJson());
+        QSet<QByteArray> states;
+        for (auto value : {ScoringStateType::Ready, ScoringStateType::Start, ScoringStateType::Routine})
+            states.insert(state(value).toJson());
+
+        std::atomic<bool> done{false};
+        std::atomic<int> answered{0};
+        std::atomic<int> torn{0};
+        std::vector<std::thread> readers;
+        const int port = server.settings.portNumber();
+        for (int r = 0; r < 4; ++r) {
+            readers.emplace_back([&, port] {
+                httplib::Client client("127.0.0.1", port);
+                client.set_keep_alive(true);
+                while (!done) {
+                    auto result = client.Get("/routineresult");
+                    auto current = client.Get("/state");
+                    if (!result || !current)
+                        continue;
+                    if (!bodies.contains(QByteArray::fromStdString(result->body)) ||
+                        !states.contains(QByteArray::fromStdString(current->body)))
+                        ++torn;
+                    ++answered;
+                }
+            });
+        }
+        for (int i = 1; i <= 50; ++i) {
+            server.thread->setResult(confirmedResult(i));
+            server.thread->setState(
+                state(i % 3 == 0 ? ScoringStateType::Ready
+                                 : (i % 3 == 1 ? ScoringStateType::Start : ScoringStateType::Routine)));
+            QTest::qWait(4);
+        }
+        done = true;
+        for (std::thread &reader : readers)
+            reader.join();
+        QVERIFY(answered > 0);
+        QCOMPARE(torn.load(), 0);
+    }
+};
+
+OVRA_TEST_CORE_MAIN(TestRestServer)
+#include "tst_restserver.moc"

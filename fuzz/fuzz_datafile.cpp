@@ -54,8 +54,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     device.open(QIODevice::ReadOnly);
     ovra::util::FileUtils::readData(device, QStringLiteral("fuzz.dat"), nullptr, s, nullptr);
 
-    // Every line is a header line or one sample; nothing else grows.
-    check(s.sampleCount() >= 0 && s.sampleCount() <= bytes.count('\n') + 1);
+    // Every line is a header line or one sample; nothing else grows. A file
+    // saved with CR line ends has its lines ended by CR as well.
+    const qsizetype lineEnds = bytes.count('\n') + bytes.count('\r');
+    check(s.sampleCount() >= 0 && s.sampleCount() <= lineEnds + 1);
     check(s.blockCount() == s.sampleCount());
     const auto &r = s.routines();
     check(r.landingCount <= static_cast<quint64>(data::model::Routines::kSlots));

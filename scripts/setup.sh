@@ -74,19 +74,18 @@ test)
     configure_and_build build
     step "running the test suite"
     (cd build && ctest --output-on-failure -j2)
-    # The core tests once more with AddressSanitizer and UndefinedBehaviorSanitizer.
-    step "building with sanitizers"
-    configure_and_build build-asan -DOVRA_SANITIZE=ON -DOVRA_CORE_ONLY=ON -DCMAKE_BUILD_TYPE=Debug
+    # The core library, its tests and the libFuzzer targets in one clang
+    # build with AddressSanitizer and UndefinedBehaviorSanitizer: the core
+    # tests run once more under the sanitizers, then every fuzz target for
+    # 60 s; a finding fails the run.
+    step "building with sanitizers and the fuzzers"
+    configure_and_build build-asan -DCMAKE_BUILD_TYPE=Debug \
+        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
+        -DOVRA_FUZZ=ON -DOVRA_CORE_ONLY=ON
     step "running the core tests with sanitizers"
     (cd build-asan && ctest --output-on-failure -j2 -L core)
-    # Every libFuzzer target for 60 s (clang, core library only); a finding fails the run.
-    step "building the fuzzers"
-    cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-        -DOVRA_FUZZ=ON -DOVRA_CORE_ONLY=ON -DOVRA_BUILD_TESTS=OFF
-    cmake --build build-fuzz -j2 --target ovra_fuzzers
     step "running the fuzzers"
-    bash scripts/run-fuzzers.sh build-fuzz 60
+    bash scripts/run-fuzzers.sh build-asan 60
     step "done"
     ;;
 *)

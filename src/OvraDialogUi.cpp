@@ -550,10 +550,10 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
         statusScoringSystemLight[i]->setVisible(false);
     }
     addLight(statusHttpServer, statusHttpServerLight, tr("HTTP Server"), "statusHttpServer");
-    statusHttpServerLight->setStatus(QStringLiteral("failed"));
+    statusHttpServerLight->setStatus(QStringLiteral("off"));
     addLight(statusWebSocketServer, statusWebSocketServerLight,
              tr("WebSocket Server") + QStringLiteral(" (0)"), "statusWebSocketServer");
-    statusWebSocketServerLight->setStatus(QStringLiteral("failed"));
+    statusWebSocketServerLight->setStatus(QStringLiteral("off"));
 }
 
 OvraStateTargets OvraDialogUi::stateTargets() const

@@ -9,7 +9,8 @@ StatusLight::StatusLight(QWidget *parent)
     setStyleSheet(
         QStringLiteral("QLabel { border-radius: 6px; border: 2px solid #c8b400; }"
                        "QLabel[status=\"success\"] { border-color: #2e9d4a; background-color: #2e9d4a; }"
-                       "QLabel[status=\"failed\"] { border-color: #d03030; background-color: #d03030; }"));
+                       "QLabel[status=\"failed\"] { border-color: #d03030; background-color: #d03030; }"
+                       "QLabel[status=\"off\"] { border-color: #9a9a9a; background-color: #c8c8c8; }"));
     setStatus(QStringLiteral("unknown"));
 }
 

@@ -3,7 +3,8 @@
 #include <QLabel>
 
 // A small round status indicator in the status bar. Its look follows the
-// dynamic property "status": "unknown", "success" or "failed".
+// dynamic property "status": "unknown", "success", "failed" or "off" (grey:
+// switched off in the settings).
 class StatusLight : public QLabel
 {
     Q_OBJECT

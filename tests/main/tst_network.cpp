@@ -268,6 +268,20 @@ private Q_SLOTS:
         QCOMPARE(judges.count(QStringLiteral("/routineresult")), 1);
     }
 
+    // Red means a server that should run does not: both ports are taken
+    // by another program.
+    void serversThatCannotListenShowRed()
+    {
+        QTcpServer http;
+        QTcpServer webSocket;
+        QVERIFY(http.listen(QHostAddress::LocalHost, 0));
+        QVERIFY(webSocket.listen(QHostAddress::Any, 0));
+        storeNetworkSettings({}, http.serverPort(), webSocket.serverPort());
+        Window w;
+        QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
+        QTRY_COMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+    }
+
     void serversAnswerAndGoWithTheWindow()
     {
         const int httpPort = ovra::test::freeTcpPort();
@@ -334,6 +348,8 @@ private Q_SLOTS:
         client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(webSocketPort)));
         QTRY_COMPARE(client.state(), QAbstractSocket::ConnectedState);
         QSignalSpy disconnected(&client, &QWebSocket::disconnected);
+        // Switched off is grey, not the red of a failure.
+        QCOMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("off"));
 
         // The operator fills the dialog and presses OK (then, a second
         // time, changes something and cancels).

@@ -15,6 +15,8 @@ namespace ovra::rest::server {
 namespace {
 const QString kSuccess = QStringLiteral("success");
 const QString kFailed = QStringLiteral("failed");
+// Switched off in the settings: no light for a failure nobody asked about.
+const QString kOff = QStringLiteral("off");
 constexpr int kRetireCheckMs = 100;
 } // namespace
 
@@ -27,6 +29,8 @@ NetworkServers::NetworkServers(const RestServerSettings &restServerSettings,
 
 NetworkServers::~NetworkServers()
 {
+    // The window that listens is being destroyed as well.
+    blockSignals(true);
     if (m_restServer)
         m_restServer->disconnect();
     if (m_webSocketServer)
@@ -46,8 +50,10 @@ void NetworkServers::stopAll()
 
 void NetworkServers::startRestServer()
 {
-    if (!m_restServerSettings.enabled())
+    if (!m_restServerSettings.enabled()) {
+        Q_EMIT restServerStatusChanged(kOff);
         return;
+    }
     if (m_restServer) {
         qWarning() << "Tried to instantiate HTTP server multiple times!";
         return;
@@ -76,9 +82,11 @@ void NetworkServers::stopRestServer()
         return;
     qInfo() << "Stopping HTTP server thread...";
     RestServerThread *server = std::exchange(m_restServer, nullptr);
-    server->stop();
+    // Stopped on purpose: off, not failed.
     server->disconnect(this);
+    server->stop();
     retire(server);
+    Q_EMIT restServerStatusChanged(kOff);
 }
 
 void NetworkServers::retire(RestServerThread *server)
@@ -112,8 +120,10 @@ void NetworkServers::updateRestServer()
 
 void NetworkServers::startWebSocketServer(const rest::client::ScoringState &state)
 {
-    if (!m_webSocketServerSettings.enabled())
+    if (!m_webSocketServerSettings.enabled()) {
+        Q_EMIT webSocketServerStatusChanged(kOff);
         return;
+    }
     if (m_webSocketServer) {
         qWarning() << "Tried to instantiate WebSocket server multiple times!";
         return;
@@ -122,8 +132,10 @@ void NetworkServers::startWebSocketServer(const rest::client::ScoringState &stat
     const bool debug = !qEnvironmentVariableIsEmpty("OVRA_DEBUG_WEBSOCKET_SERVER");
     m_webSocketServer =
         new WebSocketServer(static_cast<quint16>(m_webSocketServerSettings.portNumber()), debug, this);
-    connect(m_webSocketServer, &WebSocketServer::failedToBindPort, this,
-            &NetworkServers::webSocketServerFailedToBind);
+    connect(m_webSocketServer, &WebSocketServer::failedToBindPort, this, [this] {
+        Q_EMIT webSocketServerStatusChanged(kFailed);
+        Q_EMIT webSocketServerFailedToBind();
+    });
     connect(m_webSocketServer, &WebSocketServer::started, this,
             [this] { Q_EMIT webSocketServerStatusChanged(kSuccess); });
     connect(m_webSocketServer, &WebSocketServer::stopped, this,
@@ -153,11 +165,12 @@ void NetworkServers::stopWebSocketServer()
         return;
     qInfo() << "Stopping WebSocket server...";
     WebSocketServer *server = std::exchange(m_webSocketServer, nullptr);
-    // Its destructor announces stopped(), which the window still hears
-    // unless this object itself is going.
+    // Stopped on purpose: off, not failed.
+    server->disconnect(this);
     delete server;
     if (m_restServer)
         m_restServer->setWebSocketPort(webSocketPortForPage());
+    Q_EMIT webSocketServerStatusChanged(kOff);
 }
 
 void NetworkServers::updateWebSocketServer(const rest::client::ScoringState &state)

@@ -2108,8 +2108,8 @@ N: %3</translation>
             <translation>Das Menü Hilfe öffnet diese Anleitungen wieder, die Selbstdiagnose der Sensoren, den Export des Wettkampfprotokolls (Statistik und eine Heatmap der Landungen) und die Informationen über Ovra.</translation>
         </message>
         <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet, grey is switched off.</source>
+            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt, grau ausgeschaltet.</translation>
         </message>
         <message>
             <source>Config &gt; Network sets them up: the address of every scoring system and whether it also receives the states and intermediate results, and the ports of the HTTP and WebSocket servers.</source>

@@ -146,7 +146,7 @@ QList<TutorialPage> networkPages(const QString &applicationDir)
              "Ovra works with scoring software in three ways: it sends every committed result to up to "
              "three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes "
              "states and results to WebSocket clients. The right end of the status bar shows each "
-             "connection: green works, red failed, yellow is not known yet.")},
+             "connection: green works, red failed, yellow is not known yet, grey is switched off.")},
         {picture("network02"),
          Tutorials::tr(
              "Config > Network sets them up: the address of every scoring system and whether it also "

@@ -322,9 +322,10 @@ bool OvraDialog::autoSaveToFile(SaveReport &report)
 {
     const bool held = holdBoxWatchdog();
     const QDateTime now = QDateTime::currentDateTime();
-    const bool saved = m_routineRecorder->autoSaveToFile(now);
+    QString path;
+    const bool saved = m_routineRecorder->autoSaveToFile(now, &path);
     releaseBoxWatchdog(held);
-    report.addFile(m_routineRecorder->autoSavePath(now), saved);
+    report.addFile(path, saved);
     return saved;
 }
 

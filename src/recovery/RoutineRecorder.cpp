@@ -48,12 +48,27 @@ QString RoutineRecorder::autoSavePath(const QDateTime &now) const
     const QString name = ovra::recovery::autoSaveFileName(m_store.routines().routineMetaInformation,
                                                           autoSave.filenameTemplate(),
                                                           autoSave.suppressWhitespace(), now);
-    return ovra::recovery::autoSaveFilePath(autoSave.targetDirectory(), name);
+    const QString path = ovra::recovery::autoSaveFilePath(autoSave.targetDirectory(), name);
+    // A template without the time (one file per athlete, say) or two
+    // commits in one second render the same name again: the routine saved
+    // before is never replaced, the new one gets a number.
+    if (!QFileInfo::exists(path))
+        return path;
+    const QString base = path.chopped(4);
+    QString numbered;
+    for (int n = 2; n < 100000; ++n) {
+        numbered = QStringLiteral("%1_%2.dat").arg(base).arg(n);
+        if (!QFileInfo::exists(numbered))
+            break;
+    }
+    return numbered;
 }
 
-bool RoutineRecorder::autoSaveToFile(const QDateTime &now)
+bool RoutineRecorder::autoSaveToFile(const QDateTime &now, QString *writtenPath)
 {
     const QString path = autoSavePath(now);
+    if (writtenPath)
+        *writtenPath = path;
     const QString directory = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(directory))
         qWarning().noquote() << QStringLiteral("Could not create the folder %1").arg(directory);

@@ -38,10 +38,12 @@ public:
     bool saveMeasurement(const QString &path, bool toFile,
                          ovra::util::FileUtils::Format format = ovra::util::FileUtils::Format::Export);
 
-    // The rendered autosave path for now, in the autosave folder.
+    // The rendered autosave path for now, in the autosave folder; numbered
+    // ("name_2.dat") when a file of that name exists already.
     QString autoSavePath(const QDateTime &now) const;
-    // Creates the target's folders and saves; true on success.
-    bool autoSaveToFile(const QDateTime &now);
+    // Creates the target's folders and saves; true on success. writtenPath
+    // receives the path it wrote to.
+    bool autoSaveToFile(const QDateTime &now, QString *writtenPath = nullptr);
 
     // Ends a still recording routine window at the current sample and writes
     // "~routine.dat"; true on success.

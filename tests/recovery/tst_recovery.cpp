@@ -114,6 +114,17 @@ private Q_SLOTS:
         QVERIFY(ovra::util::FileUtils::loadDataFile(dir.path() + "/target/20240305/AB", s.get(), loaded, nullptr, reset));
         QCOMPARE(loaded.sampleCount(), 100);
         QCOMPARE(loaded.sample(42), store.sample(42));
+
+        // The same name again (the athlete's second routine under a template
+        // without the time): the first routine stays, the second is numbered.
+        store.appendSample(sampleOf(100));
+        QString second;
+        QVERIFY(recorder.autoSaveToFile(kNow, &second));
+        QCOMPARE(second, QDir::toNativeSeparators(dir.path() + "/target/20240305/AB_2.dat"));
+        QVERIFY(ovra::util::FileUtils::loadDataFile(dir.path() + "/target/20240305/AB", s.get(), loaded, nullptr, reset));
+        QCOMPARE(loaded.sampleCount(), 100);
+        QVERIFY(ovra::util::FileUtils::loadDataFile(dir.path() + "/target/20240305/AB_2", s.get(), loaded, nullptr, reset));
+        QCOMPARE(loaded.sampleCount(), 101);
     }
 
     // A save that cannot be written reports it and leaves what was there.

@@ -696,6 +696,14 @@ Erstellt %4</translation>
             <source>the routine start time or penalty is out of range: '%1'</source>
             <translation>die Startzeit oder der Strafabzug der Übung liegt außerhalb des gültigen Bereichs: '%1'</translation>
         </message>
+        <message>
+            <source>it is a folder, not a file</source>
+            <translation>es ist ein Ordner, keine Datei</translation>
+        </message>
+        <message>
+            <source>the file cannot be read (%1)</source>
+            <translation>die Datei kann nicht gelesen werden (%1)</translation>
+        </message>
     </context>
     <context>
         <name>GroupDialog</name>
@@ -1418,22 +1426,6 @@ Taste X drücken</translation>
             <translation>WebSocket-Server</translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Selbstdiagnose</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Verbindung</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>verbunden</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>nicht verbunden</translation>
-        </message>
-        <message>
             <source>Ovra</source>
             <translation>Ovra</translation>
         </message>
@@ -1513,6 +1505,18 @@ Taste X drücken</translation>
             <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
             <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
         </message>
+        <message>
+            <source>Not loaded: %1</source>
+            <translation>Nicht geladen: %1</translation>
+        </message>
+        <message>
+            <source>stored measure %1</source>
+            <translation>gespeicherte Messung %1</translation>
+        </message>
+        <message>
+            <source>it cannot be read from the database %1</source>
+            <translation>sie kann nicht aus der Datenbank %1 gelesen werden</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1521,20 +1525,12 @@ Taste X drücken</translation>
             <translation>Aufruf: %1</translation>
         </message>
         <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule braucht einen Wert</translation>
-        </message>
-        <message>
             <source>--hd-rule takes 0 or 1, not '%1'</source>
             <translation>--hd-rule nimmt 0 oder 1, nicht '%1'</translation>
         </message>
         <message>
             <source>unknown option '%1'</source>
             <translation>unbekannte Option '%1'</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>es kann nur eine Datei ausgewertet werden</translation>
         </message>
         <message>
             <source>no file given</source>
@@ -1601,26 +1597,6 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>

@@ -696,6 +696,14 @@ Built %4</translation>
             <source>the routine start time or penalty is out of range: '%1'</source>
             <translation>the routine start time or penalty is out of range: '%1'</translation>
         </message>
+        <message>
+            <source>it is a folder, not a file</source>
+            <translation>it is a folder, not a file</translation>
+        </message>
+        <message>
+            <source>the file cannot be read (%1)</source>
+            <translation>the file cannot be read (%1)</translation>
+        </message>
     </context>
     <context>
         <name>GroupDialog</name>
@@ -1418,22 +1426,6 @@ press X</translation>
             <translation>WebSocket Server</translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Self Diagnosis</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Connection</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>connected</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>not connected</translation>
-        </message>
-        <message>
             <source>Ovra</source>
             <translation>Ovra</translation>
         </message>
@@ -1513,6 +1505,18 @@ press X</translation>
             <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
             <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
         </message>
+        <message>
+            <source>Not loaded: %1</source>
+            <translation>Not loaded: %1</translation>
+        </message>
+        <message>
+            <source>stored measure %1</source>
+            <translation>stored measure %1</translation>
+        </message>
+        <message>
+            <source>it cannot be read from the database %1</source>
+            <translation>it cannot be read from the database %1</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1521,20 +1525,12 @@ press X</translation>
             <translation>usage: %1</translation>
         </message>
         <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule needs a value</translation>
-        </message>
-        <message>
             <source>--hd-rule takes 0 or 1, not '%1'</source>
             <translation>--hd-rule takes 0 or 1, not '%1'</translation>
         </message>
         <message>
             <source>unknown option '%1'</source>
             <translation>unknown option '%1'</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>only one file can be evaluated</translation>
         </message>
         <message>
             <source>no file given</source>
@@ -1601,26 +1597,6 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Right-click to select highlight information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Context menu</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>

@@ -126,9 +126,8 @@ void CompetitionDialog::neuReplace()
         return;
     const int gender = startlist::genderId(m_gender->currentData().toString());
     const int type = startlist::typeId(m_type->currentData().toString());
-    if (m_database.execute(
-            QStringLiteral("UPDATE Competitions SET CompetitionName=?, GenderID=?, TypeID=? WHERE idx=?;"),
-            {name, gender, type, startlist::idxOf(item)}) == SQLITE_DONE)
+    // A new name reaches the groups and measures of the competition.
+    if (m_database.replaceCompetition(startlist::idxOf(item), name, gender, type))
         showValues(item, name, gender, type);
 }
 

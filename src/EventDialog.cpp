@@ -108,12 +108,8 @@ void EventDialog::neuReplace()
     const QVariantList values = formValues();
     if (item == nullptr || values[0].toString().isEmpty())
         return;
-    QVariantList bound = values;
-    bound << startlist::idxOf(item);
-    if (m_database.execute(
-            QStringLiteral("UPDATE Events SET EventName=?, City=?, NOCCode=?, DateFrom=?, DateTo=? "
-                           "WHERE idx=?;"),
-            bound) == SQLITE_DONE)
+    // A new name reaches the competitions, groups and measures of the event.
+    if (m_database.replaceEvent(startlist::idxOf(item), values))
         showValues(item, values);
 }
 

@@ -382,6 +382,8 @@ private:
     // after a save (OvraDialogFiles.cpp).
     bool autoSaveToFile(SaveReport &report);
     void showSaveReport(const SaveReport &report);
+    // The red notification for a file or stored measure that was not loaded.
+    void showLoadRefusal(const QString &what, const QString &reason);
     void showAutoSaveFolder();
     void updateStorageWarning();
 

@@ -183,6 +183,13 @@ void OvraDialog::showSaveReport(const SaveReport &report)
     m_notificationPopup->show();
 }
 
+void OvraDialog::showLoadRefusal(const QString &what, const QString &reason)
+{
+    m_notificationPopup->setPopupText(Popup::Red,
+                                      tr("Not loaded: %1").arg(what) + QLatin1Char('\n') + reason);
+    m_notificationPopup->show();
+}
+
 void OvraDialog::showAutoSaveFolder()
 {
     // The list shows only a folder that exists; the first autosave would
@@ -217,6 +224,13 @@ void OvraDialog::resetMeasurementForLoad()
 
 void OvraDialog::loadFile(const QString &path)
 {
+    // A file that cannot be read changes nothing: what is on show stays.
+    QString unreadable;
+    if (!path.isEmpty() && !FileUtils::dataFileReadable(FileUtils::loadBasePath(path), &unreadable)) {
+        qWarning().noquote() << QStringLiteral("Not loading %1: %2").arg(path, unreadable);
+        showLoadRefusal(QDir::toNativeSeparators(path), unreadable);
+        return;
+    }
     if (!path.isEmpty() &&
         QFileInfo(FileUtils::loadBasePath(path) + QStringLiteral(".dat")) !=
             QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
@@ -238,7 +252,10 @@ void OvraDialog::loadFile(const QString &path)
             m_ui->statusLoadedMeasure->setText(path);
             emitRoutineWindow();
         } else {
+            // The reset took off what was shown before; nothing of the
+            // refused file took its place.
             qWarning() << "Failed to load data from" << path << refusal;
+            showLoadRefusal(QDir::toNativeSeparators(path), refusal);
         }
         m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
         qDebug() << "complete load";
@@ -291,10 +308,13 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
         } else {
             qWarning() << "The measure" << name << "was refused:" << refusal;
             resetMeasurementForLoad();
+            showLoadRefusal(tr("stored measure %1").arg(name), refusal);
         }
         emitRoutineWindow();
     } else {
         qWarning() << "No measure in the database named" << name;
+        showLoadRefusal(tr("stored measure %1").arg(name),
+                        tr("it cannot be read from the database %1").arg(m_database->databasePath()));
     }
     m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
     releaseBoxWatchdog(held);

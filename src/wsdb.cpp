@@ -438,6 +438,88 @@ bool wsdb::transaction(const std::function<bool()> &work)
     return false;
 }
 
+bool wsdb::replaceEvent(qint64 idx, const QVariantList &values)
+{
+    const QString name = values.value(0).toString();
+    const QList<QVariantMap> row = select(QStringLiteral("SELECT EventName FROM Events WHERE idx=?;"), {idx});
+    if (values.size() != 5 || row.isEmpty())
+        return false;
+    const QString old = row.first().value(QStringLiteral("EventName")).toString();
+    const auto defined = [this, idx](const QString &event) {
+        return !select(QStringLiteral("SELECT idx FROM Events WHERE EventName=? AND "
+                                      "CompetitionName='__ws_def_event__' AND idx<>?;"),
+                       {event, idx})
+                    .isEmpty();
+    };
+    if (name != old && defined(name)) {
+        qWarning().noquote() << QStringLiteral("Not renaming the event %1: %2 exists already").arg(old, name);
+        return false;
+    }
+    const bool carried = name != old && !defined(old);
+    QVariantList bound = values;
+    bound << idx;
+    const bool done = transaction([&] {
+        if (execute(QStringLiteral("UPDATE Events SET EventName=?, City=?, NOCCode=?, DateFrom=?, DateTo=? "
+                                   "WHERE idx=?;"),
+                    bound) != SQLITE_DONE)
+            return false;
+        if (!carried)
+            return true;
+        for (const QLatin1String table :
+             {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
+            if (execute(QStringLiteral("UPDATE %1 SET EventName=? WHERE EventName=?;").arg(table),
+                        {name, old}) != SQLITE_DONE)
+                return false;
+        return true;
+    });
+    if (done && carried && m_store.startSelection().eventName == old)
+        m_store.startSelection().eventName = name;
+    return done;
+}
+
+bool wsdb::replaceCompetition(qint64 idx, const QString &name, int genderId, int typeId)
+{
+    const QList<QVariantMap> row =
+        select(QStringLiteral("SELECT EventName, CompetitionName FROM Competitions WHERE idx=?;"), {idx});
+    if (row.isEmpty())
+        return false;
+    const QString event = row.first().value(QStringLiteral("EventName")).toString();
+    const QString old = row.first().value(QStringLiteral("CompetitionName")).toString();
+    const auto defined = [this, idx, &event](const QString &competition) {
+        return !select(
+                    QStringLiteral("SELECT idx FROM Competitions WHERE EventName=? AND CompetitionName=? AND "
+                                   "GroupName='__ws_def_competition__' AND idx<>?;"),
+                    {event, competition, idx})
+                    .isEmpty();
+    };
+    if (name != old && defined(name)) {
+        qWarning().noquote() << QStringLiteral("Not renaming the competition %1 of %2: %3 exists already")
+                                    .arg(old, event, name);
+        return false;
+    }
+    const bool carried = name != old && !defined(old);
+    const bool done = transaction([&] {
+        if (execute(QStringLiteral(
+                        "UPDATE Competitions SET CompetitionName=?, GenderID=?, TypeID=? WHERE idx=?;"),
+                    {name, genderId, typeId, idx}) != SQLITE_DONE)
+            return false;
+        if (!carried)
+            return true;
+        for (const QLatin1String table :
+             {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
+            if (execute(
+                    QStringLiteral("UPDATE %1 SET CompetitionName=? WHERE EventName=? AND CompetitionName=?;")
+                        .arg(table),
+                    {name, event, old}) != SQLITE_DONE)
+                return false;
+        return true;
+    });
+    StartSelection &selection = m_store.startSelection();
+    if (done && carried && selection.eventName == event && selection.competitionName == old)
+        selection.competitionName = name;
+    return done;
+}
+
 qint64 wsdb::lastInsertRowId() const
 {
     return m_db ? sqlite3_last_insert_rowid(m_db) : 0;

@@ -87,6 +87,16 @@ public:
     // Runs work between BEGIN and COMMIT; rolls back and returns false when
     // work returns false or the commit fails.
     bool transaction(const std::function<bool()> &work);
+    // "Replace" in the event and competition dialogs: the definition row idx
+    // takes the form's values (event: name, city, NOC code, date from, date
+    // to). A new name is carried to every row that finds the event (the
+    // competition of its event) by name: competitions, groups and their
+    // start lists, stored measures; and to the start-list choice. All in
+    // one transaction: false, with nothing changed, when a statement fails,
+    // there is no such row or another definition already has the new name.
+    // While a second definition keeps the old name, its rows stay with it.
+    bool replaceEvent(qint64 idx, const QVariantList &values);
+    bool replaceCompetition(qint64 idx, const QString &name, int genderId, int typeId);
     // Row id of the last INSERT on this connection.
     qint64 lastInsertRowId() const;
 

@@ -137,6 +137,17 @@ void synchronizePairs(std::span<Landing> trampoline1, std::span<Landing> trampol
         synchronizePair(trampoline1[i], trampoline2[i]);
 }
 
+PairingStep pairingStep(const Landing *waiting, const Landing &landing)
+{
+    if (!waiting)
+        return PairingStep::Waits;
+    if (std::abs(landing.landingTime - waiting->landingTime) < kPairingBoundMs)
+        return PairingStep::Paired;
+    // Landings of one bed come in order of time, so the older of the two can
+    // only be further from every landing still to come.
+    return waiting->landingTime < landing.landingTime ? PairingStep::Waits : PairingStep::Passed;
+}
+
 bool isCountedLanding(const Landing &landing)
 {
     return landing.timeOfFlight > kMinimumCountedFlightMs;

@@ -33,6 +33,21 @@ inline constexpr int kNotSynchronousMs = 400;
 // between two landings of a routine (a flight of about 1 s and a contact),
 // so landings one jump apart never pair.
 inline constexpr int kPairingBoundMs = 600;
+// What the newest landing of one bed does to the pair under way, given the
+// landing of the other bed that waits for a partner (null when none waits).
+// The detection and the routine edits pair with it, so both form the same
+// pairs.
+enum class PairingStep {
+    // The landing waits for a partner; a landing of either bed that waited
+    // before is left without one.
+    Waits,
+    // The landing completes a pair with the waiting one.
+    Paired,
+    // The landing is left without a partner; the waiting one waits on.
+    Passed,
+};
+PairingStep pairingStep(const data::model::Landing *waiting, const data::model::Landing &landing);
+
 // A landing counts in a routine only with a flight time above this (ms); the
 // first landing of a list has none.
 inline constexpr int kMinimumCountedFlightMs = 4;

@@ -280,7 +280,16 @@ private:
     data::model::Routines::LandingArray &individualArray(int t);
     int listPosition(int t, int landingNumber) const;
     bool readIndividualRoutine(int t, int firstPosition, int count);
-    bool readSynchronizedRoutine(int firstPosition1, int firstPosition2, int count);
+    // Positions of a pair's landings in the synchronized lists of both beds.
+    using PairPositions = std::array<int, 2>;
+    // The pairs the detection forms from the landings at or after from, at
+    // most limit of them: landings in the order of their detection, paired
+    // by time.
+    std::vector<PairPositions> timePairs(PairPositions from, int limit) const;
+    PairPositions firstPairPositions() const;
+    // The routine becomes count pairs formed from from, after skip pairs;
+    // false (nothing changed) when there are not as many.
+    bool readSynchronizedRoutine(PairPositions from, int skip, int count);
     void recomputeSynchronization();
     void republishIndividual(int t);
     void republishSynchronized();

@@ -6,6 +6,7 @@
 
 #include <QDebug>
 
+#include <algorithm>
 #include <limits>
 
 using data::calc::ContactMeasurement;
@@ -17,6 +18,8 @@ namespace {
 constexpr int kRoutineLimit = 10;
 constexpr int kWindowMargin = 250;
 constexpr int kEditMinimumSamples = 1000;
+// A contact is evaluated once this many samples follow its maximum.
+constexpr int kSamplesAfterMaximum = 56;
 
 std::size_t idx(int i)
 {
@@ -136,8 +139,8 @@ wsDaten::ContactEvaluation wsDaten::evaluateContact(int t, ContactMeasurement &m
     // athlete who then pushes off) is never evaluated.
     if (m.rawDataIndexTakeoff >= 0 && m.fmaxIndex >= m.rawDataIndexTakeoff)
         return ContactEvaluation::Impossible;
-    // Wait for the whole push-off and 56 samples after the maximum.
-    if (m.rawDataIndexTakeoff < 0 || m.fmaxIndex + 55 >= m_sampleCount)
+    // Wait for the whole push-off and the samples after the maximum.
+    if (m.rawDataIndexTakeoff < 0 || m.fmaxIndex + kSamplesAfterMaximum > m_sampleCount)
         return ContactEvaluation::Waiting;
     return ContactEvaluation::Complete;
 }
@@ -279,39 +282,35 @@ void wsDaten::addToSynchronizedRoutine(int t, const Landing &landing, DataUpdate
     quint64 &otherCount =
         t == 1 ? m_routines.synchronizedLandingCount1 : m_routines.synchronizedLandingCount2;
     const auto p = static_cast<std::size_t>(pairs);
+    const auto unpaired = [](const Landing &left, int trampoline) {
+        qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
+                                  .arg(left.landingNumber)
+                                  .arg(trampoline + 1);
+    };
 
     // Pairs are formed by time, not by order: the newest landing of a bed
     // waits in the slot of the pair under way until the other bed lands
     // near it. A landing left without a partner (an extra bounce, or the
     // half of a pair whose other half came before the routine) stays out of
     // the pairs instead of shifting every later pair by one jump.
-    if (otherCount <= pairs) {
+    const Landing *waiting = otherCount > pairs ? &other[p] : nullptr;
+    switch (data::calc::pairingStep(waiting, landing)) {
+    case data::calc::PairingStep::Passed:
+        unpaired(landing, t);
+        return;
+    case data::calc::PairingStep::Waits:
         if (ownCount > pairs)
-            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
-                                      .arg(own[p].landingNumber)
-                                      .arg(t + 1);
+            unpaired(own[p], t);
+        if (waiting) {
+            unpaired(*waiting, 1 - t);
+            other[p] = Landing();
+            otherCount = pairs;
+        }
         own[p] = landing;
         ownCount = pairs + 1;
         return;
-    }
-    const Landing &waiting = other[p];
-    if (std::abs(landing.landingTime - waiting.landingTime) >= data::calc::kPairingBoundMs) {
-        // Landings of one bed come in order of time, so the older of the two
-        // can only be further from every landing still to come.
-        if (waiting.landingTime < landing.landingTime) {
-            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
-                                      .arg(waiting.landingNumber)
-                                      .arg(2 - t);
-            other[p] = Landing();
-            otherCount = pairs;
-            own[p] = landing;
-            ownCount = pairs + 1;
-        } else {
-            qDebug().noquote() << QStringLiteral("Landing %1 of trampoline %2 left without a partner")
-                                      .arg(landing.landingNumber)
-                                      .arg(t + 1);
-        }
-        return;
+    case data::calc::PairingStep::Paired:
+        break;
     }
     own[p] = landing;
     ++pairs;
@@ -452,29 +451,90 @@ bool wsDaten::readIndividualRoutine(int t, int firstPosition, int count)
     return true;
 }
 
-bool wsDaten::readSynchronizedRoutine(int firstPosition1, int firstPosition2, int count)
+namespace {
+
+// The block end at which the detection evaluated a landing: the first after
+// its contact ended with enough samples after its maximum. Within one block
+// trampoline 1 comes first.
+int detectionBlockEnd(const Landing &landing)
 {
-    const LandingList &list1 =
-        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline1))];
-    const LandingList &list2 =
-        m_detectedLandings[idx(static_cast<int>(DetectedList::SynchronizedTrampoline2))];
-    if (firstPosition1 < 0 || firstPosition2 < 0 || count < 0 || count > kRoutineLimit ||
-        firstPosition1 + count > m_landingCount[0] || firstPosition2 + count > m_landingCount[1])
+    const int ready = std::max(landing.contactEnd + 1, landing.fmaxIndex + kSamplesAfterMaximum);
+    return (ready + wsDaten::kSamplesPerBlock - 1) / wsDaten::kSamplesPerBlock * wsDaten::kSamplesPerBlock;
+}
+
+} // namespace
+
+std::vector<wsDaten::PairPositions> wsDaten::timePairs(PairPositions from, int limit) const
+{
+    const std::array<const LandingList *, 2> lists{&detectedLandings(DetectedList::SynchronizedTrampoline1),
+                                                   &detectedLandings(DetectedList::SynchronizedTrampoline2)};
+    std::vector<PairPositions> pairs;
+    PairPositions next = from;
+    int waitingBed = -1;
+    int waitingPosition = -1;
+    while (static_cast<int>(pairs.size()) < limit) {
+        std::array<const Landing *, 2> candidate{};
+        for (int t = 0; t < 2; ++t) {
+            int &k = next[idx(t)];
+            k = std::max(k, 0);
+            while (k < m_landingCount[idx(t)] && !holdsLanding(t, *lists[idx(t)], k))
+                ++k;
+            if (k < m_landingCount[idx(t)])
+                candidate[idx(t)] = &(*lists[idx(t)])[idx(k)];
+        }
+        if (!candidate[0] && !candidate[1])
+            break;
+        // The landings are taken in the order the detection took them.
+        const int t = !candidate[1] || (candidate[0] &&
+                                        detectionBlockEnd(*candidate[0]) <= detectionBlockEnd(*candidate[1]))
+                          ? 0
+                          : 1;
+        const Landing *waiting =
+            waitingBed == 1 - t ? &(*lists[idx(waitingBed)])[idx(waitingPosition)] : nullptr;
+        switch (data::calc::pairingStep(waiting, *candidate[idx(t)])) {
+        case data::calc::PairingStep::Waits:
+            waitingBed = t;
+            waitingPosition = next[idx(t)];
+            break;
+        case data::calc::PairingStep::Paired:
+            pairs.push_back(t == 0 ? PairPositions{next[0], waitingPosition}
+                                   : PairPositions{waitingPosition, next[1]});
+            waitingBed = -1;
+            break;
+        case data::calc::PairingStep::Passed:
+            break;
+        }
+        ++next[idx(t)];
+    }
+    return pairs;
+}
+
+bool wsDaten::readSynchronizedRoutine(PairPositions from, int skip, int count)
+{
+    if (from[0] < 0 || from[1] < 0 || skip < 0 || count < 0 || count > kRoutineLimit)
         return false;
-    for (int k = 0; k < count; ++k)
-        if (!holdsLanding(0, list1, firstPosition1 + k) || !holdsLanding(1, list2, firstPosition2 + k))
-            return false;
+    const std::vector<PairPositions> pairs = timePairs(from, skip + count);
+    if (static_cast<int>(pairs.size()) < skip + count)
+        return false;
+    const LandingList &list1 = detectedLandings(DetectedList::SynchronizedTrampoline1);
+    const LandingList &list2 = detectedLandings(DetectedList::SynchronizedTrampoline2);
     for (int k = 0; k < data::model::Routines::kSlots; ++k) {
-        m_routines.synchronizedLandingsTrampoline1[idx(k)] =
-            k < count ? list1[idx(firstPosition1 + k)] : Landing();
-        m_routines.synchronizedLandingsTrampoline2[idx(k)] =
-            k < count ? list2[idx(firstPosition2 + k)] : Landing();
+        const bool taken = k < count;
+        const PairPositions pair = taken ? pairs[idx(skip + k)] : PairPositions{};
+        m_routines.synchronizedLandingsTrampoline1[idx(k)] = taken ? list1[idx(pair[0])] : Landing();
+        m_routines.synchronizedLandingsTrampoline2[idx(k)] = taken ? list2[idx(pair[1])] : Landing();
     }
     m_routines.landingCount = static_cast<quint64>(count);
     m_routines.synchronizedLandingCount1 = static_cast<quint64>(count);
     m_routines.synchronizedLandingCount2 = static_cast<quint64>(count);
     recomputeSynchronization();
     return true;
+}
+
+wsDaten::PairPositions wsDaten::firstPairPositions() const
+{
+    return {listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber),
+            listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber)};
 }
 
 void wsDaten::recomputeSynchronization()
@@ -492,28 +552,15 @@ void wsDaten::increaseLandingsInRoutine()
     if (n >= kRoutineLimit)
         return;
     if (m_trampMode == TrampMode::Synchronized) {
-        const LandingList &list1 = detectedLandings(DetectedList::SynchronizedTrampoline1);
-        const LandingList &list2 = detectedLandings(DetectedList::SynchronizedTrampoline2);
-        int first1 = -1;
-        int first2 = -1;
+        // An empty routine starts with the first pair the detection forms
+        // from its start on; a landing without a partner is passed by.
+        PairPositions from = firstPairPositions();
         if (n == 0) {
-            first1 = firstLandingAtOrAfter(0, list1, m_routines.exerciseStart);
-            first2 = firstLandingAtOrAfter(1, list2, m_routines.exerciseStart);
-            // The first pair is the first two landings close in time, as the
-            // detection pairs them; a landing without a partner is passed by.
-            while (first1 >= 0 && first2 >= 0 &&
-                   std::abs(list1[idx(first1)].landingTime - list2[idx(first2)].landingTime) >=
-                       data::calc::kPairingBoundMs) {
-                if (list1[idx(first1)].landingTime < list2[idx(first2)].landingTime)
-                    first1 = holdsLanding(0, list1, first1 + 1) ? first1 + 1 : -1;
-                else
-                    first2 = holdsLanding(1, list2, first2 + 1) ? first2 + 1 : -1;
-            }
-        } else {
-            first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
-            first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
+            const int start = m_routines.exerciseStart;
+            from = {firstLandingAtOrAfter(0, detectedLandings(DetectedList::SynchronizedTrampoline1), start),
+                    firstLandingAtOrAfter(1, detectedLandings(DetectedList::SynchronizedTrampoline2), start)};
         }
-        if (first1 < 0 || first2 < 0 || !readSynchronizedRoutine(first1, first2, n + 1))
+        if (!readSynchronizedRoutine(from, 0, n + 1))
             return;
         republishSynchronized();
         return;
@@ -565,13 +612,16 @@ void wsDaten::moveRoutineLeft()
     if (n == 0)
         return;
     if (m_trampMode == TrampMode::Synchronized) {
-        const int number1 = m_routines.synchronizedLandingsTrampoline1[0].landingNumber;
-        const int number2 = m_routines.synchronizedLandingsTrampoline2[0].landingNumber;
-        if (number1 < 1 || number2 < 1)
+        // The pair before the first is the last one the detection forms,
+        // from the start of the lists, of landings before it.
+        const PairPositions first = firstPairPositions();
+        if (first[0] < 0 || first[1] < 0)
             return;
-        const int first1 = listPosition(0, number1);
-        const int first2 = listPosition(1, number2);
-        if (first1 < 1 || first2 < 1 || !readSynchronizedRoutine(first1 - 1, first2 - 1, n))
+        const std::vector<PairPositions> pairs = timePairs({0, 0}, std::numeric_limits<int>::max());
+        const auto before = std::find_if(pairs.rbegin(), pairs.rend(), [&first](const PairPositions &pair) {
+            return pair[0] < first[0] && pair[1] < first[1];
+        });
+        if (before == pairs.rend() || !readSynchronizedRoutine(*before, 0, n))
             return;
         m_routines.shiftedLandings -= 1;
         republishSynchronized();
@@ -597,9 +647,7 @@ void wsDaten::moveRoutineRight()
     if (n == 0)
         return;
     if (m_trampMode == TrampMode::Synchronized) {
-        const int first1 = listPosition(0, m_routines.synchronizedLandingsTrampoline1[0].landingNumber);
-        const int first2 = listPosition(1, m_routines.synchronizedLandingsTrampoline2[0].landingNumber);
-        if (first1 < 0 || first2 < 0 || !readSynchronizedRoutine(first1 + 1, first2 + 1, n))
+        if (!readSynchronizedRoutine(firstPairPositions(), 1, n))
             return;
         m_routines.shiftedLandings += 1;
         republishSynchronized();

@@ -696,6 +696,14 @@ Erstellt %4</translation>
             <source>the routine start time or penalty is out of range: '%1'</source>
             <translation>die Startzeit oder der Strafabzug der Übung liegt außerhalb des gültigen Bereichs: '%1'</translation>
         </message>
+        <message>
+            <source>it is a folder, not a file</source>
+            <translation>es ist ein Ordner, keine Datei</translation>
+        </message>
+        <message>
+            <source>the file cannot be read (%1)</source>
+            <translation>die Datei kann nicht gelesen werden (%1)</translation>
+        </message>
     </context>
     <context>
         <name>GroupDialog</name>
@@ -1513,6 +1521,18 @@ Taste X drücken</translation>
             <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
             <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
         </message>
+        <message>
+            <source>Not loaded: %1</source>
+            <translation>Nicht geladen: %1</translation>
+        </message>
+        <message>
+            <source>stored measure %1</source>
+            <translation>gespeicherte Messung %1</translation>
+        </message>
+        <message>
+            <source>it cannot be read from the database %1</source>
+            <translation>sie kann nicht aus der Datenbank %1 gelesen werden</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2122,6 +2142,10 @@ N: %3</translation>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
+        </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
         </message>
     </context>
     <context>

@@ -696,6 +696,14 @@ Built %4</translation>
             <source>the routine start time or penalty is out of range: '%1'</source>
             <translation>the routine start time or penalty is out of range: '%1'</translation>
         </message>
+        <message>
+            <source>it is a folder, not a file</source>
+            <translation>it is a folder, not a file</translation>
+        </message>
+        <message>
+            <source>the file cannot be read (%1)</source>
+            <translation>the file cannot be read (%1)</translation>
+        </message>
     </context>
     <context>
         <name>GroupDialog</name>
@@ -1513,6 +1521,18 @@ press X</translation>
             <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
             <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
         </message>
+        <message>
+            <source>Not loaded: %1</source>
+            <translation>Not loaded: %1</translation>
+        </message>
+        <message>
+            <source>stored measure %1</source>
+            <translation>stored measure %1</translation>
+        </message>
+        <message>
+            <source>it cannot be read from the database %1</source>
+            <translation>it cannot be read from the database %1</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2122,6 +2142,10 @@ N: %3</translation>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
+        </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
         </message>
     </context>
     <context>

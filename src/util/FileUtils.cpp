@@ -856,7 +856,32 @@ bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal)
     return true;
 }
 
+// Opens a data file for reading; false with the reason for the operator.
+bool openDataFile(QFile &file, QString &reason)
+{
+    if (QFileInfo(file.fileName()).isDir()) {
+        reason = QCoreApplication::translate("FileUtils", "it is a folder, not a file");
+        return false;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        reason =
+            QCoreApplication::translate("FileUtils", "the file cannot be read (%1)").arg(file.errorString());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
+
+bool FileUtils::dataFileReadable(const QString &basePath, QString *reason)
+{
+    QFile file(basePath + QStringLiteral(".dat"));
+    QString unreadable;
+    const bool readable = openDataFile(file, unreadable);
+    if (reason)
+        *reason = unreadable;
+    return readable;
+}
 
 bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
                              SamplePlotter *plotter, std::function<void()> &reset, QString *refusal)
@@ -865,8 +890,11 @@ bool FileUtils::loadDataFile(const QString &basePath, OvraSettings *settings, ws
         refusal->clear();
     const QString path = basePath + QStringLiteral(".dat");
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+    QString unreadable;
+    if (!openDataFile(file, unreadable)) {
         qDebug().noquote() << "Failed to load data from file " + path;
+        if (refusal)
+            *refusal = unreadable;
         return false;
     }
     const QFileInfo info(file);

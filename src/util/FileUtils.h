@@ -63,11 +63,15 @@ public:
 
     // Loads basePath + ".dat" into the store; true on success. Nothing is reset
     // when the file cannot be opened. A file whose header holds values no run
-    // of the program writes is refused: false, the store reset again and the
-    // reason, for the operator, in refusal. plotter may be null.
+    // of the program writes is refused: false and the store reset again. The
+    // reason of either failure, for the operator, goes to refusal. plotter
+    // may be null.
     static bool loadDataFile(const QString &basePath, OvraSettings *settings, wsDaten &store,
                              SamplePlotter *plotter, std::function<void()> &reset,
                              QString *refusal = nullptr);
+    // Whether basePath + ".dat" opens for reading; if not, the reason for the
+    // operator in reason.
+    static bool dataFileReadable(const QString &basePath, QString *reason = nullptr);
 
     // The part of a load after the reset: header lines, then sample rows
     // with the recomputation. name is used in log lines. False when the

@@ -20,6 +20,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QJsonDocument>
 #include <QLabel>
 #include <QListView>
 #include <QMessageBox>
@@ -516,6 +517,114 @@ private Q_SLOTS:
         QVERIFY(config);
         QTRY_VERIFY(config->isVisible());
         config->reject();
+    }
+
+    // A file or stored measure the loader refuses (a value no run of the
+    // program writes, or a file that cannot be read) was once only logged:
+    // the operator saw an empty or unchanged window without a word. Open,
+    // the saved-files list and the database view now say in red what was
+    // not loaded and why; an unreadable file changes nothing on show, a
+    // refused one leaves an empty measurement, not a half-loaded one.
+    void refusedLoadsAreReportedAndLeaveNothingHalfLoaded()
+    {
+        QTemporaryDir dir;
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        QCOMPARE(w.state(), int(S::READY));
+        wsDaten &store = w.dialog->store();
+        Popup &popup = w.dialog->notificationPopup();
+        const QColor red(230, 90, 90, 230);
+        const QLabel *loaded = w.dialog->ui().statusLoadedMeasure;
+        const auto reported = [&](const QString &what, const QString &reason) {
+            return popup.isVisible() && popup.color() == red &&
+                   popup.text().startsWith(QStringLiteral("Not loaded: ") + what + QLatin1Char('\n')) &&
+                   popup.text().contains(reason);
+        };
+
+        w.measure(300);
+        const QString good = dir.filePath(QStringLiteral("good.dat"));
+        QVERIFY(!w.dialog->saveMeasurement(good, true));
+        // The same measurement with a penalty beyond any a run writes.
+        QFile goodFile(good);
+        QVERIFY(goodFile.open(QIODevice::ReadOnly));
+        QString text = QString::fromUtf8(goodFile.readAll());
+        goodFile.close();
+        const QRegularExpression penalty(QStringLiteral("(?m)^-0\\.027\t[^\n]*$"));
+        QVERIFY(text.contains(penalty));
+        text.replace(penalty, QStringLiteral("-0.027\t0\t2000000"));
+        const QString refused = dir.filePath(QStringLiteral("refused.dat"));
+        QFile refusedFile(refused);
+        QVERIFY(refusedFile.open(QIODevice::WriteOnly));
+        refusedFile.write(text.toUtf8());
+        refusedFile.close();
+        const QString folder = dir.filePath(QStringLiteral("folder.dat"));
+        QVERIFY(QDir().mkpath(folder));
+
+        QString answer = good;
+        w.dialog->setFileChooser(
+            [&](bool, const QString &, const QString &, const QString &) { return answer; });
+        w.dialog->handleLoadEvent();
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(store.sampleCount(), 300);
+        QCOMPARE(loaded->text(), good);
+
+        // Open: a folder named like a data file is not read and changes
+        // nothing.
+        QSignalSpy begin(w.dialog.get(), &OvraDialog::beginLoad);
+        answer = folder;
+        w.dialog->handleLoadEvent();
+        QVERIFY2(reported(QDir::toNativeSeparators(folder), QStringLiteral("folder")),
+                 qPrintable(popup.text()));
+        QCOMPARE(begin.size(), 0);
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(store.sampleCount(), 300);
+        QCOMPARE(loaded->text(), good);
+        QCOMPARE(w.dialog->plotter().points(0).size(), std::size_t(300));
+
+        // The saved-files list: the refused file leaves nothing of itself or
+        // of the file shown before.
+        Q_EMIT w.dialog->logWidget()->loadFile(refused);
+        QVERIFY2(reported(QDir::toNativeSeparators(refused), QStringLiteral("out of range")),
+                 qPrintable(popup.text()));
+        QCOMPARE(begin.size(), 1);
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(store.sampleCount(), 0);
+        QCOMPARE(store.routines().landingCount, quint64(0));
+        QCOMPARE(store.routines().penalty(), 0.0);
+        QVERIFY(loaded->text().isEmpty());
+        QVERIFY(w.dialog->plotter().points(0).empty());
+
+        // The database view: a stored measure whose header is refused, and a
+        // name the database does not hold.
+        Q_EMIT w.dialog->logWidget()->loadFile(good);
+        QCOMPARE(store.sampleCount(), 300);
+        store.measurementName = QStringLiteral("refusedMeasure");
+        const QString header = ovra::util::FileUtils::headerText(&w.dialog->settings(), store, nullptr,
+                                                                 QDateTime::currentDateTime(),
+                                                                 ovra::util::FileUtils::Format::Standard) +
+                               QStringLiteral("-0.027\t1e7\t0\n");
+        QByteArray samples(96 * 16, '\0');
+        QVERIFY(w.dialog->database().insertMeasure(QDateTime::currentDateTime(), {}, {}, header,
+                                                   int(header.size()), samples.constData(),
+                                                   int(samples.size()), QJsonDocument(), {}));
+        w.dialog->getMeasureFromDatabaseSlot(QStringLiteral("refusedMeasure"));
+        QVERIFY2(reported(QStringLiteral("stored measure refusedMeasure"), QStringLiteral("out of range")),
+                 qPrintable(popup.text()));
+        QCOMPARE(w.state(), int(S::LOAD));
+        QCOMPARE(store.sampleCount(), 0);
+        QVERIFY(loaded->text().isEmpty());
+        QVERIFY(w.dialog->plotter().points(0).empty());
+        w.dialog->getMeasureFromDatabaseSlot(QStringLiteral("noSuchMeasure"));
+        QVERIFY2(
+            reported(QStringLiteral("stored measure noSuchMeasure"), w.dialog->database().databasePath()),
+            qPrintable(popup.text()));
+        QCOMPARE(w.state(), int(S::LOAD));
+
+        // Dismissed, the window is back in READY with its live zero offsets.
+        w.fire("dismissRoutine");
+        QCOMPARE(w.state(), int(S::READY));
+        QVERIFY(!store.taraSetAside());
     }
 
     // The routine left in the temporary file comes back a second after start.

@@ -180,6 +180,89 @@ private Q_SLOTS:
         QCOMPARE(queryRows(d.path, "SELECT COUNT(*) FROM Competitions;"), QStringList(QStringLiteral("1")));
     }
 
+    // "Replace" with a new name once changed only the definition row: the
+    // competitions, groups, start lists and measures still named the old
+    // event or competition, and the start-list choice found none of them.
+    // A rename now reaches all of them at once; a failure in the middle, or
+    // a name another definition has, leaves every row as it was.
+    void renamesReachEveryRowThatFindsTheEventOrCompetition()
+    {
+        Database d(file(QStringLiteral("rename.db")));
+        QVERIFY(ovra::test::seedCompetition(d.db));
+        QCOMPARE(
+            d.db.execute(QStringLiteral("INSERT INTO Measures ( Name, EventName, CompetitionName, GroupName, "
+                                        "LastName1, FirstName1 ) VALUES ( 'm1', 'Worlds', 'Seniors', "
+                                        "'Final', 'Miller', 'John' );")),
+            SQLITE_DONE);
+        StartSelection &s = d.store.startSelection();
+        s.eventName = QStringLiteral("Worlds");
+        s.competitionName = QStringLiteral("Seniors");
+        s.groupName = QStringLiteral("Final");
+        // What the start-list choice finds under its event and competition.
+        const auto found = [&d, &s]() {
+            QStringList entries;
+            d.db.listGroupEntries(entries);
+            QStringList measures;
+            if (d.db.selectStartEntry(1))
+                d.db.listMeasureNames(measures);
+            return QStringList{d.db.competitionNames(s.eventName).join(QLatin1Char('+')),
+                               d.db.groupNames(s.eventName, s.competitionName).join(QLatin1Char('+')),
+                               QString::number(entries.size()), measures.join(QLatin1Char('+'))};
+        };
+        const QStringList before = found();
+        QCOMPARE(before, QStringList({QStringLiteral("Seniors+Pairs"), QStringLiteral("Final"),
+                                      QStringLiteral("3"), QStringLiteral("m1")}));
+
+        EventDialog events(d.db, d.store);
+        QTreeWidgetItem *event = findItem(events.tree(), QStringLiteral("Worlds"));
+        events.tree()->setCurrentItem(event);
+        events.neuItemClicked(event, 0);
+        events.field(0)->setText(QStringLiteral("World Championships"));
+        click(&events, "replaceButton");
+        QCOMPARE(s.eventName, QStringLiteral("World Championships"));
+        QCOMPARE(found(), before);
+        QCOMPARE(queryRows(d.path, "SELECT City FROM Events WHERE EventName='World Championships';"),
+                 QStringList(QStringLiteral("Baku")));
+
+        CompetitionDialog competitions(d.db, d.store);
+        QTreeWidgetItem *competition = findItem(competitions.tree(), QStringLiteral("Seniors"));
+        competitions.tree()->setCurrentItem(competition);
+        competitions.neuItemClicked(competition, 0);
+        competitions.nameEdit()->setText(QStringLiteral("Senior women"));
+        click(&competitions, "replaceButton");
+        QCOMPARE(s.competitionName, QStringLiteral("Senior women"));
+        QCOMPARE(found(), QStringList({QStringLiteral("Senior women+Pairs"), QStringLiteral("Final"),
+                                       QStringLiteral("3"), QStringLiteral("m1")}));
+        const char *const everyName =
+            "SELECT 'C', EventName, CompetitionName FROM Competitions UNION ALL SELECT 'G', EventName, "
+            "CompetitionName FROM Groups UNION ALL SELECT 'M', EventName, CompetitionName FROM Measures "
+            "UNION ALL SELECT 'E', EventName, City FROM Events ORDER BY 1, 2, 3;";
+        const QStringList renamed = queryRows(d.path, everyName);
+        QVERIFY(!renamed.join(QLatin1Char('\n')).contains(QLatin1String("Worlds")));
+        QVERIFY(!renamed.join(QLatin1Char('\n')).contains(QLatin1String("Seniors")));
+
+        // A name another competition of the event has is refused.
+        competitions.nameEdit()->setText(QStringLiteral("Pairs"));
+        click(&competitions, "replaceButton");
+        QCOMPARE(competition->text(0), QStringLiteral("Senior women"));
+        QCOMPARE(queryRows(d.path, everyName), renamed);
+
+        // A measure that cannot take the new name rolls the whole rename back.
+        QCOMPARE(
+            d.db.execute(QStringLiteral("CREATE TRIGGER measuresKeepTheirNames BEFORE UPDATE ON Measures "
+                                        "BEGIN SELECT RAISE(ABORT, 'read-only'); END;")),
+            SQLITE_DONE);
+        events.field(0)->setText(QStringLiteral("Worlds 2027"));
+        click(&events, "replaceButton");
+        QCOMPARE(event->text(0), QStringLiteral("World Championships"));
+        QCOMPARE(s.eventName, QStringLiteral("World Championships"));
+        competitions.nameEdit()->setText(QStringLiteral("Seniors"));
+        click(&competitions, "replaceButton");
+        QCOMPARE(competition->text(0), QStringLiteral("Senior women"));
+        QCOMPARE(s.competitionName, QStringLiteral("Senior women"));
+        QCOMPARE(queryRows(d.path, everyName), renamed);
+    }
+
     // A start list saved twice keeps one row per entry, in the order shown
     // after moves; a failed save leaves the old list whole.
     void groupDialogSavesTheStartListInOrder()

@@ -90,6 +90,8 @@ struct Library
         // Above 0 the recording stops after this many samples, as when the
         // box is unplugged in the middle of a routine.
         int maxSamples = 0;
+        // The operator's choice in the trampoline combo box.
+        int trampolineSelection = wsDaten::kAutomaticSelectionIndex;
     };
 
     // A landing as the controller saw it: the block end at which it was
@@ -148,7 +150,8 @@ struct Library
                     return true;
                 }
                 return false;
-            });
+            },
+            window.trampolineSelection);
         return detections;
     }
 };

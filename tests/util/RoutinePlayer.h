@@ -10,7 +10,9 @@
 // trampoline selection, ROUTINE from the block in which inRoutine(store)
 // first holds. frame(f, values) gives the 24 values of frame f;
 // afterBlock(store, routineWindow) runs after each block and ends the play
-// when it returns true. The tests' recordings and the benchmarks share it.
+// when it returns true. selection is the operator's choice in the
+// trampoline combo box (automatic unless given). The tests' recordings and
+// the benchmarks share it.
 namespace playback {
 
 inline bool playOn(wsDaten &, bool)
@@ -20,7 +22,7 @@ inline bool playOn(wsDaten &, bool)
 
 template <typename FrameSource, typename InRoutine, typename AfterBlock = bool (*)(wsDaten &, bool)>
 void playRoutine(wsDaten &store, int frames, FrameSource &&frame, InRoutine &&inRoutine,
-                 AfterBlock &&afterBlock = playOn)
+                 AfterBlock &&afterBlock = playOn, int selection = wsDaten::kAutomaticSelectionIndex)
 {
     auto clock = std::make_shared<qint64>(0);
     store.setClock([clock]() { return *clock; });
@@ -28,7 +30,7 @@ void playRoutine(wsDaten &store, int frames, FrameSource &&frame, InRoutine &&in
     store.applyStoreSettings(StoreSettings{});
     for (int t = 0; t < 2; ++t)
         store.taraRecord(t).setBoth({2560, 2560, 2560, 2560});
-    store.handleTrampolineSelection(wsDaten::kAutomaticSelectionIndex);
+    store.handleTrampolineSelection(selection);
     store.resetMeasurement();
     store.setContactThresholds(ovra::util::WeightClasses::threshold(ovra::util::WeightClasses::kAutomatic));
     store.setAutomaticWeightClass(true);

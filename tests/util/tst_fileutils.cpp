@@ -459,6 +459,114 @@ private Q_SLOTS:
         QCOMPARE(replayed.routines().exerciseEnd, r.exerciseEnd);
     }
 
+    // Bed 2 misses its sixth landing, so bed 1's sixth landing has no partner
+    // in the middle of a synchronized routine. The routine edits in review
+    // once paired the landings of both beds again by their order: after the
+    // gap every pair joined landings one jump apart (all not synchronous,
+    // synchronisation score 0). Every edit keeps the pairs by time, and the
+    // edited routine reloads from its file with the same pairs.
+    void routineEditsKeepThePairsAroundAnUnpairedLanding()
+    {
+        constexpr int kContacts = 14;
+        constexpr int kMissing = 5;
+        storetest::BedSignal bed1 = storetest::BedSignal::bouncing(1000, kContacts, 1000);
+        storetest::BedSignal bed2 = storetest::BedSignal::bouncing(1030, kContacts, 1000);
+        bed2.contacts.erase(bed2.contacts.begin() + kMissing);
+        playback::Library::Window window;
+        window.openAt = 2000;
+        window.trampolineSelection = 2; // both beds from the first contact
+        wsDaten live;
+        playback::Library::playSamples(
+            live, 1000 + kContacts * 1450 + 500,
+            [&](int i, int c) { return storetest::makeSample(bed1, bed2, i)[std::size_t(c)]; }, window);
+        QCOMPARE(live.trampMode(), TrampMode::Synchronized);
+        QCOMPARE(live.landingCount(0), kContacts);
+        QCOMPARE(live.landingCount(1), kContacts - 1);
+
+        auto s = settings();
+        const QString base = path(QStringLiteral("unpaired"));
+        // The routine pairs the contacts `contacts` of both beds (bed 1's
+        // landing numbers), and its file replays to the same pairs.
+        auto check = [&](const QList<int> &contacts, const QString &what) {
+            const auto &r = live.routines();
+            QVERIFY2(r.landingCount == quint64(contacts.size()),
+                     qPrintable(QStringLiteral("%1: %2 pairs").arg(what).arg(r.landingCount)));
+            for (std::size_t p = 0; p < std::size_t(contacts.size()); ++p) {
+                const Landing &a = r.synchronizedLandingsTrampoline1[p];
+                const Landing &b = r.synchronizedLandingsTrampoline2[p];
+                const int contact = contacts.at(qsizetype(p));
+                QVERIFY2(a.landingNumber == contact &&
+                             b.landingNumber == (contact < kMissing ? contact : contact - 1) &&
+                             std::abs(b.landingTime - a.landingTime - 30) <= 1 && !a.notSynchronous,
+                         qPrintable(QStringLiteral("%1: pair %2 joins landings %3 and %4")
+                                        .arg(what)
+                                        .arg(p)
+                                        .arg(a.landingNumber)
+                                        .arg(b.landingNumber)));
+            }
+            QVERIFY2(live.currentSynchronizedResult().effectiveElementCount == r.landingCount,
+                     qPrintable(what));
+            QVERIFY2(
+                !FileUtils::saveFile(true, base + QStringLiteral(".dat"), s.get(), live, nullptr, nullptr),
+                qPrintable(what));
+            wsDaten replayed;
+            QVERIFY2(load(base, replayed, s.get()), qPrintable(what));
+            compareRoutines(replayed, live, what);
+        };
+        check({1, 2, 3, 4, 6, 7, 8, 9, 10, 11}, QStringLiteral("measured"));
+
+        enum class Edit { Right, Left, Longer, Shorter };
+        struct Step
+        {
+            Edit edit;
+            QList<int> contacts;
+        };
+        const std::vector<Step> steps{
+            {Edit::Right, {2, 3, 4, 6, 7, 8, 9, 10, 11, 12}},
+            {Edit::Right, {3, 4, 6, 7, 8, 9, 10, 11, 12, 13}},
+            {Edit::Right, {3, 4, 6, 7, 8, 9, 10, 11, 12, 13}}, // no pair after the last
+            {Edit::Shorter, {3, 4, 6, 7, 8, 9, 10, 11, 12}},
+            {Edit::Shorter, {3, 4, 6, 7, 8, 9, 10, 11}},
+            {Edit::Shorter, {3, 4, 6, 7, 8, 9, 10}},
+            {Edit::Shorter, {3, 4, 6, 7, 8, 9}},
+            {Edit::Shorter, {3, 4, 6, 7, 8}},
+            {Edit::Shorter, {3, 4, 6, 7}},
+            {Edit::Shorter, {3, 4, 6}},
+            {Edit::Shorter, {3, 4}},
+            {Edit::Right, {4, 6}},
+            {Edit::Right, {6, 7}},
+            {Edit::Left, {4, 6}},
+            {Edit::Left, {3, 4}},
+            {Edit::Longer, {3, 4, 6}},
+            {Edit::Left, {2, 3, 4}},
+            {Edit::Left, {1, 2, 3}},
+            {Edit::Left, {0, 1, 2}},
+            {Edit::Left, {0, 1, 2}}, // no pair before the first
+            {Edit::Longer, {0, 1, 2, 3}},
+            {Edit::Longer, {0, 1, 2, 3, 4}},
+            {Edit::Longer, {0, 1, 2, 3, 4, 6}},
+        };
+        for (std::size_t k = 0; k < steps.size(); ++k) {
+            switch (steps[k].edit) {
+            case Edit::Right:
+                live.moveRoutineRight();
+                break;
+            case Edit::Left:
+                live.moveRoutineLeft();
+                break;
+            case Edit::Longer:
+                live.increaseLandingsInRoutine();
+                break;
+            case Edit::Shorter:
+                live.decreaseLandingsInRoutine();
+                break;
+            }
+            check(steps[k].contacts, QStringLiteral("edit %1").arg(k + 1));
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+
     // A loaded measurement was computed with the file's bed size; saved
     // again it keeps that size, so the next load puts every landing where it
     // was (a 3000 mm bed once came back as the configured 3650 mm and moved

@@ -900,7 +900,7 @@ private Q_SLOTS:
             QVERIFY(!ui.statusScoringSystem[i]->isVisible());
             QVERIFY(!ui.statusScoringSystemLight[i]->isVisible());
         }
-        QCOMPARE(ui.statusHttpServerLight->status(), QStringLiteral("failed"));
+        QCOMPARE(ui.statusHttpServerLight->status(), QStringLiteral("off"));
         QCOMPARE(ui.statusWebSocketServer->text(), QStringLiteral("WebSocket Server (0)"));
         QVERIFY(!ui.statusRoutineInformationIndicator->isEnabled());
         QCOMPARE(ui.statusTimeSeconds->text(), QString());

@@ -18,7 +18,7 @@ packages=(
     libhidapi-dev libsqlite3-dev libcpp-httplib-dev
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
-    python3-pandas
+    python3-pandas python3-yaml
     curl chromium python3-websockets wrk
 )
 

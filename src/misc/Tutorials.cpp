@@ -163,7 +163,10 @@ QList<TutorialPage> networkPages(const QString &applicationDir)
              "offers to send it again; the next routine starts when all have answered or the sending was "
              "cancelled.")},
     };
-    const QString openApiPath = QDir(applicationDir).filePath(QStringLiteral("openapi"));
+    // Beside the program in the build tree; under share/ovra once installed.
+    QString openApiPath = QDir(applicationDir).filePath(QStringLiteral("openapi"));
+    if (!QFileInfo::exists(openApiPath))
+        openApiPath = QDir::cleanPath(QDir(applicationDir).filePath(QStringLiteral("../share/ovra/openapi")));
     qDebug() << "openApiPath" << openApiPath;
     if (QFileInfo::exists(openApiPath))
         pages.first().text +=

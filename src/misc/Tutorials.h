@@ -15,8 +15,8 @@ QString networkTitle();
 
 QList<TutorialPage> setupPages();
 QList<TutorialPage> uiPages();
-// applicationDir is where the program lies; an "openapi" folder beside it
-// is linked from the first page.
+// applicationDir is where the program lies; an "openapi" folder beside it,
+// or else the installed ../share/ovra/openapi, is linked from the first page.
 QList<TutorialPage> networkPages(const QString &applicationDir);
 
 } // namespace ovra::tutorials

@@ -1,5 +1,7 @@
+#include "misc/Tutorials.h"
 #include "support/TestSupport.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QImage>
 #include <QProcess>
@@ -28,11 +30,24 @@ Finished run(const QString &program, const QStringList &arguments, int timeoutMs
     return f;
 }
 
+// The API link of the network tutorial's first page for a program in
+// applicationDir; empty when the page has none.
+QString apiLink(const QString &applicationDir)
+{
+    const QString text = ovra::tutorials::networkPages(applicationDir).first().text;
+    const QLatin1String open("<a href=\""), close("\">API</a>");
+    const qsizetype start = text.indexOf(open);
+    if (start < 0 || !text.endsWith(close))
+        return QString();
+    return text.mid(start + open.size(), text.size() - start - open.size() - close.size());
+}
+
 } // namespace
 
-// `cmake --install` into a fresh prefix: the programs, the desktop entry and
-// the icon land where a desktop looks for them, and the installed program
-// starts from there.
+// `cmake --install` into a fresh prefix: the programs, the desktop entry,
+// the icon and the interface definitions land where a desktop looks for
+// them, and the installed program starts from there and links the
+// definitions from its network tutorial.
 class TestInstall : public QObject
 {
     Q_OBJECT
@@ -65,6 +80,22 @@ private Q_SLOTS:
         QFile raw(desktopFile);
         QVERIFY(raw.open(QIODevice::ReadOnly));
         QVERIFY(raw.readAll().contains("\nExec=\"" + program.toUtf8() + "\"\n"));
+
+        // The interface definitions: beside the program in the build tree,
+        // under share/ovra once installed; the tutorial links whichever the
+        // program finds.
+        const QStringList definitions = {QStringLiteral("scoring-system.yaml"),
+                                         QStringLiteral("ovra-server.yaml"), QStringLiteral("websocket.md")};
+        const QString built = ovra::test::binaryDir() + QStringLiteral("/bin/openapi");
+        const QString installed = prefix.filePath(QStringLiteral("share/ovra/openapi"));
+        for (const QString &file : definitions) {
+            QVERIFY2(QFileInfo(QDir(installed).filePath(file)).size() > 0, qPrintable(file));
+            QVERIFY2(QFileInfo(QDir(built).filePath(file)).size() > 0, qPrintable(file));
+        }
+        QVERIFY(!QFileInfo::exists(prefix.filePath(QStringLiteral("bin/openapi"))));
+        QCOMPARE(apiLink(prefix.filePath(QStringLiteral("bin"))), QUrl::fromLocalFile(installed).toString());
+        QCOMPARE(apiLink(ovra::test::binaryDir() + QStringLiteral("/bin")),
+                 QUrl::fromLocalFile(built).toString());
 
         const Finished help =
             run(prefix.filePath(QStringLiteral("bin/ovra-eval")), {QStringLiteral("--help")});

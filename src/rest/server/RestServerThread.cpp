@@ -11,6 +11,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLocale>
+#include <QStringList>
 #include <QThread>
 
 #include <httplib.h>
@@ -97,6 +98,24 @@ struct Published
 class HttpServer : public httplib::Server
 {
 public:
+    // Register like the library's own and remember each route.
+    HttpServer &Get(const std::string &pattern, Handler handler)
+    {
+        httplib::Server::Get(remember("GET", pattern), std::move(handler));
+        return *this;
+    }
+    HttpServer &Post(const std::string &pattern, Handler handler)
+    {
+        httplib::Server::Post(remember("POST", pattern), std::move(handler));
+        return *this;
+    }
+    HttpServer &Options(const std::string &pattern, Handler handler)
+    {
+        httplib::Server::Options(remember("OPTIONS", pattern), std::move(handler));
+        return *this;
+    }
+    const QStringList &routes() const { return m_routes; }
+
     // Wakes a blocked accept and ends the accept loop, also one that has
     // not started yet. The socket is only shut down here; the listening
     // thread closes it once the loop has ended, so its number cannot be
@@ -119,7 +138,14 @@ public:
     }
 
 private:
+    const std::string &remember(const char *method, const std::string &pattern)
+    {
+        m_routes.append(QLatin1String(method) + QLatin1Char(' ') + QString::fromStdString(pattern));
+        return pattern;
+    }
+
     std::atomic<socket_t> m_interrupted{INVALID_SOCKET};
+    QStringList m_routes;
 };
 
 std::string jsonText(const QByteArray &json)
@@ -266,6 +292,13 @@ void configure(HttpServer &server)
 }
 
 } // namespace
+
+QStringList RestServerThread::routes()
+{
+    HttpServer server;
+    registerHandlers(server, std::make_shared<Shared>());
+    return server.routes();
+}
 
 RestServerThread::RestServerThread(const RestServerSettings *settings, QObject *parent)
     : QObject(parent)

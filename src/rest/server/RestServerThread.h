@@ -6,6 +6,7 @@
 #include <QMap>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 
@@ -57,6 +58,10 @@ public:
     bool hasResult() const;
     rest::client::ScoringResult result() const;
     rest::client::ScoringState state() const;
+
+    // The routes the server answers, as "GET /health" and so on; the
+    // interface definitions delivered with the program must name each.
+    static QStringList routes();
 
     // The WebSocket port the scoreboard page connects to; 0 when there is
     // no WebSocket server and the page polls instead.

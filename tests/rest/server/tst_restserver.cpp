@@ -1,19 +1,27 @@
 // The local HTTP server on loopback, asked by clients from outside the
 // program: curl for the endpoints, the HTTP library's client for many
-// concurrent readers, and chromium for the scoreboard page.
+// concurrent readers, and chromium for the scoreboard page. The interface
+// definitions delivered with the program are checked against what the
+// server and the scoring client really do.
 
+#include "data/Evaluation.h"
+#include "data/Routines.h"
+#include "rest/client/ScoringClient.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/server/NetworkServers.h"
 #include "rest/server/RestServerSettings.h"
 #include "rest/server/RestServerThread.h"
+#include "settings/RulesSettings.h"
 #include "settings/WebSocketServerSettings.h"
 #include "support/MessageCapture.h"
 #include "support/ScoringTestServer.h"
 #include "support/TestSupport.h"
+#include "util/RESTUtils.h"
 #include "websocket/WebSocketServer.h"
 
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QSignalSpy>
@@ -24,6 +32,8 @@
 #include <httplib.h>
 
 #include <atomic>
+#include <climits>
+#include <cmath>
 #include <thread>
 
 using namespace ovra::rest::client;
@@ -123,6 +133,213 @@ struct Server
         return started.wait(graceMs + 5000);
     }
 };
+
+// The interface definitions delivered beside the program, read through a
+// real YAML parser, with the subset of schema checking they use.
+class OpenApi
+{
+public:
+    static constexpr const char *kToJson =
+        "import json, sys, yaml\n"
+        "json.dump(yaml.safe_load(open(sys.argv[1], encoding='utf-8')), sys.stdout)";
+
+    // Loads every document of the folder; an empty text when all loaded.
+    QString load(const QString &python, const QString &folder, const QStringList &files)
+    {
+        for (const QString &file : files) {
+            int exitCode = -1;
+            const QByteArray json = ovra::test::runProgram(
+                python,
+                {QStringLiteral("-c"), QString::fromLatin1(kToJson), folder + QLatin1Char('/') + file}, 30000,
+                &exitCode);
+            const QJsonDocument document = QJsonDocument::fromJson(json);
+            if (exitCode != 0 || !document.isObject())
+                return file + QStringLiteral(" does not parse (python3-yaml installed?)");
+            m_documents.insert(file, document.object());
+        }
+        return QString();
+    }
+    QJsonObject document(const QString &file) const { return m_documents.value(file); }
+    QStringList files() const { return m_documents.keys(); }
+
+    // What a "$ref" names, seen from the document `file` (which becomes the
+    // document the target lies in); undefined when it names nothing.
+    QJsonValue resolve(QString &file, const QString &ref) const
+    {
+        const qsizetype hash = ref.indexOf(QLatin1Char('#'));
+        if (hash > 0)
+            file = ref.left(hash);
+        if (hash < 0 || !m_documents.contains(file))
+            return QJsonValue(QJsonValue::Undefined);
+        QJsonValue value = m_documents.value(file);
+        for (QString step : ref.mid(hash + 2).split(QLatin1Char('/'))) {
+            step.replace(QStringLiteral("~1"), QStringLiteral("/"))
+                .replace(QStringLiteral("~0"), QStringLiteral("~"));
+            value = value.toObject().value(step);
+        }
+        return value;
+    }
+
+    // The object itself, or the one its "$ref" names.
+    QJsonObject follow(QString &file, const QJsonValue &value) const
+    {
+        const QJsonObject object = value.toObject();
+        if (!object.contains(QStringLiteral("$ref")))
+            return object;
+        return resolve(file, object.value(QStringLiteral("$ref")).toString()).toObject();
+    }
+
+    // Every "$ref" below value that names nothing.
+    QStringList dangling(const QString &file, const QJsonValue &value) const
+    {
+        QStringList found;
+        if (value.isArray()) {
+            for (const QJsonValue &item : value.toArray())
+                found << dangling(file, item);
+        } else if (value.isObject()) {
+            const QJsonObject object = value.toObject();
+            if (object.contains(QStringLiteral("$ref"))) {
+                QString target = file;
+                if (!resolve(target, object.value(QStringLiteral("$ref")).toString()).isObject())
+                    found << file + QStringLiteral(": ") + object.value(QStringLiteral("$ref")).toString();
+            }
+            for (const QJsonValue &member : object)
+                found << dangling(file, member);
+        }
+        return found;
+    }
+
+    // "GET /health" and so on, for every operation of the document.
+    QStringList operations(const QString &file) const
+    {
+        QStringList found;
+        const QJsonObject paths = m_documents.value(file).value(QStringLiteral("paths")).toObject();
+        for (auto path = paths.begin(); path != paths.end(); ++path) {
+            const QJsonObject item = path.value().toObject();
+            for (auto method = item.begin(); method != item.end(); ++method)
+                found << method.key().toUpper() + QLatin1Char(' ') + path.key();
+        }
+        found.sort();
+        return found;
+    }
+    QJsonObject operation(const QString &file, const QString &method, const QString &path) const
+    {
+        return m_documents.value(file)
+            .value(QStringLiteral("paths"))
+            .toObject()
+            .value(path)
+            .toObject()
+            .value(method.toLower())
+            .toObject();
+    }
+
+    // Where value does not fit the schema (with the JSON path), empty when
+    // it fits. A keyword this check does not know is a mismatch too, so that
+    // nothing in the definitions goes unchecked.
+    QString mismatch(QString file, QJsonObject schema, const QJsonValue &value, const QString &where) const
+    {
+        schema = follow(file, schema);
+        static const QStringList known = {
+            "$ref",     "type",     "format",     "description",          "enum",
+            "example",  "required", "properties", "additionalProperties", "items",
+            "minItems", "maxItems", "minimum",    "minProperties",        "maxProperties"};
+        for (auto it = schema.begin(); it != schema.end(); ++it) {
+            if (!known.contains(it.key()))
+                return where + QStringLiteral(": unchecked keyword ") + it.key();
+        }
+        const QString type = schema.value(QStringLiteral("type")).toString();
+        const bool fits = (type == QLatin1String("object") && value.isObject()) ||
+                          (type == QLatin1String("array") && value.isArray()) ||
+                          (type == QLatin1String("string") && value.isString()) ||
+                          (type == QLatin1String("boolean") && value.isBool()) ||
+                          (type == QLatin1String("number") && value.isDouble()) ||
+                          (type == QLatin1String("integer") && value.isDouble() &&
+                           value.toDouble() == std::floor(value.toDouble()));
+        if (!fits)
+            return where + QStringLiteral(": not of type ") + type;
+        if (schema.contains(QStringLiteral("enum")) &&
+            !schema.value(QStringLiteral("enum")).toArray().contains(value))
+            return where + QStringLiteral(": not one of the enumeration");
+        if (schema.contains(QStringLiteral("minimum")) &&
+            value.toDouble() < schema.value(QStringLiteral("minimum")).toDouble())
+            return where + QStringLiteral(": below the minimum");
+        if (value.isArray()) {
+            const QJsonArray array = value.toArray();
+            if (array.size() < schema.value(QStringLiteral("minItems")).toInt(0) ||
+                array.size() > schema.value(QStringLiteral("maxItems")).toInt(INT_MAX))
+                return where + QStringLiteral(": item count out of bounds");
+            for (qsizetype i = 0; i < array.size(); ++i) {
+                const QString inner = mismatch(file, schema.value(QStringLiteral("items")).toObject(),
+                                               array.at(i), where + QStringLiteral("[%1]").arg(i));
+                if (!inner.isEmpty())
+                    return inner;
+            }
+        }
+        if (value.isObject()) {
+            const QJsonObject object = value.toObject();
+            if (object.size() < schema.value(QStringLiteral("minProperties")).toInt(0) ||
+                object.size() > schema.value(QStringLiteral("maxProperties")).toInt(INT_MAX))
+                return where + QStringLiteral(": member count out of bounds");
+            for (const QJsonValue &key : schema.value(QStringLiteral("required")).toArray()) {
+                if (!object.contains(key.toString()))
+                    return where + QStringLiteral(": misses ") + key.toString();
+            }
+            const QJsonObject properties = schema.value(QStringLiteral("properties")).toObject();
+            const QJsonValue others = schema.value(QStringLiteral("additionalProperties"));
+            for (auto it = object.begin(); it != object.end(); ++it) {
+                const QString inner = where + QLatin1Char('.') + it.key();
+                QString found;
+                if (properties.contains(it.key()))
+                    found = mismatch(file, properties.value(it.key()).toObject(), it.value(), inner);
+                else if (others.isBool() && !others.toBool())
+                    found = inner + QStringLiteral(": not in the definition");
+                else if (others.isObject())
+                    found = mismatch(file, others.toObject(), it.value(), inner);
+                if (!found.isEmpty())
+                    return found;
+            }
+        }
+        return QString();
+    }
+
+private:
+    QMap<QString, QJsonObject> m_documents;
+};
+
+data::model::Landing landing(int timeOfFlight, double x, double y)
+{
+    data::model::Landing l;
+    l.timeOfFlight = timeOfFlight;
+    l.landingPosition = {x, y};
+    l.landingZone = data::calc::landingZoneFor(x, y);
+    l.hdDeduction = data::calc::hdDeductionFor(0, x, y);
+    return l;
+}
+
+// Results as the routine controller builds them: an individual routine
+// with meta information, and a synchronized one ended by its second pair.
+QList<ScoringResult> builtResults()
+{
+    RulesSettings rules;
+    rules.setHdDeductionRule(1);
+    data::model::Routines individual;
+    individual.routineMetaInformation = {{QStringLiteral("lastName"), QStringLiteral("Mustermann")}};
+    individual.setRoutineStartTime(4.44);
+    individual.individualLandingsTrampoline1[0] = landing(0, 12.5, -12.5);
+    individual.individualLandingsTrampoline1[1] = landing(1735, 120.0, 60.0);
+    individual.landingCount = 2;
+    data::model::Routines synchronized;
+    synchronized.synchronizedLandingsTrampoline1[0] = landing(1500, 3.0, 1.0);
+    synchronized.synchronizedLandingsTrampoline2[0] = landing(1510, -60.0, 0.0);
+    synchronized.synchronizedLandingsTrampoline1[1] = landing(1600, 0.0, 0.0);
+    synchronized.synchronizedLandingsTrampoline1[1].notSynchronous = true;
+    synchronized.synchronizedLandingsTrampoline2[1] = landing(1200, 0.0, 0.0);
+    synchronized.landingCount = 2;
+    return {
+        ovra::util::RESTUtils::createConfirmedResult(individual, data::model::TrampMode::Trampoline1, rules),
+        ovra::util::RESTUtils::createPreliminaryResult(synchronized, data::model::TrampMode::Synchronized,
+                                                       rules)};
+}
 
 } // namespace
 
@@ -382,6 +599,137 @@ private Q_SLOTS:
         QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
         QVERIFY(dom.contains(">Ben Cole<"));
         QVERIFY(dom.contains("class=\"online\""));
+    }
+
+    // The definitions delivered beside the program parse, every reference in
+    // them resolves, the server's document names exactly the routes the
+    // server registers, and what the scoring client really sends (paths,
+    // headers, bodies) and what the server really answers fit them.
+    void deliveredInterfaceDefinitionsMatchTheWire()
+    {
+        OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
+        const QString client = QStringLiteral("scoring-system.yaml");
+        const QString served = QStringLiteral("ovra-server.yaml");
+        OpenApi api;
+        const QString loadError = api.load(
+            python, ovra::test::sourceDir() + QStringLiteral("/src/resources/openapi"), {client, served});
+        QVERIFY2(loadError.isEmpty(), qPrintable(loadError));
+        for (const QString &file : api.files()) {
+            QVERIFY2(api.document(file)
+                         .value(QStringLiteral("openapi"))
+                         .toString()
+                         .startsWith(QLatin1String("3.0.")),
+                     qPrintable(file));
+            const QStringList dangling = api.dangling(file, api.document(file));
+            QVERIFY2(dangling.isEmpty(), qPrintable(dangling.join(QLatin1Char('\n'))));
+        }
+        QStringList routes = RestServerThread::routes();
+        routes.sort();
+        QCOMPARE(api.operations(served), routes);
+
+        // The client against a scoring system whose base URL has a path.
+        ovra::test::ScoringTestServer system;
+        ScoringClientConfiguration configuration;
+        configuration.enabled = true;
+        configuration.state = true;
+        configuration.url = QUrl(system.url(QStringLiteral("/api/")));
+        ScoringClient scoringClient(configuration);
+        scoringClient.checkHealth();
+        const QList<ScoringResult> results = builtResults();
+        for (const ScoringResult &result : results)
+            scoringClient.sendResult(result, false);
+        scoringClient.sendState(state(ScoringStateType::Review));
+        QVERIFY(system.waitForRequests(QStringLiteral("/api/health"), 1));
+        QVERIFY(system.waitForRequests(QStringLiteral("/api/routineresult"), 2));
+        QVERIFY(system.waitForRequests(QStringLiteral("/api/state"), 1));
+        QStringList sent;
+        for (const ovra::test::ScoringTestServer::Request &request : system.requests()) {
+            const QString path = request.path.mid(4);
+            sent << request.method + QLatin1Char(' ') + path;
+            const QJsonObject operation = api.operation(client, request.method, path);
+            QVERIFY2(!operation.isEmpty(), qPrintable(sent.last()));
+            for (const QJsonValue &parameter : operation.value(QStringLiteral("parameters")).toArray()) {
+                QString file = client;
+                const QJsonObject header = api.follow(file, parameter);
+                QCOMPARE(header.value(QStringLiteral("in")).toString(), QStringLiteral("header"));
+                const QString name = header.value(QStringLiteral("name")).toString().toLower();
+                QVERIFY2(request.headers.contains(name), qPrintable(name));
+                QVERIFY(api.mismatch(file, header.value(QStringLiteral("schema")).toObject(),
+                                     request.headers.value(name), name)
+                            .isEmpty());
+            }
+            const QJsonObject content = operation.value(QStringLiteral("requestBody"))
+                                            .toObject()
+                                            .value(QStringLiteral("content"))
+                                            .toObject();
+            QCOMPARE(request.body.isEmpty(), content.isEmpty());
+            if (content.isEmpty())
+                continue;
+            QCOMPARE(content.keys(), QStringList{request.headers.value(QStringLiteral("content-type"))});
+            const QJsonObject schema =
+                content.constBegin()->toObject().value(QStringLiteral("schema")).toObject();
+            const QString found =
+                api.mismatch(client, schema, QJsonDocument::fromJson(request.body).object(), sent.last());
+            QVERIFY2(found.isEmpty(), qPrintable(found));
+        }
+        sent.removeDuplicates();
+        sent.sort();
+        QCOMPARE(api.operations(client), sent);
+
+        // The server: every documented operation, asked with its example
+        // body, answers a documented status with the documented headers and
+        // body.
+        Server server;
+        QVERIFY(server.start());
+        server.thread->setResult(results.first());
+        server.thread->setState(state(ScoringStateType::Review));
+        httplib::Client http("127.0.0.1", server.settings.portNumber());
+        for (const QString &entry : api.operations(served)) {
+            const QString method = entry.section(QLatin1Char(' '), 0, 0);
+            const QString path = entry.section(QLatin1Char(' '), 1);
+            const QJsonObject operation = api.operation(served, method, path);
+            const QJsonObject body = operation.value(QStringLiteral("requestBody"))
+                                         .toObject()
+                                         .value(QStringLiteral("content"))
+                                         .toObject()
+                                         .value(QStringLiteral("application/json"))
+                                         .toObject();
+            httplib::Request request;
+            request.method = method.toStdString();
+            request.path = path.toStdString();
+            if (!body.isEmpty()) {
+                request.body =
+                    QJsonDocument(body.value(QStringLiteral("example")).toObject()).toJson().toStdString();
+                request.set_header("Content-Type", "application/json");
+            }
+            const httplib::Result answer = http.send(request);
+            QVERIFY2(answer, qPrintable(entry));
+            QString file = served;
+            const QJsonObject response = api.follow(file, operation.value(QStringLiteral("responses"))
+                                                              .toObject()
+                                                              .value(QString::number(answer->status)));
+            QVERIFY2(!response.isEmpty(),
+                     qPrintable(entry + QStringLiteral(" answered %1").arg(answer->status)));
+            const QJsonObject headers = response.value(QStringLiteral("headers")).toObject();
+            for (auto header = headers.begin(); header != headers.end(); ++header)
+                QVERIFY2(answer->has_header(header.key().toStdString()),
+                         qPrintable(entry + QLatin1Char(' ') + header.key()));
+            const QJsonObject content = response.value(QStringLiteral("content")).toObject();
+            QCOMPARE(content.keys(),
+                     content.isEmpty()
+                         ? QStringList()
+                         : QStringList{QString::fromStdString(answer->get_header_value("Content-Type"))});
+            if (content.contains(QStringLiteral("application/json"))) {
+                const QString found = api.mismatch(
+                    file,
+                    content.value(QStringLiteral("application/json"))
+                        .toObject()
+                        .value(QStringLiteral("schema"))
+                        .toObject(),
+                    QJsonDocument::fromJson(QByteArray::fromStdString(answer->body)).object(), entry);
+                QVERIFY2(found.isEmpty(), qPrintable(found));
+            }
+        }
     }
 
     // Many readers on the library's workers while the GUI thread replaces

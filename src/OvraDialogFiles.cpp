@@ -224,16 +224,16 @@ void OvraDialog::resetMeasurementForLoad()
 
 void OvraDialog::loadFile(const QString &path)
 {
+    const QString basePath = path.isEmpty() ? QString() : FileUtils::loadBasePath(path);
     // A file that cannot be read changes nothing: what is on show stays.
     QString unreadable;
-    if (!path.isEmpty() && !FileUtils::dataFileReadable(FileUtils::loadBasePath(path), &unreadable)) {
+    if (!path.isEmpty() && !FileUtils::dataFileReadable(basePath, &unreadable)) {
         qWarning().noquote() << QStringLiteral("Not loading %1: %2").arg(path, unreadable);
         showLoadRefusal(QDir::toNativeSeparators(path), unreadable);
         return;
     }
-    if (!path.isEmpty() &&
-        QFileInfo(FileUtils::loadBasePath(path) + QStringLiteral(".dat")) !=
-            QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
+    if (!path.isEmpty() && QFileInfo(basePath + QStringLiteral(".dat")) !=
+                               QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
         setUnsavedRoutineAside();
     const bool held = holdBoxWatchdog();
     qDebug() << "begin load";
@@ -245,8 +245,8 @@ void OvraDialog::loadFile(const QString &path)
         std::function<void()> reset = [this] { resetMeasurementForLoad(); };
         PlotterFeed feed(*m_plotter);
         QString refusal;
-        const bool loaded = FileUtils::loadDataFile(FileUtils::loadBasePath(path), m_settings.get(), *m_daten,
-                                                    &feed, reset, &refusal);
+        const bool loaded =
+            FileUtils::loadDataFile(basePath, m_settings.get(), *m_daten, &feed, reset, &refusal);
         feed.flush();
         if (loaded) {
             m_ui->statusLoadedMeasure->setText(path);

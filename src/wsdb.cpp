@@ -438,6 +438,24 @@ bool wsdb::transaction(const std::function<bool()> &work)
     return false;
 }
 
+namespace {
+
+// Carries a renamed definition to the rows that find it by name: the
+// competitions, the groups with their start lists and the stored measures.
+// where selects the rows by the old name, with match bound to it.
+bool carryRename(wsdb &db, const QString &column, const QString &name, const QString &where,
+                 const QVariantList &match)
+{
+    for (const QLatin1String table :
+         {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
+        if (db.execute(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;").arg(table, column, where),
+                       QVariantList{name} + match) != SQLITE_DONE)
+            return false;
+    return true;
+}
+
+} // namespace
+
 bool wsdb::replaceEvent(qint64 idx, const QVariantList &values)
 {
     const QString name = values.value(0).toString();
@@ -463,14 +481,8 @@ bool wsdb::replaceEvent(qint64 idx, const QVariantList &values)
                                    "WHERE idx=?;"),
                     bound) != SQLITE_DONE)
             return false;
-        if (!carried)
-            return true;
-        for (const QLatin1String table :
-             {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
-            if (execute(QStringLiteral("UPDATE %1 SET EventName=? WHERE EventName=?;").arg(table),
-                        {name, old}) != SQLITE_DONE)
-                return false;
-        return true;
+        return !carried ||
+               carryRename(*this, QStringLiteral("EventName"), name, QStringLiteral("EventName=?"), {old});
     });
     if (done && carried && m_store.startSelection().eventName == old)
         m_store.startSelection().eventName = name;
@@ -503,16 +515,8 @@ bool wsdb::replaceCompetition(qint64 idx, const QString &name, int genderId, int
                         "UPDATE Competitions SET CompetitionName=?, GenderID=?, TypeID=? WHERE idx=?;"),
                     {name, genderId, typeId, idx}) != SQLITE_DONE)
             return false;
-        if (!carried)
-            return true;
-        for (const QLatin1String table :
-             {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
-            if (execute(
-                    QStringLiteral("UPDATE %1 SET CompetitionName=? WHERE EventName=? AND CompetitionName=?;")
-                        .arg(table),
-                    {name, event, old}) != SQLITE_DONE)
-                return false;
-        return true;
+        return !carried || carryRename(*this, QStringLiteral("CompetitionName"), name,
+                                       QStringLiteral("EventName=? AND CompetitionName=?"), {event, old});
     });
     StartSelection &selection = m_store.startSelection();
     if (done && carried && selection.eventName == event && selection.competitionName == old)

@@ -681,8 +681,14 @@ void wsDaten::followReplayedWindow(int count)
 
 bool wsDaten::replayTakes(const Landing &landing) const
 {
+    // Measured, the tenth landing closed the window and the recording
+    // stopped with it: a stored end that lies later (a window widened by
+    // hand, a file of another writer) never lets an eleventh landing roll
+    // the first one out.
+    if (m_replay.closed)
+        return false;
     if (m_replay.openEnd)
-        return !m_replay.closed;
+        return true;
     // Measured, a landing belonged to the routine when it was detected in a
     // block that ended by the moment the operator ended the routine, which
     // is the stored end. A window closed by the tenth landing ends at that

@@ -34,7 +34,7 @@ bool validTrampoline(int t)
 
 wsDaten::wsDaten(QObject *parent)
     : QObject(parent)
-    , m_sampleRing(new Sample[kRingSamples]())
+    , m_sampleRing(kRingSamples)
     , m_clock(defaultClock())
 {
     for (int t = 0; t < 2; ++t) {
@@ -418,6 +418,7 @@ void wsDaten::resetMeasurement()
         detector.clear();
     m_landingCount = {};
     m_droppedLandings = {};
+    m_scannedThrough = {};
     m_lastLanding = {};
     for (auto &automatic : m_automaticWeightClasses)
         automatic.reset();

@@ -10,7 +10,7 @@
 LastChanceRecovery::LastChanceRecovery(QObject *parent, Now now)
     : QObject(parent)
     , m_now(now ? std::move(now) : Now([] { return QDateTime::currentDateTime(); }))
-    , m_ring(std::make_unique<Sample[]>(kCapacity))
+    , m_ring(kCapacity)
     , m_wrapTime(m_now())
 {
     qDebug() << "last chance recovery initialized";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "util/ZeroedBuffer.h"
 #include <QDateTime>
 #include <QObject>
 
@@ -52,7 +53,7 @@ private:
     int slot(int k) const;
 
     Now m_now;
-    std::unique_ptr<Sample[]> m_ring;
+    ovra::util::ZeroedBuffer<Sample> m_ring;
     int m_writeIndex = 0;
     int m_held = 0;
     QDateTime m_wrapTime;

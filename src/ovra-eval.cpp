@@ -12,10 +12,9 @@
 #include "statistics/ProtocolScan.h"
 #include "util/FileUtils.h"
 #include "util/LogHandler.h"
-#include "util/RESTUtils.h"
+#include "util/StoredRoutine.h"
 
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QFont>
 #include <QGuiApplication>
 #include <QJsonDocument>
@@ -184,26 +183,20 @@ int runScoring(const Options &o)
     bool allRead = true;
     bool written = true;
     for (const QString &file : o.files) {
-        store.applyStoreSettings(configured);
-        const QString base = ovra::util::FileUtils::loadBasePath(file);
-        const QString dataFile = base + QStringLiteral(".dat");
-        std::function<void()> reset = [&store]() { ovra::util::FileUtils::resetMeasurementForLoad(store); };
-        QString refusal;
-        if (!QFileInfo(dataFile).isFile() ||
-            !ovra::util::FileUtils::loadDataFile(base, &settings, store, nullptr, reset, &refusal)) {
-            if (refusal.isEmpty())
+        const ovra::util::StoredRoutineScore score =
+            ovra::util::scoreStoredRoutine(file, settings, store, configured);
+        if (!score.read) {
+            const QString dataFile = ovra::util::FileUtils::loadBasePath(file) + QStringLiteral(".dat");
+            if (score.refusal.isEmpty())
                 printError(OvraEval::tr("cannot read %1").arg(dataFile));
             else
-                printError(OvraEval::tr("cannot read %1: %2").arg(dataFile, refusal));
+                printError(OvraEval::tr("cannot read %1: %2").arg(dataFile, score.refusal));
             allRead = false;
             if (lines)
                 written = writeOut("null") && written;
             continue;
         }
-        const auto result = ovra::util::RESTUtils::createConfirmedResult(
-            store.routines(), store.trampMode(), store.currentIndividualResult(),
-            store.currentSynchronizedResult(), settings.rulesSettings());
-        QByteArray json = result.toJson();
+        QByteArray json = score.json;
         if (lines)
             json = QJsonDocument::fromJson(json).toJson(QJsonDocument::Compact);
         written = writeOut(json) && written;

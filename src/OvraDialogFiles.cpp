@@ -300,10 +300,8 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
         add(fields.value(7), false);
         m_ui->statusLoadedMeasure->setText(label);
         QString refusal;
-        FileUtils::applyHeaderText(header, m_settings.get(), *m_daten, &refusal);
-        if (refusal.isEmpty()) {
-            PlotterFeed feed(*m_plotter);
-            FileUtils::replaySamples(samples, m_settings.get(), *m_daten, &feed);
+        PlotterFeed feed(*m_plotter);
+        if (FileUtils::replayStoredMeasure(header, samples, m_settings.get(), *m_daten, &feed, &refusal)) {
             feed.flush();
         } else {
             qWarning() << "The measure" << name << "was refused:" << refusal;

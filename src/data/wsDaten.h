@@ -7,12 +7,13 @@
 #include "data/Landing.h"
 #include "data/LandingThresholds.h"
 #include "data/RoutineResults.h"
-#include "data/StartSelection.h"
 #include "data/Routines.h"
+#include "data/StartSelection.h"
 #include "data/StoreTypes.h"
 #include "data/TaraRecord.h"
 #include "settings/SettingsTargets.h"
 #include "util/WeightClasses.h"
+#include "util/ZeroedBuffer.h"
 
 #include <QObject>
 #include <QString>
@@ -269,6 +270,7 @@ private:
     void storeSample(const qint16 *values, bool count);
     void advanceSampleCount();
     void detectOnTrampoline(int t, DetectedList list, DataUpdateReason reason, int rule);
+    void catchUpDetection(int t, DetectedList list, DataUpdateReason reason, int rule);
     enum class ContactEvaluation { Complete, Waiting, Impossible };
     bool scanBlock(int t);
     ContactEvaluation evaluateContact(int t, data::calc::ContactMeasurement &measurement) const;
@@ -276,7 +278,8 @@ private:
     void addToIndividualRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void addToSynchronizedRoutine(int t, const data::model::Landing &landing, DataUpdateReason reason);
     void closeRoutineWindow(int takeoffTime);
-    bool replayTakes(const data::model::Landing &landing) const;
+    void addToRoutine(int t, bool synchronized, const data::model::Landing &landing, DataUpdateReason reason);
+    void replayToRoutine(int t, bool synchronized, const data::model::Landing &landing);
     data::model::Routines::LandingArray &individualArray(int t);
     int listPosition(int t, int landingNumber) const;
     bool readIndividualRoutine(int t, int firstPosition, int count);
@@ -300,7 +303,7 @@ private:
     void appendDetected(int t, LandingList &list, const data::model::Landing &landing);
     data::model::IndividualRoutineResult individualResult(int t, quint64 n) const;
 
-    std::unique_ptr<Sample[]> m_sampleRing;
+    ovra::util::ZeroedBuffer<Sample> m_sampleRing;
     StartSelection m_startSelection;
     std::array<FrameValues, kBatchSlots> m_frameBatch{};
     int m_batchCount = 0;
@@ -332,6 +335,8 @@ private:
     std::array<LandingList, 4> m_detectedLandings;
     std::array<int, 2> m_landingCount{};
     std::array<int, 2> m_droppedLandings{};
+    // The sample count up to which each bed was scanned in this measurement.
+    std::array<int, 2> m_scannedThrough{};
     // The newest landing of each trampoline, whichever list took it.
     std::array<data::model::Landing, 2> m_lastLanding;
 
@@ -345,6 +350,12 @@ private:
 
     data::model::Routines m_routines;
 
+    struct PendingLanding
+    {
+        int trampoline = 0;
+        bool synchronized = false;
+        data::model::Landing landing;
+    };
     // The routine window of the stored measurement being replayed. An end
     // that is not set (or the largest int, as the recovery gives it) is
     // open: the routine then ends where its tenth landing closes it.
@@ -354,6 +365,12 @@ private:
         int end = -1;
         bool openEnd = true;
         bool closed = false;
+        // The block in which the landing whose take-off is the stored end
+        // was detected: the window was open until that block ended.
+        int closingBlock = -1;
+        // Landings detected after the stored end, held until the landing
+        // whose take-off is that end shows that the window was still open.
+        std::vector<PendingLanding> pending;
     };
     ReplayWindow m_replay;
 };

@@ -149,6 +149,8 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
 {
     if (m_sampleCount < kSamplesPerBlock)
         return;
+    catchUpDetection(t, listKind, reason, rule);
+    m_scannedThrough[idx(t)] = m_sampleCount;
     // A contact still waiting for its push-off is tried again with the newest
     // block; the scan goes on meanwhile, so one contact that cannot be
     // evaluated never stops the detection on its bed.
@@ -156,6 +158,33 @@ void wsDaten::detectOnTrampoline(int t, DetectedList listKind, DataUpdateReason 
         evaluateReadyContact(t, listKind, reason, rule);
     if (scanBlock(t))
         evaluateReadyContact(t, listKind, reason, rule);
+}
+
+// A bed that joins a measurement under way (the automatic selection saw a
+// second athlete start) is first scanned over the blocks it missed, block by
+// block as a replay of the stored measurement scans it from its first
+// sample: its first landing then has the flight time after its last
+// take-off, and a contact under way at the switch keeps its true start.
+void wsDaten::catchUpDetection(int t, DetectedList listKind, DataUpdateReason reason, int rule)
+{
+    const int newest = m_sampleCount;
+    int end = m_scannedThrough[idx(t)] + kSamplesPerBlock;
+    // A measurement that outgrew the ring no longer holds the missed blocks.
+    if (end >= newest || firstAvailableSample() > 0)
+        return;
+    data::model::Routines &r = m_routines;
+    const bool recording = r.routineRecording;
+    for (; end < newest; end += kSamplesPerBlock) {
+        m_sampleCount = end;
+        // Blocks that ended before the routine began never join it.
+        r.routineRecording = recording && end > r.exerciseStart;
+        if (m_detectors[idx(t)].contactReady)
+            evaluateReadyContact(t, listKind, reason, rule);
+        if (scanBlock(t))
+            evaluateReadyContact(t, listKind, reason, rule);
+    }
+    m_sampleCount = newest;
+    r.routineRecording = recording;
 }
 
 void wsDaten::evaluateReadyContact(int t, DetectedList listKind, DataUpdateReason reason, int rule)
@@ -210,13 +239,20 @@ void wsDaten::evaluateReadyContact(int t, DetectedList listKind, DataUpdateReaso
     appendDetected(t, list, landing);
     d.contactReady = false;
 
-    const bool afterWindow = reason == DataUpdateReason::Replay && !replayTakes(landing);
-    if (m_routines.routineRecording && !afterWindow) {
-        if (synchronized)
-            addToSynchronizedRoutine(t, landing, reason);
-        else
-            addToIndividualRoutine(t, landing, reason);
-    }
+    if (!m_routines.routineRecording)
+        return;
+    if (reason == DataUpdateReason::Replay)
+        replayToRoutine(t, synchronized, landing);
+    else
+        addToRoutine(t, synchronized, landing, reason);
+}
+
+void wsDaten::addToRoutine(int t, bool synchronized, const Landing &landing, DataUpdateReason reason)
+{
+    if (synchronized)
+        addToSynchronizedRoutine(t, landing, reason);
+    else
+        addToIndividualRoutine(t, landing, reason);
 }
 
 data::model::Routines::LandingArray &wsDaten::individualArray(int t)
@@ -667,6 +703,8 @@ void wsDaten::beginReplay()
     m_replay.end = m_routines.exerciseEnd;
     m_replay.openEnd = m_replay.end < 0 || m_replay.end == std::numeric_limits<int>::max();
     m_replay.closed = false;
+    m_replay.closingBlock = -1;
+    m_replay.pending.clear();
 }
 
 void wsDaten::followReplayedWindow(int count)
@@ -679,21 +717,35 @@ void wsDaten::followReplayedWindow(int count)
         m_routines.routineRecording = m_replay.start < count;
 }
 
-bool wsDaten::replayTakes(const Landing &landing) const
+// Measured, the routine took every landing detected while its recording
+// ran: from the block after its start until the operator ended it (the
+// stored end) or the tenth landing or pair closed it. A closed window ends
+// at the closing landing's take-off, which may come before that landing and
+// the other bed's landings of the same blocks were detected: those are held
+// until the closing landing shows that the window was open until the end of
+// its block. Nothing joins after the tenth, whatever end another writer
+// stored.
+void wsDaten::replayToRoutine(int t, bool synchronized, const Landing &landing)
 {
-    // Measured, the tenth landing closed the window and the recording
-    // stopped with it: a stored end that lies later (a window widened by
-    // hand, a file of another writer) never lets an eleventh landing roll
-    // the first one out.
-    if (m_replay.closed)
-        return false;
-    if (m_replay.openEnd)
-        return true;
-    // Measured, a landing belonged to the routine when it was detected in a
-    // block that ended by the moment the operator ended the routine, which
-    // is the stored end. A window closed by the tenth landing ends at that
-    // landing's take-off instead, which may come before its detection.
-    return m_sampleCount - 1 <= m_replay.end || landing.takeoffTime == m_replay.end;
+    ReplayWindow &w = m_replay;
+    if (w.closed)
+        return;
+    if (w.openEnd || m_sampleCount - 1 <= w.end || m_sampleCount == w.closingBlock) {
+        addToRoutine(t, synchronized, landing, DataUpdateReason::Replay);
+        return;
+    }
+    if (landing.takeoffTime != w.end) {
+        // A window that is never closed this way holds a few landings at most.
+        if (w.pending.size() < static_cast<std::size_t>(kDetectedLandings))
+            w.pending.push_back({t, synchronized, landing});
+        return;
+    }
+    w.closingBlock = m_sampleCount;
+    for (const PendingLanding &p : w.pending)
+        addToRoutine(p.trampoline, p.synchronized, p.landing, DataUpdateReason::Replay);
+    w.pending.clear();
+    if (!w.closed)
+        addToRoutine(t, synchronized, landing, DataUpdateReason::Replay);
 }
 
 void wsDaten::republishIndividual(int t)

@@ -692,6 +692,19 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
     store.setBlockCount(store.sampleCount());
 }
 
+bool FileUtils::replayStoredMeasure(const QString &header, const std::vector<wsDaten::Sample> &samples,
+                                    OvraSettings *settings, wsDaten &store, SamplePlotter *plotter, QString *refusal)
+{
+    QString refused;
+    applyHeaderText(header, settings, store, &refused);
+    if (refusal)
+        *refusal = refused;
+    if (!refused.isEmpty())
+        return false;
+    replaySamples(samples, settings, store, plotter);
+    return true;
+}
+
 bool FileUtils::applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,
                                 QString *refusal)
 {

@@ -33,10 +33,9 @@ class MeasureDatabase
 {
 public:
     virtual ~MeasureDatabase() = default;
-    virtual bool insertMeasure(const QDateTime &saveTime, const QString &comment1,
-                               const QString &comment2, const QString &header, int headerLength,
-                               const char *samples, int sampleBytes, const QJsonDocument &results,
-                               const QByteArray &pdf) = 0;
+    virtual bool insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
+                               const QString &header, int headerLength, const char *samples, int sampleBytes,
+                               const QJsonDocument &results, const QByteArray &pdf) = 0;
 };
 
 // The measurement data file: a header of coded lines (first column -0.0NN)
@@ -82,8 +81,15 @@ public:
     // The samples of a stored measure (the database form) replayed into the
     // store after its header: landings and results are recomputed as for a
     // data file.
-    static void replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
-                              SamplePlotter *plotter);
+    static void replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings,
+                              wsDaten &store, SamplePlotter *plotter);
+    // A measure of the competition database shown again: its header text
+    // applied and its samples replayed, as a data file is loaded. false when
+    // the header was refused (the reason in refusal); the samples are then
+    // not replayed.
+    static bool replayStoredMeasure(const QString &header, const std::vector<wsDaten::Sample> &samples,
+                                    OvraSettings *settings, wsDaten &store, SamplePlotter *plotter,
+                                    QString *refusal = nullptr);
     // Applies every header line of a stored header text; true when at least
     // one was a header line and none was refused (the reason in refusal).
     static bool applyHeaderText(const QString &header, OvraSettings *settings, wsDaten &store,

@@ -396,11 +396,19 @@ private Q_SLOTS:
         dialog.chooseFile();
         QCOMPARE(offered, QStringLiteral("Open"));
         QCOMPARE(dialog.pathLabel()->text(), path);
+        // Separator and header are proposed from the file.
+        QCOMPARE(dialog.separatorCombo()->currentIndex(), 2);
+        QVERIFY(dialog.headerCheckBox()->isChecked());
         QCOMPARE(dialog.previewModel()->rowCount(), 10);
+        QCOMPARE(dialog.previewModel()->columnCount(), 2);
+        QCOMPARE(dialog.previewModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+        QCOMPARE(dialog.problemsLabel()->text(), QStringLiteral("Encoding: UTF-8"));
+        // The operator still decides.
+        dialog.headerCheckBox()->setChecked(false);
+        QCOMPARE(dialog.previewModel()->index(0, 0).data().toString(), QStringLiteral("Name"));
+        dialog.separatorCombo()->setCurrentIndex(0);
         QCOMPARE(dialog.previewModel()->columnCount(), 1);
         dialog.separatorCombo()->setCurrentIndex(2);
-        QCOMPARE(dialog.previewModel()->columnCount(), 2);
-        QCOMPARE(dialog.previewModel()->index(0, 0).data().toString(), QStringLiteral("Name"));
         dialog.headerCheckBox()->setChecked(true);
         QCOMPARE(dialog.previewModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
         QCOMPARE(dialog.previewModel()->rowCount(), 10);
@@ -480,9 +488,11 @@ private Q_SLOTS:
         QCOMPARE(d.db.databasePath(), file(QStringLiteral("config-c.db")));
         QCOMPARE(queryRows(d.db.databasePath(), "SELECT LastName FROM Athlets;"),
                  QStringList(QStringLiteral("Ng")));
-        QVERIFY(dialog.resultLabel()->text().contains(QStringLiteral("1 athletes")));
+        QVERIFY(dialog.resultLabel()->text().contains(
+            QStringLiteral("Athlets: 1 added, 0 skipped as identical, 0 kept as conflicting")));
         dialog.neuBrowseMerge();
-        QVERIFY(dialog.resultLabel()->text().contains(QStringLiteral("0 athletes")));
+        QVERIFY(dialog.resultLabel()->text().contains(
+            QStringLiteral("Athlets: 0 added, 1 skipped as identical, 0 kept as conflicting")));
 
         answer = d.path;
         dialog.neuBrowseLoad();

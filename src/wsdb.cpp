@@ -735,10 +735,49 @@ QStringList wsdb::competitionNames(const QString &eventName)
                  {eventName});
 }
 
+bool wsdb::naturalLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            qsizetype ei = i;
+            qsizetype ej = j;
+            while (ei < a.size() && a.at(ei).isDigit())
+                ++ei;
+            while (ej < b.size() && b.at(ej).isDigit())
+                ++ej;
+            // The value of a run: its length without leading zeros, then its digits.
+            QStringView x = QStringView(a).sliced(i, ei - i);
+            QStringView y = QStringView(b).sliced(j, ej - j);
+            while (x.size() > 1 && x.front() == QLatin1Char('0'))
+                x = x.sliced(1);
+            while (y.size() > 1 && y.front() == QLatin1Char('0'))
+                y = y.sliced(1);
+            if (x.size() != y.size())
+                return x.size() < y.size();
+            if (const int c = x.compare(y); c != 0)
+                return c < 0;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (const int c = QString::compare(a.at(i), b.at(j), Qt::CaseInsensitive); c != 0)
+            return c < 0;
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
+    return a < b;
+}
+
 QStringList wsdb::groupNames(const QString &eventName, const QString &competitionName)
 {
-    return names(
-        QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
-                          "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
-        {eventName, competitionName});
+    QStringList groups =
+        names(QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
+                                "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
+              {eventName, competitionName});
+    std::stable_sort(groups.begin(), groups.end(), naturalLess);
+    return groups;
 }

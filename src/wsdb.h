@@ -146,8 +146,13 @@ public:
     // Row id of the last INSERT on this connection.
     qint64 lastInsertRowId() const;
 
+    // Natural order: runs of digits compare by their value ("Group 2" before
+    // "Group 10"), the rest without regard to case.
+    static bool naturalLess(const QString &a, const QString &b);
+
     // The names the start-list choice offers: events, the competitions of an
-    // event and the groups of a competition, from their definition rows.
+    // event and the groups of a competition (in natural order), from their
+    // definition rows.
     QStringList eventNames();
     QStringList competitionNames(const QString &eventName);
     QStringList groupNames(const QString &eventName, const QString &competitionName);

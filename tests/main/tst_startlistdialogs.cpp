@@ -146,6 +146,14 @@ private Q_SLOTS:
                       "SELECT EventName, City, NOCCode, DateFrom, CompetitionName FROM Events ORDER BY idx;"),
             QStringList({QStringLiteral("Coupe d Europe|Besançon  Doubs |FRA|2026/05/01|__ws_def_event__"),
                          QStringLiteral("Worlds|Baku|FRA|2026/05/01|__ws_def_event__")}));
+        // The same event once more: not added, and said why.
+        QVERIFY(events.messageLabel()->text().isEmpty());
+        click(&events, "addButton");
+        QCOMPARE(queryRows(d.path, "SELECT COUNT(*) FROM Events WHERE EventName='Worlds';"),
+                 QStringList(QStringLiteral("1")));
+        QCOMPARE(events.tree()->topLevelItemCount(), 2);
+        QCOMPARE(events.messageLabel()->text(),
+                 QStringLiteral("An event named Worlds exists already; it was not added again."));
         events.field(1)->setText(QStringLiteral("Sumqayit"));
         click(&events, "replaceButton");
         QCOMPARE(queryRows(d.path, "SELECT City FROM Events WHERE EventName='Worlds';"),

@@ -527,6 +527,14 @@ private Q_SLOTS:
         QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Juniors")),
                  QStringList(QStringLiteral("Final")));
         QVERIFY(db.groupNames(QStringLiteral("Coupe d'Europe"), QStringLiteral("Seniors")).isEmpty());
+        // Numbered groups in the order of their numbers.
+        for (const char *group : {"Group 10", "Group 2", "group 1", "Group 02b", "Group 2a"})
+            db.execute(
+                QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, LastName1 ) "
+                               "VALUES ( 'Worlds', 'Juniors', ?, '__ws_def_group__' );"),
+                {QString::fromLatin1(group)});
+        QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Juniors")),
+                 QStringList({"Final", "group 1", "Group 2", "Group 2a", "Group 02b", "Group 10"}));
         const QList<QVariantMap> athletes =
             db.select(QStringLiteral("SELECT idx, LastName, Year FROM Athlets;"));
         QCOMPARE(athletes.size(), 1);

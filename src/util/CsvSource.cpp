@@ -23,11 +23,6 @@ constexpr int kProposalLines = 20;
 
 constexpr std::array<char16_t, 5> kSeparators = {u',', u':', u';', u'|', u'\t'};
 
-QString tr(const char *text)
-{
-    return QCoreApplication::translate("CsvSource", text);
-}
-
 // Windows-1252 where it differs from Latin-1 (0x80 ... 0x9F); 0 marks the
 // five bytes it leaves undefined, which are taken as their Latin-1 control
 // characters.
@@ -66,7 +61,8 @@ Decoded decodeFile(const QString &path)
         return d;
     }
     if (file.size() > kMaxFileBytes) {
-        d.error = tr("the file is larger than %1 MB").arg(kMaxFileBytes >> 20);
+        d.error = QCoreApplication::translate("CsvSource", "the file is larger than %1 MB")
+                      .arg(kMaxFileBytes >> 20);
         return d;
     }
     const QByteArray bytes = file.readAll();
@@ -177,7 +173,7 @@ void parseRows(const QString &decoded, QChar separator, Collector &out, QList<Cs
             const size_t parsed = csv_parse(&parser, text.constData() + pos, length, fieldDone, rowDone, &c);
             if (parsed < length) {
                 problems << CsvProblem{c.rowLine, textBetween(text, rowStart, end),
-                                       tr("a quote is out of place")};
+                                       QCoreApplication::translate("CsvSource", "a quote is out of place")};
                 pos = end;
                 ++line;
                 failed = true;
@@ -202,7 +198,7 @@ void parseRows(const QString &decoded, QChar separator, Collector &out, QList<Cs
                 // only its first line is lost, the lines after it are read again.
                 pos = lineEndAfter(text, rowStart);
                 problems << CsvProblem{c.rowLine, textBetween(text, rowStart, pos),
-                                       tr("a quote is never closed")};
+                                       QCoreApplication::translate("CsvSource", "a quote is never closed")};
                 line = c.rowLine + 1;
             }
         }
@@ -364,9 +360,11 @@ CsvTable CsvSource::read(int maxRows) const
     };
     if (table.titles.size() > ovra::util::kMaxRoutineMetaEntries || tooLong(table.titles)) {
         table.opened = false;
-        table.error = tr("a start list takes at most %1 columns with titles of at most %2 characters")
-                          .arg(ovra::util::kMaxRoutineMetaEntries)
-                          .arg(ovra::util::kMaxRoutineMetaText);
+        table.error =
+            QCoreApplication::translate(
+                "CsvSource", "a start list takes at most %1 columns with titles of at most %2 characters")
+                .arg(ovra::util::kMaxRoutineMetaEntries)
+                .arg(ovra::util::kMaxRoutineMetaText);
         table.titles.clear();
         return table;
     }
@@ -379,13 +377,16 @@ CsvTable CsvSource::read(int maxRows) const
         if (tooLong(fields)) {
             table.unreadable << CsvProblem{
                 parsed.lines.at(r), parsed.raw.at(r).left(200),
-                tr("a field is longer than %1 characters").arg(ovra::util::kMaxRoutineMetaText)};
+                QCoreApplication::translate("CsvSource", "a field is longer than %1 characters")
+                    .arg(ovra::util::kMaxRoutineMetaText)};
             continue;
         }
         if (width > columns) {
             table.unreadable << CsvProblem{
                 parsed.lines.at(r), parsed.raw.at(r),
-                tr("%1 fields, but the header names %2 columns").arg(width).arg(columns)};
+                QCoreApplication::translate("CsvSource", "%1 fields, but the header names %2 columns")
+                    .arg(width)
+                    .arg(columns)};
             continue;
         }
         if (maxRows >= 0 && table.rows.size() >= maxRows)

@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QToolButton>
@@ -17,6 +18,7 @@
 CsvImportDialog::CsvImportDialog(QWidget *parent)
     : QDialog(parent)
     , m_path(new QLabel(this))
+    , m_problems(new QLabel(this))
     , m_separator(new QComboBox(this))
     , m_header(new QCheckBox(tr("(file contains a header row)"), this))
     , m_preview(new QStandardItemModel(this))
@@ -54,6 +56,10 @@ CsvImportDialog::CsvImportDialog(QWidget *parent)
     layout->addLayout(form);
     layout->addWidget(new QLabel(tr("Preview"), this));
     layout->addWidget(m_previewView, 1);
+    m_problems->setObjectName(QStringLiteral("problemsLabel"));
+    m_problems->setWordWrap(true);
+    m_problems->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    layout->addWidget(m_problems);
     layout->addWidget(m_buttons);
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(false);
     resize(640, 420);
@@ -76,6 +82,16 @@ void CsvImportDialog::setFile(const QString &path)
 {
     m_file = path;
     m_path->setText(path);
+    CsvSource source;
+    source.path = path;
+    const CsvSource::Proposal proposal = source.propose();
+    if (proposal.opened) {
+        // One refresh for both changes.
+        const QSignalBlocker separatorBlocker(m_separator);
+        const QSignalBlocker headerBlocker(m_header);
+        m_separator->setCurrentIndex(CsvSource::indexOfSeparator(proposal.separator));
+        m_header->setChecked(proposal.header);
+    }
     refreshPreview();
 }
 
@@ -91,11 +107,26 @@ CsvSource CsvImportDialog::current() const
 void CsvImportDialog::refreshPreview()
 {
     // A file that cannot be read shows no preview and cannot be imported.
-    const bool loaded = !m_file.isEmpty() && current().loadCsv(*m_preview, kPreviewRows);
+    CsvTable table;
+    const bool loaded = !m_file.isEmpty() && current().loadCsv(*m_preview, kPreviewRows, &table);
     m_previewView->setModel(loaded ? m_preview : nullptr);
     if (loaded)
         m_previewView->resizeColumnsToContents();
     m_buttons->button(QDialogButtonBox::Ok)->setEnabled(loaded);
+    QStringList lines;
+    if (loaded) {
+        lines << tr("Encoding: %1").arg(table.encoding);
+        if (!table.unreadable.isEmpty())
+            lines << tr("%n row(s) cannot be read and will not be imported:", nullptr,
+                        int(table.unreadable.size()));
+        for (const CsvProblem &problem : std::as_const(table.unreadable))
+            lines << tr("line %1: %2 (%3)").arg(problem.line).arg(problem.text.left(80), problem.reason);
+    } else if (!m_file.isEmpty()) {
+        lines << tr("The file cannot be read: %1").arg(table.error);
+    }
+    m_problems->setText(lines.join(QLatin1Char('\n')));
+    m_problems->setStyleSheet(
+        table.unreadable.isEmpty() && loaded ? QString() : QStringLiteral("QLabel { color: #c02020; }"));
 }
 
 void CsvImportDialog::accept()

@@ -14,7 +14,9 @@ class QStandardItemModel;
 class QTableView;
 
 // Lets the operator choose a CSV start list, its separator and whether its
-// first row holds the column titles, with a preview of the first rows.
+// first row holds the column titles, with a preview of the first rows and
+// the rows that cannot be read. Choosing a file proposes the separator and
+// the header from its first lines.
 class CsvImportDialog : public QDialog
 {
     Q_OBJECT
@@ -35,6 +37,8 @@ public:
     QStandardItemModel *previewModel() const { return m_preview; }
     QTableView *previewView() const { return m_previewView; }
     QLabel *pathLabel() const { return m_path; }
+    // The encoding read and the rows that cannot be read.
+    QLabel *problemsLabel() const { return m_problems; }
     QDialogButtonBox *buttons() const { return m_buttons; }
 
 public Q_SLOTS:
@@ -47,6 +51,7 @@ private:
     CsvSource current() const;
 
     QLabel *m_path = nullptr;
+    QLabel *m_problems = nullptr;
     QComboBox *m_separator = nullptr;
     QCheckBox *m_header = nullptr;
     QStandardItemModel *m_preview = nullptr;

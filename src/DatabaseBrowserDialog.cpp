@@ -127,8 +127,10 @@ void DatabaseBrowserDialog::neuClear()
 void DatabaseBrowserDialog::rowSelected()
 {
     const QList<QTreeWidgetItem *> selected = m_tree->selectedItems();
-    if (!selected.isEmpty())
-        Q_EMIT read_db(selected.first()->text(FileName));
+    if (selected.isEmpty())
+        return;
+    Q_EMIT read_db(selected.first()->text(FileName));
+    Q_EMIT measureChosen(selected.first()->text(FileName), selected.first()->text(Idx).toLongLong());
 }
 
 void DatabaseBrowserDialog::resizeEvent(QResizeEvent *event)

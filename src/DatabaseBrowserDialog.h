@@ -25,6 +25,9 @@ public:
 
 Q_SIGNALS:
     void read_db(QString name);
+    // The same choice by row: names repeat when merged files held routines
+    // saved in the same second.
+    void measureChosen(QString name, qint64 idx);
 
 public Q_SLOTS:
     void readMeasureTable();

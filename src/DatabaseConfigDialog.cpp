@@ -205,17 +205,13 @@ void DatabaseConfigDialog::neuBrowseMerge()
         result = m_database.mergeFromDatabase(chosen);
     }
     if (!result.ok) {
-        showResult(tr("%1 could not be merged; nothing was added.").arg(chosen), true);
+        showResult(result.error.isEmpty() ? tr("%1 could not be merged; nothing was added.").arg(chosen)
+                                          : result.error,
+                   true);
         return;
     }
-    const auto &a = result.added;
-    showResult(tr("Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.")
-                   .arg(chosen)
-                   .arg(a[0])
-                   .arg(a[1])
-                   .arg(a[2])
-                   .arg(a[3])
-                   .arg(a[4]),
+    showResult(tr("Merged %1:").arg(chosen) + QLatin1Char('\n') +
+                   wsdb::mergeReport(result).join(QLatin1Char('\n')),
                false);
     Q_EMIT databaseMerged();
 }

@@ -4,6 +4,7 @@
 #include "wsdb.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -31,6 +32,11 @@ EventDialog::EventDialog(wsdb &database, wsDaten &store, QWidget *parent)
     m_fields[4]->setPlaceholderText(QStringLiteral("yyyy/MM/dd"));
 
     m_buttons = startlist::layoutListDialog(this, m_tree, form, false);
+    m_message = new QLabel(this);
+    m_message->setObjectName(QStringLiteral("messageLabel"));
+    m_message->setStyleSheet(QStringLiteral("QLabel { color: #c02020; }"));
+    m_message->setWordWrap(true);
+    layout()->addWidget(m_message);
     resize(820, 400);
 
     connect(m_buttons.add, &QPushButton::clicked, this, &EventDialog::neuAdd);
@@ -90,8 +96,16 @@ void EventDialog::showValues(QTreeWidgetItem *item, const QVariantList &values) 
 void EventDialog::neuAdd()
 {
     const QVariantList values = formValues();
+    m_message->clear();
     if (values[0].toString().isEmpty())
         return;
+    // Everything that belongs to an event finds it by its name: a second
+    // event of the same name would mix two start lists.
+    if (m_database.eventNames().contains(values[0].toString())) {
+        m_message->setText(
+            tr("An event named %1 exists already; it was not added again.").arg(values[0].toString()));
+        return;
+    }
     if (m_database.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
                                           "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
                            values) != SQLITE_DONE)

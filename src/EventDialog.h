@@ -4,6 +4,7 @@
 
 #include <QDialog>
 
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -23,6 +24,8 @@ public:
     // Name, city, NOC code, date from, date to.
     QLineEdit *field(int i) const { return m_fields[i]; }
     QPushButton *addButton() const { return m_buttons.add; }
+    // Says why an event was not added.
+    QLabel *messageLabel() const { return m_message; }
 
 public Q_SLOTS:
     void neuAdd();
@@ -40,5 +43,6 @@ private:
     wsdb &m_database;
     QTreeWidget *m_tree = nullptr;
     QLineEdit *m_fields[5] = {};
+    QLabel *m_message = nullptr;
     startlist::RowButtons m_buttons;
 };

@@ -122,8 +122,8 @@ public:
     LogWidget *logWidget() const { return m_logWidget; }
     TutorialLauncher &tutorials() { return *m_tutorials; }
     // Asks for a file name (Open and "Save as"); tests answer without a dialog.
-    using FileChooser = std::function<QString(bool save, const QString &title, const QString &start,
-                                              const QString &filter)>;
+    using FileChooser =
+        std::function<QString(bool save, const QString &title, const QString &start, const QString &filter)>;
     void setFileChooser(FileChooser chooser) { m_fileChooser = std::move(chooser); }
     // Writes the measurement; true when it failed (the "No permissions!" box is shown).
     bool saveMeasurement(const QString &path, bool toFile);
@@ -247,6 +247,8 @@ public Q_SLOTS:
     // Shows the measure of that name from the competition database as a
     // loaded file is shown.
     void getMeasureFromDatabaseSlot(const QString &name);
+    // The measure in row idx (which carries name).
+    void loadMeasureFromDatabase(const QString &name, qint64 idx);
     void saveToDatabase();
     void showAutoSaveDialog();
 
@@ -289,7 +291,8 @@ public Q_SLOTS:
     void increaseLandingsInRoutine();
     void decreaseLandingsInRoutine();
     void propagateLandingSynchronizedRoutine(std::size_t index, data::model::Landing landingTrampoline1,
-                                             data::model::Landing landingTrampoline2, DataUpdateReason reason);
+                                             data::model::Landing landingTrampoline2,
+                                             DataUpdateReason reason);
     void toggleSecondScreenTrampoline(bool show);
     void toggleSecondScreenResults(bool show);
 

@@ -123,6 +123,15 @@ void OvraDialog::setupFiles()
     connect(&autoSave, &AutoSaveSettings::fileSaveChanged, this, &OvraDialog::updateStorageWarning);
     connect(&autoSave, &AutoSaveSettings::databaseSaveChanged, this, &OvraDialog::updateStorageWarning);
     updateStorageWarning();
+    // A measure the database refused stays on show until it is stored.
+    connect(m_database, &wsdb::pendingMeasuresChanged, this, [this](int waiting) {
+        m_warnings->setRoutinesAwaitingDatabaseWarning(waiting > 0);
+        if (waiting == 0) {
+            m_notificationPopup->setPopupText(Popup::Green,
+                                              tr("The routines that waited are now stored in the database"));
+            m_notificationPopup->show();
+        }
+    });
     connect(m_logWidget, &LogWidget::loadFile, this, &OvraDialog::loadFile);
     connect(m_logWidget, &LogWidget::openAutosaveConfig, this, &OvraDialog::showAutoSaveDialog);
 
@@ -209,9 +218,9 @@ void OvraDialog::updateStorageWarning()
 
 void OvraDialog::handleLoadEvent()
 {
-    const QString chosen = m_fileChooser(false, tr("Open"), m_settings->exportSettings().pathName() +
-                                                                QStringLiteral(".dat"),
-                                         QStringLiteral("*.dat"));
+    const QString chosen =
+        m_fileChooser(false, tr("Open"), m_settings->exportSettings().pathName() + QStringLiteral(".dat"),
+                      QStringLiteral("*.dat"));
     if (!chosen.isEmpty())
         loadFile(chosen);
 }
@@ -266,6 +275,11 @@ void OvraDialog::loadFile(const QString &path)
 
 void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
 {
+    loadMeasureFromDatabase(name, -1);
+}
+
+void OvraDialog::loadMeasureFromDatabase(const QString &name, qint64 idx)
+{
     // A stored measure must never replace a routine under way.
     if (!m_ovraState->acceptsLoad()) {
         const QString state = OvraState::stateName(m_ovraState->innerState());
@@ -285,7 +299,7 @@ void OvraDialog::getMeasureFromDatabaseSlot(const QString &name)
     QStringList fields;
     QString header;
     std::vector<wsDaten::Sample> samples;
-    if (m_database->readMeasure(name, fields, header, samples)) {
+    if (m_database->readMeasure(name, fields, header, samples, idx)) {
         // Name, event (and city), competition, group, date, time, athlete 1,
         // then athlete 2 when there is one.
         QString label = name + QStringLiteral(": ") + fields.value(0);
@@ -358,7 +372,7 @@ void OvraDialog::routineFilesOnCommit()
         saved = autoSaveToFile(report) && saved;
     if (autoSave.databaseSave()) {
         const bool stored = databaseSave();
-        report.addDatabase(stored);
+        report.addDatabase(stored, m_database->pendingMeasures() > 0);
         saved = stored && saved;
     }
     showSaveReport(report);
@@ -394,10 +408,11 @@ void OvraDialog::setUnsavedRoutineAside()
     // dismissal of another measurement) it moves to a name of its own.
     const QString temp = m_routineRecorder->temporaryRoutineFilePath();
     if (m_tempFileUnsaved && QFile::exists(temp)) {
-        const QString kept = QDir(QFileInfo(temp).absolutePath())
-                                 .filePath(QStringLiteral("~routine_unsaved_%1.dat")
-                                               .arg(QDateTime::currentDateTime().toString(
-                                                   QStringLiteral("yyyyMMdd_hhmmss_zzz"))));
+        const QString kept =
+            QDir(QFileInfo(temp).absolutePath())
+                .filePath(
+                    QStringLiteral("~routine_unsaved_%1.dat")
+                        .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss_zzz"))));
         if (QFile::rename(temp, kept))
             qWarning().noquote() << QStringLiteral("An unsaved routine was kept in %1").arg(kept);
         else
@@ -454,9 +469,11 @@ void OvraDialog::showAutoSaveDialog()
 {
     if (findChild<AutoSaveDialog *>())
         return;
-    auto *dialog = new AutoSaveDialog(m_settings->autoSaveSettings(), m_daten->routines().routineMetaInformation, this);
+    auto *dialog =
+        new AutoSaveDialog(m_settings->autoSaveSettings(), m_daten->routines().routineMetaInformation, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
-    connect(dialog, &QDialog::accepted, this, [this] { m_settings->writeSettings(width(), height(), m_font); });
+    connect(dialog, &QDialog::accepted, this,
+            [this] { m_settings->writeSettings(width(), height(), m_font); });
     dialog->open();
 }
 

@@ -19,6 +19,7 @@
 #include "state/OvraState.h"
 #include "util/CsvSource.h"
 #include "widgets/CsvWidget.h"
+#include "widgets/Popup.h"
 #include "widgets/PreviousResultWidget.h"
 #include "widgets/RoutineMetaWidget.h"
 #include "wsdb.h"
@@ -27,6 +28,7 @@
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDebug>
+#include <QDir>
 #include <QLabel>
 #include <QListWidget>
 #include <QToolButton>
@@ -228,14 +230,38 @@ void OvraDialog::importCsv(const CsvSource &source)
     qDebug() << "Import csv:" << source.path << "separated by" << source.separator << "with header"
              << source.header;
     m_csvWidget->setVisible(true);
-    if (!m_csvWidget->loadSource(source))
-        qWarning().noquote() << "The start list could not be read from" << source.path;
+    CsvTable read;
+    if (!m_csvWidget->loadSource(source, &read)) {
+        qWarning().noquote() << "The start list could not be read from" << source.path << read.error;
+        m_notificationPopup->setPopupText(Popup::Red,
+                                          tr("The start list %1 cannot be read: %2")
+                                              .arg(QDir::toNativeSeparators(source.path), read.error));
+        m_notificationPopup->show();
+        return;
+    }
+    // Rows left out must not go unnoticed: the athletes in them would never
+    // come up.
+    if (!read.unreadable.isEmpty()) {
+        QStringList lines;
+        for (const CsvProblem &problem : std::as_const(read.unreadable)) {
+            qWarning().noquote() << QStringLiteral("%1, line %2 not imported (%3): %4")
+                                        .arg(source.path)
+                                        .arg(problem.line)
+                                        .arg(problem.reason, problem.text);
+            lines << tr("line %1: %2").arg(problem.line).arg(problem.text.left(60));
+        }
+        m_notificationPopup->setPopupText(
+            Popup::Yellow, tr("%n row(s) of the start list cannot be read and were not imported:", nullptr,
+                              int(read.unreadable.size())) +
+                               QLatin1Char('\n') + lines.mid(0, 5).join(QLatin1Char('\n')));
+        m_notificationPopup->show();
+    }
 }
 
 void OvraDialog::showDatabaseBrowserDialog()
 {
     DatabaseBrowserDialog dialog(*m_database, this);
-    connect(&dialog, &DatabaseBrowserDialog::read_db, this, &OvraDialog::getMeasureFromDatabaseSlot);
+    connect(&dialog, &DatabaseBrowserDialog::measureChosen, this, &OvraDialog::loadMeasureFromDatabase);
     dialog.exec();
 }
 
@@ -248,6 +274,7 @@ void OvraDialog::showDatabaseConfigDialog()
 void OvraDialog::databaseSwitched(const QString &path)
 {
     m_settings->setDatabaseFile(path);
+    m_settings->storeDatabaseFile();
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
 }

@@ -1,21 +1,54 @@
 #include "wsdb.h"
 #include "wsdbStatement.h"
 
+#include <QCryptographicHash>
 #include <QDebug>
 #include <QDir>
 #include <QStandardPaths>
+#include <QTimer>
+#include <QtEndian>
+
+#include <algorithm>
 
 using wsdb_detail::printQueryError;
 using wsdb_detail::printStepError;
 using wsdb_detail::Statement;
 
-wsdb::wsdb(wsDaten &store, QObject *parent)
+namespace {
+
+// measureUid() inside SQL: ovra_measure_uid(LastName1, FirstName1,
+// LastName2, FirstName2, Date, Time, Data), for rows written without the id.
+void measureUidFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+{
+    Q_ASSERT(argc == 7);
+    if (argc != 7) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto text = [argv](int i) {
+        const auto *data = reinterpret_cast<const char *>(sqlite3_value_text(argv[i]));
+        return QString::fromUtf8(data, sqlite3_value_bytes(argv[i]));
+    };
+    const auto *data = static_cast<const char *>(sqlite3_value_blob(argv[6]));
+    const int n = sqlite3_value_bytes(argv[6]);
+    const QByteArray samples = QByteArray::fromRawData(data ? data : "", data ? n : 0);
+    const QByteArray uid =
+        wsdb::measureUid(text(0), text(1), text(2), text(3), text(4), text(5), samples).toLatin1();
+    sqlite3_result_text(context, uid.constData(), int(uid.size()), SQLITE_TRANSIENT);
+}
+
+} // namespace
+
+wsdb::wsdb(wsDaten &store, QObject *parent, bool prepareDefaultFolder)
     : QObject(parent)
     , m_store(store)
+    , m_retry(new QTimer(this))
 {
+    m_retry->setInterval(kRetryIntervalMs);
+    connect(m_retry, &QTimer::timeout, this, &wsdb::retryPendingMeasures);
     const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir directory(location);
-    if (!directory.exists()) {
+    if (prepareDefaultFolder && !directory.exists()) {
         qInfo().noquote() << "Trying to create application directory to store log file:" << location;
         if (!directory.mkpath(QStringLiteral(".")))
             qWarning().noquote() << "Unable to create applicaton directory for log file:" << location;
@@ -26,6 +59,42 @@ wsdb::wsdb(wsDaten &store, QObject *parent)
 wsdb::~wsdb()
 {
     closeDatabase();
+    if (!m_pending.isEmpty())
+        qCritical().noquote() << QStringLiteral("%1 measure(s) could not be stored in the database; their "
+                                                "routines were kept in the temporary folder")
+                                     .arg(m_pending.size());
+}
+
+void wsdb::setBusyTimeout(int ms)
+{
+    m_busyTimeoutMs = ms;
+    if (m_db)
+        sqlite3_busy_timeout(m_db, ms);
+}
+
+void wsdb::setRetryInterval(int ms)
+{
+    m_retry->setInterval(ms);
+}
+
+int wsdb::retryInterval() const
+{
+    return m_retry->interval();
+}
+
+QString wsdb::measureUid(const QString &lastName1, const QString &firstName1, const QString &lastName2,
+                         const QString &firstName2, const QString &date, const QString &time,
+                         const QByteArray &samples)
+{
+    QCryptographicHash hash(QCryptographicHash::Sha256);
+    for (const QString *text : {&lastName1, &firstName1, &lastName2, &firstName2, &date, &time}) {
+        const QByteArray bytes = text->toUtf8();
+        const quint32 size = qToLittleEndian(quint32(bytes.size()));
+        hash.addData(QByteArrayView(reinterpret_cast<const char *>(&size), sizeof size));
+        hash.addData(bytes);
+    }
+    hash.addData(samples);
+    return QString::fromLatin1(hash.result().toHex());
 }
 
 bool wsdb::openDatabase(const QString &path)
@@ -33,21 +102,79 @@ bool wsdb::openDatabase(const QString &path)
     closeDatabase();
     sqlite3 *db = nullptr;
     const QByteArray file = path.toUtf8();
-    if (sqlite3_open(file.constData(), &db) != SQLITE_OK) {
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
+        SQLITE_OK) {
         qInfo().noquote() << "failed to open database file" << path;
         sqlite3_close(db);
         return false;
     }
     m_db = db;
     m_path = path;
+    prepareConnection();
     qDebug().noquote() << "successfully opened database file" << path;
+    // Measures that waited for a database go into this one.
+    if (!m_pending.isEmpty())
+        retryPendingMeasures();
     return true;
+}
+
+bool wsdb::prepareConnection()
+{
+    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
+    sqlite3_create_function_v2(m_db, "ovra_measure_uid", 7, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               measureUidFunction, nullptr, nullptr, nullptr);
+    // With a write-ahead log, readers in other programs never block a save
+    // and a save never blocks them.
+    const QList<QVariantMap> mode = select(QStringLiteral("PRAGMA journal_mode=WAL;"));
+    const QString journal =
+        mode.isEmpty() ? QString() : mode.first().value(QStringLiteral("journal_mode")).toString();
+    if (journal.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
+        qWarning().noquote() << QStringLiteral("The database %1 cannot use a write-ahead log (%2); another "
+                                               "program reading it will hold up saves")
+                                    .arg(m_path, journal.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(m_db))
+                                                                   : journal);
+    }
+    // A file that is no database fails here too; its statements will fail
+    // and say so.
+    if (!transaction([this] { return addMeasureUids(QStringLiteral("main")); })) {
+        qWarning().noquote() << "The measure ids could not be added to" << m_path;
+        return false;
+    }
+    return true;
+}
+
+bool wsdb::addMeasureUids(const QString &schema)
+{
+    const QList<QVariantMap> columns = select(QStringLiteral("PRAGMA %1.table_info(Measures);").arg(schema));
+    if (columns.isEmpty())
+        return true;
+    const bool present = std::any_of(columns.cbegin(), columns.cend(), [](const QVariantMap &c) {
+        return c.value(QStringLiteral("name")).toString() == QLatin1String("MeasureUid");
+    });
+    if (!present &&
+        execute(QStringLiteral("ALTER TABLE %1.Measures ADD COLUMN MeasureUid TEXT;").arg(schema)) !=
+            SQLITE_DONE)
+        return false;
+    return execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1.MeasuresByUid ON Measures(MeasureUid);")
+                       .arg(schema)) == SQLITE_DONE &&
+           execute(QStringLiteral("UPDATE %1.Measures SET MeasureUid=ovra_measure_uid(LastName1, FirstName1, "
+                                  "LastName2, FirstName2, Date, Time, Data) WHERE MeasureUid IS NULL;")
+                       .arg(schema)) == SQLITE_DONE;
 }
 
 void wsdb::closeDatabase()
 {
     if (!m_db)
         return;
+    if (!m_pending.isEmpty())
+        retryPendingMeasures();
+    // Everything in the log goes back into the file, unless another
+    // program still reads an older state of it.
+    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
+    if (rc != SQLITE_OK)
+        qWarning().noquote() << QStringLiteral("The log of the database %1 could not be written back (%2); "
+                                               "keep the file %1-wal beside it")
+                                    .arg(m_path, QString::fromUtf8(sqlite3_errstr(rc)));
     sqlite3_close(m_db);
     m_db = nullptr;
     m_path.clear();
@@ -94,7 +221,7 @@ bool wsdb::createTables(const QString &schema)
         printStepError(rc);
         ok = ok && rc == SQLITE_DONE;
     }
-    return ok;
+    return ok && addMeasureUids(schema);
 }
 
 int wsdb::execute(const QString &sql, const QVariantList &values)
@@ -121,80 +248,121 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
     // The header is stored as all bytes of its encoding; the length the
     // caller measured is only a cross-check.
     Q_UNUSED(headerLength);
-    if (!m_db) {
-        qWarning() << "Could not save measured data to database, because database could not be opened.";
-        return false;
-    }
-    const QByteArray headerBytes = header.toUtf8();
+    MeasureRow row;
+    const StartSelection &s = m_store.startSelection();
     const QString date = saveTime.toString(QStringLiteral("yyyy/MM/dd"));
     const QString time = saveTime.toString(QStringLiteral("hh:mm:ss"));
-    const QByteArray resultBytes = results.isNull() ? QByteArray() : results.toJson(QJsonDocument::Indented);
+    row.values = {m_store.measurementName,
+                  s.eventName,
+                  s.city,
+                  s.nocCode,
+                  s.competitionName,
+                  s.genderId,
+                  s.typeId,
+                  s.groupName,
+                  s.athlete1.lastName,
+                  s.athlete1.firstName,
+                  s.athlete1.gender,
+                  s.athlete1.year,
+                  s.athlete1.nocCode,
+                  s.athlete1.idFig,
+                  s.athlete2.lastName,
+                  s.athlete2.firstName,
+                  s.athlete2.gender,
+                  s.athlete2.year,
+                  s.athlete2.nocCode,
+                  s.athlete2.idFig,
+                  date,
+                  time,
+                  comment1,
+                  comment2};
+    row.header = header.toUtf8();
+    row.results = results.isNull() ? QByteArray() : results.toJson(QJsonDocument::Indented);
+    row.pdf = pdf;
+    row.samples = QByteArray(samples ? samples : "", samples && sampleBytes > 0 ? sampleBytes : 0);
+    row.uid = measureUid(s.athlete1.lastName, s.athlete1.firstName, s.athlete2.lastName, s.athlete2.firstName,
+                         date, time, row.samples);
 
+    // Measures that waited go first, so the file keeps the order of the routines.
+    if (!m_pending.isEmpty())
+        retryPendingMeasures();
+    if (!m_db) {
+        qWarning() << "Could not save measured data to database, because database could not be opened.";
+    } else if (m_pending.isEmpty() && writeMeasure(row)) {
+        return true;
+    }
+    m_pending.append(row);
+    qWarning().noquote() << QStringLiteral("The measure %1 waits to be stored in the database; it is tried "
+                                           "again every %2 s")
+                                .arg(m_store.measurementName)
+                                .arg(m_retry->interval() / 1000);
+    m_retry->start();
+    Q_EMIT pendingMeasuresChanged(pendingMeasures());
+    return false;
+}
+
+bool wsdb::retryPendingMeasures()
+{
+    const int before = pendingMeasures();
+    while (m_db && !m_pending.isEmpty() && writeMeasure(m_pending.first()))
+        m_pending.removeFirst();
+    if (m_pending.isEmpty())
+        m_retry->stop();
+    if (pendingMeasures() != before) {
+        qInfo().noquote() << QStringLiteral("%1 waiting measure(s) stored in the database, %2 still waiting")
+                                 .arg(before - pendingMeasures())
+                                 .arg(pendingMeasures());
+        Q_EMIT pendingMeasuresChanged(pendingMeasures());
+    }
+    return m_pending.isEmpty();
+}
+
+bool wsdb::writeMeasure(const MeasureRow &row)
+{
     const QByteArray sql = QByteArrayLiteral(
         "INSERT INTO Measures ( Name, EventName, EventCity, EventNOCCode, CompetitionName, CompGenderID, "
         "CompTypeID, GroupName, LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, LastName2, "
         "FirstName2, Gender2, Year2, NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, "
-        "PDF, Data ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ? );");
+        "PDF, Data, MeasureUid ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+        "?, ?, ?, ?, ?, ?, ? );");
     Statement stmt(m_db, sql);
     if (!stmt.prepared()) {
         std::fprintf(stderr, "Fehler in sqlite3_prepare_v2():\n%s\n", sql.constData());
+        qWarning().noquote() << "The measure was not stored in the database:"
+                             << QString::fromUtf8(sqlite3_errmsg(m_db));
         return false;
     }
-    const StartSelection &s = m_store.startSelection();
-    const QVariantList values = {m_store.measurementName,
-                                 s.eventName,
-                                 s.city,
-                                 s.nocCode,
-                                 s.competitionName,
-                                 s.genderId,
-                                 s.typeId,
-                                 s.groupName,
-                                 s.athlete1.lastName,
-                                 s.athlete1.firstName,
-                                 s.athlete1.gender,
-                                 s.athlete1.year,
-                                 s.athlete1.nocCode,
-                                 s.athlete1.idFig,
-                                 s.athlete2.lastName,
-                                 s.athlete2.firstName,
-                                 s.athlete2.gender,
-                                 s.athlete2.year,
-                                 s.athlete2.nocCode,
-                                 s.athlete2.idFig,
-                                 date,
-                                 time,
-                                 comment1,
-                                 comment2};
     // Texts and numbers never fail to bind into a statement with enough
     // parameters; the BLOBs below keep their own messages.
-    if (!stmt.bind(values)) {
+    if (!stmt.bind(row.values)) {
         qWarning() << "Could not bind the values of the measure";
         return false;
     }
-    const int first = int(values.size()) + 1;
+    const int first = int(row.values.size()) + 1;
     // An empty BLOB is stored as a zero-length BLOB rather than NULL.
     static const char kEmpty = 0;
-    auto blob = [&stmt](int i, const char *data, int size) {
-        return sqlite3_bind_blob(stmt.get(), i, size > 0 && data ? data : &kEmpty, size > 0 ? size : 0,
-                                 SQLITE_STATIC) == SQLITE_OK;
+    auto blob = [&stmt](int i, const QByteArray &bytes) {
+        return sqlite3_bind_blob(stmt.get(), i, bytes.isEmpty() ? &kEmpty : bytes.constData(),
+                                 int(bytes.size()), SQLITE_STATIC) == SQLITE_OK;
     };
-    if (!blob(first, headerBytes.constData(), int(headerBytes.size()))) {
+    if (!blob(first, row.header)) {
         std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... qsHead ... )\n");
         return false;
     }
-    if (!blob(first + 1, resultBytes.constData(), int(resultBytes.size()))) {
+    if (!blob(first + 1, row.results)) {
         std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... Results ... )\n");
         return false;
     }
-    if (!blob(first + 2, pdf.constData(), int(pdf.size()))) {
+    if (!blob(first + 2, row.pdf)) {
         std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... PDF ... )\n");
         return false;
     }
-    if (!blob(first + 3, samples, sampleBytes)) {
+    if (!blob(first + 3, row.samples)) {
         std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... dataArr ... )\n");
         return false;
     }
+    if (!stmt.bind({row.uid}, first + 4))
+        return false;
     const int rc = sqlite3_step(stmt.get());
     printStepError(rc);
     if (rc != SQLITE_DONE) {
@@ -202,24 +370,29 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
                              << QString::fromUtf8(sqlite3_errmsg(m_db));
         return false;
     }
+    // The log goes into the file at once where no reader prevents it, so a
+    // copy of the file taken now holds the routine.
+    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
     return true;
 }
 
 bool wsdb::readMeasure(const QString &name, QStringList &fields, QString &header,
-                       std::vector<wsDaten::Sample> &samples)
+                       std::vector<wsDaten::Sample> &samples, qint64 idx)
 {
     header.clear();
     if (!m_db)
         return false;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT EventName, EventCity, CompetitionName, GroupName, LastName1, FirstName1, LastName2, "
-        "FirstName2, Date, Time, Comment1, Comment2, Header, Data FROM Measures WHERE ( Name=? );");
+    const QByteArray sql =
+        QByteArrayLiteral("SELECT EventName, EventCity, CompetitionName, GroupName, LastName1, FirstName1, "
+                          "LastName2, FirstName2, Date, Time, Comment1, Comment2, Header, Data FROM Measures "
+                          "WHERE ( Name=? ") +
+        (idx >= 0 ? QByteArrayLiteral("AND idx=? ") : QByteArray()) + QByteArrayLiteral(") ORDER BY idx;");
     Statement stmt(m_db, sql);
     if (!stmt.prepared()) {
         printQueryError(sql);
         return false;
     }
-    if (!stmt.bind({name}))
+    if (!stmt.bind(idx >= 0 ? QVariantList{name, idx} : QVariantList{name}))
         return false;
     const int rc = sqlite3_step(stmt.get());
     printStepError(rc);
@@ -430,7 +603,7 @@ QList<QVariantMap> wsdb::select(const QString &sql, const QVariantList &values)
 
 bool wsdb::transaction(const std::function<bool()> &work)
 {
-    if (!m_db || execute(QStringLiteral("BEGIN;")) != SQLITE_DONE)
+    if (!m_db || execute(QStringLiteral("BEGIN IMMEDIATE;")) != SQLITE_DONE)
         return false;
     if (work() && execute(QStringLiteral("COMMIT;")) == SQLITE_DONE)
         return true;
@@ -562,10 +735,49 @@ QStringList wsdb::competitionNames(const QString &eventName)
                  {eventName});
 }
 
+bool wsdb::naturalLess(const QString &a, const QString &b)
+{
+    qsizetype i = 0;
+    qsizetype j = 0;
+    while (i < a.size() && j < b.size()) {
+        if (a.at(i).isDigit() && b.at(j).isDigit()) {
+            qsizetype ei = i;
+            qsizetype ej = j;
+            while (ei < a.size() && a.at(ei).isDigit())
+                ++ei;
+            while (ej < b.size() && b.at(ej).isDigit())
+                ++ej;
+            // The value of a run: its length without leading zeros, then its digits.
+            QStringView x = QStringView(a).sliced(i, ei - i);
+            QStringView y = QStringView(b).sliced(j, ej - j);
+            while (x.size() > 1 && x.front() == QLatin1Char('0'))
+                x = x.sliced(1);
+            while (y.size() > 1 && y.front() == QLatin1Char('0'))
+                y = y.sliced(1);
+            if (x.size() != y.size())
+                return x.size() < y.size();
+            if (const int c = x.compare(y); c != 0)
+                return c < 0;
+            i = ei;
+            j = ej;
+            continue;
+        }
+        if (const int c = QString::compare(a.at(i), b.at(j), Qt::CaseInsensitive); c != 0)
+            return c < 0;
+        ++i;
+        ++j;
+    }
+    if (a.size() - i != b.size() - j)
+        return a.size() - i < b.size() - j;
+    return a < b;
+}
+
 QStringList wsdb::groupNames(const QString &eventName, const QString &competitionName)
 {
-    return names(
-        QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
-                          "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
-        {eventName, competitionName});
+    QStringList groups =
+        names(QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
+                                "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
+              {eventName, competitionName});
+    std::stable_sort(groups.begin(), groups.end(), naturalLess);
+    return groups;
 }

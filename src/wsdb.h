@@ -12,6 +12,9 @@
 #include <QVariantList>
 #include <QVariantMap>
 
+class QTimer;
+
+#include <algorithm>
 #include <array>
 #include <functional>
 #include <vector>
@@ -22,19 +25,56 @@ struct sqlite3;
 // groups) and the stored measures in one SQLite file. Every query function
 // does nothing when no database is open. Values always travel as bound
 // parameters, so names with quotes or any other letters are stored as typed.
+//
+// Other programs may hold the file open (a viewer, a backup, a second
+// workstation's merge): the file is kept in write-ahead-log mode, so their
+// readers never stop a save, and a writer's lock is waited for up to
+// busyTimeout(). A measure that still cannot be stored is kept in memory
+// and retried every retryInterval() until it is stored.
+//
+// Measure identity. Every measure carries MeasureUid (TEXT, the last column
+// of Measures, indexed): measureUid() of its athletes, save date and time
+// and samples. Being computed from the content, two copies of one routine
+// get the same id in every file, also in files written before the column
+// existed (openDatabase adds and fills it; older versions of the program
+// still read and write such files, leaving the id NULL, which the next open
+// fills). Merges, and any other store of these tables, use it as the key of
+// a measure; the save time alone (Name) is not unique across workstations.
 class wsdb : public QObject, public ovra::util::MeasureDatabase
 {
     Q_OBJECT
 public:
-    explicit wsdb(wsDaten &store, QObject *parent = nullptr);
+    // How long a statement waits for another connection's lock.
+    static constexpr int kBusyTimeoutMs = 5000;
+    // How often measures that could not be stored are tried again.
+    static constexpr int kRetryIntervalMs = 15000;
+
+    // With prepareDefaultFolder the application data directory of
+    // defaultFile() is created when missing.
+    explicit wsdb(wsDaten &store, QObject *parent = nullptr, bool prepareDefaultFolder = true);
     ~wsdb() override;
+
+    void setBusyTimeout(int ms);
+    int busyTimeout() const { return m_busyTimeoutMs; }
+    void setRetryInterval(int ms);
+    int retryInterval() const;
+
+    // The content id of a measure (see above): SHA-256 in lower-case hex of
+    // the UTF-8 texts, each preceded by its byte count (4 bytes, little
+    // endian; NULL counts as empty), followed by the sample bytes.
+    static QString measureUid(const QString &lastName1, const QString &firstName1, const QString &lastName2,
+                              const QString &firstName2, const QString &date, const QString &time,
+                              const QByteArray &samples);
 
     // The application data directory + "ovraDb.db".
     QString defaultFile() const { return m_defaultFile; }
 
-    // Closes an open database and opens path (created when missing); true
+    // Closes an open database and opens path (created when missing) in
+    // write-ahead-log mode, adding the measure id where it is missing; true
     // when it is open.
     bool openDatabase(const QString &path);
+    // Writes the log back into the file before closing, so that a copy of
+    // the file alone holds every stored row.
     void closeDatabase();
     bool isOpen() const { return m_db != nullptr; }
     QString databasePath() const { return m_path; }
@@ -49,18 +89,23 @@ public:
     int execute(const QString &sql, const QVariantList &values = {});
 
     // Stores a measure under the store's measurement name and the start-list
-    // choice; true only when the row was written.
+    // choice; true only when the row was written. A row that could not be
+    // written is kept and retried (pendingMeasures()).
     bool insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
                        const QString &header, int headerLength, const char *samples, int sampleBytes,
                        const QJsonDocument &results, const QByteArray &pdf) override;
 
-    // The measure called name: the first twelve columns (EventName, EventCity,
+    // Measures that wait to be stored.
+    int pendingMeasures() const { return int(m_pending.size()); }
+
+    // The measure called name (with idx >= 0: the row idx, which must carry
+    // that name, since names repeat across merged files): the first twelve columns (EventName, EventCity,
     // CompetitionName, GroupName, LastName1, FirstName1, LastName2,
     // FirstName2, Date, Time, Comment1, Comment2) appended to fields, its
     // header text and its samples, which the caller replays into the store.
     // false when there is no such measure (fields and samples unchanged).
     bool readMeasure(const QString &name, QStringList &fields, QString &header,
-                     std::vector<wsDaten::Sample> &samples);
+                     std::vector<wsDaten::Sample> &samples, qint64 idx = -1);
 
     // The start list of the selected group, one line per entry in start order.
     void listGroupEntries(QStringList &out);
@@ -84,7 +129,8 @@ public:
     // Every row of a query with its values bound, as column name -> value
     // (qlonglong, double, QString, QByteArray; an invalid QVariant for NULL).
     QList<QVariantMap> select(const QString &sql, const QVariantList &values = {});
-    // Runs work between BEGIN and COMMIT; rolls back and returns false when
+    // Runs work between BEGIN IMMEDIATE and COMMIT (the write lock is taken,
+    // or waited for, before work reads anything); rolls back and returns false when
     // work returns false or the commit fails.
     bool transaction(const std::function<bool()> &work);
     // "Replace" in the event and competition dialogs: the definition row idx
@@ -100,8 +146,13 @@ public:
     // Row id of the last INSERT on this connection.
     qint64 lastInsertRowId() const;
 
+    // Natural order: runs of digits compare by their value ("Group 2" before
+    // "Group 10"), the rest without regard to case.
+    static bool naturalLess(const QString &a, const QString &b);
+
     // The names the start-list choice offers: events, the competitions of an
-    // event and the groups of a competition, from their definition rows.
+    // event and the groups of a competition (in natural order), from their
+    // definition rows.
     QStringList eventNames();
     QStringList competitionNames(const QString &eventName);
     QStringList groupNames(const QString &eventName, const QString &competitionName);
@@ -125,20 +176,59 @@ public:
     // leaves an existing file at path as it was.
     bool copyToNewDatabase(const QString &path, int flags);
 
-    // Rows of another database file added to this one, per table.
+    // What a merge did with the rows of the other file, per table. A row
+    // equal in every copied column to one of this file is skipped as
+    // identical; any other row is added, and counted as conflicting when a
+    // row of this file has the same key (the identity columns of a
+    // start-list table, the measure id) but differs elsewhere: both are kept.
+    struct MergeCounts
+    {
+        int added = 0;
+        int identical = 0;
+        int conflicting = 0;
+        bool operator==(const MergeCounts &) const = default;
+    };
     struct MergeResult
     {
         bool ok = false;
         // Athlets, Events, Competitions, Groups, Measures.
-        std::array<int, 5> added{};
+        std::array<MergeCounts, 5> tables{};
+        // Why the merge failed, for the operator.
+        QString error;
     };
-    // Adds the rows of the database file path that this one does not hold
-    // yet (identity columns compared NULL-safe), all or nothing. Merging the
-    // open file into itself adds nothing.
+    static const char *tableName(int i);
+    // One line per table: "Measures: 2 added, 5 skipped as identical, 1 kept
+    // as conflicting".
+    static QStringList mergeReport(const MergeResult &result);
+    // Adds the rows of the database file path as described above, all or
+    // nothing; the other file is only read. Merging the open file into
+    // itself adds nothing.
     MergeResult mergeFromDatabase(const QString &path);
 
     // Whether path is an SQLite file that holds the five tables.
     static bool isOvraDatabase(const QString &path);
+
+    // A look at a database file without changing it: SQLite's integrity
+    // check and the rows per table (-1 for a missing table).
+    struct FileCheck
+    {
+        bool opened = false;
+        QString error;
+        // "ok", or the problems the integrity check found.
+        QStringList integrity;
+        // Athlets, Events, Competitions, Groups, Measures.
+        std::array<qint64, 5> rows{-1, -1, -1, -1, -1};
+        // Measures without an id yet (older files; added at the next open),
+        // and ids held by more than one measure (kept as conflicting).
+        qint64 measuresWithoutId = 0;
+        qint64 sharedIds = 0;
+        bool ok() const
+        {
+            return opened && integrity == QStringList{QStringLiteral("ok")} &&
+                   std::none_of(rows.cbegin(), rows.cend(), [](qint64 n) { return n < 0; });
+        }
+    };
+    static FileCheck checkFile(const QString &path);
     // Makes path, which must be an Ovra database, the open database; on
     // failure the previous file stays open. true when path is open.
     bool switchDatabase(const QString &path);
@@ -170,11 +260,36 @@ public:
     };
     QList<MeasureListEntry> listMeasures(const MeasureFilter &filter);
 
+Q_SIGNALS:
+    // The number of measures waiting to be stored changed.
+    void pendingMeasuresChanged(int count);
+
+public Q_SLOTS:
+    // Tries to store the waiting measures, oldest first; true when none waits.
+    bool retryPendingMeasures();
+
 private:
+    // A measure row as it is written: the texts and numbers of the columns
+    // Name ... Comment2, then the four BLOBs and the id.
+    struct MeasureRow
+    {
+        QVariantList values;
+        QByteArray header;
+        QByteArray results;
+        QByteArray pdf;
+        QByteArray samples;
+        QString uid;
+    };
+    bool writeMeasure(const MeasureRow &row);
+    bool prepareConnection();
+    bool addMeasureUids(const QString &schema);
     QStringList names(const QByteArray &sql, const QVariantList &values);
 
     wsDaten &m_store;
     sqlite3 *m_db = nullptr;
     QString m_defaultFile;
     QString m_path;
+    int m_busyTimeoutMs = kBusyTimeoutMs;
+    QList<MeasureRow> m_pending;
+    QTimer *m_retry = nullptr;
 };

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 using wsdb_detail::printStepError;
 using wsdb_detail::Statement;
 
@@ -28,22 +30,6 @@ bool sameFile(const QString &a, const QString &b)
     if (fa.exists() && fb.exists())
         return fa.canonicalFilePath() == fb.canonicalFilePath();
     return fa.absoluteFilePath() == fb.absoluteFilePath();
-}
-
-// The merge statement of one table: the source rows that no row of the open
-// file matches in all identity columns. IS compares NULL with NULL as
-// equal, so rows with empty identity columns are not added again.
-QString mergeSql(const char *table, const QStringList &copied, const QStringList &identity)
-{
-    const QString t = QString::fromLatin1(table);
-    const QString columns = copied.join(QStringLiteral(", "));
-    QStringList same;
-    for (const QString &c : identity)
-        same << QStringLiteral("(main.%1.%2 IS dbAttached.%1.%2)").arg(t, c);
-    return QStringLiteral(
-               "INSERT INTO main.%1 (%2) SELECT %2 FROM dbAttached.%1 WHERE NOT EXISTS ( SELECT 1 FROM "
-               "main.%1 WHERE ( %3 ) ); ")
-        .arg(t, columns, same.join(QStringLiteral(" AND ")));
 }
 
 QStringList split(const char *columns)
@@ -104,11 +90,96 @@ bool wsdb::copyToNewDatabase(const QString &path, int flags)
     return done;
 }
 
+const char *wsdb::tableName(int i)
+{
+    Q_ASSERT(i >= 0 && i < 5);
+    return kTables[std::clamp(i, 0, 4)];
+}
+
+QStringList wsdb::mergeReport(const MergeResult &result)
+{
+    QStringList lines;
+    for (int i = 0; i < 5; ++i) {
+        const MergeCounts &c = result.tables[std::size_t(i)];
+        lines << tr("%1: %2 added, %3 skipped as identical, %4 kept as conflicting")
+                     .arg(QString::fromLatin1(tableName(i)))
+                     .arg(c.added)
+                     .arg(c.identical)
+                     .arg(c.conflicting);
+    }
+    return lines;
+}
+
+namespace {
+
+// How one table is merged: the columns copied (idx never is) and the key
+// that tells a conflicting row from a new one.
+struct MergeTable
+{
+    QStringList copied;
+    QStringList key;
+};
+
+// The three statements of a table. s is the other file's row, m a row of
+// this file; IS compares NULL with NULL as equal. from and source say
+// where a copied column of s comes from (the measure id of a file without
+// it is computed once per row into temp.mergeUids).
+struct MergeStatements
+{
+    QString identical;
+    QString conflicting;
+    QString insert;
+};
+
+MergeStatements mergeStatements(const QString &table, const MergeTable &spec, bool computedUid)
+{
+    const QString from =
+        computedUid
+            ? QStringLiteral("dbAttached.%1 AS s JOIN temp.mergeUids AS u ON u.idx = s.idx").arg(table)
+            : QStringLiteral("dbAttached.%1 AS s").arg(table);
+    const auto source = [computedUid](const QString &c) {
+        return computedUid && c == QLatin1String("MeasureUid") ? QStringLiteral("u.uid")
+                                                               : QStringLiteral("s.") + c;
+    };
+    const auto same = [&source](const QStringList &columns) {
+        QStringList terms;
+        for (const QString &c : columns)
+            terms << (c == QLatin1String("MeasureUid") ? QStringLiteral("(m.%1 = %2)")
+                                                       : QStringLiteral("(m.%1 IS %2)"))
+                         .arg(c, source(c));
+        return terms.join(QStringLiteral(" AND "));
+    };
+    // The key first, so that the measure id index finds the candidates.
+    QStringList all = spec.key;
+    for (const QString &c : spec.copied)
+        if (!all.contains(c))
+            all << c;
+    QStringList sources;
+    for (const QString &c : spec.copied)
+        sources << source(c);
+    const QString identical =
+        QStringLiteral("EXISTS ( SELECT 1 FROM main.%1 AS m WHERE %2 )").arg(table, same(all));
+    const QString sameKey =
+        QStringLiteral("EXISTS ( SELECT 1 FROM main.%1 AS m WHERE %2 )").arg(table, same(spec.key));
+    MergeStatements st;
+    st.identical = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2;").arg(from, identical);
+    st.conflicting =
+        QStringLiteral("SELECT COUNT(*) FROM %1 WHERE NOT %2 AND %3;").arg(from, identical, sameKey);
+    st.insert = QStringLiteral("INSERT INTO main.%1 (%2) SELECT %3 FROM %4 WHERE NOT %5 ORDER BY s.idx;")
+                    .arg(table, spec.copied.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")),
+                         from, identical);
+    return st;
+}
+
+} // namespace
+
 wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
 {
     MergeResult result;
-    if (!m_db)
+    if (!m_db) {
+        result.error = tr("No database is open.");
         return result;
+    }
     // Every row of the open file is already there.
     if (sameFile(path, m_path)) {
         result.ok = true;
@@ -116,49 +187,80 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
     }
     if (!isOvraDatabase(path)) {
         qWarning().noquote() << "Not an Ovra database:" << path;
+        result.error = tr("%1 is not an Ovra database.").arg(path);
         return result;
     }
     static const char kGroupColumns[] =
         "EventName, CompetitionName, GroupName, StartOrder, Competitor1No, LastName1, FirstName1, Gender1, "
-        "Year1, "
-        "NOCCode1, IDFIG1, Competitor2No, LastName2, FirstName2, Gender2, Year2, NOCCode2, IDFIG2, GenderID, "
-        "TypeID, R1, R2, R3";
+        "Year1, NOCCode1, IDFIG1, Competitor2No, LastName2, FirstName2, Gender2, Year2, NOCCode2, IDFIG2, "
+        "GenderID, TypeID, R1, R2, R3";
     static const char kMeasureColumns[] =
         "Name, EventName, EventCity, EventNOCCode, CompetitionName, CompGenderID, CompTypeID, GroupName, "
         "LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, LastName2, FirstName2, Gender2, Year2, "
-        "NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, PDF, Data";
-    const QString statements[5] = {
-        mergeSql(
-            kTables[0],
-            split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, IDNational, Email, R1, R2, R3, "
-                  "Picture, R4"),
-            split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG")),
-        mergeSql(kTables[1], split("EventName, City, NOCCode, DateFrom, DateTo, CompetitionName, R1, R2, R3"),
-                 split("EventName, City, NOCCode, DateFrom, DateTo")),
-        mergeSql(kTables[2],
-                 split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID, R1, R2, R3"),
-                 split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID")),
-        mergeSql(kTables[3], split(kGroupColumns),
-                 split("EventName, CompetitionName, GroupName, StartOrder, LastName1, FirstName1, Gender1, "
-                       "LastName2, FirstName2, Gender2, GenderID, TypeID")),
-        mergeSql(kTables[4], split(kMeasureColumns), split("Name")),
+        "NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, PDF, Data, MeasureUid";
+    const MergeTable tables[5] = {
+        {split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, IDNational, Email, R1, R2, R3, "
+               "Picture, R4"),
+         split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG")},
+        {split("EventName, City, NOCCode, DateFrom, DateTo, CompetitionName, R1, R2, R3"),
+         split("EventName, City, NOCCode, DateFrom, DateTo")},
+        {split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID, R1, R2, R3"),
+         split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID")},
+        {split(kGroupColumns),
+         split("EventName, CompetitionName, GroupName, StartOrder, LastName1, FirstName1, "
+               "Gender1, LastName2, FirstName2, Gender2, GenderID, TypeID")},
+        {split(kMeasureColumns), {QStringLiteral("MeasureUid")}},
     };
     if (execute(kAttachSql, {path}) != SQLITE_DONE) {
-        qWarning().noquote() << "Could not attach the database file" << path;
+        const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
+        qWarning().noquote() << "Could not attach the database file" << path << reason;
+        result.error = tr("%1 could not be opened: %2").arg(path, reason);
         return result;
     }
-    result.ok = transaction([this, &statements, &result] {
-        for (std::size_t i = 0; i < 5; ++i) {
-            if (execute(statements[i]) != SQLITE_DONE)
+    QString failed;
+    result.ok = transaction([&] {
+        // This file's ids are complete (they are added at open; once more
+        // here in case that failed); the other file is only read, so ids it
+        // lacks are computed on the way.
+        if (!addMeasureUids(QStringLiteral("main")))
+            return false;
+        const QList<QVariantMap> columns = select(QStringLiteral("PRAGMA dbAttached.table_info(Measures);"));
+        const bool sourceHasUid = std::any_of(columns.cbegin(), columns.cend(), [](const QVariantMap &c) {
+            return c.value(QStringLiteral("name")).toString() == QLatin1String("MeasureUid");
+        });
+        const QString uidSource =
+            sourceHasUid ? QStringLiteral("COALESCE(MeasureUid, ovra_measure_uid(LastName1, "
+                                          "FirstName1, LastName2, FirstName2, Date, Time, Data))")
+                         : QStringLiteral("ovra_measure_uid(LastName1, FirstName1, LastName2, "
+                                          "FirstName2, Date, Time, Data)");
+        if (execute(QStringLiteral("CREATE TEMP TABLE mergeUids ( idx INTEGER PRIMARY KEY, uid TEXT );")) !=
+                SQLITE_DONE ||
+            execute(QStringLiteral("INSERT INTO temp.mergeUids SELECT idx, %1 FROM dbAttached.Measures;")
+                        .arg(uidSource)) != SQLITE_DONE)
+            return false;
+        for (int i = 0; i < 5; ++i) {
+            const MergeStatements st = mergeStatements(QString::fromLatin1(kTables[i]), tables[i], i == 4);
+            const QList<QVariantMap> identical = select(st.identical);
+            const QList<QVariantMap> conflicting = select(st.conflicting);
+            if (identical.isEmpty() || conflicting.isEmpty() || execute(st.insert) != SQLITE_DONE) {
+                failed = QString::fromUtf8(sqlite3_errmsg(m_db));
                 return false;
-            result.added[i] = sqlite3_changes(m_db);
+            }
+            MergeCounts &counts = result.tables[std::size_t(i)];
+            counts.identical = identical.first().first().toInt();
+            counts.conflicting = conflicting.first().first().toInt();
+            counts.added = sqlite3_changes(m_db) - counts.conflicting;
         }
-        return true;
+        return execute(QStringLiteral("DROP TABLE temp.mergeUids;")) == SQLITE_DONE;
     });
+    // A failed transaction leaves the temporary table behind.
+    if (!result.ok)
+        execute(QStringLiteral("DROP TABLE IF EXISTS temp.mergeUids;"));
     execute(kDetachSql);
     if (!result.ok) {
-        result.added = {};
-        qWarning().noquote() << "The database file could not be merged:" << path;
+        result.tables = {};
+        qWarning().noquote() << "The database file could not be merged:" << path << failed;
+        result.error = tr("%1 could not be merged; nothing was added. %2").arg(path, failed);
     }
     return result;
 }
@@ -180,6 +282,63 @@ bool wsdb::isOvraDatabase(const QString &path)
     }
     sqlite3_close(db);
     return ovra;
+}
+
+wsdb::FileCheck wsdb::checkFile(const QString &path)
+{
+    FileCheck check;
+    if (!QFileInfo(path).isFile()) {
+        check.error = tr("%1 does not exist.").arg(path);
+        return check;
+    }
+    sqlite3 *db = nullptr;
+    const QByteArray file = path.toUtf8();
+    // Writable but held to reading, so that closing tidies up the log files
+    // a reader of such a file creates; read-only where the file is.
+    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK) {
+        sqlite3_exec(db, "PRAGMA query_only=1;", nullptr, nullptr, nullptr);
+    } else {
+        sqlite3_close(db);
+        db = nullptr;
+        if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+            check.error = QString::fromUtf8(sqlite3_errmsg(db));
+            sqlite3_close(db);
+            return check;
+        }
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    const auto rows = [db](const QByteArray &sql, QStringList *texts) -> qint64 {
+        Statement stmt(db, sql);
+        if (!stmt.prepared())
+            return -1;
+        qint64 first = 0;
+        bool any = false;
+        while (sqlite3_step(stmt.get()) == SQLITE_ROW) {
+            if (!any)
+                first = sqlite3_column_int64(stmt.get(), 0);
+            any = true;
+            if (texts)
+                *texts << stmt.text(0);
+        }
+        return first;
+    };
+    check.opened = true;
+    rows(QByteArrayLiteral("PRAGMA integrity_check;"), &check.integrity);
+    if (check.integrity.isEmpty()) {
+        // A file that is no database at all fails here.
+        check.integrity << QString::fromUtf8(sqlite3_errmsg(db));
+    }
+    for (int i = 0; i < 5; ++i)
+        check.rows[std::size_t(i)] =
+            rows(QByteArray("SELECT COUNT(*) FROM main.") + kTables[i] + ';', nullptr);
+    const qint64 withId = rows(QByteArrayLiteral("SELECT COUNT(MeasureUid) FROM Measures;"), nullptr);
+    if (check.rows[4] >= 0)
+        check.measuresWithoutId = check.rows[4] - std::max<qint64>(withId, 0);
+    check.sharedIds = std::max<qint64>(
+        0, rows(QByteArrayLiteral("SELECT COUNT(MeasureUid) - COUNT(DISTINCT MeasureUid) FROM Measures;"),
+                nullptr));
+    sqlite3_close(db);
+    return check;
 }
 
 bool wsdb::switchDatabase(const QString &path)

@@ -31,10 +31,11 @@ public:
     int prepareResult() const { return m_result == SQLITE_OK ? SQLITE_ERROR : m_result; }
     sqlite3_stmt *get() const { return m_stmt; }
 
-    // Binds the values to the parameters 1, 2, ...; false when one does not bind.
-    bool bind(const QVariantList &values)
+    // Binds the values to the parameters first, first + 1, ...; false when
+    // one does not bind.
+    bool bind(const QVariantList &values, int first = 1)
     {
-        int i = 1;
+        int i = first;
         for (const QVariant &v : values) {
             int rc = SQLITE_OK;
             switch (v.typeId()) {

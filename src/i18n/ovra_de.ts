@@ -279,6 +279,52 @@ Erstellt %4</translation>
             <source>Open</source>
             <translation>Öffnen</translation>
         </message>
+        <message>
+            <source>Encoding: %1</source>
+            <translation>Zeichenkodierung: %1</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n row(s) cannot be read and will not be imported:</source>
+            <translation>
+                <numerusform>%n Zeile(n) können nicht gelesen werden und werden nicht importiert:</numerusform>
+                <numerusform>%n Zeile(n) können nicht gelesen werden und werden nicht importiert:</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>line %1: %2 (%3)</source>
+            <translation>Zeile %1: %2 (%3)</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>Die Datei kann nicht gelesen werden: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvSource</name>
+        <message>
+            <source>a start list takes at most %1 columns with titles of at most %2 characters</source>
+            <translation>eine Startliste hat höchstens %1 Spalten mit Überschriften von höchstens %2 Zeichen</translation>
+        </message>
+        <message>
+            <source>a field is longer than %1 characters</source>
+            <translation>ein Feld ist länger als %1 Zeichen</translation>
+        </message>
+        <message>
+            <source>%1 fields, but the header names %2 columns</source>
+            <translation>%1 Felder, aber die Kopfzeile nennt %2 Spalten</translation>
+        </message>
+        <message>
+            <source>the file is larger than %1 MB</source>
+            <translation>die Datei ist größer als %1 MB</translation>
+        </message>
+        <message>
+            <source>a quote is out of place</source>
+            <translation>ein Anführungszeichen steht an falscher Stelle</translation>
+        </message>
+        <message>
+            <source>a quote is never closed</source>
+            <translation>ein Anführungszeichen wird nie geschlossen</translation>
+        </message>
     </context>
     <context>
         <name>CsvWidget</name>
@@ -513,8 +559,8 @@ Erstellt %4</translation>
             <translation>%1 konnte nicht zusammengeführt werden; es wurde nichts hinzugefügt.</translation>
         </message>
         <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Aus %1 hinzugefügt: %2 Athleten, %3 Veranstaltungen, %4 Wettkämpfe, %5 Gruppeneinträge, %6 Messungen.</translation>
+            <source>Merged %1:</source>
+            <translation>%1 zusammengeführt:</translation>
         </message>
     </context>
     <context>
@@ -550,6 +596,10 @@ Erstellt %4</translation>
         <message>
             <source>Date to</source>
             <translation>Datum bis</translation>
+        </message>
+        <message>
+            <source>An event named %1 exists already; it was not added again.</source>
+            <translation>Eine Veranstaltung namens %1 gibt es schon; sie wurde nicht noch einmal angelegt.</translation>
         </message>
     </context>
     <context>
@@ -597,6 +647,14 @@ Erstellt %4</translation>
         <message>
             <source>Written: %1 and %2</source>
             <translation>Geschrieben: %1 und %2</translation>
+        </message>
+        <message>
+            <source>The heat map %1 exists already. Replace it?</source>
+            <translation>Die Heatmap %1 gibt es schon. Ersetzen?</translation>
+        </message>
+        <message>
+            <source>Nothing written: the heat map %1 was kept.</source>
+            <translation>Nichts geschrieben: die Heatmap %1 bleibt erhalten.</translation>
         </message>
     </context>
     <context>
@@ -1054,6 +1112,97 @@ Erstellt %4</translation>
         </message>
     </context>
     <context>
+        <name>OvraDb</name>
+        <message>
+            <source>usage: %1</source>
+            <translation>Aufruf: %1</translation>
+        </message>
+        <message>
+            <source>   or: %1</source>
+            <translation> oder: %1</translation>
+        </message>
+        <message>
+            <source>merge needs a target and at least one source</source>
+            <translation>merge braucht ein Ziel und mindestens eine Quelle</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database; nothing was merged</source>
+            <translation>%1 ist keine Ovra-Datenbank; nichts wurde zusammengeführt</translation>
+        </message>
+        <message>
+            <source>%1 is unchanged</source>
+            <translation>%1 ist unverändert</translation>
+        </message>
+        <message>
+            <source>%1 could not be copied: %2</source>
+            <translation>%1 konnte nicht kopiert werden: %2</translation>
+        </message>
+        <message>
+            <source>%1 could not be written</source>
+            <translation>%1 konnte nicht geschrieben werden</translation>
+        </message>
+        <message>
+            <source>%1 is open in another program; close it there and merge again</source>
+            <translation>%1 ist in einem anderen Programm geöffnet; dort schließen und erneut zusammenführen</translation>
+        </message>
+        <message>
+            <source>%1 could not be replaced</source>
+            <translation>%1 konnte nicht ersetzt werden</translation>
+        </message>
+        <message>
+            <source>Merged into %1 (sources: %2)</source>
+            <translation>In %1 zusammengeführt (Quellen: %2)</translation>
+        </message>
+        <message>
+            <source>check needs one database file</source>
+            <translation>check braucht eine Datenbankdatei</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened: %2</source>
+            <translation>%1 kann nicht geöffnet werden: %2</translation>
+        </message>
+        <message>
+            <source>integrity: %1</source>
+            <translation>Integrität: %1</translation>
+        </message>
+        <message>
+            <source>missing</source>
+            <translation>fehlt</translation>
+        </message>
+        <message>
+            <source>measures without an id (added when the workstation opens the file): %1</source>
+            <translation>Messungen ohne Kennung (wird beim Öffnen am Arbeitsplatz ergänzt): %1</translation>
+        </message>
+        <message>
+            <source>measures kept as conflicting versions of another: %1</source>
+            <translation>Messungen, die als abweichende Fassung einer anderen erhalten sind: %1</translation>
+        </message>
+        <message>
+            <source>unknown argument %1</source>
+            <translation>unbekanntes Argument %1</translation>
+        </message>
+        <message>
+            <source>startlist needs a CSV file</source>
+            <translation>startlist braucht eine CSV-Datei</translation>
+        </message>
+        <message>
+            <source>the separator is one of , : ; | tab</source>
+            <translation>das Trennzeichen ist eines von , : ; | tab</translation>
+        </message>
+        <message>
+            <source>--header takes yes or no</source>
+            <translation>--header nimmt yes oder no</translation>
+        </message>
+        <message>
+            <source>%1 cannot be read: %2</source>
+            <translation>%1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>unknown command %1</source>
+            <translation>unbekannter Befehl %1</translation>
+        </message>
+    </context>
+    <context>
         <name>OvraDialog</name>
         <message>
             <source>Ovra v%1</source>
@@ -1426,22 +1575,6 @@ Taste X drücken</translation>
             <translation>WebSocket-Server</translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Selbstdiagnose</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Verbindung</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>verbunden</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>nicht verbunden</translation>
-        </message>
-        <message>
             <source>Ovra</source>
             <translation>Ovra</translation>
         </message>
@@ -1533,6 +1666,25 @@ Taste X drücken</translation>
             <source>it cannot be read from the database %1</source>
             <translation>sie kann nicht aus der Datenbank %1 gelesen werden</translation>
         </message>
+        <message>
+            <source>The routines that waited are now stored in the database</source>
+            <translation>Die wartenden Übungen sind jetzt in der Datenbank gespeichert</translation>
+        </message>
+        <message>
+            <source>The start list %1 cannot be read: %2</source>
+            <translation>Die Startliste %1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>line %1: %2</source>
+            <translation>Zeile %1: %2</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n row(s) of the start list cannot be read and were not imported:</source>
+            <translation>
+                <numerusform>%n Zeile(n) der Startliste können nicht gelesen werden und wurden nicht importiert:</numerusform>
+                <numerusform>%n Zeile(n) der Startliste können nicht gelesen werden und wurden nicht importiert:</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1541,20 +1693,12 @@ Taste X drücken</translation>
             <translation>Aufruf: %1</translation>
         </message>
         <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule braucht einen Wert</translation>
-        </message>
-        <message>
             <source>--hd-rule takes 0 or 1, not '%1'</source>
             <translation>--hd-rule nimmt 0 oder 1, nicht '%1'</translation>
         </message>
         <message>
             <source>unknown option '%1'</source>
             <translation>unbekannte Option '%1'</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>es kann nur eine Datei ausgewertet werden</translation>
         </message>
         <message>
             <source>no file given</source>
@@ -1566,7 +1710,7 @@ Taste X drücken</translation>
         </message>
         <message>
             <source>   or: %1</source>
-            <translation>  oder: %1</translation>
+            <translation> oder: %1</translation>
         </message>
         <message>
             <source>%1 needs a value</source>
@@ -1621,26 +1765,6 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -1737,6 +1861,10 @@ Taste X drücken</translation>
         <message>
             <source>Not stored in the database</source>
             <translation>Nicht in der Datenbank gespeichert</translation>
+        </message>
+        <message>
+            <source>Not stored in the database yet: it is tried again automatically</source>
+            <translation>Noch nicht in der Datenbank gespeichert: es wird automatisch erneut versucht</translation>
         </message>
     </context>
     <context>
@@ -2143,10 +2271,6 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2203,6 +2327,10 @@ N: %3</translation>
         <message>
             <source>- Committed routines are not stored: autosave to file and database is off</source>
             <translation>- Bestätigte Übungen werden nicht gespeichert: Autosave in Datei und Datenbank ist aus</translation>
+        </message>
+        <message>
+            <source>- Routines wait to be stored in the database; it is tried again automatically</source>
+            <translation>- Übungen warten auf das Speichern in der Datenbank; es wird automatisch erneut versucht</translation>
         </message>
     </context>
     <context>
@@ -2273,6 +2401,33 @@ N: %3</translation>
         <message>
             <source>Does not count: an earlier pair was not synchronous</source>
             <translation>Zählt nicht: ein früheres Paar war nicht synchron</translation>
+        </message>
+    </context>
+    <context>
+        <name>wsdb</name>
+        <message>
+            <source>%1: %2 added, %3 skipped as identical, %4 kept as conflicting</source>
+            <translation>%1: %2 hinzugefügt, %3 als gleich übersprungen, %4 als abweichend behalten</translation>
+        </message>
+        <message>
+            <source>No database is open.</source>
+            <translation>Keine Datenbank ist geöffnet.</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database.</source>
+            <translation>%1 ist keine Ovra-Datenbank.</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened: %2</source>
+            <translation>%1 konnte nicht geöffnet werden: %2</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged; nothing was added. %2</source>
+            <translation>%1 konnte nicht zusammengeführt werden; nichts wurde hinzugefügt. %2</translation>
+        </message>
+        <message>
+            <source>%1 does not exist.</source>
+            <translation>%1 gibt es nicht.</translation>
         </message>
     </context>
 </TS>

@@ -279,6 +279,52 @@ Built %4</translation>
             <source>Open</source>
             <translation>Open</translation>
         </message>
+        <message>
+            <source>Encoding: %1</source>
+            <translation>Encoding: %1</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n row(s) cannot be read and will not be imported:</source>
+            <translation>
+                <numerusform>%n row(s) cannot be read and will not be imported:</numerusform>
+                <numerusform>%n row(s) cannot be read and will not be imported:</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>line %1: %2 (%3)</source>
+            <translation>line %1: %2 (%3)</translation>
+        </message>
+        <message>
+            <source>The file cannot be read: %1</source>
+            <translation>The file cannot be read: %1</translation>
+        </message>
+    </context>
+    <context>
+        <name>CsvSource</name>
+        <message>
+            <source>a start list takes at most %1 columns with titles of at most %2 characters</source>
+            <translation>a start list takes at most %1 columns with titles of at most %2 characters</translation>
+        </message>
+        <message>
+            <source>a field is longer than %1 characters</source>
+            <translation>a field is longer than %1 characters</translation>
+        </message>
+        <message>
+            <source>%1 fields, but the header names %2 columns</source>
+            <translation>%1 fields, but the header names %2 columns</translation>
+        </message>
+        <message>
+            <source>the file is larger than %1 MB</source>
+            <translation>the file is larger than %1 MB</translation>
+        </message>
+        <message>
+            <source>a quote is out of place</source>
+            <translation>a quote is out of place</translation>
+        </message>
+        <message>
+            <source>a quote is never closed</source>
+            <translation>a quote is never closed</translation>
+        </message>
     </context>
     <context>
         <name>CsvWidget</name>
@@ -513,8 +559,8 @@ Built %4</translation>
             <translation>%1 could not be merged; nothing was added.</translation>
         </message>
         <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</translation>
+            <source>Merged %1:</source>
+            <translation>Merged %1:</translation>
         </message>
     </context>
     <context>
@@ -550,6 +596,10 @@ Built %4</translation>
         <message>
             <source>Date to</source>
             <translation>Date to</translation>
+        </message>
+        <message>
+            <source>An event named %1 exists already; it was not added again.</source>
+            <translation>An event named %1 exists already; it was not added again.</translation>
         </message>
     </context>
     <context>
@@ -597,6 +647,14 @@ Built %4</translation>
         <message>
             <source>Written: %1 and %2</source>
             <translation>Written: %1 and %2</translation>
+        </message>
+        <message>
+            <source>The heat map %1 exists already. Replace it?</source>
+            <translation>The heat map %1 exists already. Replace it?</translation>
+        </message>
+        <message>
+            <source>Nothing written: the heat map %1 was kept.</source>
+            <translation>Nothing written: the heat map %1 was kept.</translation>
         </message>
     </context>
     <context>
@@ -1054,6 +1112,97 @@ Built %4</translation>
         </message>
     </context>
     <context>
+        <name>OvraDb</name>
+        <message>
+            <source>usage: %1</source>
+            <translation>usage: %1</translation>
+        </message>
+        <message>
+            <source>   or: %1</source>
+            <translation>   or: %1</translation>
+        </message>
+        <message>
+            <source>merge needs a target and at least one source</source>
+            <translation>merge needs a target and at least one source</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database; nothing was merged</source>
+            <translation>%1 is not an Ovra database; nothing was merged</translation>
+        </message>
+        <message>
+            <source>%1 is unchanged</source>
+            <translation>%1 is unchanged</translation>
+        </message>
+        <message>
+            <source>%1 could not be copied: %2</source>
+            <translation>%1 could not be copied: %2</translation>
+        </message>
+        <message>
+            <source>%1 could not be written</source>
+            <translation>%1 could not be written</translation>
+        </message>
+        <message>
+            <source>%1 is open in another program; close it there and merge again</source>
+            <translation>%1 is open in another program; close it there and merge again</translation>
+        </message>
+        <message>
+            <source>%1 could not be replaced</source>
+            <translation>%1 could not be replaced</translation>
+        </message>
+        <message>
+            <source>Merged into %1 (sources: %2)</source>
+            <translation>Merged into %1 (sources: %2)</translation>
+        </message>
+        <message>
+            <source>check needs one database file</source>
+            <translation>check needs one database file</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened: %2</source>
+            <translation>%1 cannot be opened: %2</translation>
+        </message>
+        <message>
+            <source>integrity: %1</source>
+            <translation>integrity: %1</translation>
+        </message>
+        <message>
+            <source>missing</source>
+            <translation>missing</translation>
+        </message>
+        <message>
+            <source>measures without an id (added when the workstation opens the file): %1</source>
+            <translation>measures without an id (added when the workstation opens the file): %1</translation>
+        </message>
+        <message>
+            <source>measures kept as conflicting versions of another: %1</source>
+            <translation>measures kept as conflicting versions of another: %1</translation>
+        </message>
+        <message>
+            <source>unknown argument %1</source>
+            <translation>unknown argument %1</translation>
+        </message>
+        <message>
+            <source>startlist needs a CSV file</source>
+            <translation>startlist needs a CSV file</translation>
+        </message>
+        <message>
+            <source>the separator is one of , : ; | tab</source>
+            <translation>the separator is one of , : ; | tab</translation>
+        </message>
+        <message>
+            <source>--header takes yes or no</source>
+            <translation>--header takes yes or no</translation>
+        </message>
+        <message>
+            <source>%1 cannot be read: %2</source>
+            <translation>%1 cannot be read: %2</translation>
+        </message>
+        <message>
+            <source>unknown command %1</source>
+            <translation>unknown command %1</translation>
+        </message>
+    </context>
+    <context>
         <name>OvraDialog</name>
         <message>
             <source>Ovra v%1</source>
@@ -1426,22 +1575,6 @@ press X</translation>
             <translation>WebSocket Server</translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Self Diagnosis</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Connection</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>connected</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>not connected</translation>
-        </message>
-        <message>
             <source>Ovra</source>
             <translation>Ovra</translation>
         </message>
@@ -1533,6 +1666,25 @@ press X</translation>
             <source>it cannot be read from the database %1</source>
             <translation>it cannot be read from the database %1</translation>
         </message>
+        <message>
+            <source>The routines that waited are now stored in the database</source>
+            <translation>The routines that waited are now stored in the database</translation>
+        </message>
+        <message>
+            <source>The start list %1 cannot be read: %2</source>
+            <translation>The start list %1 cannot be read: %2</translation>
+        </message>
+        <message>
+            <source>line %1: %2</source>
+            <translation>line %1: %2</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n row(s) of the start list cannot be read and were not imported:</source>
+            <translation>
+                <numerusform>%n row(s) of the start list cannot be read and were not imported:</numerusform>
+                <numerusform>%n row(s) of the start list cannot be read and were not imported:</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1541,20 +1693,12 @@ press X</translation>
             <translation>usage: %1</translation>
         </message>
         <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule needs a value</translation>
-        </message>
-        <message>
             <source>--hd-rule takes 0 or 1, not '%1'</source>
             <translation>--hd-rule takes 0 or 1, not '%1'</translation>
         </message>
         <message>
             <source>unknown option '%1'</source>
             <translation>unknown option '%1'</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>only one file can be evaluated</translation>
         </message>
         <message>
             <source>no file given</source>
@@ -1621,26 +1765,6 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Right-click to select highlight information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Context menu</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -1737,6 +1861,10 @@ press X</translation>
         <message>
             <source>Not stored in the database</source>
             <translation>Not stored in the database</translation>
+        </message>
+        <message>
+            <source>Not stored in the database yet: it is tried again automatically</source>
+            <translation>Not stored in the database yet: it is tried again automatically</translation>
         </message>
     </context>
     <context>
@@ -2143,10 +2271,6 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2203,6 +2327,10 @@ N: %3</translation>
         <message>
             <source>- Committed routines are not stored: autosave to file and database is off</source>
             <translation>- Committed routines are not stored: autosave to file and database is off</translation>
+        </message>
+        <message>
+            <source>- Routines wait to be stored in the database; it is tried again automatically</source>
+            <translation>- Routines wait to be stored in the database; it is tried again automatically</translation>
         </message>
     </context>
     <context>
@@ -2273,6 +2401,33 @@ N: %3</translation>
         <message>
             <source>Does not count: an earlier pair was not synchronous</source>
             <translation>Does not count: an earlier pair was not synchronous</translation>
+        </message>
+    </context>
+    <context>
+        <name>wsdb</name>
+        <message>
+            <source>%1: %2 added, %3 skipped as identical, %4 kept as conflicting</source>
+            <translation>%1: %2 added, %3 skipped as identical, %4 kept as conflicting</translation>
+        </message>
+        <message>
+            <source>No database is open.</source>
+            <translation>No database is open.</translation>
+        </message>
+        <message>
+            <source>%1 is not an Ovra database.</source>
+            <translation>%1 is not an Ovra database.</translation>
+        </message>
+        <message>
+            <source>%1 could not be opened: %2</source>
+            <translation>%1 could not be opened: %2</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged; nothing was added. %2</source>
+            <translation>%1 could not be merged; nothing was added. %2</translation>
+        </message>
+        <message>
+            <source>%1 does not exist.</source>
+            <translation>%1 does not exist.</translation>
         </message>
     </context>
 </TS>

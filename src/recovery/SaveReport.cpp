@@ -14,8 +14,13 @@ void SaveReport::addFile(const QString &path, bool saved)
     m_failed = m_failed || !saved;
 }
 
-void SaveReport::addDatabase(bool stored)
+void SaveReport::addDatabase(bool stored, bool waiting)
 {
-    m_lines << (stored ? tr("Stored in the database") : tr("Not stored in the database"));
+    if (stored)
+        m_lines << tr("Stored in the database");
+    else if (waiting)
+        m_lines << tr("Not stored in the database yet: it is tried again automatically");
+    else
+        m_lines << tr("Not stored in the database");
     m_failed = m_failed || !stored;
 }

@@ -12,7 +12,8 @@ class SaveReport
     Q_DECLARE_TR_FUNCTIONS(SaveReport)
 public:
     void addFile(const QString &path, bool saved);
-    void addDatabase(bool stored);
+    // waiting: a measure not stored yet is kept and tried again.
+    void addDatabase(bool stored, bool waiting = false);
 
     bool isEmpty() const { return m_lines.isEmpty(); }
     bool failed() const { return m_failed; }

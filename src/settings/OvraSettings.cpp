@@ -52,8 +52,7 @@ QString key(const char *name)
 
 } // namespace
 
-OvraSettings::OvraSettings(const Targets &targets, ovra::util::LogHandler &logHandler,
-                           QObject *parent)
+OvraSettings::OvraSettings(const Targets &targets, ovra::util::LogHandler &logHandler, QObject *parent)
     : QObject(parent)
     , m_targets(targets)
     , m_logHandler(logHandler)
@@ -84,8 +83,7 @@ OvraSettings::~OvraSettings() = default;
 std::unique_ptr<QSettings> OvraSettings::openStorage()
 {
     return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QString::fromLatin1(kOrganisation),
-                                       QString::fromLatin1(kApplication));
+                                       QString::fromLatin1(kOrganisation), QString::fromLatin1(kApplication));
 }
 
 QString OvraSettings::defaultDatabaseFile()
@@ -108,7 +106,8 @@ void OvraSettings::load(int &width, int &height, QFont &font)
     const std::unique_ptr<QSettings> storage = openStorage();
     QSettings &s = *storage;
 
-    m_tutorialSettings.setShowSetupTutorialOnEveryStartup(readBool(s, key("Startup/ShowSetupTutorial"), true));
+    m_tutorialSettings.setShowSetupTutorialOnEveryStartup(
+        readBool(s, key("Startup/ShowSetupTutorial"), true));
     m_tutorialSettings.setShowUiTutorialOnEveryStartup(readBool(s, key("Startup/ShowUiTutorial"), true));
 
     StoreSettings store = m_targets.store->storeSettings();
@@ -149,8 +148,9 @@ void OvraSettings::load(int &width, int &height, QFont &font)
 
     m_autoSaveSettings.setFileSave(readBool(s, key("AutoSave/FileSave"), false));
     m_autoSaveSettings.setPath(readString(s, key("AutoSave/Path"), QString()));
-    m_autoSaveSettings.setFilenameTemplate(readString(s, key("AutoSave/FilenameTemplate"),
-                                                      QString::fromLatin1(AutoSaveSettings::kDefaultFilenameTemplate)));
+    m_autoSaveSettings.setFilenameTemplate(
+        readString(s, key("AutoSave/FilenameTemplate"),
+                   QString::fromLatin1(AutoSaveSettings::kDefaultFilenameTemplate)));
     m_autoSaveSettings.setSuppressWhitespace(readBool(s, key("AutoSave/SuppressWhitespace"), false));
     m_autoSaveSettings.setDatabaseSave(readBool(s, key("AutoSave/DatabaseSave"), false));
 
@@ -187,8 +187,8 @@ void OvraSettings::load(int &width, int &height, QFont &font)
 
     m_logHandler.setSaveToFile(readBool(s, key("Logs/SaveToFile"), true));
     const QString logLocation = s.contains(key("Logs/LogLocation"))
-        ? readString(s, key("Logs/LogLocation"), QString())
-        : ovra::util::LogHandler::getDefaultLogFileLocation().absolutePath();
+                                    ? readString(s, key("Logs/LogLocation"), QString())
+                                    : ovra::util::LogHandler::getDefaultLogFileLocation().absolutePath();
     m_logHandler.setLogDirectory(QDir(logLocation));
 
     m_rulesSettings.setPlayWarningSound(readBool(s, key("Rules/PlayWarningSound"), true));
@@ -206,6 +206,13 @@ void OvraSettings::load(int &width, int &height, QFont &font)
         readBool(s, key("Warnings/AllSensorsConnectedWarning"), true));
     m_warningSettings.setShouldShowUnusualSensorDataWarning(
         readBool(s, key("Warnings/UnusualSensorDataWarning"), true));
+}
+
+void OvraSettings::storeDatabaseFile()
+{
+    const std::unique_ptr<QSettings> storage = openStorage();
+    storage->setValue(key("db/dbFile"), QFileInfo(m_databaseFile).absoluteFilePath());
+    storage->sync();
 }
 
 void OvraSettings::writeSettings(int width, int height, const QFont &font)
@@ -272,12 +279,15 @@ void OvraSettings::writeSettings(int width, int height, const QFont &font)
 
     s.setValue(key("Misc/SpaceDelayMs"), m_spaceDelaySettings.spaceDelayMs());
 
-    s.setValue(key("Warnings/TrampolineSelectionWarning"), m_warningSettings.shouldShowTrampolineSelectionWarning());
+    s.setValue(key("Warnings/TrampolineSelectionWarning"),
+               m_warningSettings.shouldShowTrampolineSelectionWarning());
     s.setValue(key("Warnings/WeightSelectionWarning"), m_warningSettings.shouldShowWeightSelectionWarning());
     s.setValue(key("Warnings/WebSocketClientConnectedWarning"),
                m_warningSettings.shouldShowWebSocketClientConnectedWarning());
-    s.setValue(key("Warnings/AllSensorsConnectedWarning"), m_warningSettings.shouldShowAllSensorsConnectedWarning());
-    s.setValue(key("Warnings/UnusualSensorDataWarning"), m_warningSettings.shouldShowUnusualSensorDataWarning());
+    s.setValue(key("Warnings/AllSensorsConnectedWarning"),
+               m_warningSettings.shouldShowAllSensorsConnectedWarning());
+    s.setValue(key("Warnings/UnusualSensorDataWarning"),
+               m_warningSettings.shouldShowUnusualSensorDataWarning());
 
     s.sync();
     qDebug().noquote() << QStringLiteral("Settings are stored in ") + s.fileName();
@@ -308,7 +318,8 @@ ScoringClientConfigurations OvraSettings::loadScoringClientConfigurations(QSetti
         c.url = QUrl(readString(s, QStringLiteral("ScoringClientConfigurations/url_%1").arg(n), QString()),
                      QUrl::StrictMode);
         c.timeout = readInt(s, QStringLiteral("ScoringClientConfigurations/timeout_%1").arg(n), 0);
-        c.intermediate = readBool(s, QStringLiteral("ScoringClientConfigurations/intermediate_%1").arg(n), false);
+        c.intermediate =
+            readBool(s, QStringLiteral("ScoringClientConfigurations/intermediate_%1").arg(n), false);
         c.state = readBool(s, QStringLiteral("ScoringClientConfigurations/state_%1").arg(n), false);
         configurations.append(c);
     }

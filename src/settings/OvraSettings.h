@@ -44,8 +44,7 @@ public:
         IndexSelection *athlete = nullptr;
     };
 
-    OvraSettings(const Targets &targets, ovra::util::LogHandler &logHandler,
-                 QObject *parent = nullptr);
+    OvraSettings(const Targets &targets, ovra::util::LogHandler &logHandler, QObject *parent = nullptr);
     ~OvraSettings() override;
 
     void load(int &width, int &height, QFont &font);
@@ -77,6 +76,9 @@ public:
     // Absolute path of the competition database file.
     QString databaseFile() const { return m_databaseFile; }
     void setDatabaseFile(const QString &path) { m_databaseFile = path; }
+    // Writes the database file setting to the store now: after a crash the
+    // next start opens the file the operator switched to.
+    void storeDatabaseFile();
 
     const Targets &targets() const { return m_targets; }
 
@@ -86,7 +88,8 @@ public:
 
     static void loadRestServerSettings(QSettings &storage, ovra::rest::server::RestServerSettings &s);
     static void saveRestServerSettings(QSettings &storage, const ovra::rest::server::RestServerSettings &s);
-    static ovra::rest::client::ScoringClientConfigurations loadScoringClientConfigurations(QSettings &storage);
+    static ovra::rest::client::ScoringClientConfigurations
+    loadScoringClientConfigurations(QSettings &storage);
     static void saveScoringClientConfigurations(QSettings &storage,
                                                 const ovra::rest::client::ScoringClientConfigurations &c);
     static void loadWebSocketServerSettings(QSettings &storage, WebSocketServerSettings &s);

@@ -98,6 +98,14 @@ void ExportCompetitionProtocolDialog::reject()
     QDialog::reject();
 }
 
+bool ExportCompetitionProtocolDialog::askReplace(const QString &path)
+{
+    return QMessageBox::question(
+               this, windowTitle(),
+               tr("The heat map %1 exists already. Replace it?").arg(QDir::toNativeSeparators(path)),
+               QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
 void ExportCompetitionProtocolDialog::startExport()
 {
     if (m_running)
@@ -132,6 +140,12 @@ void ExportCompetitionProtocolDialog::startExport()
         return;
     }
     const QString heatMap = ovra::statistics::heatMapPathFor(target);
+    if (QFileInfo::exists(heatMap) &&
+        !(m_replaceQuestion ? m_replaceQuestion(heatMap) : askReplace(heatMap))) {
+        m_resultLabel->setText(
+            tr("Nothing written: the heat map %1 was kept.").arg(QDir::toNativeSeparators(heatMap)));
+        return;
+    }
     if (!ovra::statistics::writeStatisticsFile(statistics, target)) {
         QMessageBox::warning(
             this, windowTitle(),

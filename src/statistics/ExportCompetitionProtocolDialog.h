@@ -26,6 +26,10 @@ public:
     QString folder() const { return m_folder; }
     void setFolder(const QString &folder);
     void setTargetChooser(TargetChooser chooser) { m_targetChooser = std::move(chooser); }
+    // Asks whether an existing heat map picture may be replaced (the save
+    // dialog confirmed only the statistics file); tests answer without a box.
+    using ReplaceQuestion = std::function<bool(const QString &path)>;
+    void setReplaceQuestion(ReplaceQuestion question) { m_replaceQuestion = std::move(question); }
     bool isRunning() const { return m_running; }
 
 public Q_SLOTS:
@@ -40,6 +44,7 @@ Q_SIGNALS:
 private:
     void chooseFolder();
     void setRunning(bool running);
+    bool askReplace(const QString &path);
 
     QString m_folder;
     QLabel *m_pathLabel = nullptr;
@@ -49,6 +54,7 @@ private:
     QProgressBar *m_progressBar = nullptr;
     QLabel *m_resultLabel = nullptr;
     TargetChooser m_targetChooser;
+    ReplaceQuestion m_replaceQuestion;
     bool m_running = false;
     bool m_stopRequested = false;
 };

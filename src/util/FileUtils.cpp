@@ -1,4 +1,5 @@
 #include "util/FileUtils.h"
+#include "util/RoutineMetaLimits.h"
 
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
@@ -33,8 +34,8 @@ constexpr qint64 kReadChunk = 1 << 20;
 // Bad rows and skipped lines are logged one by one up to this many, then
 // only counted, so a broken file cannot flood the log.
 constexpr int kLoggedProblems = 5;
-constexpr int kMaxMetaEntries = 1000;
-constexpr int kMaxMetaText = 4096;
+constexpr int kMaxMetaEntries = kMaxRoutineMetaEntries;
+constexpr int kMaxMetaText = kMaxRoutineMetaText;
 
 std::size_t idx(int i)
 {
@@ -73,7 +74,9 @@ QString fixed(double value, int decimals)
 class HeaderWriter
 {
 public:
-    explicit HeaderWriter(const Separators &separators) : m_sep(separators) {}
+    explicit HeaderWriter(const Separators &separators)
+        : m_sep(separators)
+    {}
 
     QString substituted(QString number) const
     {
@@ -152,8 +155,8 @@ void writeResultLines(HeaderWriter &w, const wsDaten &store)
     w.begin(-0.015);
     w.add(modeNumber(mode));
     if (mode == TrampMode::Synchronized) {
-        const auto result = data::calc::evaluateSynchronizedRoutine(
-            r.synchronizedLandingsTrampoline1, r.synchronizedLandingsTrampoline2, n);
+        const auto result = data::calc::evaluateSynchronizedRoutine(r.synchronizedLandingsTrampoline1,
+                                                                    r.synchronizedLandingsTrampoline2, n);
         double synScoreSum = 0.0;
         for (std::size_t i = 0; i < result.effectiveElementCount; ++i)
             synScoreSum += 1.0 - r.synchronizedLandingsTrampoline1[i].synDeduction;
@@ -252,8 +255,7 @@ public:
         , m_column(column)
         , m_decimal(decimal)
         , m_line(line)
-    {
-    }
+    {}
 
     bool full() const { return m_size >= kCapacity; }
     const char *data() const { return m_buffer.get(); }
@@ -310,7 +312,9 @@ private:
 class LineReader
 {
 public:
-    explicit LineReader(QIODevice &device) : m_device(device) {}
+    explicit LineReader(QIODevice &device)
+        : m_device(device)
+    {}
 
     // False at the end of the device. line excludes its line end.
     bool next(QByteArrayView &line, bool &tooLong)
@@ -602,8 +606,10 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
     // are written as zeros rather than as whatever took their slot.
     const int firstHeld = store.firstAvailableSample();
     if (firstHeld > 0)
-        qWarning().noquote() << QStringLiteral("The first %1 samples of the measurement are no longer held and are written as 0")
-                                    .arg(firstHeld);
+        qWarning().noquote()
+            << QStringLiteral(
+                   "The first %1 samples of the measurement are no longer held and are written as 0")
+                   .arg(firstHeld);
     const wsDaten::Sample zero{};
 
     if (!toFile) {
@@ -668,7 +674,8 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
 
 // Reading ------------------------------------------------------------------------------
 
-void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &sample, int rule, SamplePlotter *plotter)
+void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &sample, int rule,
+                                     SamplePlotter *plotter)
 {
     store.appendSample(sample);
     if (plotter)
@@ -682,8 +689,8 @@ void FileUtils::appendReplayedSample(wsDaten &store, const wsDaten::Sample &samp
     }
 }
 
-void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings, wsDaten &store,
-                              SamplePlotter *plotter)
+void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraSettings *settings,
+                              wsDaten &store, SamplePlotter *plotter)
 {
     const int rule = settings ? settings->rulesSettings().hdDeductionRule() : 0;
     store.beginReplay();
@@ -769,19 +776,23 @@ bool applyHeaderLine(const QString &line, wsDaten &store, QString &refusal)
         const QStringList parts = line.split(QLatin1Char('\t'));
         if (parts.size() <= 1)
             break;
-        // Routine meta information is a handful of short texts; a file
-        // cannot make it grow without bound.
-        const QString key = parts.at(1).left(kMaxMetaText);
-        const QString value = parts.value(2).left(kMaxMetaText);
-        if (r.routineMetaInformation.size() >= kMaxMetaEntries && !r.routineMetaInformation.contains(key)) {
-            qDebug().noquote() << "Skipping routine meta information beyond " + QString::number(kMaxMetaEntries)
-                                      + " entries: '" + key.left(40) + "'";
+        // Routine meta information is a handful of short texts, limited on
+        // every path that takes it in: an entry beyond the limits (only a file
+        // edited by hand holds one) is left out whole, never cut.
+        const QString key = parts.at(1);
+        const QString value = parts.value(2);
+        if (key.size() > kMaxMetaText || value.size() > kMaxMetaText) {
+            qWarning().noquote()
+                << QStringLiteral("Leaving out the routine meta information '%1': longer than %2 characters")
+                       .arg(key.left(40))
+                       .arg(kMaxMetaText);
             break;
         }
-        if (key.size() < parts.at(1).size() || value.size() < parts.value(2).size())
-            qDebug().noquote() << QStringLiteral("Routine meta information '%1' shortened to %2 characters")
-                                        .arg(key.left(40))
-                                        .arg(kMaxMetaText);
+        if (r.routineMetaInformation.size() >= kMaxMetaEntries && !r.routineMetaInformation.contains(key)) {
+            qDebug().noquote() << "Skipping routine meta information beyond " +
+                                      QString::number(kMaxMetaEntries) + " entries: '" + key.left(40) + "'";
+            break;
+        }
         r.addRoutineMetaInformation(key, value);
         break;
     }
@@ -980,10 +991,12 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
     const TrampMode mode = store.trampMode();
     Routines &r = store.routines();
     if (r.routineMetaInformation.size() >= kMaxMetaEntries)
-        qWarning().noquote() << QStringLiteral("%1: routine meta information was limited to %2 entries of at most %3 characters")
-                                    .arg(path)
-                                    .arg(kMaxMetaEntries)
-                                    .arg(kMaxMetaText);
+        qWarning().noquote()
+            << QStringLiteral(
+                   "%1: routine meta information was limited to %2 entries of at most %3 characters")
+                   .arg(path)
+                   .arg(kMaxMetaEntries)
+                   .arg(kMaxMetaText);
     store.beginReplay();
     wsDaten::Sample sample{};
     int columns = 0;
@@ -991,15 +1004,18 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
     while (haveRow) {
         if (!parseSampleRow(line, mode, sample, columns)) {
             if (++badRows <= kLoggedProblems)
-                qWarning().noquote() << QStringLiteral("%1: line %2 has %3 columns instead of 6 or 11; its sample was set to 0")
-                                            .arg(path)
-                                            .arg(lineNumber)
-                                            .arg(columns);
+                qWarning().noquote()
+                    << QStringLiteral(
+                           "%1: line %2 has %3 columns instead of 6 or 11; its sample was set to 0")
+                           .arg(path)
+                           .arg(lineNumber)
+                           .arg(columns);
         }
         appendReplayedSample(store, sample, rule, plotter);
         if (!ringLogged && store.sampleCount() > wsDaten::kRingSamples) {
             ringLogged = true;
-            qWarning().noquote() << QStringLiteral("%1 holds more than %2 samples; only the newest %2 are kept")
+            qWarning().noquote() << QStringLiteral(
+                                        "%1 holds more than %2 samples; only the newest %2 are kept")
                                         .arg(path)
                                         .arg(wsDaten::kRingSamples);
         }
@@ -1018,7 +1034,8 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
     store.setBlockCount(store.sampleCount());
 
     if (badRows > kLoggedProblems || skippedLines > kLoggedProblems)
-        qWarning().noquote() << QStringLiteral("%1: %2 rows without 6 or 11 columns, %3 over-long lines skipped")
+        qWarning().noquote() << QStringLiteral(
+                                    "%1: %2 rows without 6 or 11 columns, %3 over-long lines skipped")
                                     .arg(path)
                                     .arg(badRows)
                                     .arg(skippedLines);
@@ -1032,7 +1049,8 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
 QString FileUtils::saveTargetPath(const QString &chosenPath)
 {
     QString path = chosenPath;
-    for (const QLatin1String extension : {QLatin1String(".dat"), QLatin1String(".txt"), QLatin1String(".tara")}) {
+    for (const QLatin1String extension :
+         {QLatin1String(".dat"), QLatin1String(".txt"), QLatin1String(".tara")}) {
         if (path.endsWith(extension, Qt::CaseInsensitive))
             path.chop(extension.size());
     }

@@ -1,8 +1,8 @@
 #include "util/RESTUtils.h"
 
 #include "data/Evaluation.h"
-#include "data/wsDaten.h"
 #include "data/Routines.h"
+#include "data/wsDaten.h"
 #include "rest/client/ScoringClient.h"
 #include "settings/RulesSettings.h"
 #include "state/OvraState.h"
@@ -318,14 +318,28 @@ ScoringResult RESTUtils::createSampleResult()
     return result;
 }
 
-bool RESTUtils::jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta)
+bool RESTUtils::jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta, QString *error)
 {
     meta.clear();
-    if (object.size() > kMaxRoutineMetaEntries)
+    const auto refuse = [&meta, error](const QString &why) {
+        meta.clear();
+        if (error)
+            *error = why;
         return false;
+    };
+    if (object.size() > kMaxRoutineMetaEntries)
+        return refuse(QStringLiteral("Too many meta entries"));
     for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
-        if (it.value().isString())
-            meta.insert(it.key(), it.value().toString());
+        if (!it.value().isString())
+            continue;
+        const QString value = it.value().toString();
+        if (it.key().size() > kMaxRoutineMetaText || value.size() > kMaxRoutineMetaText)
+            return refuse(
+                QStringLiteral("Meta entry too long: '%1' (at most %2 characters for a name and for a "
+                               "value)")
+                    .arg(it.key().left(40))
+                    .arg(kMaxRoutineMetaText));
+        meta.insert(it.key(), value);
     }
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "util/RoutineMetaLimits.h"
+
 #include "data/DataEnums.h"
 #include "data/RoutineResults.h"
 #include "rest/client/ScoringClientFeedback.h"
@@ -81,11 +83,13 @@ public:
 
     // The most meta entries a message from outside may carry; routine meta
     // information is a handful of names.
-    static constexpr int kMaxRoutineMetaEntries = 256;
+    static constexpr int kMaxRoutineMetaEntries = ovra::util::kMaxRoutineMetaEntries;
     // The routine meta map of a JSON object: every member whose value is a
     // string; other members are skipped. False (and an empty map) when the
-    // object holds more than kMaxRoutineMetaEntries members.
-    static bool jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta);
+    // object holds more than kMaxRoutineMetaEntries members or a string
+    // member whose name or value is longer than kMaxRoutineMetaText; error
+    // then says which, for the sender.
+    static bool jsonToMeta(const QJsonObject &object, QMap<QString, QString> &meta, QString *error = nullptr);
 
     // Round half away from zero to the given number of decimals.
     static double roundTo(double value, int decimals);

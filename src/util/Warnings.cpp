@@ -8,6 +8,7 @@ Warnings::Warnings(QObject *parent)
     : QObject(parent)
 {
     m_enabled[RoutinesNotStored] = true;
+    m_enabled[RoutinesAwaitingDatabase] = true;
 }
 
 void Warnings::connectSettings(WarningSettings &settings)
@@ -96,6 +97,8 @@ QString Warnings::lineOf(Kind kind)
         return tr("- Unexpected sensor data collected - run diagnosis");
     case RoutinesNotStored:
         return tr("- Committed routines are not stored: autosave to file and database is off");
+    case RoutinesAwaitingDatabase:
+        return tr("- Routines wait to be stored in the database; it is tried again automatically");
     case KindCount:
         break;
     }

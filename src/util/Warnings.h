@@ -26,6 +26,9 @@ public:
         // Neither the file nor the database autosave is on: a committed
         // routine is kept nowhere. Always enabled.
         RoutinesNotStored,
+        // Committed routines could not be written to the database yet; it is
+        // tried again automatically. Always enabled.
+        RoutinesAwaitingDatabase,
         KindCount
     };
 
@@ -55,6 +58,10 @@ public Q_SLOTS:
     void setAllSensorsConnectedWarning(bool condition);
     void setUnusualSensorDataWarning(bool condition);
     void setRoutinesNotStoredWarning(bool condition) { setCondition(RoutinesNotStored, condition); }
+    void setRoutinesAwaitingDatabaseWarning(bool condition)
+    {
+        setCondition(RoutinesAwaitingDatabase, condition);
+    }
 
 Q_SIGNALS:
     void showWarnings(bool show);

@@ -123,8 +123,10 @@ void WebSocketServer::processTextMessage(const QString &message)
     if (operation == static_cast<int>(WebSocketOperation::RoutineMeta)) {
         qDebug() << "Received new routine meta information";
         QMap<QString, QString> meta;
-        if (!ovra::util::RESTUtils::jsonToMeta(object.value(QStringLiteral("body")).toObject(), meta)) {
-            respond(client, 413, QStringLiteral("Too many meta entries"));
+        QString refused;
+        if (!ovra::util::RESTUtils::jsonToMeta(object.value(QStringLiteral("body")).toObject(), meta,
+                                               &refused)) {
+            respond(client, 413, refused);
             return;
         }
         Q_EMIT receivedRoutineMeta(meta);

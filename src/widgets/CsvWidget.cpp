@@ -69,10 +69,10 @@ CsvWidget::CsvWidget(QWidget *parent)
     addActions({import, clearList, m_automaticallyProceed, m_restartAfterLast, deselect});
 }
 
-bool CsvWidget::loadSource(const CsvSource &source)
+bool CsvWidget::loadSource(const CsvSource &source, CsvTable *read)
 {
     m_tableView->clearSelection();
-    return source.loadCsv(*m_model, -1);
+    return source.loadCsv(*m_model, -1, read);
 }
 
 int CsvWidget::selectedRow() const

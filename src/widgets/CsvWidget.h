@@ -10,6 +10,7 @@ class QLabel;
 class QStandardItemModel;
 class QTableView;
 struct CsvSource;
+struct CsvTable;
 
 // The "Starting List" table of a CSV start list in the main window. Selecting
 // a row turns it into routine meta information (column title -> cell text);
@@ -22,8 +23,8 @@ public:
     explicit CsvWidget(QWidget *parent = nullptr);
 
     // Reads the whole file into the table; false (table empty) when the file
-    // cannot be opened.
-    bool loadSource(const CsvSource &source);
+    // cannot be opened. read receives what was read, unreadable rows included.
+    bool loadSource(const CsvSource &source, CsvTable *read = nullptr);
 
     QTableView *tableView() const { return m_tableView; }
     QStandardItemModel *model() const { return m_model; }

@@ -62,7 +62,8 @@ private Q_SLOTS:
         QVERIFY2(install.exitCode == 0, install.err.constData());
 
         const QString program = prefix.filePath(QStringLiteral("bin/ovra"));
-        for (const QString &binary : {program, prefix.filePath(QStringLiteral("bin/ovra-eval"))}) {
+        for (const QString &binary : {program, prefix.filePath(QStringLiteral("bin/ovra-eval")),
+                                      prefix.filePath(QStringLiteral("bin/ovra-db"))}) {
             QVERIFY2(QFileInfo(binary).isExecutable(), qPrintable(binary));
         }
         QImage icon;

@@ -146,6 +146,14 @@ private Q_SLOTS:
                       "SELECT EventName, City, NOCCode, DateFrom, CompetitionName FROM Events ORDER BY idx;"),
             QStringList({QStringLiteral("Coupe d Europe|Besançon  Doubs |FRA|2026/05/01|__ws_def_event__"),
                          QStringLiteral("Worlds|Baku|FRA|2026/05/01|__ws_def_event__")}));
+        // The same event once more: not added, and said why.
+        QVERIFY(events.messageLabel()->text().isEmpty());
+        click(&events, "addButton");
+        QCOMPARE(queryRows(d.path, "SELECT COUNT(*) FROM Events WHERE EventName='Worlds';"),
+                 QStringList(QStringLiteral("1")));
+        QCOMPARE(events.tree()->topLevelItemCount(), 2);
+        QCOMPARE(events.messageLabel()->text(),
+                 QStringLiteral("An event named Worlds exists already; it was not added again."));
         events.field(1)->setText(QStringLiteral("Sumqayit"));
         click(&events, "replaceButton");
         QCOMPARE(queryRows(d.path, "SELECT City FROM Events WHERE EventName='Worlds';"),
@@ -396,11 +404,19 @@ private Q_SLOTS:
         dialog.chooseFile();
         QCOMPARE(offered, QStringLiteral("Open"));
         QCOMPARE(dialog.pathLabel()->text(), path);
+        // Separator and header are proposed from the file.
+        QCOMPARE(dialog.separatorCombo()->currentIndex(), 2);
+        QVERIFY(dialog.headerCheckBox()->isChecked());
         QCOMPARE(dialog.previewModel()->rowCount(), 10);
+        QCOMPARE(dialog.previewModel()->columnCount(), 2);
+        QCOMPARE(dialog.previewModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
+        QCOMPARE(dialog.problemsLabel()->text(), QStringLiteral("Encoding: UTF-8"));
+        // The operator still decides.
+        dialog.headerCheckBox()->setChecked(false);
+        QCOMPARE(dialog.previewModel()->index(0, 0).data().toString(), QStringLiteral("Name"));
+        dialog.separatorCombo()->setCurrentIndex(0);
         QCOMPARE(dialog.previewModel()->columnCount(), 1);
         dialog.separatorCombo()->setCurrentIndex(2);
-        QCOMPARE(dialog.previewModel()->columnCount(), 2);
-        QCOMPARE(dialog.previewModel()->index(0, 0).data().toString(), QStringLiteral("Name"));
         dialog.headerCheckBox()->setChecked(true);
         QCOMPARE(dialog.previewModel()->headerData(0, Qt::Horizontal).toString(), QStringLiteral("Name"));
         QCOMPARE(dialog.previewModel()->rowCount(), 10);
@@ -480,9 +496,11 @@ private Q_SLOTS:
         QCOMPARE(d.db.databasePath(), file(QStringLiteral("config-c.db")));
         QCOMPARE(queryRows(d.db.databasePath(), "SELECT LastName FROM Athlets;"),
                  QStringList(QStringLiteral("Ng")));
-        QVERIFY(dialog.resultLabel()->text().contains(QStringLiteral("1 athletes")));
+        QVERIFY(dialog.resultLabel()->text().contains(
+            QStringLiteral("Athlets: 1 added, 0 skipped as identical, 0 kept as conflicting")));
         dialog.neuBrowseMerge();
-        QVERIFY(dialog.resultLabel()->text().contains(QStringLiteral("0 athletes")));
+        QVERIFY(dialog.resultLabel()->text().contains(
+            QStringLiteral("Athlets: 0 added, 1 skipped as identical, 0 kept as conflicting")));
 
         answer = d.path;
         dialog.neuBrowseLoad();

@@ -19,6 +19,7 @@
 
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -431,6 +432,10 @@ private Q_SLOTS:
         config.neuBrowseLoad();
         QCOMPARE(w.dialog->database().databasePath(), second);
         QCOMPARE(w.dialog->settings().databaseFile(), second);
+        // In the settings store at once, not only at quit: a crash now still
+        // starts on the chosen file.
+        QCOMPARE(OvraSettings::openStorage()->value(QStringLiteral("db/dbFile")).toString(),
+                 QFileInfo(second).absoluteFilePath());
         QCOMPARE(items(*w.ui().CB_event),
                  QStringList({QStringLiteral("Select Event"), QStringLiteral("Worlds")}));
         QCOMPARE(w.ui().CB_group->currentText(), QStringLiteral("Final"));

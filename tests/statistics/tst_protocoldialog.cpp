@@ -81,10 +81,29 @@ private Q_SLOTS:
         QImage heatMap;
         QVERIFY(heatMap.load(folder.filePath(QStringLiteral("protocol.png")), "PNG"));
 
+        // The picture beside an existing statistics file is replaced only
+        // when the operator agrees; declined, nothing is written.
+        QStringList questions;
+        bool agree = false;
+        dialog->setReplaceQuestion([&](const QString &path) {
+            questions << path;
+            return agree;
+        });
+        QVERIFY(json.remove());
+        dialog->findChild<QPushButton *>(QStringLiteral("startButton"))->click();
+        QCOMPARE(questions, QStringList(folder.filePath(QStringLiteral("protocol.png"))));
+        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("protocol.json"))));
+        QCOMPARE(exported.count(), 1);
+        agree = true;
+        dialog->findChild<QPushButton *>(QStringLiteral("startButton"))->click();
+        QCOMPARE(questions.size(), 2);
+        QVERIFY(QFile::exists(folder.filePath(QStringLiteral("protocol.json"))));
+        QCOMPARE(exported.count(), 2);
+
         // A folder that is gone is said so.
         dialog->setFolder(folder.filePath(QStringLiteral("gone")));
         dialog->findChild<QPushButton *>(QStringLiteral("startButton"))->click();
-        QCOMPARE(asked, 1);
+        QCOMPARE(asked, 3);
         QVERIFY(dialog->findChild<QLabel *>(QStringLiteral("resultLabel"))
                     ->text()
                     .contains(QLatin1String("gone")));

@@ -59,8 +59,7 @@ class TestStartListWidgets : public QObject
 
 private Q_SLOTS:
     // What a spreadsheet program writes: a byte-order mark, CRLF lines,
-    // trailing separators, blank lines, ragged rows, quotes that mean
-    // nothing.
+    // trailing separators, blank lines, ragged rows, a separator in quotes.
     void csvFilesAreReadAsWritten()
     {
         const QString path = write(QStringLiteral("list.csv"), "\xEF\xBB\xBFName;Club;\r\n"
@@ -72,14 +71,18 @@ private Q_SLOTS:
                                                                "Smith;SC;extra;more\r\n");
         CsvSource source{path, QLatin1Char(';'), true};
         QStandardItemModel model;
-        QVERIFY(source.loadCsv(model, -1));
+        CsvTable read;
+        QVERIFY(source.loadCsv(model, -1, &read));
         QCOMPARE(titles(model), QStringList({QStringLiteral("Name"), QStringLiteral("Club")}));
-        QCOMPARE(model.rowCount(), 4);
+        QCOMPARE(model.rowCount(), 3);
         QCOMPARE(row(model, 0), QStringList({QStringLiteral("Miller"), QStringLiteral("Club A")}));
-        // A separator inside quotes separates as any other.
-        QCOMPARE(row(model, 1), QStringList({QStringLiteral("\"Dubois"), QStringLiteral("Léa\"")}));
+        QCOMPARE(row(model, 1), QStringList({QStringLiteral("Dubois; Léa"), QStringLiteral("TV")}));
         QCOMPARE(row(model, 2), QStringList({QStringLiteral("Ng"), QString()}));
-        QCOMPARE(row(model, 3), QStringList({QStringLiteral("Smith"), QStringLiteral("SC")}));
+        // A row wider than the header would shift its fields: left out, and said.
+        QCOMPARE(read.unreadable.size(), 1);
+        QCOMPARE(read.unreadable.first().line, 7);
+        QCOMPARE(read.unreadable.first().text, QStringLiteral("Smith;SC;extra;more"));
+        QCOMPARE(read.encoding, QStringLiteral("UTF-8 with BOM"));
         QVERIFY(source.loadCsv(model, 2));
         QCOMPARE(model.rowCount(), 2);
 
@@ -105,6 +108,89 @@ private Q_SLOTS:
         QVERIFY(!source.loadCsv(model, -1));
         QCOMPARE(model.rowCount(), 0);
         QCOMPARE(model.columnCount(), 0);
+    }
+
+    // The CSV a spreadsheet writes on Windows: Windows-1252, semicolons,
+    // CRLF, quoted separators, doubled quotes and a quoted line break, an
+    // empty last cell, a short row, and two rows that cannot be read. The
+    // separator and the header are proposed from the file itself.
+    void spreadsheetCsvIsReadWhole()
+    {
+        const QString path =
+            write(QStringLiteral("excel.csv"), "Name;Vorname;Verein;Startnr\r\n"
+                                               "M\xfcller;J\xfcrgen;\"SC Magdeburg; Abt. Trampolin\";\r\n"
+                                               "\"O\"\"Brien\";Siobh\xe1n;\"TV \"\"Blau-Wei\xdf\"\"\";12\r\n"
+                                               "Gro\xdf;\r\n"
+                                               "\"Dupont\";\"L\xe9\x61\";\"Club\r\nde Lyon\";7\r\n"
+                                               "Bad\"Quote;x;y;z\r\n"
+                                               "A;B;C;D;E\r\n"
+                                               "\r\n"
+                                               "Zeta;Z;\x84Sprungfeder\x93;3\r\n");
+        CsvSource source;
+        source.path = path;
+        const CsvSource::Proposal proposal = source.propose();
+        QVERIFY(proposal.opened);
+        QCOMPARE(proposal.separator, QLatin1Char(';'));
+        QVERIFY(proposal.header);
+        QCOMPARE(proposal.encoding, QStringLiteral("Windows-1252"));
+        source.separator = proposal.separator;
+        source.header = proposal.header;
+        const CsvTable table = source.read();
+        QVERIFY(table.opened);
+        QCOMPARE(table.titles, QStringList({"Name", "Vorname", "Verein", "Startnr"}));
+        const QList<QStringList> expected = {
+            {QStringLiteral("Müller"),
+             QStringLiteral("Jürgen"),
+             QStringLiteral("SC Magdeburg; Abt. Trampolin"),
+             {}},
+            {QStringLiteral("O\"Brien"), QStringLiteral("Siobhán"), QStringLiteral("TV \"Blau-Weiß\""), "12"},
+            {QStringLiteral("Groß"), {}, {}, {}},
+            {QStringLiteral("Dupont"), QStringLiteral("Léa"), QStringLiteral("Club\nde Lyon"), "7"},
+            {QStringLiteral("Zeta"), QStringLiteral("Z"), QStringLiteral("\u201ESprungfeder\u201C"), "3"},
+        };
+        QCOMPARE(table.rows.size(), expected.size());
+        const QList<int> lines = {2, 3, 4, 5, 10};
+        for (qsizetype i = 0; i < expected.size(); ++i) {
+            QCOMPARE(table.rows.at(i).fields, expected.at(i));
+            QCOMPARE(table.rows.at(i).line, lines.at(i));
+        }
+        QCOMPARE(table.unreadable.size(), 2);
+        QCOMPARE(table.unreadable.at(0).line, 7);
+        QCOMPARE(table.unreadable.at(0).text, QStringLiteral("Bad\"Quote;x;y;z"));
+        QCOMPARE(table.unreadable.at(1).line, 8);
+        QCOMPARE(table.unreadable.at(1).text, QStringLiteral("A;B;C;D;E"));
+
+        // The same list as LibreOffice writes it (UTF-8 with BOM, commas,
+        // LF), with a quote that is never closed: only its line is lost.
+        source.path = write(QStringLiteral("calc.csv"), "\xEF\xBB\xBFName,Club,\n"
+                                                        "Miller,\"Club A, Section 2\",\n"
+                                                        "\"Unclosed,TV\n"
+                                                        "Ng,SC\n");
+        const CsvSource::Proposal calc = source.propose();
+        QCOMPARE(calc.separator, QLatin1Char(','));
+        QVERIFY(calc.header);
+        source.separator = calc.separator;
+        const CsvTable unclosed = source.read();
+        QCOMPARE(unclosed.encoding, QStringLiteral("UTF-8 with BOM"));
+        QCOMPARE(unclosed.titles, QStringList({"Name", "Club"}));
+        QCOMPARE(unclosed.rows.size(), 2);
+        QCOMPARE(unclosed.rows.at(0).fields, QStringList({"Miller", "Club A, Section 2"}));
+        QCOMPARE(unclosed.rows.at(1).fields, QStringList({"Ng", "SC"}));
+        QCOMPARE(unclosed.rows.at(1).line, 4);
+        QCOMPARE(unclosed.unreadable.size(), 1);
+        QCOMPARE(unclosed.unreadable.first().line, 3);
+        QCOMPARE(unclosed.unreadable.first().text, QStringLiteral("\"Unclosed,TV"));
+
+        // A list without a header: numbered columns as wide as the widest row.
+        source.path = write(QStringLiteral("plain.csv"), "Miller|1999\nNg|2001|SC\n");
+        const CsvSource::Proposal plain = source.propose();
+        QCOMPARE(plain.separator, QLatin1Char('|'));
+        QVERIFY(!plain.header);
+        source.separator = plain.separator;
+        source.header = plain.header;
+        const CsvTable numbered = source.read();
+        QCOMPARE(numbered.titles, QStringList({"1", "2", "3"}));
+        QCOMPARE(numbered.rows.at(0).fields, QStringList({"Miller", "1999", ""}));
     }
 
     // Rows become meta information once each, also after a second import,

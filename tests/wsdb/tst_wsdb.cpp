@@ -2,7 +2,9 @@
 #include "support/TestSupport.h"
 #include "wsdb.h"
 
+#include <QCryptographicHash>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -10,6 +12,8 @@
 #include <QtTest>
 
 #include <sqlite3.h>
+
+#include <memory>
 
 namespace {
 
@@ -58,14 +62,32 @@ private:
 const QString kGroupInsert = QStringLiteral(
     "INSERT INTO Groups ( EventName, CompetitionName, GroupName, StartOrder, Competitor1No, LastName1, "
     "FirstName1, Gender1, Year1, NOCCode1, IDFIG1, Competitor2No, LastName2, FirstName2, Gender2, Year2, "
-    "NOCCode2, IDFIG2, GenderID, TypeID ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ? );");
+    "NOCCode2, IDFIG2, GenderID, TypeID ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
+    "? );");
 
 QVariantList groupRow(const QString &group, int order, int no1, const QString &last1, const QString &first1,
                       int no2 = -1, const QString &last2 = {}, const QString &first2 = {})
 {
-    return {QStringLiteral("Worlds"), QStringLiteral("Seniors"), group, order, no1, last1, first1,
-            QStringLiteral("Female"), 1999, QStringLiteral("IRL"), QStringLiteral("F1"), no2, last2, first2,
-            QStringLiteral("Male"), 2001, QStringLiteral("GER"), QStringLiteral("F2"), 3, 2};
+    return {QStringLiteral("Worlds"),
+            QStringLiteral("Seniors"),
+            group,
+            order,
+            no1,
+            last1,
+            first1,
+            QStringLiteral("Female"),
+            1999,
+            QStringLiteral("IRL"),
+            QStringLiteral("F1"),
+            no2,
+            last2,
+            first2,
+            QStringLiteral("Male"),
+            2001,
+            QStringLiteral("GER"),
+            QStringLiteral("F2"),
+            3,
+            2};
 }
 
 // Start lists as the dialogs leave them: definition rows with NULL in the
@@ -139,9 +161,10 @@ private Q_SLOTS:
     {
         const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
         QDir(location).removeRecursively();
-        QTest::ignoreMessage(QtInfoMsg,
-                             qPrintable(QStringLiteral("Trying to create application directory to store log file: ") +
-                                        location));
+        QTest::ignoreMessage(
+            QtInfoMsg,
+            qPrintable(QStringLiteral("Trying to create application directory to store log file: ") +
+                       location));
         wsDaten store;
         wsdb db(store);
         QVERIFY(QDir(location).exists());
@@ -163,24 +186,28 @@ private Q_SLOTS:
             QVERIFY(db.createTables(QStringLiteral("main")));
             RawDb raw(path);
             QCOMPARE(raw.column("SELECT name FROM sqlite_master WHERE type='table' ORDER BY rowid;", 0),
-                     QStringList({QStringLiteral("Athlets"), QStringLiteral("Groups"), QStringLiteral("Competitions"),
-                                  QStringLiteral("Events"), QStringLiteral("Measures")}));
+                     QStringList({QStringLiteral("Athlets"), QStringLiteral("Groups"),
+                                  QStringLiteral("Competitions"), QStringLiteral("Events"),
+                                  QStringLiteral("Measures")}));
             for (const char *table : {"Athlets", "Groups", "Competitions", "Events", "Measures"})
                 QCOMPARE(raw.count(QByteArray("SELECT COUNT(*) FROM ").append(table).constData()), 0);
             const QStringList athletColumns = raw.column("PRAGMA table_info(Athlets);", 1);
             QCOMPARE(athletColumns.size(), 16);
             QCOMPARE(athletColumns.first(), QStringLiteral("idx"));
-            QCOMPARE(athletColumns.mid(13), QStringList({QStringLiteral("Picture"), QStringLiteral("R4"),
-                                                         QStringLiteral("BLOB")}));
+            QCOMPARE(athletColumns.mid(13),
+                     QStringList({QStringLiteral("Picture"), QStringLiteral("R4"), QStringLiteral("BLOB")}));
             QCOMPARE(raw.column("PRAGMA table_info(Groups);", 1).size(), 24);
             QCOMPARE(raw.column("PRAGMA table_info(Competitions);", 1).size(), 10);
             QCOMPARE(raw.column("PRAGMA table_info(Events);", 1).size(), 10);
             const QStringList measureColumns = raw.column("PRAGMA table_info(Measures);", 1);
-            QCOMPARE(measureColumns.size(), 29);
-            QCOMPARE(measureColumns.last(), QStringLiteral("Data"));
-            QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName, FirstName ) VALUES ( ?, ? );"),
-                                {QStringLiteral("O'Brien"), QStringLiteral("Siobhán")}),
-                     SQLITE_DONE);
+            // The routine's columns, then the measure id.
+            QCOMPARE(measureColumns.size(), 30);
+            QCOMPARE(measureColumns.mid(28),
+                     QStringList({QStringLiteral("Data"), QStringLiteral("MeasureUid")}));
+            QCOMPARE(
+                db.execute(QStringLiteral("INSERT INTO Athlets ( LastName, FirstName ) VALUES ( ?, ? );"),
+                           {QStringLiteral("O'Brien"), QStringLiteral("Siobhán")}),
+                SQLITE_DONE);
         }
         wsdb db(store);
         QVERIFY(db.openDatabase(path));
@@ -222,39 +249,57 @@ private Q_SLOTS:
         s.genderId = 3;
         s.typeId = 2;
         s.groupName = QStringLiteral("Final");
-        s.athlete1 = {QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Female"), 1999,
-                      {}, QStringLiteral("IRL"), QStringLiteral("F1"), {}, {}};
-        s.athlete2 = {QStringLiteral("Müller"), QStringLiteral("Jürgen \"Jay\""), QStringLiteral("Male"), 2001,
-                      {}, QStringLiteral("GER"), QStringLiteral("F2"), {}, {}};
+        s.athlete1 = {QStringLiteral("O'Brien"),
+                      QStringLiteral("Siobhán"),
+                      QStringLiteral("Female"),
+                      1999,
+                      {},
+                      QStringLiteral("IRL"),
+                      QStringLiteral("F1"),
+                      {},
+                      {}};
+        s.athlete2 = {QStringLiteral("Müller"),
+                      QStringLiteral("Jürgen \"Jay\""),
+                      QStringLiteral("Male"),
+                      2001,
+                      {},
+                      QStringLiteral("GER"),
+                      QStringLiteral("F2"),
+                      {},
+                      {}};
 
         const int n = 30000;
         QByteArray samples(n * 16, Qt::Uninitialized);
         for (int i = 0; i < n; ++i)
             for (int c = 0; c < 8; ++c)
-                qToLittleEndian<qint16>(qint16((i * 7 + c * 1000) % 65536 - 32768), samples.data() + i * 16 + c * 2);
+                qToLittleEndian<qint16>(qint16((i * 7 + c * 1000) % 65536 - 32768),
+                                        samples.data() + i * 16 + c * 2);
         const QString header = QStringLiteral("-0.002\t4.30\t1\n-0.069\tName\tMüller / O'Brien ☺\n");
         const QDateTime saveTime(QDate(2026, 12, 8), QTime(23, 0, 5));
         QVERIFY(db.insertMeasure(saveTime, {}, {}, header, int(header.toUtf8().size()), samples.constData(),
                                  int(samples.size()), QJsonDocument(), QByteArray()));
 
         RawDb raw(path);
-        QCOMPARE(raw.row("SELECT Name, EventCity, CompGenderID, CompTypeID, LastName1, Year1, LastName2, "
-                         "FirstName2, Year2, Date, Time, Comment1, length(Data), length(Header), length(PDF), "
-                         "typeof(PDF) FROM Measures;"),
-                 QStringList({store.measurementName, s.city, QStringLiteral("3"), QStringLiteral("2"),
-                              QStringLiteral("O'Brien"), QStringLiteral("1999"), QStringLiteral("Müller"),
-                              QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2001"), QStringLiteral("2026/12/08"),
-                              QStringLiteral("23:00:05"), QString(), QStringLiteral("480000"),
-                              QString::number(header.toUtf8().size()), QStringLiteral("0"), QStringLiteral("blob")}));
+        QCOMPARE(
+            raw.row("SELECT Name, EventCity, CompGenderID, CompTypeID, LastName1, Year1, LastName2, "
+                    "FirstName2, Year2, Date, Time, Comment1, length(Data), length(Header), length(PDF), "
+                    "typeof(PDF) FROM Measures;"),
+            QStringList({store.measurementName, s.city, QStringLiteral("3"), QStringLiteral("2"),
+                         QStringLiteral("O'Brien"), QStringLiteral("1999"), QStringLiteral("Müller"),
+                         QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2001"),
+                         QStringLiteral("2026/12/08"), QStringLiteral("23:00:05"), QString(),
+                         QStringLiteral("480000"), QString::number(header.toUtf8().size()),
+                         QStringLiteral("0"), QStringLiteral("blob")}));
 
         QStringList fields(QStringLiteral("kept"));
         QString readHeader;
         std::vector<wsDaten::Sample> read;
         QVERIFY(db.readMeasure(store.measurementName, fields, readHeader, read));
-        QCOMPARE(fields, QStringList({QStringLiteral("kept"), s.eventName, s.city, s.competitionName, s.groupName,
-                                      QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Müller"),
-                                      QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2026/12/08"),
-                                      QStringLiteral("23:00:05"), QString(), QString()}));
+        QCOMPARE(fields,
+                 QStringList({QStringLiteral("kept"), s.eventName, s.city, s.competitionName, s.groupName,
+                              QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Müller"),
+                              QStringLiteral("Jürgen \"Jay\""), QStringLiteral("2026/12/08"),
+                              QStringLiteral("23:00:05"), QString(), QString()}));
         QCOMPARE(readHeader, header);
         QCOMPARE(int(read.size()), n);
         for (int i : {0, 1, 12345, n - 1})
@@ -290,18 +335,24 @@ private Q_SLOTS:
         QVERIFY(db.openDatabase(file(QStringLiteral("groups.db"))));
         QVERIFY(db.createTables(QStringLiteral("main")));
         const QString finalGroup = QStringLiteral("Final");
-        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 0, -1, QStringLiteral("__ws_def_group__"), {})),
+        QCOMPARE(
+            db.execute(kGroupInsert, groupRow(finalGroup, 0, -1, QStringLiteral("__ws_def_group__"), {})),
+            SQLITE_DONE);
+        QCOMPARE(db.execute(kGroupInsert,
+                            groupRow(QStringLiteral("Empty"), 0, -1, QStringLiteral("__ws_def_group__"), {})),
                  SQLITE_DONE);
-        QCOMPARE(db.execute(kGroupInsert, groupRow(QStringLiteral("Empty"), 0, -1, QStringLiteral("__ws_def_group__"), {})),
+        QCOMPARE(db.execute(kGroupInsert,
+                            groupRow(finalGroup, 3, 17, QStringLiteral("O'Brien"), QStringLiteral("Siobhán"),
+                                     18, QStringLiteral("Müller"), QStringLiteral("Jürgen"))),
                  SQLITE_DONE);
-        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 3, 17, QStringLiteral("O'Brien"), QStringLiteral("Siobhán"),
-                                                   18, QStringLiteral("Müller"), QStringLiteral("Jürgen"))),
+        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 1, -1, QStringLiteral("Ng"), {})),
                  SQLITE_DONE);
-        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 1, -1, QStringLiteral("Ng"), {})), SQLITE_DONE);
-        QCOMPARE(db.execute(kGroupInsert, groupRow(finalGroup, 2, 0, QStringLiteral("Dubois"), QStringLiteral("Léa"))),
+        QCOMPARE(db.execute(kGroupInsert,
+                            groupRow(finalGroup, 2, 0, QStringLiteral("Dubois"), QStringLiteral("Léa"))),
                  SQLITE_DONE);
-        QCOMPARE(db.execute(kGroupInsert, groupRow(QStringLiteral("Other"), 1, 5, QStringLiteral("Smith"), {})),
-                 SQLITE_DONE);
+        QCOMPARE(
+            db.execute(kGroupInsert, groupRow(QStringLiteral("Other"), 1, 5, QStringLiteral("Smith"), {})),
+            SQLITE_DONE);
 
         StartSelection &s = store.startSelection();
         s.eventName = QStringLiteral("Worlds");
@@ -346,13 +397,15 @@ private Q_SLOTS:
         wsdb db(store);
         QVERIFY(db.openDatabase(file(QStringLiteral("events.db"))));
         QVERIFY(db.createTables(QStringLiteral("main")));
-        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
-                                           "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
-                            {QStringLiteral("Coupe d'Europe"), QStringLiteral("Besançon"), QStringLiteral("FRA"),
-                             QStringLiteral("2026/05/01"), QStringLiteral("2026/05/03")}),
-                 SQLITE_DONE);
-        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Competitions ( EventName, CompetitionName, GroupName, GenderID, "
-                                           "TypeID ) VALUES ( ?, ?, '__ws_def_competition__', ?, ? );"),
+        QCOMPARE(
+            db.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
+                                      "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
+                       {QStringLiteral("Coupe d'Europe"), QStringLiteral("Besançon"), QStringLiteral("FRA"),
+                        QStringLiteral("2026/05/01"), QStringLiteral("2026/05/03")}),
+            SQLITE_DONE);
+        QCOMPARE(db.execute(QStringLiteral(
+                                "INSERT INTO Competitions ( EventName, CompetitionName, GroupName, GenderID, "
+                                "TypeID ) VALUES ( ?, ?, '__ws_def_competition__', ?, ? );"),
                             {QStringLiteral("Coupe d'Europe"), QStringLiteral("Women's"), 2, 1}),
                  SQLITE_DONE);
 
@@ -410,8 +463,8 @@ private Q_SLOTS:
         QVERIFY(out.isEmpty() && samples.empty());
 
         const char sample[16] = {};
-        QTest::ignoreMessage(QtWarningMsg,
-                             "Could not save measured data to database, because database could not be opened.");
+        QTest::ignoreMessage(
+            QtWarningMsg, "Could not save measured data to database, because database could not be opened.");
         QVERIFY(!db.insertMeasure(QDateTime::currentDateTime(), {}, {}, QStringLiteral("h"), 1, sample, 16,
                                   QJsonDocument(), QByteArray()));
         db.closeDatabase();
@@ -419,13 +472,14 @@ private Q_SLOTS:
     }
 
     // A measure the file does not take (another program holds it locked)
-    // is reported as not stored.
+    // is reported as not stored, and goes in before the next one.
     void insertReportsAFailedWrite()
     {
         wsDaten store;
         store.measurementName = QStringLiteral("locked");
         const QString path = file(QStringLiteral("locked.db"));
         wsdb db(store);
+        db.setBusyTimeout(100);
         QVERIFY(db.openDatabase(path));
         QVERIFY(db.createTables(QStringLiteral("main")));
         RawDb other(path);
@@ -436,9 +490,12 @@ private Q_SLOTS:
                                   QJsonDocument(), QByteArray()));
         QCOMPARE(other.exec("COMMIT;"), SQLITE_OK);
         QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 0);
+        store.measurementName = QStringLiteral("next");
         QVERIFY(db.insertMeasure(QDateTime::currentDateTime(), {}, {}, QStringLiteral("h"), 1, sample, 16,
                                  QJsonDocument(), QByteArray()));
-        QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 1);
+        QCOMPARE(other.column("SELECT Name FROM Measures ORDER BY idx;", 0),
+                 QStringList({QStringLiteral("locked"), QStringLiteral("next")}));
+        QCOMPARE(db.pendingMeasures(), 0);
     }
 
     void statementsThatDoNotPrepareAreReported()
@@ -448,7 +505,8 @@ private Q_SLOTS:
         QVERIFY(db.openDatabase(file(QStringLiteral("bad.db"))));
         QVERIFY(db.createTables(QStringLiteral("main")));
         // A value pasted into the text with its quote breaks the statement.
-        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'O'Brien' );")), SQLITE_ERROR);
+        QCOMPARE(db.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'O'Brien' );")),
+                 SQLITE_ERROR);
         QVERIFY(!db.createTables(QStringLiteral("noSuchSchema")));
     }
 
@@ -469,6 +527,14 @@ private Q_SLOTS:
         QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Juniors")),
                  QStringList(QStringLiteral("Final")));
         QVERIFY(db.groupNames(QStringLiteral("Coupe d'Europe"), QStringLiteral("Seniors")).isEmpty());
+        // Numbered groups in the order of their numbers.
+        for (const char *group : {"Group 10", "Group 2", "group 1", "Group 02b", "Group 2a"})
+            db.execute(
+                QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, LastName1 ) "
+                               "VALUES ( 'Worlds', 'Juniors', ?, '__ws_def_group__' );"),
+                {QString::fromLatin1(group)});
+        QCOMPARE(db.groupNames(QStringLiteral("Worlds"), QStringLiteral("Juniors")),
+                 QStringList({"Final", "group 1", "Group 2", "Group 2a", "Group 02b", "Group 10"}));
         const QList<QVariantMap> athletes =
             db.select(QStringLiteral("SELECT idx, LastName, Year FROM Athlets;"));
         QCOMPARE(athletes.size(), 1);
@@ -502,30 +568,73 @@ private Q_SLOTS:
                                            rows(path, "Competitions"), rows(path, "Groups"),
                                            rows(path, "Measures")};
 
+        using Counts = wsdb::MergeCounts;
+        const auto counts = [](const wsdb::MergeResult &r) {
+            return std::vector<Counts>(r.tables.cbegin(), r.tables.cend());
+        };
         wsdb::MergeResult result = db.mergeFromDatabase(path);
         QVERIFY(result.ok);
-        QCOMPARE(result.added, (std::array<int, 5>{}));
+        QCOMPARE(counts(result), std::vector<Counts>(5));
+        // A copy: 1 athlete, 2 events, 3 competitions, 3 group definitions
+        // and 1 start entry, 2 measures, all identical.
         result = db.mergeFromDatabase(copy);
         QVERIFY(result.ok);
-        QCOMPARE(result.added, (std::array<int, 5>{}));
+        QCOMPARE(counts(result),
+                 (std::vector<Counts>{{0, 1, 0}, {0, 2, 0}, {0, 3, 0}, {0, 4, 0}, {0, 2, 0}}));
 
         {
             wsDaten otherStore;
             wsdb other(otherStore);
             QVERIFY(other.openDatabase(copy));
             QVERIFY(addMeasure(other, otherStore, QStringLiteral("m3"), QStringLiteral("Ng"), {}));
-            // The same name with other content: the open file's row stays.
+            // Another workstation saved in the same second as m1: another
+            // routine, which must not be lost.
             QVERIFY(addMeasure(other, otherStore, QStringLiteral("m1"), QStringLiteral("Impostor"), {}));
             other.execute(QStringLiteral("INSERT INTO Athlets ( LastName ) VALUES ( 'Ng' );"));
+            // The same routine and the same athlete, edited there: both
+            // versions are kept and counted as conflicting.
+            other.execute(QStringLiteral("UPDATE Measures SET Comment1='checked' WHERE Name='m2';"));
+            other.execute(
+                QStringLiteral("UPDATE Athlets SET Email='siobhan@example.org' WHERE LastName='O''Brien';"));
         }
         result = db.mergeFromDatabase(copy);
         QVERIFY(result.ok);
-        QCOMPARE(result.added, (std::array<int, 5>{1, 0, 0, 0, 1}));
-        QCOMPARE(rows(path, "Measures"), before[4] + 1);
-        QCOMPARE(RawDb(path).column("SELECT LastName1 FROM Measures WHERE Name='m1';", 0),
-                 QStringList(QStringLiteral("O'Brien")));
+        QCOMPARE(counts(result),
+                 (std::vector<Counts>{{1, 0, 1}, {0, 2, 0}, {0, 3, 0}, {0, 4, 0}, {2, 1, 1}}));
+        QCOMPARE(rows(path, "Measures"), before[4] + 3);
+        QCOMPARE(RawDb(path).column("SELECT LastName1 FROM Measures WHERE Name='m1' ORDER BY idx;", 0),
+                 QStringList({QStringLiteral("O'Brien"), QStringLiteral("Impostor")}));
+        QCOMPARE(
+            RawDb(path).column("SELECT ifnull(Comment1, '-') FROM Measures WHERE Name='m2' ORDER BY idx;", 0),
+            QStringList({QString(), QStringLiteral("checked")}));
+        QCOMPARE(wsdb::mergeReport(result).last(),
+                 QStringLiteral("Measures: 2 added, 1 skipped as identical, 1 kept as conflicting"));
         result = db.mergeFromDatabase(copy);
-        QCOMPARE(result.added, (std::array<int, 5>{}));
+        QCOMPARE(counts(result),
+                 (std::vector<Counts>{{0, 2, 0}, {0, 2, 0}, {0, 3, 0}, {0, 4, 0}, {0, 4, 0}}));
+
+        // A file of an older version (Measures without the id column) is
+        // only read: its m1 is known by its content.
+        const QString old = file(QStringLiteral("merge-old.db"));
+        {
+            wsDaten oldStore;
+            wsdb oldDb(oldStore);
+            QVERIFY(oldDb.openDatabase(old));
+            QVERIFY(oldDb.createTables(QStringLiteral("main")));
+            QVERIFY(addMeasure(oldDb, oldStore, QStringLiteral("m1"), QStringLiteral("O'Brien"),
+                               QStringLiteral("Siobhán")));
+        }
+        {
+            RawDb raw(old);
+            QCOMPARE(raw.exec("DROP INDEX MeasuresByUid; ALTER TABLE Measures DROP COLUMN MeasureUid;"),
+                     SQLITE_OK);
+        }
+        result = db.mergeFromDatabase(old);
+        QVERIFY(result.ok);
+        QCOMPARE(result.tables[4], (Counts{0, 1, 0}));
+        QCOMPARE(
+            RawDb(old).row("SELECT COUNT(*) FROM pragma_table_info('Measures') WHERE name='MeasureUid';"),
+            QStringList(QStringLiteral("0")));
 
         // A source that fails half-way adds nothing at all.
         const QString broken = file(QStringLiteral("merge-broken.db"));
@@ -545,7 +654,8 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("could not be merged")));
         result = db.mergeFromDatabase(broken);
         QVERIFY(!result.ok);
-        QCOMPARE(rows(path, "Athlets"), before[0] + 1);
+        QVERIFY(result.error.contains(QStringLiteral("nothing was added")));
+        QCOMPARE(rows(path, "Athlets"), before[0] + 2);
 
         // Not a database at all.
         const QString text = file(QStringLiteral("notes.db"));
@@ -557,6 +667,124 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^Not an Ovra database")));
         QVERIFY(!db.mergeFromDatabase(text).ok);
         QVERIFY(db.isOpen());
+    }
+
+    // Another program holding the file: a reader never stops a save, a
+    // writer's lock is waited for, and a save that still fails waits in
+    // memory and is stored by the retry once the lock is gone. A copy of the
+    // file alone (without its log) holds every routine once it is closed.
+    void savesSurviveOtherConnections()
+    {
+        wsDaten store;
+        const QString path = file(QStringLiteral("busy.db"));
+        auto db = std::make_unique<wsdb>(store);
+        QVERIFY(db->openDatabase(path));
+        QVERIFY(db->createTables(QStringLiteral("main")));
+        QSignalSpy waiting(db.get(), &wsdb::pendingMeasuresChanged);
+        RawDb other(path);
+        QCOMPARE(other.row("PRAGMA journal_mode;"), QStringList(QStringLiteral("wal")));
+
+        // A reader in the middle of a transaction (a viewer, a backup).
+        QCOMPARE(other.exec("BEGIN; SELECT COUNT(*) FROM Measures;"), SQLITE_OK);
+        QElapsedTimer timer;
+        timer.start();
+        QVERIFY(addMeasure(*db, store, QStringLiteral("read"), QStringLiteral("Ng"), {}));
+        QVERIFY(timer.elapsed() < wsdb::kBusyTimeoutMs);
+        // Its snapshot is unchanged until it ends.
+        QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 0);
+        QCOMPARE(other.exec("COMMIT;"), SQLITE_OK);
+        QCOMPARE(other.count("SELECT COUNT(*) FROM Measures;"), 1);
+
+        // A writer holding its lock past the wait.
+        db->setBusyTimeout(300);
+        QCOMPARE(other.exec("BEGIN IMMEDIATE; INSERT INTO Athlets ( LastName ) VALUES ( 'Writer' );"),
+                 SQLITE_OK);
+        timer.restart();
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not stored in the database")));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("^The measure locked waits")));
+        QVERIFY(!addMeasure(*db, store, QStringLiteral("locked"), QStringLiteral("Müller"),
+                            QStringLiteral("Jürgen")));
+        QVERIFY(timer.elapsed() >= 250);
+        QCOMPARE(db->pendingMeasures(), 1);
+        QCOMPARE(waiting.size(), 1);
+        QCOMPARE(waiting.last().at(0).toInt(), 1);
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("not stored in the database")));
+        QVERIFY(!db->retryPendingMeasures());
+        QCOMPARE(other.exec("COMMIT;"), SQLITE_OK);
+        // The retry runs by itself.
+        db->setRetryInterval(50);
+        QTRY_COMPARE(db->pendingMeasures(), 0);
+        QCOMPARE(waiting.last().at(0).toInt(), 0);
+        QCOMPARE(other.column(
+                     "SELECT Name || ' ' || LastName1 || ' ' || FirstName1 FROM Measures ORDER BY idx;", 0),
+                 QStringList({QStringLiteral("read Ng "), QStringLiteral("locked Müller Jürgen")}));
+        QCOMPARE(other.count("SELECT COUNT(*) FROM Athlets;"), 1);
+
+        // Closed while another program still has the file open (idle).
+        db.reset();
+        const QString copy = file(QStringLiteral("busy-copy.db"));
+        QVERIFY(QFile::copy(path, copy));
+        QCOMPARE(RawDb(copy).count("SELECT COUNT(*) FROM Measures;"), 2);
+        QCOMPARE(RawDb(copy).count("SELECT COUNT(*) FROM Athlets;"), 1);
+    }
+
+    // The measure id is the content: recomputed here from its definition
+    // (SHA-256 of the length-prefixed UTF-8 texts and the samples), it
+    // matches what a save stores and what opening an older file adds.
+    void measureIdIsTheContent()
+    {
+        const auto expected = [](const QStringList &texts, const QByteArray &samples) {
+            QByteArray bytes;
+            for (const QString &t : texts) {
+                const QByteArray utf8 = t.toUtf8();
+                const quint32 n = quint32(utf8.size());
+                bytes += char(n & 0xff);
+                bytes += char((n >> 8) & 0xff);
+                bytes += char((n >> 16) & 0xff);
+                bytes += char((n >> 24) & 0xff);
+                bytes += utf8;
+            }
+            return QString::fromLatin1(
+                QCryptographicHash::hash(bytes + samples, QCryptographicHash::Sha256).toHex());
+        };
+        wsDaten store;
+        const QString path = file(QStringLiteral("ids.db"));
+        {
+            wsdb db(store);
+            QVERIFY(db.openDatabase(path));
+            QVERIFY(db.createTables(QStringLiteral("main")));
+            QVERIFY(addMeasure(db, store, QStringLiteral("a"), QStringLiteral("O'Brien"),
+                               QStringLiteral("Siobhán"), QStringLiteral("Müller"),
+                               QStringLiteral("Jürgen")));
+            QVERIFY(addMeasure(db, store, QStringLiteral("b"), QStringLiteral("Ng"), {}));
+        }
+        const QByteArray samples = QByteArray("\x01\x02\x03\x04", 4) + QByteArray(28, '\0');
+        const QString a =
+            expected({QStringLiteral("O'Brien"), QStringLiteral("Siobhán"), QStringLiteral("Müller"),
+                      QStringLiteral("Jürgen"), QStringLiteral("2026/05/01"), QStringLiteral("10:00:00")},
+                     samples);
+        const QString b = expected(
+            {QStringLiteral("Ng"), {}, {}, {}, QStringLiteral("2026/05/01"), QStringLiteral("10:00:00")},
+            samples);
+        QCOMPARE(RawDb(path).column("SELECT MeasureUid FROM Measures ORDER BY idx;", 0), QStringList({a, b}));
+
+        // As an older version leaves the file: no id column. Opening adds it
+        // and fills it; the rows are otherwise untouched.
+        {
+            RawDb raw(path);
+            QCOMPARE(raw.exec("DROP INDEX MeasuresByUid; ALTER TABLE Measures DROP COLUMN MeasureUid;"),
+                     SQLITE_OK);
+        }
+        QCOMPARE(wsdb::checkFile(path).measuresWithoutId, 2);
+        {
+            wsdb db(store);
+            QVERIFY(db.openDatabase(path));
+        }
+        QCOMPARE(RawDb(path).column("SELECT MeasureUid FROM Measures ORDER BY idx;", 0), QStringList({a, b}));
+        const wsdb::FileCheck check = wsdb::checkFile(path);
+        QVERIFY(check.ok());
+        QCOMPARE(check.measuresWithoutId, 0);
+        QCOMPARE(check.rows[4], 2);
     }
 
     void copiesAreAllOrNothingAndNeverOntoTheOpenFile()

@@ -230,9 +230,11 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
         }
         qDebug() << "Received new routine meta information";
         QMap<QString, QString> meta;
-        if (!util::RESTUtils::jsonToMeta(document.object(), meta)) {
-            qWarning() << "Routine meta information with too many entries refused";
+        QString refused;
+        if (!util::RESTUtils::jsonToMeta(document.object(), meta, &refused)) {
+            qWarning().noquote() << "Routine meta information refused:" << refused;
             res.status = 413;
+            res.set_content(refused.toStdString(), "text/plain; charset=utf-8");
             return;
         }
         s->notify([&meta](RestServerThread *owner) { Q_EMIT owner->receivedRoutineMeta(meta); });

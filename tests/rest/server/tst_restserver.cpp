@@ -431,6 +431,14 @@ private Q_SLOTS:
         for (int i = 0; i < 300; ++i)
             many.insert(QStringLiteral("k%1").arg(i), QStringLiteral("v"));
         QCOMPARE(post(QJsonDocument(many).toJson(QJsonDocument::Compact)).status, 413);
+        // The meta value limit of every path: the longest value is taken
+        // whole, one character more is refused with the reason.
+        QCOMPARE(post("{\"club\":\"" + QByteArray(4096, 'c') + "\"}").status, 204);
+        QTRY_COMPARE(meta.size(), 1);
+        QCOMPARE(meta.takeFirst().first().value<Meta>().value(QStringLiteral("club")).size(), 4096);
+        const Answer tooLong = post("{\"club\":\"" + QByteArray(4097, 'c') + "\"}");
+        QCOMPARE(tooLong.status, 413);
+        QVERIFY(tooLong.body.startsWith("Meta entry too long: 'club'"));
         QTest::qWait(50);
         QCOMPARE(meta.size(), 0);
 

@@ -1,0 +1,310 @@
+// ovra-db: the organiser's tool for the competition databases and start
+// lists, on the same code as the workstation's dialogs.
+//
+//   ovra-db merge TARGET.db SOURCE.db...   combines the workstations' files
+//   ovra-db check DB                       integrity and rows per table
+//   ovra-db startlist FILE.csv             the start list as the import reads it
+//
+// A merge works on a copy of TARGET and puts it in place only when every
+// source merged, so TARGET is unchanged by a failed merge.
+
+#include "AppStartup.h"
+#include "data/wsDaten.h"
+#include "util/CsvSource.h"
+#include "util/LogHandler.h"
+#include "wsdb.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLocale>
+#include <QStringList>
+#include <QTranslator>
+
+#include <sqlite3.h>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+void messageToStandardError(QtMsgType type, const QMessageLogContext &context, const QString &text)
+{
+    if (type == QtDebugMsg || type == QtInfoMsg)
+        return;
+    const QString line = ovra::startup::logHandler().formatLogLine(type, context, text);
+    std::fprintf(stderr, "%s\n", line.toLocal8Bit().constData());
+}
+
+// The tool's messages, translated in the context "OvraDb".
+class OvraDb
+{
+    Q_DECLARE_TR_FUNCTIONS(OvraDb)
+};
+
+void printError(const QString &text)
+{
+    std::fprintf(stderr, "ovra-db: %s\n", text.toLocal8Bit().constData());
+}
+
+void printLine(const QString &text)
+{
+    std::fprintf(stdout, "%s\n", text.toUtf8().constData());
+}
+
+int usage(const QString &problem)
+{
+    if (!problem.isEmpty())
+        printError(problem);
+    const QStringList lines = {
+        OvraDb::tr("usage: %1").arg(QStringLiteral("ovra-db merge TARGET.db SOURCE.db...")),
+        OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db check DB")),
+        OvraDb::tr("   or: %1")
+            .arg(QStringLiteral("ovra-db startlist [--separator , : ; | tab] [--header yes|no] FILE.csv")),
+    };
+    std::fprintf(stderr, "%s\n", lines.join(QLatin1Char('\n')).toLocal8Bit().constData());
+    return kExitUsage;
+}
+
+void loadCatalogue(QCoreApplication &application)
+{
+    const QString forced = qEnvironmentVariable("OVRA_FORCE_LANGUAGE");
+    const QLocale locale = forced.isEmpty() ? QLocale() : QLocale(forced);
+    auto *translator = new QTranslator(&application);
+    if (translator->load(locale, QStringLiteral(":/i18n/ovra_")))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+void removeDatabaseFiles(const QString &path)
+{
+    for (const char *suffix : {"", "-wal", "-shm", "-journal"})
+        QFile::remove(path + QLatin1String(suffix));
+}
+
+// Copies the database at from, including what its log holds, into the new
+// file to (SQLite's online backup, page by page).
+bool backupInto(const QString &from, const QString &to, QString &error)
+{
+    sqlite3 *source = nullptr;
+    sqlite3 *target = nullptr;
+    bool done = false;
+    if (sqlite3_open_v2(from.toUtf8().constData(), &source, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK &&
+        sqlite3_open_v2(to.toUtf8().constData(), &target, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                        nullptr) == SQLITE_OK) {
+        sqlite3_busy_timeout(source, wsdb::kBusyTimeoutMs);
+        sqlite3_backup *backup = sqlite3_backup_init(target, "main", source, "main");
+        if (backup) {
+            const int rc = sqlite3_backup_step(backup, -1);
+            done = rc == SQLITE_DONE;
+            sqlite3_backup_finish(backup);
+        }
+    }
+    if (!done)
+        error = QString::fromUtf8(sqlite3_errmsg(target ? target : source));
+    sqlite3_close(target);
+    sqlite3_close(source);
+    return done;
+}
+
+bool openElsewhere(const QString &path)
+{
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(path.toUtf8().constData(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK)
+        sqlite3_exec(db, "SELECT COUNT(*) FROM sqlite_master;", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    return QFile::exists(path + QStringLiteral("-wal"));
+}
+
+int runMerge(const QStringList &arguments)
+{
+    if (arguments.size() < 2)
+        return usage(OvraDb::tr("merge needs a target and at least one source"));
+    const QString target = QFileInfo(arguments.first()).absoluteFilePath();
+    const QStringList sources = arguments.mid(1);
+    // Everything that can be checked before any writing is checked first.
+    for (const QString &source : sources) {
+        if (!wsdb::isOvraDatabase(source)) {
+            printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(source));
+            return kExitFailed;
+        }
+    }
+    const bool existing = QFileInfo::exists(target);
+    if (existing && !wsdb::isOvraDatabase(target)) {
+        printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(target));
+        return kExitFailed;
+    }
+
+    const QString work = target + QStringLiteral(".merging");
+    removeDatabaseFiles(work);
+    const auto fail = [&work, &target](const QString &why) {
+        removeDatabaseFiles(work);
+        printError(why);
+        printError(OvraDb::tr("%1 is unchanged").arg(target));
+        return kExitFailed;
+    };
+    QString error;
+    if (existing && !backupInto(target, work, error))
+        return fail(OvraDb::tr("%1 could not be copied: %2").arg(target, error));
+
+    int merged = 0;
+    {
+        wsDaten store;
+        // The tool works only on the files it is given, not in the
+        // workstation's data folder.
+        wsdb db(store, nullptr, false);
+        if (!db.openDatabase(work) || !db.createTables(QStringLiteral("main")))
+            return fail(OvraDb::tr("%1 could not be written").arg(work));
+        for (const QString &source : sources) {
+            const wsdb::MergeResult result = db.mergeFromDatabase(source);
+            if (!result.ok)
+                return fail(result.error);
+            printLine(QDir::toNativeSeparators(source));
+            for (const QString &line : wsdb::mergeReport(result))
+                printLine(QStringLiteral("  ") + line);
+            ++merged;
+        }
+        db.closeDatabase();
+    }
+    // Replacing the file under a program that has it open would lose what
+    // that program writes afterwards. The last connection to close removes
+    // the log, so a log left after ours closed belongs to another program.
+    if (existing && openElsewhere(target))
+        return fail(OvraDb::tr("%1 is open in another program; close it there and merge again").arg(target));
+    QFile::remove(work + QStringLiteral("-wal"));
+    QFile::remove(work + QStringLiteral("-shm"));
+    if (std::rename(QFile::encodeName(work).constData(), QFile::encodeName(target).constData()) != 0)
+        return fail(OvraDb::tr("%1 could not be replaced").arg(target));
+    printLine(OvraDb::tr("Merged into %1 (sources: %2)").arg(QDir::toNativeSeparators(target)).arg(merged));
+    return 0;
+}
+
+int runCheck(const QStringList &arguments)
+{
+    if (arguments.size() != 1)
+        return usage(OvraDb::tr("check needs one database file"));
+    const wsdb::FileCheck check = wsdb::checkFile(arguments.first());
+    if (!check.opened) {
+        printError(OvraDb::tr("%1 cannot be opened: %2").arg(arguments.first(), check.error));
+        return kExitFailed;
+    }
+    printLine(OvraDb::tr("integrity: %1").arg(check.integrity.join(QStringLiteral("; "))));
+    for (int i = 0; i < 5; ++i) {
+        const qint64 n = check.rows[std::size_t(i)];
+        printLine(QStringLiteral("%1: %2").arg(QString::fromLatin1(wsdb::tableName(i)),
+                                               n < 0 ? OvraDb::tr("missing") : QString::number(n)));
+    }
+    if (check.measuresWithoutId > 0)
+        printLine(OvraDb::tr("measures without an id (added when the workstation opens the file): %1")
+                      .arg(check.measuresWithoutId));
+    if (check.sharedIds > 0)
+        printLine(OvraDb::tr("measures kept as conflicting versions of another: %1").arg(check.sharedIds));
+    return check.ok() ? 0 : kExitFailed;
+}
+
+QByteArray jsonLine(const QJsonObject &object)
+{
+    return QJsonDocument(object).toJson(QJsonDocument::Compact);
+}
+
+int runStartList(const QStringList &arguments)
+{
+    CsvSource source;
+    QString separator;
+    QString header;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if ((a == QLatin1String("--separator") || a == QLatin1String("--header")) && i + 1 < arguments.size())
+            (a == QLatin1String("--separator") ? separator : header) = arguments.at(++i);
+        else if (a.startsWith(QLatin1String("--")) || !source.path.isEmpty())
+            return usage(OvraDb::tr("unknown argument %1").arg(a));
+        else
+            source.path = a;
+    }
+    if (source.path.isEmpty())
+        return usage(OvraDb::tr("startlist needs a CSV file"));
+    const CsvSource::Proposal proposal = source.propose();
+    source.separator = proposal.separator;
+    source.header = proposal.header;
+    if (!separator.isEmpty()) {
+        if (separator.compare(QLatin1String("tab"), Qt::CaseInsensitive) == 0)
+            separator = QStringLiteral("\t");
+        if (separator.size() != 1 ||
+            CsvSource::separatorForIndex(CsvSource::indexOfSeparator(separator.at(0))) != separator.at(0))
+            return usage(OvraDb::tr("the separator is one of , : ; | tab"));
+        source.separator = separator.at(0);
+    }
+    if (!header.isEmpty()) {
+        if (header != QLatin1String("yes") && header != QLatin1String("no"))
+            return usage(OvraDb::tr("--header takes yes or no"));
+        source.header = header == QLatin1String("yes");
+    }
+    const CsvTable table = source.read();
+    if (!table.opened) {
+        printError(OvraDb::tr("%1 cannot be read: %2").arg(source.path, table.error));
+        return kExitFailed;
+    }
+    QByteArray out;
+    out += jsonLine({{QStringLiteral("type"), QStringLiteral("startlist")},
+                     {QStringLiteral("file"), source.path},
+                     {QStringLiteral("encoding"), table.encoding},
+                     {QStringLiteral("separator"), QString(table.separator)},
+                     {QStringLiteral("header"), table.header},
+                     {QStringLiteral("titles"), QJsonArray::fromStringList(table.titles)},
+                     {QStringLiteral("rows"), int(table.rows.size())},
+                     {QStringLiteral("unreadable"), int(table.unreadable.size())}}) +
+           '\n';
+    // Each row as the routine meta information it becomes (title -> cell, a
+    // later column of the same title winning, as the start-list widget does).
+    for (const CsvRow &row : table.rows) {
+        QJsonObject meta;
+        for (qsizetype c = 0; c < row.fields.size(); ++c)
+            meta.insert(table.titles.at(c), row.fields.at(c));
+        out += jsonLine({{QStringLiteral("type"), QStringLiteral("row")},
+                         {QStringLiteral("line"), row.line},
+                         {QStringLiteral("meta"), meta}}) +
+               '\n';
+    }
+    for (const CsvProblem &problem : table.unreadable)
+        out += jsonLine({{QStringLiteral("type"), QStringLiteral("unreadable")},
+                         {QStringLiteral("line"), problem.line},
+                         {QStringLiteral("text"), problem.text},
+                         {QStringLiteral("reason"), problem.reason}}) +
+               '\n';
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return table.unreadable.isEmpty() && std::ferror(stdout) == 0 ? 0 : kExitFailed;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication application(argc, argv);
+    qInstallMessageHandler(messageToStandardError);
+    ovra::startup::registerMetaTypes();
+    loadCatalogue(application);
+
+    QStringList arguments = QCoreApplication::arguments();
+    arguments.removeFirst();
+    if (arguments.isEmpty())
+        return usage(QString());
+    const QString command = arguments.takeFirst();
+    if (command == QLatin1String("--help") || command == QLatin1String("-h")) {
+        usage(QString());
+        return 0;
+    }
+    if (command == QLatin1String("merge"))
+        return runMerge(arguments);
+    if (command == QLatin1String("check"))
+        return runCheck(arguments);
+    if (command == QLatin1String("startlist"))
+        return runStartList(arguments);
+    return usage(OvraDb::tr("unknown command %1").arg(command));
+}

@@ -201,13 +201,24 @@ private Q_SLOTS:
                  QStringLiteral("confirmed"));
         QCOMPARE(ui.statusScoringSystemLight[1]->status(), QStringLiteral("success"));
 
-        // Each state entry goes to the panel (it takes states), in order; a
-        // repeated state string once: REVIEW and CONNECTED_COMMIT are one
-        // "review".
-        QTRY_COMPARE(statesPosted(panel).size(), 6);
-        QCOMPARE(statesPosted(panel),
-                 (QStringList{QStringLiteral("other"), QStringLiteral("ready"), QStringLiteral("start"),
-                              QStringLiteral("routine"), QStringLiteral("review"), QStringLiteral("ready")}));
+        // The state entries go to the panel (it takes states) in the order
+        // they were entered, a repeated state string once (REVIEW and
+        // CONNECTED_COMMIT are one "review"); states entered while another
+        // was on its way give way to the newest, and the last one arrives.
+        const QStringList entered{QStringLiteral("other"),  QStringLiteral("ready"),
+                                  QStringLiteral("start"),  QStringLiteral("routine"),
+                                  QStringLiteral("review"), QStringLiteral("ready")};
+        // The review lasted until the operator retried: its state left.
+        QTRY_VERIFY(statesPosted(panel).contains(QStringLiteral("review")) &&
+                    statesPosted(panel).constLast() == QStringLiteral("ready"));
+        const QStringList posted = statesPosted(panel);
+        QCOMPARE(posted.value(0), QStringLiteral("other"));
+        qsizetype at = 0;
+        for (const QString &state : posted) {
+            at = entered.indexOf(state, at);
+            QVERIFY2(at >= 0, qPrintable(posted.join(QLatin1Char(' '))));
+            ++at;
+        }
         QCOMPARE(judges.count(QStringLiteral("/state")), 0);
 
         // Regression: a late or repeated answer outside a commit moved the

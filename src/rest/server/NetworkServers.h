@@ -56,19 +56,32 @@ public:
     // A committed result: the HTTP server keeps it, the WebSocket clients
     // get it.
     void publishConfirmedResult(const rest::client::ScoringResult &result);
-    // A live result: WebSocket clients only.
+    // A live result: WebSocket clients and the scoreboard page.
     void publishPreliminaryResult(const rest::client::ScoringResult &result);
-    // GET /routineresult answers 404 until the next commit.
+    // For the scoreboard page: the athlete up next, and the one of the
+    // routine on screen.
+    void publishUpNext(const QMap<QString, QString> &meta);
+    void publishRoutineMeta(const QMap<QString, QString> &meta);
+    // GET /routineresult answers 404 until the next commit; the live result
+    // is dropped.
     void clearResult();
 
 Q_SIGNALS:
-    // "success" or "failed".
+    // "success", "failed", or "off" when switched off or stopped on purpose.
     void restServerStatusChanged(const QString &status);
     void restServerFailedToBind();
+    // A server was not started because its settings cannot be right (a
+    // port outside 1 to 65535, a malformed host name); the text says which.
+    void settingsRefused(const QString &message);
     void resultRequestedBeforeCommit();
     void webSocketServerStatusChanged(const QString &status);
     void webSocketServerFailedToBind();
     void webSocketClientCountChanged(int count);
+    // Whether the operator is to be warned that no WebSocket client is
+    // connected: raised by a server that listens without clients, lowered
+    // by the first client and by a stop; a server that fails to start
+    // changes nothing, nor does a stop on the way to a restart.
+    void webSocketClientMissingChanged(bool missing);
     void receivedRoutineMeta(QMap<QString, QString> routineMeta);
     // A remote "command"; emitted only when remote control is enabled.
     void receivedCommand();
@@ -86,8 +99,13 @@ private:
     // What a restarted HTTP server serves from its first request on.
     std::optional<rest::client::ScoringState> m_lastState;
     std::optional<rest::client::ScoringResult> m_lastResult;
+    bool m_resultAvailable = false;
+    std::optional<rest::client::ScoringResult> m_liveResult;
+    QMap<QString, QString> m_upNext;
+    QMap<QString, QString> m_routineMeta;
     bool m_remoteControl = false;
     bool m_restarting = false;
+    bool m_webSocketRestarting = false;
 };
 
 } // namespace ovra::rest::server

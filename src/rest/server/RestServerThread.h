@@ -27,9 +27,19 @@ class RestServerThread : public QObject
 public:
     // Bounds on what a client may send.
     static constexpr std::size_t kMaxBodyBytes = 64 * 1024;
-    // Workers answering requests; each keep-alive connection holds one
-    // while it is open.
-    static constexpr std::size_t kWorkerCount = 16;
+    static constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+    // A request (headers and body) and its answer must be over this long
+    // after the connection was accepted or the request's first byte came,
+    // however slowly a client sends.
+    static constexpr int kRequestDeadlineMs = 3000;
+    // A kept-alive connection ends after this long without a request.
+    static constexpr int kKeepAliveMs = 1000;
+    static constexpr int kKeepAliveMaxCount = 1000;
+    // Workers answering requests; each open connection holds one. One peer
+    // address holds at most kConnectionsPerPeer of them, so the others
+    // always find a worker free.
+    static constexpr int kWorkerCount = 32;
+    static constexpr int kConnectionsPerPeer = 8;
     // How long stop() and the destructor wait for the thread to end.
     static constexpr int kStopWaitMs = 3000;
 
@@ -53,7 +63,14 @@ public:
 
     // The result and state served; callable from the GUI thread at any time.
     void setResult(const rest::client::ScoringResult &result);
+    // GET /routineresult answers 404 until the next commit; the scoreboard
+    // keeps showing the last committed result, and drops the live one.
     void clearResult();
+    // For the scoreboard page: the routine in progress, the athlete up
+    // next and the athlete of the routine on screen.
+    void setLiveResult(const rest::client::ScoringResult &result);
+    void setUpNext(const QMap<QString, QString> &meta);
+    void setRoutineMeta(const QMap<QString, QString> &meta);
     void setState(const rest::client::ScoringState &state);
     bool hasResult() const;
     rest::client::ScoringResult result() const;

@@ -1518,10 +1518,6 @@ Taste X drücken</translation>
             <translation>Wertungssystem 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Nicht geladen: %1</translation>
         </message>
@@ -1532,6 +1528,10 @@ Taste X drücken</translation>
         <message>
             <source>it cannot be read from the database %1</source>
             <translation>sie kann nicht aus der Datenbank %1 gelesen werden</translation>
+        </message>
+        <message>
+            <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
+            <translation>Software im Netzwerk hat dieses Ergebnis angefragt. Sie erhält es, sobald Sie die Übung bestätigen.</translation>
         </message>
     </context>
     <context>
@@ -1820,6 +1820,10 @@ Taste X drücken</translation>
         <message>
             <source>No result yet</source>
             <translation>Noch kein Ergebnis</translation>
+        </message>
+        <message>
+            <source>Up next</source>
+            <translation>Als Nächstes</translation>
         </message>
     </context>
     <context>
@@ -2273,6 +2277,21 @@ N: %3</translation>
         <message>
             <source>Does not count: an earlier pair was not synchronous</source>
             <translation>Zählt nicht: ein früheres Paar war nicht synchron</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::rest::server::NetworkServers</name>
+        <message>
+            <source>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</source>
+            <translation>Der HTTP-Server wurde nicht gestartet: Der Hostname „%1“ in den Einstellungen ist kein gültiger Hostname und keine gültige Adresse. Wenn Sie den Dialog der Netzwerkkonfiguration mit OK bestätigen, wird er auf alle Schnittstellen zurückgesetzt.</translation>
+        </message>
+        <message>
+            <source>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>Der HTTP-Server wurde nicht gestartet: Sein Port %1 in den Einstellungen liegt nicht zwischen 1 und 65535. Wählen Sie im Dialog der Netzwerkkonfiguration einen Port.</translation>
+        </message>
+        <message>
+            <source>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>Der WebSocket-Server wurde nicht gestartet: Sein Port %1 in den Einstellungen liegt nicht zwischen 1 und 65535. Wählen Sie im Dialog der Netzwerkkonfiguration einen Port.</translation>
         </message>
     </context>
 </TS>

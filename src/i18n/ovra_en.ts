@@ -1518,10 +1518,6 @@ press X</translation>
             <translation>Scoring System 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Not loaded: %1</translation>
         </message>
@@ -1532,6 +1528,10 @@ press X</translation>
         <message>
             <source>it cannot be read from the database %1</source>
             <translation>it cannot be read from the database %1</translation>
+        </message>
+        <message>
+            <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
+            <translation>Software on the network asked for this result. It gets the result once you commit the routine.</translation>
         </message>
     </context>
     <context>
@@ -1820,6 +1820,10 @@ press X</translation>
         <message>
             <source>No result yet</source>
             <translation>No result yet</translation>
+        </message>
+        <message>
+            <source>Up next</source>
+            <translation>Up next</translation>
         </message>
     </context>
     <context>
@@ -2273,6 +2277,21 @@ N: %3</translation>
         <message>
             <source>Does not count: an earlier pair was not synchronous</source>
             <translation>Does not count: an earlier pair was not synchronous</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::rest::server::NetworkServers</name>
+        <message>
+            <source>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</source>
+            <translation>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</translation>
+        </message>
+        <message>
+            <source>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</translation>
+        </message>
+        <message>
+            <source>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</translation>
         </message>
     </context>
 </TS>

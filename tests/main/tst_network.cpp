@@ -19,6 +19,7 @@
 #include "util/RESTUtils.h"
 #include "util/Warnings.h"
 #include "websocket/WebSocketServer.h"
+#include "widgets/Popup.h"
 #include "widgets/StatusLight.h"
 
 #include <QAction>
@@ -291,6 +292,125 @@ private Q_SLOTS:
         Window w;
         QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
         QTRY_COMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+    }
+
+    // Regression: a WebSocket port of 70000 in the settings file was used
+    // modulo 65536 (the server listened on 4464 under a green light). Ports
+    // outside 1 to 65535 and malformed host names are refused: red light,
+    // a message that names the value, and nothing listens anywhere.
+    void outOfRangeServerSettingsAreRefused()
+    {
+        const int httpPort = ovra::test::freeTcpPort();
+        const int webSocketPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort + 65536, webSocketPort + 65536);
+        {
+            Window w;
+            QCOMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
+            QCOMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+            // The WebSocket server starts last: its message is on show.
+            QVERIFY2(w.dialog->notificationPopup().text().contains(QString::number(webSocketPort + 65536)),
+                     qPrintable(w.dialog->notificationPopup().text()));
+            QTest::qWait(100);
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(httpPort)));
+            probe.close();
+            QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(webSocketPort)));
+        }
+
+        storeNetworkSettings({}, httpPort, 0);
+        OvraSettings::openStorage()->setValue(QStringLiteral("RestServer/HostName"),
+                                              QStringLiteral("127.0.0.1:8080"));
+        Window w;
+        QCOMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
+        QVERIFY2(w.dialog->notificationPopup().text().contains(QStringLiteral("\"127.0.0.1:8080\"")),
+                 qPrintable(w.dialog->notificationPopup().text()));
+        QTest::qWait(100);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(httpPort)));
+    }
+
+    // Regression: a failed bind cleared the warning that no client is
+    // connected to the WebSocket server.
+    void failedRestartKeepsTheNoClientWarning()
+    {
+        storeNetworkSettings({}, 0, ovra::test::freeTcpPort());
+        Window w;
+        QCOMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("success"));
+        QVERIFY(w.dialog->warnings().warningText().contains(QStringLiteral("WebSocket")));
+
+        // The operator moves the server to a port another program holds.
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::Any, 0));
+        QTimer operatorAtTheDialog;
+        connect(&operatorAtTheDialog, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<NetworkDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            operatorAtTheDialog.stop();
+            dialog->webSocketPortEdit()->setText(QString::number(other.serverPort()));
+            dialog->okButton()->click();
+        });
+        operatorAtTheDialog.start(20);
+        w.ui().actionNetwork->setEnabled(true);
+        w.ui().actionNetwork->trigger();
+        QTRY_COMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+        QVERIFY(w.dialog->notificationPopup().text().startsWith(
+            QStringLiteral("Unable to start the WebSocket server.")));
+        QVERIFY(w.dialog->warnings().warningText().contains(QStringLiteral("WebSocket")));
+    }
+
+    // Regression: software that polls GET /routineresult every second (the
+    // program's own scoreboard did) raised the yellow hint with every 404
+    // of a review, over the review's read-outs for as long as it lasted.
+    // Once per routine on screen is enough.
+    void notCommittedHintOncePerRoutine()
+    {
+        const int httpPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort, 0);
+        Window w;
+        QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("success"));
+        Popup &popup = w.dialog->notificationPopup();
+        const QString hint = QStringLiteral(
+            "Software on the network asked for this result. It gets the result once you commit the routine.");
+        httplib::Client http("127.0.0.1", httpPort);
+        const auto askUntilHint = [&] {
+            popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+            for (int i = 0; i < 5; ++i) {
+                QCOMPARE(http.Get("/routineresult")->status, 404);
+                QTest::qWait(30);
+            }
+            QTRY_VERIFY(popup.text() != QStringLiteral("marker"));
+            QCOMPARE(popup.text(), hint);
+            popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+            for (int i = 0; i < 5; ++i) {
+                QCOMPARE(http.Get("/routineresult")->status, 404);
+                QTest::qWait(30);
+            }
+            QCOMPARE(popup.text(), QStringLiteral("marker"));
+        };
+        // Outside a review nobody is told anything.
+        w.fire("usbConnected");
+        popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+        QCOMPARE(http.Get("/routineresult")->status, 404);
+        QTest::qWait(100);
+        QCOMPARE(popup.text(), QStringLiteral("marker"));
+
+        w.toReview();
+        askUntilHint();
+        // Committed, then the next routine up to its review: told once more.
+        w.fire("nextInnerState");
+        QTRY_COMPARE(w.state(), int(S::READY));
+        QCOMPARE(http.Get("/routineresult")->status, 200);
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        for (int i = 0; i < 480; ++i) {
+            wsDaten::Sample sample;
+            sample.fill(2560);
+            w.dialog->store().appendSample(sample);
+        }
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::REVIEW));
+        askUntilHint();
     }
 
     void serversAnswerAndGoWithTheWindow()

@@ -133,6 +133,7 @@ void OvraDialog::createNetwork()
 
 void OvraDialog::startRestServer()
 {
+    m_networkServers->setAllowedRemoteHosts(m_settings->allowedRemoteHosts());
     m_networkServers->startRestServer();
 }
 
@@ -148,6 +149,7 @@ void OvraDialog::updateRestServer()
 
 void OvraDialog::startWebSocketServer()
 {
+    m_networkServers->setAllowedRemoteHosts(m_settings->allowedRemoteHosts());
     m_networkServers->startWebSocketServer(currentState(*m_ovraState));
 }
 

@@ -122,6 +122,13 @@ void WebSocketServer::processTextMessage(const QString &message)
         respond(client, 400, error);
         return;
     }
+    if (client && !m_hostFilter.allows(client->peerAddress())) {
+        qWarning().noquote()
+            << "WebSocket message from" << client->peerAddress().toString()
+            << "refused: the host is not allowed to send routine meta information or commands";
+        respond(client, 403, QStringLiteral("Not allowed from this host"));
+        return;
+    }
     if (operation == static_cast<int>(WebSocketOperation::RoutineMeta)) {
         qDebug() << "Received new routine meta information";
         QMap<QString, QString> meta;

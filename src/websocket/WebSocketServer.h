@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rest/server/HostFilter.h"
 #include "util/Clock.h"
 
 #include <QByteArray>
@@ -54,6 +55,10 @@ public:
     int clientCount() const { return static_cast<int>(m_clients.size()); }
     QJsonObject lastState() const { return m_state; }
 
+    // The peers whose routine meta information and commands are taken;
+    // others are answered 403.
+    void setHostFilter(const ovra::rest::server::HostFilter &filter) { m_hostFilter = filter; }
+
     // The clock of the pong time-outs (tests move it).
     void setClock(const ovra::util::Clock *clock);
 
@@ -105,4 +110,5 @@ private:
     // are sent nothing more.
     QSet<QWebSocket *> m_leaving;
     const ovra::util::Clock *m_clock = nullptr;
+    ovra::rest::server::HostFilter m_hostFilter;
 };

@@ -527,6 +527,50 @@ private Q_SLOTS:
         QCOMPARE(w.ui().statusScoringSystem[0]->text(), QStringLiteral("Scoring System 1: Panel"));
     }
 
+    // The settings file can name the hosts that may post routine meta
+    // information or send commands; both servers keep to it and the list
+    // is written back.
+    void onlyAllowedHostsChangeTheRoutine()
+    {
+        qputenv("OVRA_ENABLE_REMOTE_CONTROL", "1");
+        const int httpPort = ovra::test::freeTcpPort();
+        const int webSocketPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort, webSocketPort);
+        OvraSettings::openStorage()->setValue(QStringLiteral("Network/AllowedRemoteHosts"),
+                                              QStringLiteral("192.0.2.7"));
+        Window w;
+        qunsetenv("OVRA_ENABLE_REMOTE_CONTROL");
+        w.fire("usbConnected");
+        QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("success"));
+        QSignalSpy taken(&w.dialog->networkServers(),
+                         &ovra::rest::server::NetworkServers::receivedRoutineMeta);
+        httplib::Client http("127.0.0.1", httpPort);
+        const auto answer = http.Post("/routinemeta", R"({"lastname":"Brandt"})", "application/json");
+        QVERIFY(answer);
+        QCOMPARE(answer->status, 403);
+
+        QWebSocket client;
+        QSignalSpy received(&client, &QWebSocket::textMessageReceived);
+        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(webSocketPort)));
+        QTRY_COMPARE(received.size(), 1);
+        client.sendTextMessage(QStringLiteral(R"({"operation":"command","body":{}})"));
+        client.sendTextMessage(QStringLiteral(R"({"operation":"routinemeta","body":{"lastname":"Cole"}})"));
+        QTRY_COMPARE(received.size(), 3);
+        for (int i = 1; i < 3; ++i) {
+            const QJsonObject body = QJsonDocument::fromJson(received.at(i).first().toString().toUtf8())
+                                         .object()
+                                         .value(QStringLiteral("body"))
+                                         .toObject();
+            QCOMPARE(body.value(QStringLiteral("code")).toInt(), 403);
+        }
+        QCOMPARE(w.state(), int(S::READY));
+        QCOMPARE(taken.size(), 0);
+
+        w.dialog->settings().writeSettings(900, 700, QFont());
+        QCOMPARE(OvraSettings::openStorage()->value(QStringLiteral("Network/AllowedRemoteHosts")).toString(),
+                 QStringLiteral("192.0.2.7"));
+    }
+
     void remoteControlStepsTheMachine()
     {
         qputenv("OVRA_ENABLE_REMOTE_CONTROL", "1");

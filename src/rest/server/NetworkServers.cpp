@@ -48,6 +48,18 @@ void NetworkServers::stopAll()
         delete server.data();
 }
 
+void NetworkServers::setAllowedRemoteHosts(const QString &list)
+{
+    m_hostFilter = HostFilter(list);
+    if (!m_hostFilter.invalidEntries().isEmpty())
+        qWarning().noquote() << "Allowed remote hosts: not an address or subnet, matches nothing:"
+                             << m_hostFilter.invalidEntries().join(QStringLiteral(", "));
+    if (m_restServer)
+        m_restServer->setHostFilter(m_hostFilter);
+    if (m_webSocketServer)
+        m_webSocketServer->setHostFilter(m_hostFilter);
+}
+
 void NetworkServers::startRestServer()
 {
     if (!m_restServerSettings.enabled()) {
@@ -86,6 +98,7 @@ void NetworkServers::startRestServer()
     }
     if (m_liveResult)
         m_restServer->setLiveResult(*m_liveResult);
+    m_restServer->setHostFilter(m_hostFilter);
     m_restServer->setUpNext(m_upNext);
     m_restServer->setRoutineMeta(m_routineMeta);
     connect(m_restServer, &RestServerThread::receivedRoutineMeta, this, &NetworkServers::receivedRoutineMeta);
@@ -164,6 +177,7 @@ void NetworkServers::startWebSocketServer(const rest::client::ScoringState &stat
     qInfo() << "Starting WebSocket server...";
     const bool debug = !qEnvironmentVariableIsEmpty("OVRA_DEBUG_WEBSOCKET_SERVER");
     m_webSocketServer = new WebSocketServer(static_cast<quint16>(port), debug, this);
+    m_webSocketServer->setHostFilter(m_hostFilter);
     connect(m_webSocketServer, &WebSocketServer::failedToBindPort, this, [this] {
         Q_EMIT webSocketServerStatusChanged(kFailed);
         Q_EMIT webSocketServerFailedToBind();

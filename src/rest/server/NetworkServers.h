@@ -2,6 +2,7 @@
 
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
+#include "rest/server/HostFilter.h"
 
 #include <QList>
 #include <QMap>
@@ -46,6 +47,9 @@ public:
     void updateWebSocketServer(const rest::client::ScoringState &state);
     // Both servers, when the program closes.
     void stopAll();
+    // The hosts that may post routine meta information or send commands
+    // (see HostFilter); empty: any host. Applies to running servers too.
+    void setAllowedRemoteHosts(const QString &list);
 
     RestServerThread *restServer() const { return m_restServer; }
     WebSocketServer *webSocketServer() const { return m_webSocketServer; }
@@ -103,6 +107,7 @@ private:
     std::optional<rest::client::ScoringResult> m_liveResult;
     QMap<QString, QString> m_upNext;
     QMap<QString, QString> m_routineMeta;
+    HostFilter m_hostFilter;
     bool m_remoteControl = false;
     bool m_restarting = false;
     bool m_webSocketRestarting = false;

@@ -97,6 +97,7 @@ struct Published
     QMap<QString, QString> upNext;
     QMap<QString, QString> routineMeta;
     std::string scoreboardBody;
+    HostFilter metaHosts;
 };
 
 QJsonObject metaObject(const QMap<QString, QString> &meta)
@@ -240,6 +241,12 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
     });
     server.Post("/routinemeta", [s](const httplib::Request &req, httplib::Response &res) {
         qDebug() << "Handling HTTP POST request for /routinemeta endpoint...";
+        if (!s->snapshot()->metaHosts.allows(QString::fromStdString(req.remote_addr))) {
+            qWarning().noquote() << "Routine meta information from" << QString::fromStdString(req.remote_addr)
+                                 << "refused: the host is not allowed to post it";
+            res.status = 403;
+            return;
+        }
         QJsonParseError error{};
         const QJsonDocument document = QJsonDocument::fromJson(
             QByteArray(req.body.data(), static_cast<qsizetype>(req.body.size())), &error);
@@ -510,6 +517,11 @@ ScoringResult RestServerThread::result() const
 ScoringState RestServerThread::state() const
 {
     return m_shared->snapshot()->state;
+}
+
+void RestServerThread::setHostFilter(const HostFilter &filter)
+{
+    m_shared->publish([&filter](Published &p) { p.metaHosts = filter; });
 }
 
 void RestServerThread::setWebSocketPort(int port)

@@ -2,6 +2,7 @@
 
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
+#include "rest/server/HostFilter.h"
 
 #include <QMap>
 #include <QObject>
@@ -79,6 +80,10 @@ public:
     // The routes the server answers, as "GET /health" and so on; the
     // interface definitions delivered with the program must name each.
     static QStringList routes();
+
+    // The peers whose routine meta information is taken; others are
+    // answered 403.
+    void setHostFilter(const HostFilter &filter);
 
     // The WebSocket port the scoreboard page connects to; 0 when there is
     // no WebSocket server and the page polls instead.

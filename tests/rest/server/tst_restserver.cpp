@@ -44,6 +44,7 @@
 #include <thread>
 
 using namespace ovra::rest::client;
+using ovra::rest::server::HostFilter;
 using ovra::rest::server::NetworkServers;
 using ovra::rest::server::RestServerSettings;
 using ovra::rest::server::RestServerThread;
@@ -750,6 +751,47 @@ private Q_SLOTS:
             QVERIFY(ended);
             ::close(fd);
         }
+    }
+
+    // Any web page in a browser on the hall network can post routine meta
+    // information; a list of hosts can restrict it. Asked from two loopback
+    // addresses: only the listed one is taken, reading stays open to all,
+    // and a mistyped list lets nobody in rather than everybody.
+    void routineMetaOnlyFromAllowedHosts()
+    {
+        Server server;
+        QSignalSpy meta(server.relay.get(), &Relay::receivedRoutineMeta);
+        QVERIFY(server.start());
+        const int port = server.settings.portNumber();
+        const auto ask = [port](const char *source, const QByteArray &request) {
+            const int fd = connectFrom(source, port);
+            if (fd < 0)
+                return QByteArray();
+            ::send(fd, request.constData(), static_cast<size_t>(request.size()), MSG_NOSIGNAL);
+            const QByteArray answer = readToEnd(fd, 5000);
+            ::close(fd);
+            return answer;
+        };
+        const QByteArray body = R"({"lastname":"Brandt"})";
+        const QByteArray post = "POST /routinemeta HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+                                "Content-Type: application/json\r\nContent-Length: " +
+                                QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        const QByteArray health = "GET /health HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
+
+        // Any host by default.
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 204"));
+        QTRY_COMPARE(meta.size(), 1);
+
+        server.thread->setHostFilter(HostFilter(QStringLiteral("127.0.0.1, 10.0.0.0/8")));
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 403"));
+        QVERIFY(ask("127.0.0.2", health).startsWith("HTTP/1.1 204"));
+        QVERIFY(ask("127.0.0.1", post).startsWith("HTTP/1.1 204"));
+        QTRY_COMPARE(meta.size(), 2);
+
+        server.thread->setHostFilter(HostFilter(QStringLiteral("127.0.0.2/33")));
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 403"));
+        QTest::qWait(50);
+        QCOMPARE(meta.size(), 2);
     }
 
     // The scoreboard page loaded by a real browser from the program's HTTP

@@ -6,8 +6,15 @@
 //    of 100 connected clients has it;
 //  - 10,000 malformed HTTP requests and 10,000 malformed WebSocket messages:
 //    both servers must still answer, and the resident memory of the process
-//    before and after.
-// Targets: >= 15,000 requests/s with p99 < 2 ms; broadcast < 10 ms.
+//    before and after;
+//  - 64 connections from one address that trickle a byte at a time (and
+//    reconnect when cut off) while another address asks GET /health: how
+//    long each answer takes, then how long quitting takes meanwhile;
+//  - 4 WebSocket clients that send 300,000 messages each and never read the
+//    answers: the resident memory of the process before and after.
+// Targets: >= 15,000 requests/s with p99 < 2 ms; broadcast < 10 ms; /health
+// within 100 ms throughout the trickle and quit within 2 s; memory growth
+// under the non-readers < 10 MB.
 #include "AppStartup.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/server/RestServerSettings.h"
@@ -28,10 +35,19 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <memory>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -172,6 +188,182 @@ public:
             socket->open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(port)));
         }
     }
+};
+
+// A blocking TCP connection to 127.0.0.1 from the given loopback address;
+// -1 when it failed.
+int connectFrom(const char *source, int port, int receiveBuffer = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    if (receiveBuffer > 0)
+        ::setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &receiveBuffer, sizeof(receiveBuffer));
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = ::inet_addr(source);
+    sockaddr_in remote{};
+    remote.sin_family = AF_INET;
+    remote.sin_port = htons(static_cast<uint16_t>(port));
+    remote.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&local), sizeof(local)) != 0 ||
+        ::connect(fd, reinterpret_cast<sockaddr *>(&remote), sizeof(remote)) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Clients from 127.0.0.1 that each send a request a byte at a time, every
+// interval, and open a new connection whenever the server ends theirs.
+class Tricklers
+{
+public:
+    Tricklers(int port, int count, int byteEveryMs)
+        : m_port(port)
+        , m_count(count)
+        , m_byteEveryMs(byteEveryMs)
+    {
+        m_thread = std::thread([this] { run(); });
+    }
+    ~Tricklers()
+    {
+        m_stop = true;
+        m_thread.join();
+    }
+    long connections() const { return m_connections; }
+
+private:
+    void run()
+    {
+        static const char request[] = "GET /health HTTP/1.1\r\nHost: 127.0.0.1\r\nX-Padding: "
+                                      "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa\r\n\r\n";
+        struct Slot
+        {
+            int fd = -1;
+            std::size_t sent = 0;
+        };
+        std::vector<Slot> lines(static_cast<std::size_t>(m_count));
+        while (!m_stop) {
+            for (Slot &slot : lines) {
+                if (slot.fd >= 0) {
+                    char buffer[512];
+                    const ssize_t n = ::recv(slot.fd, buffer, sizeof(buffer), MSG_DONTWAIT);
+                    const bool ended = n == 0 || (n < 0 && errno != EAGAIN && errno != EWOULDBLOCK);
+                    if (ended || n > 0 || slot.sent + 1 >= sizeof(request)) {
+                        ::close(slot.fd);
+                        slot.fd = -1;
+                    }
+                }
+                if (slot.fd < 0) {
+                    slot.fd = connectFrom("127.0.0.1", m_port);
+                    slot.sent = 0;
+                    ++m_connections;
+                    continue;
+                }
+                if (::send(slot.fd, request + slot.sent, 1, MSG_NOSIGNAL | MSG_DONTWAIT) == 1)
+                    ++slot.sent;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(m_byteEveryMs));
+        }
+        for (const Slot &slot : lines) {
+            if (slot.fd >= 0)
+                ::close(slot.fd);
+        }
+    }
+
+    int m_port;
+    int m_count;
+    int m_byteEveryMs;
+    std::atomic<bool> m_stop{false};
+    std::atomic<long> m_connections{0};
+    std::thread m_thread;
+};
+
+// GET /health on a fresh connection from 127.0.0.2: milliseconds until the
+// whole answer came, or -1 without a 204.
+double healthFromElsewhere(int port)
+{
+    const qint64 start = nowNs();
+    const int fd = connectFrom("127.0.0.2", port);
+    if (fd < 0)
+        return -1.0;
+    static const char ask[] = "GET /health HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+    ::send(fd, ask, sizeof(ask) - 1, MSG_NOSIGNAL);
+    std::string answer;
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        if (::poll(&p, 1, 5000) <= 0)
+            break;
+        char buffer[512];
+        const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+        if (n <= 0)
+            break;
+        answer.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (answer.rfind("HTTP/1.1 204", 0) != 0)
+        return -1.0;
+    return double(nowNs() - start) / 1e6;
+}
+
+// A WebSocket client on a thread of its own that sends messages as fast as
+// the connection takes them and never reads; stops when the server ends the
+// connection or all are sent.
+class Deaf
+{
+public:
+    Deaf(int port, int messages)
+    {
+        m_thread = std::thread([this, port, messages] { run(port, messages); });
+    }
+    ~Deaf() { m_thread.join(); }
+    void join()
+    {
+        if (m_thread.joinable())
+            m_thread.join();
+        m_thread = std::thread([] {});
+    }
+    long sent() const { return m_sent; }
+    bool cutOff() const { return m_cutOff; }
+
+private:
+    void run(int port, int messages)
+    {
+        const int fd = connectFrom("127.0.0.1", port, 4096);
+        if (fd < 0)
+            return;
+        static const char handshake[] =
+            "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+            "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+        ::send(fd, handshake, sizeof(handshake) - 1, MSG_NOSIGNAL);
+        // One masked text frame, sent again and again.
+        const std::string text =
+            R"({"operation":"routinemeta","body":{"lastname":"Brandt","firstname":"Anna"}})";
+        const unsigned char mask[4] = {0x12, 0x34, 0x56, 0x78};
+        std::string frame;
+        frame += char(0x81);
+        frame += char(0x80 | text.size());
+        frame.append(reinterpret_cast<const char *>(mask), 4);
+        for (std::size_t i = 0; i < text.size(); ++i)
+            frame += char(text[i] ^ mask[i % 4]);
+        for (int i = 0; i < messages; ++i) {
+            std::size_t done = 0;
+            while (done < frame.size()) {
+                const ssize_t n = ::send(fd, frame.data() + done, frame.size() - done, MSG_NOSIGNAL);
+                if (n <= 0) {
+                    m_cutOff = true;
+                    ::close(fd);
+                    return;
+                }
+                done += static_cast<std::size_t>(n);
+            }
+            ++m_sent;
+        }
+        ::close(fd);
+    }
+
+    std::atomic<long> m_sent{0};
+    std::atomic<bool> m_cutOff{false};
+    std::thread m_thread;
 };
 
 void printFigure(const char *name, double value, const char *unit, const char *target)
@@ -346,7 +538,84 @@ int main(int argc, char **argv)
     std::printf("  resident memory before / after             %7lld / %lld KiB (%+lld KiB)\n",
                 static_cast<long long>(before), static_cast<long long>(after),
                 static_cast<long long>(after - before));
-    http.stop();
-    http.wait(RestServerThread::kStopWaitMs);
+
+    // Trickling connections from one address, /health from another.
+    constexpr int kTricklers = 64;
+    constexpr int kTrickleSeconds = 8;
+    std::printf("HTTP server, %d connections from one address trickling a byte every 100 ms (%d s), "
+                "GET /health from another every 50 ms:\n",
+                kTricklers, kTrickleSeconds);
+    std::vector<double> healthMs;
+    int unanswered = 0;
+    double quitMs = 0.0;
+    {
+        Tricklers tricklers(settings.portNumber(), kTricklers, 100);
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(kTrickleSeconds);
+        while (std::chrono::steady_clock::now() < end) {
+            const double ms = healthFromElsewhere(settings.portNumber());
+            if (ms < 0)
+                ++unanswered;
+            else
+                healthMs.push_back(ms);
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        }
+        std::sort(healthMs.begin(), healthMs.end());
+        std::printf("  trickling connections opened             %10ld\n", tricklers.connections());
+        std::printf("  /health asked / unanswered               %10zu / %d\n", healthMs.size() + unanswered,
+                    unanswered);
+        printFigure("/health median", healthMs.empty() ? 0.0 : healthMs[healthMs.size() / 2], "ms", "-");
+        printFigure("/health worst", healthMs.empty() ? 0.0 : healthMs.back(), "ms", "< 100");
+        // Quitting while they still trickle.
+        const qint64 quitStart = nowNs();
+        http.stop();
+        const bool ended = http.wait(RestServerThread::kStopWaitMs);
+        quitMs = double(nowNs() - quitStart) / 1e6;
+        std::printf("  HTTP server thread ended on quit          %10s\n", ended ? "yes" : "NO");
+        printFigure("quit, until the server thread ended", quitMs, "ms", "< 2000");
+    }
+
+    // WebSocket clients that send and never read.
+    constexpr int kDeaf = 4;
+    constexpr int kDeafMessages = 300000;
+    std::printf("WebSocket server, %d clients sending %d messages each, never reading:\n", kDeaf,
+                kDeafMessages);
+    waitFor([] { return false; }, 200);
+    const qint64 deafBefore = residentKiB();
+    QElapsedTimer deafClock;
+    deafClock.start();
+    {
+        std::vector<std::unique_ptr<Deaf>> deaf;
+        for (int i = 0; i < kDeaf; ++i)
+            deaf.push_back(std::make_unique<Deaf>(webSocket.serverPort(), kDeafMessages));
+        // The server answers on this thread while the clients send.
+        waitFor(
+            [&] {
+                for (const auto &d : deaf) {
+                    if (!d->cutOff() && d->sent() < kDeafMessages)
+                        return false;
+                }
+                return true;
+            },
+            120000);
+        waitFor([] { return false; }, 500);
+        for (int i = 0; i < kDeaf; ++i)
+            std::printf("  client %d: messages sent / cut off        %10ld / %s\n", i + 1,
+                        deaf[std::size_t(i)]->sent(), deaf[std::size_t(i)]->cutOff() ? "yes" : "no");
+    }
+    waitFor([&] { return webSocket.clientCount() == 0; }, 5000);
+    const qint64 deafAfter = residentKiB();
+    QWebSocket afterDeaf;
+    bool afterDeafGreeted = false;
+    QObject::connect(&afterDeaf, &QWebSocket::textMessageReceived, [&](const QString &text) {
+        afterDeafGreeted = text.contains(QLatin1String("\"state\""));
+    });
+    afterDeaf.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(webSocket.serverPort())));
+    waitFor([&] { return afterDeafGreeted; }, 5000);
+    std::printf("  time until all were done                  %10lld ms\n",
+                static_cast<long long>(deafClock.elapsed()));
+    std::printf("  WebSocket server greets a new client       %10s\n", afterDeafGreeted ? "yes" : "NO");
+    std::printf("  resident memory before / after             %7lld / %lld KiB (%+lld KiB, target < 10240)\n",
+                static_cast<long long>(deafBefore), static_cast<long long>(deafAfter),
+                static_cast<long long>(deafAfter - deafBefore));
     return 0;
 }

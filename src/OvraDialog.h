@@ -400,6 +400,8 @@ private:
     bool m_quitting = false;
     bool m_simulationEnabled = false;
     bool m_ignoreRestClientError = false;
+    // The not-committed hint was shown for the routine on screen.
+    bool m_resultHintShown = false;
 
     OvraStateTriggers *m_triggers = nullptr;
     OvraState *m_ovraState = nullptr;

@@ -5,7 +5,9 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "StartListSelection.h"
 #include "config/NetworkDialog.h"
+#include "data/Routines.h"
 #include "data/wsDaten.h"
 #include "rest/client/ScoringClient.h"
 #include "rest/client/ScoringSystems.h"
@@ -77,15 +79,18 @@ void OvraDialog::createNetwork()
                "the server functionality in the network configuration dialog."));
         m_notificationPopup->show();
     });
+    connect(servers, &NetworkServers::settingsRefused, this, [this](const QString &message) {
+        m_notificationPopup->setPopupText(Popup::Red, message);
+        m_notificationPopup->show();
+    });
     connect(servers, &NetworkServers::resultRequestedBeforeCommit, this,
             &OvraDialog::showResultNotCommittedHint);
-    connect(servers, &NetworkServers::webSocketServerStatusChanged, this, [this](const QString &status) {
-        m_ui->statusWebSocketServerLight->setStatus(status);
-        // A server that just started or stopped has no client; a stopped
-        // one is no reason to warn.
-        m_ui->statusWebSocketServer->setText(tr("WebSocket Server") + QStringLiteral(" (0)"));
-        m_warnings->setWebSocketClientConnectedWarning(status == QLatin1String("success"));
-    });
+    // The hint is for the routine on screen: once for each.
+    connect(this, &OvraDialog::clearAllResultWidgets, this, [this] { m_resultHintShown = false; });
+    connect(servers, &NetworkServers::webSocketServerStatusChanged, ui.statusWebSocketServerLight,
+            &StatusLight::setStatus);
+    connect(servers, &NetworkServers::webSocketClientMissingChanged, m_warnings,
+            &ovra::util::Warnings::setWebSocketClientConnectedWarning);
     connect(servers, &NetworkServers::webSocketServerFailedToBind, this, [this] {
         m_notificationPopup->setPopupText(Popup::Red,
                                           tr("Unable to start the WebSocket server. This can, for example, "
@@ -104,6 +109,13 @@ void OvraDialog::createNetwork()
     // the start-list choice, for this routine or the next.
     connect(servers, &NetworkServers::receivedRoutineMeta, this, &OvraDialog::receiveRoutineMeta);
     connect(this, &OvraDialog::clearAllResultWidgets, servers, &NetworkServers::clearResult);
+    // The scoreboard page names the athlete up next and the one on the bed.
+    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged, servers,
+            &NetworkServers::publishUpNext);
+    connect(&m_daten->routines(), &data::model::Routines::updateRoutineMetaInformation, servers,
+            &NetworkServers::publishRoutineMeta);
+    servers->publishUpNext(m_startListSelection->upcomingRoutineMeta());
+    servers->publishRoutineMeta(m_daten->routines().routineMeta());
     connect(ui.actionNetwork, &QAction::triggered, this, &OvraDialog::showNetworkDialog);
 
     // Live results only; a replayed or edited routine is not news.
@@ -121,6 +133,7 @@ void OvraDialog::createNetwork()
 
 void OvraDialog::startRestServer()
 {
+    m_networkServers->setAllowedRemoteHosts(m_settings->allowedRemoteHosts());
     m_networkServers->startRestServer();
 }
 
@@ -136,6 +149,7 @@ void OvraDialog::updateRestServer()
 
 void OvraDialog::startWebSocketServer()
 {
+    m_networkServers->setAllowedRemoteHosts(m_settings->allowedRemoteHosts());
     m_networkServers->startWebSocketServer(currentState(*m_ovraState));
 }
 
@@ -177,7 +191,6 @@ void OvraDialog::showScoringStatus(int position, const QString &status)
 void OvraDialog::showWebSocketClientCount(int count)
 {
     m_ui->statusWebSocketServer->setText(tr("WebSocket Server") + QStringLiteral(" (%1)").arg(count));
-    m_warnings->setWebSocketClientConnectedWarning(count == 0);
 }
 
 void OvraDialog::showResultNotCommittedHint()
@@ -185,9 +198,13 @@ void OvraDialog::showResultNotCommittedHint()
     const OvraState &s = *m_ovraState;
     if (!(s.isIn(OvraState::REVIEW) || s.isIn(OvraState::LOAD) || s.isIn(OvraState::DISPLAY)))
         return;
+    // Software that polls every second would otherwise cover the review's
+    // read-outs with this hint for as long as the review lasts.
+    if (std::exchange(m_resultHintShown, true))
+        return;
     m_notificationPopup->setPopupText(
-        Popup::Yellow,
-        tr("Only commited results can be queried by 3rd party software. Commit results and try again."));
+        Popup::Yellow, tr("Software on the network asked for this result. It gets the result once you "
+                          "commit the routine."));
     m_notificationPopup->show();
 }
 

@@ -562,6 +562,10 @@ Erstellt %4</translation>
             <source>Merged %1:</source>
             <translation>%1 zusammengeführt:</translation>
         </message>
+        <message>
+            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
+            <translation>Aus %1 hinzugefügt: %2 Athleten, %3 Veranstaltungen, %4 Wettkämpfe, %5 Gruppeneinträge, %6 Messungen.</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -1685,6 +1689,26 @@ Taste X drücken</translation>
                 <numerusform>%n Zeile(n) der Startliste können nicht gelesen werden und wurden nicht importiert:</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Selbstdiagnose</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Verbindung</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>verbunden</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>nicht verbunden</translation>
+        </message>
+        <message>
+            <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
+            <translation>Software im Netzwerk hat dieses Ergebnis angefragt. Sie erhält es, sobald Sie die Übung bestätigen.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1736,6 +1760,14 @@ Taste X drücken</translation>
             <source>cannot read %1: %2</source>
             <translation>%1 kann nicht gelesen werden: %2</translation>
         </message>
+        <message>
+            <source>--hd-rule needs a value</source>
+            <translation>--hd-rule braucht einen Wert</translation>
+        </message>
+        <message>
+            <source>only one file can be evaluated</source>
+            <translation>es kann nur eine Datei ausgewertet werden</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1765,6 +1797,26 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
+        </message>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Kontextmenü</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -1948,6 +2000,10 @@ Taste X drücken</translation>
         <message>
             <source>No result yet</source>
             <translation>Noch kein Ergebnis</translation>
+        </message>
+        <message>
+            <source>Up next</source>
+            <translation>Als Nächstes</translation>
         </message>
     </context>
     <context>
@@ -2271,6 +2327,10 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
         </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
+        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2300,6 +2360,21 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatisch (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::rest::server::NetworkServers</name>
+        <message>
+            <source>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</source>
+            <translation>Der HTTP-Server wurde nicht gestartet: Der Hostname „%1“ in den Einstellungen ist kein gültiger Hostname und keine gültige Adresse. Wenn Sie den Dialog der Netzwerkkonfiguration mit OK bestätigen, wird er auf alle Schnittstellen zurückgesetzt.</translation>
+        </message>
+        <message>
+            <source>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>Der HTTP-Server wurde nicht gestartet: Sein Port %1 in den Einstellungen liegt nicht zwischen 1 und 65535. Wählen Sie im Dialog der Netzwerkkonfiguration einen Port.</translation>
+        </message>
+        <message>
+            <source>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>Der WebSocket-Server wurde nicht gestartet: Sein Port %1 in den Einstellungen liegt nicht zwischen 1 und 65535. Wählen Sie im Dialog der Netzwerkkonfiguration einen Port.</translation>
         </message>
     </context>
     <context>

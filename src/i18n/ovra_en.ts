@@ -562,6 +562,10 @@ Built %4</translation>
             <source>Merged %1:</source>
             <translation>Merged %1:</translation>
         </message>
+        <message>
+            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
+            <translation>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -1685,6 +1689,26 @@ press X</translation>
                 <numerusform>%n row(s) of the start list cannot be read and were not imported:</numerusform>
             </translation>
         </message>
+        <message>
+            <source>Self Diagnosis</source>
+            <translation>Self Diagnosis</translation>
+        </message>
+        <message>
+            <source>USB-Connection</source>
+            <translation>USB-Connection</translation>
+        </message>
+        <message>
+            <source>connected</source>
+            <translation>connected</translation>
+        </message>
+        <message>
+            <source>not connected</source>
+            <translation>not connected</translation>
+        </message>
+        <message>
+            <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
+            <translation>Software on the network asked for this result. It gets the result once you commit the routine.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1736,6 +1760,14 @@ press X</translation>
             <source>cannot read %1: %2</source>
             <translation>cannot read %1: %2</translation>
         </message>
+        <message>
+            <source>--hd-rule needs a value</source>
+            <translation>--hd-rule needs a value</translation>
+        </message>
+        <message>
+            <source>only one file can be evaluated</source>
+            <translation>only one file can be evaluated</translation>
+        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1765,6 +1797,26 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
+        </message>
+        <message>
+            <source>Right-click to select highlight information</source>
+            <translation>Right-click to select highlight information</translation>
+        </message>
+        <message>
+            <source>Info 1</source>
+            <translation>Info 1</translation>
+        </message>
+        <message>
+            <source>Info 2</source>
+            <translation>Info 2</translation>
+        </message>
+        <message>
+            <source>Context menu</source>
+            <translation>Context menu</translation>
+        </message>
+        <message>
+            <source>highlight nothing</source>
+            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -1948,6 +2000,10 @@ press X</translation>
         <message>
             <source>No result yet</source>
             <translation>No result yet</translation>
+        </message>
+        <message>
+            <source>Up next</source>
+            <translation>Up next</translation>
         </message>
     </context>
     <context>
@@ -2271,6 +2327,10 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
         </message>
+        <message>
+            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
+            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
+        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2300,6 +2360,21 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatic (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::rest::server::NetworkServers</name>
+        <message>
+            <source>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</source>
+            <translation>The HTTP server was not started: the host name "%1" in the settings is not a valid host name or address. Accepting the network configuration dialog resets it to all interfaces.</translation>
+        </message>
+        <message>
+            <source>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</translation>
+        </message>
+        <message>
+            <source>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</source>
+            <translation>The WebSocket server was not started: its port %1 in the settings is outside 1 to 65535. Choose a port in the network configuration dialog.</translation>
         </message>
     </context>
     <context>

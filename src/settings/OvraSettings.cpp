@@ -173,6 +173,7 @@ void OvraSettings::load(int &width, int &height, QFont &font)
     m_scoringClientConfigurations = loadScoringClientConfigurations(s);
     loadWebSocketServerSettings(s, m_webSocketServerSettings);
     m_showAdvancedNetworkSettings = readBool(s, key("Misc/ShowAdvancedNetworkSettings"), false);
+    m_allowedRemoteHosts = readString(s, key("Network/AllowedRemoteHosts"), QString());
 
     if (s.contains(key("db/dbFile")))
         m_databaseFile = readString(s, key("db/dbFile"), QString());
@@ -264,6 +265,7 @@ void OvraSettings::writeSettings(int width, int height, const QFont &font)
     saveScoringClientConfigurations(s, m_scoringClientConfigurations);
     saveWebSocketServerSettings(s, m_webSocketServerSettings);
     s.setValue(key("Misc/ShowAdvancedNetworkSettings"), m_showAdvancedNetworkSettings);
+    s.setValue(key("Network/AllowedRemoteHosts"), m_allowedRemoteHosts);
 
     s.setValue(key("db/dbFile"), QFileInfo(m_databaseFile).absoluteFilePath());
 

@@ -70,6 +70,11 @@ public:
         m_scoringClientConfigurations = c;
     }
 
+    // The hosts that may post routine meta information or send commands,
+    // addresses and subnets; empty: any host. Only in the settings file.
+    QString allowedRemoteHosts() const { return m_allowedRemoteHosts; }
+    void setAllowedRemoteHosts(const QString &hosts) { m_allowedRemoteHosts = hosts; }
+
     bool showAdvancedNetworkSettings() const { return m_showAdvancedNetworkSettings; }
     void setShowAdvancedNetworkSettings(bool show) { m_showAdvancedNetworkSettings = show; }
 
@@ -118,5 +123,6 @@ private:
     ovra::rest::server::RestServerSettings m_restServerSettings;
     ovra::rest::client::ScoringClientConfigurations m_scoringClientConfigurations;
     bool m_showAdvancedNetworkSettings = false;
+    QString m_allowedRemoteHosts;
     QString m_databaseFile;
 };

@@ -9,10 +9,14 @@ class WebSocketServerSettings : public QObject
     Q_PROPERTY(int portNumber READ portNumber WRITE setPortNumber NOTIFY portNumberChanged)
     Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledFlagChanged)
 public:
-    explicit WebSocketServerSettings(QObject *parent = nullptr) : QObject(parent) {}
+    explicit WebSocketServerSettings(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     int portNumber() const { return m_portNumber; }
     bool enabled() const { return m_enabled; }
+    // A port the server can listen on; the settings file may hold any number.
+    static bool isValidPort(int port) { return port >= 1 && port <= 65535; }
     void setPortNumber(int portNumber)
     {
         if (m_portNumber == portNumber)

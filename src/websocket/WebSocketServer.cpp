@@ -3,6 +3,7 @@
 #include "util/RESTUtils.h"
 
 #include <QDebug>
+#include <QHostAddress>
 #include <QJsonDocument>
 #include <QJsonParseError>
 #include <QWebSocket>
@@ -31,6 +32,7 @@ WebSocketServer::~WebSocketServer()
         delete client;
     }
     m_pongTimers.clear();
+    m_leaving.clear();
     delete m_server;
     qDebug() << "WebSocket server closed";
     Q_EMIT stopped();
@@ -89,7 +91,7 @@ void WebSocketServer::onNewConnection()
         ovra::util::ElapsedTimer timer(m_clock);
         timer.start();
         m_pongTimers.insert(client, timer);
-        client->sendTextMessage(envelope(QStringLiteral("state"), m_state));
+        send(client, envelope(QStringLiteral("state"), m_state));
         Q_EMIT connectedClientCountChanged(static_cast<ushort>(m_clients.size()));
     }
 }
@@ -118,6 +120,13 @@ void WebSocketServer::processTextMessage(const QString &message)
     const int operation = readOperationFromJSON(object, error);
     if (operation < 0) {
         respond(client, 400, error);
+        return;
+    }
+    if (client && !m_hostFilter.allows(client->peerAddress())) {
+        qWarning().noquote()
+            << "WebSocket message from" << client->peerAddress().toString()
+            << "refused: the host is not allowed to send routine meta information or commands";
+        respond(client, 403, QStringLiteral("Not allowed from this host"));
         return;
     }
     if (operation == static_cast<int>(WebSocketOperation::RoutineMeta)) {
@@ -179,6 +188,7 @@ void WebSocketServer::socketDisconnected()
         return;
     if (m_debug)
         qDebug() << "socketDisconnected:" << client->peerAddress().toString();
+    m_leaving.remove(client);
     if (!m_clients.removeOne(client))
         return;
     m_pongTimers.remove(client);
@@ -192,10 +202,21 @@ void WebSocketServer::sendPingToClients()
     // Closing a client may drop it from the list at once.
     const QList<QWebSocket *> clients = m_clients;
     for (QWebSocket *client : clients) {
+        if (m_leaving.contains(client))
+            continue;
         auto timer = m_pongTimers.constFind(client);
         if (timer != m_pongTimers.constEnd() && timer->elapsed() > kPongTimeoutMs) {
             qDebug() << "Client timed out";
+            // A close waits until everything before it was sent: a client
+            // that does not read would keep its connection, and what waits
+            // for it, for good.
+            if (client->bytesToWrite() > 0) {
+                drop(client, QStringLiteral("it does not read"));
+                continue;
+            }
+            m_leaving.insert(client);
             client->close(QWebSocketProtocol::CloseCodeNormal, QString());
+            QTimer::singleShot(kCloseGraceMs, client, [client] { client->abort(); });
             continue;
         }
         client->ping(QByteArray());
@@ -234,16 +255,45 @@ void WebSocketServer::sendStateToClients(const QJsonObject &state)
 void WebSocketServer::sendToAll(const QJsonObject &message)
 {
     const QString text = QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact));
-    for (QWebSocket *client : std::as_const(m_clients))
-        client->sendTextMessage(text);
+    // A dropped client leaves the list at once.
+    const QList<QWebSocket *> clients = m_clients;
+    for (QWebSocket *client : clients)
+        send(client, text);
+}
+
+void WebSocketServer::send(QWebSocket *client, const QString &text)
+{
+    if (m_leaving.contains(client))
+        return;
+    if (client->bytesToWrite() + text.size() > kMaxPendingBytes) {
+        drop(client,
+             QStringLiteral("more than %1 bytes wait for it; it does not read").arg(kMaxPendingBytes));
+        return;
+    }
+    client->sendTextMessage(text);
+}
+
+void WebSocketServer::drop(QWebSocket *client, const QString &why)
+{
+    if (m_leaving.contains(client) || !m_clients.contains(client))
+        return;
+    m_leaving.insert(client);
+    // An IPv4 client on the dual-stack socket is named as IPv4.
+    QHostAddress peer = client->peerAddress();
+    bool ipv4 = false;
+    const quint32 address = peer.toIPv4Address(&ipv4);
+    if (ipv4)
+        peer = QHostAddress(address);
+    qWarning().noquote() << "WebSocket client" << peer.toString() << "dropped:" << why;
+    client->abort();
 }
 
 void WebSocketServer::respond(QWebSocket *client, int code, const QString &message)
 {
-    if (!client)
+    if (!client || !m_clients.contains(client))
         return;
     const QJsonObject body{{QStringLiteral("code"), code}, {QStringLiteral("message"), message}};
-    client->sendTextMessage(envelope(QStringLiteral("response"), body));
+    send(client, envelope(QStringLiteral("response"), body));
 }
 
 QString WebSocketServer::envelope(const QString &operation, const QJsonObject &body)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "rest/server/HostFilter.h"
 #include "util/Clock.h"
 
 #include <QByteArray>
@@ -8,6 +9,7 @@
 #include <QList>
 #include <QMap>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QTimer>
 
@@ -31,6 +33,13 @@ public:
     // connection with "message too big".
     static constexpr qint64 kMaxMessageBytes = 1024 * 1024;
     static constexpr qint64 kMaxFrameBytes = 1024 * 1024;
+    // Bytes that may wait to be sent to one client. A client that lets more
+    // pile up does not read (or cannot keep up) and is cut off, so that it
+    // cannot grow the program's memory.
+    static constexpr qint64 kMaxPendingBytes = 1024 * 1024;
+    // A client closed for missing its pongs gets this long to take the
+    // close; then its connection is dropped.
+    static constexpr int kCloseGraceMs = 2000;
 
     WebSocketServer(quint16 port, bool debug, QObject *parent = nullptr);
     // Closes the listening socket and every client connection, then emits
@@ -45,6 +54,10 @@ public:
     quint16 serverPort() const;
     int clientCount() const { return static_cast<int>(m_clients.size()); }
     QJsonObject lastState() const { return m_state; }
+
+    // The peers whose routine meta information and commands are taken;
+    // others are answered 403.
+    void setHostFilter(const ovra::rest::server::HostFilter &filter) { m_hostFilter = filter; }
 
     // The clock of the pong time-outs (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -78,6 +91,12 @@ private:
     int readOperationFromJSON(const QJsonObject &message, QString &error) const;
     void respond(QWebSocket *client, int code, const QString &message);
     void sendToAll(const QJsonObject &message);
+    // Sends the text unless the client already has too much waiting; such
+    // a client is dropped instead.
+    void send(QWebSocket *client, const QString &text);
+    // Ends a client's connection at once, whatever is still waiting for it,
+    // and says so in the log (once for that client).
+    void drop(QWebSocket *client, const QString &why);
     static QString envelope(const QString &operation, const QJsonObject &body);
 
     quint16 m_port;
@@ -87,5 +106,9 @@ private:
     QJsonObject m_state;
     QTimer m_pingTimer;
     QHash<QWebSocket *, ovra::util::ElapsedTimer> m_pongTimers;
+    // Clients closed or dropped whose disconnection has not come yet: they
+    // are sent nothing more.
+    QSet<QWebSocket *> m_leaving;
     const ovra::util::Clock *m_clock = nullptr;
+    ovra::rest::server::HostFilter m_hostFilter;
 };

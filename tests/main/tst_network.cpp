@@ -19,6 +19,7 @@
 #include "util/RESTUtils.h"
 #include "util/Warnings.h"
 #include "websocket/WebSocketServer.h"
+#include "widgets/Popup.h"
 #include "widgets/StatusLight.h"
 
 #include <QAction>
@@ -201,13 +202,24 @@ private Q_SLOTS:
                  QStringLiteral("confirmed"));
         QCOMPARE(ui.statusScoringSystemLight[1]->status(), QStringLiteral("success"));
 
-        // Each state entry goes to the panel (it takes states), in order; a
-        // repeated state string once: REVIEW and CONNECTED_COMMIT are one
-        // "review".
-        QTRY_COMPARE(statesPosted(panel).size(), 6);
-        QCOMPARE(statesPosted(panel),
-                 (QStringList{QStringLiteral("other"), QStringLiteral("ready"), QStringLiteral("start"),
-                              QStringLiteral("routine"), QStringLiteral("review"), QStringLiteral("ready")}));
+        // The state entries go to the panel (it takes states) in the order
+        // they were entered, a repeated state string once (REVIEW and
+        // CONNECTED_COMMIT are one "review"); states entered while another
+        // was on its way give way to the newest, and the last one arrives.
+        const QStringList entered{QStringLiteral("other"),  QStringLiteral("ready"),
+                                  QStringLiteral("start"),  QStringLiteral("routine"),
+                                  QStringLiteral("review"), QStringLiteral("ready")};
+        // The review lasted until the operator retried: its state left.
+        QTRY_VERIFY(statesPosted(panel).contains(QStringLiteral("review")) &&
+                    statesPosted(panel).constLast() == QStringLiteral("ready"));
+        const QStringList posted = statesPosted(panel);
+        QCOMPARE(posted.value(0), QStringLiteral("other"));
+        qsizetype at = 0;
+        for (const QString &state : posted) {
+            at = entered.indexOf(state, at);
+            QVERIFY2(at >= 0, qPrintable(posted.join(QLatin1Char(' '))));
+            ++at;
+        }
         QCOMPARE(judges.count(QStringLiteral("/state")), 0);
 
         // Regression: a late or repeated answer outside a commit moved the
@@ -280,6 +292,125 @@ private Q_SLOTS:
         Window w;
         QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
         QTRY_COMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+    }
+
+    // Regression: a WebSocket port of 70000 in the settings file was used
+    // modulo 65536 (the server listened on 4464 under a green light). Ports
+    // outside 1 to 65535 and malformed host names are refused: red light,
+    // a message that names the value, and nothing listens anywhere.
+    void outOfRangeServerSettingsAreRefused()
+    {
+        const int httpPort = ovra::test::freeTcpPort();
+        const int webSocketPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort + 65536, webSocketPort + 65536);
+        {
+            Window w;
+            QCOMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
+            QCOMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+            // The WebSocket server starts last: its message is on show.
+            QVERIFY2(w.dialog->notificationPopup().text().contains(QString::number(webSocketPort + 65536)),
+                     qPrintable(w.dialog->notificationPopup().text()));
+            QTest::qWait(100);
+            QTcpServer probe;
+            QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(httpPort)));
+            probe.close();
+            QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(webSocketPort)));
+        }
+
+        storeNetworkSettings({}, httpPort, 0);
+        OvraSettings::openStorage()->setValue(QStringLiteral("RestServer/HostName"),
+                                              QStringLiteral("127.0.0.1:8080"));
+        Window w;
+        QCOMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("failed"));
+        QVERIFY2(w.dialog->notificationPopup().text().contains(QStringLiteral("\"127.0.0.1:8080\"")),
+                 qPrintable(w.dialog->notificationPopup().text()));
+        QTest::qWait(100);
+        QTcpServer probe;
+        QVERIFY(probe.listen(QHostAddress::Any, static_cast<quint16>(httpPort)));
+    }
+
+    // Regression: a failed bind cleared the warning that no client is
+    // connected to the WebSocket server.
+    void failedRestartKeepsTheNoClientWarning()
+    {
+        storeNetworkSettings({}, 0, ovra::test::freeTcpPort());
+        Window w;
+        QCOMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("success"));
+        QVERIFY(w.dialog->warnings().warningText().contains(QStringLiteral("WebSocket")));
+
+        // The operator moves the server to a port another program holds.
+        QTcpServer other;
+        QVERIFY(other.listen(QHostAddress::Any, 0));
+        QTimer operatorAtTheDialog;
+        connect(&operatorAtTheDialog, &QTimer::timeout, this, [&] {
+            auto *dialog = qobject_cast<NetworkDialog *>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            operatorAtTheDialog.stop();
+            dialog->webSocketPortEdit()->setText(QString::number(other.serverPort()));
+            dialog->okButton()->click();
+        });
+        operatorAtTheDialog.start(20);
+        w.ui().actionNetwork->setEnabled(true);
+        w.ui().actionNetwork->trigger();
+        QTRY_COMPARE(w.ui().statusWebSocketServerLight->status(), QStringLiteral("failed"));
+        QVERIFY(w.dialog->notificationPopup().text().startsWith(
+            QStringLiteral("Unable to start the WebSocket server.")));
+        QVERIFY(w.dialog->warnings().warningText().contains(QStringLiteral("WebSocket")));
+    }
+
+    // Regression: software that polls GET /routineresult every second (the
+    // program's own scoreboard did) raised the yellow hint with every 404
+    // of a review, over the review's read-outs for as long as it lasted.
+    // Once per routine on screen is enough.
+    void notCommittedHintOncePerRoutine()
+    {
+        const int httpPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort, 0);
+        Window w;
+        QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("success"));
+        Popup &popup = w.dialog->notificationPopup();
+        const QString hint = QStringLiteral(
+            "Software on the network asked for this result. It gets the result once you commit the routine.");
+        httplib::Client http("127.0.0.1", httpPort);
+        const auto askUntilHint = [&] {
+            popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+            for (int i = 0; i < 5; ++i) {
+                QCOMPARE(http.Get("/routineresult")->status, 404);
+                QTest::qWait(30);
+            }
+            QTRY_VERIFY(popup.text() != QStringLiteral("marker"));
+            QCOMPARE(popup.text(), hint);
+            popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+            for (int i = 0; i < 5; ++i) {
+                QCOMPARE(http.Get("/routineresult")->status, 404);
+                QTest::qWait(30);
+            }
+            QCOMPARE(popup.text(), QStringLiteral("marker"));
+        };
+        // Outside a review nobody is told anything.
+        w.fire("usbConnected");
+        popup.setPopupText(Popup::Black, QStringLiteral("marker"));
+        QCOMPARE(http.Get("/routineresult")->status, 404);
+        QTest::qWait(100);
+        QCOMPARE(popup.text(), QStringLiteral("marker"));
+
+        w.toReview();
+        askUntilHint();
+        // Committed, then the next routine up to its review: told once more.
+        w.fire("nextInnerState");
+        QTRY_COMPARE(w.state(), int(S::READY));
+        QCOMPARE(http.Get("/routineresult")->status, 200);
+        w.fire("nextInnerState");
+        w.fire("nextInnerState");
+        for (int i = 0; i < 480; ++i) {
+            wsDaten::Sample sample;
+            sample.fill(2560);
+            w.dialog->store().appendSample(sample);
+        }
+        w.fire("nextInnerState");
+        QCOMPARE(w.state(), int(S::REVIEW));
+        askUntilHint();
     }
 
     void serversAnswerAndGoWithTheWindow()
@@ -394,6 +525,50 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->settings().restServerSettings().portNumber(), httpPort);
         QCOMPARE(w.dialog->settings().scoringClientConfigurations().value(0).label, QStringLiteral("Panel"));
         QCOMPARE(w.ui().statusScoringSystem[0]->text(), QStringLiteral("Scoring System 1: Panel"));
+    }
+
+    // The settings file can name the hosts that may post routine meta
+    // information or send commands; both servers keep to it and the list
+    // is written back.
+    void onlyAllowedHostsChangeTheRoutine()
+    {
+        qputenv("OVRA_ENABLE_REMOTE_CONTROL", "1");
+        const int httpPort = ovra::test::freeTcpPort();
+        const int webSocketPort = ovra::test::freeTcpPort();
+        storeNetworkSettings({}, httpPort, webSocketPort);
+        OvraSettings::openStorage()->setValue(QStringLiteral("Network/AllowedRemoteHosts"),
+                                              QStringLiteral("192.0.2.7"));
+        Window w;
+        qunsetenv("OVRA_ENABLE_REMOTE_CONTROL");
+        w.fire("usbConnected");
+        QTRY_COMPARE(w.ui().statusHttpServerLight->status(), QStringLiteral("success"));
+        QSignalSpy taken(&w.dialog->networkServers(),
+                         &ovra::rest::server::NetworkServers::receivedRoutineMeta);
+        httplib::Client http("127.0.0.1", httpPort);
+        const auto answer = http.Post("/routinemeta", R"({"lastname":"Brandt"})", "application/json");
+        QVERIFY(answer);
+        QCOMPARE(answer->status, 403);
+
+        QWebSocket client;
+        QSignalSpy received(&client, &QWebSocket::textMessageReceived);
+        client.open(QUrl(QStringLiteral("ws://127.0.0.1:%1/").arg(webSocketPort)));
+        QTRY_COMPARE(received.size(), 1);
+        client.sendTextMessage(QStringLiteral(R"({"operation":"command","body":{}})"));
+        client.sendTextMessage(QStringLiteral(R"({"operation":"routinemeta","body":{"lastname":"Cole"}})"));
+        QTRY_COMPARE(received.size(), 3);
+        for (int i = 1; i < 3; ++i) {
+            const QJsonObject body = QJsonDocument::fromJson(received.at(i).first().toString().toUtf8())
+                                         .object()
+                                         .value(QStringLiteral("body"))
+                                         .toObject();
+            QCOMPARE(body.value(QStringLiteral("code")).toInt(), 403);
+        }
+        QCOMPARE(w.state(), int(S::READY));
+        QCOMPARE(taken.size(), 0);
+
+        w.dialog->settings().writeSettings(900, 700, QFont());
+        QCOMPARE(OvraSettings::openStorage()->value(QStringLiteral("Network/AllowedRemoteHosts")).toString(),
+                 QStringLiteral("192.0.2.7"));
     }
 
     void remoteControlStepsTheMachine()

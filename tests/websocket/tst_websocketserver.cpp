@@ -8,11 +8,19 @@
 #include "util/Clock.h"
 #include "websocket/WebSocketServer.h"
 
+#include <QDeadlineTimer>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QProcess>
 #include <QSignalSpy>
 #include <QTcpSocket>
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 #include <memory>
 
@@ -74,6 +82,65 @@ private:
     QProcess m_process;
     QByteArray m_stderr;
 };
+
+// A WebSocket client that completes the handshake and then never reads. Its
+// receive buffer is kept small, so what the server sends piles up on the
+// server's side.
+class DeafClient
+{
+public:
+    explicit DeafClient(quint16 port)
+    {
+        m_fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        int size = 4096;
+        ::setsockopt(m_fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof(size));
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_port = htons(port);
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        if (::connect(m_fd, reinterpret_cast<sockaddr *>(&address), sizeof(address)) != 0)
+            return;
+        const QByteArray handshake =
+            "GET / HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: Upgrade\r\n"
+            "Sec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\nSec-WebSocket-Version: 13\r\n\r\n";
+        m_connected =
+            ::send(m_fd, handshake.constData(), static_cast<size_t>(handshake.size()), 0) == handshake.size();
+    }
+    ~DeafClient() { ::close(m_fd); }
+    bool connected() const { return m_connected; }
+
+    // Reads at last, until the server's end of the connection shows (while
+    // the event loop runs); false when it has not come in time.
+    bool endedByServer(int timeoutMs)
+    {
+        QDeadlineTimer deadline(timeoutMs);
+        char buffer[65536];
+        while (!deadline.hasExpired()) {
+            pollfd fd{m_fd, POLLIN, 0};
+            if (::poll(&fd, 1, 0) > 0) {
+                const ssize_t n = ::recv(m_fd, buffer, sizeof(buffer), 0);
+                if (n == 0 || (n < 0 && errno == ECONNRESET))
+                    return true;
+                continue;
+            }
+            QTest::qWait(5);
+        }
+        return false;
+    }
+
+private:
+    int m_fd = -1;
+    bool m_connected = false;
+};
+
+// A result of about 2 KB, numbered.
+QJsonObject bigResult(int number)
+{
+    return {{QStringLiteral("type"), QStringLiteral("individual")},
+            {QStringLiteral("maturity"), QStringLiteral("preliminary")},
+            {QStringLiteral("number"), number},
+            {QStringLiteral("padding"), QString(2000, QLatin1Char('x'))}};
+}
 
 QJsonObject message(const QJsonObject &line)
 {
@@ -241,6 +308,68 @@ private Q_SLOTS:
         QCOMPARE(count.last().first().value<ushort>(), ushort(1));
         answering.finish();
         QTRY_COMPARE(server.clientCount(), 0);
+    }
+
+    // Regression: every answer and broadcast piled up in the program for a
+    // client that never read (+29 MB after 300,000 messages), without bound.
+    // Such a client is dropped once too much waits for it, and logged once;
+    // a client that reads gets every message.
+    void clientThatNeverReadsIsDropped()
+    {
+        MessageCapture log;
+        WebSocketServer server(0, false);
+        server.start();
+        constexpr int kResults = 3000; // about 6 MB, several times the bound
+        Peer reader(server.serverPort(), 1 + kResults, {}, 0.3);
+        QVERIFY(reader.waitConnected());
+        DeafClient deaf(server.serverPort());
+        QVERIFY(deaf.connected());
+        QTRY_COMPARE(server.clientCount(), 2);
+        for (int i = 0; i < kResults; ++i) {
+            server.sendRoutineResult(bigResult(i));
+            // At the pace of a live routine's event loop, which a reading
+            // client keeps up with.
+            if (i % 20 == 19)
+                QTest::qWait(5);
+        }
+        QTRY_COMPARE(server.clientCount(), 1);
+        QCOMPARE(log.linesStartingWith(QStringLiteral("WebSocket client 127.0.0.1 dropped:")).size(), 1);
+        QVERIFY(deaf.endedByServer(10000));
+
+        const QList<QJsonObject> received = reader.finish();
+        QCOMPARE(received.size(), 1 + kResults);
+        for (int i = 0; i < kResults; ++i) {
+            const QJsonObject body = message(received.at(1 + i)).value(QStringLiteral("body")).toObject();
+            QCOMPARE(body.value(QStringLiteral("number")).toInt(), i);
+        }
+    }
+
+    // Regression: a client that missed its pongs was closed normally, and a
+    // normal close waits until what is queued before it has been sent; for
+    // a client that does not read, that is never, and its connection and
+    // backlog stayed.
+    void silentClientWithBacklogIsDroppedAfterItsPongDeadline()
+    {
+        MessageCapture log;
+        ovra::util::ManualClock clock;
+        WebSocketServer server(0, false);
+        server.setClock(&clock);
+        server.start();
+        DeafClient deaf(server.serverPort());
+        QVERIFY(deaf.connected());
+        QTRY_COMPARE(server.clientCount(), 1);
+        // Below the bound, but more than the connection takes.
+        for (int i = 0; i < 200; ++i) {
+            server.sendRoutineResult(bigResult(i));
+            if (i % 20 == 19)
+                QTest::qWait(5);
+        }
+        clock.advanceMs(WebSocketServer::kPongTimeoutMs + 1000);
+        server.sendPingToClients();
+        server.sendPingToClients();
+        QCOMPARE(log.lines().count(QStringLiteral("Client timed out")), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(server.clientCount(), 0, WebSocketServer::kCloseGraceMs + 5000);
+        QVERIFY(deaf.endedByServer(10000));
     }
 
     void oversizedMessageClosesOnlyThatClient()

@@ -7,6 +7,8 @@
 
 #include <QDebug>
 
+#include <utility>
+
 namespace ovra::rest::client {
 
 ScoringClient::ScoringClient(const ScoringClientConfiguration &configuration, QObject *parent)
@@ -99,21 +101,28 @@ void ScoringClient::sendState(const ScoringState &state)
     if (m_lastState && m_lastState->state().value() == state.state().value())
         return;
     m_lastState = state;
-    if (m_stateInFlight) {
-        m_queuedStates.append(state);
+    if (!m_stateInFlight) {
+        postState(state);
         return;
     }
-    m_stateInFlight = true;
+    // Back to the state on its way: nothing needs to follow it.
+    if (m_stateInFlight->state().value() == state.state().value())
+        m_pendingState.reset();
+    else
+        m_pendingState = state;
+}
+
+void ScoringClient::postState(const ScoringState &state)
+{
+    m_stateInFlight = state;
     m_stateApi->sendState(state);
 }
 
 void ScoringClient::stateAnswered()
 {
-    if (m_queuedStates.isEmpty()) {
-        m_stateInFlight = false;
-        return;
-    }
-    m_stateApi->sendState(m_queuedStates.takeFirst());
+    m_stateInFlight.reset();
+    if (std::optional<ScoringState> next = std::exchange(m_pendingState, std::nullopt))
+        postState(*next);
 }
 
 } // namespace ovra::rest::client

@@ -50,7 +50,11 @@ public:
     // newest result, silently.
     void resendResult();
     // Sends the state unless it equals the last state sent. States leave
-    // one at a time, so that they arrive in the order they were entered.
+    // one at a time, so that they arrive in the order they were entered;
+    // only the newest matters, so a state that has not left yet is replaced
+    // by a newer one. Every request has a deadline (see
+    // ScoringHttpRequestWorker), so a system that never answers holds the
+    // next state back only that long.
     void sendState(const ScoringState &state);
 
 Q_SIGNALS:
@@ -62,6 +66,7 @@ Q_SIGNALS:
 private:
     void postResult(const ScoringResult &result, bool reportFeedback);
     void resultAnswered(ScoringHttpRequestWorker *worker, bool success);
+    void postState(const ScoringState &state);
     void stateAnswered();
 
     int m_id = 0;
@@ -78,8 +83,9 @@ private:
     int m_feedbackRequest = 0;
     int m_requestCounter = 0;
     std::optional<ScoringState> m_lastState;
-    QList<ScoringState> m_queuedStates;
-    bool m_stateInFlight = false;
+    // The state on its way, and the newest one waiting for it to arrive.
+    std::optional<ScoringState> m_stateInFlight;
+    std::optional<ScoringState> m_pendingState;
     ScoringHealthApi *m_healthApi = nullptr;
     ScoringResultsApi *m_resultsApi = nullptr;
     ScoringStateApi *m_stateApi = nullptr;

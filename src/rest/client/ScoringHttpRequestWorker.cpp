@@ -42,8 +42,7 @@ void ScoringHttpRequestWorker::execute(const QByteArray &method, const QUrl &url
     else
         m_reply = m_manager->sendCustomRequest(request, verb, jsonBody);
     connect(m_reply, &QNetworkReply::finished, this, &ScoringHttpRequestWorker::replyFinished);
-    if (m_timeOutMs > 0)
-        m_timer.start(m_timeOutMs);
+    m_timer.start(m_timeOutMs > 0 ? m_timeOutMs : kDefaultTimeOutMs);
 }
 
 QString ScoringHttpRequestWorker::errorText() const

@@ -23,11 +23,15 @@ class ScoringHttpRequestWorker : public QObject
     Q_OBJECT
 public:
     static constexpr const char *kUserAgent = "OpenAPI-Generator/1.0.0/cpp-qt";
+    // The deadline of a request configured without one (time-out 0, the
+    // settings file's default): the network stack alone may wait for
+    // minutes, or for good, on a system that accepted the connection.
+    static constexpr int kDefaultTimeOutMs = 10000;
 
     ScoringHttpRequestWorker(QNetworkAccessManager *manager, QObject *parent = nullptr);
     ~ScoringHttpRequestWorker() override;
 
-    // A timeout of 0 waits for the network stack's own outcome.
+    // A timeout of 0 (or less) stands for kDefaultTimeOutMs.
     void setTimeOut(int timeOutMs) { m_timeOutMs = timeOutMs; }
     void setDefaultHeaders(const QMap<QString, QString> &headers) { m_defaultHeaders = headers; }
 

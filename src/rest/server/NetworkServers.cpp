@@ -48,6 +48,18 @@ void NetworkServers::stopAll()
         delete server.data();
 }
 
+void NetworkServers::setAllowedRemoteHosts(const QString &list)
+{
+    m_hostFilter = HostFilter(list);
+    if (!m_hostFilter.invalidEntries().isEmpty())
+        qWarning().noquote() << "Allowed remote hosts: not an address or subnet, matches nothing:"
+                             << m_hostFilter.invalidEntries().join(QStringLiteral(", "));
+    if (m_restServer)
+        m_restServer->setHostFilter(m_hostFilter);
+    if (m_webSocketServer)
+        m_webSocketServer->setHostFilter(m_hostFilter);
+}
+
 void NetworkServers::startRestServer()
 {
     if (!m_restServerSettings.enabled()) {
@@ -58,13 +70,37 @@ void NetworkServers::startRestServer()
         qWarning() << "Tried to instantiate HTTP server multiple times!";
         return;
     }
+    const int port = m_restServerSettings.portNumber();
+    const QString host = m_restServerSettings.hostName();
+    if (!RestServerSettings::isValidPort(port) || !RestServerSettings::isValidHostName(host)) {
+        qWarning().noquote() << "HTTP server not started: invalid host" << host << "or port" << port;
+        Q_EMIT restServerStatusChanged(kFailed);
+        Q_EMIT settingsRefused(
+            RestServerSettings::isValidPort(port)
+                ? tr("The HTTP server was not started: the host name \"%1\" in the settings is not a valid "
+                     "host name or address. Accepting the network configuration dialog resets it to all "
+                     "interfaces.")
+                      .arg(host)
+                : tr("The HTTP server was not started: its port %1 in the settings is outside 1 to 65535. "
+                     "Choose a port in the network configuration dialog.")
+                      .arg(port));
+        return;
+    }
     qInfo() << "Starting HTTP server thread...";
     m_restServer = new RestServerThread(&m_restServerSettings, this);
     m_restServer->setWebSocketPort(webSocketPortForPage());
     if (m_lastState)
         m_restServer->setState(*m_lastState);
-    if (m_lastResult)
+    if (m_lastResult) {
         m_restServer->setResult(*m_lastResult);
+        if (!m_resultAvailable)
+            m_restServer->clearResult();
+    }
+    if (m_liveResult)
+        m_restServer->setLiveResult(*m_liveResult);
+    m_restServer->setHostFilter(m_hostFilter);
+    m_restServer->setUpNext(m_upNext);
+    m_restServer->setRoutineMeta(m_routineMeta);
     connect(m_restServer, &RestServerThread::receivedRoutineMeta, this, &NetworkServers::receivedRoutineMeta);
     connect(m_restServer, &RestServerThread::failedToBindPort, this, &NetworkServers::restServerFailedToBind);
     connect(m_restServer, &RestServerThread::failedToProvideResult, this,
@@ -128,20 +164,37 @@ void NetworkServers::startWebSocketServer(const rest::client::ScoringState &stat
         qWarning() << "Tried to instantiate WebSocket server multiple times!";
         return;
     }
+    const int port = m_webSocketServerSettings.portNumber();
+    if (!WebSocketServerSettings::isValidPort(port)) {
+        qWarning() << "WebSocket server not started: invalid port" << port;
+        Q_EMIT webSocketServerStatusChanged(kFailed);
+        Q_EMIT settingsRefused(
+            tr("The WebSocket server was not started: its port %1 in the settings is outside "
+               "1 to 65535. Choose a port in the network configuration dialog.")
+                .arg(port));
+        return;
+    }
     qInfo() << "Starting WebSocket server...";
     const bool debug = !qEnvironmentVariableIsEmpty("OVRA_DEBUG_WEBSOCKET_SERVER");
-    m_webSocketServer =
-        new WebSocketServer(static_cast<quint16>(m_webSocketServerSettings.portNumber()), debug, this);
+    m_webSocketServer = new WebSocketServer(static_cast<quint16>(port), debug, this);
+    m_webSocketServer->setHostFilter(m_hostFilter);
     connect(m_webSocketServer, &WebSocketServer::failedToBindPort, this, [this] {
         Q_EMIT webSocketServerStatusChanged(kFailed);
         Q_EMIT webSocketServerFailedToBind();
     });
-    connect(m_webSocketServer, &WebSocketServer::started, this,
-            [this] { Q_EMIT webSocketServerStatusChanged(kSuccess); });
-    connect(m_webSocketServer, &WebSocketServer::stopped, this,
-            [this] { Q_EMIT webSocketServerStatusChanged(kFailed); });
-    connect(m_webSocketServer, &WebSocketServer::connectedClientCountChanged, this,
-            [this](ushort count) { Q_EMIT webSocketClientCountChanged(count); });
+    connect(m_webSocketServer, &WebSocketServer::started, this, [this] {
+        Q_EMIT webSocketServerStatusChanged(kSuccess);
+        Q_EMIT webSocketClientCountChanged(0);
+        Q_EMIT webSocketClientMissingChanged(true);
+    });
+    connect(m_webSocketServer, &WebSocketServer::stopped, this, [this] {
+        Q_EMIT webSocketServerStatusChanged(kFailed);
+        Q_EMIT webSocketClientMissingChanged(false);
+    });
+    connect(m_webSocketServer, &WebSocketServer::connectedClientCountChanged, this, [this](ushort count) {
+        Q_EMIT webSocketClientCountChanged(count);
+        Q_EMIT webSocketClientMissingChanged(count == 0);
+    });
     connect(m_webSocketServer, &WebSocketServer::closed, this, [this] {
         qDebug() << "WebSocket server closed unexpectedly";
         // Forgotten, so that a later start creates a new one.
@@ -171,12 +224,19 @@ void NetworkServers::stopWebSocketServer()
     if (m_restServer)
         m_restServer->setWebSocketPort(webSocketPortForPage());
     Q_EMIT webSocketServerStatusChanged(kOff);
+    Q_EMIT webSocketClientCountChanged(0);
+    if (!m_webSocketRestarting)
+        Q_EMIT webSocketClientMissingChanged(false);
 }
 
 void NetworkServers::updateWebSocketServer(const rest::client::ScoringState &state)
 {
     qInfo() << "Updating WebSocket server...";
+    // Restarted at once: the warning about missing clients stays as it is
+    // until the new server says otherwise.
+    m_webSocketRestarting = m_webSocketServerSettings.enabled();
     stopWebSocketServer();
+    m_webSocketRestarting = false;
     startWebSocketServer(state);
 }
 
@@ -197,6 +257,7 @@ void NetworkServers::publishState(const rest::client::ScoringState &state)
 void NetworkServers::publishConfirmedResult(const rest::client::ScoringResult &result)
 {
     m_lastResult = result;
+    m_resultAvailable = true;
     if (m_restServer)
         m_restServer->setResult(result);
     if (m_webSocketServer)
@@ -205,13 +266,31 @@ void NetworkServers::publishConfirmedResult(const rest::client::ScoringResult &r
 
 void NetworkServers::publishPreliminaryResult(const rest::client::ScoringResult &result)
 {
+    m_liveResult = result;
+    if (m_restServer)
+        m_restServer->setLiveResult(result);
     if (m_webSocketServer)
         m_webSocketServer->sendRoutineResult(result.toJsonObject());
 }
 
+void NetworkServers::publishUpNext(const QMap<QString, QString> &meta)
+{
+    m_upNext = meta;
+    if (m_restServer)
+        m_restServer->setUpNext(meta);
+}
+
+void NetworkServers::publishRoutineMeta(const QMap<QString, QString> &meta)
+{
+    m_routineMeta = meta;
+    if (m_restServer)
+        m_restServer->setRoutineMeta(meta);
+}
+
 void NetworkServers::clearResult()
 {
-    m_lastResult.reset();
+    m_resultAvailable = false;
+    m_liveResult.reset();
     if (m_restServer)
         m_restServer->clearResult();
 }

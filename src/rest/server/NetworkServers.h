@@ -2,6 +2,7 @@
 
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
+#include "rest/server/HostFilter.h"
 
 #include <QList>
 #include <QMap>
@@ -46,6 +47,9 @@ public:
     void updateWebSocketServer(const rest::client::ScoringState &state);
     // Both servers, when the program closes.
     void stopAll();
+    // The hosts that may post routine meta information or send commands
+    // (see HostFilter); empty: any host. Applies to running servers too.
+    void setAllowedRemoteHosts(const QString &list);
 
     RestServerThread *restServer() const { return m_restServer; }
     WebSocketServer *webSocketServer() const { return m_webSocketServer; }
@@ -56,19 +60,32 @@ public:
     // A committed result: the HTTP server keeps it, the WebSocket clients
     // get it.
     void publishConfirmedResult(const rest::client::ScoringResult &result);
-    // A live result: WebSocket clients only.
+    // A live result: WebSocket clients and the scoreboard page.
     void publishPreliminaryResult(const rest::client::ScoringResult &result);
-    // GET /routineresult answers 404 until the next commit.
+    // For the scoreboard page: the athlete up next, and the one of the
+    // routine on screen.
+    void publishUpNext(const QMap<QString, QString> &meta);
+    void publishRoutineMeta(const QMap<QString, QString> &meta);
+    // GET /routineresult answers 404 until the next commit; the live result
+    // is dropped.
     void clearResult();
 
 Q_SIGNALS:
-    // "success" or "failed".
+    // "success", "failed", or "off" when switched off or stopped on purpose.
     void restServerStatusChanged(const QString &status);
     void restServerFailedToBind();
+    // A server was not started because its settings cannot be right (a
+    // port outside 1 to 65535, a malformed host name); the text says which.
+    void settingsRefused(const QString &message);
     void resultRequestedBeforeCommit();
     void webSocketServerStatusChanged(const QString &status);
     void webSocketServerFailedToBind();
     void webSocketClientCountChanged(int count);
+    // Whether the operator is to be warned that no WebSocket client is
+    // connected: raised by a server that listens without clients, lowered
+    // by the first client and by a stop; a server that fails to start
+    // changes nothing, nor does a stop on the way to a restart.
+    void webSocketClientMissingChanged(bool missing);
     void receivedRoutineMeta(QMap<QString, QString> routineMeta);
     // A remote "command"; emitted only when remote control is enabled.
     void receivedCommand();
@@ -86,8 +103,14 @@ private:
     // What a restarted HTTP server serves from its first request on.
     std::optional<rest::client::ScoringState> m_lastState;
     std::optional<rest::client::ScoringResult> m_lastResult;
+    bool m_resultAvailable = false;
+    std::optional<rest::client::ScoringResult> m_liveResult;
+    QMap<QString, QString> m_upNext;
+    QMap<QString, QString> m_routineMeta;
+    HostFilter m_hostFilter;
     bool m_remoteControl = false;
     bool m_restarting = false;
+    bool m_webSocketRestarting = false;
 };
 
 } // namespace ovra::rest::server

@@ -14,11 +14,19 @@ class RestServerSettings : public QObject
     Q_PROPERTY(int portNumber READ portNumber WRITE setPortNumber NOTIFY portNumberChanged)
     Q_PROPERTY(bool enabled READ enabled WRITE setEnabled NOTIFY enabledFlagChanged)
 public:
-    explicit RestServerSettings(QObject *parent = nullptr) : QObject(parent) {}
+    explicit RestServerSettings(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     QString hostName() const { return m_hostName; }
     int portNumber() const { return m_portNumber; }
     bool enabled() const { return m_enabled; }
+
+    // A port a server can listen on; the settings file may hold any number.
+    static bool isValidPort(int port) { return port >= 1 && port <= 65535; }
+    // Empty (all IPv4 interfaces), an IPv4 or IPv6 address, or a host name
+    // of letters, digits, hyphens and dots.
+    static bool isValidHostName(const QString &hostName);
 
     void setHostName(const QString &hostName)
     {

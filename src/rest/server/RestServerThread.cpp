@@ -1,5 +1,6 @@
 #include "rest/server/RestServerThread.h"
 
+#include "rest/server/HttpListener.h"
 #include "rest/server/RestServerSettings.h"
 #include "util/RESTUtils.h"
 
@@ -15,10 +16,6 @@
 #include <QThread>
 
 #include <httplib.h>
-#include <netinet/in.h>
-#include <netinet/tcp.h>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include <atomic>
 #include <chrono>
@@ -41,6 +38,7 @@ const char *const kTextsPlaceholder = "__OVRA_TEXTS__";
 const char *const kPageTexts[] = {
     QT_TRANSLATE_NOOP("Scoreboard", "Scoreboard"),
     QT_TRANSLATE_NOOP("Scoreboard", "Athlete"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Up next"),
     QT_TRANSLATE_NOOP("Scoreboard", "Live result"),
     QT_TRANSLATE_NOOP("Scoreboard", "Last confirmed result"),
     QT_TRANSLATE_NOOP("Scoreboard", "connected"),
@@ -84,21 +82,54 @@ QByteArray scoreboardTemplate()
 // thread publishes a new one instead.
 struct Published
 {
+    // The last committed result; GET /routineresult gives it only while
+    // hasResult is set, the scoreboard at any time.
     ScoringResult result;
     bool hasResult = false;
+    bool hasCommitted = false;
     std::string resultBody;
     ScoringState state;
     std::string stateBody;
     std::string pageBody;
+    // The routine in progress and the athletes, for the scoreboard.
+    ScoringResult live;
+    bool hasLive = false;
+    QMap<QString, QString> upNext;
+    QMap<QString, QString> routineMeta;
+    std::string scoreboardBody;
+    HostFilter metaHosts;
 };
 
-// The library's server with a stop that cannot be lost: stop() before the
-// accept loop has started leaves the library's own stop without effect and
-// the loop would then wait forever.
+QJsonObject metaObject(const QMap<QString, QString> &meta)
+{
+    QJsonObject object;
+    for (auto it = meta.cbegin(); it != meta.cend(); ++it)
+        object.insert(it.key(), it.value());
+    return object;
+}
+
+// What the scoreboard page shows, in one answer: it never has to ask for a
+// result that is not there.
+std::string scoreboardText(const Published &p)
+{
+    QJsonObject board;
+    if (p.state.isSet())
+        board.insert(QStringLiteral("state"), p.state.toJsonObject().value(QStringLiteral("state")));
+    board.insert(QStringLiteral("upNext"), metaObject(p.upNext));
+    board.insert(QStringLiteral("routine"), metaObject(p.routineMeta));
+    if (p.hasLive)
+        board.insert(QStringLiteral("live"), p.live.toJsonObject());
+    if (p.hasCommitted)
+        board.insert(QStringLiteral("confirmed"), p.result.toJsonObject());
+    return QJsonDocument(board).toJson(QJsonDocument::Compact).toStdString();
+}
+
+// The HTTP library's routing and answers, fed by HttpListener, which does
+// the accepting and the reading: the library's own accept loop and keep-alive
+// have no deadline for a whole request. Remembers each route it registers.
 class HttpServer : public httplib::Server
 {
 public:
-    // Register like the library's own and remember each route.
     HttpServer &Get(const std::string &pattern, Handler handler)
     {
         httplib::Server::Get(remember("GET", pattern), std::move(handler));
@@ -116,25 +147,10 @@ public:
     }
     const QStringList &routes() const { return m_routes; }
 
-    // Wakes a blocked accept and ends the accept loop, also one that has
-    // not started yet. The socket is only shut down here; the listening
-    // thread closes it once the loop has ended, so its number cannot be
-    // reused under the loop.
-    void interrupt()
+    // One request read from the stream and answered.
+    bool serve(httplib::Stream &stream, bool closeConnection, bool &connectionClosed)
     {
-        const socket_t sock = svr_sock_.exchange(INVALID_SOCKET);
-        if (sock != INVALID_SOCKET) {
-            ::shutdown(sock, SHUT_RDWR);
-            m_interrupted = sock;
-        }
-    }
-    void closeListener()
-    {
-        for (const socket_t sock :
-             {svr_sock_.exchange(INVALID_SOCKET), m_interrupted.exchange(INVALID_SOCKET)}) {
-            if (sock != INVALID_SOCKET)
-                ::close(sock);
-        }
+        return process_request(stream, closeConnection, connectionClosed, nullptr);
     }
 
 private:
@@ -144,7 +160,6 @@ private:
         return pattern;
     }
 
-    std::atomic<socket_t> m_interrupted{INVALID_SOCKET};
     QStringList m_routes;
 };
 
@@ -170,10 +185,10 @@ struct RestServerThread::Shared
 
     std::atomic<bool> stopRequested{false};
     std::atomic<bool> listening{false};
-    // Guards the pointer to the server the thread is running, so that
-    // stop() interrupts a server that exists.
+    // Guards the pointer to the listener the thread is running, so that
+    // stop() wakes a listener that exists.
     std::mutex serverGuard;
-    HttpServer *server = nullptr;
+    HttpListener *listener = nullptr;
     // Held by the thread for as long as it serves.
     std::timed_mutex listeningGuard;
 
@@ -188,16 +203,22 @@ struct RestServerThread::Shared
         std::lock_guard<std::mutex> lock(publishedGuard);
         return published;
     }
+    // The next snapshot is built outside publishedGuard, so the workers
+    // never wait while its texts are written; publishers take turns.
+    std::mutex publisherGuard;
     template <typename F> void publish(F &&change)
     {
-        std::lock_guard<std::mutex> lock(publishedGuard);
-        auto next = std::make_shared<Published>(*published);
+        std::lock_guard<std::mutex> turn(publisherGuard);
+        auto next = std::make_shared<Published>(*snapshot());
         change(*next);
+        next->scoreboardBody = scoreboardText(*next);
+        std::lock_guard<std::mutex> lock(publishedGuard);
         published = std::move(next);
     }
 
     QByteArray pageTemplate;
     std::string host;
+    bool hostValid = true;
     int port = 0;
     int bindGraceMs = 0;
 };
@@ -220,6 +241,12 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
     });
     server.Post("/routinemeta", [s](const httplib::Request &req, httplib::Response &res) {
         qDebug() << "Handling HTTP POST request for /routinemeta endpoint...";
+        if (!s->snapshot()->metaHosts.allows(QString::fromStdString(req.remote_addr))) {
+            qWarning().noquote() << "Routine meta information from" << QString::fromStdString(req.remote_addr)
+                                 << "refused: the host is not allowed to post it";
+            res.status = 403;
+            return;
+        }
         QJsonParseError error{};
         const QJsonDocument document = QJsonDocument::fromJson(
             QByteArray(req.body.data(), static_cast<qsizetype>(req.body.size())), &error);
@@ -261,6 +288,10 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
         res.set_content(published->stateBody, "application/json");
         res.status = 200;
     });
+    server.Get("/scoreboard/data", [s](const httplib::Request &, httplib::Response &res) {
+        res.set_content(s->snapshot()->scoreboardBody, "application/json");
+        res.status = 200;
+    });
     const auto page = [s](const httplib::Request &, httplib::Response &res) {
         res.set_content(s->snapshot()->pageBody, "text/html; charset=utf-8");
         res.status = 200;
@@ -271,26 +302,23 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
 
 void configure(HttpServer &server)
 {
-    // Without it a keep-alive client waits for the delayed ACK of every
-    // answer (about 40 ms).
-    server.set_tcp_nodelay(true);
-    // Only SO_REUSEADDR: a listener in TIME_WAIT does not block a restart,
-    // yet a port another program listens on still refuses the bind.
-    server.set_socket_options([](socket_t sock) {
-        int yes = 1;
-        ::setsockopt(sock, SOL_SOCKET, SO_REUSEADDR, &yes, sizeof(yes));
-    });
     server.set_payload_max_length(RestServerThread::kMaxBodyBytes);
-    // A worker serving an idle keep-alive connection notices a stop only
-    // when this time-out ends: it bounds how long stopping waits.
-    server.set_keep_alive_max_count(1000);
-    server.set_keep_alive_timeout(1);
-    // A client on the hall's network sends a request at once; one that
-    // stalls holds a worker only this long.
-    server.set_read_timeout(2);
-    server.set_write_timeout(5);
+    // What the answers announce; HttpListener keeps to it.
+    server.set_keep_alive_max_count(RestServerThread::kKeepAliveMaxCount);
+    server.set_keep_alive_timeout(RestServerThread::kKeepAliveMs / 1000);
     server.set_default_headers({{"Access-Control-Allow-Origin", "*"}});
-    server.new_task_queue = [] { return new httplib::ThreadPool(RestServerThread::kWorkerCount); };
+}
+
+HttpListener::Limits listenerLimits()
+{
+    HttpListener::Limits limits;
+    limits.requestDeadlineMs = RestServerThread::kRequestDeadlineMs;
+    limits.keepAliveMs = RestServerThread::kKeepAliveMs;
+    limits.keepAliveMaxCount = RestServerThread::kKeepAliveMaxCount;
+    limits.workers = RestServerThread::kWorkerCount;
+    limits.connectionsPerPeer = RestServerThread::kConnectionsPerPeer;
+    limits.requestBytes = RestServerThread::kMaxBodyBytes + RestServerThread::kMaxHeaderBytes;
+    return limits;
 }
 
 } // namespace
@@ -323,8 +351,8 @@ RestServerThread::~RestServerThread()
     m_shared->stopRequested = true;
     {
         std::lock_guard<std::mutex> lock(m_shared->serverGuard);
-        if (m_shared->server)
-            m_shared->server->interrupt();
+        if (m_shared->listener)
+            m_shared->listener->stop();
     }
     if (m_shared->listeningGuard.try_lock_for(std::chrono::milliseconds(2000)))
         m_shared->listeningGuard.unlock();
@@ -333,8 +361,8 @@ RestServerThread::~RestServerThread()
     if (m_thread->wait(kStopWaitMs)) {
         delete m_thread;
     } else {
-        // A worker still bound to a slow client; the thread holds what it
-        // uses and deletes itself when it is done.
+        // Not expected: every wait of the server watches the stop. The
+        // thread holds what it uses and deletes itself when it is done.
         qWarning() << "HTTP server thread still busy; it will end on its own";
         connect(m_thread, &QThread::finished, m_thread, &QObject::deleteLater);
     }
@@ -344,9 +372,9 @@ void RestServerThread::start(int bindGraceMs)
 {
     if (m_thread)
         return;
-    m_shared->host = m_settings ? m_settings->hostName().toLatin1().toStdString() : std::string();
-    if (m_shared->host.empty())
-        m_shared->host = "0.0.0.0";
+    const QString host = m_settings ? m_settings->hostName() : QString();
+    m_shared->hostValid = RestServerSettings::isValidHostName(host);
+    m_shared->host = host.isEmpty() ? std::string("0.0.0.0") : host.toStdString();
     m_shared->port = m_settings ? m_settings->portNumber() : 0;
     m_shared->bindGraceMs = bindGraceMs;
     m_shared->stopRequested = false;
@@ -363,17 +391,25 @@ void RestServerThread::run(std::shared_ptr<Shared> s)
     HttpServer server;
     configure(server);
     registerHandlers(server, s);
+    HttpListener listener(
+        [&server](httplib::Stream &stream, bool closeConnection, bool &connectionClosed) {
+            return server.serve(stream, closeConnection, connectionClosed);
+        },
+        listenerLimits());
     {
         std::lock_guard<std::mutex> lock(s->serverGuard);
-        s->server = &server;
+        s->listener = &listener;
     }
     qInfo().nospace().noquote() << "Listening on " << QString::fromStdString(s->host) << ":" << s->port;
 
+    // A host or port that cannot be right is not tried (and never wrapped
+    // into another port).
+    const bool usable = s->hostValid && RestServerSettings::isValidPort(s->port);
     bool bound = false;
     QElapsedTimer sinceStart;
     sinceStart.start();
-    while (!s->stopRequested) {
-        bound = server.bind_to_port(s->host, s->port);
+    while (usable && !s->stopRequested) {
+        bound = listener.bind(s->host, s->port);
         if (bound || sinceStart.elapsed() >= s->bindGraceMs)
             break;
         QThread::msleep(kBindRetryMs);
@@ -381,10 +417,9 @@ void RestServerThread::run(std::shared_ptr<Shared> s)
     if (bound) {
         s->notify([](RestServerThread *owner) { Q_EMIT owner->started(); });
         s->listening = true;
-        // stop() after the bind interrupts the socket even before the loop
-        // runs; stop() before it is seen here.
+        // A stop() from here on ends run() at once, also before it waits.
         if (!s->stopRequested)
-            server.listen_after_bind();
+            listener.run();
         s->listening = false;
     } else if (!s->stopRequested) {
         qWarning().nospace().noquote()
@@ -394,11 +429,8 @@ void RestServerThread::run(std::shared_ptr<Shared> s)
             Q_EMIT owner->stopped();
         });
     }
-    {
-        std::lock_guard<std::mutex> lock(s->serverGuard);
-        s->server = nullptr;
-    }
-    server.closeListener();
+    std::lock_guard<std::mutex> lock(s->serverGuard);
+    s->listener = nullptr;
 }
 
 void RestServerThread::stop()
@@ -407,8 +439,8 @@ void RestServerThread::stop()
     Q_EMIT stopped();
     m_shared->stopRequested = true;
     std::lock_guard<std::mutex> lock(m_shared->serverGuard);
-    if (m_shared->server)
-        m_shared->server->interrupt();
+    if (m_shared->listener)
+        m_shared->listener->stop();
 }
 
 bool RestServerThread::wait(int ms)
@@ -432,13 +464,37 @@ void RestServerThread::setResult(const ScoringResult &result)
     m_shared->publish([&](Published &p) {
         p.result = result;
         p.hasResult = true;
+        p.hasCommitted = true;
         p.resultBody = body;
     });
 }
 
 void RestServerThread::clearResult()
 {
-    m_shared->publish([](Published &p) { p.hasResult = false; });
+    // A new routine (or a loaded one): the live figures went with the old.
+    m_shared->publish([](Published &p) {
+        p.hasResult = false;
+        p.hasLive = false;
+        p.live = ScoringResult();
+    });
+}
+
+void RestServerThread::setLiveResult(const ScoringResult &result)
+{
+    m_shared->publish([&](Published &p) {
+        p.live = result;
+        p.hasLive = true;
+    });
+}
+
+void RestServerThread::setUpNext(const QMap<QString, QString> &meta)
+{
+    m_shared->publish([&](Published &p) { p.upNext = meta; });
+}
+
+void RestServerThread::setRoutineMeta(const QMap<QString, QString> &meta)
+{
+    m_shared->publish([&](Published &p) { p.routineMeta = meta; });
 }
 
 void RestServerThread::setState(const ScoringState &state)
@@ -463,6 +519,11 @@ ScoringResult RestServerThread::result() const
 ScoringState RestServerThread::state() const
 {
     return m_shared->snapshot()->state;
+}
+
+void RestServerThread::setHostFilter(const HostFilter &filter)
+{
+    m_shared->publish([&filter](Published &p) { p.metaHosts = filter; });
 }
 
 void RestServerThread::setWebSocketPort(int port)

@@ -2,6 +2,7 @@
 
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
+#include "rest/server/HostFilter.h"
 
 #include <QMap>
 #include <QObject>
@@ -27,9 +28,19 @@ class RestServerThread : public QObject
 public:
     // Bounds on what a client may send.
     static constexpr std::size_t kMaxBodyBytes = 64 * 1024;
-    // Workers answering requests; each keep-alive connection holds one
-    // while it is open.
-    static constexpr std::size_t kWorkerCount = 16;
+    static constexpr std::size_t kMaxHeaderBytes = 64 * 1024;
+    // A request (headers and body) and its answer must be over this long
+    // after the connection was accepted or the request's first byte came,
+    // however slowly a client sends.
+    static constexpr int kRequestDeadlineMs = 3000;
+    // A kept-alive connection ends after this long without a request.
+    static constexpr int kKeepAliveMs = 1000;
+    static constexpr int kKeepAliveMaxCount = 1000;
+    // Workers answering requests; each open connection holds one. One peer
+    // address holds at most kConnectionsPerPeer of them, so the others
+    // always find a worker free.
+    static constexpr int kWorkerCount = 32;
+    static constexpr int kConnectionsPerPeer = 8;
     // How long stop() and the destructor wait for the thread to end.
     static constexpr int kStopWaitMs = 3000;
 
@@ -53,7 +64,14 @@ public:
 
     // The result and state served; callable from the GUI thread at any time.
     void setResult(const rest::client::ScoringResult &result);
+    // GET /routineresult answers 404 until the next commit; the scoreboard
+    // keeps showing the last committed result, and drops the live one.
     void clearResult();
+    // For the scoreboard page: the routine in progress, the athlete up
+    // next and the athlete of the routine on screen.
+    void setLiveResult(const rest::client::ScoringResult &result);
+    void setUpNext(const QMap<QString, QString> &meta);
+    void setRoutineMeta(const QMap<QString, QString> &meta);
     void setState(const rest::client::ScoringState &state);
     bool hasResult() const;
     rest::client::ScoringResult result() const;
@@ -62,6 +80,10 @@ public:
     // The routes the server answers, as "GET /health" and so on; the
     // interface definitions delivered with the program must name each.
     static QStringList routes();
+
+    // The peers whose routine meta information is taken; others are
+    // answered 403.
+    void setHostFilter(const HostFilter &filter);
 
     // The WebSocket port the scoreboard page connects to; 0 when there is
     // no WebSocket server and the page polls instead.

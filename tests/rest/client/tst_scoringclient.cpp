@@ -3,6 +3,7 @@
 // commit waits for every system asked.
 
 #include "rest/client/ScoringClient.h"
+#include "rest/client/ScoringHttpRequestWorker.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringResultsApi.h"
 #include "rest/client/ScoringSystems.h"
@@ -107,22 +108,50 @@ private Q_SLOTS:
 
     // Regression: state messages left on parallel connections, so a
     // dismissed routine's "review" could reach a system after the "ready"
-    // that followed it at once.
+    // that followed it at once. One state is on its way at a time, and
+    // states entered meanwhile give way to the newest: a burst arrives as
+    // its first and its last state.
     void statesArriveInTheOrderTheyWereEntered()
     {
         ScoringTestServer server(Mode::Slow);
-        server.setSlowDelayMs(50);
+        server.setSlowDelayMs(300);
         ScoringClient client(configuration(server.url()));
         for (auto value : {ScoringStateType::Review, ScoringStateType::Ready, ScoringStateType::Start,
                            ScoringStateType::Routine, ScoringStateType::Review, ScoringStateType::Ready})
             client.sendState(state(value));
-        QVERIFY(server.waitForRequests(QStringLiteral("/state"), 6));
+        QVERIFY(server.waitForRequests(QStringLiteral("/state"), 2));
+        // Entered while "ready" is on its way (300 ms): "review" is replaced
+        // by the return to "ready", which needs no message at all.
+        client.sendState(state(ScoringStateType::Review));
+        client.sendState(state(ScoringStateType::Ready));
+        client.sendState(state(ScoringStateType::Start));
+        QVERIFY(server.waitForRequests(QStringLiteral("/state"), 3));
+        QTest::qWait(400);
         QStringList arrived;
         for (const ScoringTestServer::Request &request : server.requests(QStringLiteral("/state")))
             arrived << json(request.body).value(QStringLiteral("state")).toString();
         QCOMPARE(arrived,
-                 (QStringList{QStringLiteral("review"), QStringLiteral("ready"), QStringLiteral("start"),
-                              QStringLiteral("routine"), QStringLiteral("review"), QStringLiteral("ready")}));
+                 (QStringList{QStringLiteral("review"), QStringLiteral("ready"), QStringLiteral("start")}));
+    }
+
+    // Regression: with time-out 0, the settings file's default, a system
+    // that took the connection and never answered held every later state
+    // back for good. Every request now has a deadline.
+    void statesNeverWaitForGoodBehindASilentSystem()
+    {
+        ScoringTestServer silent(Mode::NoAnswer);
+        ScoringClient client(configuration(silent.url(), 0));
+        for (auto value : {ScoringStateType::Review, ScoringStateType::Ready, ScoringStateType::Start,
+                           ScoringStateType::Routine})
+            client.sendState(state(value));
+        QVERIFY(silent.waitForRequests(QStringLiteral("/state"), 1));
+        QVERIFY(
+            silent.waitForRequests(QStringLiteral("/state"), 2,
+                                   ovra::rest::client::ScoringHttpRequestWorker::kDefaultTimeOutMs + 10000));
+        QStringList arrived;
+        for (const ScoringTestServer::Request &request : silent.requests(QStringLiteral("/state")))
+            arrived << json(request.body).value(QStringLiteral("state")).toString();
+        QCOMPARE(arrived, (QStringList{QStringLiteral("review"), QStringLiteral("routine")}));
     }
 
     void errorsAndTimeOuts()
@@ -158,7 +187,8 @@ private Q_SLOTS:
         QCOMPARE(apiFailed.first().at(1).toString(), QStringLiteral("Timed out waiting for response, "));
         QTRY_COMPARE(api.pendingRequestCount(), 0);
 
-        // Nothing listens: the network stack's own outcome, without a time-out.
+        // Nothing listens: the network stack's own outcome, well before the
+        // deadline that stands in for time-out 0.
         ScoringClient nobody(
             configuration(QStringLiteral("http://127.0.0.1:%1").arg(ovra::test::freeTcpPort()), 0));
         QSignalSpy unreachable(&nobody, &ScoringClient::healthErrorSignal);

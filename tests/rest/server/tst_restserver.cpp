@@ -31,12 +31,20 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <atomic>
+#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <thread>
 
 using namespace ovra::rest::client;
+using ovra::rest::server::HostFilter;
 using ovra::rest::server::NetworkServers;
 using ovra::rest::server::RestServerSettings;
 using ovra::rest::server::RestServerThread;
@@ -306,6 +314,129 @@ private:
     QMap<QString, QJsonObject> m_documents;
 };
 
+// A plain TCP connection to the server on 127.0.0.1 from the given loopback
+// address (all of 127/8 is this machine): -1 when it failed.
+int connectFrom(const char *source, int port)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = ::inet_addr(source);
+    sockaddr_in remote{};
+    remote.sin_family = AF_INET;
+    remote.sin_port = htons(static_cast<quint16>(port));
+    remote.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&local), sizeof(local)) != 0 ||
+        ::connect(fd, reinterpret_cast<sockaddr *>(&remote), sizeof(remote)) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// What arrives on the connection until the server ends it or the time is
+// up; "ended" tells which.
+QByteArray readToEnd(int fd, int timeoutMs, bool *ended = nullptr)
+{
+    QByteArray data;
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        pollfd p{fd, POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(std::max<qint64>(0, deadline.remainingTime())));
+        if (ready <= 0)
+            break;
+        char buffer[4096];
+        const ssize_t n = ::recv(fd, buffer, sizeof(buffer), 0);
+        if (n <= 0) {
+            if (ended)
+                *ended = true;
+            return data;
+        }
+        data.append(buffer, n);
+    }
+    if (ended)
+        *ended = false;
+    return data;
+}
+
+// A headless chromium, driven over its DevTools protocol in real time: it
+// loads a page and gives its DOM once a condition holds in the page (or
+// after the time-out, to fail).
+class Browser
+{
+public:
+    Browser(const QString &chromium, const QString &python)
+        : m_python(python)
+        , m_debugPort(ovra::test::freeTcpPort())
+    {
+        m_process.start(
+            chromium,
+            {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
+             QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
+             QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
+             QStringLiteral("--disable-sync"), QStringLiteral("--window-size=1280,800"),
+             QStringLiteral("--user-data-dir=") + m_profile.path(),
+             QStringLiteral("--remote-debugging-port=%1").arg(m_debugPort), QStringLiteral("about:blank")});
+        m_started = m_process.waitForStarted(10000);
+    }
+    ~Browser()
+    {
+        m_process.terminate();
+        if (!m_process.waitForFinished(5000))
+            m_process.kill();
+        m_process.waitForFinished(5000);
+        // The browser leaves read-only files in its profile.
+        QDirIterator files(m_profile.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                           QDirIterator::Subdirectories);
+        while (files.hasNext())
+            QFile::setPermissions(files.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    bool started() const { return m_started; }
+
+    // The DOM once the condition held; ok tells whether it did.
+    QByteArray dom(const QString &url, const QString &condition, bool &ok, const QString &shot = QString())
+    {
+        QStringList arguments{ovra::test::sourceDir() + QStringLiteral("/tests/rest/server/browser_dom.py"),
+                              QString::number(m_debugPort), url, condition};
+        const QString shots = qEnvironmentVariable("OVRA_SHOTS_DIR");
+        if (!shots.isEmpty() && !shot.isEmpty())
+            arguments << QStringLiteral("--screenshot") << shots + QLatin1Char('/') + shot;
+        int exitCode = -1;
+        const QByteArray dom = ovra::test::runProgram(m_python, arguments, 60000, &exitCode);
+        ok = exitCode == 0;
+        return dom;
+    }
+
+private:
+    QString m_python;
+    int m_debugPort;
+    QTemporaryDir m_profile;
+    QProcess m_process;
+    bool m_started = false;
+};
+
+// A figure of a panel of the scoreboard page, read from its DOM.
+QByteArray figureIn(const QByteArray &dom, const QByteArray &panel, const QByteArray &name)
+{
+    const qsizetype at = dom.indexOf("id=\"" + panel + "\"");
+    const qsizetype end = dom.indexOf("</section>", at);
+    const qsizetype value = dom.indexOf("data-figure=\"" + name + "\">", at);
+    if (at < 0 || value < 0 || value > end)
+        return QByteArray();
+    const qsizetype start = dom.indexOf('>', value) + 1;
+    return dom.mid(start, dom.indexOf('<', start) - start);
+}
+
+// The athlete's name as the page shows it.
+QByteArray athleteIn(const QByteArray &dom)
+{
+    const qsizetype at = dom.indexOf("id=\"athlete\">");
+    if (at < 0)
+        return QByteArray();
+    const qsizetype start = at + 13;
+    return dom.mid(start, dom.indexOf('<', start) - start);
+}
+
 data::model::Landing landing(int timeOfFlight, double x, double y)
 {
     data::model::Landing l;
@@ -518,6 +649,159 @@ private Q_SLOTS:
         QVERIFY(!fresh.Get("/health"));
     }
 
+    // Regression: sixteen connections that each sent one byte of a request
+    // per second held every worker (the read time-out counted per read, not
+    // per request), so /health, /state and the scoreboard stopped answering
+    // for as long as they trickled, and quitting waited for them. Now one
+    // address holds a bounded number of connections, a request must be
+    // complete within its deadline however it trickles, and another address
+    // is answered throughout.
+    void tricklingClientsCannotStarveOthers()
+    {
+        Server server;
+        QVERIFY(server.start());
+        const int port = server.settings.portNumber();
+        const QByteArray request = "GET /health HTTP/1.1\r\nHost: 127.0.0.1\r\n\r\n";
+        constexpr int kTricklers = 24;
+        constexpr int kByteEveryMs = 150;
+        // 150 ms a byte: the whole request would take about 6 s.
+        QVERIFY(request.size() * kByteEveryMs > 2 * RestServerThread::kRequestDeadlineMs);
+
+        struct Trickler
+        {
+            int fd = -1;
+            qsizetype sent = 0;
+            QByteArray received;
+            bool ended = false;
+        };
+        std::vector<Trickler> tricklers(kTricklers);
+        for (Trickler &t : tricklers) {
+            t.fd = connectFrom("127.0.0.1", port);
+            QVERIFY(t.fd >= 0);
+        }
+        std::atomic<bool> allEnded{false};
+        std::thread trickle([&] {
+            // The server has taken or turned away every connection before
+            // the first byte comes.
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            QDeadlineTimer give(20000);
+            while (!give.hasExpired()) {
+                int open = 0;
+                for (Trickler &t : tricklers) {
+                    if (t.ended)
+                        continue;
+                    bool ended = false;
+                    t.received += readToEnd(t.fd, 0, &ended);
+                    if (ended) {
+                        t.ended = true;
+                        continue;
+                    }
+                    ++open;
+                    if (t.sent < request.size() &&
+                        ::send(t.fd, request.constData() + t.sent, 1, MSG_NOSIGNAL) == 1)
+                        ++t.sent;
+                }
+                if (open == 0)
+                    break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(kByteEveryMs));
+            }
+            allEnded = true;
+        });
+
+        // Another address asks again and again while they trickle.
+        int answers = 0;
+        for (int i = 0; i < 12 && !allEnded; ++i) {
+            const int fd = connectFrom("127.0.0.2", port);
+            QVERIFY(fd >= 0);
+            const QByteArray ask = "GET /health HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n";
+            QCOMPARE(::send(fd, ask.constData(), static_cast<size_t>(ask.size()), MSG_NOSIGNAL), ask.size());
+            const QByteArray answer = readToEnd(fd, 2000);
+            ::close(fd);
+            QVERIFY2(answer.startsWith("HTTP/1.1 204"), answer.constData());
+            ++answers;
+            QTest::qWait(250);
+        }
+        trickle.join();
+        QVERIFY(answers >= 8);
+
+        // The ones over the bound were told so at once; the others were
+        // cut off unanswered before they had sent their request.
+        int refused = 0;
+        int cutOff = 0;
+        for (const Trickler &t : tricklers) {
+            QVERIFY(t.ended);
+            if (t.received.startsWith("HTTP/1.1 503")) {
+                ++refused;
+                QCOMPARE(t.sent, qsizetype(0));
+            } else {
+                QVERIFY2(t.received.isEmpty(), t.received.constData());
+                QVERIFY(t.sent > 0 && t.sent < request.size());
+                ++cutOff;
+            }
+            ::close(t.fd);
+        }
+        QCOMPARE(cutOff, RestServerThread::kConnectionsPerPeer);
+        QCOMPARE(refused, kTricklers - RestServerThread::kConnectionsPerPeer);
+
+        // Quitting while clients hold every connection they may: the thread
+        // ends without waiting for them.
+        std::vector<int> holding;
+        for (int i = 0; i < RestServerThread::kConnectionsPerPeer; ++i) {
+            holding.push_back(connectFrom("127.0.0.3", port));
+            QCOMPARE(::send(holding.back(), "GET", 3, MSG_NOSIGNAL), ssize_t(3));
+        }
+        QTest::qWait(200);
+        server.thread->stop();
+        QVERIFY(server.thread->wait(2000));
+        for (const int fd : holding) {
+            bool ended = false;
+            readToEnd(fd, 2000, &ended);
+            QVERIFY(ended);
+            ::close(fd);
+        }
+    }
+
+    // Any web page in a browser on the hall network can post routine meta
+    // information; a list of hosts can restrict it. Asked from two loopback
+    // addresses: only the listed one is taken, reading stays open to all,
+    // and a mistyped list lets nobody in rather than everybody.
+    void routineMetaOnlyFromAllowedHosts()
+    {
+        Server server;
+        QSignalSpy meta(server.relay.get(), &Relay::receivedRoutineMeta);
+        QVERIFY(server.start());
+        const int port = server.settings.portNumber();
+        const auto ask = [port](const char *source, const QByteArray &request) {
+            const int fd = connectFrom(source, port);
+            if (fd < 0)
+                return QByteArray();
+            ::send(fd, request.constData(), static_cast<size_t>(request.size()), MSG_NOSIGNAL);
+            const QByteArray answer = readToEnd(fd, 5000);
+            ::close(fd);
+            return answer;
+        };
+        const QByteArray body = R"({"lastname":"Brandt"})";
+        const QByteArray post = "POST /routinemeta HTTP/1.1\r\nHost: x\r\nConnection: close\r\n"
+                                "Content-Type: application/json\r\nContent-Length: " +
+                                QByteArray::number(body.size()) + "\r\n\r\n" + body;
+        const QByteArray health = "GET /health HTTP/1.1\r\nHost: x\r\nConnection: close\r\n\r\n";
+
+        // Any host by default.
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 204"));
+        QTRY_COMPARE(meta.size(), 1);
+
+        server.thread->setHostFilter(HostFilter(QStringLiteral("127.0.0.1, 10.0.0.0/8")));
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 403"));
+        QVERIFY(ask("127.0.0.2", health).startsWith("HTTP/1.1 204"));
+        QVERIFY(ask("127.0.0.1", post).startsWith("HTTP/1.1 204"));
+        QTRY_COMPARE(meta.size(), 2);
+
+        server.thread->setHostFilter(HostFilter(QStringLiteral("127.0.0.2/33")));
+        QVERIFY(ask("127.0.0.2", post).startsWith("HTTP/1.1 403"));
+        QTest::qWait(50);
+        QCOMPARE(meta.size(), 2);
+    }
+
     // The scoreboard page loaded by a real browser from the program's HTTP
     // server: it shows the state and the committed result it fetched, and
     // the live result pushed over the WebSocket while it was open.
@@ -554,59 +838,103 @@ private Q_SLOTS:
             }
         });
 
-        // A headless chromium, driven over its DevTools protocol in real
-        // time: it loads the page from the program and the DOM is taken once
-        // the pushed live result and the fetched committed one show (or after
-        // the time-out, to fail).
+        // The DOM is taken once the pushed live result and the fetched
+        // committed one show.
         OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
-        QTemporaryDir profile;
-        const int debugPort = ovra::test::freeTcpPort();
-        QProcess browser;
-        browser.start(
-            chromium,
-            {QStringLiteral("--headless"), QStringLiteral("--no-sandbox"), QStringLiteral("--disable-gpu"),
-             QStringLiteral("--disable-quic"), QStringLiteral("--no-first-run"),
-             QStringLiteral("--disable-background-networking"), QStringLiteral("--disable-component-update"),
-             QStringLiteral("--disable-sync"), QStringLiteral("--window-size=1280,800"),
-             QStringLiteral("--user-data-dir=") + profile.path(),
-             QStringLiteral("--remote-debugging-port=%1").arg(debugPort), QStringLiteral("about:blank")});
-        QVERIFY(browser.waitForStarted(10000));
+        Browser browser(chromium, python);
+        QVERIFY(browser.started());
         const QString url = QStringLiteral("http://127.0.0.1:%1/scoreboard").arg(settings.portNumber());
-        QStringList arguments{ovra::test::sourceDir() + QStringLiteral("/tests/rest/server/browser_dom.py"),
-                              QString::number(debugPort), url,
-                              QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
-                                             "document.querySelector('#confirmed [data-figure=tof]')")};
-        const QString shots = qEnvironmentVariable("OVRA_SHOTS_DIR");
-        if (!shots.isEmpty())
-            arguments << QStringLiteral("--screenshot") << shots + QStringLiteral("/scoreboard.png");
-        int exitCode = -1;
-        const QByteArray dom = ovra::test::runProgram(python, arguments, 60000, &exitCode);
-        browser.terminate();
-        if (!browser.waitForFinished(5000))
-            browser.kill();
-        browser.waitForFinished(5000);
-        // The browser leaves read-only files in its profile.
-        QDirIterator files(profile.path(), QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
-                           QDirIterator::Subdirectories);
-        while (files.hasNext())
-            QFile::setPermissions(files.next(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        QVERIFY2(exitCode == 0, dom.constData());
-
-        // A figure of a panel, read from the DOM.
+        bool shown = false;
+        const QByteArray dom =
+            browser.dom(url,
+                        QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                       "document.querySelector('#confirmed [data-figure=tof]')"),
+                        shown, QStringLiteral("scoreboard.png"));
+        QVERIFY2(shown, dom.constData());
         const auto figure = [&dom](const QByteArray &panel, const QByteArray &name) {
-            const qsizetype at = dom.indexOf("id=\"" + panel + "\"");
-            const qsizetype end = dom.indexOf("</section>", at);
-            const qsizetype value = dom.indexOf("data-figure=\"" + name + "\">", at);
-            if (at < 0 || value < 0 || value > end)
-                return QByteArray();
-            const qsizetype start = dom.indexOf('>', value) + 1;
-            return dom.mid(start, dom.indexOf('<', start) - start);
+            return figureIn(dom, panel, name);
         };
         QCOMPARE(figure("confirmed", "tof"), QByteArray("15.27"));
         QCOMPARE(figure("live", "tof"), QByteArray("4.56"));
         QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
         QVERIFY(dom.contains(">Ben Cole<"));
         QVERIFY(dom.contains("class=\"online\""));
+    }
+
+    // Regression: without the WebSocket server the scoreboard page showed no
+    // live result, in READY it named the previous athlete instead of the one
+    // up next, opened after START it showed no committed result at all, and
+    // its polling of GET /routineresult raised the operator's "commit first"
+    // hint every second of a review.
+    void scoreboardFromTheHttpServerAlone()
+    {
+        OVRA_REQUIRE_PROGRAM(chromium, "chromium");
+        OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
+        RestServerSettings settings;
+        settings.setEnabled(true);
+        settings.setHostName(QStringLiteral("127.0.0.1"));
+        settings.setPortNumber(ovra::test::freeTcpPort());
+        WebSocketServerSettings webSocketSettings;
+        NetworkServers servers(settings, webSocketSettings);
+        QSignalSpy up(&servers, &NetworkServers::restServerStatusChanged);
+        QSignalSpy hints(&servers, &NetworkServers::resultRequestedBeforeCommit);
+        servers.startRestServer();
+        QTRY_COMPARE(up.size(), 1);
+
+        // Anna's routine was committed; Ben is up next.
+        const Meta anna{{QStringLiteral("firstname"), QStringLiteral("Anna")},
+                        {QStringLiteral("lastname"), QStringLiteral("Brandt")}};
+        const Meta ben{{QStringLiteral("firstname"), QStringLiteral("Ben")},
+                       {QStringLiteral("lastname"), QStringLiteral("Cole")},
+                       {QStringLiteral("competition"), QStringLiteral("Youth final")}};
+        servers.publishRoutineMeta(anna);
+        servers.publishState(state(ScoringStateType::Review));
+        servers.publishConfirmedResult(confirmedResult(15.27, anna));
+        servers.publishState(state(ScoringStateType::Ready));
+        servers.publishUpNext(ben);
+
+        Browser browser(chromium, python);
+        QVERIFY(browser.started());
+        const QString url = QStringLiteral("http://127.0.0.1:%1/scoreboard").arg(settings.portNumber());
+        bool shown = false;
+        QByteArray dom =
+            browser.dom(url,
+                        QStringLiteral("document.querySelector('#confirmed [data-figure=tof]') && "
+                                       "document.getElementById('athlete').textContent !== ''"),
+                        shown, QStringLiteral("scoreboard-ready.png"));
+        QVERIFY2(shown, dom.constData());
+        QCOMPARE(athleteIn(dom), QByteArray("Ben Cole"));
+        QVERIFY(dom.contains("id=\"athlete-heading\" data-t=\"Athlete\">Up next<"));
+        QVERIFY(dom.contains("Youth final"));
+        QCOMPARE(figureIn(dom, "confirmed", "tof"), QByteArray("15.27"));
+        QCOMPARE(figureIn(dom, "live", "tof"), QByteArray());
+        QVERIFY2(dom.contains("data-state=\"ready\""), dom.constData());
+
+        // Ben's routine starts: the result display is cleared (GET
+        // /routineresult has nothing any more), his first landings come.
+        servers.publishState(state(ScoringStateType::Start));
+        servers.clearResult();
+        servers.publishUpNext({});
+        servers.publishRoutineMeta(ben);
+        servers.publishState(state(ScoringStateType::Routine));
+        ScoringResult live = confirmedResult(4.56, ben);
+        live.setMaturity(ScoringResultMaturity(ScoringResultMaturity::Preliminary));
+        servers.publishPreliminaryResult(live);
+        QVERIFY(!servers.restServer()->hasResult());
+
+        // A page opened now.
+        dom = browser.dom(url,
+                          QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                         "document.querySelector('#confirmed [data-figure=tof]')"),
+                          shown, QStringLiteral("scoreboard-routine.png"));
+        QVERIFY2(shown, dom.constData());
+        QCOMPARE(figureIn(dom, "live", "tof"), QByteArray("4.56"));
+        QCOMPARE(figureIn(dom, "confirmed", "tof"), QByteArray("15.27"));
+        QCOMPARE(athleteIn(dom), QByteArray("Ben Cole"));
+        QVERIFY(dom.contains("id=\"athlete-heading\" data-t=\"Athlete\">Athlete<"));
+        QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
+        QVERIFY(dom.contains("class=\"online\""));
+        QCOMPARE(hints.size(), 0);
     }
 
     // The definitions delivered beside the program parse, every reference in

@@ -19,7 +19,7 @@ packages=(
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
     python3-pandas python3-yaml
-    curl chromium python3-websockets wrk
+    curl chromium python3-websockets wrk xvfb libxcb1-dev
 )
 
 install_missing() {

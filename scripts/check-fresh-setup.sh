@@ -5,7 +5,7 @@
 # command inside it with chroot. Prints how long each step took. Needs root
 # and debootstrap; it is not part of CI.
 #
-#   scripts/check-fresh-setup.sh [run|test|package|refresh]   (default: test)
+#   scripts/check-fresh-setup.sh [run|test|package [DEB]|refresh]   (default: test)
 #
 #   test      `bash scripts/setup.sh test` in the fresh root
 #   run       `bash scripts/setup.sh run`: the workstation, once built, still
@@ -15,7 +15,8 @@
 #             installs it with `apt install ./ovra_*.deb`, scores the
 #             reference routines with the installed ovra-eval, starts ovra
 #             offscreen, and upgrades, removes and purges the package while an
-#             operator's settings and database lie in his home
+#             operator's settings and database lie in the home; given a
+#             package DEB, installs that one and builds nothing
 #   refresh   only make the cached root anew (after a Debian point release)
 #
 # The Debian archive is the one this machine's apt uses (its sources.list or
@@ -120,6 +121,7 @@ fi
 if [ ! -f "$tarball" ]; then
     echo "== debootstrap bookworm (minbase) from this machine's Debian archive"
     staging=$(mktemp -d /var/tmp/ovra-debootstrap.XXXXXX)
+    chmod 755 "$staging"
     roots+=("$staging")
     debootstrap --variant=minbase bookworm "$staging" "$mirror"
     # The sources are written on every run from this machine's own.
@@ -144,6 +146,9 @@ new_root() {
     new_root_dir=$root
     roots+=("$root")
     tar -C "$root" -xf "$tarball"
+    # The root's "/" must be open to its users as any "/" is (the tarball
+    # keeps the private mode of the folder debootstrap filled).
+    chmod 755 "$root"
     write_sources "$root"
     cp /etc/resolv.conf "$root/etc/resolv.conf"
     for m in proc sys dev dev/pts dev/shm; do
@@ -172,10 +177,10 @@ in_root() {
 # routines as their independent implementation does, ovra starts, and an
 # upgrade, a removal and a purge leave the operator's home as it was.
 check_installed_package() {
-    local build=$1 debs target deb version reference step
-    debs=("$build"/ovra_*_amd64.deb)
+    local debs target deb version reference step
+    debs=("$@")
     if [ ${#debs[@]} -ne 1 ] || [ ! -f "${debs[0]}" ]; then
-        echo "expected one package in $build, found: ${debs[*]}" >&2
+        echo "expected one package ovra_*_amd64.deb, found: ${debs[*]}" >&2
         return 1
     fi
     deb=$(basename "${debs[0]}")
@@ -183,10 +188,10 @@ check_installed_package() {
     echo "== installing $deb in a second fresh root"
     new_root
     target=$new_root_dir
-    cp "${debs[0]}" "$target/root/$deb"
+    cp "${debs[0]}" "$target/tmp/$deb"
     # An older package of the same files ("~" sorts before the version):
     # the path dpkg takes when a workstation upgrades.
-    in_root "$target" bash -c "cd /root && dpkg-deb -R $deb older &&
+    in_root "$target" bash -c "cd /tmp && dpkg-deb -R $deb older &&
         sed -i 's/^Version: .*/Version: $version~older/' older/DEBIAN/control &&
         dpkg-deb --root-owner-group -b older ovra_older.deb >/dev/null && rm -rf older"
     cp "$here/scripts/fresh-root-package-steps.sh" "$target/root/steps.sh"
@@ -223,6 +228,15 @@ EOF
     done
 }
 
+if [ "$mode" = package ] && [ -n "${2:-}" ]; then
+    status=0
+    check_installed_package "$(realpath "$2")" || status=$?
+    mark "install in a fresh root"
+    printf '  %s\n' "${timings[@]}"
+    [ $status -eq 0 ] && echo "PASSED: $2 in a fresh Debian 12 minbase root" || echo "FAILED: $2"
+    exit $status
+fi
+
 echo "== unpacking the fresh root"
 new_root
 root=$new_root_dir
@@ -249,7 +263,7 @@ in_root "$root" bash -c "cd /root/ovra && $inner" || status=$?
 mark "setup.sh $mode"
 
 if [ $status -eq 0 ] && [ "$mode" = package ]; then
-    check_installed_package "$root/root/ovra/build" || status=$?
+    check_installed_package "$root/root/ovra/build"/ovra_*_amd64.deb || status=$?
     mark "install in a second root"
 fi
 

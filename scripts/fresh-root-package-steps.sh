@@ -14,11 +14,14 @@ set -euo pipefail
 deb=$1
 version=$2
 step=$3
-home=/home/operator
-cd /root
+home=/home/scorer
+cd /tmp
 
+# setpriv executes the program in place, so a background job's $! is the
+# program itself and `wait` returns only once it has ended.
 as_operator() {
-    runuser -u operator -- env -i HOME=$home PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@"
+    setpriv --reuid=scorer --regid=scorer --init-groups \
+        env -i HOME=$home PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen "$@"
 }
 
 # Every file of the operator's home with its checksum.
@@ -33,9 +36,11 @@ fail() {
 
 # The workstation comes up offscreen and is still running 15 s later.
 start_ovra() {
-    as_operator OVRA_LOG_LEVEL=0 ovra >/tmp/ovra.out 2>&1 &
+    setpriv --reuid=scorer --regid=scorer --init-groups \
+        env -i HOME=$home PATH=/usr/bin:/bin LANG=C.UTF-8 QT_QPA_PLATFORM=offscreen OVRA_LOG_LEVEL=0 \
+        ovra >/tmp/ovra.out 2>&1 &
     local pid=$! waited=0
-    while ! grep -q "Starting OvraDialog" /tmp/ovra.out && [ $waited -lt 60 ]; do
+    while ! grep -qs "Starting OvraDialog" /tmp/ovra.out && [ $waited -lt 60 ]; do
         sleep 1
         waited=$((waited + 1))
     done
@@ -58,7 +63,7 @@ case $step in
 older)
     apt-get update -qq
     apt install -y -q ./ovra_older.deb
-    useradd -m operator
+    useradd -m scorer
     as_operator mkdir -p $home/.config/Tesmer $home/competition
     printf '[db]\ndbFile=%s\n' $home/competition/ovra.db | as_operator tee $home/.config/Tesmer/OvraV2.conf >/dev/null
     start_ovra

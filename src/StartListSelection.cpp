@@ -2,7 +2,7 @@
 
 #include "data/StartSelection.h"
 #include "data/wsDaten.h"
-#include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "wsdb.h"
 
 #include <QComboBox>
@@ -102,12 +102,12 @@ private:
 };
 
 StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Widgets &widgets,
-                                       std::function<int()> currentState, QObject *parent)
+                                       RoutineAnnouncements &announcements, QObject *parent)
     : QObject(parent)
     , m_database(database)
     , m_store(store)
     , m_w(widgets)
-    , m_currentState(std::move(currentState))
+    , m_announcements(announcements)
 {
     for (std::size_t level = 0; level < m_targets.size(); ++level)
         m_targets[level] = std::make_unique<Target>(*this, level);
@@ -116,6 +116,19 @@ StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Wid
     connect(m_w.group, &QComboBox::currentIndexChanged, this, &StartListSelection::neuGroup);
     connect(m_w.athletes, &QListWidget::currentRowChanged, this, &StartListSelection::neuAthlet);
     connect(m_w.athletes, &QListWidget::itemDoubleClicked, this, &StartListSelection::neuAthletDetails);
+    using A = RoutineAnnouncements;
+    connect(&m_announcements, &A::listChoiceCleared, this, [this](int source) {
+        if (source == A::DatabaseList)
+            clearAthleteChoice();
+    });
+    connect(&m_announcements, &A::listAdvanceRequested, this, [this](int source) {
+        if (source == A::DatabaseList)
+            nextAthlete();
+    });
+    connect(&m_announcements, &A::listStepRequested, this, [this](int source, int step) {
+        if (source == A::DatabaseList)
+            stepAthlete(step);
+    });
     fillEventList();
 }
 
@@ -261,8 +274,7 @@ void StartListSelection::showAthletes(const QStringList &lines)
         m_w.athletes->addItems(lines);
     }
     m_w.athleteLabel->clear();
-    if (m_upcomingFromAthleteList)
-        setUpcoming({}, false);
+    m_announcements.withdraw(RoutineAnnouncements::DatabaseList);
 }
 
 void StartListSelection::neuAthlet()
@@ -301,8 +313,7 @@ void StartListSelection::neuAthlet()
                 for (const char *key : {"lastname", "firstname"})
                     meta.remove(QString::fromLatin1(key));
             }
-            Q_EMIT athleteChosen();
-            deliver(meta, true);
+            m_announcements.announce(meta, RoutineAnnouncements::DatabaseList, &s);
         }
     }
     Q_EMIT focusMainWindow();
@@ -362,8 +373,7 @@ void StartListSelection::clearAthleteChoice()
         m_w.athletes->clearSelection();
     }
     m_w.athleteLabel->clear();
-    if (m_upcomingFromAthleteList)
-        setUpcoming({}, false);
+    m_announcements.withdraw(RoutineAnnouncements::DatabaseList);
 }
 
 void StartListSelection::nextAthlete()
@@ -377,55 +387,12 @@ void StartListSelection::nextAthlete()
         clearAthleteChoice();
 }
 
-void StartListSelection::receiveRoutineMeta(QMap<QString, QString> routineMeta)
+void StartListSelection::stepAthlete(int step)
 {
-    // The routine's database row is written from the start selection: the
-    // athlete of the list must not stay there under someone else's meta.
-    clearAthleteChoice();
-    StartSelection &s = m_store.startSelection();
-    const bool pair = routineMeta.contains(QStringLiteral("lastname2"));
-    s.athlete1.lastName = routineMeta.value(pair ? QStringLiteral("lastname1") : QStringLiteral("lastname"));
-    s.athlete1.firstName =
-        routineMeta.value(pair ? QStringLiteral("firstname1") : QStringLiteral("firstname"));
-    s.athlete2.lastName = routineMeta.value(QStringLiteral("lastname2"));
-    s.athlete2.firstName = routineMeta.value(QStringLiteral("firstname2"));
-    deliver(routineMeta, false);
-}
-
-void StartListSelection::deliver(const QMap<QString, QString> &meta, bool fromAthleteList)
-{
-    switch (m_currentState()) {
-    case OvraState::WAIT:
-        // Nothing is on screen yet: the map also waits for the first
-        // routine, which the box's connection would otherwise start without it.
-        m_store.routines().setRoutineMetaInformation(meta);
-        setUpcoming(meta, fromAthleteList);
-        break;
-    case OvraState::READY:
-    case OvraState::CONNECTED_COMMIT:
-    case OvraState::CONNECTED_DISMISS:
-    case OvraState::NO_FOCUS:
-        setUpcoming(meta, fromAthleteList);
-        break;
-    default:
-        m_store.routines().setRoutineMetaInformation(meta);
-        break;
-    }
-}
-
-void StartListSelection::setUpcoming(const QMap<QString, QString> &meta, bool fromAthleteList)
-{
-    m_upcoming = meta;
-    m_upcomingFromAthleteList = fromAthleteList && !meta.isEmpty();
-    Q_EMIT upcomingRoutineMetaChanged(meta);
-}
-
-void StartListSelection::applyUpcomingRoutineMeta()
-{
-    m_store.routines().setRoutineMetaInformation(m_upcoming);
-}
-
-void StartListSelection::clearUpcomingRoutineMeta()
-{
-    setUpcoming({}, false);
+    if (m_browseMeasuresMode || m_w.athletes->count() == 0)
+        return;
+    const int row = m_w.athletes->currentRow();
+    const int target = row < 0 ? (step > 0 ? 0 : -1) : row + step;
+    if (target >= 0 && target < m_w.athletes->count() && target != row)
+        m_w.athletes->setCurrentRow(target);
 }

@@ -268,8 +268,9 @@ public Q_SLOTS:
     void neuAthlet();
     void neuAthletDetails();
     void neuClearAthlet();
-    // Every source of meta information (CSV start list, network) enters
-    // here; the state decides whether it is the routine's or the next one's.
+    // Meta information from the network (HTTP and WebSocket); like that of
+    // the start lists it goes to RoutineAnnouncements, which decides by the
+    // state whether it is the routine's or the next one's.
     void receiveRoutineMeta(QMap<QString, QString> routineMeta);
     void printRoutineMeta(QMap<QString, QString> routineMeta);
     void showEventDialog();

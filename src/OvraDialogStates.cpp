@@ -3,7 +3,6 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
-#include "StartListSelection.h"
 #include "SelfDiagnosisDialog.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"

@@ -117,6 +117,8 @@ StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Wid
     connect(m_w.athletes, &QListWidget::currentRowChanged, this, &StartListSelection::neuAthlet);
     connect(m_w.athletes, &QListWidget::itemDoubleClicked, this, &StartListSelection::neuAthletDetails);
     using A = RoutineAnnouncements;
+    m_announcements.setStartEntryCompletion(
+        [this](const StartSelection &named) { return completeStartEntry(named); });
     connect(&m_announcements, &A::listChoiceCleared, this, [this](int source) {
         if (source == A::DatabaseList)
             clearAthleteChoice();
@@ -317,6 +319,67 @@ void StartListSelection::neuAthlet()
         }
     }
     Q_EMIT focusMainWindow();
+}
+
+StartSelection StartListSelection::completeStartEntry(const StartSelection &named) const
+{
+    StartSelection s = named;
+    if (s.eventName.isEmpty())
+        return s;
+    const auto text = [](const QVariantMap &row, const char *column) {
+        return row.value(QString::fromLatin1(column)).toString();
+    };
+    const auto number = [](const QVariantMap &row, const char *column, int fallback) {
+        const QVariant value = row.value(QString::fromLatin1(column));
+        return value.isValid() ? value.toInt() : fallback;
+    };
+    const QList<QVariantMap> events = m_database.select(
+        QStringLiteral("SELECT City, NOCCode, DateFrom, DateTo FROM Events WHERE EventName=? AND "
+                       "CompetitionName='__ws_def_event__';"),
+        {s.eventName});
+    if (events.size() == 1) {
+        s.city = text(events[0], "City");
+        s.nocCode = text(events[0], "NOCCode");
+        s.dateFrom = text(events[0], "DateFrom");
+        s.dateTo = text(events[0], "DateTo");
+    }
+    const QList<QVariantMap> competitions = m_database.select(
+        QStringLiteral(
+            "SELECT GenderID, TypeID FROM Competitions WHERE EventName=? AND CompetitionName=? AND "
+            "GroupName='__ws_def_competition__';"),
+        {s.eventName, s.competitionName});
+    if (competitions.size() == 1) {
+        s.genderId = number(competitions[0], "GenderID", 0);
+        s.typeId = number(competitions[0], "TypeID", 0);
+    }
+    if (s.athlete1.lastName.isEmpty())
+        return s;
+    // Names are compared as stored; an entry without a first name or second
+    // athlete has NULL or an empty text there.
+    const QList<QVariantMap> entries = m_database.select(
+        QStringLiteral("SELECT * FROM Groups WHERE EventName=? AND CompetitionName=? AND GroupName=? AND "
+                       "LastName1=? AND IFNULL(FirstName1, '')=? AND IFNULL(LastName2, '')=? AND "
+                       "IFNULL(FirstName2, '')=? AND LastName1 <> '__ws_def_group__';"),
+        {s.eventName, s.competitionName, s.groupName, s.athlete1.lastName, s.athlete1.firstName,
+         s.athlete2.lastName, s.athlete2.firstName});
+    if (entries.size() != 1)
+        return s;
+    const QVariantMap &row = entries[0];
+    const auto athlete = [&](StartSelectionAthlete &a, const char *suffix) {
+        const auto column = [suffix](const char *base) { return QByteArray(base).append(suffix); };
+        a.gender = text(row, column("Gender").constData());
+        a.year = number(row, column("Year").constData(), 0);
+        a.nocCode = text(row, column("NOCCode").constData());
+        a.idFig = text(row, column("IDFIG").constData());
+    };
+    s.startOrder = number(row, "StartOrder", 0);
+    s.competitor1No = number(row, "Competitor1No", -1);
+    s.competitor2No = number(row, "Competitor2No", -1);
+    athlete(s.athlete1, "1");
+    athlete(s.athlete2, "2");
+    s.genderId = number(row, "GenderID", s.genderId);
+    s.typeId = number(row, "TypeID", s.typeId);
+    return s;
 }
 
 QMap<QString, QString> StartListSelection::athleteMeta(const StartSelection &s, const QString &event,

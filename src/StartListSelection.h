@@ -66,6 +66,13 @@ public:
     // No athlete chosen; what the list announced is withdrawn.
     void clearAthleteChoice();
 
+    // The start entry that routine meta information names, completed from
+    // the database: the event's city, code and dates and the competition's
+    // gender and type when they exist, and, when exactly one entry of the
+    // group has these names, its number, start order and the athletes'
+    // details. Otherwise it stays as named.
+    StartSelection completeStartEntry(const StartSelection &named) const;
+
     // The meta map of the athlete or pair in the selection.
     static QMap<QString, QString> athleteMeta(const StartSelection &selection, const QString &event,
                                               const QString &competition, const QString &group);

@@ -21,7 +21,7 @@ bool RoutineAnnouncements::isRoutineUnderWay(int innerState)
 
 void RoutineAnnouncements::announce(const Meta &meta, Source source, const StartSelection *entry)
 {
-    const Announcement announcement{meta, entry ? *entry : data::model::startSelectionOf(meta), source};
+    const Announcement announcement{meta, entry ? *entry : entryNamedBy(meta), source};
     const bool list = source == DatabaseList || source == CsvList;
     m_choice = list ? announcement : Announcement();
     if (list && m_activeList != source) {
@@ -40,6 +40,18 @@ void RoutineAnnouncements::announce(const Meta &meta, Source source, const Start
         if (other != source)
             Q_EMIT listChoiceCleared(other);
     }
+}
+
+StartSelection RoutineAnnouncements::entryNamedBy(const Meta &meta) const
+{
+    const StartSelection named = data::model::startSelectionOf(meta);
+    return m_complete ? m_complete(named) : named;
+}
+
+void RoutineAnnouncements::fileUnderOwnMeta()
+{
+    m_store.setRoutineStartEntry(entryNamedBy(m_store.routines().routineMeta()));
+    m_routineSource = NoSource;
 }
 
 void RoutineAnnouncements::withdraw(Source source)
@@ -80,21 +92,22 @@ void RoutineAnnouncements::reviewLeft()
 void RoutineAnnouncements::routineLoaded()
 {
     m_loaded = true;
-    m_routineSource = NoSource;
+    fileUnderOwnMeta();
 }
 
 void RoutineAnnouncements::routineRecovered()
 {
     m_loaded = false;
-    m_routineSource = NoSource;
     if (m_store.routines().routineMeta().isEmpty())
         applyToRoutine(m_upcoming);
+    else
+        fileUnderOwnMeta();
 }
 
 void RoutineAnnouncements::routineRestored()
 {
     m_loaded = false;
-    m_routineSource = NoSource;
+    fileUnderOwnMeta();
 }
 
 void RoutineAnnouncements::routineDismissed()

@@ -35,6 +35,11 @@ public:
     // of whichever top-level state is active).
     RoutineAnnouncements(wsDaten &store, std::function<int()> currentState, QObject *parent = nullptr);
 
+    // Completes the start entry that meta information names with what the
+    // database start list knows about it; without one it stays as named.
+    using StartEntryCompletion = std::function<StartSelection(const StartSelection &named)>;
+    void setStartEntryCompletion(StartEntryCompletion completion) { m_complete = std::move(completion); }
+
     // START, ROUTINE and REVIEW: a routine is under way and takes what is
     // announced.
     static bool isRoutineUnderWay(int innerState);
@@ -96,9 +101,13 @@ private:
     };
     void setUpcoming(const Announcement &announcement, bool rejump);
     void applyToRoutine(const Announcement &announcement);
+    StartSelection entryNamedBy(const Meta &meta) const;
+    // A shown routine is filed under the entry its own meta names.
+    void fileUnderOwnMeta();
 
     wsDaten &m_store;
     std::function<int()> m_currentState;
+    StartEntryCompletion m_complete;
     Announcement m_upcoming;
     bool m_rejump = false;
     // The athlete chosen in a start list (at most one list has a choice).

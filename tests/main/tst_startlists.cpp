@@ -291,6 +291,41 @@ private Q_SLOTS:
         QCOMPARE(entry.athlete1.year, 0);
         // The database box's own choice is not the routine's.
         QCOMPARE(s.eventName, QStringLiteral("Worlds"));
+
+        // Meta naming an entry of the database start list is completed
+        // from it, whatever announced it.
+        c.announcements.announce({{"event", "Worlds"},
+                                  {"competition", "Pairs"},
+                                  {"group", "Final"},
+                                  {"lastname1", "O'Brien"},
+                                  {"firstname1", "Siobhán"},
+                                  {"lastname2", "Müller"},
+                                  {"firstname2", "Jürgen"}},
+                                 RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        const StartSelection pairEntry = c.store.routineStartEntry();
+        QCOMPARE(pairEntry.city, QStringLiteral("Baku"));
+        QCOMPARE(pairEntry.typeId, 2);
+        QCOMPARE(pairEntry.competitor2No, 8);
+        QCOMPARE(pairEntry.athlete2.year, 2001);
+        QCOMPARE(pairEntry.athlete1.idFig, QStringLiteral("F1"));
+        // Ng has no first name; a first name the list does not have is
+        // someone else.
+        c.announcements.announce(
+            {{"event", "Worlds"}, {"competition", "Seniors"}, {"group", "Final"}, {"lastname", "Ng"}},
+            RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        QCOMPARE(c.store.routineStartEntry().startOrder, 3);
+        c.announcements.announce({{"event", "Worlds"},
+                                  {"competition", "Seniors"},
+                                  {"group", "Final"},
+                                  {"lastname", "Ng"},
+                                  {"firstname", "Li"}},
+                                 RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        QCOMPARE(c.store.routineStartEntry().startOrder, 0);
+        QCOMPARE(c.store.routineStartEntry().athlete1.year, 0);
+        QCOMPARE(c.store.routineStartEntry().genderId, 2);
     }
 
     void browseModeLoadsAMeasureAndTheClearButtonReturns()

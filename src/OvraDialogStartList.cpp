@@ -218,10 +218,15 @@ void OvraDialog::connectAnnouncements()
             m_csvWidget->step(step);
     });
     connect(m_announcements, &A::activeListChanged, this, &OvraDialog::showActiveStartList);
-    connect(m_ui->actionNextAthlete, &QAction::triggered, m_announcements,
-            [this] { m_announcements->stepAthlete(1); });
-    connect(m_ui->actionPreviousAthlete, &QAction::triggered, m_announcements,
-            [this] { m_announcements->stepAthlete(-1); });
+    // Refused while a routine is under way, as a refused next-step key is.
+    connect(m_ui->actionNextAthlete, &QAction::triggered, this, [this] {
+        if (!m_announcements->stepAthlete(1))
+            flashStatePopup();
+    });
+    connect(m_ui->actionPreviousAthlete, &QAction::triggered, this, [this] {
+        if (!m_announcements->stepAthlete(-1))
+            flashStatePopup();
+    });
 
     const QString frame = QStringLiteral("#%1[activeStartList=\"true\"] { border: 2px solid #2e9d4a; }");
     m_ui->databaseWidget->setStyleSheet(frame.arg(m_ui->databaseWidget->objectName()));

@@ -333,6 +333,10 @@ private Q_SLOTS:
         for (int dismissal = 0; dismissal < 2; ++dismissal) {
             w.jump();
             QCOMPARE(w.routineMeta(), kRoe);
+            // The list does not move under a routine in review.
+            w.key(Qt::Key_PageDown);
+            QCOMPARE(list.selectedRow(), 0);
+            QCOMPARE(w.routineMeta(), kRoe);
             w.key(Qt::Key_X);
             QVERIFY(w.in(S::READY));
             QCOMPARE(list.selectedRow(), 0);

@@ -186,12 +186,7 @@ void OvraDialog::connectActions()
     connect(ui.hdTofSwapButton, &QPushButton::clicked, this, &OvraDialog::swapHdTofWidget);
     connect(ui.CB_mode, &QComboBox::activated, this, &OvraDialog::handleWeightClassSelection);
     connect(ui.CB_trampSelect, &QComboBox::activated, this, &OvraDialog::handleTrampolineSelection);
-    connect(ui.confirmButton, &QPushButton::clicked, this, [this] {
-        // The commit waits for the scoring systems; a second confirm must
-        // not cut it short.
-        if (!m_ovraState->isIn(OvraState::CONNECTED_COMMIT))
-            Q_EMIT nextInnerState();
-    });
+    connect(ui.confirmButton, &QPushButton::clicked, this, &OvraDialog::nextStep);
     connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
     connect(ui.PB_tara, &QPushButton::clicked, this, &OvraDialog::evaluateTara);
     connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);

@@ -20,6 +20,7 @@ class CsvWidget;
 class DatabaseConfigDialog;
 class EventDialog;
 class GroupDialog;
+class RoutineAnnouncements;
 class RoutineMetaWidget;
 class StartListSelection;
 class UpcomingRoutineMetaWidget;
@@ -148,6 +149,8 @@ public:
     // athlete choice with the routine meta information it gives, the CSV
     // start list, the meta widgets and the start-list and database dialogs.
     StartListSelection &startListSelection() { return *m_startListSelection; }
+    // Who jumps next and whom the routine on screen belongs to.
+    RoutineAnnouncements &routineAnnouncements() { return *m_announcements; }
     CsvWidget &csvWidget() { return *m_csvWidget; }
     RoutineMetaWidget &routineMetaWidget() { return *m_routineMetaWidget; }
     UpcomingRoutineMetaWidget &upcomingRoutineMetaWidget() { return *m_upcomingRoutineMetaWidget; }
@@ -166,6 +169,11 @@ public:
     // error", Retry or Cancel); tests answer without a box.
     using RetryAsker = std::function<bool(const QString &label)>;
     void setRetryAsker(RetryAsker asker) { m_retryAsker = std::move(asker); }
+    // Asks the operator whether a loaded routine is to be committed (saved
+    // and sent) again; athlete names it, empty when it names nobody. Tests
+    // answer without a box.
+    using ResendAsker = std::function<bool(const QString &athlete)>;
+    void setResendAsker(ResendAsker asker) { m_resendAsker = std::move(asker); }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -260,8 +268,9 @@ public Q_SLOTS:
     void neuAthlet();
     void neuAthletDetails();
     void neuClearAthlet();
-    // Every source of meta information (CSV start list, network) enters
-    // here; the state decides whether it is the routine's or the next one's.
+    // Meta information from the network (HTTP and WebSocket); like that of
+    // the start lists it goes to RoutineAnnouncements, which decides by the
+    // state whether it is the routine's or the next one's.
     void receiveRoutineMeta(QMap<QString, QString> routineMeta);
     void printRoutineMeta(QMap<QString, QString> routineMeta);
     void showEventDialog();
@@ -295,6 +304,11 @@ public Q_SLOTS:
                                              DataUpdateReason reason);
     void toggleSecondScreenTrampoline(bool show);
     void toggleSecondScreenResults(bool show);
+
+    // The next-step key, the confirm button and a remote command: the next
+    // state, but a loaded routine is committed again only when the operator
+    // confirms it.
+    void nextStep();
 
     void enterStateReady();
     void enterStateStart();
@@ -363,8 +377,9 @@ private:
     void createStartListDialogs();
     void connectStartListDialogs();
     void connectRoutineMetaWidgets();
-    // Leaving a commit or dismissal: the start lists move on.
-    void startListNext();
+    void connectAnnouncements();
+    // The start list in use, on the status bar and around its panel.
+    void showActiveStartList(int source);
     // The database file changed under the window (DB Config).
     void databaseSwitched(const QString &path);
     void createNetwork();
@@ -444,6 +459,7 @@ private:
     bool m_tempFileUnsaved = false;
 
     // Start lists (OvraDialogStartList.cpp).
+    RoutineAnnouncements *m_announcements = nullptr;
     StartListSelection *m_startListSelection = nullptr;
     CsvWidget *m_csvWidget = nullptr;
     RoutineMetaWidget *m_routineMetaWidget = nullptr;
@@ -457,6 +473,7 @@ private:
     TutorialLauncher *m_tutorials = nullptr;
     // Destroyed first, with the window whole: neither calls back into it.
     RetryAsker m_retryAsker;
+    ResendAsker m_resendAsker;
     std::unique_ptr<ovra::rest::client::ScoringSystems> m_scoringSystems;
     std::unique_ptr<ovra::rest::server::NetworkServers> m_networkServers;
 };

@@ -11,6 +11,7 @@
 #include "recovery/SaveReport.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "usb/DeviceLink.h"
 #include "util/EventWait.h"
 #include "util/FileUtils.h"
@@ -241,8 +242,9 @@ void OvraDialog::loadFile(const QString &path)
         showLoadRefusal(QDir::toNativeSeparators(path), unreadable);
         return;
     }
-    if (!path.isEmpty() && QFileInfo(basePath + QStringLiteral(".dat")) !=
-                               QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
+    const bool temporary = !path.isEmpty() && QFileInfo(basePath + QStringLiteral(".dat")) ==
+                                                  QFileInfo(m_routineRecorder->temporaryRoutineFilePath());
+    if (!path.isEmpty() && !temporary)
         setUnsavedRoutineAside();
     const bool held = holdBoxWatchdog();
     qDebug() << "begin load";
@@ -269,6 +271,12 @@ void OvraDialog::loadFile(const QString &path)
         m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
         qDebug() << "complete load";
     }
+    // The temporary routine file holds a routine that was never committed:
+    // it is committed as a live one. Any other file was stored before.
+    if (temporary)
+        m_announcements->routineRestored();
+    else
+        m_announcements->routineLoaded();
     releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
 }
@@ -329,6 +337,7 @@ void OvraDialog::loadMeasureFromDatabase(const QString &name, qint64 idx)
                         tr("it cannot be read from the database %1").arg(m_database->databasePath()));
     }
     m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
+    m_announcements->routineLoaded();
     releaseBoxWatchdog(held);
     Q_EMIT loadComplete();
 }
@@ -511,6 +520,9 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     emitRoutineWindow();
     if (static_cast<int>(m_daten->trampMode()) > 2)
         m_ui->resultTableStack->setCurrentIndex(1);
+    // The ring holds no meta information: the routine is the athlete's who
+    // is due (after a dismissal the one jumping again).
+    m_announcements->routineRecovered();
     qDebug() << "end recovery";
     releaseBoxWatchdog(held);
     Q_EMIT loadComplete();

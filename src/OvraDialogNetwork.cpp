@@ -5,7 +5,6 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
-#include "StartListSelection.h"
 #include "config/NetworkDialog.h"
 #include "data/Routines.h"
 #include "data/wsDaten.h"
@@ -17,6 +16,7 @@
 #include "settings/OvraSettings.h"
 #include "settings/WebSocketServerSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "util/RESTUtils.h"
 #include "util/Warnings.h"
 #include "websocket/WebSocketServer.h"
@@ -102,19 +102,18 @@ void OvraDialog::createNetwork()
     });
     connect(servers, &NetworkServers::webSocketClientCountChanged, this,
             &OvraDialog::showWebSocketClientCount);
-    // Remote control: the same step as the next-step key, also in the
-    // commit; NetworkServers passes commands on only when it is enabled.
-    connect(servers, &NetworkServers::receivedCommand, this, &OvraDialog::nextInnerState);
+    // Remote control: the same step as the next-step key; NetworkServers
+    // passes commands on only when it is enabled.
+    connect(servers, &NetworkServers::receivedCommand, this, &OvraDialog::nextStep);
     // Routine meta information pushed by scoring software takes the place of
     // the start-list choice, for this routine or the next.
     connect(servers, &NetworkServers::receivedRoutineMeta, this, &OvraDialog::receiveRoutineMeta);
     connect(this, &OvraDialog::clearAllResultWidgets, servers, &NetworkServers::clearResult);
     // The scoreboard page names the athlete up next and the one on the bed.
-    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged, servers,
-            &NetworkServers::publishUpNext);
+    connect(m_announcements, &RoutineAnnouncements::upcomingChanged, servers, &NetworkServers::publishUpNext);
     connect(&m_daten->routines(), &data::model::Routines::updateRoutineMetaInformation, servers,
             &NetworkServers::publishRoutineMeta);
-    servers->publishUpNext(m_startListSelection->upcomingRoutineMeta());
+    servers->publishUpNext(m_announcements->upcoming());
     servers->publishRoutineMeta(m_daten->routines().routineMeta());
     connect(ui.actionNetwork, &QAction::triggered, this, &OvraDialog::showNetworkDialog);
 

@@ -8,6 +8,7 @@
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "usb/DeviceLink.h"
@@ -532,6 +533,8 @@ void OvraDialog::enterStateCommit()
 void OvraDialog::enterStateDismiss()
 {
     routineFilesOnDismiss();
+    // The same athlete jumps again: up next before the routine's meta goes.
+    m_announcements->routineDismissed();
     m_daten->routines().resetRoutineMetaInformation();
 }
 

@@ -245,11 +245,19 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
                          const QString &header, int headerLength, const char *samples, int sampleBytes,
                          const QJsonDocument &results, const QByteArray &pdf)
 {
+    return insertMeasure(m_store.startSelection(), saveTime, comment1, comment2, header, headerLength,
+                         samples, sampleBytes, results, pdf);
+}
+
+bool wsdb::insertMeasure(const StartSelection &s, const QDateTime &saveTime, const QString &comment1,
+                         const QString &comment2, const QString &header, int headerLength,
+                         const char *samples, int sampleBytes, const QJsonDocument &results,
+                         const QByteArray &pdf)
+{
     // The header is stored as all bytes of its encoding; the length the
     // caller measured is only a cross-check.
     Q_UNUSED(headerLength);
     MeasureRow row;
-    const StartSelection &s = m_store.startSelection();
     const QString date = saveTime.toString(QStringLiteral("yyyy/MM/dd"));
     const QString time = saveTime.toString(QStringLiteral("hh:mm:ss"));
     row.values = {m_store.measurementName,

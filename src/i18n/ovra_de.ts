@@ -562,10 +562,6 @@ Erstellt %4</translation>
             <source>Merged %1:</source>
             <translation>%1 zusammengeführt:</translation>
         </message>
-        <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Aus %1 hinzugefügt: %2 Athleten, %3 Veranstaltungen, %4 Wettkämpfe, %5 Gruppeneinträge, %6 Messungen.</translation>
-        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -995,6 +991,18 @@ Erstellt %4</translation>
         <message>
             <source>highlight nothing</source>
             <translation>nichts hervorheben</translation>
+        </message>
+        <message>
+            <source>Pair</source>
+            <translation>Paar</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlet</translation>
+        </message>
+        <message>
+            <source>Athlete or pair</source>
+            <translation>Athlet oder Paar</translation>
         </message>
     </context>
     <context>
@@ -1655,10 +1663,6 @@ Taste X drücken</translation>
             <translation>Wertungssystem 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Nicht geladen: %1</translation>
         </message>
@@ -1690,24 +1694,52 @@ Taste X drücken</translation>
             </translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Selbstdiagnose</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Verbindung</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>verbunden</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>nicht verbunden</translation>
-        </message>
-        <message>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
             <translation>Software im Netzwerk hat dieses Ergebnis angefragt. Sie erhält es, sobald Sie die Übung bestätigen.</translation>
+        </message>
+        <message>
+            <source>Start list: database</source>
+            <translation>Startliste: Datenbank</translation>
+        </message>
+        <message>
+            <source>Start list: CSV file</source>
+            <translation>Startliste: CSV-Datei</translation>
+        </message>
+        <message>
+            <source>Send again?</source>
+            <translation>Erneut senden?</translation>
+        </message>
+        <message>
+            <source>Send this routine again? It names no athlete.</source>
+            <translation>Diese Übung erneut senden? Sie nennt keinen Athleten.</translation>
+        </message>
+        <message>
+            <source>Send the routine of %1 again?</source>
+            <translation>Die Übung von %1 erneut senden?</translation>
+        </message>
+        <message>
+            <source>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</source>
+            <translation>Sie wurde aus einer Datei oder der Datenbank geladen. Sie wird noch einmal gespeichert und an die Wertungssysteme gesendet, unter dem Athleten, den sie nennt.</translation>
+        </message>
+        <message>
+            <source>Send again</source>
+            <translation>Erneut senden</translation>
+        </message>
+        <message>
+            <source>&amp;Next athlete</source>
+            <translation>&amp;Nächster Athlet</translation>
+        </message>
+        <message>
+            <source>The next athlete of the start list in use comes up next</source>
+            <translation>Der nächste Athlet der verwendeten Startliste ist als Nächster an der Reihe</translation>
+        </message>
+        <message>
+            <source>&amp;Previous athlete</source>
+            <translation>&amp;Vorheriger Athlet</translation>
+        </message>
+        <message>
+            <source>The previous athlete of the start list in use comes up next</source>
+            <translation>Der vorherige Athlet der verwendeten Startliste ist als Nächster an der Reihe</translation>
         </message>
     </context>
     <context>
@@ -1760,14 +1792,6 @@ Taste X drücken</translation>
             <source>cannot read %1: %2</source>
             <translation>%1 kann nicht gelesen werden: %2</translation>
         </message>
-        <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule braucht einen Wert</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>es kann nur eine Datei ausgewertet werden</translation>
-        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1797,26 +1821,6 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -2327,16 +2331,16 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
         <message>
             <source>up next:</source>
             <translation>als Nächstes:</translation>
+        </message>
+        <message>
+            <source>RE-JUMP: the dismissed routine is jumped again</source>
+            <translation>WIEDERHOLUNG: die verworfene Übung wird noch einmal geturnt</translation>
         </message>
     </context>
     <context>

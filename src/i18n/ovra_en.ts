@@ -562,10 +562,6 @@ Built %4</translation>
             <source>Merged %1:</source>
             <translation>Merged %1:</translation>
         </message>
-        <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</translation>
-        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -995,6 +991,18 @@ Built %4</translation>
         <message>
             <source>highlight nothing</source>
             <translation>highlight nothing</translation>
+        </message>
+        <message>
+            <source>Pair</source>
+            <translation>Pair</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Athlete or pair</source>
+            <translation>Athlete or pair</translation>
         </message>
     </context>
     <context>
@@ -1655,10 +1663,6 @@ press X</translation>
             <translation>Scoring System 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Not loaded: %1</translation>
         </message>
@@ -1690,24 +1694,52 @@ press X</translation>
             </translation>
         </message>
         <message>
-            <source>Self Diagnosis</source>
-            <translation>Self Diagnosis</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Connection</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>connected</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>not connected</translation>
-        </message>
-        <message>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
             <translation>Software on the network asked for this result. It gets the result once you commit the routine.</translation>
+        </message>
+        <message>
+            <source>Start list: database</source>
+            <translation>Start list: database</translation>
+        </message>
+        <message>
+            <source>Start list: CSV file</source>
+            <translation>Start list: CSV file</translation>
+        </message>
+        <message>
+            <source>Send again?</source>
+            <translation>Send again?</translation>
+        </message>
+        <message>
+            <source>Send this routine again? It names no athlete.</source>
+            <translation>Send this routine again? It names no athlete.</translation>
+        </message>
+        <message>
+            <source>Send the routine of %1 again?</source>
+            <translation>Send the routine of %1 again?</translation>
+        </message>
+        <message>
+            <source>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</source>
+            <translation>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</translation>
+        </message>
+        <message>
+            <source>Send again</source>
+            <translation>Send again</translation>
+        </message>
+        <message>
+            <source>&amp;Next athlete</source>
+            <translation>&amp;Next athlete</translation>
+        </message>
+        <message>
+            <source>The next athlete of the start list in use comes up next</source>
+            <translation>The next athlete of the start list in use comes up next</translation>
+        </message>
+        <message>
+            <source>&amp;Previous athlete</source>
+            <translation>&amp;Previous athlete</translation>
+        </message>
+        <message>
+            <source>The previous athlete of the start list in use comes up next</source>
+            <translation>The previous athlete of the start list in use comes up next</translation>
         </message>
     </context>
     <context>
@@ -1760,14 +1792,6 @@ press X</translation>
             <source>cannot read %1: %2</source>
             <translation>cannot read %1: %2</translation>
         </message>
-        <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule needs a value</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>only one file can be evaluated</translation>
-        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1797,26 +1821,6 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Right-click to select highlight information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Context menu</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -2327,16 +2331,16 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
         <message>
             <source>up next:</source>
             <translation>up next:</translation>
+        </message>
+        <message>
+            <source>RE-JUMP: the dismissed routine is jumped again</source>
+            <translation>RE-JUMP: the dismissed routine is jumped again</translation>
         </message>
     </context>
     <context>

@@ -784,9 +784,9 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
             }
         }
         const QByteArray headerBytes = header.toUtf8();
-        const bool stored =
-            database->insertMeasure(now, QString(), QString(), header, int(headerBytes.size()),
-                                    samples.constData(), int(samples.size()), QJsonDocument(), QByteArray());
+        const bool stored = database->insertMeasure(store.routineStartEntry(), now, QString(), QString(),
+                                                    header, int(headerBytes.size()), samples.constData(),
+                                                    int(samples.size()), QJsonDocument(), QByteArray());
         return !stored;
     }
 

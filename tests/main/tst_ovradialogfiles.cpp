@@ -301,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->database().databasePath(), path);
         const int before = countRows(path, "SELECT COUNT(*) FROM Measures;");
         w.dialog->settings().autoSaveSettings().setDatabaseSave(true);
-        w.dialog->store().startSelection().athlete1.lastName = QStringLiteral("O'Brien");
+        w.dialog->receiveRoutineMeta({{QStringLiteral("lastname"), QStringLiteral("O'Brien")}});
         w.toReview();
         w.fire("nextInnerState");
         QCOMPARE(w.state(), int(S::READY));

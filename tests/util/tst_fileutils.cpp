@@ -73,11 +73,14 @@ struct Database final : ovra::util::MeasureDatabase
     QByteArray pdf;
     bool stores = true;
 
-    bool insertMeasure(const QDateTime &, const QString &comment1, const QString &comment2,
-                       const QString &h, int length, const char *s, int bytes, const QJsonDocument &r,
-                       const QByteArray &p) override
+    StartSelection entry;
+
+    bool insertMeasure(const StartSelection &e, const QDateTime &, const QString &comment1,
+                       const QString &comment2, const QString &h, int length, const char *s, int bytes,
+                       const QJsonDocument &r, const QByteArray &p) override
     {
         ++calls;
+        entry = e;
         if (!comment1.isEmpty() || !comment2.isEmpty())
             QTest::qFail("the comments of a saved measure are empty", __FILE__, __LINE__);
         header = h;
@@ -935,12 +938,18 @@ private Q_SLOTS:
         wsDaten store;
         fillSamples(store, 5);
         store.routines().addRoutineMetaInformation(QStringLiteral("Name"), QStringLiteral("Jürgen"));
+        store.routines().addRoutineMetaInformation(QStringLiteral("lastname"), QStringLiteral("Roe"));
+        // The row is the routine's, whatever the database start list shows.
+        store.startSelection().athlete1.lastName = QStringLiteral("Miller");
+        store.startSelection().eventName = QStringLiteral("Worlds");
         Database database;
         QVERIFY(!FileUtils::saveFile(false, QStringLiteral("__delete_me__"), nullptr, store, nullptr, &database));
         QVERIFY(!QFile::exists(QStringLiteral("__delete_me__")));
         QCOMPARE(database.calls, 1);
+        QCOMPARE(database.entry.athlete1.lastName, QStringLiteral("Roe"));
+        QVERIFY(database.entry.eventName.isEmpty());
         QVERIFY(database.header.startsWith(QLatin1String("-0.002\t4.30\t1\n-0.001\t")));
-        QVERIFY(database.header.endsWith(QStringLiteral("-0.069\tName\tJürgen\n")));
+        QVERIFY(database.header.endsWith(QStringLiteral("-0.069\tName\tJürgen\n-0.069\tlastname\tRoe\n")));
         QCOMPARE(database.headerLength, database.header.toUtf8().size());
         QVERIFY(database.results.isNull());
         QVERIFY(database.pdf.isEmpty());

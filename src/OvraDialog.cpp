@@ -89,9 +89,9 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
 
     connect(qApp, &QGuiApplication::focusWindowChanged, this, &OvraDialog::focusWindowChanged);
     // The routine's keys reach the window wherever its focus is.
-    auto *focusKeeper = new KeyboardFocusKeeper(this, menuBar());
-    focusKeeper->returnFocusAfterChoices(m_ui->configurationWidget);
-    focusKeeper->returnFocusAfterChoices(m_ui->databaseWidget);
+    m_focusKeeper = new KeyboardFocusKeeper(this, menuBar());
+    m_focusKeeper->returnFocusAfterChoices(m_ui->configurationWidget);
+    m_focusKeeper->returnFocusAfterChoices(m_ui->databaseWidget);
     connectActions();
     connectStore();
     createStartListDialogs();
@@ -154,7 +154,6 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectUSB();
 }
 
-
 // The competition database at the configured file, its tables, then the
 // event and competition lists. A file that does not open leaves the
 // database closed: saves to it then fail and keep the temporary routine file.
@@ -163,7 +162,8 @@ void OvraDialog::openDatabase()
     // An empty setting would open a private temporary database that is gone
     // at exit, taking every stored measure with it.
     const QString configured = m_settings->databaseFile();
-    const QString path = QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
+    const QString path =
+        QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
     if (m_database->openDatabase(path))
         m_database->createTables(QStringLiteral("main"));
     m_routineRecorder->setDatabase(m_database);
@@ -236,8 +236,10 @@ void OvraDialog::closeEvent(QCloseEvent *event)
 
 void OvraDialog::keyPressEvent(QKeyEvent *event)
 {
-    // A held Escape would count as the triple press that opens recovery.
-    if (!(event->isAutoRepeat() && event->key() == Qt::Key_Escape))
+    // A held Escape would count as the triple press that opens recovery, and
+    // so would the Escapes that closed a menu on their way here.
+    const bool escape = event->key() == Qt::Key_Escape;
+    if (!(escape && (event->isAutoRepeat() || m_focusKeeper->isMenuEscape(event))))
         m_operatorKeys->handleKeyPress(event->key(), event->modifiers());
     QMainWindow::keyPressEvent(event);
 }

@@ -45,7 +45,7 @@ class RoutineFinishTimer;
 class RoutineStartTimer;
 class SecondScreenToggle;
 class TutorialLauncher;
-class wsDaten;
+class KeyboardFocusKeeper;
 class PlotterWidget;
 class TrampolineWidget;
 class HorizontalDisplacementResultWidget;
@@ -418,6 +418,7 @@ private:
     // The not-committed hint was shown for the routine on screen.
     bool m_resultHintShown = false;
 
+    KeyboardFocusKeeper *m_focusKeeper = nullptr;
     OvraStateTriggers *m_triggers = nullptr;
     OvraState *m_ovraState = nullptr;
     OperatorKeys *m_operatorKeys = nullptr;

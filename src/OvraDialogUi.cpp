@@ -122,8 +122,8 @@ void OvraDialogUi::setupUi(QMainWindow *window, bool simulationEnabled)
     // A mouse click on a control leaves the keyboard focus with the window,
     // so the next Space is still the next-step key; Tab still reaches them.
     for (QWidget *control : std::initializer_list<QWidget *>{
-             PB_tara, TB_configurationHeader, CB_trampSelect, CB_mode, CB_event, CB_competition, CB_group, LW_athlets,
-             TB_clearAthlet, individualResultsTableView, synchronizedResultsTableView})
+             PB_tara, TB_configurationHeader, CB_trampSelect, CB_mode, CB_event, CB_competition, CB_group,
+             LW_athlets, TB_clearAthlet, individualResultsTableView, synchronizedResultsTableView})
         control->setFocusPolicy(Qt::TabFocus);
 }
 
@@ -135,9 +135,9 @@ void OvraDialogUi::setupActions(QMainWindow *w)
                             tr("Ctrl+S: Save data as..."));
     // The last-chance recorder also after the box was lost, when the triple
     // Escape of READY is out of reach.
-    actionRecoverData = makeAction(w, "actionRecoverData", tr("Recover data..."),
-                                   QKeySequence(Qt::CTRL | Qt::Key_R),
-                                   tr("Ctrl+R: Recover the last minutes from the last-chance recorder"));
+    actionRecoverData =
+        makeAction(w, "actionRecoverData", tr("Recover data..."), QKeySequence(Qt::CTRL | Qt::Key_R),
+                   tr("Ctrl+R: Recover the last minutes from the last-chance recorder"));
     actionQuit = makeAction(w, "actionQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     actionConfig = makeAction(w, "actionConfig", tr("&Settings"), QKeySequence(Qt::Key_F2),
                               tr("F2: Trampoline configuration"));
@@ -225,17 +225,17 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
         {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
     menuStructure->addSeparator();
     menuStructure->addActions({actionNextAthlete, actionPreviousAthlete});
-    menuDatabase = addMenu("menuDatabase", tr("Database"));
+    menuDatabase = addMenu("menuDatabase", tr("&Database"));
     menuDatabase->addActions({actionDB_Browser, actionDB_Config});
-    menuTraining = addMenu("menuTraining", tr("Training"));
+    menuTraining = addMenu("menuTraining", tr("T&raining"));
     menuTraining->addActions({actionContinuous_Mode, actionFewer_Landings, actionMore_Landings});
 
     // Only with the simulation switch is the menu part of the menu bar; its
     // actions exist either way but stay disabled and unconnected.
-    menuSimulation = new QMenu(tr("Simulation"), w);
+    menuSimulation = new QMenu(tr("&Simulation"), w);
     menuSimulation->setObjectName(QStringLiteral("menuSimulation"));
     menuSimulation->addAction(actionConnectUsbMaster);
-    menuSimulate_Input = menuSimulation->addMenu(tr("Simulate Input"));
+    menuSimulate_Input = menuSimulation->addMenu(tr("Simulate &Input"));
     menuSimulate_Input->setObjectName(QStringLiteral("menuSimulate_Input"));
     menuSimulate_Input->addActions({actionSimulateNoActivity, actionSimulateTrampoline_1,
                                     actionSimulateTrampoline_2, actionSimulateBothTrampolines});
@@ -248,7 +248,7 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
             action->setEnabled(false);
     }
 
-    menuView = addMenu("menuView", tr("View"));
+    menuView = addMenu("menuView", tr("&View"));
     menuView->addActions({actionSecondScreenTrampoline, actionSecondScreenResults, actionResultDetailView});
     menuHelp = addMenu("menuHelp", tr("Hel&p"));
     menuHelp->addActions({actionSetup_Instructions, actionUI_Tutorial, actionNetwork_Tutorial,

@@ -1221,16 +1221,8 @@ Erstellt %4</translation>
             <translation>Ovra v%1</translation>
         </message>
         <message>
-            <source>Simulation</source>
-            <translation>Simulation</translation>
-        </message>
-        <message>
             <source>Connect USB-Master</source>
             <translation>USB-Master verbinden</translation>
-        </message>
-        <message>
-            <source>Simulate Input</source>
-            <translation>Eingabe simulieren</translation>
         </message>
         <message>
             <source>No Activity</source>
@@ -1463,14 +1455,6 @@ Erstellt %4</translation>
         <message>
             <source>Database</source>
             <translation>Datenbank</translation>
-        </message>
-        <message>
-            <source>Training</source>
-            <translation>Training</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>Ansicht</translation>
         </message>
         <message>
             <source>Hel&amp;p</source>
@@ -1740,6 +1724,26 @@ Taste X drücken</translation>
         <message>
             <source>The previous athlete of the start list in use comes up next</source>
             <translation>Der vorherige Athlet der verwendeten Startliste ist als Nächster an der Reihe</translation>
+        </message>
+        <message>
+            <source>&amp;Database</source>
+            <translation>Date&amp;nbank</translation>
+        </message>
+        <message>
+            <source>T&amp;raining</source>
+            <translation>T&amp;raining</translation>
+        </message>
+        <message>
+            <source>&amp;Simulation</source>
+            <translation>&amp;Simulation</translation>
+        </message>
+        <message>
+            <source>Simulate &amp;Input</source>
+            <translation>Eingabe &amp;simulieren</translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;Ansicht</translation>
         </message>
     </context>
     <context>
@@ -2039,6 +2043,10 @@ Taste X drücken</translation>
         <message>
             <source>show state widget</source>
             <translation>Zustandsanzeige zeigen</translation>
+        </message>
+        <message>
+            <source>swap trampolines</source>
+            <translation>Trampoline tauschen</translation>
         </message>
     </context>
     <context>

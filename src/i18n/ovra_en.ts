@@ -1221,16 +1221,8 @@ Built %4</translation>
             <translation>Ovra v%1</translation>
         </message>
         <message>
-            <source>Simulation</source>
-            <translation>Simulation</translation>
-        </message>
-        <message>
             <source>Connect USB-Master</source>
             <translation>Connect USB-Master</translation>
-        </message>
-        <message>
-            <source>Simulate Input</source>
-            <translation>Simulate Input</translation>
         </message>
         <message>
             <source>No Activity</source>
@@ -1463,14 +1455,6 @@ Built %4</translation>
         <message>
             <source>Database</source>
             <translation>Database</translation>
-        </message>
-        <message>
-            <source>Training</source>
-            <translation>Training</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>View</translation>
         </message>
         <message>
             <source>Hel&amp;p</source>
@@ -1740,6 +1724,26 @@ press X</translation>
         <message>
             <source>The previous athlete of the start list in use comes up next</source>
             <translation>The previous athlete of the start list in use comes up next</translation>
+        </message>
+        <message>
+            <source>&amp;Database</source>
+            <translation>&amp;Database</translation>
+        </message>
+        <message>
+            <source>T&amp;raining</source>
+            <translation>T&amp;raining</translation>
+        </message>
+        <message>
+            <source>&amp;Simulation</source>
+            <translation>&amp;Simulation</translation>
+        </message>
+        <message>
+            <source>Simulate &amp;Input</source>
+            <translation>Simulate &amp;Input</translation>
+        </message>
+        <message>
+            <source>&amp;View</source>
+            <translation>&amp;View</translation>
         </message>
     </context>
     <context>
@@ -2039,6 +2043,10 @@ press X</translation>
         <message>
             <source>show state widget</source>
             <translation>show state widget</translation>
+        </message>
+        <message>
+            <source>swap trampolines</source>
+            <translation>swap trampolines</translation>
         </message>
     </context>
     <context>

@@ -52,7 +52,13 @@ void HorizontalDisplacementResultWidget::setSynchronized(bool synchronized)
         m_readout1->setTitle(tr("Horizontal Displacement"));
     }
     m_readout2->setVisible(synchronized);
-    m_swapButton->setVisible(synchronized);
+    m_swapButton->setVisible(synchronized && m_swapButtonAllowed);
+}
+
+void HorizontalDisplacementResultWidget::setSwapButtonAllowed(bool allowed)
+{
+    m_swapButtonAllowed = allowed;
+    m_swapButton->setVisible(m_synchronized && allowed);
 }
 
 void HorizontalDisplacementResultWidget::setIndividualResult(

@@ -23,6 +23,9 @@ public:
     ResultReadout *readoutTrampoline1() const { return m_readout1; }
     ResultReadout *readoutTrampoline2() const { return m_readout2; }
     QToolButton *swapButton() const { return m_swapButton; }
+    // The audience sees no button; their window offers the swap in its
+    // context menu instead.
+    void setSwapButtonAllowed(bool allowed);
 
 public Q_SLOTS:
     void setTrampMode(data::model::TrampMode trampMode);
@@ -41,4 +44,5 @@ private:
     QToolButton *m_swapButton = nullptr;
     bool m_synchronized = false;
     bool m_swapped = false;
+    bool m_swapButtonAllowed = true;
 };

@@ -1,6 +1,7 @@
 #include "widgets/KeyboardFocusKeeper.h"
 
 #include "state/OperatorKeys.h"
+#include "widgets/SecondScreenWindows.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -47,8 +48,15 @@ void KeyboardFocusKeeper::leaveMenuBar()
     // focus back to the widget that had it.
     if (m_menuBar && m_menuBar->hasFocus() && QApplication::activePopupWidget() == nullptr) {
         QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        m_menuEscape = &escape;
         QCoreApplication::sendEvent(m_menuBar, &escape);
+        m_menuEscape = nullptr;
     }
+}
+
+bool KeyboardFocusKeeper::isMenuEscape(const QKeyEvent *event) const
+{
+    return event != nullptr && event == m_menuEscape;
 }
 
 bool KeyboardFocusKeeper::eventFilter(QObject *watched, QEvent *event)
@@ -56,6 +64,15 @@ bool KeyboardFocusKeeper::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || m_window == nullptr)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_Escape) {
+        // Seen first by a menu, the menu bar or an open popup: the Escape
+        // is theirs wherever it travels on to.
+        if (qobject_cast<QMenu *>(watched) != nullptr || watched == m_menuBar ||
+            QApplication::activePopupWidget() != nullptr)
+            m_menuEscape = key;
+        else if (watched == m_window && key != m_menuEscape)
+            m_menuEscape = nullptr;
+    }
     if (key->key() == Qt::Key_Escape && qobject_cast<QMenu *>(watched) != nullptr) {
         // A menu of the menu bar closed by Escape leaves the bar in keyboard
         // navigation, where Space would open the menu again.
@@ -63,8 +80,21 @@ bool KeyboardFocusKeeper::eventFilter(QObject *watched, QEvent *event)
         return false;
     }
     auto *widget = qobject_cast<QWidget *>(watched);
-    if (widget == nullptr || widget == m_window || widget->window() != m_window)
+    if (widget == nullptr || widget == m_window)
         return false;
+    if (widget->window() != m_window) {
+        // An audience window keeps no key: whatever reached it was meant for
+        // the operator's window.
+        if (!widget->window()->property(kAudienceWindowProperty).toBool() ||
+            widget->window()->parentWidget() == nullptr ||
+            widget->window()->parentWidget()->window() != m_window)
+            return false;
+        QKeyEvent forwarded(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
+                            static_cast<quint16>(key->count()));
+        QCoreApplication::sendEvent(m_window, &forwarded);
+        key->accept();
+        return true;
+    }
     if (!OperatorKeys::isRoutineKey(key->key(), key->modifiers()))
         return false;
     // Text fields take every key that types.

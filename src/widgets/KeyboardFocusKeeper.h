@@ -5,6 +5,7 @@
 
 class QAbstractItemView;
 class QComboBox;
+class QKeyEvent;
 class QMenuBar;
 class QWidget;
 
@@ -14,7 +15,11 @@ class QWidget;
 // list row, opens a menu of the menu bar) go to the window instead; text
 // fields keep every key. After a choice in a combo box or list the focus
 // goes back to the window, and an Escape that closes a menu of the menu bar
-// leaves the menu bar as well.
+// leaves the menu bar as well. A key that reaches an audience window (which
+// should never have the keyboard) goes to the window too.
+//
+// The Escapes that a menu, the menu bar or an open popup took are theirs:
+// isMenuEscape tells the window not to count them as its own.
 class KeyboardFocusKeeper : public QObject
 {
     Q_OBJECT
@@ -27,6 +32,11 @@ public:
     // the window after a choice.
     void returnFocusAfterChoices(QWidget *panel);
 
+    // The Escape being delivered was a menu's (it was given to a menu, the
+    // menu bar or an open popup first, or the keeper sent it to leave the
+    // menu bar) and reached the window only on its way up.
+    bool isMenuEscape(const QKeyEvent *event) const;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -36,4 +46,7 @@ private:
 
     QPointer<QWidget> m_window;
     QPointer<QMenuBar> m_menuBar;
+    // The last Escape a menu took, and the one the keeper sent; compared by
+    // identity only while it is delivered.
+    const QKeyEvent *m_menuEscape = nullptr;
 };

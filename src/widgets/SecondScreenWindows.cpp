@@ -6,9 +6,12 @@
 
 #include <QAction>
 #include <QDebug>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPointer>
 #include <QState>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -22,8 +25,43 @@ QAction *addCheckableAction(QWidget *window, const QString &text)
     return action;
 }
 
-QLabel *makeStateLabel(QWidget *parent, const QString &text, const char *objectName,
-                       const char *colour)
+// Gives the activation back to the main window where a platform activates
+// an audience window all the same (on showing it, say).
+class ActivationReturn final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        auto *window = qobject_cast<QWidget *>(watched);
+        if (event->type() == QEvent::WindowActivate && window && window->parentWidget()) {
+            QPointer<QWidget> main = window->parentWidget()->window();
+            QTimer::singleShot(0, main, [main] {
+                if (main && main->isVisible())
+                    main->activateWindow();
+            });
+        }
+        return false;
+    }
+};
+
+// The audience windows show and never take the keyboard: a click on one
+// (for its context menu, or by mistake) leaves the operator's keys with the
+// main window. Called once the window has its children.
+void keepKeyboardAway(QMainWindow *window)
+{
+    window->setWindowFlag(Qt::WindowDoesNotAcceptFocus, true);
+    window->setAttribute(Qt::WA_ShowWithoutActivating, true);
+    window->setProperty(kAudienceWindowProperty, true);
+    window->setFocusPolicy(Qt::NoFocus);
+    for (QWidget *child : window->findChildren<QWidget *>())
+        child->setFocusPolicy(Qt::NoFocus);
+    window->installEventFilter(new ActivationReturn(window));
+}
+
+QLabel *makeStateLabel(QWidget *parent, const QString &text, const char *objectName, const char *colour)
 {
     auto *label = new StatePill(text, parent);
     label->setObjectName(QLatin1String(objectName));
@@ -74,6 +112,7 @@ SecondScreenTrampolineWindow::SecondScreenTrampolineWindow(QWidget *parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
     m_fullScreen = addCheckableAction(this, tr("full screen"));
     connect(m_fullScreen, &QAction::toggled, this, &SecondScreenTrampolineWindow::setFullScreen);
+    keepKeyboardAway(this);
 }
 
 void SecondScreenTrampolineWindow::setFullScreen(bool fullScreen)
@@ -107,6 +146,7 @@ SecondScreenResultWindow::SecondScreenResultWindow(QWidget *parent)
 
     auto *results = new QVBoxLayout;
     m_hd = new HorizontalDisplacementResultWidget(central);
+    m_hd->setSwapButtonAllowed(false);
     m_tofSyn = new TofSynResultWidget(central);
     results->addWidget(m_hd, 1);
     results->addWidget(m_tofSyn, 1);
@@ -121,6 +161,11 @@ SecondScreenResultWindow::SecondScreenResultWindow(QWidget *parent)
     connect(m_fullScreen, &QAction::toggled, this, &SecondScreenResultWindow::setFullScreen);
     m_showStateWidget = addCheckableAction(this, tr("show state widget"));
     connect(m_showStateWidget, &QAction::toggled, this, &SecondScreenResultWindow::showStateWidget);
+    m_swapTrampolines = new QAction(tr("swap trampolines"), this);
+    m_swapTrampolines->setObjectName(QStringLiteral("actionSwapTrampolines"));
+    addAction(m_swapTrampolines);
+    connect(m_swapTrampolines, &QAction::triggered, m_hd, &HorizontalDisplacementResultWidget::swap);
+    keepKeyboardAway(this);
 }
 
 void SecondScreenResultWindow::setFullScreen(bool fullScreen)
@@ -180,9 +225,9 @@ void SecondScreenToggle::toggle(bool show)
         return;
     }
     if (m_window) {
-        // Already open (or closing): bring it forward rather than open a second one.
+        // Already open (or closing): bring it forward rather than open a
+        // second one; it never takes the keyboard.
         m_window->raise();
-        m_window->activateWindow();
         return;
     }
     QMainWindow *window = m_factory ? m_factory(m_parentWindow.data()) : nullptr;

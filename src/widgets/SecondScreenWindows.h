@@ -13,6 +13,10 @@ class QState;
 class TofSynResultWidget;
 class TrampolineWidget;
 
+// Set on the audience windows: they never take the keyboard, and a key that
+// reaches them anyway belongs to the operator's main window.
+inline constexpr char kAudienceWindowProperty[] = "audienceWindow";
+
 // The states of the measurement machine whose entry changes the state
 // labels of the result window. Any of them may be null (not wired).
 struct SecondScreenStates
@@ -77,6 +81,9 @@ public:
     TofSynResultWidget *tofSynResultWidget() const { return m_tofSyn; }
     QAction *fullScreenAction() const { return m_fullScreen; }
     QAction *showStateWidgetAction() const { return m_showStateWidget; }
+    // Exchanges the two HD read-outs of a synchronized routine, so that they
+    // stand where the beds stand as the audience sees them.
+    QAction *swapTrampolinesAction() const { return m_swapTrampolines; }
 
     // Lets the states switch the labels on entry; the machine's restore
     // policy switches them back on leaving. Takes effect from the next entry.
@@ -96,6 +103,7 @@ private:
     TofSynResultWidget *m_tofSyn = nullptr;
     QAction *m_fullScreen = nullptr;
     QAction *m_showStateWidget = nullptr;
+    QAction *m_swapTrampolines = nullptr;
 };
 
 // Opens and closes one second-screen window from a checkable action: checking
@@ -110,8 +118,7 @@ public:
     // every check of the action.
     using Factory = std::function<QMainWindow *(QWidget *parent)>;
 
-    SecondScreenToggle(QAction *action, QWidget *parentWindow, Factory factory,
-                       QObject *parent = nullptr);
+    SecondScreenToggle(QAction *action, QWidget *parentWindow, Factory factory, QObject *parent = nullptr);
 
     QMainWindow *window() const { return m_window.data(); }
 

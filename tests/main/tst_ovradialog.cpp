@@ -1,8 +1,9 @@
 #include "AppStartup.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
-#include "StartListFixture.h"
 #include "SelfDiagnosisDialog.h"
+#include "StartListFixture.h"
+#include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -11,16 +12,15 @@
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "util/Clock.h"
+#include "widgets/HorizontalDisplacementResultWidget.h"
 #include "widgets/PlotterWidget.h"
 #include "widgets/Popup.h"
 #include "widgets/ResultReadout.h"
-#include "widgets/HorizontalDisplacementResultWidget.h"
 #include "widgets/SecondScreenWindows.h"
-#include "widgets/TrampolineWidget.h"
-#include "data/wsDaten.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
 #include "widgets/TofSynResultWidget.h"
+#include "widgets/TrampolineWidget.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -37,14 +37,16 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QScreen>
+#include <QSet>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QState>
 #include <QStateMachine>
 #include <QStatusBar>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <map>
 #include <memory>
@@ -104,20 +106,11 @@ const QStringList kManaged = {"PB_tara",
                               "actionFewer_Landings",
                               "actionResultDetailView"};
 
-const QStringList kDisconnected = {"actionConfig",
-                                   "actionConfigAutoSave",
-                                   "actionNetwork",
-                                   "actionConfigRules",
-                                   "actionFont",
-                                   "actionLoad",
-                                   "actionRecoverData",
-                                   "actionSetup_Instructions",
-                                   "actionUI_Tutorial",
-                                   "actionSelf_Diagnosis",
-                                   "actionNetwork_Tutorial",
-                                   "logWidget",
-                                   "csvWidget",
-                                   "databaseWidget"};
+const QStringList kDisconnected = {
+    "actionConfig",      "actionConfigAutoSave", "actionNetwork",          "actionConfigRules",
+    "actionFont",        "actionLoad",           "actionRecoverData",      "actionSetup_Instructions",
+    "actionUI_Tutorial", "actionSelf_Diagnosis", "actionNetwork_Tutorial", "logWidget",
+    "csvWidget",         "databaseWidget"};
 const QStringList kSelection = {"actionMove_selection_right",
                                 "actionMove_selection_left",
                                 "actionIncrease_selection",
@@ -169,7 +162,8 @@ std::map<int, Expectation> expectations()
         {S::CONNECTED_DIAGNOSIS, {{"databaseWidget"}, 1, QString()}},
         {S::NO_FOCUS, {{"databaseWidget"}, 3, QString()}},
         {S::TARA, {{"databaseWidget"}, 2, QString()}},
-        {S::LOAD, {review + QStringList{"actionLoad", "actionRecoverData", "logWidget"}, 5, "labelStateReview"}},
+        {S::LOAD,
+         {review + QStringList{"actionLoad", "actionRecoverData", "logWidget"}, 5, "labelStateReview"}},
         {S::LOADING, {{"databaseWidget"}, 6, QString()}},
         {S::CONTINUOUS, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateRoutine"}},
         {S::PAUSE, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateReview"}},
@@ -402,6 +396,35 @@ private Q_SLOTS:
 
     // The drop test measures on a fresh measurement: a routine that still
     // holds its landings would keep any drop from being evaluated.
+    // Escapes that close a menu or leave the menu bar are the menu's: only
+    // those that reach the window in READY count toward the recovery.
+    void escapesThatCloseMenusDoNotOpenRecovery()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        OvraDialogUi &ui = w.dialog->ui();
+        // Where a keyboard delivers a key: to an open popup, else to the
+        // widget with the focus.
+        const auto type = [&w](Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+            QWidget *target = QApplication::activePopupWidget();
+            if (target == nullptr)
+                target = QApplication::focusWidget() ? QApplication::focusWidget() : w.dialog.get();
+            QTest::keyClick(target, key, modifiers);
+            QTest::qWait(30);
+        };
+        type(Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(ui.menuConfig));
+        for (int i = 0; i < 3; ++i)
+            type(Qt::Key_Escape);
+        QVERIFY(QApplication::activePopupWidget() == nullptr);
+        QCOMPARE(w.dialog->recoverRequestCount(), 0);
+        QCOMPARE(w.dialog->operatorKeys().escapeCount(), 2);
+        type(Qt::Key_Escape);
+        QCOMPARE(w.dialog->recoverRequestCount(), 1);
+        w.dialog->findChild<QDialog *>(QStringLiteral("RecoveryDialog"))->reject();
+    }
+
     void dropTestStartsAFreshMeasurement()
     {
         Window w;
@@ -839,8 +862,24 @@ private Q_SLOTS:
             if (menu->isVisible())
                 titles << menu->text();
         }
-        QCOMPARE(titles, QStringList({"Fi&le", "&Config", "Res&ults", "S&tructure", "Database", "Training",
-                                      "View", "Hel&p"}));
+        QCOMPARE(titles, QStringList({"Fi&le", "&Config", "Res&ults", "S&tructure", "&Database", "T&raining",
+                                      "&View", "Hel&p"}));
+        // Every menu opens with Alt and a letter of its own, in English and
+        // in German (the Simulation menu as well).
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/ovra_de.qm")));
+        for (const bool inGerman : {false, true}) {
+            QSet<QChar> letters;
+            for (const QString &title : titles + QStringList{ui.menuSimulation->title()}) {
+                const QString shown =
+                    inGerman ? german.translate("OvraDialog", title.toUtf8().constData()) : title;
+                const qsizetype at = shown.indexOf(QLatin1Char('&'));
+                QVERIFY2(at >= 0 && at + 1 < shown.size() && shown.count(QLatin1Char('&')) == 1,
+                         qPrintable(shown));
+                QVERIFY2(!letters.contains(shown.at(at + 1).toLower()), qPrintable(shown));
+                letters.insert(shown.at(at + 1).toLower());
+            }
+        }
         QVERIFY(!ui.menuSimulation->isEnabled());
         QVERIFY(!ui.actionConnectUsbMaster->isEnabled());
         QCOMPARE(ui.actionLoad->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
@@ -999,10 +1038,69 @@ private Q_SLOTS:
         data::model::IndividualRoutineResult result;
         result.horizontalDisplacement = 8.4;
         Q_EMIT w.dialog->daten().updateResultIndividualRoutine(result, DataUpdateReason::Measurement);
-        QCOMPARE(results->horizontalDisplacementResultWidget()->readoutTrampoline1()->value(), QStringLiteral("8.4"));
+        QCOMPARE(results->horizontalDisplacementResultWidget()->readoutTrampoline1()->value(),
+                 QStringLiteral("8.4"));
 
         Q_EMIT w.dialog->clearAllResultWidgets();
         QVERIFY(beds->trampoline2Widget()->markers().isEmpty());
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(false);
+        w.dialog->ui().actionSecondScreenResults->setChecked(false);
+    }
+
+    // The audience windows never take the keyboard: clicking one (for its
+    // context menu) leaves READY and the next-step key with the operator, a
+    // key that reaches one goes to the main window, the context menu's
+    // Escape is the menu's, and the audience sees no swap button.
+    void audienceWindowsLeaveTheKeysWithTheOperator()
+    {
+        Window w;
+        QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(0);
+        w.fire("usbConnected");
+        w.dialog->ui().actionSecondScreenTrampoline->setChecked(true);
+        w.dialog->ui().actionSecondScreenResults->setChecked(true);
+        auto *beds = w.dialog->findChild<SecondScreenTrampolineWindow *>();
+        auto *results = w.dialog->findChild<SecondScreenResultWindow *>();
+        QVERIFY(beds && results);
+        QVERIFY(QTest::qWaitForWindowExposed(results));
+        w.dialog->daten().setTrampMode(data::model::TrampMode::Synchronized);
+        QVERIFY(!w.dialog->ui()
+                     .detailedPage->findChild<HorizontalDisplacementResultWidget *>()
+                     ->swapButton()
+                     ->isHidden());
+        QVERIFY(results->horizontalDisplacementResultWidget()->swapButton()->isHidden());
+        QVERIFY(results->actions().contains(results->swapTrampolinesAction()));
+        results->swapTrampolinesAction()->trigger();
+        QVERIFY(results->horizontalDisplacementResultWidget()->isSwapped());
+
+        // A click on each audience window, as a desktop would take it.
+        for (QMainWindow *audience :
+             {static_cast<QMainWindow *>(results), static_cast<QMainWindow *>(beds)}) {
+            QTest::mouseClick(audience->centralWidget(), Qt::LeftButton);
+            audience->activateWindow();
+            QTest::qWait(100);
+            QCOMPARE(QGuiApplication::focusWindow(), w.dialog->windowHandle());
+            QVERIFY2(w.in(S::READY), qPrintable(OvraState::stateName(w.state())));
+        }
+        QVERIFY(results->focusWidget() == nullptr);
+        // A key that reaches the audience anyway is the operator's.
+        QTest::keyClick(results->horizontalDisplacementResultWidget()->swapButton(), Qt::Key_Space);
+        QVERIFY2(w.in(S::START), qPrintable(OvraState::stateName(w.state())));
+        QVERIFY(results->horizontalDisplacementResultWidget()->isSwapped());
+
+        // The context menu of the result window keeps the operator's keys,
+        // and the Escape that closes it does not end START.
+        QMenu menu(results);
+        menu.addActions(results->actions());
+        menu.popup(results->mapToGlobal(QPoint(20, 20)));
+        QTRY_COMPARE(QApplication::activePopupWidget(), static_cast<QWidget *>(&menu));
+        QTest::qWait(50);
+        QVERIFY2(w.in(S::START), qPrintable(OvraState::stateName(w.state())));
+        QTest::keyClick(&menu, Qt::Key_Escape);
+        QTRY_VERIFY(!menu.isVisible());
+        QVERIFY2(w.in(S::START), qPrintable(OvraState::stateName(w.state())));
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::ROUTINE));
         w.dialog->ui().actionSecondScreenTrampoline->setChecked(false);
         w.dialog->ui().actionSecondScreenResults->setChecked(false);
     }
@@ -1054,7 +1152,8 @@ private Q_SLOTS:
         for (QWidget *combo : {static_cast<QWidget *>(ui.CB_mode), static_cast<QWidget *>(ui.CB_trampSelect)})
             QCOMPARE(combo->focusPolicy(), Qt::TabFocus);
         w.unlock();
-        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.dialog.get(), Qt::Key_Space);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : w.dialog.get(),
+                        Qt::Key_Space);
         QVERIFY(w.in(S::START));
     }
 
@@ -1135,7 +1234,8 @@ private Q_SLOTS:
         auto &routine = store.routines();
         for (int k = 0; k < 3; ++k) {
             routine.individualLandingsTrampoline1[std::size_t(k)] = landingAt(k);
-            Q_EMIT store.updateLandingTrampoline1(std::size_t(k), landingAt(k), DataUpdateReason::Measurement);
+            Q_EMIT store.updateLandingTrampoline1(std::size_t(k), landingAt(k),
+                                                  DataUpdateReason::Measurement);
         }
         routine.landingCount = 3;
         auto *table = w.dialog->ui().individualResultsTableView->model();

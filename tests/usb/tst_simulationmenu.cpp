@@ -43,7 +43,7 @@ private Q_SLOTS:
         OvraDialog window(ovra::startup::logHandler());
         auto *menu = window.findChild<QMenu *>(QStringLiteral("menuSimulation"));
         QVERIFY(menu->menuAction()->isVisible());
-        QCOMPARE(menu->title(), QStringLiteral("Simulation"));
+        QCOMPARE(menu->title(), QStringLiteral("&Simulation"));
         const struct
         {
             const char *name;

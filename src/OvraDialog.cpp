@@ -13,6 +13,7 @@
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
 #include "state/OvraStateTriggers.h"
+#include "state/RoutineGuard.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "usb/DeviceLink.h"
@@ -69,6 +70,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_database = new wsdb(*m_daten, this);
     m_ovraState = new OvraState(this);
     m_triggers = new OvraStateTriggers(this);
+    m_guard = new RoutineGuard(this);
     m_startTimer = new RoutineStartTimer(nullptr, this);
     m_routineTimer = std::make_unique<RoutineFinishTimer>();
     m_continuousModeCoordinator = new training::ContinuousModeCoordinator(this);
@@ -187,7 +189,7 @@ void OvraDialog::connectActions()
     connect(ui.CB_mode, &QComboBox::activated, this, &OvraDialog::handleWeightClassSelection);
     connect(ui.CB_trampSelect, &QComboBox::activated, this, &OvraDialog::handleTrampolineSelection);
     connect(ui.confirmButton, &QPushButton::clicked, this, &OvraDialog::nextStep);
-    connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
+    connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::requestDismiss);
     connect(ui.PB_tara, &QPushButton::clicked, this, &OvraDialog::evaluateTara);
     connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);
     // A new measurement replaces whatever file or database measure was shown.

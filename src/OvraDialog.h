@@ -21,6 +21,7 @@ class DatabaseConfigDialog;
 class EventDialog;
 class GroupDialog;
 class RoutineAnnouncements;
+class RoutineGuard;
 class RoutineMetaWidget;
 class StartListSelection;
 class UpcomingRoutineMetaWidget;
@@ -40,6 +41,7 @@ class wsDaten;
 class wsdb;
 class Popup;
 class QSoundEffect;
+class QTimer;
 class QWindow;
 class RoutineFinishTimer;
 class RoutineStartTimer;
@@ -53,6 +55,9 @@ class TofSynResultWidget;
 class OverviewResultWidget;
 class PreviousResultWidget;
 class ContinuousResultWidget;
+namespace data::model {
+struct RoutineSnapshot;
+}
 namespace widget::individual {
 class IndividualResultsTableModel;
 }
@@ -105,6 +110,9 @@ public:
     OvraDialogUi &ui() { return *m_ui; }
     OvraState &ovraState() { return *m_ovraState; }
     OperatorKeys &operatorKeys() { return *m_operatorKeys; }
+    // The questions before a reviewed routine is discarded or a short one
+    // committed.
+    RoutineGuard &routineGuard() { return *m_guard; }
     training::ContinuousModeCoordinator &continuousModeCoordinator() { return *m_continuousModeCoordinator; }
     ovra::util::Warnings &warnings() { return *m_warnings; }
     RoutineStartTimer &startTimer() { return *m_startTimer; }
@@ -299,6 +307,8 @@ public Q_SLOTS:
     void moveRoutineLeft();
     void increaseLandingsInRoutine();
     void decreaseLandingsInRoutine();
+    // R: every edit of the routine under review undone.
+    void restoreMeasuredRoutine();
     void propagateLandingSynchronizedRoutine(std::size_t index, data::model::Landing landingTrampoline1,
                                              data::model::Landing landingTrampoline2,
                                              DataUpdateReason reason);
@@ -309,6 +319,9 @@ public Q_SLOTS:
     // state, but a loaded routine is committed again only when the operator
     // confirms it.
     void nextStep();
+    // X and the dismiss button: a measured routine is discarded only when
+    // the operator says so twice.
+    void requestDismiss();
 
     void enterStateReady();
     void enterStateStart();
@@ -349,6 +362,11 @@ private:
     void createDeviceLink();
     void setupStateMachine();
     void focusWindowChanged(QWindow *window);
+    // REVIEW, LOAD or DISPLAY; and whether the routine on show was measured
+    // here and is stored nowhere yet (not one loaded from a file or the
+    // database).
+    bool isReviewing() const;
+    bool isReviewingMeasuredRoutine() const;
     void flashStatePopup();
     void balanceResultWidgets(data::model::TrampMode trampMode);
     void playWarningSound();
@@ -359,6 +377,12 @@ private:
     void handleBlock();
     // The start time and penalty from the routine's first landing.
     void recomputeStartTimeFromLandings();
+    // The routine as it stands is the one measured (a review begins, a
+    // routine is loaded); edits are shown and undone against it.
+    void keepMeasuredRoutine();
+    QString routineEditText() const;
+    void routineEdited();
+    void rewriteTempFileAfterEdits();
     void connectContinuousPage(bool connect);
     void approveRoutine();
     void setupFiles();
@@ -422,6 +446,7 @@ private:
     OvraStateTriggers *m_triggers = nullptr;
     OvraState *m_ovraState = nullptr;
     OperatorKeys *m_operatorKeys = nullptr;
+    RoutineGuard *m_guard = nullptr;
     RoutineStartTimer *m_startTimer = nullptr;
     std::unique_ptr<RoutineFinishTimer> m_routineTimer;
     training::ContinuousModeCoordinator *m_continuousModeCoordinator = nullptr;
@@ -458,6 +483,11 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+    std::unique_ptr<data::model::RoutineSnapshot> m_measuredRoutine;
+    // The temporary routine file follows the edits in the review, once the
+    // arrow keys rest.
+    QTimer *m_tempRewriteTimer = nullptr;
+    bool m_tempRewritePending = false;
 
     // Start lists (OvraDialogStartList.cpp).
     RoutineAnnouncements *m_announcements = nullptr;

@@ -135,6 +135,14 @@ void OvraDialog::setupFiles()
     });
     connect(m_logWidget, &LogWidget::loadFile, this, &OvraDialog::loadFile);
     connect(m_logWidget, &LogWidget::openAutosaveConfig, this, &OvraDialog::showAutoSaveDialog);
+    connect(m_logWidget, &LogWidget::fileRemoved, this, [this](const QString &path, bool toTrash) {
+        const QString name = QFileInfo(path).fileName();
+        qInfo().noquote() << (toTrash ? "Moved to the trash:" : "Deleted:") << path;
+        m_notificationPopup->setPopupText(toTrash ? Popup::Green : Popup::Yellow,
+                                          toTrash ? tr("Moved to the trash: %1").arg(name)
+                                                  : tr("Deleted: %1").arg(name));
+        m_notificationPopup->show();
+    });
 
     connect(ui.actionSave, &QAction::triggered, this, &OvraDialog::handleSaveEvent);
     connect(ui.actionLoad, &QAction::triggered, this, &OvraDialog::handleLoadEvent);
@@ -278,6 +286,7 @@ void OvraDialog::loadFile(const QString &path)
     else
         m_announcements->routineLoaded();
     releaseBoxWatchdog(held);
+    keepMeasuredRoutine();
     Q_EMIT loadComplete();
 }
 
@@ -339,6 +348,7 @@ void OvraDialog::loadMeasureFromDatabase(const QString &name, qint64 idx)
     m_ui->resultTableStack->setCurrentIndex(static_cast<int>(m_daten->trampMode()) > 2 ? 1 : 0);
     m_announcements->routineLoaded();
     releaseBoxWatchdog(held);
+    keepMeasuredRoutine();
     Q_EMIT loadComplete();
 }
 
@@ -384,6 +394,8 @@ void OvraDialog::routineFilesOnCommit()
         report.addDatabase(stored, m_database->pendingMeasures() > 0);
         saved = stored && saved;
     }
+    if (!autoSave.fileSave() && !autoSave.databaseSave())
+        report.addNothingStored();
     showSaveReport(report);
     if (saved) {
         m_tempFileUnsaved = false;
@@ -525,5 +537,6 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     m_announcements->routineRecovered();
     qDebug() << "end recovery";
     releaseBoxWatchdog(held);
+    keepMeasuredRoutine();
     Q_EMIT loadComplete();
 }

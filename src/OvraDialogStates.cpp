@@ -11,10 +11,12 @@
 #include "state/OvraStateTargets.h"
 #include "state/OvraStateTriggers.h"
 #include "state/RoutineAnnouncements.h"
+#include "state/RoutineGuard.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "util/EventWait.h"
 #include "widgets/Popup.h"
+#include "widgets/StateBanner.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,6 +27,7 @@
 #include <QSoundEffect>
 #include <QStackedWidget>
 #include <QState>
+#include <QTimer>
 
 void OvraDialog::setupStateMachine()
 {
@@ -82,7 +85,35 @@ void OvraDialog::setupStateMachine()
         *m_ovraState, [this] { return static_cast<int>(m_settings->spaceDelaySettings().spaceDelayMs()); },
         this);
     connect(m_operatorKeys, &OperatorKeys::nextInnerState, this, &OvraDialog::nextStep);
-    connect(m_operatorKeys, &OperatorKeys::dismissRoutine, this, &OvraDialog::dismissRoutine);
+    connect(m_operatorKeys, &OperatorKeys::dismissRoutine, this, &OvraDialog::requestDismiss);
+    // The questions about the reviewed routine: Enter answers the commit
+    // question, Escape keeps the routine. The banner shows the question.
+    connect(m_operatorKeys, &OperatorKeys::confirmKey, this, [this] {
+        if (m_guard->confirm())
+            Q_EMIT nextInnerState();
+    });
+    connect(m_operatorKeys, &OperatorKeys::keepRoutine, m_guard, &RoutineGuard::keep);
+    connect(m_guard, &RoutineGuard::questionChanged, m_ui->stateBanner, &StateBanner::setQuestion);
+    for (OvraState::InnerState review : {OvraState::REVIEW, OvraState::LOAD, OvraState::DISPLAY}) {
+        connect(s.state(review), &QState::exited, m_guard, &RoutineGuard::clear);
+        // The edit mark belongs to the review; a box lost or found in it
+        // (REVIEW to DISPLAY, DISPLAY to LOAD) takes the routine along, and
+        // a write of the temporary file the edits asked for is done there.
+        connect(s.state(review), &QState::exited, this, [this] {
+            m_tempRewriteTimer->stop();
+            m_ui->LB_routineEdited->setVisible(false);
+        });
+        connect(s.state(review), &QState::entered, this, [this] {
+            const QString edited = routineEditText();
+            m_ui->LB_routineEdited->setText(edited);
+            m_ui->LB_routineEdited->setVisible(!edited.isEmpty());
+            rewriteTempFileAfterEdits();
+        });
+    }
+    // A commit or dismissal removes the temporary file; nothing rewrites it.
+    for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT,
+                                       OvraState::CONNECTED_DISMISS, OvraState::DISCONNECTED_DISMISS})
+        connect(s.state(done), &QState::entered, this, [this] { m_tempRewritePending = false; });
     connect(m_operatorKeys, &OperatorKeys::resetToReady, this, &OvraDialog::resetToReady);
     connect(m_operatorKeys, &OperatorKeys::recoverData, this, &OvraDialog::recoverData);
     connect(m_operatorKeys, &OperatorKeys::nextStepRefused, this, &OvraDialog::flashStatePopup);
@@ -107,12 +138,48 @@ void OvraDialog::setupStateMachine()
     }
 }
 
+bool OvraDialog::isReviewing() const
+{
+    return m_ovraState->isIn(OvraState::REVIEW) || m_ovraState->isIn(OvraState::LOAD) ||
+           m_ovraState->isIn(OvraState::DISPLAY);
+}
+
+bool OvraDialog::isReviewingMeasuredRoutine() const
+{
+    // A routine loaded from a file or the database is stored already; one
+    // restored from the temporary file or the last-chance ring is not.
+    return m_ovraState->isIn(OvraState::REVIEW) || (isReviewing() && !m_announcements->isLoadedRoutine());
+}
+
+void OvraDialog::requestDismiss()
+{
+    if (isReviewing()) {
+        const QString athlete = data::model::athleteName(m_daten->routines().routineMeta());
+        if (!m_guard->requestDismiss(athlete, isReviewingMeasuredRoutine()))
+            return;
+    }
+    Q_EMIT dismissRoutine();
+}
+
 void OvraDialog::nextStep()
 {
     // The commit waits for the scoring systems; a second step must not cut
     // it short.
     if (m_ovraState->isIn(OvraState::CONNECTED_COMMIT) || m_ovraState->isIn(OvraState::DISCONNECTED_COMMIT))
         return;
+    // A routine of fewer landings than a routine has (three quick presses
+    // of Space end one after a single landing) is committed only when the
+    // operator answers yes; while a question is open the key is refused.
+    if (isReviewing()) {
+        const bool asking = m_guard->question() != RoutineGuard::Question::None;
+        const QString athlete = data::model::athleteName(m_daten->routines().routineMeta());
+        const int landings = static_cast<int>(m_daten->routines().landingCount);
+        if (!m_guard->requestCommit(athlete, landings, isReviewingMeasuredRoutine())) {
+            if (asking)
+                flashStatePopup();
+            return;
+        }
+    }
     // Space after a shown file is pressed by habit as after every routine:
     // a routine loaded from a file or the database is saved and sent again
     // only when the operator says so.
@@ -193,7 +260,11 @@ void OvraDialog::playWarningSound()
 }
 
 void OvraDialog::enterStateReview()
-{}
+{
+    // Edits in the review are shown and undone against the routine as it
+    // was measured.
+    keepMeasuredRoutine();
+}
 
 void OvraDialog::exitStateReview()
 {

@@ -6,9 +6,11 @@
 #include "WidgetPlaceholders.h"
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
+#include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "state/RoutineAnnouncements.h"
+#include "state/RoutineGuard.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "usb/DeviceLink.h"
@@ -39,6 +41,12 @@
 #include <QVBoxLayout>
 
 using data::model::Landing;
+
+namespace {
+// Arrow keys held or pressed in a row make one write of the temporary file.
+constexpr int kTempRewriteDelayMs = 250;
+} // namespace
+
 using data::model::TrampMode;
 using widget::individual::IndividualResultsTableModel;
 using widget::synchronized::SynchronizedResultsTableModel;
@@ -107,7 +115,8 @@ void OvraDialog::createResultWidgets()
             return window;
         },
         this);
-    connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this, &OvraDialog::toggleSecondScreenTrampoline);
+    connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this,
+            &OvraDialog::toggleSecondScreenTrampoline);
     connect(ui.actionSecondScreenResults, &QAction::toggled, this, &OvraDialog::toggleSecondScreenResults);
 }
 
@@ -180,7 +189,8 @@ void OvraDialog::connectResultViews(HorizontalDisplacementResultWidget *hd, TofS
     connect(m_daten, &wsDaten::updateResultIndividualRoutine, tof, &TofSynResultWidget::setIndividualResult);
     connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, hd,
             &HorizontalDisplacementResultWidget::setSynchronizedResult);
-    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof, &TofSynResultWidget::setSynchronizedResult);
+    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof,
+            &TofSynResultWidget::setSynchronizedResult);
     connect(this, &OvraDialog::clearAllResultWidgets, hd, &HorizontalDisplacementResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, tof, &TofSynResultWidget::reset);
     connect(this, &OvraDialog::resetHdResultWidget, hd, &HorizontalDisplacementResultWidget::reset);
@@ -210,6 +220,11 @@ void OvraDialog::connectStore()
     connect(ui.actionMove_selection_left, &QAction::triggered, this, &OvraDialog::moveRoutineLeft);
     connect(ui.actionIncrease_selection, &QAction::triggered, this, &OvraDialog::increaseLandingsInRoutine);
     connect(ui.actionDecrease_selection, &QAction::triggered, this, &OvraDialog::decreaseLandingsInRoutine);
+    connect(ui.actionRestoreRoutine, &QAction::triggered, this, &OvraDialog::restoreMeasuredRoutine);
+    m_tempRewriteTimer = new QTimer(this);
+    m_tempRewriteTimer->setSingleShot(true);
+    m_tempRewriteTimer->setInterval(kTempRewriteDelayMs);
+    connect(m_tempRewriteTimer, &QTimer::timeout, this, &OvraDialog::rewriteTempFileAfterEdits);
 
     // Result display.
     connectTrampolineView(m_trampoline1, 0);
@@ -220,17 +235,24 @@ void OvraDialog::connectStore()
     // with them, so a landing the edit removed leaves no row behind.
     connect(d, &wsDaten::resetTrampoline1, m_individualModel, &IndividualResultsTableModel::clear);
     connect(d, &wsDaten::resetTrampoline2, m_individualModel, &IndividualResultsTableModel::clear);
-    connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
-    connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel, &IndividualResultsTableModel::updateLanding);
-    connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel, &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel,
+            &SynchronizedResultsTableModel::clear);
+    connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel,
+            &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel,
+            &IndividualResultsTableModel::updateLanding);
     connect(d, &wsDaten::updateLandingSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::updateLanding);
-    connect(d, &wsDaten::updateLandingSynchronizedRoutine, this, &OvraDialog::propagateLandingSynchronizedRoutine);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel, &IndividualResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_overview, &OverviewResultWidget::setIndividualResult);
+    connect(d, &wsDaten::updateLandingSynchronizedRoutine, this,
+            &OvraDialog::propagateLandingSynchronizedRoutine);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel,
+            &IndividualResultsTableModel::setResult);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_overview,
+            &OverviewResultWidget::setIndividualResult);
     connect(d, &wsDaten::updateResultSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview, &OverviewResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview,
+            &OverviewResultWidget::setSynchronizedResult);
     connect(d, &wsDaten::approvedResultIndividualRoutine, m_previousResult,
             &PreviousResultWidget::setIndividualResult);
     connect(d, &wsDaten::approvedResultSynchronizedRoutine, m_previousResult,
@@ -246,18 +268,22 @@ void OvraDialog::connectStore()
 
     m_overview->setTrampMode(d->trampMode());
     connect(d, &wsDaten::updateTrampMode, m_overview, &OverviewResultWidget::setTrampMode);
-    connect(r, &data::model::Routines::routineStartTimeChanged, m_overview, &OverviewResultWidget::setRoutineStartTime);
+    connect(r, &data::model::Routines::routineStartTimeChanged, m_overview,
+            &OverviewResultWidget::setRoutineStartTime);
     connect(r, &data::model::Routines::penaltyChanged, m_overview, &OverviewResultWidget::setPenalty);
     connect(r, &data::model::Routines::updateRoutineMetaInformation, m_previousResult,
             &PreviousResultWidget::setCurrentRoutineMeta);
-    connect(r, &data::model::Routines::rolloverLandings, m_continuous, &ContinuousResultWidget::rolloverLandings);
+    connect(r, &data::model::Routines::rolloverLandings, m_continuous,
+            &ContinuousResultWidget::rolloverLandings);
 
     connect(this, &OvraDialog::clearAllResultWidgets, m_individualModel, &IndividualResultsTableModel::clear);
-    connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel,
+            &SynchronizedResultsTableModel::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_overview, &OverviewResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, m_continuous, &ContinuousResultWidget::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_plotter, &PlotterWidget::clear);
-    connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
+    connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel,
+            &IndividualResultsTableModel::clear);
     connect(this, &OvraDialog::resetSynchronizedResultsTable, m_synchronizedModel,
             &SynchronizedResultsTableModel::clear);
     connect(this, &OvraDialog::setTramp1Active, m_plotter, &PlotterWidget::setTramp1Active);
@@ -283,7 +309,8 @@ void OvraDialog::handleBlock()
 
     if (work.counted) {
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
-            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
+            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten),
+                                     wsDaten::kSamplesPerBlock);
         // The running time of a routine, of continuous training and of the
         // drop test.
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::CONTINUOUS ||
@@ -379,22 +406,116 @@ void OvraDialog::moveRoutineRight()
 {
     m_daten->moveRoutineRight();
     recomputeStartTimeFromLandings();
+    routineEdited();
 }
 
 void OvraDialog::moveRoutineLeft()
 {
     m_daten->moveRoutineLeft();
     recomputeStartTimeFromLandings();
+    routineEdited();
 }
 
 void OvraDialog::increaseLandingsInRoutine()
 {
     m_daten->increaseLandingsInRoutine();
+    routineEdited();
 }
 
 void OvraDialog::decreaseLandingsInRoutine()
 {
     m_daten->decreaseLandingsInRoutine();
+    routineEdited();
+}
+
+void OvraDialog::restoreMeasuredRoutine()
+{
+    if (!m_measuredRoutine || !isReviewing())
+        return;
+    if (m_daten->restoreRoutine(*m_measuredRoutine)) {
+        recomputeStartTimeFromLandings();
+        qInfo() << "The routine under review is restored as measured";
+    }
+    routineEdited();
+}
+
+void OvraDialog::keepMeasuredRoutine()
+{
+    m_measuredRoutine = std::make_unique<data::model::RoutineSnapshot>(m_daten->routineSnapshot());
+    m_ui->LB_routineEdited->setVisible(false);
+}
+
+namespace {
+
+// The same landings in the same places: an edit and its opposite leave the
+// routine as it was, whatever window the edits computed on the way.
+bool sameLandings(const wsDaten::RoutineSnapshot &a, const wsDaten::RoutineSnapshot &b)
+{
+    const auto n = static_cast<std::size_t>(std::min<quint64>(a.landingCount, data::model::Routines::kSlots));
+    const auto sameArrays = [n](const data::model::Routines::LandingArray &x,
+                                const data::model::Routines::LandingArray &y) {
+        for (std::size_t k = 0; k < n; ++k) {
+            if (x[k].landingNumber != y[k].landingNumber || x[k].landingTime != y[k].landingTime)
+                return false;
+        }
+        return true;
+    };
+    return a.landingCount == b.landingCount && a.shiftedLandings == b.shiftedLandings &&
+           sameArrays(a.individual1, b.individual1) && sameArrays(a.individual2, b.individual2) &&
+           sameArrays(a.synchronized1, b.synchronized1) && sameArrays(a.synchronized2, b.synchronized2);
+}
+
+} // namespace
+
+QString OvraDialog::routineEditText() const
+{
+    if (!m_measuredRoutine)
+        return QString();
+    const wsDaten::RoutineSnapshot now = m_daten->routineSnapshot();
+    if (sameLandings(now, *m_measuredRoutine))
+        return QString();
+    QStringList changes;
+    if (now.landingCount != m_measuredRoutine->landingCount)
+        changes << tr("%1 landings instead of %2 measured")
+                       .arg(now.landingCount)
+                       .arg(m_measuredRoutine->landingCount);
+    const int shift = now.shiftedLandings - m_measuredRoutine->shiftedLandings;
+    if (shift == 1)
+        changes << tr("shifted 1 landing later");
+    else if (shift > 1)
+        changes << tr("shifted %1 landings later").arg(shift);
+    else if (shift == -1)
+        changes << tr("shifted 1 landing earlier");
+    else if (shift < -1)
+        changes << tr("shifted %1 landings earlier").arg(-shift);
+    if (changes.isEmpty())
+        changes << tr("other landings than measured");
+    return tr("EDITED: %1 · R restores the routine as measured").arg(changes.join(QStringLiteral(", ")));
+}
+
+void OvraDialog::routineEdited()
+{
+    // An open question was about the routine before the edit.
+    m_guard->clear();
+    const QString text = isReviewing() ? routineEditText() : QString();
+    m_ui->LB_routineEdited->setText(text);
+    m_ui->LB_routineEdited->setVisible(!text.isEmpty());
+    // A crash in the review must bring back the routine as edited: the
+    // temporary routine file follows the edits, written once the keys rest.
+    if (isReviewingMeasuredRoutine()) {
+        m_tempRewritePending = true;
+        m_tempRewriteTimer->start();
+    }
+}
+
+void OvraDialog::rewriteTempFileAfterEdits()
+{
+    m_tempRewriteTimer->stop();
+    if (!m_tempRewritePending)
+        return;
+    m_tempRewritePending = false;
+    if (isReviewingMeasuredRoutine())
+        m_routineRecorder->saveRoutineResultsToTempFile();
 }
 
 void OvraDialog::propagateLandingSynchronizedRoutine(std::size_t index, Landing landingTrampoline1,

@@ -3,6 +3,7 @@
 #include "state/OvraStateTargets.h"
 #include "widgets/FittingLabel.h"
 #include "widgets/ResultsTableView.h"
+#include "widgets/StateBanner.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
 
@@ -156,6 +157,9 @@ void OvraDialogUi::setupActions(QMainWindow *w)
         makeAction(w, "actionIncrease_selection", tr("&Increase selection"), QKeySequence(Qt::Key_Up));
     actionDecrease_selection =
         makeAction(w, "actionDecrease_selection", tr("&Decrease selection"), QKeySequence(Qt::Key_Down));
+    actionRestoreRoutine =
+        makeAction(w, "actionRestoreRoutine", tr("&Restore routine as measured"), QKeySequence(Qt::Key_R),
+                   tr("R: undo every edit of the routine under review"));
     actionEvents = makeAction(w, "actionEvents", tr("&Events"), QKeySequence(Qt::CTRL | Qt::Key_E));
     actionCompetitions =
         makeAction(w, "actionCompetitions", tr("&Competitions"), QKeySequence(Qt::CTRL | Qt::Key_C));
@@ -219,7 +223,7 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
                             actionNetwork, actionFont});
     menuResults = addMenu("menuResults", tr("Res&ults"));
     menuResults->addActions({actionMove_selection_right, actionMove_selection_left, actionIncrease_selection,
-                             actionDecrease_selection});
+                             actionDecrease_selection, actionRestoreRoutine});
     menuStructure = addMenu("menuStructure", tr("S&tructure"));
     menuStructure->addActions(
         {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
@@ -356,9 +360,33 @@ void OvraDialogUi::setupLeftColumn()
 
 void OvraDialogUi::setupResultPages()
 {
-    resultStack = new QStackedWidget(mainSplitter);
+    // The right column: the state banner over the stack of result pages.
+    auto *right = new QWidget(mainSplitter);
+    right->setObjectName(QStringLiteral("rightColumn"));
+    auto *rightLayout = new QVBoxLayout(right);
+    rightLayout->setContentsMargins(0, 0, 0, 0);
+    stateBanner = new StateBanner(right);
+    rightLayout->addWidget(stateBanner);
+    // What the operator's edits changed in the routine under review.
+    LB_routineEdited = new QLabel(right);
+    LB_routineEdited->setObjectName(QStringLiteral("LB_routineEdited"));
+    LB_routineEdited->setAlignment(Qt::AlignCenter);
+    LB_routineEdited->setWordWrap(true);
+    LB_routineEdited->setAttribute(Qt::WA_StyledBackground, true);
+    LB_routineEdited->setStyleSheet(QStringLiteral(
+        "QLabel { color: black; background-color: #f0b030; border-radius: 6px; padding: 4px 10px; }"));
+    {
+        QFont font = LB_routineEdited->font();
+        font.setPointSize(14);
+        font.setBold(true);
+        LB_routineEdited->setFont(font);
+    }
+    LB_routineEdited->setVisible(false);
+    rightLayout->addWidget(LB_routineEdited);
+    resultStack = new QStackedWidget(right);
     resultStack->setObjectName(QStringLiteral("resultStack"));
-    mainSplitter->addWidget(resultStack);
+    rightLayout->addWidget(resultStack, 1);
+    mainSplitter->addWidget(right);
     mainSplitter->setStretchFactor(1, 1);
 
     disconnectedPage = messagePage(
@@ -595,6 +623,7 @@ OvraStateTargets OvraDialogUi::stateTargets() const
     t.moveSelectionLeft = actionMove_selection_left;
     t.increaseSelection = actionIncrease_selection;
     t.decreaseSelection = actionDecrease_selection;
+    t.restoreRoutine = actionRestoreRoutine;
     t.setupInstructions = actionSetup_Instructions;
     t.uiTutorial = actionUI_Tutorial;
     t.networkTutorial = actionNetwork_Tutorial;
@@ -609,5 +638,7 @@ OvraStateTargets OvraDialogUi::stateTargets() const
     t.labelStateRoutine = stateWidget->labelStateRoutine();
     t.labelStateReview = stateWidget->labelStateReview();
     t.labelStateDiagnostic = stateWidget->labelStateDiagnostic();
+    t.labelStatePause = stateWidget->labelStatePause();
+    t.stateBanner = stateBanner;
     return t;
 }

@@ -17,6 +17,7 @@ class QTableView;
 class QToolBar;
 class QToolButton;
 class QWidget;
+class StateBanner;
 class StateWidget;
 class StatusLight;
 struct OvraStateTargets;
@@ -60,6 +61,7 @@ public:
     QAction *actionMove_selection_left = nullptr;
     QAction *actionIncrease_selection = nullptr;
     QAction *actionDecrease_selection = nullptr;
+    QAction *actionRestoreRoutine = nullptr;
     QAction *actionEvents = nullptr;
     QAction *actionCompetitions = nullptr;
     QAction *actionGroups = nullptr;
@@ -111,7 +113,9 @@ public:
     QWidget *csvWidget = nullptr;
     QWidget *logWidget = nullptr;
 
-    // Result pages.
+    // Result pages, under the banner that names the state and its keys.
+    StateBanner *stateBanner = nullptr;
+    QLabel *LB_routineEdited = nullptr;
     QStackedWidget *resultStack = nullptr;
     QWidget *disconnectedPage = nullptr;
     QWidget *readyPage = nullptr;

@@ -4,7 +4,8 @@
   i18n.py check                 exit 1 when a German or English entry is unfinished
   i18n.py fill-en               English translations = source texts
   i18n.py apply FILE.tsv        set German translations from lines "source<TAB>german"
-                                (optionally "context<TAB>source<TAB>german")
+                                (optionally "context<TAB>source<TAB>german"; a line
+                                feed inside a text written as \\n)
   i18n.py missing               list German entries still unfinished
   i18n.py merge-driver O A B    git merge driver: union of both sides' messages
 """
@@ -84,7 +85,8 @@ def cmd_apply(tsv):
     for line in Path(tsv).read_text(encoding="utf-8").splitlines():
         if not line.strip() or line.startswith("#"):
             continue
-        parts = line.split("\t")
+        # A line feed inside a text is written as \n.
+        parts = [part.replace("\\n", "\n") for part in line.split("\t")]
         if len(parts) == 2:
             table[(None, parts[0])] = parts[1]
         elif len(parts) == 3:

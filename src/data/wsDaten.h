@@ -7,6 +7,7 @@
 #include "data/Landing.h"
 #include "data/LandingThresholds.h"
 #include "data/RoutineResults.h"
+#include "data/RoutineSnapshot.h"
 #include "data/Routines.h"
 #include "data/StartSelection.h"
 #include "data/StoreTypes.h"
@@ -228,6 +229,14 @@ public:
     void decreaseLandingsInRoutine();
     void moveRoutineLeft();
     void moveRoutineRight();
+
+    // The routine's landings and window as they stand, kept when a review
+    // begins so that the operator's edits can be undone in one step.
+    using RoutineSnapshot = data::model::RoutineSnapshot;
+    RoutineSnapshot routineSnapshot() const;
+    // Puts the routine back as the snapshot holds it and shows it again;
+    // false (nothing changed) for a snapshot of another trampoline mode.
+    bool restoreRoutine(const RoutineSnapshot &snapshot);
 
     // Results --------------------------------------------------------------------
 

@@ -697,6 +697,47 @@ void wsDaten::moveRoutineRight()
     republishIndividual(t);
 }
 
+wsDaten::RoutineSnapshot wsDaten::routineSnapshot() const
+{
+    RoutineSnapshot s;
+    s.individual1 = m_routines.individualLandingsTrampoline1;
+    s.individual2 = m_routines.individualLandingsTrampoline2;
+    s.synchronized1 = m_routines.synchronizedLandingsTrampoline1;
+    s.synchronized2 = m_routines.synchronizedLandingsTrampoline2;
+    s.landingCount = m_routines.landingCount;
+    s.synchronizedLandingCount1 = m_routines.synchronizedLandingCount1;
+    s.synchronizedLandingCount2 = m_routines.synchronizedLandingCount2;
+    s.shiftedLandings = m_routines.shiftedLandings;
+    s.exerciseStart = m_routines.exerciseStart;
+    s.exerciseEnd = m_routines.exerciseEnd;
+    s.trampMode = m_trampMode;
+    return s;
+}
+
+bool wsDaten::restoreRoutine(const RoutineSnapshot &s)
+{
+    if (s.trampMode != m_trampMode)
+        return false;
+    m_routines.individualLandingsTrampoline1 = s.individual1;
+    m_routines.individualLandingsTrampoline2 = s.individual2;
+    m_routines.synchronizedLandingsTrampoline1 = s.synchronized1;
+    m_routines.synchronizedLandingsTrampoline2 = s.synchronized2;
+    m_routines.landingCount = s.landingCount;
+    m_routines.synchronizedLandingCount1 = s.synchronizedLandingCount1;
+    m_routines.synchronizedLandingCount2 = s.synchronizedLandingCount2;
+    m_routines.shiftedLandings = s.shiftedLandings;
+    if (m_trampMode == TrampMode::Synchronized)
+        republishSynchronized();
+    else
+        republishIndividual(individualTrampoline());
+    // The window as measured, not as the landings would place it.
+    m_routines.exerciseStart = s.exerciseStart;
+    m_routines.exerciseEnd = s.exerciseEnd;
+    emit setExerciseStartTime(m_routines.exerciseStart);
+    emit setExerciseEndTime(m_routines.exerciseEnd);
+    return true;
+}
+
 void wsDaten::beginReplay()
 {
     m_replay.start = m_routines.exerciseStart;

@@ -958,16 +958,24 @@ Erstellt %4</translation>
             <translation>Autosave-Einstellungen öffnen</translation>
         </message>
         <message>
-            <source>Open folder in explorer</source>
-            <translation>Ordner im Dateimanager öffnen</translation>
-        </message>
-        <message>
             <source>Reverse sort order</source>
             <translation>Sortierung umkehren</translation>
         </message>
         <message>
-            <source>Delete selected file</source>
-            <translation>Ausgewählte Datei löschen</translation>
+            <source>Open folder in the file manager</source>
+            <translation>Ordner im Dateimanager öffnen</translation>
+        </message>
+        <message>
+            <source>Move selected file to the trash</source>
+            <translation>Ausgewählte Datei in den Papierkorb</translation>
+        </message>
+        <message>
+            <source>Delete file</source>
+            <translation>Datei löschen</translation>
+        </message>
+        <message>
+            <source>%1 cannot be moved to the trash. Delete it for good?</source>
+            <translation>%1 kann nicht in den Papierkorb verschoben werden. Endgültig löschen?</translation>
         </message>
     </context>
     <context>
@@ -1745,6 +1753,50 @@ Taste X drücken</translation>
             <source>&amp;View</source>
             <translation>&amp;Ansicht</translation>
         </message>
+        <message>
+            <source>Moved to the trash: %1</source>
+            <translation>In den Papierkorb verschoben: %1</translation>
+        </message>
+        <message>
+            <source>Deleted: %1</source>
+            <translation>Gelöscht: %1</translation>
+        </message>
+        <message>
+            <source>%1 landings instead of %2 measured</source>
+            <translation>%1 Landungen statt %2 gemessener</translation>
+        </message>
+        <message>
+            <source>shifted 1 landing later</source>
+            <translation>um 1 Landung später verschoben</translation>
+        </message>
+        <message>
+            <source>shifted %1 landings later</source>
+            <translation>um %1 Landungen später verschoben</translation>
+        </message>
+        <message>
+            <source>shifted 1 landing earlier</source>
+            <translation>um 1 Landung früher verschoben</translation>
+        </message>
+        <message>
+            <source>shifted %1 landings earlier</source>
+            <translation>um %1 Landungen früher verschoben</translation>
+        </message>
+        <message>
+            <source>other landings than measured</source>
+            <translation>andere Landungen als gemessen</translation>
+        </message>
+        <message>
+            <source>EDITED: %1 · R restores the routine as measured</source>
+            <translation>GEÄNDERT: %1 · R stellt die Übung wie gemessen wieder her</translation>
+        </message>
+        <message>
+            <source>&amp;Restore routine as measured</source>
+            <translation>Übung wie gemessen wieder&amp;herstellen</translation>
+        </message>
+        <message>
+            <source>R: undo every edit of the routine under review</source>
+            <translation>R: alle Änderungen an der geprüften Übung zurücknehmen</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1871,6 +1923,45 @@ Taste X drücken</translation>
         </message>
     </context>
     <context>
+        <name>RoutineGuard</name>
+        <message>
+            <source>Discard this routine? It names no athlete.
+X again to discard, Esc to keep</source>
+            <translation>Diese Übung verwerfen? Sie nennt keinen Athleten.
+Nochmals X verwirft, Esc behält sie</translation>
+        </message>
+        <message>
+            <source>Discard %1's routine?
+X again to discard, Esc to keep</source>
+            <translation>Übung von %1 verwerfen?
+Nochmals X verwirft, Esc behält sie</translation>
+        </message>
+        <message>
+            <source>Commit a routine of only 1 landing? It names no athlete.
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Eine Übung mit nur 1 Landung bestätigen? Sie nennt keinen Athleten.
+Eingabe bestätigt, Esc prüft weiter</translation>
+        </message>
+        <message>
+            <source>Commit a routine of only %1 landings? It names no athlete.
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Eine Übung mit nur %1 Landungen bestätigen? Sie nennt keinen Athleten.
+Eingabe bestätigt, Esc prüft weiter</translation>
+        </message>
+        <message>
+            <source>Commit %1's routine of only 1 landing?
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Übung von %1 mit nur 1 Landung bestätigen?
+Eingabe bestätigt, Esc prüft weiter</translation>
+        </message>
+        <message>
+            <source>Commit %1's routine of only %2 landings?
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Übung von %1 mit nur %2 Landungen bestätigen?
+Eingabe bestätigt, Esc prüft weiter</translation>
+        </message>
+    </context>
+    <context>
         <name>RoutineMetaWidget</name>
         <message>
             <source>Clear information</source>
@@ -1925,6 +2016,10 @@ Taste X drücken</translation>
         <message>
             <source>Not stored in the database yet: it is tried again automatically</source>
             <translation>Noch nicht in der Datenbank gespeichert: es wird automatisch erneut versucht</translation>
+        </message>
+        <message>
+            <source>Not stored anywhere: autosave to file and to the database is off (F5)</source>
+            <translation>Nirgends gespeichert: Autosave in Datei und Datenbank ist aus (F5)</translation>
         </message>
     </context>
     <context>
@@ -2189,6 +2284,37 @@ N: %3</translation>
         </message>
     </context>
     <context>
+        <name>StateBanner</name>
+        <message>
+            <source>START: waiting for the first landing · Esc: back to READY</source>
+            <translation>START: warten auf die erste Landung · Esc: zurück zu BEREIT</translation>
+        </message>
+        <message>
+            <source>ROUTINE: landings are counted · Space ends the routine</source>
+            <translation>ÜBUNG: Landungen werden gezählt · Leertaste beendet die Übung</translation>
+        </message>
+        <message>
+            <source>REVIEW · Space: confirm · X: dismiss · D: details · arrow keys: edit</source>
+            <translation>PRÜFEN · Leertaste: bestätigen · X: verwerfen · D: Details · Pfeiltasten: ändern</translation>
+        </message>
+        <message>
+            <source>CONFIRMED: saving and sending the routine</source>
+            <translation>BESTÄTIGT: die Übung wird gespeichert und gesendet</translation>
+        </message>
+        <message>
+            <source>SINGLE DROP TEST: drop the weight on trampoline 1</source>
+            <translation>FALLTEST: das Gewicht auf Trampolin 1 fallen lassen</translation>
+        </message>
+        <message>
+            <source>TRAINING: landings are counted · Space: pause · Esc: end training</source>
+            <translation>TRAINING: Landungen werden gezählt · Leertaste: Pause · Esc: Training beenden</translation>
+        </message>
+        <message>
+            <source>PAUSE · Space: go on training · Esc: end training</source>
+            <translation>PAUSE · Leertaste: weiter trainieren · Esc: Training beenden</translation>
+        </message>
+    </context>
+    <context>
         <name>StateWidget</name>
         <message>
             <source>NO USB</source>
@@ -2213,6 +2339,10 @@ N: %3</translation>
         <message>
             <source>DIAGNOSIS</source>
             <translation>DIAGNOSE</translation>
+        </message>
+        <message>
+            <source>PAUSE</source>
+            <translation>PAUSE</translation>
         </message>
     </context>
     <context>

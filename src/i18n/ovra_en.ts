@@ -958,16 +958,24 @@ Built %4</translation>
             <translation>Open autosave config</translation>
         </message>
         <message>
-            <source>Open folder in explorer</source>
-            <translation>Open folder in explorer</translation>
-        </message>
-        <message>
             <source>Reverse sort order</source>
             <translation>Reverse sort order</translation>
         </message>
         <message>
-            <source>Delete selected file</source>
-            <translation>Delete selected file</translation>
+            <source>Open folder in the file manager</source>
+            <translation>Open folder in the file manager</translation>
+        </message>
+        <message>
+            <source>Move selected file to the trash</source>
+            <translation>Move selected file to the trash</translation>
+        </message>
+        <message>
+            <source>Delete file</source>
+            <translation>Delete file</translation>
+        </message>
+        <message>
+            <source>%1 cannot be moved to the trash. Delete it for good?</source>
+            <translation>%1 cannot be moved to the trash. Delete it for good?</translation>
         </message>
     </context>
     <context>
@@ -1745,6 +1753,50 @@ press X</translation>
             <source>&amp;View</source>
             <translation>&amp;View</translation>
         </message>
+        <message>
+            <source>Moved to the trash: %1</source>
+            <translation>Moved to the trash: %1</translation>
+        </message>
+        <message>
+            <source>Deleted: %1</source>
+            <translation>Deleted: %1</translation>
+        </message>
+        <message>
+            <source>%1 landings instead of %2 measured</source>
+            <translation>%1 landings instead of %2 measured</translation>
+        </message>
+        <message>
+            <source>shifted 1 landing later</source>
+            <translation>shifted 1 landing later</translation>
+        </message>
+        <message>
+            <source>shifted %1 landings later</source>
+            <translation>shifted %1 landings later</translation>
+        </message>
+        <message>
+            <source>shifted 1 landing earlier</source>
+            <translation>shifted 1 landing earlier</translation>
+        </message>
+        <message>
+            <source>shifted %1 landings earlier</source>
+            <translation>shifted %1 landings earlier</translation>
+        </message>
+        <message>
+            <source>other landings than measured</source>
+            <translation>other landings than measured</translation>
+        </message>
+        <message>
+            <source>EDITED: %1 · R restores the routine as measured</source>
+            <translation>EDITED: %1 · R restores the routine as measured</translation>
+        </message>
+        <message>
+            <source>&amp;Restore routine as measured</source>
+            <translation>&amp;Restore routine as measured</translation>
+        </message>
+        <message>
+            <source>R: undo every edit of the routine under review</source>
+            <translation>R: undo every edit of the routine under review</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -1871,6 +1923,45 @@ press X</translation>
         </message>
     </context>
     <context>
+        <name>RoutineGuard</name>
+        <message>
+            <source>Discard this routine? It names no athlete.
+X again to discard, Esc to keep</source>
+            <translation>Discard this routine? It names no athlete.
+X again to discard, Esc to keep</translation>
+        </message>
+        <message>
+            <source>Discard %1's routine?
+X again to discard, Esc to keep</source>
+            <translation>Discard %1's routine?
+X again to discard, Esc to keep</translation>
+        </message>
+        <message>
+            <source>Commit a routine of only 1 landing? It names no athlete.
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Commit a routine of only 1 landing? It names no athlete.
+Enter to commit, Esc to go on reviewing</translation>
+        </message>
+        <message>
+            <source>Commit a routine of only %1 landings? It names no athlete.
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Commit a routine of only %1 landings? It names no athlete.
+Enter to commit, Esc to go on reviewing</translation>
+        </message>
+        <message>
+            <source>Commit %1's routine of only 1 landing?
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Commit %1's routine of only 1 landing?
+Enter to commit, Esc to go on reviewing</translation>
+        </message>
+        <message>
+            <source>Commit %1's routine of only %2 landings?
+Enter to commit, Esc to go on reviewing</source>
+            <translation>Commit %1's routine of only %2 landings?
+Enter to commit, Esc to go on reviewing</translation>
+        </message>
+    </context>
+    <context>
         <name>RoutineMetaWidget</name>
         <message>
             <source>Clear information</source>
@@ -1925,6 +2016,10 @@ press X</translation>
         <message>
             <source>Not stored in the database yet: it is tried again automatically</source>
             <translation>Not stored in the database yet: it is tried again automatically</translation>
+        </message>
+        <message>
+            <source>Not stored anywhere: autosave to file and to the database is off (F5)</source>
+            <translation>Not stored anywhere: autosave to file and to the database is off (F5)</translation>
         </message>
     </context>
     <context>
@@ -2189,6 +2284,37 @@ N: %3</translation>
         </message>
     </context>
     <context>
+        <name>StateBanner</name>
+        <message>
+            <source>START: waiting for the first landing · Esc: back to READY</source>
+            <translation>START: waiting for the first landing · Esc: back to READY</translation>
+        </message>
+        <message>
+            <source>ROUTINE: landings are counted · Space ends the routine</source>
+            <translation>ROUTINE: landings are counted · Space ends the routine</translation>
+        </message>
+        <message>
+            <source>REVIEW · Space: confirm · X: dismiss · D: details · arrow keys: edit</source>
+            <translation>REVIEW · Space: confirm · X: dismiss · D: details · arrow keys: edit</translation>
+        </message>
+        <message>
+            <source>CONFIRMED: saving and sending the routine</source>
+            <translation>CONFIRMED: saving and sending the routine</translation>
+        </message>
+        <message>
+            <source>SINGLE DROP TEST: drop the weight on trampoline 1</source>
+            <translation>SINGLE DROP TEST: drop the weight on trampoline 1</translation>
+        </message>
+        <message>
+            <source>TRAINING: landings are counted · Space: pause · Esc: end training</source>
+            <translation>TRAINING: landings are counted · Space: pause · Esc: end training</translation>
+        </message>
+        <message>
+            <source>PAUSE · Space: go on training · Esc: end training</source>
+            <translation>PAUSE · Space: go on training · Esc: end training</translation>
+        </message>
+    </context>
+    <context>
         <name>StateWidget</name>
         <message>
             <source>NO USB</source>
@@ -2213,6 +2339,10 @@ N: %3</translation>
         <message>
             <source>DIAGNOSIS</source>
             <translation>DIAGNOSIS</translation>
+        </message>
+        <message>
+            <source>PAUSE</source>
+            <translation>PAUSE</translation>
         </message>
     </context>
     <context>

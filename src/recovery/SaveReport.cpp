@@ -24,3 +24,9 @@ void SaveReport::addDatabase(bool stored, bool waiting)
         m_lines << tr("Not stored in the database");
     m_failed = m_failed || !stored;
 }
+
+void SaveReport::addNothingStored()
+{
+    m_lines << tr("Not stored anywhere: autosave to file and to the database is off (F5)");
+    m_failed = true;
+}

@@ -14,6 +14,9 @@ public:
     void addFile(const QString &path, bool saved);
     // waiting: a measure not stored yet is kept and tried again.
     void addDatabase(bool stored, bool waiting = false);
+    // Neither autosave is on: the routine is kept nowhere, which the
+    // operator is told after every commit.
+    void addNothingStored();
 
     bool isEmpty() const { return m_lines.isEmpty(); }
     bool failed() const { return m_failed; }

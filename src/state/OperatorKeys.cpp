@@ -44,6 +44,10 @@ bool OperatorKeys::handleKeyPress(int key, Qt::KeyboardModifiers modifiers)
     case Qt::Key_X:
         Q_EMIT dismissRoutine();
         return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Q_EMIT confirmKey();
+        return true;
     case Qt::Key_Escape:
         escapeKey();
         return true;
@@ -70,9 +74,16 @@ void OperatorKeys::nextStepKey()
 
 void OperatorKeys::escapeKey()
 {
-    if (!m_state.isUsbConnected())
+    if (!m_state.isUsbConnected()) {
+        if (m_state.disconnectedInnerState() == OvraState::DISPLAY)
+            Q_EMIT keepRoutine();
         return;
+    }
     const int state = m_state.connectedInnerState();
+    if (state == OvraState::REVIEW || state == OvraState::LOAD) {
+        Q_EMIT keepRoutine();
+        return;
+    }
     if (state == OvraState::START || state == OvraState::CONTINUOUS || state == OvraState::PAUSE) {
         Q_EMIT resetToReady();
         return;

@@ -9,8 +9,10 @@ class OvraState;
 
 // The operator's keys of the routine cycle, decided against the current
 // state: the next-step keys (Space, "." and "1") with their delay lock, X to
-// dismiss, and Escape, which resets START and continuous training and, when
-// pressed three times within 3000 ms in READY, asks for data recovery.
+// dismiss, Enter to answer yes to a question about the reviewed routine, and
+// Escape, which resets START and continuous training, keeps the reviewed
+// routine when a question about it is open, and, when pressed three times
+// within 3000 ms in READY, asks for data recovery.
 class OperatorKeys : public QObject
 {
     Q_OBJECT
@@ -38,6 +40,9 @@ Q_SIGNALS:
     // with a master box connected.
     void nextStepRefused();
     void dismissRoutine();
+    // Enter, and Escape in a review state (REVIEW, LOAD, DISPLAY).
+    void confirmKey();
+    void keepRoutine();
     void resetToReady();
     void recoverData();
 

@@ -8,6 +8,8 @@
 #include <QState>
 #include <QStateMachine>
 
+#include <utility>
+
 namespace {
 
 constexpr const char *kUsbConnected = "usbConnected";
@@ -246,6 +248,7 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
                             w.moveSelectionLeft,
                             w.increaseSelection,
                             w.decreaseSelection,
+                            w.restoreRoutine,
                             w.recoverData,
                             w.setupInstructions,
                             w.uiTutorial,
@@ -267,18 +270,33 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
     if (w.resultStack)
         w.resultStack->setProperty("currentIndex", 0);
 
-    enable(m_disconnected,
-           {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load, w.recoverData,
-            w.setupInstructions,
-            w.uiTutorial, w.selfDiagnosis, w.networkTutorial, w.savedFilesList, w.startList});
+    enable(m_disconnected, {w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load,
+                            w.recoverData, w.setupInstructions, w.uiTutorial, w.selfDiagnosis,
+                            w.networkTutorial, w.savedFilesList, w.startList});
     for (QObject *label : {w.labelStateReady, w.labelStateStart, w.labelStateRoutine, w.labelStateReview})
         set(m_disconnected, label, "visible", false);
     set(m_connected, w.labelStateDisconnected, "visible", false);
 
-    enable(s[READY], {w.taraButton, w.weightClassCombo, w.trampolineSelectionCombo, w.positionTest,
-                      w.singleDropTest, w.setupInstructions, w.networkTutorial, w.uiTutorial, w.selfDiagnosis,
-                      w.configuration, w.autoSaveConfiguration, w.network, w.rules, w.font, w.load,
-                      w.recoverData, w.savedFilesList, w.startList, w.continuousMode, w.labelStateReady});
+    enable(s[READY], {w.taraButton,
+                      w.weightClassCombo,
+                      w.trampolineSelectionCombo,
+                      w.positionTest,
+                      w.singleDropTest,
+                      w.setupInstructions,
+                      w.networkTutorial,
+                      w.uiTutorial,
+                      w.selfDiagnosis,
+                      w.configuration,
+                      w.autoSaveConfiguration,
+                      w.network,
+                      w.rules,
+                      w.font,
+                      w.load,
+                      w.recoverData,
+                      w.savedFilesList,
+                      w.startList,
+                      w.continuousMode,
+                      w.labelStateReady});
     set(s[READY], w.positionTest, "checked", false);
     set(s[READY], w.singleDropTest, "checked", false);
     page(s[READY], 1);
@@ -320,6 +338,11 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
         page(state, 5);
     }
 
+    // Undoing the edits belongs to the review, not to a routine on its way
+    // out.
+    for (QState *state : {s[REVIEW], s[LOAD], s[DISPLAY]})
+        enable(state, {w.restoreRoutine});
+
     page(s[LOADING], 6);
     page(s[DISCONNECTED_LOADING], 6);
 
@@ -329,7 +352,25 @@ void OvraState::assignWidgetProperties(const OvraStateTargets &w)
         page(state, 7);
     }
     enable(s[CONTINUOUS], {w.labelStateRoutine});
-    enable(s[PAUSE], {w.labelStateReview});
+    // Training pauses in a state of its own, not in a review.
+    for (QState *state : {s[CONTINUOUS], s[PAUSE]})
+        set(state, w.labelStatePause, "visible", true);
+    enable(s[PAUSE], {w.labelStatePause});
+
+    // The banner names the states whose page has no title of its own,
+    // also the review in its detailed view.
+    const std::pair<QState *, const char *> banners[] = {{s[START], "start"},
+                                                         {s[ROUTINE], "routine"},
+                                                         {s[REVIEW], "review"},
+                                                         {s[LOAD], "review"},
+                                                         {s[DISPLAY], "review"},
+                                                         {s[CONNECTED_COMMIT], "commit"},
+                                                         {s[DISCONNECTED_COMMIT], "commit"},
+                                                         {s[DROP_TEST], "dropTest"},
+                                                         {s[CONTINUOUS], "training"},
+                                                         {s[PAUSE], "pause"}};
+    for (const auto &[state, kind] : banners)
+        set(state, w.stateBanner, "kind", QString::fromLatin1(kind));
 
     set(s[CONNECTED_DIAGNOSIS], w.labelStateDiagnostic, "visible", true);
     page(s[CONNECTED_DIAGNOSIS], 1);

@@ -31,6 +31,7 @@ struct OvraStateTargets
     QObject *moveSelectionLeft = nullptr;     // actionMove_selection_left
     QObject *increaseSelection = nullptr;     // actionIncrease_selection
     QObject *decreaseSelection = nullptr;     // actionDecrease_selection
+    QObject *restoreRoutine = nullptr;        // actionRestoreRoutine
     QObject *setupInstructions = nullptr;     // actionSetup_Instructions
     QObject *uiTutorial = nullptr;            // actionUI_Tutorial
     QObject *networkTutorial = nullptr;       // actionNetwork_Tutorial
@@ -47,4 +48,7 @@ struct OvraStateTargets
     QObject *labelStateRoutine = nullptr;
     QObject *labelStateReview = nullptr;
     QObject *labelStateDiagnostic = nullptr;
+    QObject *labelStatePause = nullptr;
+    // The banner above the result pages ("kind" per state).
+    QObject *stateBanner = nullptr;
 };

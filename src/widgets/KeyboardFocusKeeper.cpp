@@ -64,14 +64,16 @@ bool KeyboardFocusKeeper::eventFilter(QObject *watched, QEvent *event)
     if (event->type() != QEvent::KeyPress || m_window == nullptr)
         return false;
     auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_Escape) {
-        // Seen first by a menu, the menu bar or an open popup: the Escape
-        // is theirs wherever it travels on to.
-        if (qobject_cast<QMenu *>(watched) != nullptr || watched == m_menuBar ||
-            QApplication::activePopupWidget() != nullptr)
-            m_menuEscape = key;
-        else if (watched == m_window && key != m_menuEscape)
-            m_menuEscape = nullptr;
+    if (key->key() == Qt::Key_Escape && m_menuEscape != key &&
+        (qobject_cast<QMenu *>(watched) != nullptr || watched == m_menuBar ||
+         QApplication::activePopupWidget() != nullptr)) {
+        // Seen by a menu, the menu bar or an open popup: the Escape is
+        // theirs wherever it travels on to. Its delivery ends before the
+        // next event is taken, so the mark goes then: no later key can be
+        // taken for it.
+        m_menuEscape = key;
+        QMetaObject::invokeMethod(
+            this, [this] { m_menuEscape = nullptr; }, Qt::QueuedConnection);
     }
     if (key->key() == Qt::Key_Escape && qobject_cast<QMenu *>(watched) != nullptr) {
         // A menu of the menu bar closed by Escape leaves the bar in keyboard

@@ -46,7 +46,7 @@ private:
 
     QPointer<QWidget> m_window;
     QPointer<QMenuBar> m_menuBar;
-    // The last Escape a menu took, and the one the keeper sent; compared by
-    // identity only while it is delivered.
+    // The Escape a menu took, or the one the keeper sent, while it is
+    // delivered; compared by identity.
     const QKeyEvent *m_menuEscape = nullptr;
 };

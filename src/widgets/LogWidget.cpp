@@ -8,6 +8,7 @@
 #include <QFileSystemModel>
 #include <QLabel>
 #include <QListView>
+#include <QMessageBox>
 #include <QPalette>
 #include <QStandardPaths>
 #include <QUrl>
@@ -45,13 +46,13 @@ LogWidget::LogWidget(QWidget *parent)
     setContextMenuPolicy(Qt::ActionsContextMenu);
     QAction *openConfig = new QAction(tr("Open autosave config"), this);
     connect(openConfig, &QAction::triggered, this, &LogWidget::openAutosaveConfig);
-    QAction *openFolderAction = new QAction(tr("Open folder in explorer"), this);
+    QAction *openFolderAction = new QAction(tr("Open folder in the file manager"), this);
     connect(openFolderAction, &QAction::triggered, this, &LogWidget::openFolder);
     m_actionReverseSort = new QAction(tr("Reverse sort order"), this);
     m_actionReverseSort->setCheckable(true);
     m_actionReverseSort->setChecked(false);
     connect(m_actionReverseSort, &QAction::toggled, this, &LogWidget::applySortOrder);
-    m_actionDelete = new QAction(tr("Delete selected file"), this);
+    m_actionDelete = new QAction(tr("Move selected file to the trash"), this);
     connect(m_actionDelete, &QAction::triggered, this, &LogWidget::deleteSelectedFile);
     addActions({openConfig, openFolderAction, m_actionReverseSort, m_actionDelete});
 }
@@ -103,11 +104,23 @@ void LogWidget::deleteSelectedFile()
         return;
     // The file goes to the desktop's trash, so a slip of the mouse under
     // competition pressure does not cost a routine. The trash lives in the
-    // user's data directory; without one, the file is removed.
+    // user's data directory.
     const QString dataHome = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
-    if (!dataHome.isEmpty() && QDir().mkpath(dataHome) && QFile::moveToTrash(filePath))
+    if (!dataHome.isEmpty() && QDir().mkpath(dataHome) && QFile::moveToTrash(filePath)) {
+        Q_EMIT fileRemoved(filePath, true);
         return;
-    QFile::remove(filePath);
+    }
+    // Without a trash the file would be gone for good: only when the
+    // operator says so, knowing which one.
+    const bool remove =
+        m_askPermanentDelete
+            ? m_askPermanentDelete(filePath)
+            : QMessageBox::question(this, tr("Delete file"),
+                                    tr("%1 cannot be moved to the trash. Delete it for good?")
+                                        .arg(QDir::toNativeSeparators(filePath)),
+                                    QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    if (remove && QFile::remove(filePath))
+        Q_EMIT fileRemoved(filePath, false);
 }
 
 void LogWidget::openFolder()

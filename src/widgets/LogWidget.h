@@ -2,6 +2,8 @@
 
 #include <QWidget>
 
+#include <functional>
+
 class QAction;
 class QFileSystemModel;
 class QLabel;
@@ -21,10 +23,19 @@ public:
     QFileSystemModel *model() const { return m_model; }
     QAction *reverseSortAction() const { return m_actionReverseSort; }
     QAction *deleteAction() const { return m_actionDelete; }
+    // Asks whether a file that cannot go to the trash is to be deleted for
+    // good, naming it; tests answer without a box.
+    using PermanentDeleteQuestion = std::function<bool(const QString &path)>;
+    void setPermanentDeleteQuestion(PermanentDeleteQuestion question)
+    {
+        m_askPermanentDelete = std::move(question);
+    }
 
 Q_SIGNALS:
     void loadFile(QString filename);
     void openAutosaveConfig();
+    // A saved file went to the trash, or was deleted for good.
+    void fileRemoved(QString path, bool toTrash);
 
 public Q_SLOTS:
     void showLog(bool show);
@@ -34,7 +45,9 @@ public Q_SLOTS:
     // The entry the operator double-clicked: a file is loaded, a directory
     // (".." included) is entered.
     void activateEntry(const QModelIndex &index);
-    // Removes the current entry when it is a file; directories are never deleted.
+    // Moves the current entry to the desktop's trash when it is a file;
+    // where there is no trash it asks, naming the file, before deleting it.
+    // Directories are never deleted.
     void deleteSelectedFile();
 
 private:
@@ -48,4 +61,5 @@ private:
     QAction *m_actionReverseSort = nullptr;
     QAction *m_actionDelete = nullptr;
     QString m_path;
+    PermanentDeleteQuestion m_askPermanentDelete;
 };

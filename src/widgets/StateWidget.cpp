@@ -22,12 +22,16 @@ StateWidget::StateWidget(QWidget *parent)
         addPill("labelStateReview", tr("REVIEW"), QStringLiteral("color: white; background-color: #3070d0;"));
     m_diagnostic = addPill("labelStateDiagnostic", tr("DIAGNOSIS"),
                            QStringLiteral("color: white; background-color: #8050b0;"));
+    m_pause =
+        addPill("labelStatePause", tr("PAUSE"), QStringLiteral("color: white; background-color: #607080;"));
     layout->addStretch();
 
     m_disconnected->setEnabled(true);
     for (QLabel *label : {m_ready, m_start, m_routine, m_review})
         label->setEnabled(false);
     m_diagnostic->setVisible(false);
+    m_pause->setEnabled(false);
+    m_pause->setVisible(false);
 }
 
 QLabel *StateWidget::addPill(const char *objectName, const QString &text, const QString &enabledColors)

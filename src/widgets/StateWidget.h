@@ -4,7 +4,7 @@
 
 class QLabel;
 
-// Six pill-shaped labels, one per phase of the routine cycle. The state
+// Pill-shaped labels, one per phase of the routine cycle. The state
 // machine enables and shows them per state; an enabled pill is coloured, a
 // disabled one grey on no colour.
 class StateWidget : public QFrame
@@ -19,6 +19,8 @@ public:
     QLabel *labelStateRoutine() const { return m_routine; }
     QLabel *labelStateReview() const { return m_review; }
     QLabel *labelStateDiagnostic() const { return m_diagnostic; }
+    // Shown in continuous training, coloured while it pauses.
+    QLabel *labelStatePause() const { return m_pause; }
 
 private:
     QLabel *addPill(const char *objectName, const QString &text, const QString &enabledColors);
@@ -29,4 +31,5 @@ private:
     QLabel *m_routine;
     QLabel *m_review;
     QLabel *m_diagnostic;
+    QLabel *m_pause;
 };

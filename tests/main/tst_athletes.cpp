@@ -16,6 +16,7 @@
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "state/RoutineAnnouncements.h"
+#include "state/RoutineGuard.h"
 #include "support/ScoringTestServer.h"
 #include "support/TestSupport.h"
 #include "util/CsvSource.h"
@@ -195,6 +196,10 @@ struct Workstation
     {
         const int sent = confirmedResults().size();
         key(Qt::Key_Space);
+        // These routines are a few flat samples: the operator confirms that
+        // a routine without a landing is meant.
+        if (dialog->routineGuard().question() == RoutineGuard::Question::ShortCommit)
+            key(Qt::Key_Return);
         QVERIFY(scoring.waitForRequests(QStringLiteral("/routineresult"), sent + 1));
         QTRY_VERIFY(in(S::READY));
     }
@@ -337,6 +342,8 @@ private Q_SLOTS:
             w.key(Qt::Key_PageDown);
             QCOMPARE(list.selectedRow(), 0);
             QCOMPARE(w.routineMeta(), kRoe);
+            w.key(Qt::Key_X);
+            QVERIFY(w.in(S::REVIEW));
             w.key(Qt::Key_X);
             QVERIFY(w.in(S::READY));
             QCOMPARE(list.selectedRow(), 0);

@@ -1,5 +1,5 @@
 // A workstation that dies while a routine is under review must show the
-// routine again when it is started anew. Two real processes: the first runs
+// routine again when it is started anew, with the operator's edits. Two real processes: the first runs
 // a routine from the virtual master box into REVIEW and is killed there; the
 // second starts without a box and must show the same routine a second later.
 // Both are this executable, started again in a peer role.
@@ -124,7 +124,8 @@ int runReviewPeer()
         return true;
     };
     // Connection and the tara of the first connection.
-    if (!waitFor([&] { return state.isIn(S::READY) && dialog->store().taraRecord(0).offsets[0] != 0.0; }, 30000))
+    if (!waitFor([&] { return state.isIn(S::READY) && dialog->store().taraRecord(0).offsets[0] != 0.0; },
+                 30000))
         return fail("no READY after tara");
     if (!space() || !state.isIn(S::START))
         return fail("no START");
@@ -138,8 +139,36 @@ int runReviewPeer()
         return fail("the routine did not end");
     if (!space() || !state.isIn(S::REVIEW))
         return fail("no REVIEW");
-    if (!QFile::exists(dialog->routineRecorder().temporaryRoutineFilePath()))
+    const QString temporary = dialog->routineRecorder().temporaryRoutineFilePath();
+    if (!QFile::exists(temporary))
         return fail("no temporary routine file");
+    say("MEASURED " + QJsonDocument(routineSummary(*dialog)).toJson(QJsonDocument::Compact));
+
+    // Edits in the review are marked, R undoes them all, and the temporary
+    // file follows them once the keys rest.
+    QLabel *mark = dialog->ui().LB_routineEdited;
+    QTest::keyClick(dialog.get(), Qt::Key_Down);
+    if (!mark->isVisible() || !mark->text().contains(QStringLiteral("9 landings instead of 10 measured")))
+        return fail(("no edit mark: " + mark->text()).toUtf8().constData());
+    QTest::keyClick(dialog.get(), Qt::Key_R);
+    if (mark->isVisible())
+        return fail("the mark stayed after R");
+    say("RESTORED " + QJsonDocument(routineSummary(*dialog)).toJson(QJsonDocument::Compact));
+    QTest::keyClick(dialog.get(), Qt::Key_Down);
+    QTest::keyClick(dialog.get(), Qt::Key_Left);
+    if (!mark->text().contains(QStringLiteral("shifted 1 landing earlier")))
+        return fail(("no shift in the edit mark: " + mark->text()).toUtf8().constData());
+    const QByteArray before = [&temporary] {
+        QFile file(temporary);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }();
+    if (!waitFor(
+            [&] {
+                QFile file(temporary);
+                return file.open(QIODevice::ReadOnly) && file.readAll() != before;
+            },
+            5000))
+        return fail("the temporary file was not rewritten after the edits");
     say("ROUTINE " + QJsonDocument(routineSummary(*dialog)).toJson(QJsonDocument::Compact));
     say("REVIEW");
     // The box goes on streaming until the end comes.
@@ -211,10 +240,19 @@ private Q_SLOTS:
         first.kill();
         QVERIFY(first.waitForFinished(10000));
         QCOMPARE(first.exitStatus(), QProcess::CrashExit);
-        const QJsonObject live = routineLine(firstOut.split('\n'));
-        QCOMPARE(live.value("landingCount").toInt(), 10);
-        QCOMPARE(live.value("landings").toArray().size(), 10);
-        QVERIFY(live.value("timeOfFlight").toDouble() > 10.0);
+        const QList<QByteArray> firstLines = firstOut.split('\n');
+        const QJsonObject measured = QJsonDocument::fromJson(valueOf(firstLines, "MEASURED")).object();
+        QCOMPARE(measured.value("landingCount").toInt(), 10);
+        QCOMPARE(measured.value("landings").toArray().size(), 10);
+        QVERIFY(measured.value("timeOfFlight").toDouble() > 10.0);
+        QCOMPARE(QJsonDocument::fromJson(valueOf(firstLines, "RESTORED")).object(), measured);
+        // Edited: one landing fewer and one earlier, so the routine starts
+        // with the landing before the measured first one.
+        const QJsonObject live = routineLine(firstLines);
+        QCOMPARE(live.value("landingCount").toInt(), 9);
+        const QJsonArray edited = live.value("landings").toArray();
+        QCOMPARE(edited.size(), 9);
+        QCOMPARE(edited.at(1), measured.value("landings").toArray().at(0));
 
         QProcess second;
         environment.insert(QString::fromLatin1(kRoleVariable), QStringLiteral("reload"));
@@ -223,7 +261,8 @@ private Q_SLOTS:
         second.start(QCoreApplication::applicationFilePath(), {});
         QVERIFY(second.waitForFinished(60000));
         const QByteArray secondOut = second.readAllStandardOutput();
-        QVERIFY2(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0, secondOut.constData());
+        QVERIFY2(second.exitStatus() == QProcess::NormalExit && second.exitCode() == 0,
+                 secondOut.constData());
         const QList<QByteArray> lines = secondOut.split('\n');
         QVERIFY(valueOf(lines, "SHOWN_AFTER").toInt() >= 1000);
         QVERIFY(valueOf(lines, "LOADED").endsWith("~routine.dat"));

@@ -17,6 +17,7 @@
 #include "widgets/Popup.h"
 #include "widgets/ResultReadout.h"
 #include "widgets/SecondScreenWindows.h"
+#include "widgets/StateBanner.h"
 #include "widgets/StateWidget.h"
 #include "widgets/StatusLight.h"
 #include "widgets/TofSynResultWidget.h"
@@ -166,7 +167,7 @@ std::map<int, Expectation> expectations()
          {review + QStringList{"actionLoad", "actionRecoverData", "logWidget"}, 5, "labelStateReview"}},
         {S::LOADING, {{"databaseWidget"}, 6, QString()}},
         {S::CONTINUOUS, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateRoutine"}},
-        {S::PAUSE, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStateReview"}},
+        {S::PAUSE, {{"actionMore_Landings", "actionFewer_Landings"}, 7, "labelStatePause"}},
     };
 }
 
@@ -263,6 +264,18 @@ private Q_SLOTS:
                               pills->labelStateReview()})
             QVERIFY2(label->isEnabled() == (label->objectName() == expected.pill),
                      qPrintable(label->objectName()));
+        // Training pauses in a pill of its own.
+        const bool training = state == S::CONTINUOUS || state == S::PAUSE;
+        QCOMPARE(pills->labelStatePause()->isVisible(), training);
+        QCOMPARE(pills->labelStatePause()->isEnabled(), state == S::PAUSE);
+        // The banner names every state whose page has no title, the review
+        // in its detailed view too.
+        const QList<int> bannered = {S::START,   S::ROUTINE,   S::REVIEW,     S::LOAD,
+                                     S::DISPLAY, S::DROP_TEST, S::CONTINUOUS, S::PAUSE};
+        StateBanner *banner = w.dialog->ui().stateBanner;
+        QCOMPARE(banner->isVisible(), bannered.contains(state));
+        if (bannered.contains(state))
+            QVERIFY(!banner->text().isEmpty());
         const bool diagnosis =
             state == S::DROP_TEST || state == S::CONNECTED_DIAGNOSIS || state == S::DISCONNECTED_DIAGNOSIS;
         QCOMPARE(pills->labelStateDiagnostic()->isVisible(), diagnosis);
@@ -298,11 +311,17 @@ private Q_SLOTS:
         w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(50);
         MessageCapture log;
         w.fire("usbConnected");
-        for (S::InnerState next : {S::START, S::ROUTINE, S::REVIEW, S::READY}) {
+        for (S::InnerState next : {S::START, S::ROUTINE, S::REVIEW}) {
             w.key(Qt::Key_Space);
             QVERIFY2(w.in(next), qPrintable(OvraState::stateName(w.state())));
             w.unlock();
         }
+        // A routine without a landing is committed only when the operator
+        // answers yes.
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::REVIEW));
+        w.key(Qt::Key_Return);
+        QVERIFY(w.in(S::READY));
         const QString on = QStringLiteral("Entered state (usbConnected: true, innerState: %1 )");
         QStringList expected;
         for (const char *name : {"READY", "START", "ROUTINE", "REVIEW", "CONNECTED_COMMIT", "READY"})
@@ -334,33 +353,74 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->ui().actionOvraState->shortcut(), QKeySequence(Qt::Key_Space));
     }
 
-    void xInReviewDismissesToReady()
+    // The irreversible single actions on a measured routine ask first,
+    // naming the athlete: X again discards, Escape keeps it; a routine of
+    // fewer than three landings is committed only after Enter, and Space is
+    // refused while the question is open. The buttons ask the same way.
+    void guardedDiscardAndShortCommitThroughTheWindow()
     {
         Window w;
         QVERIFY(w.run());
+        w.dialog->settings().spaceDelaySettings().setSpaceDelayMs(0);
         QVERIFY(w.reach(S::REVIEW));
+        data::model::Routines &routine = w.dialog->daten().routines();
+        routine.setRoutineMetaInformation({{QStringLiteral("lastname"), QStringLiteral("Dorn")},
+                                           {QStringLiteral("firstname"), QStringLiteral("Clara")}});
         QSignalSpy dismissed(w.dialog->ovraState().state(S::CONNECTED_DISMISS), &QState::entered);
-        w.key(Qt::Key_X);
-        QCOMPARE(dismissed.count(), 1);
-        QVERIFY(w.in(S::READY));
-        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 1);
-    }
-
-    void confirmAndDismissButtons()
-    {
-        Window w;
-        QVERIFY(w.run());
-        QVERIFY(w.reach(S::REVIEW));
         QSignalSpy committed(w.dialog->ovraState().state(S::CONNECTED_COMMIT), &QState::entered);
+        StateBanner *banner = w.dialog->ui().stateBanner;
+        const QString review = banner->text();
+
+        w.key(Qt::Key_X);
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(banner->text(),
+                 QStringLiteral("Discard Clara Dorn's routine?\nX again to discard, Esc to keep"));
+        QCOMPARE(banner->property("bannerKind").toString(), QStringLiteral("question"));
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::REVIEW));
+        QVERIFY(w.dialog->statePopup().isVisible());
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(banner->text(), review);
+        QCOMPARE(dismissed.count(), 0);
+
+        // A short routine: one landing.
+        routine.landingCount = 1;
+        w.unlock();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(banner->text(),
+                 QStringLiteral("Commit Clara Dorn's routine of only 1 landing?\nEnter to commit, "
+                                "Esc to go on reviewing"));
         w.dialog->ui().confirmButton->click();
+        w.key(Qt::Key_X);
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(committed.count(), 0);
+        w.key(Qt::Key_Return);
         QCOMPARE(committed.count(), 1);
         QVERIFY(w.in(S::READY));
+        QCOMPARE(dismissed.count(), 0);
+
+        // Three landings are a routine: one key commits it. The buttons ask
+        // as the keys do.
         for (int i = 0; i < 3; ++i)
             w.fire("nextInnerState");
         QVERIFY(w.in(S::REVIEW));
-        w.dialog->ui().dismissButton->click();
+        routine.landingCount = 3;
+        w.dialog->ui().confirmButton->click();
+        QCOMPARE(committed.count(), 2);
         QVERIFY(w.in(S::READY));
-        QCOMPARE(committed.count(), 1);
+        for (int i = 0; i < 3; ++i)
+            w.fire("nextInnerState");
+        w.dialog->ui().dismissButton->click();
+        QVERIFY(w.in(S::REVIEW));
+        QVERIFY(banner->text().startsWith(QStringLiteral("Discard this routine? It names no athlete.")));
+        w.dialog->ui().dismissButton->click();
+        QCOMPARE(dismissed.count(), 1);
+        QVERIFY(w.in(S::READY));
+        QCOMPARE(w.dialog->ui().resultStack->currentIndex(), 1);
+        QVERIFY(!banner->isVisible());
     }
 
     void threeEscapesInReadyStartRecovery()

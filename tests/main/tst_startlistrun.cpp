@@ -134,7 +134,11 @@ private Q_SLOTS:
         space();
         space();
         QVERIFY(w.ovraState().isIn(S::REVIEW));
+        // A routine without a landing is committed only when the operator
+        // says so.
         space();
+        QVERIFY(w.ovraState().isIn(S::REVIEW));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
         QTRY_VERIFY_WITH_TIMEOUT(w.ovraState().isIn(S::READY), 5000);
         QCOMPARE(ui.LW_athlets->currentRow(), 2);
 

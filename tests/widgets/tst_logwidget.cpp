@@ -88,8 +88,8 @@ private Q_SLOTS:
         const QRect rect = view->visualRect(entry(widget, QStringLiteral("athletes")));
         QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, rect.center());
         QTest::mouseDClick(view->viewport(), Qt::LeftButton, {}, rect.center());
-        QTRY_COMPARE(shownNames(widget), (QStringList{QStringLiteral(".."), QStringLiteral("A"),
-                                                      QStringLiteral("AB.dat")}));
+        QTRY_COMPARE(shownNames(widget),
+                     (QStringList{QStringLiteral(".."), QStringLiteral("A"), QStringLiteral("AB.dat")}));
 
         QSignalSpy load(&widget, &LogWidget::loadFile);
         widget.activateEntry(entry(widget, QStringLiteral("AB.dat")));
@@ -105,9 +105,10 @@ private Q_SLOTS:
         QCOMPARE(load.count(), 1);
     }
 
-    void deleteRemovesFilesButNeverDirectories()
+    void deleteMovesFilesToTheTrashButNeverDirectories()
     {
         LogWidget widget;
+        QSignalSpy removed(&widget, &LogWidget::fileRemoved);
         widget.setPath(m_dir->path());
         QTRY_VERIFY(entry(widget, QStringLiteral("athletes")).isValid());
 
@@ -124,6 +125,32 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(qEnvironmentVariable("XDG_DATA_HOME") +
                               QStringLiteral("/Trash/files/20240305_140709.dat")));
         QTRY_VERIFY(!entry(widget, QStringLiteral("20240305_140709.dat")).isValid());
+        QCOMPARE(removed.count(), 1);
+        QCOMPARE(removed.at(0).at(1).toBool(), true);
+
+        // Where there is no trash the operator is asked, with the file's
+        // name; no means the file stays.
+        const QString kept = m_dir->path() + QStringLiteral("/athletes/AB.dat");
+        QStringList asked;
+        bool answer = false;
+        widget.setPermanentDeleteQuestion([&](const QString &path) {
+            asked << path;
+            return answer;
+        });
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", "/proc/no-trash-here");
+        widget.setPath(m_dir->path() + QStringLiteral("/athletes"));
+        QTRY_VERIFY(entry(widget, QStringLiteral("AB.dat")).isValid());
+        widget.listView()->setCurrentIndex(entry(widget, QStringLiteral("AB.dat")));
+        widget.deleteAction()->trigger();
+        QCOMPARE(asked, QStringList{kept});
+        QVERIFY(QFile::exists(kept));
+        answer = true;
+        widget.deleteAction()->trigger();
+        qputenv("XDG_DATA_HOME", dataHome);
+        QVERIFY(!QFile::exists(kept));
+        QCOMPARE(removed.count(), 2);
+        QCOMPARE(removed.at(1).at(1).toBool(), false);
     }
 
     void visibilityFollowsTheFileSaveSwitch()
@@ -149,8 +176,10 @@ private Q_SLOTS:
         QStringList texts;
         for (QAction *action : widget.actions())
             texts << action->text();
-        QCOMPARE(texts, (QStringList{QStringLiteral("Open autosave config"), QStringLiteral("Open folder in explorer"),
-                                     QStringLiteral("Reverse sort order"), QStringLiteral("Delete selected file")}));
+        QCOMPARE(texts, (QStringList{QStringLiteral("Open autosave config"),
+                                     QStringLiteral("Open folder in the file manager"),
+                                     QStringLiteral("Reverse sort order"),
+                                     QStringLiteral("Move selected file to the trash")}));
         QSignalSpy config(&widget, &LogWidget::openAutosaveConfig);
         widget.actions().first()->trigger();
         QCOMPARE(config.count(), 1);
@@ -160,9 +189,11 @@ private Q_SLOTS:
         QTRY_VERIFY(entry(widget, QStringLiteral("zz.dat")).isValid());
         QVERIFY(!widget.reverseSortAction()->isChecked());
         widget.reverseSortAction()->trigger();
-        QTRY_VERIFY(entry(widget, QStringLiteral("zz.dat")).row() < entry(widget, QStringLiteral("20240305_140709.dat")).row());
+        QTRY_VERIFY(entry(widget, QStringLiteral("zz.dat")).row() <
+                    entry(widget, QStringLiteral("20240305_140709.dat")).row());
         widget.reverseSortAction()->trigger();
-        QTRY_VERIFY(entry(widget, QStringLiteral("zz.dat")).row() > entry(widget, QStringLiteral("20240305_140709.dat")).row());
+        QTRY_VERIFY(entry(widget, QStringLiteral("zz.dat")).row() >
+                    entry(widget, QStringLiteral("20240305_140709.dat")).row());
     }
 
 private:

@@ -126,6 +126,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     int height = 665;
     const bool sizeStored = m_settings->hasStoredWindowSize();
     m_settings->load(width, height, m_font);
+    applyStartListFont();
     // The first start uses the screen, so the results can be read from the
     // bed; later starts keep the size the operator left.
     if (sizeStored || screen() == nullptr)
@@ -304,6 +305,7 @@ void OvraDialog::showFontSelectionDialog()
     m_font = font;
     setFont(font);
     QApplication::setFont(font);
+    applyStartListFont();
     m_settings->writeSettings(width(), height(), m_font);
 }
 

@@ -94,6 +94,7 @@ class OvraDialog : public QMainWindow
 public:
     static constexpr int kTaraWaitMs = 1800;
     static constexpr double kFirstStartScreenShare = 0.9;
+    static constexpr double kStartListFontScale = 1.3;
 
     explicit OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent = nullptr);
     ~OvraDialog() override;
@@ -377,6 +378,9 @@ private:
     void handleBlock();
     // The start time and penalty from the routine's first landing.
     void recomputeStartTimeFromLandings();
+    // The reason a synchronized routine counts nothing (bed 0 or 1 alone),
+    // or none (-1).
+    void showLoneBed(int bed);
     // The routine as it stands is the one measured (a review begins, a
     // routine is loaded); edits are shown and undone against it.
     void keepMeasuredRoutine();
@@ -402,6 +406,8 @@ private:
     void connectStartListDialogs();
     void connectRoutineMetaWidgets();
     void connectAnnouncements();
+    // The athlete list and the CSV start list in the program font a size up.
+    void applyStartListFont();
     // The start list in use, on the status bar and around its panel.
     void showActiveStartList(int source);
     // The database file changed under the window (DB Config).

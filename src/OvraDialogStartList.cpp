@@ -19,6 +19,7 @@
 #include "state/OvraState.h"
 #include "state/RoutineAnnouncements.h"
 #include "util/CsvSource.h"
+#include "util/Warnings.h"
 #include "widgets/CsvWidget.h"
 #include "widgets/Popup.h"
 #include "widgets/PreviousResultWidget.h"
@@ -27,6 +28,7 @@
 #include "wsdb.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QBoxLayout>
 #include <QComboBox>
 #include <QDebug>
@@ -218,6 +220,14 @@ void OvraDialog::connectAnnouncements()
             m_csvWidget->step(step);
     });
     connect(m_announcements, &A::activeListChanged, this, &OvraDialog::showActiveStartList);
+    // While a start list is in use, a READY without anybody up next warns:
+    // the routine would be stored and sent without a name.
+    const auto warnWithoutAthlete = [this] {
+        m_warnings->setNoAthleteChosenWarning(m_announcements->activeList() != A::NoSource &&
+                                              m_announcements->upcoming().isEmpty());
+    };
+    connect(m_announcements, &A::activeListChanged, this, warnWithoutAthlete);
+    connect(m_announcements, &A::upcomingChanged, this, warnWithoutAthlete);
     // Refused while a routine is under way, as a refused next-step key is.
     connect(m_ui->actionNextAthlete, &QAction::triggered, this, [this] {
         if (!m_announcements->stepAthlete(1))
@@ -227,6 +237,18 @@ void OvraDialog::connectAnnouncements()
         if (!m_announcements->stepAthlete(-1))
             flashStatePopup();
     });
+
+    // F3: the athlete list takes the arrow keys (the next-step key still
+    // reaches the window from there).
+    connect(m_ui->actionAthleteList, &QAction::triggered, this, [this] {
+        QListWidget *athletes = m_ui->LW_athlets;
+        if (!athletes->isEnabled() || !athletes->isVisible())
+            return;
+        athletes->setFocus(Qt::ShortcutFocusReason);
+        if (athletes->currentRow() < 0 && athletes->count() > 0)
+            athletes->setCurrentRow(0);
+    });
+    applyStartListFont();
 
     const QString frame = QStringLiteral("#%1[activeStartList=\"true\"] { border: 2px solid #2e9d4a; }");
     m_ui->databaseWidget->setStyleSheet(frame.arg(m_ui->databaseWidget->objectName()));
@@ -328,4 +350,13 @@ void OvraDialog::databaseSwitched(const QString &path)
     m_settings->storeDatabaseFile();
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
+}
+
+void OvraDialog::applyStartListFont()
+{
+    // The lists are read from a step away, in the program font a size up.
+    QFont font = QApplication::font();
+    font.setPointSizeF(font.pointSizeF() * kStartListFontScale);
+    m_ui->LW_athlets->setFont(font);
+    m_csvWidget->setListFont(font);
 }

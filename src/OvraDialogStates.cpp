@@ -75,6 +75,7 @@ void OvraDialog::setupStateMachine()
     // athlete, so a dismissal leaves the list where it is.
     for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT})
         connect(s.state(done), &QState::exited, m_announcements, &RoutineAnnouncements::routineCommitted);
+    connect(s.state(OvraState::START), &QState::exited, this, [this] { showLoneBed(-1); });
     // Who jumps is shown above the beds while the routine runs.
     for (OvraState::InnerState running : {OvraState::START, OvraState::ROUTINE})
         s.state(running)->assignProperty(m_ui->LB_athleteOnBed, "visible", true);

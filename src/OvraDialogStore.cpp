@@ -331,6 +331,7 @@ void OvraDialog::handleBlock()
         if (state == OvraState::START)
             processStartTiming();
         checkRoutineFinishTime(r.routineRecording, r.exerciseStart, r.exerciseEnd);
+        showLoneBed(m_daten->loneActiveBed());
     }
     if (work.sensorChecked) {
         m_warnings->setAllSensorsConnectedWarning(work.sensorCheck.sensorNotConnected);
@@ -343,6 +344,21 @@ void OvraDialog::handleBlock()
 
     Q_EMIT newSensorValuesHaveArrived();
     m_daten->setBatchCount(0);
+}
+
+void OvraDialog::showLoneBed(int bed)
+{
+    QLabel *label = m_ui->LB_loneBed;
+    if (bed < 0) {
+        label->setVisible(false);
+        return;
+    }
+    const QString text = tr("Synchronized, but only trampoline %1 is jumping: no pairs are counted. For one "
+                            "athlete choose trampoline %1 under \"Tramp select\".")
+                             .arg(bed + 1);
+    if (label->text() != text)
+        label->setText(text);
+    label->setVisible(true);
 }
 
 void OvraDialog::recomputeStartTimeFromLandings()
@@ -624,6 +640,7 @@ void OvraDialog::enterStateRoutine()
 void OvraDialog::exitStateRoutine()
 {
     m_ui->LB_routineComplete->setVisible(false);
+    showLoneBed(-1);
     data::model::Routines &r = m_daten->routines();
     if (r.routineRecording) {
         // Ended by the operator (or a limit) before the window closed itself.

@@ -174,6 +174,8 @@ void OvraDialogUi::setupActions(QMainWindow *w)
     actionPreviousAthlete =
         makeAction(w, "actionPreviousAthlete", tr("&Previous athlete"), QKeySequence(Qt::Key_PageUp),
                    tr("The previous athlete of the start list in use comes up next"));
+    actionAthleteList = makeAction(w, "actionAthleteList", tr("Athlete &list"), QKeySequence(Qt::Key_F3),
+                                   tr("F3: the athlete list takes the arrow keys"));
     actionContinuous_Mode = makeAction(w, "actionContinuous_Mode", tr("Continuous Mode"), {}, {}, true);
     actionFewer_Landings =
         makeAction(w, "actionFewer_Landings", tr("Fewer Landings"), QKeySequence(Qt::CTRL | Qt::Key_Down));
@@ -228,7 +230,7 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuStructure->addActions(
         {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
     menuStructure->addSeparator();
-    menuStructure->addActions({actionNextAthlete, actionPreviousAthlete});
+    menuStructure->addActions({actionNextAthlete, actionPreviousAthlete, actionAthleteList});
     menuDatabase = addMenu("menuDatabase", tr("&Database"));
     menuDatabase->addActions({actionDB_Browser, actionDB_Config});
     menuTraining = addMenu("menuTraining", tr("T&raining"));
@@ -351,6 +353,7 @@ void OvraDialogUi::setupLeftColumn()
     LW_athlets = new QListWidget(databaseWidget);
     LW_athlets->setObjectName(QStringLiteral("LW_athlets"));
     LW_athlets->setAlternatingRowColors(true);
+    LW_athlets->setToolTip(tr("F3: the athlete list takes the arrow keys"));
     dbLayout->addWidget(LW_athlets, 1);
 
     csvWidget = placeholder("csvWidget", subSplitter);
@@ -387,7 +390,10 @@ void OvraDialogUi::setupResultPages()
     resultStack->setObjectName(QStringLiteral("resultStack"));
     rightLayout->addWidget(resultStack, 1);
     mainSplitter->addWidget(right);
-    mainSplitter->setStretchFactor(1, 1);
+    // A wide window gives the start lists their share: a third of what is
+    // beyond the columns' own size goes to the left.
+    mainSplitter->setStretchFactor(0, 1);
+    mainSplitter->setStretchFactor(1, 2);
 
     disconnectedPage = messagePage(
         "disconnectedPage", tr("NO USB"), tr("Connect the USB master box or load a routine"),
@@ -449,6 +455,23 @@ void OvraDialogUi::setupResultPages()
         "QLabel { color: white; background-color: #2e9d4a; border-radius: 6px; padding: 6px; }"));
     LB_routineComplete->setVisible(false);
     detailedLayout->addWidget(LB_routineComplete);
+    // A synchronized routine with one athlete counts nothing: the page says
+    // why.
+    LB_loneBed = new QLabel(detailedPage);
+    LB_loneBed->setObjectName(QStringLiteral("LB_loneBed"));
+    LB_loneBed->setAlignment(Qt::AlignCenter);
+    LB_loneBed->setWordWrap(true);
+    LB_loneBed->setAttribute(Qt::WA_StyledBackground, true);
+    LB_loneBed->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; background-color: #c02828; border-radius: 6px; padding: 6px; }"));
+    {
+        QFont font = LB_loneBed->font();
+        font.setPointSize(14);
+        font.setBold(true);
+        LB_loneBed->setFont(font);
+    }
+    LB_loneBed->setVisible(false);
+    detailedLayout->addWidget(LB_loneBed);
     LB_athleteOnBed = bigLabel(QString(), 20, detailedPage);
     LB_athleteOnBed->setObjectName(QStringLiteral("LB_athleteOnBed"));
     LB_athleteOnBed->setVisible(false);

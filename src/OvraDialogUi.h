@@ -71,6 +71,7 @@ public:
     QAction *actionDB_Config = nullptr;
     QAction *actionNextAthlete = nullptr;
     QAction *actionPreviousAthlete = nullptr;
+    QAction *actionAthleteList = nullptr;
     QAction *actionContinuous_Mode = nullptr;
     QAction *actionFewer_Landings = nullptr;
     QAction *actionMore_Landings = nullptr;
@@ -132,6 +133,8 @@ public:
     QLabel *readyPageLabelPressSpace = nullptr;
     QWidget *readyPageUpcomingRoutineMetaWidget = nullptr;
     QLabel *LB_routineComplete = nullptr;
+    // START and ROUTINE in the synchronized mode with one bed jumping.
+    QLabel *LB_loneBed = nullptr;
     // Who jumps, above the beds in START and ROUTINE.
     QLabel *LB_athleteOnBed = nullptr;
     QWidget *trampolineWidget1 = nullptr;

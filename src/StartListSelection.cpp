@@ -115,6 +115,11 @@ StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Wid
     connect(m_w.competition, &QComboBox::currentIndexChanged, this, &StartListSelection::neuCompetition);
     connect(m_w.group, &QComboBox::currentIndexChanged, this, &StartListSelection::neuGroup);
     connect(m_w.athletes, &QListWidget::currentRowChanged, this, &StartListSelection::neuAthlet);
+    // The chosen athlete stays in view, with the next ones below.
+    connect(m_w.athletes, &QListWidget::currentItemChanged, this, [this](QListWidgetItem *current) {
+        if (current)
+            m_w.athletes->scrollToItem(current, QAbstractItemView::PositionAtCenter);
+    });
     connect(m_w.athletes, &QListWidget::itemDoubleClicked, this, &StartListSelection::neuAthletDetails);
     using A = RoutineAnnouncements;
     m_announcements.setStartEntryCompletion(

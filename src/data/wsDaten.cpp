@@ -283,13 +283,26 @@ void wsDaten::setClock(Clock clock)
         m_clock = std::move(clock);
 }
 
+bool wsDaten::recentlyActive(int t) const
+{
+    return activityBit(t) && m_clock() - m_lastActivityMs[static_cast<std::size_t>(t)] < kActivityWindowMs;
+}
+
+int wsDaten::loneActiveBed() const
+{
+    if (m_trampMode != TrampMode::Synchronized)
+        return -1;
+    const bool first = recentlyActive(0);
+    const bool second = recentlyActive(1);
+    return first == second ? -1 : (first ? 0 : 1);
+}
+
 void wsDaten::updateAutomaticSelection()
 {
-    const qint64 now = m_clock();
     int code = 0;
-    if (m_activityBit[0] && now - m_lastActivityMs[0] < kActivityWindowMs)
+    if (recentlyActive(0))
         code += kSelectionTrampoline1;
-    if (m_activityBit[1] && now - m_lastActivityMs[1] < kActivityWindowMs)
+    if (recentlyActive(1))
         code += kSelectionTrampoline2;
     if (code != 0 && code != m_trampolineSelection) {
         m_trampolineSelection = code;

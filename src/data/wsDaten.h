@@ -135,6 +135,11 @@ public:
     bool handleTrampolineSelection(int index);
     int trampolineSelectionIndex() const { return m_trampolineSelectionIndex; }
     bool activityBit(int t) const;
+    // Trampoline t had activity within the last kActivityWindowMs.
+    bool recentlyActive(int t) const;
+    // In the synchronized mode, the one bed that is jumping while the other
+    // is still (no pairs can form); -1 otherwise.
+    int loneActiveBed() const;
     void setClock(Clock clock);
 
     // Contact thresholds and the automatic weight class ------------------------

@@ -1797,6 +1797,18 @@ Taste X drücken</translation>
             <source>R: undo every edit of the routine under review</source>
             <translation>R: alle Änderungen an der geprüften Übung zurücknehmen</translation>
         </message>
+        <message>
+            <source>Synchronized, but only trampoline %1 is jumping: no pairs are counted. For one athlete choose trampoline %1 under "Tramp select".</source>
+            <translation>Synchron, aber nur auf Trampolin %1 wird gesprungen: es werden keine Paare gezählt. Für einen Athleten unter „Trampolin-Auswahl“ Trampolin %1 wählen.</translation>
+        </message>
+        <message>
+            <source>Athlete &amp;list</source>
+            <translation>Athleten&amp;liste</translation>
+        </message>
+        <message>
+            <source>F3: the athlete list takes the arrow keys</source>
+            <translation>F3: die Athletenliste nimmt die Pfeiltasten</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2548,6 +2560,10 @@ N: %3</translation>
         <message>
             <source>- Routines wait to be stored in the database; it is tried again automatically</source>
             <translation>- Übungen warten auf das Speichern in der Datenbank; es wird automatisch erneut versucht</translation>
+        </message>
+        <message>
+            <source>- No athlete is chosen in the start list: the routine would be stored and sent without a name</source>
+            <translation>- In der Startliste ist kein Athlet gewählt: die Übung würde ohne Namen gespeichert und gesendet</translation>
         </message>
     </context>
     <context>

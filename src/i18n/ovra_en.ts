@@ -1797,6 +1797,18 @@ press X</translation>
             <source>R: undo every edit of the routine under review</source>
             <translation>R: undo every edit of the routine under review</translation>
         </message>
+        <message>
+            <source>Synchronized, but only trampoline %1 is jumping: no pairs are counted. For one athlete choose trampoline %1 under "Tramp select".</source>
+            <translation>Synchronized, but only trampoline %1 is jumping: no pairs are counted. For one athlete choose trampoline %1 under "Tramp select".</translation>
+        </message>
+        <message>
+            <source>Athlete &amp;list</source>
+            <translation>Athlete &amp;list</translation>
+        </message>
+        <message>
+            <source>F3: the athlete list takes the arrow keys</source>
+            <translation>F3: the athlete list takes the arrow keys</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2548,6 +2560,10 @@ N: %3</translation>
         <message>
             <source>- Routines wait to be stored in the database; it is tried again automatically</source>
             <translation>- Routines wait to be stored in the database; it is tried again automatically</translation>
+        </message>
+        <message>
+            <source>- No athlete is chosen in the start list: the routine would be stored and sent without a name</source>
+            <translation>- No athlete is chosen in the start list: the routine would be stored and sent without a name</translation>
         </message>
     </context>
     <context>

@@ -9,6 +9,7 @@ Warnings::Warnings(QObject *parent)
 {
     m_enabled[RoutinesNotStored] = true;
     m_enabled[RoutinesAwaitingDatabase] = true;
+    m_enabled[NoAthleteChosen] = true;
 }
 
 void Warnings::connectSettings(WarningSettings &settings)
@@ -99,6 +100,9 @@ QString Warnings::lineOf(Kind kind)
         return tr("- Committed routines are not stored: autosave to file and database is off");
     case RoutinesAwaitingDatabase:
         return tr("- Routines wait to be stored in the database; it is tried again automatically");
+    case NoAthleteChosen:
+        return tr("- No athlete is chosen in the start list: the routine would be stored and sent without a "
+                  "name");
     case KindCount:
         break;
     }

@@ -29,6 +29,10 @@ public:
         // Committed routines could not be written to the database yet; it is
         // tried again automatically. Always enabled.
         RoutinesAwaitingDatabase,
+        // A start list is in use and nobody is announced for the next
+        // routine, which would be stored and sent without a name. Always
+        // enabled.
+        NoAthleteChosen,
         KindCount
     };
 
@@ -61,6 +65,11 @@ public Q_SLOTS:
     void setRoutinesAwaitingDatabaseWarning(bool condition)
     {
         setCondition(RoutinesAwaitingDatabase, condition);
+    }
+    void setNoAthleteChosenWarning(bool condition)
+    {
+        if (m_condition[NoAthleteChosen] != condition)
+            setCondition(NoAthleteChosen, condition);
     }
 
 Q_SIGNALS:

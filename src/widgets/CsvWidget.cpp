@@ -30,12 +30,12 @@ CsvWidget::CsvWidget(QWidget *parent)
     // The keyboard stays with the main window: Space is the next-step key.
     m_tableView->setFocusPolicy(Qt::NoFocus);
     m_tableView->horizontalHeader()->setStretchLastSection(true);
-    QFont headerFont = m_tableView->horizontalHeader()->font();
-    headerFont.setPointSize(12);
-    m_tableView->horizontalHeader()->setFont(headerFont);
+    m_tableView->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    m_tableView->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    m_tableView->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     m_tableView->verticalHeader()->setVisible(false);
     m_tableView->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    m_tableView->verticalHeader()->setDefaultSectionSize(24);
+    setListFont(font());
     m_tableView->setShowGrid(false);
     m_tableView->setAlternatingRowColors(true);
     m_tableView->setWordWrap(false);
@@ -79,6 +79,13 @@ int CsvWidget::selectedRow() const
 {
     const QModelIndexList rows = m_tableView->selectionModel()->selectedRows();
     return rows.isEmpty() ? -1 : rows.first().row();
+}
+
+void CsvWidget::setListFont(const QFont &font)
+{
+    m_tableView->setFont(font);
+    m_tableView->horizontalHeader()->setFont(font);
+    m_tableView->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 8);
 }
 
 void CsvWidget::selectRow(int row)
@@ -127,9 +134,11 @@ void CsvWidget::next()
 
 void CsvWidget::csvTableViewSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
-    if (!selected.isEmpty())
+    if (!selected.isEmpty()) {
+        // The chosen row stays in view, with the next ones below it.
+        m_tableView->scrollTo(selected.indexes().constFirst(), QAbstractItemView::PositionAtCenter);
         emitSelectedRow();
-    else if (!deselected.isEmpty() && selectedRow() < 0)
+    } else if (!deselected.isEmpty() && selectedRow() < 0)
         Q_EMIT rowDeselected();
 }
 

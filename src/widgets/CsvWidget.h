@@ -36,6 +36,10 @@ public:
     // The operator's keys: the row step rows down (1) or up (-1), within the
     // list; without a selected row one down is the first.
     void step(int step);
+    // The table's text, for reading from a step away: rows as high as it
+    // needs, columns as wide as their texts (the table scrolls sideways
+    // where the column is narrower).
+    void setListFont(const QFont &font);
 
 Q_SIGNALS:
     void openImportCsvDialog();

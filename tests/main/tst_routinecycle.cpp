@@ -115,8 +115,9 @@ private Q_SLOTS:
         w.space();
         QVERIFY(w.in(S::START));
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 2);
-        QCOMPARE(log.linesStartingWith(QStringLiteral("Tara: ")),
-                 QStringList({QStringLiteral("Tara: 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0")}));
+        QCOMPARE(
+            log.linesStartingWith(QStringLiteral("Tara: ")),
+            QStringList({QStringLiteral("Tara: 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0 2560.0")}));
         // The athlete warms up in START: these landings are detected but
         // belong to no routine.
         box().streamRecording(1, true);
@@ -133,7 +134,8 @@ private Q_SLOTS:
 
         // The tenth landing in the window closes it and the block handling
         // stops the recording.
-        QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording, kRoutineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording,
+                                 kRoutineMs);
         QVERIFY(w.in(S::ROUTINE));
         QCOMPARE(w.r().landingCount, quint64(10));
         // The page says so, and that the next-step key ends the routine.
@@ -142,7 +144,8 @@ private Q_SLOTS:
         const data::model::Landing first = w.r().individualLandingsTrampoline1[0];
         QVERIFY(first.landingTime > windowStart);
         QCOMPARE(w.r().routineStartTime(), startFromFirstLanding(first));
-        QCOMPARE(w.r().penalty(), RoutineStartTimer::startDelayPenalty(first.landingTime - first.timeOfFlight));
+        QCOMPARE(w.r().penalty(),
+                 RoutineStartTimer::startDelayPenalty(first.landingTime - first.timeOfFlight));
         QCOMPARE(w.dialog->ui().LB_routineStartTime->text(),
                  QString::number(startFromFirstLanding(first), 'f', 1) + QLatin1Char('s'));
         QVERIFY(w.dialog->ui().individualResultsTableView->model()->rowCount() >= 10);
@@ -177,9 +180,38 @@ private Q_SLOTS:
         w.space();
         QTRY_VERIFY_WITH_TIMEOUT(w.in(S::READY), 5000);
         QCOMPARE(approved.count(), 1);
-        QCOMPARE(approved.at(0).at(0).value<data::model::IndividualRoutineResult>().elementCount, quint64(10));
+        QCOMPARE(approved.at(0).at(0).value<data::model::IndividualRoutineResult>().elementCount,
+                 quint64(10));
         QCOMPARE(connectedStates(log), QStringList({"READY", "TARA", "READY", "START", "ROUTINE", "REVIEW",
                                                     "CONNECTED_COMMIT", "READY"}));
+    }
+
+    // Both trampolines chosen, one athlete jumping: no pair forms, and the
+    // page says why instead of counting nothing in silence.
+    void synchronizedWithOneBedJumpingSaysWhy()
+    {
+        Window w(2);
+        QVERIFY(QTest::qWaitForWindowActive(w.dialog.get()));
+        QTRY_VERIFY_WITH_TIMEOUT(w.in(S::READY) && w.d().taraRecord(0).offsets[0] != 0.0, kConnectMs);
+        w.space();
+        w.space();
+        QVERIFY(w.in(S::ROUTINE));
+        QCOMPARE(w.d().trampMode(), data::model::TrampMode::Synchronized);
+        QLabel *why = w.dialog->ui().LB_loneBed;
+        QVERIFY(!why->isVisible());
+        box().streamRecording(1, true);
+        QTRY_VERIFY_WITH_TIMEOUT(why->isVisible(), kRoutineMs);
+        QVERIFY2(why->text().contains(QStringLiteral("only trampoline 1 is jumping")),
+                 qPrintable(why->text()));
+        QTRY_VERIFY_WITH_TIMEOUT(w.d().landingCount(0) >= 3, kRoutineMs);
+        QCOMPARE(w.r().landingCount, quint64(0));
+        QVERIFY(why->isVisible());
+        w.space();
+        QVERIFY(w.in(S::REVIEW));
+        QVERIFY(!why->isVisibleTo(w.dialog.get()));
+        w.key(Qt::Key_X);
+        w.key(Qt::Key_X);
+        QVERIFY(w.in(S::READY));
     }
 
     void synchronizedRoutineEndsByTheThirtySecondRule()
@@ -194,7 +226,8 @@ private Q_SLOTS:
         w.space();
         QVERIFY(w.in(S::ROUTINE));
         box().streamRecording(3, true);
-        QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording, kRoutineMs);
+        QTRY_VERIFY_WITH_TIMEOUT(w.r().exerciseStart < w.r().exerciseEnd && !w.r().routineRecording,
+                                 kRoutineMs);
         QCOMPARE(w.d().trampMode(), data::model::TrampMode::Synchronized);
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);
         QCOMPARE(w.r().landingCount, quint64(10));
@@ -281,7 +314,8 @@ private Q_SLOTS:
         QVERIFY(text->isVisible());
         QVERIFY(!text->text().contains(unusual));
         box().streamFlat(-5);
-        QTRY_VERIFY_WITH_TIMEOUT(text->text().contains(unusual) && !text->text().contains(notConnected), 5000);
+        QTRY_VERIFY_WITH_TIMEOUT(text->text().contains(unusual) && !text->text().contains(notConnected),
+                                 5000);
         box().streamFlat(2560);
         QTRY_VERIFY_WITH_TIMEOUT(!text->text().contains(unusual), 5000);
         QVERIFY(!text->text().contains(notConnected));

@@ -18,9 +18,11 @@
 #include "widgets/RoutineMetaWidget.h"
 #include "wsdb.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QSignalSpy>
@@ -28,7 +30,10 @@
 #include <QTableView>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <memory>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -367,6 +372,129 @@ private Q_SLOTS:
         QCOMPARE(c.athletes.currentRow(), -1);
         QVERIFY(c.store.startSelection().athlete1.lastName.isEmpty());
         QVERIFY(c.announcements.upcoming().isEmpty());
+    }
+
+    // A real competition: 60 athletes in a group and in a CSV list. The
+    // left column takes its share of a wide window, the lists are in a
+    // larger type than the window's and keep the chosen row in view, F3
+    // gives the athlete list the arrow keys, and READY warns while a start
+    // list is in use and nobody is up next.
+    void aSixtyAthleteStartListFitsTheWindow()
+    {
+        const QString path = file(QStringLiteral("sixty.db"));
+        {
+            wsDaten store;
+            wsdb db(store);
+            QFile::remove(path);
+            QVERIFY(db.openDatabase(path) && ovra::test::seedCompetition(db));
+            QCOMPARE(db.execute(QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, "
+                                               "LastName1 ) VALUES ( 'Worlds', 'Seniors', 'Qualification', "
+                                               "'__ws_def_group__' );"),
+                                {}),
+                     SQLITE_DONE);
+            for (int i = 1; i <= 60; ++i) {
+                QCOMPARE(
+                    db.execute(QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, "
+                                              "StartOrder, Competitor1No, LastName1, FirstName1, Gender1, "
+                                              "Year1, NOCCode1, IDFIG1, Competitor2No, GenderID, TypeID ) "
+                                              "VALUES ( 'Worlds', 'Seniors', 'Qualification', ?, ?, ?, "
+                                              "'Anna', 'Female', 2001, 'GER', '', -1, 2, 1 );"),
+                               {i, 100 + i, QStringLiteral("Athlete%1").arg(i, 2, 10, QLatin1Char('0'))}),
+                    SQLITE_DONE);
+            }
+        }
+        Window w(path);
+        QVERIFY(w.run());
+        w.fire("usbConnected");
+        w.dialog->resize(1600, 1000);
+        QVERIFY(QTest::qWaitForWindowExposed(w.dialog.get()));
+        OvraDialogUi &ui = w.ui();
+        const QString nobody = QStringLiteral("- No athlete is chosen in the start list");
+        QVERIFY(!ui.readyPageLabelWarningText->text().contains(nobody));
+
+        QTRY_VERIFY(ui.mainSplitter->widget(0)->width() >= 1600 / 4);
+        w.ui().CB_event->setCurrentIndex(1);
+        w.ui().CB_competition->setCurrentIndex(1);
+        const int qualification = ui.CB_group->findText(QStringLiteral("Qualification"));
+        QVERIFY(qualification > 0);
+        ui.CB_group->setCurrentIndex(qualification);
+        QListWidget *athletes = ui.LW_athlets;
+        QCOMPARE(athletes->count(), 60);
+        QVERIFY(athletes->font().pointSizeF() >= QApplication::font().pointSizeF() * 1.25);
+        QTest::qWait(50);
+        const int rowHeight = athletes->visualItemRect(athletes->item(0)).height();
+        QVERIFY2(athletes->viewport()->height() / rowHeight >= 15,
+                 qPrintable(QStringLiteral("%1 rows").arg(athletes->viewport()->height() / rowHeight)));
+
+        const auto inView = [athletes](int row) {
+            return athletes->viewport()->rect().contains(athletes->visualItemRect(athletes->item(row)));
+        };
+        athletes->setCurrentRow(44);
+        QVERIFY(inView(44));
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("lastname")),
+                 QStringLiteral("Athlete45"));
+        ui.actionNextAthlete->trigger();
+        QCOMPARE(athletes->currentRow(), 45);
+        QVERIFY(inView(45) && inView(46));
+        // F3: the arrow keys move the list, Space still starts the routine.
+        QTest::keyClick(w.dialog.get(), Qt::Key_F3);
+        QCOMPARE(QApplication::focusWidget(), static_cast<QWidget *>(athletes));
+        QTest::keyClick(athletes, Qt::Key_Down);
+        QCOMPARE(athletes->currentRow(), 46);
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("lastname")),
+                 QStringLiteral("Athlete47"));
+        QTest::keyClick(athletes, Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+        QCOMPARE(w.routineMeta().value(QStringLiteral("lastname")), QStringLiteral("Athlete47"));
+        QTest::keyClick(w.dialog.get(), Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+
+        // No athlete chosen while the list is in use: READY warns.
+        QVERIFY(!ui.readyPageLabelWarningText->text().contains(nobody));
+        ui.TB_clearAthlet->click();
+        QTRY_VERIFY(ui.readyPageLabelWarningText->text().contains(nobody));
+        QVERIFY(ui.readyPageLabelWarningText->isVisible());
+        athletes->setCurrentRow(0);
+        QVERIFY(!ui.readyPageLabelWarningText->text().contains(nobody));
+
+        // The same list from a CSV file: every column as wide as its texts,
+        // the chosen row in view.
+        const QString csv = file(QStringLiteral("sixty.csv"));
+        {
+            QFile out(csv);
+            QVERIFY(out.open(QIODevice::WriteOnly));
+            out.write("Start number;Last name;First name;Club;Routine\n");
+            for (int i = 1; i <= 60; ++i)
+                out.write(QStringLiteral("%1;Athlete%1;Anna;TSV Musterstadt-Nord;Voluntary %2\n")
+                              .arg(i)
+                              .arg(i % 2 + 1)
+                              .toUtf8());
+        }
+        CsvSource source;
+        source.path = csv;
+        source.separator = QLatin1Char(';');
+        source.header = true;
+        w.dialog->importCsv(source);
+        CsvWidget &list = w.dialog->csvWidget();
+        QTableView *table = list.tableView();
+        QCOMPARE(list.model()->rowCount(), 60);
+        QVERIFY(table->font().pointSizeF() >= QApplication::font().pointSizeF() * 1.25);
+        QTest::qWait(50);
+        const QFontMetrics metrics(table->font());
+        for (int column = 0; column < list.model()->columnCount(); ++column) {
+            const int widest = std::max(
+                metrics.horizontalAdvance(list.model()->headerData(column, Qt::Horizontal).toString()),
+                metrics.horizontalAdvance(list.model()->index(10, column).data().toString()));
+            QVERIFY2(table->horizontalHeader()->sectionSize(column) >= widest,
+                     qPrintable(QString::number(column)));
+        }
+        list.selectRow(49);
+        QVERIFY(table->viewport()->rect().contains(table->visualRect(list.model()->index(49, 0))));
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("Last name")),
+                 QStringLiteral("Athlete50"));
+        QVERIFY(!ui.readyPageLabelWarningText->text().contains(nobody));
+        list.clearSelection();
+        QTRY_VERIFY(ui.readyPageLabelWarningText->text().contains(nobody));
     }
 
     // The settings are loaded before the lists exist: the stored choice is

@@ -110,27 +110,31 @@ GroupDialog::GroupDialog(wsdb &database, wsDaten &store, QWidget *parent)
     searchLayout->addLayout(filters);
     searchLayout->addWidget(m_athletes, 1);
 
+    // Readable titles; the columns that only repeat a name shown beside
+    // them or carry the competition's codes are kept for saving, not shown.
     m_startList = startlist::makeTree(this, "startListTree",
                                       {tr("Order"),
                                        tr("No. 1"),
                                        tr("Name 1"),
-                                       QStringLiteral("LastName1"),
-                                       QStringLiteral("FirstName1"),
-                                       QStringLiteral("Gender1"),
-                                       QStringLiteral("Year1"),
-                                       QStringLiteral("NOCCode1"),
-                                       QStringLiteral("IDFIG1"),
+                                       tr("Last name 1"),
+                                       tr("First name 1"),
+                                       tr("Gender 1"),
+                                       tr("Year 1"),
+                                       tr("NOC-Code 1"),
+                                       tr("FIG-Lic. 1"),
                                        tr("No. 2"),
                                        tr("Name 2"),
-                                       QStringLiteral("LastName2"),
-                                       QStringLiteral("FirstName2"),
-                                       QStringLiteral("Gender2"),
-                                       QStringLiteral("Year2"),
-                                       QStringLiteral("NOCCode2"),
-                                       QStringLiteral("IDFIG2"),
-                                       QStringLiteral("NOCCode"),
-                                       QStringLiteral("GenderID"),
-                                       QStringLiteral("TypeID")});
+                                       tr("Last name 2"),
+                                       tr("First name 2"),
+                                       tr("Gender 2"),
+                                       tr("Year 2"),
+                                       tr("NOC-Code 2"),
+                                       tr("FIG-Lic. 2"),
+                                       tr("NOC-Code"),
+                                       tr("Gender of the competition"),
+                                       tr("Type of the competition")});
+    for (int column : {LastName1, FirstName1, LastName2, FirstName2, NocCode, GenderId, TypeId})
+        m_startList->setColumnHidden(column, true);
     m_competitor1 = new QLineEdit(this);
     m_competitor1->setObjectName(QStringLiteral("competitor1Edit"));
     m_competitor2 = new QLineEdit(this);

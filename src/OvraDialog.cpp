@@ -134,6 +134,12 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     else
         resize(screen()->availableSize() * kFirstStartScreenShare);
     m_tutorials = new TutorialLauncher(m_settings->tutorialSettings(), this);
+    // Never over a routine restored after a crash, nor over one under way.
+    m_tutorials->setStartupCondition([this] {
+        return !m_routineRecorder->temporaryRoutineFileExists() &&
+               (m_ovraState->isIn(OvraState::WAIT) || m_ovraState->isIn(OvraState::READY) ||
+                m_ovraState->isIn(OvraState::NO_FOCUS));
+    });
     handleWeightClassSelection(m_ui->CB_mode->currentIndex());
     handleTrampolineSelection(m_ui->CB_trampSelect->currentIndex());
 

@@ -532,8 +532,11 @@ void OvraDialog::replayRecovery(const RecoverySelection &selection)
     emitRoutineWindow();
     if (static_cast<int>(m_daten->trampMode()) > 2)
         m_ui->resultTableStack->setCurrentIndex(1);
-    // The ring holds no meta information: the routine is the athlete's who
-    // is due (after a dismissal the one jumping again).
+    // Where the ring marked the routine the begin lies in, the routine keeps
+    // its mode and athlete; otherwise it is the athlete's who is due (after
+    // a dismissal the one jumping again).
+    if (const LastChanceRecovery::RoutineMark *mark = m_lastChanceRecovery->markAt(selection.routineBegin))
+        m_daten->routines().setRoutineMetaInformation(mark->meta);
     m_announcements->routineRecovered();
     qDebug() << "end recovery";
     releaseBoxWatchdog(held);

@@ -11,6 +11,7 @@
 #include "GroupDialog.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "StartListDialogSupport.h"
 #include "StartListSelection.h"
 #include "WidgetPlaceholders.h"
 #include "data/wsDaten.h"
@@ -44,6 +45,8 @@ namespace {
 template <typename Dialog> void runStartListDialog(Dialog *dialog, StartListSelection *selection)
 {
     dialog->reload();
+    // Typing goes to the form, not to the list.
+    startlist::focusFirstField(dialog);
     dialog->exec();
     selection->refresh();
 }

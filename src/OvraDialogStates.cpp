@@ -5,6 +5,8 @@
 #include "OvraDialogUi.h"
 #include "SelfDiagnosisDialog.h"
 #include "data/wsDaten.h"
+#include "misc/TutorialLauncher.h"
+#include "recovery/LastChanceRecovery.h"
 #include "settings/OvraSettings.h"
 #include "state/OperatorKeys.h"
 #include "state/OvraState.h"
@@ -76,6 +78,26 @@ void OvraDialog::setupStateMachine()
     for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT})
         connect(s.state(done), &QState::exited, m_announcements, &RoutineAnnouncements::routineCommitted);
     connect(s.state(OvraState::START), &QState::exited, this, [this] { showLoneBed(-1); });
+    // A tutorial never stays in front of a routine.
+    for (OvraState::InnerState running : {OvraState::START, OvraState::CONTINUOUS})
+        connect(s.state(running), &QState::entered, m_tutorials, &TutorialLauncher::closeCurrent);
+    // The last-chance ring learns where each routine lies, in which mode it
+    // was measured and whose it was, so that one picked from it keeps them.
+    connect(s.state(OvraState::START), &QState::entered, this, [this] {
+        m_lastChanceRecovery->beginRoutineMark(static_cast<int>(m_daten->trampMode()),
+                                               m_daten->routines().routineMeta());
+    });
+    connect(s.state(OvraState::ROUTINE), &QState::exited, this, [this] {
+        m_lastChanceRecovery->updateRoutineMark(static_cast<int>(m_daten->trampMode()),
+                                                m_daten->routines().routineMeta());
+    });
+    connect(&m_daten->routines(), &data::model::Routines::updateRoutineMetaInformation, this,
+            [this](const QMap<QString, QString> &meta) {
+                if (RoutineAnnouncements::isRoutineUnderWay(m_ovraState->innerState()))
+                    m_lastChanceRecovery->updateRoutineMark(static_cast<int>(m_daten->trampMode()), meta);
+            });
+    connect(s.state(OvraState::READY), &QState::entered, m_lastChanceRecovery,
+            &LastChanceRecovery::endRoutineMark);
     // Who jumps is shown above the beds while the routine runs.
     for (OvraState::InnerState running : {OvraState::START, OvraState::ROUTINE})
         s.state(running)->assignProperty(m_ui->LB_athleteOnBed, "visible", true);

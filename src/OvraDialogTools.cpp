@@ -13,6 +13,7 @@
 #include "statistics/ExportCompetitionProtocolDialog.h"
 
 #include <QAction>
+#include <QFileInfo>
 
 namespace {
 
@@ -75,11 +76,15 @@ void OvraDialog::showExportCompetitionProtocolDialog()
 {
     if (alreadyOpen<ExportCompetitionProtocolDialog>(this))
         return;
-    // The routines of a competition are where the autosave put them, or
-    // beside the last data file opened or saved.
-    const QString autoSaved = m_settings->autoSaveSettings().path();
-    auto *dialog = new ExportCompetitionProtocolDialog(
-        autoSaved.isEmpty() ? m_settings->exportSettings().path() : autoSaved, this);
+    // The routines of a competition are where the autosave puts them (its
+    // folder, also the default one), or beside the last data file opened or
+    // saved when that folder does not exist.
+    QString folder = m_settings->autoSaveSettings().targetDirectory();
+    const QString lastFiles = m_settings->exportSettings().path();
+    if (!QFileInfo(folder).isDir() && !lastFiles.isEmpty() && lastFiles != QLatin1String(".") &&
+        QFileInfo(lastFiles).isDir())
+        folder = QFileInfo(lastFiles).absoluteFilePath();
+    auto *dialog = new ExportCompetitionProtocolDialog(folder, this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->open();
 }

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDialog>
+#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -141,7 +142,35 @@ RowButtons layoutListDialog(QDialog *dialog, QTreeWidget *tree, QLayout *form, b
     auto *layout = new QVBoxLayout(dialog);
     layout->addLayout(body, 1);
     layout->addLayout(buttons);
+    // The form comes first, in the order it reads, so that the first name
+    // typed lands in its first field; then the list and the buttons.
+    QList<QWidget *> chain;
+    if (auto *fields = qobject_cast<QFormLayout *>(form)) {
+        for (int row = 0; row < fields->rowCount(); ++row) {
+            if (QLayoutItem *item = fields->itemAt(row, QFormLayout::FieldRole); item && item->widget())
+                chain << item->widget();
+        }
+    }
+    chain << tree << b.add << b.replace << b.remove << b.ok;
+    if (b.cancel)
+        chain << b.cancel;
+    for (qsizetype i = 1; i < chain.size(); ++i)
+        QWidget::setTabOrder(chain.at(i - 1), chain.at(i));
+    if (!chain.isEmpty())
+        chain.first()->setFocus();
     return b;
+}
+
+void focusFirstField(QDialog *dialog)
+{
+    // The widget after the dialog itself in its focus chain.
+    for (QWidget *next = dialog->nextInFocusChain(); next && next != dialog;
+         next = next->nextInFocusChain()) {
+        if (next->focusPolicy() & Qt::TabFocus && next->isEnabled()) {
+            next->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
 }
 
 void enableRowButtons(const RowButtons &buttons, bool formComplete, bool rowChosen)

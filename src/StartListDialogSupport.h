@@ -60,8 +60,12 @@ struct RowButtons
     QPushButton *ok = nullptr;
     QPushButton *cancel = nullptr;
 };
-// Lays out the list with its form beside it and the buttons below.
+// Lays out the list with its form beside it and the buttons below; the
+// keyboard goes through the form first, then the list and the buttons.
 RowButtons layoutListDialog(QDialog *dialog, QTreeWidget *tree, QLayout *form, bool withCancel);
+// Gives the keyboard to the first field of the dialog's focus chain, as on
+// every opening of the dialog.
+void focusFirstField(QDialog *dialog);
 // Add needs a complete form, Replace that and a chosen row, Delete a row.
 void enableRowButtons(const RowButtons &buttons, bool formComplete, bool rowChosen);
 

@@ -19,6 +19,7 @@
 #include <QSslSocket>
 #include <QStyle>
 #include <QTextEdit>
+#include <QUrl>
 #include <QVBoxLayout>
 
 using ovra::rest::client::ScoringClient;
@@ -33,6 +34,7 @@ const char *const kStyleSheet = R"(
 QLabel[status="unknown"] { border: 1px solid rgb(220,220,90); border-radius: 6px; }
 QLabel[status="success"] { background: rgb(70,170,110); border-radius: 6px; }
 QLabel[status="failed"] { background: rgb(230,90,90); border-radius: 6px; }
+QLabel[problem="true"] { color: rgb(190,30,30); }
 )";
 
 void repolish(QWidget *widget)
@@ -112,6 +114,12 @@ NetworkDialog::NetworkDialog(ovra::rest::server::RestServerSettings &restServerS
     serverGrid->addWidget(m_httpPort, 0, 1);
     serverGrid->addWidget(m_webSocketEnabled, 1, 0);
     serverGrid->addWidget(m_webSocketPort, 1, 1);
+    m_serverProblem = new QLabel(servers);
+    m_serverProblem->setObjectName(QStringLiteral("label_server_problem"));
+    m_serverProblem->setProperty("problem", true);
+    m_serverProblem->setWordWrap(true);
+    m_serverProblem->setVisible(false);
+    serverGrid->addWidget(m_serverProblem, 2, 0, 1, 3);
     serverGrid->setColumnStretch(2, 1);
     layout->addWidget(servers);
 
@@ -168,12 +176,16 @@ void NetworkDialog::buildRow(QWidget *parent, int index, QGridLayout *grid)
 {
     const QString suffix = rowSuffix(index);
     Row &r = m_rows[static_cast<std::size_t>(index)];
-    const int line = index + 1;
+    // Each row has a line below it for what is wrong in it.
+    const int line = 2 * index + 1;
     grid->addWidget(new QLabel(suffix.mid(1), parent), line, 0);
     r.enabled = new QCheckBox(parent);
     r.enabled->setObjectName(QStringLiteral("checkBox_enabled") + suffix);
     r.label = new QLineEdit(parent);
     r.label->setObjectName(QStringLiteral("lineEdit_label") + suffix);
+    // The advanced columns must not squeeze the label to nothing.
+    r.label->setMinimumWidth(r.label->fontMetrics().horizontalAdvance(QStringLiteral("Scoring system 8")) +
+                             16);
     r.url = new QLineEdit(parent);
     r.url->setObjectName(QStringLiteral("lineEdit_url") + suffix);
     r.url->setPlaceholderText(QStringLiteral("http://192.168.0.%1:8080/api").arg(10 + index));
@@ -200,6 +212,12 @@ void NetworkDialog::buildRow(QWidget *parent, int index, QGridLayout *grid)
     grid->addWidget(r.sample, line, 6);
     grid->addWidget(r.intermediate, line, 7);
     grid->addWidget(r.state, line, 8);
+    r.problem = new QLabel(parent);
+    r.problem->setObjectName(QStringLiteral("label_problem") + suffix);
+    r.problem->setProperty("problem", true);
+    r.problem->setWordWrap(true);
+    r.problem->setVisible(false);
+    grid->addWidget(r.problem, line + 1, 2, 1, 7);
 
     connect(r.enabled, &QCheckBox::toggled, this, &NetworkDialog::validate);
     connect(r.label, &QLineEdit::textChanged, this, &NetworkDialog::validate);
@@ -253,6 +271,35 @@ void NetworkDialog::updateAdvancedVisibility()
         r.intermediate->setVisible(advanced);
         r.state->setVisible(advanced);
     }
+    // The dialog grows with the columns shown, so the fields keep their
+    // widths.
+    if (isVisible()) {
+        layout()->activate();
+        resize(size().expandedTo(sizeHint()));
+    }
+}
+
+QString NetworkDialog::urlProblem(const QString &text)
+{
+    if (text.isEmpty())
+        return tr("Enter the scoring system's address, for example http://192.168.0.10:8080/api");
+    if (!text.contains(QLatin1String("://")))
+        return tr("The address must begin with http:// or https://, for example http://%1").arg(text);
+    const QUrl url(text, QUrl::StrictMode);
+    if (!url.isValid())
+        return tr("The address cannot be read: %1").arg(url.errorString());
+    const QString scheme = url.scheme().toLower();
+    if (scheme != QLatin1String("http") && scheme != QLatin1String("https"))
+        return tr("Only http:// and https:// addresses are supported, not %1://").arg(url.scheme());
+    if (url.host().isEmpty())
+        return tr("The address names no computer, for example http://192.168.0.10:8080/api");
+    return QString();
+}
+
+void NetworkDialog::showProblem(QLabel *label, const QString &problem)
+{
+    label->setText(problem);
+    label->setVisible(!problem.isEmpty());
 }
 
 bool NetworkDialog::validatePorts()
@@ -268,24 +315,45 @@ bool NetworkDialog::validatePorts()
     };
     bool httpValid = portValid(m_httpPort, m_httpEnabled->isChecked());
     bool webSocketValid = portValid(m_webSocketPort, m_webSocketEnabled->isChecked());
+    QString problem;
+    if (!httpValid || !webSocketValid)
+        problem = tr("A server port is a number from 1 to 65535.");
     if (m_httpEnabled->isChecked() && m_webSocketEnabled->isChecked() &&
         m_httpPort->text() == m_webSocketPort->text()) {
         httpValid = false;
         webSocketValid = false;
+        problem = tr("The HTTP and the WebSocket server cannot share a port.");
     }
     setValid(m_httpPort, httpValid);
     setValid(m_webSocketPort, webSocketValid);
+    showProblem(m_serverProblem, problem);
     return httpValid && webSocketValid;
 }
 
 bool NetworkDialog::validateRow(int index)
 {
-    const Row &r = row(index);
+    Row &r = row(index);
     const bool labelValid = !r.label->text().isEmpty();
     const bool urlValid = isValidScoringUrl(r.url->text());
     setValid(r.label, labelValid);
     setValid(r.url, urlValid);
-    setStatusIconByIndex(index, Unknown);
+    // The test light stands for the address tested; other edits leave it.
+    if (!r.enabled->isChecked() || r.url->text() != r.testedUrl) {
+        setStatusIconByIndex(index, Unknown);
+        r.testedUrl.clear();
+    }
+    // A test's failure stays shown while its light does.
+    if (r.testedUrl.isEmpty() || r.status->property("status").toString() != statusName(Failed)) {
+        QString problem;
+        if (r.enabled->isChecked()) {
+            if (!urlValid)
+                problem = urlProblem(r.url->text());
+            if (!labelValid)
+                problem = problem.isEmpty() ? tr("Enter a label: the status bar shows the system by it.")
+                                            : tr("Enter a label. %1").arg(problem);
+        }
+        showProblem(r.problem, problem);
+    }
     const bool usable = r.enabled->isChecked() && labelValid && urlValid;
     r.test->setEnabled(usable);
     r.sample->setEnabled(usable);
@@ -335,15 +403,25 @@ ScoringClient *temporaryClient(int index, const QString &url, QObject *parent)
 void NetworkDialog::testConnection(const int index, const QString &url)
 {
     setStatusIconByIndex(index, Unknown);
+    row(index).testedUrl = url;
+    showProblem(row(index).problem, QString());
     ScoringClient *client = temporaryClient(index, url, this);
-    connect(client, &ScoringClient::healthSignal, this, [this, client, index](int id) {
-        if (id == index)
+    connect(client, &ScoringClient::healthSignal, this, [this, client, index, url](int id) {
+        if (id == index && row(index).testedUrl == url)
             setStatusIconByIndex(index, Success);
         client->deleteLater();
     });
-    connect(client, &ScoringClient::healthErrorSignal, this, [this, client, index](int id) {
-        if (id == index)
+    connect(client, &ScoringClient::healthErrorSignal, this, [this, client, index, url](int id) {
+        if (id == index && row(index).testedUrl == url) {
             setStatusIconByIndex(index, Failed);
+            // The network's own words, without the separator some carry.
+            QString reason = client->lastHealthError().trimmed();
+            while (reason.endsWith(QLatin1Char(',')) || reason.endsWith(QLatin1Char(';')))
+                reason.chop(1);
+            showProblem(row(index).problem, reason.isEmpty()
+                                                ? tr("Test failed: the scoring system did not answer.")
+                                                : tr("Test failed: %1").arg(reason));
+        }
         client->deleteLater();
     });
     client->checkHealth();

@@ -48,6 +48,9 @@ public:
 
     // A scoring system's URL: strictly valid, http or https, with a host.
     static bool isValidScoringUrl(const QString &text);
+    // What is wrong with a scoring system's URL, in the operator's words;
+    // empty for a valid one.
+    static QString urlProblem(const QString &text);
 
     struct Row
     {
@@ -59,14 +62,22 @@ public:
         QPushButton *sample = nullptr;
         QCheckBox *intermediate = nullptr;
         QCheckBox *state = nullptr;
+        // What is wrong in the row, or why its test failed, next to it.
+        QLabel *problem = nullptr;
+        // The URL the last test went to: only an edit of it makes the test
+        // light unknown again.
+        QString testedUrl;
     };
     const Row &row(int index) const { return m_rows[static_cast<std::size_t>(index)]; }
+    Row &row(int index) { return m_rows[static_cast<std::size_t>(index)]; }
     QCheckBox *httpServerCheckBox() const { return m_httpEnabled; }
     QLineEdit *httpPortEdit() const { return m_httpPort; }
     QCheckBox *webSocketServerCheckBox() const { return m_webSocketEnabled; }
     QLineEdit *webSocketPortEdit() const { return m_webSocketPort; }
     QCheckBox *advancedSettingsCheckBox() const { return m_advanced; }
     QPushButton *okButton() const;
+    // What is wrong with the server ports, below them.
+    QLabel *serverProblemLabel() const { return m_serverProblem; }
     QTextEdit *addressesTextEdit() const { return m_addresses; }
 
 public Q_SLOTS:
@@ -78,6 +89,7 @@ private:
     void updateEnabledWidgets();
     void updateAdvancedVisibility();
     bool validatePorts();
+    void showProblem(QLabel *label, const QString &problem);
     bool validateRow(int index);
     static void setValid(QWidget *widget, bool valid);
 
@@ -92,6 +104,7 @@ private:
     QCheckBox *m_webSocketEnabled = nullptr;
     QLineEdit *m_webSocketPort = nullptr;
     std::array<Row, kRows> m_rows{};
+    QLabel *m_serverProblem = nullptr;
     QCheckBox *m_advanced = nullptr;
     QLabel *m_httpsLabel = nullptr;
     QDialogButtonBox *m_buttons = nullptr;

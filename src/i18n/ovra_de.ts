@@ -893,6 +893,62 @@ Erstellt %4</translation>
             <source>The start list could not be saved in the database.</source>
             <translation>Die Startliste konnte nicht in der Datenbank gespeichert werden.</translation>
         </message>
+        <message>
+            <source>Last name 1</source>
+            <translation>Nachname 1</translation>
+        </message>
+        <message>
+            <source>First name 1</source>
+            <translation>Vorname 1</translation>
+        </message>
+        <message>
+            <source>Gender 1</source>
+            <translation>Geschlecht 1</translation>
+        </message>
+        <message>
+            <source>Year 1</source>
+            <translation>Jahrgang 1</translation>
+        </message>
+        <message>
+            <source>NOC-Code 1</source>
+            <translation>NOK-Kürzel 1</translation>
+        </message>
+        <message>
+            <source>FIG-Lic. 1</source>
+            <translation>FIG-Lizenz 1</translation>
+        </message>
+        <message>
+            <source>Last name 2</source>
+            <translation>Nachname 2</translation>
+        </message>
+        <message>
+            <source>First name 2</source>
+            <translation>Vorname 2</translation>
+        </message>
+        <message>
+            <source>Gender 2</source>
+            <translation>Geschlecht 2</translation>
+        </message>
+        <message>
+            <source>Year 2</source>
+            <translation>Jahrgang 2</translation>
+        </message>
+        <message>
+            <source>NOC-Code 2</source>
+            <translation>NOK-Kürzel 2</translation>
+        </message>
+        <message>
+            <source>FIG-Lic. 2</source>
+            <translation>FIG-Lizenz 2</translation>
+        </message>
+        <message>
+            <source>Gender of the competition</source>
+            <translation>Geschlecht des Wettkampfs</translation>
+        </message>
+        <message>
+            <source>Type of the competition</source>
+            <translation>Art des Wettkampfs</translation>
+        </message>
     </context>
     <context>
         <name>HorizontalDisplacementResultWidget</name>
@@ -1070,6 +1126,50 @@ Erstellt %4</translation>
         <message>
             <source>state transitions</source>
             <translation>Zustandswechsel</translation>
+        </message>
+        <message>
+            <source>Enter the scoring system's address, for example http://192.168.0.10:8080/api</source>
+            <translation>Adresse des Wertungssystems eingeben, zum Beispiel http://192.168.0.10:8080/api</translation>
+        </message>
+        <message>
+            <source>The address must begin with http:// or https://, for example http://%1</source>
+            <translation>Die Adresse muss mit http:// oder https:// beginnen, zum Beispiel http://%1</translation>
+        </message>
+        <message>
+            <source>The address cannot be read: %1</source>
+            <translation>Die Adresse ist nicht lesbar: %1</translation>
+        </message>
+        <message>
+            <source>Only http:// and https:// addresses are supported, not %1://</source>
+            <translation>Nur http:// und https:// werden unterstützt, nicht %1://</translation>
+        </message>
+        <message>
+            <source>The address names no computer, for example http://192.168.0.10:8080/api</source>
+            <translation>Die Adresse nennt keinen Rechner, zum Beispiel http://192.168.0.10:8080/api</translation>
+        </message>
+        <message>
+            <source>A server port is a number from 1 to 65535.</source>
+            <translation>Ein Server-Port ist eine Zahl von 1 bis 65535.</translation>
+        </message>
+        <message>
+            <source>The HTTP and the WebSocket server cannot share a port.</source>
+            <translation>HTTP- und WebSocket-Server können sich keinen Port teilen.</translation>
+        </message>
+        <message>
+            <source>Enter a label: the status bar shows the system by it.</source>
+            <translation>Eine Bezeichnung eingeben: unter ihr zeigt die Statusleiste das System.</translation>
+        </message>
+        <message>
+            <source>Enter a label. %1</source>
+            <translation>Eine Bezeichnung eingeben. %1</translation>
+        </message>
+        <message>
+            <source>Test failed: the scoring system did not answer.</source>
+            <translation>Test fehlgeschlagen: das Wertungssystem hat nicht geantwortet.</translation>
+        </message>
+        <message>
+            <source>Test failed: %1</source>
+            <translation>Test fehlgeschlagen: %1</translation>
         </message>
     </context>
     <context>
@@ -1932,6 +2032,18 @@ Taste X drücken</translation>
         <message>
             <source>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</source>
             <translation>Hier wird jeder Messwert der letzten zehn Minuten aufbewahrt, auch wenn keine Übung aufgezeichnet wurde. Wählen Sie den Abschnitt mit der verlorenen Übung und deren Beginn; sie wird dann wie eine geladene Übung zur Prüfung angezeigt.</translation>
+        </message>
+        <message>
+            <source>No routine was measured here: the routine goes to the athlete up next.</source>
+            <translation>Hier wurde keine Übung gemessen: die Übung geht an den Athleten, der als Nächster dran ist.</translation>
+        </message>
+        <message>
+            <source>The routine measured here named no athlete.</source>
+            <translation>Die hier gemessene Übung nannte keinen Athleten.</translation>
+        </message>
+        <message>
+            <source>The routine of %1 was measured here; it keeps that athlete.</source>
+            <translation>Hier wurde die Übung von %1 gemessen; sie behält diesen Athleten.</translation>
         </message>
     </context>
     <context>

@@ -893,6 +893,62 @@ Built %4</translation>
             <source>The start list could not be saved in the database.</source>
             <translation>The start list could not be saved in the database.</translation>
         </message>
+        <message>
+            <source>Last name 1</source>
+            <translation>Last name 1</translation>
+        </message>
+        <message>
+            <source>First name 1</source>
+            <translation>First name 1</translation>
+        </message>
+        <message>
+            <source>Gender 1</source>
+            <translation>Gender 1</translation>
+        </message>
+        <message>
+            <source>Year 1</source>
+            <translation>Year 1</translation>
+        </message>
+        <message>
+            <source>NOC-Code 1</source>
+            <translation>NOC-Code 1</translation>
+        </message>
+        <message>
+            <source>FIG-Lic. 1</source>
+            <translation>FIG-Lic. 1</translation>
+        </message>
+        <message>
+            <source>Last name 2</source>
+            <translation>Last name 2</translation>
+        </message>
+        <message>
+            <source>First name 2</source>
+            <translation>First name 2</translation>
+        </message>
+        <message>
+            <source>Gender 2</source>
+            <translation>Gender 2</translation>
+        </message>
+        <message>
+            <source>Year 2</source>
+            <translation>Year 2</translation>
+        </message>
+        <message>
+            <source>NOC-Code 2</source>
+            <translation>NOC-Code 2</translation>
+        </message>
+        <message>
+            <source>FIG-Lic. 2</source>
+            <translation>FIG-Lic. 2</translation>
+        </message>
+        <message>
+            <source>Gender of the competition</source>
+            <translation>Gender of the competition</translation>
+        </message>
+        <message>
+            <source>Type of the competition</source>
+            <translation>Type of the competition</translation>
+        </message>
     </context>
     <context>
         <name>HorizontalDisplacementResultWidget</name>
@@ -1070,6 +1126,50 @@ Built %4</translation>
         <message>
             <source>state transitions</source>
             <translation>state transitions</translation>
+        </message>
+        <message>
+            <source>Enter the scoring system's address, for example http://192.168.0.10:8080/api</source>
+            <translation>Enter the scoring system's address, for example http://192.168.0.10:8080/api</translation>
+        </message>
+        <message>
+            <source>The address must begin with http:// or https://, for example http://%1</source>
+            <translation>The address must begin with http:// or https://, for example http://%1</translation>
+        </message>
+        <message>
+            <source>The address cannot be read: %1</source>
+            <translation>The address cannot be read: %1</translation>
+        </message>
+        <message>
+            <source>Only http:// and https:// addresses are supported, not %1://</source>
+            <translation>Only http:// and https:// addresses are supported, not %1://</translation>
+        </message>
+        <message>
+            <source>The address names no computer, for example http://192.168.0.10:8080/api</source>
+            <translation>The address names no computer, for example http://192.168.0.10:8080/api</translation>
+        </message>
+        <message>
+            <source>A server port is a number from 1 to 65535.</source>
+            <translation>A server port is a number from 1 to 65535.</translation>
+        </message>
+        <message>
+            <source>The HTTP and the WebSocket server cannot share a port.</source>
+            <translation>The HTTP and the WebSocket server cannot share a port.</translation>
+        </message>
+        <message>
+            <source>Enter a label: the status bar shows the system by it.</source>
+            <translation>Enter a label: the status bar shows the system by it.</translation>
+        </message>
+        <message>
+            <source>Enter a label. %1</source>
+            <translation>Enter a label. %1</translation>
+        </message>
+        <message>
+            <source>Test failed: the scoring system did not answer.</source>
+            <translation>Test failed: the scoring system did not answer.</translation>
+        </message>
+        <message>
+            <source>Test failed: %1</source>
+            <translation>Test failed: %1</translation>
         </message>
     </context>
     <context>
@@ -1932,6 +2032,18 @@ press X</translation>
         <message>
             <source>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</source>
             <translation>Every sample of the last ten minutes is kept here, also when no routine was recorded. Pick the stretch that holds the lost routine and where it begins; it is then shown for review as a loaded routine is.</translation>
+        </message>
+        <message>
+            <source>No routine was measured here: the routine goes to the athlete up next.</source>
+            <translation>No routine was measured here: the routine goes to the athlete up next.</translation>
+        </message>
+        <message>
+            <source>The routine measured here named no athlete.</source>
+            <translation>The routine measured here named no athlete.</translation>
+        </message>
+        <message>
+            <source>The routine of %1 was measured here; it keeps that athlete.</source>
+            <translation>The routine of %1 was measured here; it keeps that athlete.</translation>
         </message>
     </context>
     <context>

@@ -5,6 +5,7 @@
 #include "settings/TutorialSettings.h"
 
 #include <QCoreApplication>
+#include <QDebug>
 #include <QEvent>
 #include <QTimer>
 #include <QWidget>
@@ -30,16 +31,29 @@ bool TutorialLauncher::eventFilter(QObject *watched, QEvent *event)
 
 void TutorialLauncher::showAtStartup()
 {
-    if (m_settings.showSetupTutorialOnEveryStartup()) {
+    const bool first = m_settings.firstStart();
+    const auto allowed = [this] { return !m_startupAllowed || m_startupAllowed(); };
+    if (!allowed()) {
+        qInfo() << "The start-up tutorials give way to the routine on show";
+        return;
+    }
+    if (first || m_settings.showSetupTutorialOnEveryStartup()) {
         TutorialDialog *setup = show(Kind::Setup);
-        // The UI tutorial follows when the setup instructions are closed.
-        connect(setup, &QDialog::finished, this, [this] {
-            if (m_settings.showUiTutorialOnEveryStartup())
+        // The UI tutorial follows when the setup instructions are closed,
+        // unless a routine has come up meanwhile.
+        connect(setup, &QDialog::finished, this, [this, first, allowed] {
+            if ((first || m_settings.showUiTutorialOnEveryStartup()) && allowed())
                 show(Kind::Ui);
         });
     } else if (m_settings.showUiTutorialOnEveryStartup()) {
         show(Kind::Ui);
     }
+}
+
+void TutorialLauncher::closeCurrent()
+{
+    if (m_current)
+        m_current->close();
 }
 
 TutorialDialog *TutorialLauncher::showSetupTutorial()

@@ -6,6 +6,8 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <array>
+#include <climits>
 
 LastChanceRecovery::LastChanceRecovery(QObject *parent, Now now)
     : QObject(parent)
@@ -35,6 +37,7 @@ void LastChanceRecovery::storeFrame(const uchar *frame)
         for (int c = 0; c < kChannels; ++c)
             target[std::size_t(c)] = qFromLittleEndian<qint16>(data + (s * kChannels + c) * 2);
         m_held = std::min(m_held + 1, kCapacity);
+        ++m_stored;
         if (++m_writeIndex >= kCapacity) {
             m_writeIndex = 0;
             m_wrapTime = m_now();
@@ -80,4 +83,58 @@ QDateTime LastChanceRecovery::sampleTime(int k) const
 QDateTime LastChanceRecovery::oldestSampleTime() const
 {
     return sampleTime(0);
+}
+
+void LastChanceRecovery::beginRoutineMark(int trampMode, const QMap<QString, QString> &meta)
+{
+    endRoutineMark();
+    // Marks of routines that left the ring are of no use any more.
+    m_marks.erase(std::remove_if(
+                      m_marks.begin(), m_marks.end(),
+                      [this](const RoutineMark &mark) { return mark.end >= 0 && ringIndexOf(mark.end) < 0; }),
+                  m_marks.end());
+    m_marks.append({m_stored, -1, trampMode, meta});
+}
+
+void LastChanceRecovery::updateRoutineMark(int trampMode, const QMap<QString, QString> &meta)
+{
+    if (m_marks.isEmpty() || m_marks.last().end >= 0)
+        return;
+    m_marks.last().trampMode = trampMode;
+    m_marks.last().meta = meta;
+}
+
+void LastChanceRecovery::endRoutineMark()
+{
+    if (!m_marks.isEmpty() && m_marks.last().end < 0)
+        m_marks.last().end = m_stored;
+}
+
+const LastChanceRecovery::RoutineMark *LastChanceRecovery::markAt(int k) const
+{
+    for (auto it = m_marks.crbegin(); it != m_marks.crend(); ++it) {
+        const qint64 end = it->end < 0 ? m_stored : it->end;
+        if (ringIndexOf(it->begin) <= k && k <= ringIndexOf(end))
+            return &*it;
+    }
+    return nullptr;
+}
+
+int LastChanceRecovery::activeMode(int from, int to) const
+{
+    from = std::clamp(from, firstHeldSample(), kCapacity);
+    to = std::clamp(to, from, kCapacity);
+    if (from >= to)
+        return 0;
+    std::array<int, 2> low{INT_MAX, INT_MAX};
+    std::array<int, 2> high{INT_MIN, INT_MIN};
+    // Every fifth sample finds every contact: one lasts far longer.
+    for (int k = from; k < to; k += 5) {
+        const std::array<int, 2> total{totalTrampoline1(k), totalTrampoline2(k)};
+        for (std::size_t t = 0; t < 2; ++t) {
+            low[t] = std::min(low[t], total[t]);
+            high[t] = std::max(high[t], total[t]);
+        }
+    }
+    return (high[0] - low[0] > kActiveSwing ? 1 : 0) + (high[1] - low[1] > kActiveSwing ? 2 : 0);
 }

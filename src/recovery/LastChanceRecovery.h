@@ -2,7 +2,10 @@
 
 #include "util/ZeroedBuffer.h"
 #include <QDateTime>
+#include <QList>
+#include <QMap>
 #include <QObject>
+#include <QString>
 
 #include <array>
 #include <functional>
@@ -49,8 +52,36 @@ public:
     void pauseRecording() { m_recording = false; }
     void resumeRecording() { m_recording = true; }
 
+    // What the ring knows about the routines it holds: from the routine's
+    // START to its end (the next READY), in which trampoline mode it was
+    // measured and whose it was. A routine picked from the ring keeps its
+    // athlete and mode where a mark covers its begin.
+    struct RoutineMark
+    {
+        qint64 begin = 0;
+        qint64 end = -1; // -1 while the routine is under way
+        int trampMode = 1;
+        QMap<QString, QString> meta;
+    };
+    void beginRoutineMark(int trampMode, const QMap<QString, QString> &meta);
+    // The routine under way changed its mode or its meta information.
+    void updateRoutineMark(int trampMode, const QMap<QString, QString> &meta);
+    void endRoutineMark();
+    // The mark of the routine that ring sample k belongs to; none when k
+    // lies outside every marked routine.
+    const RoutineMark *markAt(int k) const;
+    const QList<RoutineMark> &marks() const { return m_marks; }
+
+    // The beds whose total force swings in ring samples from .. to-1 as a
+    // jumping athlete's does: 1 trampoline 1, 2 trampoline 2, 3 both, 0
+    // neither.
+    int activeMode(int from, int to) const;
+    static constexpr int kActiveSwing = 1500;
+
 private:
     int slot(int k) const;
+    // The ring sample of an absolute sample count; may lie outside the ring.
+    qint64 ringIndexOf(qint64 sample) const { return sample - (m_stored - kCapacity); }
 
     Now m_now;
     ovra::util::ZeroedBuffer<Sample> m_ring;
@@ -58,6 +89,9 @@ private:
     int m_held = 0;
     QDateTime m_wrapTime;
     bool m_recording = true;
+    // Samples stored since construction; marks count in these.
+    qint64 m_stored = 0;
+    QList<RoutineMark> m_marks;
 };
 
 // The stretch of the ring the operator picked: trampoline mode (1, 2 or 3)

@@ -2,6 +2,8 @@
 
 #include "recovery/RecoveryChartFrame.h"
 
+#include "data/StartSelection.h"
+
 #include <QDialogButtonBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -49,6 +51,7 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     for (QRadioButton *button : {m_tramp1RadioButton, m_tramp2RadioButton, m_syncRadioButton}) {
         groupLayout->addWidget(button);
         connect(button, &QRadioButton::toggled, this, &RecoveryDialog::updateCurves);
+        connect(button, &QRadioButton::clicked, this, [this] { m_modeFollowsData = false; });
     }
     layout->addWidget(group);
 
@@ -90,6 +93,9 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     layout->addWidget(m_detail, 1);
     layout->addWidget(m_beginLabel);
     layout->addWidget(m_beginSlider);
+    m_athleteLabel = makeLabel("athleteLabel");
+    m_athleteLabel->setWordWrap(true);
+    layout->addWidget(m_athleteLabel);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &RecoveryDialog::accept);
@@ -106,6 +112,26 @@ RecoveryDialog::RecoveryDialog(const LastChanceRecovery &ring, RecoverySelection
     beginChanged(m_beginSlider->value());
 }
 
+void RecoveryDialog::followData()
+{
+    const LastChanceRecovery::RoutineMark *mark = m_ring.markAt(m_beginSlider->value());
+    const QString athlete = mark ? data::model::athleteName(mark->meta) : QString();
+    m_athleteLabel->setText(
+        !mark               ? tr("No routine was measured here: the routine goes to the athlete up next.")
+        : athlete.isEmpty() ? tr("The routine measured here named no athlete.")
+                            : tr("The routine of %1 was measured here; it keeps that athlete.").arg(athlete));
+    if (!m_modeFollowsData)
+        return;
+    const int mode =
+        mark ? mark->trampMode : m_ring.activeMode(m_fromSlider->value(), m_toSlider->value() + 1);
+    QRadioButton *button = mode == 1   ? m_tramp1RadioButton
+                           : mode == 2 ? m_tramp2RadioButton
+                           : mode == 3 ? m_syncRadioButton
+                                       : nullptr;
+    if (button)
+        button->setChecked(true);
+}
+
 QString RecoveryDialog::timeText(int k) const
 {
     return m_ring.sampleTime(k).toString(QStringLiteral("hh:mm:ss.z"));
@@ -117,6 +143,7 @@ void RecoveryDialog::fromChanged(int value)
     m_overview->setSelectionStart(value);
     m_detail->setViewStart(value);
     m_beginSlider->setMinimum(value);
+    followData();
 }
 
 void RecoveryDialog::toChanged(int value)
@@ -125,12 +152,14 @@ void RecoveryDialog::toChanged(int value)
     m_overview->setSelectionEnd(value);
     m_detail->setViewEnd(value);
     m_beginSlider->setMaximum(value);
+    followData();
 }
 
 void RecoveryDialog::beginChanged(int value)
 {
     m_beginLabel->setText(tr("Routine begin ") + timeText(value));
     m_detail->setMarker(value);
+    followData();
 }
 
 void RecoveryDialog::updateCurves()

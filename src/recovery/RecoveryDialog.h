@@ -28,6 +28,12 @@ public:
     QRadioButton *syncRadioButton() const { return m_syncRadioButton; }
     RecoveryChartFrame *overview() const { return m_overview; }
     RecoveryChartFrame *detail() const { return m_detail; }
+    // Whose routine the begin lies in, as the ring marked it.
+    QLabel *athleteLabel() const { return m_athleteLabel; }
+    // Until the operator picks a trampoline, the choice follows the data:
+    // the mode of the routine the begin lies in, else the beds that jump in
+    // the chosen stretch.
+    bool modeFollowsData() const { return m_modeFollowsData; }
 
 public Q_SLOTS:
     void accept() override;
@@ -38,6 +44,7 @@ private:
     void toChanged(int value);
     void beginChanged(int value);
     void updateCurves();
+    void followData();
 
     const LastChanceRecovery &m_ring;
     RecoverySelection &m_selection;
@@ -52,4 +59,6 @@ private:
     QLabel *m_beginLabel = nullptr;
     RecoveryChartFrame *m_overview = nullptr;
     RecoveryChartFrame *m_detail = nullptr;
+    QLabel *m_athleteLabel = nullptr;
+    bool m_modeFollowsData = true;
 };

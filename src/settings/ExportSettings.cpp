@@ -19,8 +19,7 @@ const QStringList &columnSeparators()
 
 const QStringList &lineSeparators()
 {
-    static const QStringList table{QStringLiteral("\n"), QStringLiteral("\r\n"),
-                                   QStringLiteral("\r")};
+    static const QStringList table{QStringLiteral("\n"), QStringLiteral("\r\n"), QStringLiteral("\r")};
     return table;
 }
 
@@ -34,8 +33,8 @@ int indexOrWarn(const QStringList &table, const QString &value, const char *what
     const int index = static_cast<int>(table.indexOf(value));
     if (index >= 0)
         return index;
-    qWarning().noquote() << QStringLiteral("Unknown %1 separator:").arg(QLatin1String(what))
-                         << value << "Using" << table.first() << "instead.";
+    qWarning().noquote() << QStringLiteral("Unknown %1 separator:").arg(QLatin1String(what)) << value
+                         << "Using" << table.first() << "instead.";
     return 0;
 }
 } // namespace
@@ -66,17 +65,55 @@ bool ExportSettings::builtInGeometry(TrampType type, double &length, double &wid
     return false;
 }
 
-QString ExportSettings::decimalSepForIndex(int index) { return entryOrFirst(decimalSeparators(), index); }
-QString ExportSettings::columnSepForIndex(int index) { return entryOrFirst(columnSeparators(), index); }
-QString ExportSettings::lineSepForIndex(int index) { return entryOrFirst(lineSeparators(), index); }
+TrampType ExportSettings::typeOfGeometry(double length, double width)
+{
+    for (TrampType type : {TrampType::Standard, TrampType::StandardWide, TrampType::Long}) {
+        double l = 0.0;
+        double w = 0.0;
+        if (builtInGeometry(type, l, w) && qFuzzyCompare(l, length) && qFuzzyCompare(w, width))
+            return type;
+    }
+    return TrampType::Other;
+}
 
-void ExportSettings::setDecimalSepIndex(int index) { setDecimalSep(decimalSepForIndex(index)); }
-void ExportSettings::setColumnSepIndex(int index) { setColumnSep(columnSepForIndex(index)); }
-void ExportSettings::setLineSepIndex(int index) { setLineSep(lineSepForIndex(index)); }
+QString ExportSettings::decimalSepForIndex(int index)
+{
+    return entryOrFirst(decimalSeparators(), index);
+}
+QString ExportSettings::columnSepForIndex(int index)
+{
+    return entryOrFirst(columnSeparators(), index);
+}
+QString ExportSettings::lineSepForIndex(int index)
+{
+    return entryOrFirst(lineSeparators(), index);
+}
 
-int ExportSettings::decimalSepIndex() const { return indexOrWarn(decimalSeparators(), m_decimalSep, "decimal"); }
-int ExportSettings::columnSepIndex() const { return indexOrWarn(columnSeparators(), m_columnSep, "column"); }
-int ExportSettings::lineSepIndex() const { return indexOrWarn(lineSeparators(), m_lineSep, "line"); }
+void ExportSettings::setDecimalSepIndex(int index)
+{
+    setDecimalSep(decimalSepForIndex(index));
+}
+void ExportSettings::setColumnSepIndex(int index)
+{
+    setColumnSep(columnSepForIndex(index));
+}
+void ExportSettings::setLineSepIndex(int index)
+{
+    setLineSep(lineSepForIndex(index));
+}
+
+int ExportSettings::decimalSepIndex() const
+{
+    return indexOrWarn(decimalSeparators(), m_decimalSep, "decimal");
+}
+int ExportSettings::columnSepIndex() const
+{
+    return indexOrWarn(columnSeparators(), m_columnSep, "column");
+}
+int ExportSettings::lineSepIndex() const
+{
+    return indexOrWarn(lineSeparators(), m_lineSep, "line");
+}
 
 void ExportSettings::setDecimalSep(const QString &decimalSep)
 {

@@ -31,7 +31,9 @@ class ExportSettings : public QObject
     Q_PROPERTY(TrampType trampType READ trampType WRITE setTrampType NOTIFY trampTypeChanged)
     Q_PROPERTY(int impulsVal READ impulsVal WRITE setImpulsVal NOTIFY impulsValChanged)
 public:
-    explicit ExportSettings(QObject *parent = nullptr) : QObject(parent) {}
+    explicit ExportSettings(QObject *parent = nullptr)
+        : QObject(parent)
+    {}
 
     QString decimalSep() const { return m_decimalSep; }
     QString columnSep() const { return m_columnSep; }
@@ -73,6 +75,8 @@ public:
     static bool isPlausibleBedSize(double millimetres);
     // Length and width of a built-in frame; false for Other and unknown types.
     static bool builtInGeometry(TrampType type, double &length, double &width);
+    // The built-in type of that bed size, Other for none.
+    static TrampType typeOfGeometry(double length, double width);
 
     static QString decimalSepForIndex(int index);
     static QString columnSepForIndex(int index);

@@ -107,8 +107,12 @@ void OvraSettings::load(int &width, int &height, QFont &font)
     QSettings &s = *storage;
 
     m_tutorialSettings.setShowSetupTutorialOnEveryStartup(
-        readBool(s, key("Startup/ShowSetupTutorial"), true));
-    m_tutorialSettings.setShowUiTutorialOnEveryStartup(readBool(s, key("Startup/ShowUiTutorial"), true));
+        readBool(s, key("Startup/ShowSetupTutorial"), false));
+    m_tutorialSettings.setShowUiTutorialOnEveryStartup(readBool(s, key("Startup/ShowUiTutorial"), false));
+    // Both switches are written at every quit: without them this is the
+    // first start.
+    m_tutorialSettings.setFirstStart(!s.contains(key("Startup/ShowSetupTutorial")) &&
+                                     !s.contains(key("Startup/ShowUiTutorial")));
 
     StoreSettings store = m_targets.store->storeSettings();
     m_exportSettings.setDecimalSepIndex(readInt(s, key("File/Decimal-Point"), 0));
@@ -129,6 +133,18 @@ void OvraSettings::load(int &width, int &height, QFont &font)
     m_exportSettings.setTrampLength(bedSize("File/Tramp_L", 3650.0));
     m_exportSettings.setTrampWidth(bedSize("File/Tramp_B", 2425.0));
     m_exportSettings.setTrampType(static_cast<TrampType>(readInt(s, key("File/Tramp_Type"), 0)));
+    // The bed size is what the landings are computed with; a type that
+    // names another size (the defaults did, on a fresh profile) gives way
+    // to the type of the size, or to "Other".
+    {
+        double length = 0.0;
+        double width = 0.0;
+        const bool builtIn = ExportSettings::builtInGeometry(m_exportSettings.trampType(), length, width);
+        if (!builtIn || !qFuzzyCompare(length, m_exportSettings.trampLength()) ||
+            !qFuzzyCompare(width, m_exportSettings.trampWidth()))
+            m_exportSettings.setTrampType(ExportSettings::typeOfGeometry(m_exportSettings.trampLength(),
+                                                                         m_exportSettings.trampWidth()));
+    }
     store.minForceSum1 = readDouble(s, key("File/minForceSum1"), 1000.0);
     store.minForceSum2 = readDouble(s, key("File/minForceSum2"), 1000.0);
     m_exportSettings.setImpulsVal(readInt(s, key("File/impulse_Val"), 0));

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDate>
 #include <QDebug>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -37,6 +38,8 @@ ExportCompetitionProtocolDialog::ExportCompetitionProtocolDialog(const QString &
     layout->addLayout(pathRow);
     m_includeSubfolders = new QCheckBox(tr("include subfolders"), this);
     m_includeSubfolders->setObjectName(QStringLiteral("includeSubfoldersCheckbox"));
+    // Autosave templates often file routines in folders by date or group.
+    m_includeSubfolders->setChecked(true);
     layout->addWidget(m_includeSubfolders);
     auto *startRow = new QHBoxLayout;
     m_startButton = new QPushButton(tr("Start"), this);
@@ -72,6 +75,15 @@ void ExportCompetitionProtocolDialog::setFolder(const QString &folder)
 {
     m_folder = folder;
     m_pathLabel->setText(QDir::toNativeSeparators(folder));
+}
+
+QString ExportCompetitionProtocolDialog::proposedTarget() const
+{
+    // In the scanned folder, named after it and the day.
+    const QString name = QFileInfo(QDir::cleanPath(m_folder)).fileName();
+    return QDir(m_folder).filePath(QStringLiteral("%1_protocol_%2.json")
+                                       .arg(name.isEmpty() ? QStringLiteral("competition") : name,
+                                            QDate::currentDate().toString(QStringLiteral("yyyyMMdd"))));
 }
 
 void ExportCompetitionProtocolDialog::chooseFolder()
@@ -134,7 +146,7 @@ void ExportCompetitionProtocolDialog::startExport()
     }
     m_progressBar->setValue(100);
 
-    const QString target = m_targetChooser ? m_targetChooser(m_folder) : QString();
+    const QString target = m_targetChooser ? m_targetChooser(proposedTarget()) : QString();
     if (target.isEmpty()) {
         qInfo() << "User did not select a target file to save the data.";
         return;

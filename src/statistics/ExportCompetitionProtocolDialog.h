@@ -17,13 +17,16 @@ class ExportCompetitionProtocolDialog : public QDialog
 {
     Q_OBJECT
 public:
-    // Asks where the statistics go, starting in the scanned folder; an empty
-    // answer saves nothing. Tests answer without a dialog.
-    using TargetChooser = std::function<QString(const QString &folder)>;
+    // Asks where the statistics go, starting from the proposed file in the
+    // scanned folder; an empty answer saves nothing. Tests answer without a
+    // dialog.
+    using TargetChooser = std::function<QString(const QString &proposed)>;
 
     explicit ExportCompetitionProtocolDialog(const QString &folder, QWidget *parent = nullptr);
 
     QString folder() const { return m_folder; }
+    // The statistics file proposed in the save dialog.
+    QString proposedTarget() const;
     void setFolder(const QString &folder);
     void setTargetChooser(TargetChooser chooser) { m_targetChooser = std::move(chooser); }
     // Asks whether an existing heat map picture may be replaced (the save

@@ -85,13 +85,17 @@ private Q_SLOTS:
         auto *dialog = w.open<ExportDialog>(w.dialog->ui().actionConfig);
         QVERIFY(dialog);
         QCOMPARE(dialog->windowTitle(), QStringLiteral("Settings"));
+        // A fresh profile shows a frame and its own size.
+        QCOMPARE(dialog->trampTypeComboBox()->currentIndex(), 1);
+        QCOMPARE(dialog->lengthLineEdit()->text(), QStringLiteral("3650"));
+        QCOMPARE(dialog->widthLineEdit()->text(), QStringLiteral("2425"));
         dialog->trampTypeComboBox()->setCurrentIndex(2);
         QCOMPARE(dialog->lengthLineEdit()->text(), QStringLiteral("4013"));
         QCOMPARE(dialog->widthLineEdit()->text(), QStringLiteral("2423"));
         QVERIFY(!dialog->lengthLineEdit()->isEnabled());
         dialog->reject();
         QTRY_VERIFY(!w.dialog->findChild<ExportDialog *>());
-        QCOMPARE(settings.exportSettings().trampType(), TrampType::Standard);
+        QCOMPARE(settings.exportSettings().trampType(), TrampType::StandardWide);
         QCOMPARE(settings.exportSettings().trampLength(), 3650.0);
         QVERIFY(!stored("File/Tramp_Type").isValid());
 

@@ -156,9 +156,52 @@ private Q_SLOTS:
             QVERIFY2(NetworkDialog::isValidScoringUrl(QString::fromLatin1(text)), text);
         Fixture f;
         auto dialog = f.dialog();
+        dialog->row(0).enabled->setChecked(true);
+        dialog->row(0).label->setText(QStringLiteral("Judges"));
         dialog->row(0).url->setText(QStringLiteral("abc"));
         QVERIFY(!valid(dialog->row(0).url));
         QVERIFY(!dialog->okButton()->isEnabled());
+        // Next to the field: what is wrong and how it is right.
+        QVERIFY(!dialog->row(0).problem->isHidden());
+        QCOMPARE(dialog->row(0).problem->text(),
+                 QStringLiteral("The address must begin with http:// or https://, for example http://abc"));
+        dialog->row(0).url->setText(QStringLiteral("ftp://host/api"));
+        QCOMPARE(dialog->row(0).problem->text(),
+                 QStringLiteral("Only http:// and https:// addresses are supported, not ftp://"));
+        dialog->row(0).url->setText(QStringLiteral("http://127.0.0.1:8080/api"));
+        QVERIFY(dialog->row(0).problem->isHidden());
+        dialog->row(0).label->clear();
+        QVERIFY(dialog->row(0).problem->text().startsWith(QStringLiteral("Enter a label")));
+        // The ports say it too.
+        dialog->httpServerCheckBox()->setChecked(true);
+        dialog->webSocketServerCheckBox()->setChecked(true);
+        dialog->httpPortEdit()->setText(QStringLiteral("8080"));
+        dialog->webSocketPortEdit()->setText(QStringLiteral("8080"));
+        QCOMPARE(dialog->serverProblemLabel()->text(),
+                 QStringLiteral("The HTTP and the WebSocket server cannot share a port."));
+        QVERIFY(!dialog->serverProblemLabel()->isHidden());
+        dialog->webSocketPortEdit()->setText(QStringLiteral("8081"));
+        QVERIFY(dialog->serverProblemLabel()->isHidden());
+    }
+
+    // Showing the advanced settings makes the dialog wider instead of
+    // squeezing the label fields.
+    void advancedSettingsKeepTheFieldsWide()
+    {
+        Fixture f;
+        auto dialog = f.dialog();
+        dialog->show();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog.get()));
+        const int label = dialog->row(0).label->width();
+        const int url = dialog->row(0).url->width();
+        dialog->advancedSettingsCheckBox()->setChecked(true);
+        QTest::qWait(50);
+        QVERIFY(dialog->row(0).intermediate->isVisible());
+        QVERIFY2(dialog->row(0).label->width() >= label,
+                 qPrintable(QString::number(dialog->row(0).label->width())));
+        QVERIFY(dialog->row(0).url->width() >= url);
+        QVERIFY(dialog->row(0).label->width() >=
+                dialog->row(0).label->fontMetrics().horizontalAdvance(QStringLiteral("Scoring system 8")));
     }
 
     void testAndSampleAgainstAScoringSystem()
@@ -195,7 +238,18 @@ private Q_SLOTS:
         QTRY_COMPARE(status(*dialog, 1), QStringLiteral("success"));
         QTRY_COMPARE_WITH_TIMEOUT(status(*dialog, 2), QStringLiteral("failed"), 3500);
         QCOMPARE(server.count(QStringLiteral("/api/health")), 1);
+        // The red light says why, next to the row.
+        QVERIFY(!other.problem->isHidden());
+        QVERIFY2(other.problem->text().startsWith(QStringLiteral("Test failed: ")) &&
+                     other.problem->text().size() > 14,
+                 qPrintable(other.problem->text()));
+        QVERIFY(row.problem->isHidden());
         saveShot(dialog.get(), QStringLiteral("network-dialog-test"));
+        // Editing one row leaves the other rows' lights as they are.
+        other.label->setText(QStringLiteral("Backup system"));
+        QCOMPARE(status(*dialog, 1), QStringLiteral("success"));
+        QCOMPARE(status(*dialog, 2), QStringLiteral("failed"));
+        QVERIFY(!other.problem->isHidden());
 
         // A system that accepts the connection and never answers.
         ScoringTestServer silent(ScoringTestServer::Mode::NoAnswer);

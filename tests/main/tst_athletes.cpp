@@ -32,6 +32,7 @@
 #include <QJsonObject>
 #include <QLabel>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QSet>
 #include <QSlider>
 #include <QStateMachine>
@@ -444,6 +445,65 @@ private Q_SLOTS:
         QVERIFY(!w.announcements().isRejump());
         QCOMPARE(w.measures().size(), 5);
         QCOMPARE(w.confirmedResults().size(), 5);
+    }
+
+    // The last-chance ring knows where each routine lay, in which mode and
+    // whose it was: a routine picked from it after the list moved on keeps
+    // its athlete and mode, and the dialog says whose it is.
+    void aRoutineFromTheRingKeepsItsAthleteAndMode()
+    {
+        QTemporaryDir dir;
+        Workstation w(dir);
+        w.fire("usbConnected");
+        w.ui().CB_event->setCurrentIndex(1);
+        w.ui().CB_competition->setCurrentIndex(1);
+        w.ui().CB_group->setCurrentIndex(1);
+        w.ui().LW_athlets->setCurrentRow(0);
+        LastChanceRecovery &ring = w.dialog->lastChanceRecovery();
+        // 3000 samples of frames: trampoline 1 jumping or both beds still.
+        const auto feed = [&ring](bool jumping) {
+            for (int n = 0; n < 1000; ++n) {
+                uchar bytes[64] = {0xC7, 0xC3, '1'};
+                for (int v = 0; v < 24; ++v) {
+                    const bool bed1 = v % 8 < 4;
+                    qToLittleEndian<qint16>(qint16(jumping && bed1 ? 2560 + (n % 100) * 20 : 2560),
+                                            bytes + 5 + v * 2);
+                }
+                ring.storeFrame(bytes);
+            }
+        };
+        feed(false);
+        const data::model::TrampMode mode = w.dialog->daten().trampMode();
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::START));
+        feed(true);
+        w.key(Qt::Key_Space);
+        w.key(Qt::Key_Space);
+        QVERIFY(w.in(S::REVIEW));
+        QCOMPARE(w.routineMeta(), kMiller);
+        w.commit();
+        QCOMPARE(w.ui().LW_athlets->currentRow(), 1);
+        feed(false);
+        QVERIFY(w.upNext() != kMiller);
+
+        w.fire("recoverData");
+        auto *recovery = w.dialog->findChild<RecoveryDialog *>();
+        QVERIFY(recovery);
+        QRadioButton *modeButton = mode == data::model::TrampMode::Trampoline1 ? recovery->tramp1RadioButton()
+                                   : mode == data::model::TrampMode::Trampoline2
+                                       ? recovery->tramp2RadioButton()
+                                       : recovery->syncRadioButton();
+        recovery->fromSlider()->setValue(594000);
+        recovery->beginSlider()->setValue(598500);
+        QVERIFY(recovery->athleteLabel()->text().startsWith(QStringLiteral("No routine was measured here")));
+        recovery->beginSlider()->setValue(595000);
+        QVERIFY2(recovery->athleteLabel()->text().contains(QStringLiteral("John Miller")),
+                 qPrintable(recovery->athleteLabel()->text()));
+        QVERIFY(modeButton->isChecked());
+        recovery->accept();
+        QTRY_VERIFY(w.in(S::LOAD));
+        QCOMPARE(w.routineMeta(), kMiller);
+        QCOMPARE(w.dialog->daten().trampMode(), mode);
     }
 
     // A routine that never was committed is no loaded file: replayed from

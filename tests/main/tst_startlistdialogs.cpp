@@ -8,11 +8,13 @@
 #include "DatabaseConfigDialog.h"
 #include "EventDialog.h"
 #include "GroupDialog.h"
+#include "StartListDialogSupport.h"
 #include "StartListFixture.h"
 #include "data/wsDaten.h"
 #include "support/TestSupport.h"
 #include "wsdb.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -21,6 +23,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -380,6 +383,52 @@ private Q_SLOTS:
             queryRows(d.path,
                       "SELECT COUNT(*) FROM Groups WHERE GroupName='Group 2' AND CompetitionName='Seniors';"),
             QStringList(QStringLiteral("0")));
+    }
+
+    // The keyboard reads the forms as they read: opened, the first field
+    // takes the first name typed; Tab goes through the athlete form top to
+    // bottom. The start list shows no raw column names of the database.
+    void formsTakeTheKeyboardInTheirOrder()
+    {
+        Database d(file(QStringLiteral("keys.db")));
+        ovra::test::seedCompetition(d.db);
+        d.store.startSelection().eventName = QStringLiteral("Worlds");
+        EventDialog events(d.db, d.store);
+        events.reload();
+        startlist::focusFirstField(&events);
+        events.show();
+        QVERIFY(QTest::qWaitForWindowActive(&events));
+        QTest::keyClicks(QApplication::focusWidget(), QStringLiteral("Nationals"));
+        QCOMPARE(events.findChild<QLineEdit *>(QStringLiteral("nameEdit"))->text(),
+                 QStringLiteral("Nationals"));
+        events.reject();
+
+        AthletDialog athletes(d.db, d.store);
+        athletes.reload();
+        startlist::focusFirstField(&athletes);
+        athletes.show();
+        QVERIFY(QTest::qWaitForWindowActive(&athletes));
+        QStringList order;
+        for (int i = 0; i < 9; ++i) {
+            order << QApplication::focusWidget()->objectName();
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, QStringList({"lastNameEdit", "firstNameEdit", "genderCombo", "yearEdit", "nocEdit",
+                                     "nocCodeEdit", "emailEdit", "figLicenceEdit", "nationalLicenceEdit"}));
+        athletes.reject();
+
+        GroupDialog groups(d.db, d.store);
+        groups.reload();
+        auto *list = groups.findChild<QTreeWidget *>(QStringLiteral("startListTree"));
+        QVERIFY(list);
+        const QRegularExpression raw(QStringLiteral("^[A-Za-z]+[12]$|ID$"));
+        for (int column = 0; column < list->columnCount(); ++column) {
+            if (!list->isColumnHidden(column))
+                QVERIFY2(!raw.match(list->headerItem()->text(column)).hasMatch(),
+                         qPrintable(list->headerItem()->text(column)));
+        }
+        QVERIFY(!list->isColumnHidden(GroupDialog::Name1));
+        QVERIFY(list->isColumnHidden(GroupDialog::LastName1));
     }
 
     void csvImportDialogPreviewsTenRows()

@@ -5,11 +5,15 @@
 #include "misc/TutorialDialog.h"
 #include "misc/TutorialLauncher.h"
 #include "misc/Tutorials.h"
+#include "recovery/RoutineRecorder.h"
+#include "settings/OvraSettings.h"
 #include "settings/TutorialSettings.h"
+#include "state/OvraState.h"
 #include "support/MessageCapture.h"
 #include "support/TestSupport.h"
 
 #include <QCheckBox>
+#include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -90,8 +94,8 @@ private Q_SLOTS:
         for (int t = 0; t < 3; ++t) {
             for (int k = 0; k < german.at(t).size(); ++k) {
                 QCOMPARE(german.at(t).at(k).picture,
-                         QString(tutorials.at(t).at(k).picture).replace(QStringLiteral("tutorial/"),
-                                                                        QStringLiteral("tutorial/de/")));
+                         QString(tutorials.at(t).at(k).picture)
+                             .replace(QStringLiteral("tutorial/"), QStringLiteral("tutorial/de/")));
                 QVERIFY(QFileInfo::exists(german.at(t).at(k).picture));
             }
         }
@@ -107,11 +111,14 @@ private Q_SLOTS:
                             .arg(QUrl::fromLocalFile(dir.filePath(QStringLiteral("openapi"))).toString())));
     }
 
-    // At the first activation the setup instructions come up, without
-    // blocking, and the UI tutorial follows them; unticking the box is kept.
-    void startupTutorialsFollowTheSettings()
+    // On the first start, at the first activation, the setup instructions
+    // come up without blocking and the UI tutorial follows them; the boxes
+    // for every start are unticked, and ticking one is kept. Later starts
+    // show them only when a box asks for it.
+    void startupTutorialsOnTheFirstStartOnly()
     {
         TutorialSettings settings;
+        settings.setFirstStart(true);
         QMainWindow window;
         TutorialLauncher launcher(settings, &window);
         window.show();
@@ -121,9 +128,9 @@ private Q_SLOTS:
         TutorialDialog *setup = launcher.current();
         QCOMPARE(setup->windowTitle(), ovra::tutorials::setupTitle());
         QVERIFY(!setup->isModal());
-        QVERIFY(setup->showOnEveryStartupBox()->isChecked());
-        setup->showOnEveryStartupBox()->setChecked(false);
-        QVERIFY(!settings.showSetupTutorialOnEveryStartup());
+        QVERIFY(!setup->showOnEveryStartupBox()->isChecked());
+        setup->showOnEveryStartupBox()->setChecked(true);
+        QVERIFY(settings.showSetupTutorialOnEveryStartup());
         setup->close();
         QTRY_VERIFY(launcher.current() && launcher.current()->windowTitle() == ovra::tutorials::uiTitle());
         launcher.current()->close();
@@ -133,10 +140,64 @@ private Q_SLOTS:
         QTest::qWait(50);
         QVERIFY(!launcher.current());
 
+        // A later start: only what a box asks for.
+        TutorialSettings later;
+        later.setShowUiTutorialOnEveryStartup(true);
+        QMainWindow second;
+        TutorialLauncher secondLauncher(later, &second);
+        second.show();
+        second.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&second));
+        QTRY_VERIFY(secondLauncher.current());
+        QCOMPARE(secondLauncher.current()->windowTitle(), ovra::tutorials::uiTitle());
+        secondLauncher.closeCurrent();
+        QTRY_VERIFY(!secondLauncher.current());
+
         // The network tutorial has no start-up box.
         TutorialDialog *network = launcher.showNetworkTutorial();
         QVERIFY(!network->showOnEveryStartupBox()->isVisibleTo(network));
         network->close();
+    }
+
+    // In the real window: no start-up tutorial over a routine restored
+    // after a crash; one opened from the Help menu goes when a routine
+    // starts; the first start shows them otherwise.
+    void tutorialsGiveWayToRoutines()
+    {
+        ovra::test::clearAllSettings();
+        {
+            OvraDialog window(ovra::startup::logHandler());
+            QVERIFY(window.settings().tutorialSettings().firstStart());
+            // A routine left behind by a crash.
+            QFile routine(window.routineRecorder().temporaryRoutineFilePath());
+            QVERIFY(routine.open(QIODevice::WriteOnly));
+            routine.write("not much of a routine\n");
+            routine.close();
+            window.show();
+            window.activateWindow();
+            QVERIFY(QTest::qWaitForWindowActive(&window));
+            QTRY_VERIFY(window.tutorials().startupShown());
+            QTest::qWait(100);
+            QVERIFY(!window.tutorials().current());
+            QVERIFY(QFile::remove(routine.fileName()));
+            window.hide();
+        }
+        ovra::test::clearAllSettings();
+        OvraDialog window(ovra::startup::logHandler());
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QTRY_VERIFY(window.tutorials().current());
+        QCOMPARE(window.tutorials().current()->windowTitle(), ovra::tutorials::setupTitle());
+        window.tutorials().current()->close();
+        QTRY_VERIFY(window.tutorials().current() &&
+                    window.tutorials().current()->windowTitle() == ovra::tutorials::uiTitle());
+        QVERIFY(QMetaObject::invokeMethod(&window, "usbConnected"));
+        QVERIFY(QMetaObject::invokeMethod(&window, "nextInnerState"));
+        QVERIFY(window.ovraState().isIn(OvraState::START));
+        QTRY_VERIFY(!window.tutorials().current());
+        window.hide();
+        ovra::test::clearSettings();
     }
 
     // The test support switches the tutorials off through the settings, so

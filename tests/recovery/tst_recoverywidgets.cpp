@@ -48,6 +48,26 @@ class TestRecoveryWidgets : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
+    // Until the operator picks one, the trampoline follows the data: here
+    // only trampoline 2 swings, and nothing swings before the load came.
+    void trampolineChoiceFollowsTheData()
+    {
+        LastChanceRecovery ring(nullptr, [] { return kStart; });
+        fill(ring);
+        QCOMPARE(ring.activeMode(597000, 600000), 2);
+        QCOMPARE(ring.activeMode(597000, 597000), 0);
+        RecoverySelection selection;
+        RecoveryDialog dialog(ring, selection);
+        QVERIFY(dialog.tramp2RadioButton()->isChecked());
+        QVERIFY(dialog.athleteLabel()->text().startsWith(QStringLiteral("No routine was measured here")));
+        dialog.tramp1RadioButton()->click();
+        QVERIFY(!dialog.modeFollowsData());
+        dialog.fromSlider()->setValue(598000);
+        QVERIFY(dialog.tramp1RadioButton()->isChecked());
+        dialog.accept();
+        QCOMPARE(selection.trampMode, 1);
+    }
+
     void dialogStartsOverTheWholeRing()
     {
         LastChanceRecovery ring(nullptr, [] { return kStart; });
@@ -61,8 +81,10 @@ private Q_SLOTS:
         }
         QCOMPARE(dialog.fromSlider()->maximum(), 599999);
         QCOMPARE(dialog.toSlider()->value(), 599999);
-        QCOMPARE(dialog.fromLabel()->text(), QStringLiteral("From ") + kStart.addMSecs(-600000).toString("hh:mm:ss.z"));
-        QCOMPARE(dialog.toLabel()->text(), QStringLiteral("To ") + kStart.addMSecs(-1).toString("hh:mm:ss.z"));
+        QCOMPARE(dialog.fromLabel()->text(),
+                 QStringLiteral("From ") + kStart.addMSecs(-600000).toString("hh:mm:ss.z"));
+        QCOMPARE(dialog.toLabel()->text(),
+                 QStringLiteral("To ") + kStart.addMSecs(-1).toString("hh:mm:ss.z"));
         QCOMPARE(dialog.overview()->selectionStart(), 0);
         QCOMPARE(dialog.overview()->selectionEnd(), 599999);
         QCOMPARE(dialog.detail()->viewEnd(), 599999);
@@ -90,7 +112,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.detail()->marker(), 150000);
         QCOMPARE(dialog.beginLabel()->text(),
                  QStringLiteral("Routine begin ") + kStart.addMSecs(150000 - 600000).toString("hh:mm:ss.z"));
-        QCOMPARE(dialog.fromLabel()->text(), QStringLiteral("From ") + kStart.addMSecs(100000 - 600000).toString("hh:mm:ss.z"));
+        QCOMPARE(dialog.fromLabel()->text(),
+                 QStringLiteral("From ") + kStart.addMSecs(100000 - 600000).toString("hh:mm:ss.z"));
 
         dialog.tramp2RadioButton()->setChecked(true);
         QVERIFY(!dialog.overview()->showsTrampoline1());
@@ -206,7 +229,8 @@ private Q_SLOTS:
         QCOMPARE(dialog.resultingFilenameLabel()->text(), QStringLiteral("ABx.dat"));
         dialog.restoreDefaultButton()->click();
         QCOMPARE(dialog.filenameTemplateLineEdit()->text(), QStringLiteral("{{date}}_{{time}}"));
-        QVERIFY(dialog.resultingFilenameLabel()->text().contains(QRegularExpression("^\\d{8}_\\d{6}\\.dat$")));
+        QVERIFY(
+            dialog.resultingFilenameLabel()->text().contains(QRegularExpression("^\\d{8}_\\d{6}\\.dat$")));
 
         dialog.databaseSaveCheckBox()->setChecked(true);
         dialog.setPath(QStringLiteral("/data/other"));

@@ -63,8 +63,10 @@ private Q_SLOTS:
         QCOMPARE(weight.currentIndex(), 4);
         QCOMPARE(tramp.currentIndex(), 3);
 
-        QVERIFY(settings.tutorialSettings().showSetupTutorialOnEveryStartup());
-        QVERIFY(settings.tutorialSettings().showUiTutorialOnEveryStartup());
+        // The tutorials come up on the first start, not on every start.
+        QVERIFY(!settings.tutorialSettings().showSetupTutorialOnEveryStartup());
+        QVERIFY(!settings.tutorialSettings().showUiTutorialOnEveryStartup());
+        QVERIFY(settings.tutorialSettings().firstStart());
         const ExportSettings &e = settings.exportSettings();
         QCOMPARE(e.decimalSep(), QStringLiteral("."));
         QCOMPARE(e.columnSep(), QStringLiteral("\t"));
@@ -74,7 +76,8 @@ private Q_SLOTS:
         QCOMPARE(e.pathName(), QStringLiteral(".unknown"));
         QCOMPARE(e.trampLength(), 3650.0);
         QCOMPARE(e.trampWidth(), 2425.0);
-        QCOMPARE(e.trampType(), TrampType::Standard);
+        // The type names the size the landings are computed with.
+        QCOMPARE(e.trampType(), TrampType::StandardWide);
         QCOMPARE(e.impulsVal(), 0);
         QCOMPARE(store.trampLength(), 3650.0);
         QCOMPARE(store.trampWidth(), 2425.0);
@@ -170,8 +173,8 @@ private Q_SLOTS:
             StoredIndexSelection weight(1, 5), tramp(2, 4), event(3, 10), competition(4, 10), group(5, 10),
                 athlete(6, 10);
             OvraSettings settings({&store, &weight, &tramp, &event, &competition, &group, &athlete}, log);
-            settings.tutorialSettings().setShowSetupTutorialOnEveryStartup(false);
-            settings.tutorialSettings().setShowUiTutorialOnEveryStartup(false);
+            settings.tutorialSettings().setShowSetupTutorialOnEveryStartup(true);
+            settings.tutorialSettings().setShowUiTutorialOnEveryStartup(true);
             ExportSettings &e = settings.exportSettings();
             e.setDecimalSepIndex(1);
             e.setColumnSepIndex(2);
@@ -181,7 +184,8 @@ private Q_SLOTS:
             e.setPathName(QStringLiteral("/data/export/athlete"));
             e.setTrampLength(4000.5);
             e.setTrampWidth(2000.25);
-            e.setTrampType(static_cast<TrampType>(1));
+            // A size of its own: "Other".
+            e.setTrampType(static_cast<TrampType>(3));
             e.setImpulsVal(12);
             StoreSettings s;
             s.minForceSum1 = 1234.5;
@@ -248,8 +252,9 @@ private Q_SLOTS:
         QCOMPARE(competition.currentIndex(), 4);
         QCOMPARE(group.currentIndex(), 5);
         QCOMPARE(athlete.currentIndex(), 6);
-        QVERIFY(!settings.tutorialSettings().showSetupTutorialOnEveryStartup());
-        QVERIFY(!settings.tutorialSettings().showUiTutorialOnEveryStartup());
+        QVERIFY(settings.tutorialSettings().showSetupTutorialOnEveryStartup());
+        QVERIFY(settings.tutorialSettings().showUiTutorialOnEveryStartup());
+        QVERIFY(!settings.tutorialSettings().firstStart());
         const ExportSettings &e = settings.exportSettings();
         QCOMPARE(e.decimalSep(), QStringLiteral(","));
         QCOMPARE(e.columnSep(), QStringLiteral(";"));
@@ -259,7 +264,7 @@ private Q_SLOTS:
         QCOMPARE(e.pathName(), QStringLiteral("/data/export/athlete"));
         QCOMPARE(e.trampLength(), 4000.5);
         QCOMPARE(e.trampWidth(), 2000.25);
-        QCOMPARE(static_cast<int>(e.trampType()), 1);
+        QCOMPARE(static_cast<int>(e.trampType()), 3);
         QCOMPARE(e.impulsVal(), 12);
         QCOMPARE(store.trampLength(), 4000.5);
         const StoreSettings s = store.storeSettings();
@@ -333,7 +338,8 @@ private Q_SLOTS:
         QSignalSpy autoFile(&settings.autoSaveSettings(), &AutoSaveSettings::fileSaveChanged);
         QSignalSpy autoTemplate(&settings.autoSaveSettings(), &AutoSaveSettings::filenameTemplateChanged);
         QSignalSpy wsPort(&settings.webSocketServerSettings(), &WebSocketServerSettings::portNumberChanged);
-        QSignalSpy wsEnabled(&settings.webSocketServerSettings(), &WebSocketServerSettings::enabledFlagChanged);
+        QSignalSpy wsEnabled(&settings.webSocketServerSettings(),
+                             &WebSocketServerSettings::enabledFlagChanged);
         QSignalSpy colSep(&settings.exportSettings(), &ExportSettings::columnSepChanged);
         QSignalSpy length(&settings.exportSettings(), &ExportSettings::trampLengthChanged);
         QSignalSpy impuls(&settings.exportSettings(), &ExportSettings::impulsValChanged);

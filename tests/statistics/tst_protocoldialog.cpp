@@ -3,6 +3,7 @@
 #include "AppStartup.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "settings/AutoSaveSettings.h"
 #include "settings/OvraSettings.h"
 #include "statistics/CompetitionStatistics.h"
 #include "statistics/ExportCompetitionProtocolDialog.h"
@@ -36,6 +37,15 @@ private Q_SLOTS:
 
         ovra::test::clearSettings();
         OvraDialog window(ovra::startup::logHandler());
+        // A fresh profile starts in the autosave folder the routines go to
+        // by default, with its subfolders, and proposes a file there.
+        window.ui().actionExport_Competition_Protocol->trigger();
+        auto *fresh = window.findChild<ExportCompetitionProtocolDialog *>();
+        QVERIFY(fresh);
+        QCOMPARE(fresh->folder(), AutoSaveSettings::defaultDirectory());
+        QVERIFY(fresh->findChild<QCheckBox *>(QStringLiteral("includeSubfoldersCheckbox"))->isChecked());
+        fresh->close();
+        QTRY_VERIFY(!window.findChild<ExportCompetitionProtocolDialog *>());
         window.settings().autoSaveSettings().setPath(folder.path());
         window.ui().actionExport_Competition_Protocol->trigger();
         auto *dialog = window.findChild<ExportCompetitionProtocolDialog *>();
@@ -59,14 +69,20 @@ private Q_SLOTS:
         window.ui().actionExport_Competition_Protocol->trigger();
         dialog = window.findChild<ExportCompetitionProtocolDialog *>();
         QVERIFY(dialog);
-        dialog->setTargetChooser([&](const QString &) {
+        QString proposed;
+        dialog->setTargetChooser([&](const QString &start) {
             ++asked;
+            proposed = start;
             return folder.filePath(QStringLiteral("protocol.json"));
         });
-        dialog->findChild<QCheckBox *>(QStringLiteral("includeSubfoldersCheckbox"))->setChecked(true);
+        QVERIFY(dialog->findChild<QCheckBox *>(QStringLiteral("includeSubfoldersCheckbox"))->isChecked());
         QSignalSpy exported(dialog, &ExportCompetitionProtocolDialog::exported);
         dialog->findChild<QPushButton *>(QStringLiteral("startButton"))->click();
         QCOMPARE(asked, 1);
+        QCOMPARE(proposed,
+                 folder.filePath(QFileInfo(folder.path()).fileName() + QStringLiteral("_protocol_") +
+                                 QDate::currentDate().toString(QStringLiteral("yyyyMMdd")) +
+                                 QStringLiteral(".json")));
         QCOMPARE(dialog->findChild<QProgressBar *>(QStringLiteral("progressBar"))->value(), 100);
         QCOMPARE(exported.count(), 1);
         QCOMPARE(exported.first().at(1).toString(), folder.filePath(QStringLiteral("protocol.png")));

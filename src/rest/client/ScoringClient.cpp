@@ -28,7 +28,11 @@ ScoringClient::ScoringClient(const ScoringClientConfiguration &configuration, QO
         api->setNewServerForAllOperations(configuration.url, QString());
 
     connect(m_healthApi, &ScoringHealthApi::healthSignal, this, [this] { Q_EMIT healthSignal(m_id); });
-    connect(m_healthApi, &ScoringHealthApi::healthSignalE, this, [this] { Q_EMIT healthErrorSignal(m_id); });
+    connect(m_healthApi, &ScoringHealthApi::healthSignalE, this,
+            [this](QNetworkReply::NetworkError, const QString &error) {
+                m_lastHealthError = error;
+                Q_EMIT healthErrorSignal(m_id);
+            });
     connect(m_resultsApi, &ScoringResultsApi::addRoutineResultSignalFull, this,
             [this](ScoringHttpRequestWorker *worker) { resultAnswered(worker, true); });
     connect(m_resultsApi, &ScoringResultsApi::addRoutineResultSignalEFull, this,

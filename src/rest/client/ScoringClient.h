@@ -42,6 +42,8 @@ public:
     const ScoringResult &lastResult() const { return m_lastResult; }
 
     void checkHealth();
+    // Why the last health check failed, as the network reported it.
+    QString lastHealthError() const { return m_lastHealthError; }
     // Sends the result; its outcome is signalled only when reportFeedback is
     // set, and only for the newest such send (an older one is superseded).
     void sendResult(const ScoringResult &result, bool reportFeedback);
@@ -75,6 +77,7 @@ private:
     bool m_state = false;
     QString m_label;
     QUrl m_url;
+    QString m_lastHealthError;
     bool m_reportFeedback = true;
     ScoringResult m_lastResult;
     bool m_hasLastResult = false;

@@ -93,7 +93,7 @@ DatabaseConfigDialog::DatabaseConfigDialog(wsdb &database, wsDaten &store, QWidg
     currentRow->addWidget(new QLabel(tr("Current DB file"), this));
     currentRow->addWidget(m_current, 1);
     layout->addLayout(currentRow);
-    layout->addWidget(actionGroup(this, tr("Load"), tr("Load an existent DB file..."), load));
+    layout->addWidget(actionGroup(this, tr("Load"), tr("Open an existing database file..."), load));
     layout->addWidget(actionGroup(this, tr("Save as"), tr("Save the current DB file as..."), save));
     layout->addWidget(actionGroup(this, tr("Create"),
                                   tr("Create a new DB file and copy the following tables, if desired..."),

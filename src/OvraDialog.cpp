@@ -349,7 +349,7 @@ void OvraDialog::updateTimeDisplay(double seconds)
     const int minutes = static_cast<int>(seconds / 60.0);
     const double rest = seconds - 60.0 * minutes;
     m_ui->statusTimeMinutes->setText(
-        QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 0, 'f', 3));
+        QStringLiteral("%1:%2").arg(minutes, 2, 10, QLatin1Char('0')).arg(rest, 6, 'f', 3, QLatin1Char('0')));
 }
 
 void OvraDialog::updateTrampolineSelectionLabel(data::model::TrampMode trampMode)

@@ -591,6 +591,11 @@ void OvraDialog::connectContinuousPage(bool connectPage)
 void OvraDialog::enterStateReady()
 {
     m_daten->routines().routineRecording = false;
+    // What the status bar said of the last routine or file shown does not
+    // belong to the next one.
+    m_ui->statusLoadedMeasure->clear();
+    m_ui->statusTimeSeconds->clear();
+    m_ui->statusTimeMinutes->clear();
     if (m_daten->taraSetAside())
         m_daten->restoreTaraAfterDisplay();
     // A stored routine that was shown set the mode of its own; the next

@@ -105,6 +105,13 @@ SelfDiagnosisDialog::SelfDiagnosisDialog(wsDaten &store, bool usbConnected, std:
     }
     beds->addWidget(m_cables, 0, 1, Qt::AlignCenter);
     layout->addLayout(beds, 1);
+    // What the detailed read-outs beside each sensor mean.
+    m_legend = new QLabel(tr("P: present value · T: tara, the zero offset · N: net force, P minus T "
+                             "(newtons)"),
+                          this);
+    m_legend->setObjectName(QStringLiteral("readoutLegend"));
+    m_legend->setVisible(false);
+    layout->addWidget(m_legend);
 
     // Tara, details and close.
     auto *buttons = new QHBoxLayout;
@@ -134,6 +141,7 @@ SelfDiagnosisDialog::SelfDiagnosisDialog(wsDaten &store, bool usbConnected, std:
     connect(m_showDetails, &QAction::toggled, this, [this](bool show) {
         for (SelfDiagnosisTrampoline *view : m_trampolines)
             view->setShowReadouts(show);
+        m_legend->setVisible(show);
     });
 
     updateUsbConnection(usbConnected);

@@ -40,6 +40,8 @@ public:
     QPushButton *taraButton() const { return m_taraButton; }
     QPushButton *closeButton() const { return m_closeButton; }
     QLabel *pleaseWaitLabel() const { return m_pleaseWait; }
+    // What P, T and N of the detailed read-outs mean; shown with them.
+    QLabel *legendLabel() const { return m_legend; }
     QLabel *boxPicture() const { return m_boxPicture; }
     QAction *showDetailsAction() const { return m_showDetails; }
     // The check mark of sensor 0 to 3, or with sensor 4 of the whole bed.
@@ -88,5 +90,6 @@ private:
     QPushButton *m_taraButton = nullptr;
     QPushButton *m_closeButton = nullptr;
     QLabel *m_pleaseWait = nullptr;
+    QLabel *m_legend = nullptr;
     QAction *m_showDetails = nullptr;
 };

@@ -483,10 +483,6 @@ Erstellt %4</translation>
             <translation>Laden</translation>
         </message>
         <message>
-            <source>Load an existent DB file...</source>
-            <translation>Eine vorhandene DB-Datei laden ...</translation>
-        </message>
-        <message>
             <source>Save as</source>
             <translation>Speichern unter</translation>
         </message>
@@ -561,6 +557,10 @@ Erstellt %4</translation>
         <message>
             <source>Merged %1:</source>
             <translation>%1 zusammengeführt:</translation>
+        </message>
+        <message>
+            <source>Open an existing database file...</source>
+            <translation>Eine vorhandene Datenbankdatei öffnen...</translation>
         </message>
     </context>
     <context>
@@ -1191,10 +1191,6 @@ Erstellt %4</translation>
             <translation>0.0</translation>
         </message>
         <message>
-            <source>Deduction from</source>
-            <translation>Abzug durch</translation>
-        </message>
-        <message>
             <source>Routine shifted</source>
             <translation>Übung verschoben</translation>
         </message>
@@ -1229,6 +1225,10 @@ Erstellt %4</translation>
         <message>
             <source>%1s</source>
             <translation>%1 s</translation>
+        </message>
+        <message>
+            <source>deducted from the routine's score</source>
+            <translation>wird von der Wertung der Übung abgezogen</translation>
         </message>
     </context>
     <context>
@@ -2328,6 +2328,10 @@ Eingabe bestätigt, Esc prüft weiter</translation>
         <message>
             <source>show details</source>
             <translation>Details zeigen</translation>
+        </message>
+        <message>
+            <source>P: present value · T: tara, the zero offset · N: net force, P minus T (newtons)</source>
+            <translation>P: aktueller Wert · T: Tara, der Nullpunkt · N: Nettokraft, P minus T (Newton)</translation>
         </message>
     </context>
     <context>

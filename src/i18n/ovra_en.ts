@@ -483,10 +483,6 @@ Built %4</translation>
             <translation>Load</translation>
         </message>
         <message>
-            <source>Load an existent DB file...</source>
-            <translation>Load an existent DB file...</translation>
-        </message>
-        <message>
             <source>Save as</source>
             <translation>Save as</translation>
         </message>
@@ -561,6 +557,10 @@ Built %4</translation>
         <message>
             <source>Merged %1:</source>
             <translation>Merged %1:</translation>
+        </message>
+        <message>
+            <source>Open an existing database file...</source>
+            <translation>Open an existing database file...</translation>
         </message>
     </context>
     <context>
@@ -1191,10 +1191,6 @@ Built %4</translation>
             <translation>0.0</translation>
         </message>
         <message>
-            <source>Deduction from</source>
-            <translation>Deduction from</translation>
-        </message>
-        <message>
             <source>Routine shifted</source>
             <translation>Routine shifted</translation>
         </message>
@@ -1229,6 +1225,10 @@ Built %4</translation>
         <message>
             <source>%1s</source>
             <translation>%1s</translation>
+        </message>
+        <message>
+            <source>deducted from the routine's score</source>
+            <translation>deducted from the routine's score</translation>
         </message>
     </context>
     <context>
@@ -2328,6 +2328,10 @@ Enter to commit, Esc to go on reviewing</translation>
         <message>
             <source>show details</source>
             <translation>show details</translation>
+        </message>
+        <message>
+            <source>P: present value · T: tara, the zero offset · N: net force, P minus T (newtons)</source>
+            <translation>P: present value · T: tara, the zero offset · N: net force, P minus T (newtons)</translation>
         </message>
     </context>
     <context>

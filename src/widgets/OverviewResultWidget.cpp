@@ -40,7 +40,7 @@ OverviewResultWidget::OverviewResultWidget(QWidget *parent)
     m_startTime = makeLabel(this, tr("37.2s"), "LB_startedAfter", 1.3);
     m_penaltyTitle = makeLabel(this, tr("Penalty"), "LB_penaltyTitle", 1.3);
     m_penalty = makeLabel(this, tr("0.0"), "LB_penalty", 1.3, true);
-    m_deductionFrom = makeLabel(this, tr("Deduction from"), "LB_deductionFrom", 1.0);
+    m_deductionFrom = makeLabel(this, tr("deducted from the routine's score"), "LB_deductionFrom", 1.0);
 
     auto *grid = new QGridLayout;
     int row = 0;
@@ -54,10 +54,9 @@ OverviewResultWidget::OverviewResultWidget(QWidget *parent)
     grid->addWidget(m_penalty, row, 1);
     grid->addWidget(m_deductionFrom, row++, 2);
     grid->addWidget(makeLabel(this, tr("Arrow keys up and down"), "LB_hintUpDown", 1.0, true), row, 0);
-    grid->addWidget(makeLabel(this, tr("lengthen or shorten the routine"), "LB_hintUpDownText"), row++,
-                    1, 1, 2);
-    grid->addWidget(makeLabel(this, tr("Arrow keys left and right"), "LB_hintLeftRight", 1.0, true),
-                    row, 0);
+    grid->addWidget(makeLabel(this, tr("lengthen or shorten the routine"), "LB_hintUpDownText"), row++, 1, 1,
+                    2);
+    grid->addWidget(makeLabel(this, tr("Arrow keys left and right"), "LB_hintLeftRight", 1.0, true), row, 0);
     grid->addWidget(makeLabel(this, tr("shift the routine"), "LB_hintLeftRightText"), row++, 1, 1, 2);
     grid->setColumnStretch(3, 1);
 

@@ -42,12 +42,14 @@ QColor curveColour(int trampoline, int component)
 
 float componentOf(const PlotPoint &point, int component)
 {
-    return static_cast<float>(component == kTotal ? point.total() : point.sensor[static_cast<std::size_t>(component)]);
+    return static_cast<float>(component == kTotal ? point.total()
+                                                  : point.sensor[static_cast<std::size_t>(component)]);
 }
 
 qint16 wholeNewtons(double force)
 {
-    return std::isfinite(force) ? static_cast<qint16>(std::clamp(std::round(force), -32768.0, 32767.0)) : qint16(0);
+    return std::isfinite(force) ? static_cast<qint16>(std::clamp(std::round(force), -32768.0, 32767.0))
+                                : qint16(0);
 }
 
 } // namespace
@@ -120,8 +122,7 @@ void PlotterWidget::appendPoint(const ChannelForces &forces)
     } else if (m_scaleAutomatically && count > widget::plot::kMinimumAutoScalePoints) {
         // A force beyond the shown range widens the axis at once; the range
         // never narrows while the measurement runs.
-        const widget::plot::AxisRange fitted =
-            widget::plot::autoScaleFor(count, shownExtent()).force;
+        const widget::plot::AxisRange fitted = widget::plot::autoScaleFor(count, shownExtent()).force;
         if (fitted.minimum < m_scale.force.minimum || fitted.maximum > m_scale.force.maximum) {
             autoScale();
             rescaled = true;
@@ -281,8 +282,7 @@ void PlotterWidget::refresh()
 
 QRectF PlotterWidget::plotArea() const
 {
-    const QSizeF size =
-        m_pixmap.isNull() ? QSizeF(width(), height()) : m_pixmap.deviceIndependentSize();
+    const QSizeF size = m_pixmap.isNull() ? QSizeF(width(), height()) : m_pixmap.deviceIndependentSize();
     return QRectF(kMarginLeft, kMarginTop, std::max(1.0, size.width() - kMarginLeft - kMarginRight),
                   std::max(1.0, size.height() - kMarginTop - kMarginBottom));
 }
@@ -312,9 +312,8 @@ void PlotterWidget::redrawAll()
 
     if (m_exerciseStart >= 0) {
         // An open window reaches to the newest sample.
-        const double end = m_exerciseEnd >= m_exerciseStart
-                               ? static_cast<double>(m_exerciseEnd)
-                               : static_cast<double>(m_points[0].size());
+        const double end = m_exerciseEnd >= m_exerciseStart ? static_cast<double>(m_exerciseEnd)
+                                                            : static_cast<double>(m_points[0].size());
         drawBand(painter, area, m_exerciseStart, end);
     }
     drawGrid(painter, area);
@@ -379,8 +378,7 @@ void PlotterWidget::redrawStretch(std::size_t first, std::size_t end)
     update(QRectF(x0 - 2.0, area.top(), x1 - x0 + 4.0, area.height()).toAlignedRect());
 }
 
-void PlotterWidget::drawBand(QPainter &painter, const QRectF &area, double fromSample,
-                             double toSample) const
+void PlotterWidget::drawBand(QPainter &painter, const QRectF &area, double fromSample, double toSample) const
 {
     // Whole pixel columns, so that stretches painted one after the other do
     // not overlap and darken the translucent band.
@@ -398,23 +396,31 @@ void PlotterWidget::drawGrid(QPainter &painter, const QRectF &area) const
     font.setPointSizeF(8.0);
     painter.setFont(font);
     const QFontMetricsF metrics(font);
-    for (double force : widget::plot::tickPositions(m_scale.force)) {
+    // The units go with the outermost labels of each axis: the top force
+    // and the last time.
+    const auto forces = widget::plot::tickPositions(m_scale.force);
+    const auto times = widget::plot::tickPositions(m_scale.time);
+    for (double force : forces) {
         const double y = yFor(area, force);
         painter.setPen(QPen(force == 0.0 ? QColor(150, 150, 150) : kGrid, 1));
         painter.drawLine(QPointF(area.left(), y), QPointF(area.right(), y));
         painter.setPen(Qt::black);
-        const QString label = QString::number(force, 'f', 0);
+        const QString label =
+            QString::number(force, 'f', 0) + (force == forces.back() ? QStringLiteral(" N") : QString());
         painter.drawText(QRectF(0, y - metrics.height() / 2, kMarginLeft - 4, metrics.height()),
                          Qt::AlignRight | Qt::AlignVCenter, label);
     }
-    for (double seconds : widget::plot::tickPositions(m_scale.time)) {
+    for (double seconds : times) {
         const double x = xFor(area, seconds * widget::plot::kSamplesPerSecond);
         painter.setPen(QPen(kGrid, 1));
         painter.drawLine(QPointF(x, area.top()), QPointF(x, area.bottom()));
         painter.setPen(Qt::black);
-        const QString label = QString::number(seconds, 'f', 0);
-        painter.drawText(QRectF(x - 30, area.bottom() + 2, 60, kMarginBottom - 2),
-                         Qt::AlignHCenter | Qt::AlignTop, label);
+        const bool last = seconds == times.back();
+        const QString label = QString::number(seconds, 'f', 0) + (last ? QStringLiteral(" s") : QString());
+        // The last label ends at the plot's edge instead of running out.
+        painter.drawText(last ? QRectF(x - 60, area.bottom() + 2, 60 + kMarginRight, kMarginBottom - 2)
+                              : QRectF(x - 30, area.bottom() + 2, 60, kMarginBottom - 2),
+                         (last ? Qt::AlignRight : Qt::AlignHCenter) | Qt::AlignTop, label);
     }
     painter.setPen(QPen(QColor(120, 120, 120), 1));
     painter.setBrush(Qt::NoBrush);
@@ -422,9 +428,8 @@ void PlotterWidget::drawGrid(QPainter &painter, const QRectF &area) const
     painter.restore();
 }
 
-void PlotterWidget::drawSeries(QPainter &painter, const QRectF &area, int trampoline,
-                               int component, std::size_t first, std::size_t end,
-                               bool decimate) const
+void PlotterWidget::drawSeries(QPainter &painter, const QRectF &area, int trampoline, int component,
+                               std::size_t first, std::size_t end, bool decimate) const
 {
     const std::vector<PlotPoint> &list = m_points[static_cast<std::size_t>(trampoline)];
     end = std::min(end, list.size());
@@ -440,14 +445,13 @@ void PlotterWidget::drawSeries(QPainter &painter, const QRectF &area, int trampo
     if (!decimate) {
         line.reserve(static_cast<qsizetype>(end - first));
         for (std::size_t i = first; i < end; ++i)
-            line.append(QPointF(xFor(area, static_cast<double>(i)),
-                                yFor(area, componentOf(list[i], component))));
+            line.append(
+                QPointF(xFor(area, static_cast<double>(i)), yFor(area, componentOf(list[i], component))));
     } else {
         // Many points per pixel column: keep each column's extremes in the
         // order they occurred, so peaks survive and the path stays short.
-        const double pointsPerPixel = widget::plot::kSamplesPerSecond
-                                      * (m_scale.time.maximum - m_scale.time.minimum)
-                                      / area.width();
+        const double pointsPerPixel =
+            widget::plot::kSamplesPerSecond * (m_scale.time.maximum - m_scale.time.minimum) / area.width();
         const std::size_t step = std::max<std::size_t>(1, static_cast<std::size_t>(pointsPerPixel));
         line.reserve(static_cast<qsizetype>(2 * (end - first) / step + 2));
         for (std::size_t column = first; column < end; column += step) {

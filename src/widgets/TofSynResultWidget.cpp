@@ -48,5 +48,6 @@ void TofSynResultWidget::setSynchronizedResult(const data::model::SynchronizedRo
 
 void TofSynResultWidget::reset()
 {
-    m_readout->setValue(QStringLiteral("0.000"));
+    // As many decimals as a result shows.
+    m_readout->setValue(QStringLiteral("0.00"));
 }

@@ -1,6 +1,8 @@
 #include "widgets/TrampolineGeometry.h"
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace widget::trampoline {
 
@@ -16,9 +18,8 @@ QRect bedRect()
 
 std::array<QLine, 6> zoneLines()
 {
-    return {QLine(-2140, -535, 2140, -535), QLine(-2140, 535, 2140, 535),
-            QLine(-1070, -1070, -1070, 1070), QLine(1070, -1070, 1070, 1070),
-            QLine(-350, 0, 350, 0), QLine(0, -350, 0, 350)};
+    return {QLine(-2140, -535, 2140, -535), QLine(-2140, 535, 2140, 535), QLine(-1070, -1070, -1070, 1070),
+            QLine(1070, -1070, 1070, 1070), QLine(-350, 0, 350, 0),       QLine(0, -350, 0, 350)};
 }
 
 std::array<QLine, 2> innerZoneLines()
@@ -65,8 +66,7 @@ QRect viewportFor(const QSize &widgetSize)
         if (viewportWidth > width)
             viewportWidth = width;
     }
-    return QRect((width - viewportWidth) / 2, (height - viewportHeight) / 2, viewportWidth,
-                 viewportHeight);
+    return QRect((width - viewportWidth) / 2, (height - viewportHeight) / 2, viewportWidth, viewportHeight);
 }
 
 QPointF widgetPointFor(const QPoint &drawingPoint, const QRect &viewport)
@@ -76,6 +76,60 @@ QPointF widgetPointFor(const QPoint &drawingPoint, const QRect &viewport)
     const double sy = static_cast<double>(viewport.height()) / window.height();
     return QPointF(viewport.x() + (drawingPoint.x() - window.x()) * sx,
                    viewport.y() + (drawingPoint.y() - window.y()) * sy);
+}
+
+} // namespace widget::trampoline
+
+namespace widget::trampoline {
+
+namespace {
+
+double distance(const QPoint &a, const QPoint &b)
+{
+    return std::hypot(double(a.x() - b.x()), double(a.y() - b.y()));
+}
+
+} // namespace
+
+std::vector<QPoint> labelPositions(const std::vector<QPoint> &markers)
+{
+    std::vector<QPoint> labels;
+    labels.reserve(markers.size());
+    // How far a number at point p stays from everything else drawn.
+    const auto clearance = [&markers, &labels](std::size_t own, const QPoint &p) {
+        double nearest = std::numeric_limits<double>::max();
+        for (std::size_t k = 0; k < markers.size(); ++k) {
+            if (k != own)
+                nearest = std::min(nearest, distance(p, markers[k]));
+        }
+        for (const QPoint &label : labels)
+            nearest = std::min(nearest, distance(p, label));
+        return nearest;
+    };
+    // Right, left, up, down, then the diagonals.
+    static const std::array<QPointF, 8> directions = {
+        QPointF(1, 0),           QPointF(-1, 0),           QPointF(0, -1),
+        QPointF(0, 1),           QPointF(0.7071, -0.7071), QPointF(-0.7071, -0.7071),
+        QPointF(0.7071, 0.7071), QPointF(-0.7071, 0.7071)};
+    for (std::size_t i = 0; i < markers.size(); ++i) {
+        QPoint best = markers[i];
+        double bestClearance = clearance(i, best);
+        // Near places first; a second ring where the crowd is dense.
+        for (const int offset : {kLabelOffset, kLabelOffset * 17 / 10}) {
+            for (const QPointF &d : directions) {
+                if (bestClearance >= kLabelSpacing)
+                    break;
+                const QPoint candidate = markers[i] + (d * offset).toPoint();
+                const double c = clearance(i, candidate);
+                if (c > bestClearance) {
+                    best = candidate;
+                    bestClearance = c;
+                }
+            }
+        }
+        labels.push_back(best);
+    }
+    return labels;
 }
 
 } // namespace widget::trampoline

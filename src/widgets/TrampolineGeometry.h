@@ -10,6 +10,7 @@
 #include <QString>
 
 #include <array>
+#include <vector>
 
 // Geometry of the bed drawing in drawing units: millimetres of the bed with
 // the y axis pointing down and (0, 0) at the bed centre. The widget only
@@ -56,6 +57,16 @@ std::array<SensorMark, 4> sensorMarks();
 
 // Where a landing at (x, y) cm is drawn: (10 * int(x), -10 * int(y)).
 QPoint drawingPointFor(const data::calc::LandingPosition &position);
+
+// Where the numbers of landing markers are drawn: on the marker where it
+// stands alone; where markers crowd (landings near the bed centre), beside
+// it, at the first of eight places around it (then of eight a little
+// farther) that keeps the number clear of every other marker and number, so
+// that each number stays readable. The
+// result has one point per marker, in the order given.
+inline constexpr int kLabelSpacing = 2 * kMarkerRadius;
+inline constexpr int kLabelOffset = 200;
+std::vector<QPoint> labelPositions(const std::vector<QPoint> &markers);
 
 // The largest rectangle with kAspectRatio centred in a widget of this size.
 QRect viewportFor(const QSize &widgetSize);

@@ -16,9 +16,8 @@ TrampolineWidget::TrampolineWidget(QWidget *parent)
     : QFrame(parent)
 {
     setObjectName(QStringLiteral("trampolineWidget"));
-    m_colors = {QColor(0, 0, 0),       QColor(90, 90, 90),    QColor(90, 90, 90),
-                QColor(55, 60, 70),    QColor(30, 110, 200),  QColor(255, 255, 255),
-                QColor(190, 215, 245), QColor(150, 150, 150)};
+    m_colors = {QColor(0, 0, 0),      QColor(90, 90, 90),    QColor(90, 90, 90),    QColor(55, 60, 70),
+                QColor(30, 110, 200), QColor(255, 255, 255), QColor(190, 215, 245), QColor(150, 150, 150)};
     setMinimumSize(173, 100);
     QSizePolicy policy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     policy.setHeightForWidth(true);
@@ -121,8 +120,7 @@ void TrampolineWidget::drawLandingColor2(int index, data::model::Landing landing
     addMarker(landing.landingPosition, index + 1, kLandingColor2);
 }
 
-void TrampolineWidget::updateLanding(std::size_t index, data::model::Landing landing,
-                                     DataUpdateReason reason)
+void TrampolineWidget::updateLanding(std::size_t index, data::model::Landing landing, DataUpdateReason reason)
 {
     Q_UNUSED(reason);
     drawLanding(static_cast<int>(qMin<std::size_t>(index, 1000)), landing);
@@ -140,8 +138,7 @@ void TrampolineWidget::rolloverPositions()
     redraw();
 }
 
-void TrampolineWidget::addMarker(const data::calc::LandingPosition &position, int number,
-                                 const QColor &color)
+void TrampolineWidget::addMarker(const data::calc::LandingPosition &position, int number, const QColor &color)
 {
     m_markers.append(Marker{geometry::drawingPointFor(position), number, color});
     redraw();
@@ -176,12 +173,12 @@ void TrampolineWidget::redraw()
     painter.drawRect(geometry::bedRect());
 
     painter.setBrush(Qt::NoBrush);
-    painter.setPen(QPen(roleColor(geometry::RoleZoneLine), geometry::kZoneLineWidth, Qt::SolidLine,
-                        Qt::FlatCap));
+    painter.setPen(
+        QPen(roleColor(geometry::RoleZoneLine), geometry::kZoneLineWidth, Qt::SolidLine, Qt::FlatCap));
     for (const QLine &line : geometry::zoneLines())
         painter.drawLine(line);
-    painter.setPen(QPen(roleColor(geometry::RoleInnerZoneLine), geometry::kZoneLineWidth,
-                        Qt::SolidLine, Qt::FlatCap));
+    painter.setPen(
+        QPen(roleColor(geometry::RoleInnerZoneLine), geometry::kZoneLineWidth, Qt::SolidLine, Qt::FlatCap));
     for (const QLine &line : geometry::innerZoneLines())
         painter.drawLine(line);
 
@@ -202,23 +199,38 @@ void TrampolineWidget::redraw()
     font.setPixelSize(100);
     font.setBold(true);
     painter.setFont(font);
+    std::vector<QPoint> points;
     for (const Marker &marker : m_markers) {
+        if (marker.number >= 0)
+            points.push_back(marker.point);
         painter.setPen(Qt::NoPen);
         painter.setBrush(marker.color);
         painter.drawEllipse(marker.point, geometry::kMarkerRadius, geometry::kMarkerRadius);
-        if (marker.number >= 0) {
-            painter.setPen(Qt::white);
-            const QRect box(marker.point.x() - 150, marker.point.y() - 100, 300, 200);
-            painter.drawText(box, Qt::AlignCenter, QString::number(marker.number));
+    }
+    // The numbers on top, beside their markers where markers crowd.
+    const std::vector<QPoint> labels = geometry::labelPositions(points);
+    std::size_t n = 0;
+    for (const Marker &marker : m_markers) {
+        if (marker.number < 0)
+            continue;
+        const QPoint at = labels[n++];
+        if (at != marker.point) {
+            painter.setPen(QPen(marker.color, 16));
+            painter.drawLine(marker.point, at);
+            painter.setPen(QPen(Qt::white, 10));
+            painter.setBrush(marker.color);
+            painter.drawEllipse(at, geometry::kMarkerRadius - 10, geometry::kMarkerRadius - 10);
         }
+        painter.setPen(Qt::white);
+        const QRect box(at.x() - 150, at.y() - 100, 300, 200);
+        painter.drawText(box, Qt::AlignCenter, QString::number(marker.number));
     }
 
     if (!m_title.isEmpty()) {
         font.setPixelSize(150);
         painter.setFont(font);
         painter.setPen(roleColor(geometry::RoleBed));
-        const QRect box(geometry::kTitleCentre.x() - 2000, geometry::kTitleCentre.y() - 120, 4000,
-                        240);
+        const QRect box(geometry::kTitleCentre.x() - 2000, geometry::kTitleCentre.y() - 120, 4000, 240);
         painter.drawText(box, Qt::AlignCenter, m_title);
     }
     painter.end();
@@ -233,8 +245,7 @@ void TrampolineWidget::paintEvent(QPaintEvent *event)
     QPainter painter(this);
     const qreal ratio = m_pixmap.devicePixelRatio();
     const QRectF target(event->rect());
-    painter.drawPixmap(target, m_pixmap,
-                       QRectF(target.topLeft() * ratio, target.size() * ratio));
+    painter.drawPixmap(target, m_pixmap, QRectF(target.topLeft() * ratio, target.size() * ratio));
 }
 
 void TrampolineWidget::resizeEvent(QResizeEvent *event)

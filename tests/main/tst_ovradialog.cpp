@@ -1005,7 +1005,19 @@ private Q_SLOTS:
         QCOMPARE(ui.statusTimeSeconds->text(), QString());
         w.dialog->updateTimeDisplay(125.5);
         QCOMPARE(ui.statusTimeSeconds->text(), QStringLiteral("125.500s"));
-        QCOMPARE(ui.statusTimeMinutes->text(), QStringLiteral("02:5.500"));
+        QCOMPARE(ui.statusTimeMinutes->text(), QStringLiteral("02:05.500"));
+        w.dialog->updateTimeDisplay(5.28);
+        QCOMPARE(ui.statusTimeMinutes->text(), QStringLiteral("00:05.280"));
+        // An aborted START's time and a file's name go when READY comes.
+        ui.statusLoadedMeasure->setText(QStringLiteral("/data/routine.dat"));
+        w.fire("usbConnected");
+        w.fire("nextInnerState");
+        QVERIFY(w.in(S::START));
+        w.key(Qt::Key_Escape);
+        QVERIFY(w.in(S::READY));
+        QCOMPARE(ui.statusTimeSeconds->text(), QString());
+        QCOMPARE(ui.statusTimeMinutes->text(), QString());
+        QCOMPARE(ui.statusLoadedMeasure->text(), QString());
         for (const auto &[weight, text] : std::map<double, QString>{{1149.9, "Children (800N)"},
                                                                     {1150.0, "Teenager (1150N)"},
                                                                     {2500.0, "Normal (2500N)"},

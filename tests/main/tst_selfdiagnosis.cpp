@@ -80,6 +80,12 @@ private Q_SLOTS:
             QVERIFY(dialog->cableWidget()->isConnected(0) && dialog->cableWidget()->isConnected(7));
             QCOMPARE(dialog->trampolineView(0)->readoutText(0),
                      QStringLiteral("P: 2860.0\nT: 2560.0\nN: 300.0"));
+            // The read-outs come with what their letters mean.
+            QVERIFY(dialog->legendLabel()->isHidden());
+            dialog->showDetailsAction()->setChecked(true);
+            QVERIFY(!dialog->legendLabel()->isHidden());
+            QVERIFY(dialog->legendLabel()->text().startsWith(QStringLiteral("P: present value")));
+            dialog->showDetailsAction()->setChecked(false);
             // The load sits between sensors 3 and 4: at the end of the bed.
             QVERIFY(!dialog->trampolineView(0)->hasLoadPosition());
             QVERIFY(dialog->trampolineView(1)->hasLoadPosition());

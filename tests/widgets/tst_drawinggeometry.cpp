@@ -1,6 +1,8 @@
 #include "support/TestSupport.h"
+
 #include "widgets/PlotterScale.h"
 #include "widgets/TrampolineGeometry.h"
+#include <cmath>
 
 using namespace widget;
 
@@ -19,6 +21,7 @@ private Q_SLOTS:
     void landingPositionsToDrawingUnits();
     void viewportKeepsAspectRatio();
     void zoneGeometry();
+    void crowdedLandingNumbersStayApart();
 };
 
 void TestDrawingGeometry::timeMaximumAtTableBoundaries_data()
@@ -140,8 +143,7 @@ void TestDrawingGeometry::autoScaleByPointCount()
     QCOMPARE(more.force, (plot::AxisRange{0, 4000, 1000}));
 
     // Nothing shown: the force range cannot be fitted and stays.
-    QCOMPARE(plot::autoScaleFor(20500, plot::ForceExtent{}).force,
-             (plot::AxisRange{-2000, 18000, 2000}));
+    QCOMPARE(plot::autoScaleFor(20500, plot::ForceExtent{}).force, (plot::AxisRange{-2000, 18000, 2000}));
 }
 
 void TestDrawingGeometry::tickPositionsCoverTheAxis()
@@ -201,3 +203,29 @@ void TestDrawingGeometry::zoneGeometry()
 
 OVRA_TEST_CORE_MAIN(TestDrawingGeometry)
 #include "tst_drawinggeometry.moc"
+
+// Ten landings near the bed centre: every number is clear of every other
+// number and of the other markers, and stays near its own marker; a
+// landing on its own keeps its number on the marker.
+void TestDrawingGeometry::crowdedLandingNumbersStayApart()
+{
+    std::vector<QPoint> markers;
+    for (int i = 0; i < 9; ++i)
+        markers.push_back(QPoint((i % 3 - 1) * 90, (i / 3 - 1) * 70));
+    markers.push_back(QPoint(1800, 900));
+    const std::vector<QPoint> labels = trampoline::labelPositions(markers);
+    QCOMPARE(labels.size(), markers.size());
+    QCOMPARE(labels.back(), markers.back());
+    const auto distance = [](const QPoint &a, const QPoint &b) {
+        return std::hypot(double(a.x() - b.x()), double(a.y() - b.y()));
+    };
+    int moved = 0;
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        QVERIFY(distance(labels[i], markers[i]) <= trampoline::kLabelOffset * 1.7 + 1);
+        moved += labels[i] != markers[i] ? 1 : 0;
+        for (std::size_t k = 0; k < i; ++k)
+            QVERIFY2(distance(labels[i], labels[k]) >= 0.9 * trampoline::kLabelSpacing,
+                     qPrintable(QStringLiteral("%1 and %2").arg(i + 1).arg(k + 1)));
+    }
+    QVERIFY(moved >= 8);
+}

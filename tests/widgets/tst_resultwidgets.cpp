@@ -32,8 +32,8 @@ Landing landingAt(double x, double y, int timeOfFlight = 1230, double hdDeductio
 
 bool near(const QColor &a, const QColor &b, int tolerance = 10)
 {
-    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance
-           && qAbs(a.blue() - b.blue()) <= tolerance;
+    return qAbs(a.red() - b.red()) <= tolerance && qAbs(a.green() - b.green()) <= tolerance &&
+           qAbs(a.blue() - b.blue()) <= tolerance;
 }
 
 // Marker colours with alpha over the bed colour.
@@ -243,8 +243,7 @@ void TestResultWidgets::synchronizedTableSetsANonSynchronousPairApart()
     QStringList headers;
     for (int c = 0; c < 7; ++c)
         headers << model.headerData(c, Qt::Horizontal).toString();
-    QCOMPARE(headers,
-             (QStringList{"HD1-Ded", "HD2-Ded", "HD1", "HD2", "Syn-Ded", "Syn", "dT [s]"}));
+    QCOMPARE(headers, (QStringList{"HD1-Ded", "HD2-Ded", "HD1", "HD2", "Syn-Ded", "Syn", "dT [s]"}));
 
     Landing a = landingAt(10, 10, 1200, 0.1);
     Landing b = landingAt(-70, 10, 1200, 0.2);
@@ -373,19 +372,19 @@ void TestResultWidgets::hdAndTofSynReadouts()
 
     TofSynResultWidget tofSyn;
     QCOMPARE(tofSyn.readout()->title(), QStringLiteral("Time-of-Flight"));
-    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));
+    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.00"));
     tofSyn.setIndividualResult(individual);
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("15.36"));
     tofSyn.setTrampMode(data::model::TrampMode::Synchronized);
     QCOMPARE(tofSyn.readout()->title(), QStringLiteral("Syn"));
-    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));
+    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.00"));
     tofSyn.setSynchronizedResult(synchronized);
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("9.13"));
     // The same kind again keeps the value.
     tofSyn.setTrampMode(data::model::TrampMode::Synchronized);
     QCOMPARE(tofSyn.readout()->value(), QStringLiteral("9.13"));
     tofSyn.reset();
-    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.000"));
+    QCOMPARE(tofSyn.readout()->value(), QStringLiteral("0.00"));
 }
 
 void TestResultWidgets::readoutDigitsGrowWithTheirBox()

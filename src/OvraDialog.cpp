@@ -133,6 +133,9 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
         resize(width, height);
     else
         resize(screen()->availableSize() * kFirstStartScreenShare);
+    // The start lists take a third of the width, the results the rest; the
+    // splitter would otherwise leave the results only their minimum.
+    m_ui->mainSplitter->setSizes({this->width() / 3, this->width() - this->width() / 3});
     m_tutorials = new TutorialLauncher(m_settings->tutorialSettings(), this);
     // Never over a routine restored after a crash, nor over one under way.
     m_tutorials->setStartupCondition([this] {

@@ -1863,7 +1863,7 @@ Taste X drücken</translation>
         </message>
         <message>
             <source>%1 landings instead of %2 measured</source>
-            <translation>%1 Landungen statt %2 gemessener</translation>
+            <translation>%1 statt %2 gemessener Landungen</translation>
         </message>
         <message>
             <source>shifted 1 landing later</source>
@@ -2550,24 +2550,12 @@ N: %3</translation>
             <translation>Das Hauptfenster. Links die Zustandsanzeige, die Konfiguration, die Startliste und die gespeicherten Dateien; rechts die Seite des aktuellen Zustands; unten die Statusleiste. Die nächsten Seiten zeigen jeden Bereich.</translation>
         </message>
         <message>
-            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
-            <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
-        </message>
-        <message>
-            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
-            <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten. Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen.</translation>
-        </message>
-        <message>
             <source>Space starts a routine: START. The time since START runs in large figures; it is the start time of the routine. After 151 seconds a warning sound plays (Config &gt; Rules), after 300 seconds the start ends by itself.</source>
             <translation>Die Leertaste startet eine Übung: START. Die Zeit seit START läuft in großen Ziffern; sie ist die Startzeit der Übung. Nach 151 Sekunden ertönt ein Warnton (Konfiguration &gt; Regeln), nach 300 Sekunden endet der Start von selbst.</translation>
         </message>
         <message>
             <source>Space again when the athlete begins the routine: ROUTINE. Every landing appears on the bed with its number, the table lists time of flight, position and deduction of each element, and the read-outs add up time of flight and horizontal displacement. The tenth landing closes the routine.</source>
             <translation>Noch einmal die Leertaste, wenn der Athlet die Übung beginnt: ÜBUNG. Jede Landung erscheint mit ihrer Nummer auf dem Tuch, die Tabelle nennt Flugzeit, Position und Abzug jedes Elements, und die Anzeigen summieren Flugzeit und horizontale Abweichung. Die zehnte Landung schließt die Übung.</translation>
-        </message>
-        <message>
-            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
-            <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet. X oder VERWERFEN verwirft es.</translation>
         </message>
         <message>
             <source>Back in READY the result of the previous routine stays at the top of the page, so the next athlete can be started while the judges still read it.</source>
@@ -2596,6 +2584,18 @@ N: %3</translation>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
+        </message>
+        <message>
+            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW (PAUSE while training pauses); from START on, a banner above the page names the state and its keys in large type. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
+            <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN (PAUSE, wenn das Training pausiert); ab START nennt ein Band über der Seite den Zustand und seine Tasten in großer Schrift. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
+        </message>
+        <message>
+            <source>The start list: choose the event, the competition and the group, then the athlete (F3 gives the list the arrow keys; Page Down and Page Up move to the next and previous athlete). The choice travels with the routine into the data file, the database and to the scoring systems. While a start list is in use and nobody is chosen, READY warns.</source>
+            <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten (F3 gibt der Liste die Pfeiltasten; Bild ab und Bild auf gehen zum nächsten und vorherigen Athleten). Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen. Solange eine Startliste benutzt wird und niemand gewählt ist, warnt BEREIT.</translation>
+        </message>
+        <message>
+            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</source>
+            <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; eine geänderte Übung wird mit der Änderung markiert, und R stellt sie wie gemessen wieder her. D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet; eine Übung mit weniger als drei Landungen fragt vorher (Eingabe bestätigt sie). X oder VERWERFEN verwirft die Übung nach einer Rückfrage: nochmals X verwirft sie, Esc behält sie.</translation>
         </message>
     </context>
     <context>

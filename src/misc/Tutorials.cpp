@@ -97,14 +97,17 @@ QList<TutorialPage> uiPages()
              "next pages show each area.")},
         {picture("ui02"),
          Tutorials::tr(
-             "The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. "
-             "Beside it the configuration: TARA zeroes the sensors, \"Tramp select\" chooses the "
-             "trampoline (\"Automatic\" follows the activity on the beds) and \"Weight Class\" sets the "
-             "contact threshold (\"Automatic\" adapts it to the athlete).")},
+             "The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW "
+             "(PAUSE while training pauses); from START on, a banner above the page names the state and "
+             "its keys in large type. Beside it the configuration: TARA zeroes the sensors, \"Tramp "
+             "select\" chooses the trampoline (\"Automatic\" follows the activity on the beds) and "
+             "\"Weight Class\" sets the contact threshold (\"Automatic\" adapts it to the athlete).")},
         {picture("ui03"),
          Tutorials::tr(
-             "The start list: choose the event, the competition and the group, then the athlete. The "
-             "choice travels with the routine into the data file, the database and to the scoring systems.")},
+             "The start list: choose the event, the competition and the group, then the athlete (F3 gives "
+             "the list the arrow keys; Page Down and Page Up move to the next and previous athlete). The "
+             "choice travels with the routine into the data file, the database and to the scoring systems. "
+             "While a start list is in use and nobody is chosen, READY warns.")},
         {picture("ui04"),
          Tutorials::tr(
              "Space starts a routine: START. The time since START runs in large figures; it is the start "
@@ -119,8 +122,10 @@ QList<TutorialPage> uiPages()
         {picture("ui06"),
          Tutorials::tr(
              "REVIEW: the result of the routine. The arrow keys shift the routine by one landing or "
-             "lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is "
-             "saved and sent to the scoring systems. X or DISMISS throws it away.")},
+             "lengthen and shorten it; an edited routine is marked with what changed, and R restores it as "
+             "measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to "
+             "the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X "
+             "or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.")},
         {picture("ui07"),
          Tutorials::tr(
              "Back in READY the result of the previous routine stays at the top of the page, so the next "

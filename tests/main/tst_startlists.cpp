@@ -412,7 +412,10 @@ private Q_SLOTS:
         const QString nobody = QStringLiteral("- No athlete is chosen in the start list");
         QVERIFY(!ui.readyPageLabelWarningText->text().contains(nobody));
 
+        // A third for the lists, the rest for the results.
         QTRY_VERIFY(ui.mainSplitter->widget(0)->width() >= 1600 / 4);
+        QVERIFY2(ui.mainSplitter->widget(1)->width() >= 1600 / 2,
+                 qPrintable(QString::number(ui.mainSplitter->widget(1)->width())));
         w.ui().CB_event->setCurrentIndex(1);
         w.ui().CB_competition->setCurrentIndex(1);
         const int qualification = ui.CB_group->findText(QStringLiteral("Qualification"));

@@ -19,6 +19,7 @@
 #include "state/OvraState.h"
 #include "statistics/ExportCompetitionProtocolDialog.h"
 #include "usb/DeviceLink.h"
+#include "util/Warnings.h"
 #include "widgets/SelfDiagnosisTrampoline.h"
 #include "widgets/StateWidget.h"
 
@@ -27,6 +28,7 @@
 #include <QComboBox>
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -328,6 +330,23 @@ void Shots::routineShots()
     tutorialShot("network04",
                  highlighted(globalRect(w().ui().confirmButton).united(globalRect(w().ui().dismissButton))));
     dialogShot("window-review", review);
+    if (!m_tutorial) {
+        // The review's own marks: an edit, the question before a discard,
+        // the detailed view with the review's banner.
+        const auto press = [this](Qt::Key key) {
+            QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+            QCoreApplication::sendEvent(m_window.get(), &event);
+        };
+        w().ui().actionDecrease_selection->trigger();
+        dialogShot("window-review-edited", grabWindow(m_window.get()));
+        w().ui().actionRestoreRoutine->trigger();
+        press(Qt::Key_X);
+        dialogShot("window-review-discard", grabWindow(m_window.get()));
+        press(Qt::Key_Escape);
+        w().ui().actionResultDetailView->setChecked(true);
+        dialogShot("window-review-details", grabWindow(m_window.get()));
+        w().ui().actionResultDetailView->setChecked(false);
+    }
 
     // Kept for the protocol export below.
     const QString saved = m_data.filePath(QStringLiteral("routines/routine1.dat"));
@@ -341,6 +360,25 @@ void Shots::routineShots()
     waitFor([this] { return w().ovraState().isIn(OvraState::READY); }, 5000);
     wait(800);
     tutorialShot("ui07", grabWindow(m_window.get()));
+    if (!m_tutorial) {
+        // A competition's start list: sixty athletes, the chosen one in
+        // view, and READY's warning once nobody is chosen.
+        OvraDialogUi &ui = w().ui();
+        for (int i = 5; i <= 60; ++i)
+            ui.LW_athlets->addItem(QStringLiteral("%1: Athlete%1, Anna").arg(i));
+        ui.LW_athlets->setCurrentRow(41);
+        dialogShot("window-ready-sixty", grabWindow(m_window.get()));
+        w().warnings().setNoAthleteChosenWarning(true);
+        dialogShot("window-ready-nobody", grabWindow(m_window.get()));
+        w().warnings().setNoAthleteChosenWarning(false);
+        // The audience's result window beside it.
+        ui.actionSecondScreenResults->setChecked(true);
+        wait(500);
+        if (auto *audience = m_window->findChild<QMainWindow *>(QStringLiteral("SecondScreenResultWindow")))
+            dialogShot("audience-results", grabWindow(audience));
+        ui.actionSecondScreenResults->setChecked(false);
+        refocus();
+    }
     tutorialShot("ui08", highlighted(globalRect(w().statusBar())));
     tutorialShot("ui09", withMenu(w().ui().menuHelp, w().ui().actionSetup_Instructions));
 

@@ -75,7 +75,7 @@ void AthletDialog::reload()
     m_deleted.clear();
     m_tree->clear();
     const QList<QVariantMap> rows =
-        m_database.select(QStringLiteral("SELECT * FROM Athlets ORDER BY LastName;"));
+        m_database.select(QStringLiteral("SELECT * FROM Athlets ORDER BY LastName, idx;"));
     static const char *const kColumns[] = {"LastName", "FirstName", "Gender",     "Year", "NOC",
                                            "NOCCode",  "IDFIG",     "IDNational", "Email"};
     for (const QVariantMap &row : rows) {

@@ -260,7 +260,7 @@ void GroupDialog::neuGroupSelect(int index)
         const QList<QVariantMap> rows = m_database.select(
             QStringLiteral(
                 "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-                "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder;"),
+                "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder, idx;"),
             {m_eventName, competitionName(), groupName()});
         for (const QVariantMap &row : rows) {
             auto *item = new QTreeWidgetItem(m_startList);
@@ -380,7 +380,7 @@ void GroupDialog::searchAthletes()
     }
     m_athletes->clear();
     const QList<QVariantMap> rows = m_database.select(
-        QStringLiteral("SELECT * FROM Athlets WHERE ( %1 ) ORDER BY LastName;").arg(where), values);
+        QStringLiteral("SELECT * FROM Athlets WHERE ( %1 ) ORDER BY LastName, idx;").arg(where), values);
     for (const QVariantMap &row : rows) {
         auto *item = new QTreeWidgetItem(m_athletes);
         const QString last = row.value(QStringLiteral("LastName")).toString();

@@ -1,15 +1,19 @@
 // ovra-db: the organiser's tool for the competition databases and start
 // lists, on the same code as the workstation's dialogs.
 //
-//   ovra-db merge TARGET.db SOURCE.db...   combines the workstations' files
-//   ovra-db check DB                       integrity and rows per table
-//   ovra-db startlist FILE.csv             the start list as the import reads it
+//   ovra-db merge TARGET SOURCE...   combines the workstations' databases
+//   ovra-db check DB                 integrity and rows per table
+//   ovra-db startlist FILE.csv       the start list as the import reads it
 //
-// A merge works on a copy of TARGET and puts it in place only when every
-// source merged, so TARGET is unchanged by a failed merge.
+// A database is a file or a competition server (postgresql://...). A merge
+// into a file works on a copy of it and puts it in place only when every
+// source merged; a merge into a server runs in one transaction. Either way
+// TARGET is unchanged by a failed merge.
 
 #include "AppStartup.h"
 #include "data/wsDaten.h"
+#include "db/PostgresConnection.h"
+#include "db/SqliteConnection.h"
 #include "util/CsvSource.h"
 #include "util/LogHandler.h"
 #include "wsdb.h"
@@ -28,6 +32,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -63,10 +68,13 @@ int usage(const QString &problem)
     if (!problem.isEmpty())
         printError(problem);
     const QStringList lines = {
-        OvraDb::tr("usage: %1").arg(QStringLiteral("ovra-db merge TARGET.db SOURCE.db...")),
+        OvraDb::tr("usage: %1").arg(QStringLiteral("ovra-db merge TARGET SOURCE...")),
         OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db check DB")),
         OvraDb::tr("   or: %1")
             .arg(QStringLiteral("ovra-db startlist [--separator , : ; | tab] [--header yes|no] FILE.csv")),
+        OvraDb::tr(
+            "A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); "
+            "the password comes from ~/.pgpass or PGPASSWORD."),
     };
     std::fprintf(stderr, "%s\n", lines.join(QLatin1Char('\n')).toLocal8Bit().constData());
     return kExitUsage;
@@ -81,6 +89,80 @@ void loadCatalogue(QCoreApplication &application)
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+// A competition server rather than a file.
+bool isServer(const QString &argument)
+{
+    return argument.startsWith(QLatin1String("postgresql://")) ||
+           argument.startsWith(QLatin1String("postgres://"));
+}
+
+// How a database is named in the output: a server's URI may hold a password.
+QString shownName(const QString &argument)
+{
+    return isServer(argument) ? ovra::db::PostgresConnection::describe(argument)
+                              : QDir::toNativeSeparators(argument);
+}
+
+void printReport(const QString &source, const wsdb::MergeResult &result)
+{
+    printLine(shownName(source));
+    for (const QString &line : wsdb::mergeReport(result))
+        printLine(QStringLiteral("  ") + line);
+}
+
+// Every source into the server at target, in one transaction.
+int mergeIntoServer(const QString &target, const QStringList &sources)
+{
+    const QString name = shownName(target);
+    ovra::db::PostgresConnection server;
+    if (!server.open(target)) {
+        printError(OvraDb::tr("%1 cannot be reached: %2").arg(name, server.lastError()));
+        return kExitFailed;
+    }
+    if (!server.createTables()) {
+        printError(OvraDb::tr("the tables cannot be created on %1: %2").arg(name, server.lastError()));
+        return kExitFailed;
+    }
+    QList<wsdb::MergeResult> results;
+    QString error;
+    const bool merged = server.transaction([&] {
+        for (const QString &source : sources) {
+            std::unique_ptr<ovra::db::Connection> from;
+            if (isServer(source)) {
+                auto other = std::make_unique<ovra::db::PostgresConnection>();
+                if (!other->open(source)) {
+                    error = OvraDb::tr("%1 cannot be reached: %2").arg(shownName(source), other->lastError());
+                    return false;
+                }
+                from = std::move(other);
+            } else {
+                auto file = std::make_unique<ovra::db::SqliteConnection>();
+                if (!file->openReadOnly(source)) {
+                    error = OvraDb::tr("%1 cannot be opened").arg(source);
+                    return false;
+                }
+                from = std::move(file);
+            }
+            wsdb::MergeResult result;
+            if (!ovra::db::mergeRows(server, *from, result)) {
+                error = OvraDb::tr("%1 could not be merged: %2").arg(shownName(source), result.error);
+                return false;
+            }
+            results << result;
+        }
+        return true;
+    });
+    if (!merged) {
+        printError(error.isEmpty() ? server.lastError() : error);
+        printError(OvraDb::tr("%1 is unchanged").arg(name));
+        return kExitFailed;
+    }
+    for (qsizetype i = 0; i < sources.size(); ++i)
+        printReport(sources.at(i), results.at(i));
+    printLine(OvraDb::tr("Merged into %1 (sources: %2)").arg(name).arg(sources.size()));
+    return 0;
 }
 
 void removeDatabaseFiles(const QString &path)
@@ -127,15 +209,17 @@ int runMerge(const QStringList &arguments)
 {
     if (arguments.size() < 2)
         return usage(OvraDb::tr("merge needs a target and at least one source"));
-    const QString target = QFileInfo(arguments.first()).absoluteFilePath();
     const QStringList sources = arguments.mid(1);
     // Everything that can be checked before any writing is checked first.
     for (const QString &source : sources) {
-        if (!wsdb::isOvraDatabase(source)) {
+        if (!isServer(source) && !wsdb::isOvraDatabase(source)) {
             printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(source));
             return kExitFailed;
         }
     }
+    if (isServer(arguments.first()))
+        return mergeIntoServer(arguments.first(), sources);
+    const QString target = QFileInfo(arguments.first()).absoluteFilePath();
     const bool existing = QFileInfo::exists(target);
     if (existing && !wsdb::isOvraDatabase(target)) {
         printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(target));
@@ -163,12 +247,11 @@ int runMerge(const QStringList &arguments)
         if (!db.openDatabase(work) || !db.createTables(QStringLiteral("main")))
             return fail(OvraDb::tr("%1 could not be written").arg(work));
         for (const QString &source : sources) {
-            const wsdb::MergeResult result = db.mergeFromDatabase(source);
+            const wsdb::MergeResult result =
+                isServer(source) ? db.mergeFromServer(source) : db.mergeFromDatabase(source);
             if (!result.ok)
                 return fail(result.error);
-            printLine(QDir::toNativeSeparators(source));
-            for (const QString &line : wsdb::mergeReport(result))
-                printLine(QStringLiteral("  ") + line);
+            printReport(source, result);
             ++merged;
         }
         db.closeDatabase();
@@ -190,9 +273,11 @@ int runCheck(const QStringList &arguments)
 {
     if (arguments.size() != 1)
         return usage(OvraDb::tr("check needs one database file"));
-    const wsdb::FileCheck check = wsdb::checkFile(arguments.first());
+    const QString database = arguments.first();
+    const wsdb::FileCheck check =
+        isServer(database) ? wsdb::checkServer(database) : wsdb::checkFile(database);
     if (!check.opened) {
-        printError(OvraDb::tr("%1 cannot be opened: %2").arg(arguments.first(), check.error));
+        printError(OvraDb::tr("%1 cannot be opened: %2").arg(shownName(database), check.error));
         return kExitFailed;
     }
     printLine(OvraDb::tr("integrity: %1").arg(check.integrity.join(QStringLiteral("; "))));

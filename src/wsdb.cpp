@@ -473,7 +473,7 @@ void wsdb::listGroupEntries(QStringList &out)
     const StartSelection &s = m_store.startSelection();
     const QList<QVariantMap> rows = select(
         QStringLiteral("SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-                       "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder;"),
+                       "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder, idx;"),
         {s.eventName, s.competitionName, s.groupName});
     for (const QVariantMap &row : rows) {
         const auto text = [&row](const char *c) { return row.value(QLatin1String(c)).toString(); };
@@ -505,7 +505,7 @@ void wsdb::readCompetition(const QString &competitionName)
     StartSelection &s = m_store.startSelection();
     const QList<QVariantMap> rows = select(
         QStringLiteral("SELECT GenderID, TypeID FROM Competitions WHERE ( EventName=? AND CompetitionName=? "
-                       "AND GroupName='__ws_def_competition__' ); "),
+                       "AND GroupName='__ws_def_competition__' ) ORDER BY idx; "),
         {s.eventName, competitionName});
     if (!rows.isEmpty()) {
         s.competitionName = competitionName;
@@ -771,7 +771,7 @@ QStringList wsdb::groupNames(const QString &eventName, const QString &competitio
 {
     QStringList groups =
         names(QStringLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
-                             "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
+                             "LastName1='__ws_def_group__' ) ORDER BY GroupName, idx;"),
               {eventName, competitionName});
     std::stable_sort(groups.begin(), groups.end(), naturalLess);
     return groups;

@@ -235,8 +235,9 @@ public:
     // server) as described above, all or nothing; the other file is only
     // read. Merging the open file into itself adds nothing.
     MergeResult mergeFromDatabase(const QString &path);
-    // Adds the rows of the server at address to the open file, the same way.
-    MergeResult mergeFromServer(const ovra::db::ServerAddress &address);
+    // Adds the rows of a server (a libpq connection string or
+    // postgresql:// URI) to the open file, the same way.
+    MergeResult mergeFromServer(const QString &conninfo);
 
     // Whether path is an SQLite file that holds the five tables.
     static bool isOvraDatabase(const QString &path);

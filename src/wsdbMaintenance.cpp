@@ -265,7 +265,7 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
     return result;
 }
 
-wsdb::MergeResult wsdb::mergeFromServer(const ovra::db::ServerAddress &address)
+wsdb::MergeResult wsdb::mergeFromServer(const QString &conninfo)
 {
     MergeResult result;
     if (!m_file) {
@@ -273,14 +273,14 @@ wsdb::MergeResult wsdb::mergeFromServer(const ovra::db::ServerAddress &address)
         return result;
     }
     PostgresConnection source;
-    if (!source.open(address.conninfo())) {
+    if (!source.open(conninfo)) {
         result.error =
-            tr("The database server %1 does not answer: %2").arg(address.displayName(), source.lastError());
+            tr("The database server %1 does not answer: %2").arg(source.location(), source.lastError());
         return result;
     }
     if (!mergeInto(*m_file, source, result))
         result.error =
-            tr("%1 could not be merged; nothing was added. %2").arg(address.displayName(), result.error);
+            tr("%1 could not be merged; nothing was added. %2").arg(source.location(), result.error);
     return result;
 }
 

@@ -21,13 +21,25 @@ QStringList split(const char *columns)
 constexpr int kMeasureChunk = 16;
 constexpr int kRowChunk = 500;
 
-// The values of columns in row, each as its column holds it, in one key.
+// The values of columns in row, each as its column holds it, in one key:
+// NULL, a number, a text or bytes (an empty text or array is never NULL).
 QByteArray rowKey(const Table &table, const QVariantMap &row, const QStringList &columns)
 {
     QByteArray key;
     QDataStream out(&key, QIODevice::WriteOnly);
-    for (const QString &c : columns)
-        out << normalized(row.value(c), table.type(c));
+    for (const QString &c : columns) {
+        const QVariant v = normalized(row.value(c), table.type(c));
+        if (!v.isValid()) {
+            out << quint8(0);
+        } else if (v.typeId() == QMetaType::LongLong) {
+            out << quint8(1) << v.toLongLong();
+        } else {
+            const QByteArray bytes =
+                v.typeId() == QMetaType::QByteArray ? v.toByteArray() : v.toString().toUtf8();
+            out << quint8(v.typeId() == QMetaType::QByteArray ? 3 : 2);
+            out.writeBytes(bytes.constData(), uint(bytes.size()));
+        }
+    }
     return key;
 }
 

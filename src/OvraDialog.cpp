@@ -1,6 +1,7 @@
 #include "OvraDialog.h"
 
 #include "BuildInfo.h"
+#include "DatabaseStatusIndicator.h"
 #include "OvraDialogUi.h"
 #include "StartListSelection.h"
 #include "data/wsDaten.h"
@@ -154,18 +155,30 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectUSB();
 }
 
-
-// The competition database at the configured file, its tables, then the
-// event and competition lists. A file that does not open leaves the
-// database closed: saves to it then fail and keep the temporary routine file.
+// The competition database at the configured file (or server), its tables,
+// then the event and competition lists. A file that does not open leaves
+// the database closed: saves to it then fail and keep the temporary routine
+// file. A server that does not answer is used all the same: saves wait on
+// this workstation until it answers, and the start lists it last sent stay
+// usable.
 void OvraDialog::openDatabase()
 {
-    // An empty setting would open a private temporary database that is gone
-    // at exit, taking every stored measure with it.
-    const QString configured = m_settings->databaseFile();
-    const QString path = QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
-    if (m_database->openDatabase(path))
-        m_database->createTables(QStringLiteral("main"));
+    m_database->setServerQueueFile(OvraSettings::serverQueueFile());
+    if (m_settings->databaseOnServer() && m_settings->databaseServer().isComplete()) {
+        m_database->openServer(m_settings->databaseServer());
+    } else {
+        // An empty setting would open a private temporary database that is
+        // gone at exit, taking every stored measure with it.
+        const QString configured = m_settings->databaseFile();
+        const QString path =
+            QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
+        if (m_database->openDatabase(path))
+            m_database->createTables(QStringLiteral("main"));
+    }
+    if (!m_databaseStatus)
+        m_databaseStatus =
+            new DatabaseStatusIndicator(*m_database, m_ui->statusDatabase, m_ui->statusDatabaseLight, this);
+    m_databaseStatus->update();
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
 }

@@ -37,6 +37,7 @@ class RoutineRecorder;
 class SaveReport;
 class wsDaten;
 class wsdb;
+class DatabaseStatusIndicator;
 class Popup;
 class QSoundEffect;
 class QWindow;
@@ -393,6 +394,7 @@ private:
     ovra::util::LogHandler &m_logHandler;
     wsDaten *m_daten = nullptr;
     wsdb *m_database = nullptr;
+    DatabaseStatusIndicator *m_databaseStatus = nullptr;
     std::unique_ptr<OvraDialogUi> m_ui;
     std::unique_ptr<OvraSettings> m_settings;
     QFont m_font;

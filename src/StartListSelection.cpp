@@ -188,6 +188,24 @@ void StartListSelection::refresh()
     }
 }
 
+void StartListSelection::startListsChangedElsewhere()
+{
+    m_refreshDeferred = true;
+    refreshIfDeferred();
+}
+
+void StartListSelection::refreshIfDeferred()
+{
+    // A routine under way keeps the athlete it was started with; the list
+    // of stored measures stays while the operator looks at it.
+    const int state = m_currentState();
+    const bool idle = state == OvraState::WAIT || state == OvraState::READY || state == OvraState::NO_FOCUS;
+    if (!m_refreshDeferred || !idle || m_browseMeasuresMode)
+        return;
+    m_refreshDeferred = false;
+    refresh();
+}
+
 void StartListSelection::restoreStoredChoice()
 {
     // The combo boxes were empty when the settings were loaded; the stored

@@ -281,7 +281,7 @@ void PostgresConnection::readNotifications()
 {
     if (!m_conn)
         return;
-    if (!PQconsumeInput(m_conn)) {
+    if (!PQconsumeInput(m_conn) || PQstatus(m_conn) == CONNECTION_BAD) {
         lost();
         return;
     }

@@ -475,10 +475,6 @@ Erstellt %4</translation>
             <translation>Messungen</translation>
         </message>
         <message>
-            <source>Current DB file</source>
-            <translation>Aktuelle DB-Datei</translation>
-        </message>
-        <message>
             <source>Load</source>
             <translation>Laden</translation>
         </message>
@@ -505,10 +501,6 @@ Erstellt %4</translation>
         <message>
             <source>Merge</source>
             <translation>Zusammenführen</translation>
-        </message>
-        <message>
-            <source>Add data from another DB file without duplicates</source>
-            <translation>Daten aus einer anderen DB-Datei ohne Doppelte hinzufügen</translation>
         </message>
         <message>
             <source>(no database open)</source>
@@ -563,8 +555,118 @@ Erstellt %4</translation>
             <translation>%1 zusammengeführt:</translation>
         </message>
         <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Aus %1 hinzugefügt: %2 Athleten, %3 Veranstaltungen, %4 Wettkämpfe, %5 Gruppeneinträge, %6 Messungen.</translation>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>Local file</source>
+            <translation>Lokale Datei</translation>
+        </message>
+        <message>
+            <source>Competition server</source>
+            <translation>Wettkampfserver</translation>
+        </message>
+        <message>
+            <source>from ~/.pgpass or PGPASSWORD</source>
+            <translation>aus ~/.pgpass oder PGPASSWORD</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Testen</translation>
+        </message>
+        <message>
+            <source>Use</source>
+            <translation>Verwenden</translation>
+        </message>
+        <message>
+            <source>Host</source>
+            <translation>Host</translation>
+        </message>
+        <message>
+            <source>Port</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>Database name</source>
+            <translation>Datenbankname</translation>
+        </message>
+        <message>
+            <source>User</source>
+            <translation>Benutzer</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Passwort</translation>
+        </message>
+        <message>
+            <source>Merge from Server</source>
+            <translation>Vom Server zusammenführen</translation>
+        </message>
+        <message>
+            <source>Current database</source>
+            <translation>Aktuelle Datenbank</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates, or from the competition server into the current file</source>
+            <translation>Daten einer anderen DB-Datei ohne Duplikate hinzufügen, oder die des Wettkampfservers in die aktuelle Datei</translation>
+        </message>
+        <message>
+            <source>Competition server %1</source>
+            <translation>Wettkampfserver %1</translation>
+        </message>
+        <message>
+            <source>The password could not be written into %1: %2</source>
+            <translation>Das Passwort konnte nicht in %1 geschrieben werden: %2</translation>
+        </message>
+        <message>
+            <source>Connecting to %1 ...</source>
+            <translation>Verbinde mit %1 ...</translation>
+        </message>
+        <message>
+            <source>(the competition tables are there)</source>
+            <translation>(die Wettkampftabellen sind vorhanden)</translation>
+        </message>
+        <message>
+            <source>(the competition tables will be created)</source>
+            <translation>(die Wettkampftabellen werden angelegt)</translation>
+        </message>
+        <message>
+            <source>The competition server %1 does not answer. The current database stays open.</source>
+            <translation>Der Wettkampfserver %1 antwortet nicht. Die aktuelle Datenbank bleibt geöffnet.</translation>
+        </message>
+        <message>
+            <source>Now working on the competition server %1.</source>
+            <translation>Es wird jetzt mit dem Wettkampfserver %1 gearbeitet.</translation>
+        </message>
+        <message>
+            <source>The competition server was copied to %1; the server stays in use.</source>
+            <translation>Der Wettkampfserver wurde nach %1 kopiert; der Server bleibt in Gebrauch.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1.</source>
+            <translation>Die Datenbank konnte nicht nach %1 geschrieben werden.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseStatusIndicator</name>
+        <message>
+            <source>Server %1</source>
+            <translation>Server %1</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) waiting</source>
+            <translation>
+                <numerusform>%n Übung(en) warten</numerusform>
+                <numerusform>%n Übung(en) warten</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
+            <translation>Der Wettkampfserver antwortet nicht; Übungen warten auf diesem Messplatz und werden dort gespeichert, sobald er wieder antwortet</translation>
         </message>
     </context>
     <context>
@@ -1205,6 +1307,26 @@ Erstellt %4</translation>
             <source>unknown command %1</source>
             <translation>unbekannter Befehl %1</translation>
         </message>
+        <message>
+            <source>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</source>
+            <translation>Eine Datenbank ist eine Datei (.db) oder ein Wettkampfserver (postgresql://BENUTZER@HOST:PORT/DATENBANK); das Passwort kommt aus ~/.pgpass oder PGPASSWORD.</translation>
+        </message>
+        <message>
+            <source>%1 cannot be reached: %2</source>
+            <translation>%1 ist nicht erreichbar: %2</translation>
+        </message>
+        <message>
+            <source>the tables cannot be created on %1: %2</source>
+            <translation>die Tabellen können auf %1 nicht angelegt werden: %2</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened</source>
+            <translation>%1 kann nicht geöffnet werden</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged: %2</source>
+            <translation>%1 konnte nicht zusammengeführt werden: %2</translation>
+        </message>
     </context>
     <context>
         <name>OvraDialog</name>
@@ -1655,10 +1777,6 @@ Taste X drücken</translation>
             <translation>Wertungssystem 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Fremdsoftware kann nur bestätigte Ergebnisse abfragen. Bestätigen Sie das Ergebnis und versuchen Sie es erneut.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Nicht geladen: %1</translation>
         </message>
@@ -1688,22 +1806,6 @@ Taste X drücken</translation>
                 <numerusform>%n Zeile(n) der Startliste können nicht gelesen werden und wurden nicht importiert:</numerusform>
                 <numerusform>%n Zeile(n) der Startliste können nicht gelesen werden und wurden nicht importiert:</numerusform>
             </translation>
-        </message>
-        <message>
-            <source>Self Diagnosis</source>
-            <translation>Selbstdiagnose</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Verbindung</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>verbunden</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>nicht verbunden</translation>
         </message>
         <message>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
@@ -1760,14 +1862,6 @@ Taste X drücken</translation>
             <source>cannot read %1: %2</source>
             <translation>%1 kann nicht gelesen werden: %2</translation>
         </message>
-        <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule braucht einen Wert</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>es kann nur eine Datei ausgewertet werden</translation>
-        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1797,26 +1891,6 @@ Taste X drücken</translation>
         <message>
             <source>previous Syn</source>
             <translation>vorherige Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Rechtsklick wählt die hervorgehobene Information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Kontextmenü</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>nichts hervorheben</translation>
         </message>
     </context>
     <context>
@@ -2327,10 +2401,6 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra arbeitet auf drei Wegen mit Wertungssoftware zusammen: Es sendet jedes übernommene Ergebnis über HTTP an bis zu drei Wertungssysteme, es beantwortet Anfragen auf seinem eigenen HTTP-Server, und es schickt Zustände und Ergebnisse an WebSocket-Clients. Das rechte Ende der Statusleiste zeigt jede Verbindung: grün funktioniert, rot fehlgeschlagen, gelb noch unbekannt.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2360,6 +2430,32 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatisch (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::PostgresConnection</name>
+        <message>
+            <source>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>Die Datenbank %1 speichert Text nicht als UTF-8; legen Sie sie mit der Kodierung UTF8 an</translation>
+        </message>
+        <message>
+            <source>The database does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>Die Datenbank speichert Text nicht als UTF-8; legen Sie sie mit der Kodierung UTF8 an</translation>
+        </message>
+        <message>
+            <source>Connected to PostgreSQL %1</source>
+            <translation>Verbunden mit PostgreSQL %1</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer</source>
+            <translation>Der Datenbankserver %1 antwortet nicht</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::Transfer</name>
+        <message>
+            <source>%1 (table %2)</source>
+            <translation>%1 (Tabelle %2)</translation>
         </message>
     </context>
     <context>
@@ -2503,6 +2599,22 @@ N: %3</translation>
         <message>
             <source>%1 does not exist.</source>
             <translation>%1 gibt es nicht.</translation>
+        </message>
+        <message>
+            <source>No database file is open.</source>
+            <translation>Es ist keine Datenbankdatei geöffnet.</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer: %2</source>
+            <translation>Der Datenbankserver %1 antwortet nicht: %2</translation>
+        </message>
+        <message>
+            <source>table %1 cannot be read: %2</source>
+            <translation>Tabelle %1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>the measures carry no id: %1</source>
+            <translation>die Messungen haben keine Kennung: %1</translation>
         </message>
     </context>
 </TS>

@@ -475,10 +475,6 @@ Built %4</translation>
             <translation>Measures</translation>
         </message>
         <message>
-            <source>Current DB file</source>
-            <translation>Current DB file</translation>
-        </message>
-        <message>
             <source>Load</source>
             <translation>Load</translation>
         </message>
@@ -505,10 +501,6 @@ Built %4</translation>
         <message>
             <source>Merge</source>
             <translation>Merge</translation>
-        </message>
-        <message>
-            <source>Add data from another DB file without duplicates</source>
-            <translation>Add data from another DB file without duplicates</translation>
         </message>
         <message>
             <source>(no database open)</source>
@@ -563,8 +555,118 @@ Built %4</translation>
             <translation>Merged %1:</translation>
         </message>
         <message>
-            <source>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</source>
-            <translation>Added from %1: %2 athletes, %3 events, %4 competitions, %5 group entries, %6 measures.</translation>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message>
+            <source>Local file</source>
+            <translation>Local file</translation>
+        </message>
+        <message>
+            <source>Competition server</source>
+            <translation>Competition server</translation>
+        </message>
+        <message>
+            <source>from ~/.pgpass or PGPASSWORD</source>
+            <translation>from ~/.pgpass or PGPASSWORD</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Test</translation>
+        </message>
+        <message>
+            <source>Use</source>
+            <translation>Use</translation>
+        </message>
+        <message>
+            <source>Host</source>
+            <translation>Host</translation>
+        </message>
+        <message>
+            <source>Port</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>Database name</source>
+            <translation>Database name</translation>
+        </message>
+        <message>
+            <source>User</source>
+            <translation>User</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>Merge from Server</source>
+            <translation>Merge from Server</translation>
+        </message>
+        <message>
+            <source>Current database</source>
+            <translation>Current database</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates, or from the competition server into the current file</source>
+            <translation>Add data from another DB file without duplicates, or from the competition server into the current file</translation>
+        </message>
+        <message>
+            <source>Competition server %1</source>
+            <translation>Competition server %1</translation>
+        </message>
+        <message>
+            <source>The password could not be written into %1: %2</source>
+            <translation>The password could not be written into %1: %2</translation>
+        </message>
+        <message>
+            <source>Connecting to %1 ...</source>
+            <translation>Connecting to %1 ...</translation>
+        </message>
+        <message>
+            <source>(the competition tables are there)</source>
+            <translation>(the competition tables are there)</translation>
+        </message>
+        <message>
+            <source>(the competition tables will be created)</source>
+            <translation>(the competition tables will be created)</translation>
+        </message>
+        <message>
+            <source>The competition server %1 does not answer. The current database stays open.</source>
+            <translation>The competition server %1 does not answer. The current database stays open.</translation>
+        </message>
+        <message>
+            <source>Now working on the competition server %1.</source>
+            <translation>Now working on the competition server %1.</translation>
+        </message>
+        <message>
+            <source>The competition server was copied to %1; the server stays in use.</source>
+            <translation>The competition server was copied to %1; the server stays in use.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1.</source>
+            <translation>The database could not be written to %1.</translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseStatusIndicator</name>
+        <message>
+            <source>Server %1</source>
+            <translation>Server %1</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) waiting</source>
+            <translation>
+                <numerusform>%n routine(s) waiting</numerusform>
+                <numerusform>%n routine(s) waiting</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
+            <translation>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</translation>
         </message>
     </context>
     <context>
@@ -1205,6 +1307,26 @@ Built %4</translation>
             <source>unknown command %1</source>
             <translation>unknown command %1</translation>
         </message>
+        <message>
+            <source>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</source>
+            <translation>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</translation>
+        </message>
+        <message>
+            <source>%1 cannot be reached: %2</source>
+            <translation>%1 cannot be reached: %2</translation>
+        </message>
+        <message>
+            <source>the tables cannot be created on %1: %2</source>
+            <translation>the tables cannot be created on %1: %2</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened</source>
+            <translation>%1 cannot be opened</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged: %2</source>
+            <translation>%1 could not be merged: %2</translation>
+        </message>
     </context>
     <context>
         <name>OvraDialog</name>
@@ -1655,10 +1777,6 @@ press X</translation>
             <translation>Scoring System 3: </translation>
         </message>
         <message>
-            <source>Only commited results can be queried by 3rd party software. Commit results and try again.</source>
-            <translation>Only commited results can be queried by 3rd party software. Commit results and try again.</translation>
-        </message>
-        <message>
             <source>Not loaded: %1</source>
             <translation>Not loaded: %1</translation>
         </message>
@@ -1688,22 +1806,6 @@ press X</translation>
                 <numerusform>%n row(s) of the start list cannot be read and were not imported:</numerusform>
                 <numerusform>%n row(s) of the start list cannot be read and were not imported:</numerusform>
             </translation>
-        </message>
-        <message>
-            <source>Self Diagnosis</source>
-            <translation>Self Diagnosis</translation>
-        </message>
-        <message>
-            <source>USB-Connection</source>
-            <translation>USB-Connection</translation>
-        </message>
-        <message>
-            <source>connected</source>
-            <translation>connected</translation>
-        </message>
-        <message>
-            <source>not connected</source>
-            <translation>not connected</translation>
         </message>
         <message>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
@@ -1760,14 +1862,6 @@ press X</translation>
             <source>cannot read %1: %2</source>
             <translation>cannot read %1: %2</translation>
         </message>
-        <message>
-            <source>--hd-rule needs a value</source>
-            <translation>--hd-rule needs a value</translation>
-        </message>
-        <message>
-            <source>only one file can be evaluated</source>
-            <translation>only one file can be evaluated</translation>
-        </message>
     </context>
     <context>
         <name>PlotterWidget</name>
@@ -1797,26 +1891,6 @@ press X</translation>
         <message>
             <source>previous Syn</source>
             <translation>previous Syn</translation>
-        </message>
-        <message>
-            <source>Right-click to select highlight information</source>
-            <translation>Right-click to select highlight information</translation>
-        </message>
-        <message>
-            <source>Info 1</source>
-            <translation>Info 1</translation>
-        </message>
-        <message>
-            <source>Info 2</source>
-            <translation>Info 2</translation>
-        </message>
-        <message>
-            <source>Context menu</source>
-            <translation>Context menu</translation>
-        </message>
-        <message>
-            <source>highlight nothing</source>
-            <translation>highlight nothing</translation>
         </message>
     </context>
     <context>
@@ -2327,10 +2401,6 @@ N: %3</translation>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
         </message>
-        <message>
-            <source>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</source>
-            <translation>Ovra works with scoring software in three ways: it sends every committed result to up to three scoring systems over HTTP, it answers requests on its own HTTP server, and it pushes states and results to WebSocket clients. The right end of the status bar shows each connection: green works, red failed, yellow is not known yet.</translation>
-        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2360,6 +2430,32 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatic (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::PostgresConnection</name>
+        <message>
+            <source>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</translation>
+        </message>
+        <message>
+            <source>The database does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>The database does not keep its text as UTF-8; create it with the encoding UTF8</translation>
+        </message>
+        <message>
+            <source>Connected to PostgreSQL %1</source>
+            <translation>Connected to PostgreSQL %1</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer</source>
+            <translation>The database server %1 does not answer</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::Transfer</name>
+        <message>
+            <source>%1 (table %2)</source>
+            <translation>%1 (table %2)</translation>
         </message>
     </context>
     <context>
@@ -2503,6 +2599,22 @@ N: %3</translation>
         <message>
             <source>%1 does not exist.</source>
             <translation>%1 does not exist.</translation>
+        </message>
+        <message>
+            <source>No database file is open.</source>
+            <translation>No database file is open.</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer: %2</source>
+            <translation>The database server %1 does not answer: %2</translation>
+        </message>
+        <message>
+            <source>table %1 cannot be read: %2</source>
+            <translation>table %1 cannot be read: %2</translation>
+        </message>
+        <message>
+            <source>the measures carry no id: %1</source>
+            <translation>the measures carry no id: %1</translation>
         </message>
     </context>
 </TS>

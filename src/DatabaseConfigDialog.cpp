@@ -314,6 +314,8 @@ void DatabaseConfigDialog::useChoice()
     }
     if (m_localFile.isEmpty())
         return;
+    const QString server = m_database.location();
+    const int waiting = m_database.kind() == wsdb::Kind::Server ? m_database.pendingMeasures() : 0;
     bool switched = false;
     {
         WaitCursor wait;
@@ -324,7 +326,15 @@ void DatabaseConfigDialog::useChoice()
         return;
     }
     reload();
-    showResult(tr("Now working on %1.").arg(m_localFile), false);
+    QString text = tr("Now working on %1.").arg(m_localFile);
+    // Routines the server has not taken stay on this workstation for it.
+    if (waiting > 0)
+        text += QLatin1Char('\n') +
+                tr("%n routine(s) still wait for the competition server %1; they are stored there when it is "
+                   "used again.",
+                   nullptr, waiting)
+                    .arg(server);
+    showResult(text, waiting > 0);
     Q_EMIT databaseChanged(m_database.databasePath());
 }
 

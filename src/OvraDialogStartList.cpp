@@ -19,6 +19,7 @@
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "util/CsvSource.h"
+#include "util/Warnings.h"
 #include "widgets/CsvWidget.h"
 #include "widgets/Popup.h"
 #include "widgets/PreviousResultWidget.h"
@@ -286,6 +287,7 @@ void OvraDialog::databaseSwitched(const QString &path)
         m_settings->setDatabaseFile(path);
     m_settings->storeDatabaseFile();
     m_databaseStatus->update();
+    m_warnings->setRoutinesAwaitingDatabaseWarning(m_database->pendingMeasures() > 0);
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
 }

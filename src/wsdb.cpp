@@ -221,8 +221,7 @@ void wsdb::closeDatabase()
 {
     if (!m_connection)
         return;
-    const int before = pendingMeasures();
-    if (before > 0)
+    if (pendingMeasures() > 0)
         retryPendingMeasures();
     m_copyRefresh->stop();
     if (m_kind == Kind::Server && m_queued > 0)
@@ -231,6 +230,8 @@ void wsdb::closeDatabase()
                                     "again")
                                     .arg(m_queued)
                                     .arg(m_serverQueueFile, m_server.displayName());
+    // Measures left in the server's queue still wait, for that server: the
+    // count drops, but nothing is announced as stored.
     m_connection = nullptr;
     m_serverConnection.reset();
     m_queue.reset();
@@ -238,8 +239,6 @@ void wsdb::closeDatabase()
     m_queued = 0;
     m_path.clear();
     m_kind = Kind::File;
-    if (pendingMeasures() != before)
-        Q_EMIT pendingMeasuresChanged(pendingMeasures());
 }
 
 QString wsdb::location() const

@@ -149,13 +149,13 @@ PostgresConnection::PostgresConnection(QObject *parent)
 PostgresConnection::~PostgresConnection()
 {
     m_reconnecting = false;
-    // An attempt under way finishes within the connect timeout; its
-    // connection must not be left open on the server.
-    if (m_attempt->isRunning()) {
+    // An attempt under way (or finished, its answer not yet taken) ends
+    // within the connect timeout; its connection must not be left open on
+    // the server.
+    if (m_attemptPending) {
         m_attempt->disconnect(this);
         m_attempt->waitForFinished();
-        if (PGconn *conn = m_attempt->result())
-            PQfinish(conn);
+        PQfinish(m_attempt->result());
     }
     close();
 }
@@ -215,7 +215,7 @@ void PostgresConnection::setReconnecting(bool on)
     m_reconnecting = on;
     if (!on)
         m_reconnectTimer->stop();
-    else if (!m_conn && !m_conninfo.isEmpty() && !m_attempt->isRunning())
+    else if (!m_conn && !m_conninfo.isEmpty() && !m_attemptPending)
         m_reconnectTimer->start();
 }
 
@@ -253,13 +253,15 @@ void PostgresConnection::lost()
 
 void PostgresConnection::startAttempt()
 {
-    if (m_conn || m_attempt->isRunning() || m_conninfo.isEmpty())
+    if (m_conn || m_attemptPending || m_conninfo.isEmpty())
         return;
+    m_attemptPending = true;
     m_attempt->setFuture(QtConcurrent::run(connectBlocking, m_conninfo.toUtf8()));
 }
 
 void PostgresConnection::attemptFinished()
 {
+    m_attemptPending = false;
     PGconn *conn = m_attempt->result();
     if (m_conn || !m_reconnecting) {
         PQfinish(conn);

@@ -111,6 +111,8 @@ private:
     bool m_reconnecting = false;
     bool m_listening = false;
     bool m_inTransaction = false;
+    // A background attempt whose connection has not been taken yet.
+    bool m_attemptPending = false;
 };
 
 } // namespace ovra::db

@@ -646,6 +646,13 @@ Erstellt %4</translation>
             <source>The database could not be written to %1.</source>
             <translation>Die Datenbank konnte nicht nach %1 geschrieben werden.</translation>
         </message>
+        <message numerus="yes">
+            <source>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</source>
+            <translation>
+                <numerusform>%n Übung(en) warten noch auf den Wettkampfserver %1; sie werden dort gespeichert, sobald er wieder verwendet wird.</numerusform>
+                <numerusform>%n Übung(en) warten noch auf den Wettkampfserver %1; sie werden dort gespeichert, sobald er wieder verwendet wird.</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DatabaseStatusIndicator</name>

@@ -646,6 +646,13 @@ Built %4</translation>
             <source>The database could not be written to %1.</source>
             <translation>The database could not be written to %1.</translation>
         </message>
+        <message numerus="yes">
+            <source>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</source>
+            <translation>
+                <numerusform>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</numerusform>
+                <numerusform>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</numerusform>
+            </translation>
+        </message>
     </context>
     <context>
         <name>DatabaseStatusIndicator</name>

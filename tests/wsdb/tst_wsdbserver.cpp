@@ -624,6 +624,13 @@ private Q_SLOTS:
         // still in the queue, and the server has it already.
         QVERIFY(m_pg.stop());
         QVERIFY(!addMeasure(*db, store, QStringLiteral("m4"), QStringLiteral("Lost"), 4));
+        // Leaving the server for a file meanwhile: the routine still waits
+        // for the server, and is never announced as stored.
+        QSignalSpy announced(db.get(), &wsdb::pendingMeasuresChanged);
+        QVERIFY(db->openDatabase(file(QStringLiteral("away-file.db"))));
+        QCOMPARE(announced.size(), 0);
+        QCOMPARE(column(queue, QStringLiteral("SELECT Name FROM Measures;")),
+                 QStringList(QStringLiteral("m4")));
         db.reset();
         QVERIFY2(m_pg.startAgain(), qPrintable(m_pg.reason()));
         {

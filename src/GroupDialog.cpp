@@ -363,7 +363,7 @@ void GroupDialog::searchAthletes()
 {
     // The filters match from the start of the text; an empty one leaves its
     // condition out so athletes without that value are listed too.
-    QString where = QStringLiteral("1");
+    QString where = QStringLiteral("1=1");
     QVariantList values;
     const QString name = m_searchName->text();
     if (!name.isEmpty()) {

@@ -3,13 +3,18 @@
 // competition, and the database box that chooses the server.
 
 #include "AppStartup.h"
+#include "AthletDialog.h"
+#include "CompetitionDialog.h"
 #include "DatabaseBrowserDialog.h"
 #include "DatabaseConfigDialog.h"
+#include "EventDialog.h"
+#include "GroupDialog.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "StartListFixture.h"
 #include "StartListSelection.h"
 #include "db/PostgresConnection.h"
+#include "db/Schema.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "support/PgTestCluster.h"
@@ -101,6 +106,131 @@ QStringList names(ovra::db::Connection &db)
     for (const QVariantMap &row : db.select(QStringLiteral("SELECT LastName1 FROM Measures ORDER BY idx;")))
         out << row.value(QStringLiteral("LastName1")).toString();
     return out;
+}
+
+QTreeWidgetItem *findItem(QTreeWidget *tree, const QString &text, int column = 0)
+{
+    const QList<QTreeWidgetItem *> found = tree->findItems(text, Qt::MatchExactly, column);
+    return found.isEmpty() ? nullptr : found.first();
+}
+
+void click(QWidget *dialog, const char *button)
+{
+    auto *b = dialog->findChild<QPushButton *>(QString::fromLatin1(button));
+    QVERIFY2(b && b->isEnabled(), button);
+    b->click();
+}
+
+QStringList texts(QTreeWidget *tree)
+{
+    QStringList out;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) {
+        QStringList cells;
+        for (int c = 0; c < tree->columnCount(); ++c)
+            cells << tree->topLevelItem(i)->text(c);
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+// Every row of the start-list tables without idx, NULL told from empty.
+QStringList tables(wsdb &db)
+{
+    QStringList out;
+    for (const char *table : {"Athlets", "Events", "Competitions", "Groups"}) {
+        for (const QVariantMap &row :
+             db.select(QStringLiteral("SELECT * FROM %1 ORDER BY idx;").arg(QLatin1String(table)))) {
+            QStringList cells{QLatin1String(table)};
+            for (const QString &column : ovra::db::table(table).names()) {
+                const QVariant value = row.value(column);
+                cells << (value.isValid() ? value.toString() : QStringLiteral("NULL"));
+            }
+            out << cells.join(QLatin1Char('|'));
+        }
+    }
+    return out;
+}
+
+// The operator's work in the four start-list dialogs: what the dialogs
+// show on the way, then what the tables hold.
+QStringList driveDialogs(wsdb &db, wsDaten &store)
+{
+    QStringList seen;
+    EventDialog events(db, store);
+    const QStringList values = {QStringLiteral("Coupe d'Europe"), QStringLiteral("Besançon"),
+                                QStringLiteral("FRA"), QStringLiteral("2026/05/01"),
+                                QStringLiteral("2026/05/03")};
+    for (int i = 0; i < 5; ++i)
+        events.field(i)->setText(values[i]);
+    click(&events, "addButton");
+    events.field(0)->setText(QStringLiteral("Worlds"));
+    click(&events, "addButton");
+    click(&events, "addButton");
+    seen << events.messageLabel()->text();
+    QTreeWidgetItem *worlds = findItem(events.tree(), QStringLiteral("Worlds"));
+    events.tree()->setCurrentItem(worlds);
+    events.neuItemClicked(worlds, 0);
+    store.startSelection().eventName = QStringLiteral("Worlds");
+    events.field(0)->setText(QStringLiteral("Worlds 2026"));
+    click(&events, "replaceButton");
+    events.tree()->setCurrentItem(findItem(events.tree(), QStringLiteral("Coupe d Europe")));
+    click(&events, "deleteButton");
+    events.reload();
+    seen << texts(events.tree());
+
+    CompetitionDialog competitions(db, store);
+    competitions.reload();
+    seen << competitions.eventLabel()->text();
+    competitions.nameEdit()->setText(QStringLiteral("Women's"));
+    competitions.genderCombo()->setCurrentIndex(1);
+    click(&competitions, "addButton");
+    competitions.nameEdit()->setText(QStringLiteral("Pairs"));
+    competitions.typeCombo()->setCurrentIndex(1);
+    click(&competitions, "addButton");
+    competitions.reload();
+    seen << texts(competitions.tree());
+
+    AthletDialog athletes(db, store);
+    athletes.reload();
+    for (const char *name : {"Müller", "müller", "O'Brien", "Ng"}) {
+        athletes.lastNameEdit()->setText(QString::fromUtf8(name));
+        athletes.firstNameEdit()->setText(QStringLiteral("Anna"));
+        athletes.yearEdit()->setText(name[0] == 'N' ? QString() : QStringLiteral("2001"));
+        athletes.genderCombo()->setCurrentIndex(1);
+        athletes.nocCodeEdit()->setText(QStringLiteral("IRL"));
+        click(&athletes, "addButton");
+    }
+    click(&athletes, "okButton");
+    athletes.reload();
+    athletes.tree()->setCurrentItem(findItem(athletes.tree(), QStringLiteral("Ng")));
+    click(&athletes, "deleteButton");
+    click(&athletes, "okButton");
+    athletes.reload();
+    seen << texts(athletes.tree());
+
+    GroupDialog groups(db, store);
+    groups.reload();
+    groups.competitionCombo()->setCurrentIndex(1);
+    click(&groups, "addGroupButton");
+    click(&groups, "addGroupButton");
+    groups.groupCombo()->setCurrentIndex(1);
+    click(&groups, "deleteGroupButton");
+    seen << QString::number(groups.groupCombo()->count());
+    groups.groupCombo()->setCurrentIndex(groups.groupCombo()->findText(QStringLiteral("Group 2")));
+    // The search from the start of the name, in either case of A to Z.
+    groups.searchNameEdit()->setText(QStringLiteral("m"));
+    seen << texts(groups.athleteTree());
+    groups.searchNameEdit()->setText(QStringLiteral("o'"));
+    seen << texts(groups.athleteTree());
+    groups.searchNameEdit()->clear();
+    for (const char *last : {"O'Brien", "müller"})
+        groups.neuAthletItemDoubleClicked(findItem(groups.athleteTree(), QString::fromUtf8(last), 1), 0);
+    click(&groups, "okButton");
+    groups.reload();
+    groups.competitionCombo()->setCurrentIndex(1);
+    groups.groupCombo()->setCurrentIndex(groups.groupCombo()->findText(QStringLiteral("Group 2")));
+    seen << texts(groups.startList());
+    return seen + tables(db);
 }
 
 } // namespace
@@ -213,6 +343,40 @@ private Q_SLOTS:
         QCOMPARE(names(raw), QStringList({QStringLiteral("Miller"), QStringLiteral("Dubois"),
                                           QStringLiteral("Smith, Jr.")}));
         w.dialog->settings().autoSaveSettings().setDatabaseSave(false);
+    }
+
+    // The four start-list dialogs do the same on the server as on a file.
+    void theStartListDialogsWorkOnTheServer()
+    {
+        QVERIFY(m_pg.createDatabase(QStringLiteral("dialogs")));
+        wsDaten fileStore;
+        wsdb file(fileStore, nullptr, false);
+        QVERIFY(file.openDatabase(m_dir.filePath(QStringLiteral("dialogs.db"))));
+        QVERIFY(file.createTables(QStringLiteral("main")));
+        wsDaten serverStore;
+        wsdb server(serverStore, nullptr, false);
+        server.setServerQueueFile(m_dir.filePath(QStringLiteral("dialogs-queue.db")));
+        QVERIFY(server.openServer(m_pg.address(QStringLiteral("dialogs"))));
+        const QStringList fromFile = driveDialogs(file, fileStore);
+        QVERIFY(!QTest::currentTestFailed());
+        const QStringList fromServer = driveDialogs(server, serverStore);
+        QVERIFY(!QTest::currentTestFailed());
+        QCOMPARE(fromServer.size(), fromFile.size());
+        for (qsizetype i = 0; i < fromFile.size(); ++i)
+            QCOMPARE(fromServer.at(i), fromFile.at(i));
+        // And what they hold is what was done.
+        QVERIFY(fromFile.contains(
+            QStringLiteral("An event named Worlds exists already; it was not added again.")));
+        QVERIFY(fromFile.contains(QStringLiteral("Events|Worlds 2026|Besançon|FRA|2026/05/01|2026/05/03|"
+                                                 "__ws_def_event__|NULL|NULL|NULL")));
+        QCOMPARE(fromFile.filter(QRegularExpression(QStringLiteral("^Competitions\\|Worlds 2026\\|"))).size(),
+                 2);
+        QCOMPARE(fromFile.filter(QRegularExpression(QStringLiteral("^Athlets\\|"))).size(), 3);
+        QCOMPARE(fromFile
+                     .filter(QRegularExpression(QStringLiteral("^Groups\\|Worlds 2026\\|Women s\\|Group 2\\|"
+                                                               "[12]\\|")))
+                     .size(),
+                 2);
     }
 
     // The database box: a typed password is tried, then kept in the

@@ -302,6 +302,18 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(otherMeasures.size() > 0, 2000);
         QCOMPARE(other.listMeasures({}).size(), 1);
         QCOMPARE(other.listMeasures({}).first().athletes, QStringLiteral("Miller, John"));
+        // And comes back from the server as it was measured.
+        const int measured = w.dialog->store().sampleCount();
+        const wsDaten::Sample probe = w.dialog->store().sample(measured / 2);
+        QSignalSpy loaded(w.dialog.get(), &OvraDialog::loadComplete);
+        w.dialog->getMeasureFromDatabaseSlot(w.dialog->store().measurementName);
+        QCOMPARE(loaded.size(), 1);
+        QVERIFY(w.in(S::LOAD));
+        QCOMPARE(w.dialog->store().sampleCount(), measured);
+        QCOMPARE(w.dialog->store().sample(measured / 2), probe);
+        QVERIFY(w.ui().statusLoadedMeasure->text().contains(QStringLiteral("Miller")));
+        w.fire("dismissRoutine");
+        QVERIFY(w.in(S::READY));
 
         // One of the other's reaches the open browser.
         DatabaseBrowserDialog browser(w.dialog->database());
@@ -327,8 +339,11 @@ private Q_SLOTS:
         QTRY_COMPARE(w.ui().statusDatabase->text(),
                      QStringLiteral("Server %1: 1 routine(s) waiting").arg(address.displayName()));
         QCOMPARE(w.ui().statusDatabaseLight->status(), QStringLiteral("failed"));
-        // The start list loaded before is still there to choose from.
-        QCOMPARE(w.ui().LW_athlets->currentRow(), 2);
+        // The start list loaded before is still there to choose from (the
+        // dismissed stored measure moved the list on once more).
+        QCOMPARE(w.ui().LW_athlets->currentRow(), 3);
+        w.ui().LW_athlets->setCurrentRow(0);
+        QCOMPARE(w.dialog->store().startSelection().athlete1.firstName, QStringLiteral("John"));
         w.ui().LW_athlets->setCurrentRow(3);
         QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta().value(QStringLiteral("lastname")),
                  QStringLiteral("Zoë"));
@@ -340,8 +355,8 @@ private Q_SLOTS:
         QCOMPARE(w.ui().statusDatabaseLight->status(), QStringLiteral("success"));
         ovra::db::PostgresConnection raw;
         QVERIFY(raw.open(address.conninfo()));
-        QCOMPARE(names(raw), QStringList({QStringLiteral("Miller"), QStringLiteral("Dubois"),
-                                          QStringLiteral("Smith, Jr.")}));
+        QCOMPARE(names(raw),
+                 QStringList({QStringLiteral("Miller"), QStringLiteral("Dubois"), QStringLiteral("Ng")}));
         w.dialog->settings().autoSaveSettings().setDatabaseSave(false);
     }
 

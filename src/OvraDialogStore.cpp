@@ -107,8 +107,7 @@ void OvraDialog::createResultWidgets()
             return window;
         },
         this);
-    connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this,
-            &OvraDialog::toggleSecondScreenTrampoline);
+    connect(ui.actionSecondScreenTrampoline, &QAction::toggled, this, &OvraDialog::toggleSecondScreenTrampoline);
     connect(ui.actionSecondScreenResults, &QAction::toggled, this, &OvraDialog::toggleSecondScreenResults);
 }
 
@@ -181,8 +180,7 @@ void OvraDialog::connectResultViews(HorizontalDisplacementResultWidget *hd, TofS
     connect(m_daten, &wsDaten::updateResultIndividualRoutine, tof, &TofSynResultWidget::setIndividualResult);
     connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, hd,
             &HorizontalDisplacementResultWidget::setSynchronizedResult);
-    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof,
-            &TofSynResultWidget::setSynchronizedResult);
+    connect(m_daten, &wsDaten::updateResultSynchronizedRoutine, tof, &TofSynResultWidget::setSynchronizedResult);
     connect(this, &OvraDialog::clearAllResultWidgets, hd, &HorizontalDisplacementResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, tof, &TofSynResultWidget::reset);
     connect(this, &OvraDialog::resetHdResultWidget, hd, &HorizontalDisplacementResultWidget::reset);
@@ -222,24 +220,17 @@ void OvraDialog::connectStore()
     // with them, so a landing the edit removed leaves no row behind.
     connect(d, &wsDaten::resetTrampoline1, m_individualModel, &IndividualResultsTableModel::clear);
     connect(d, &wsDaten::resetTrampoline2, m_individualModel, &IndividualResultsTableModel::clear);
-    connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel,
-            &SynchronizedResultsTableModel::clear);
-    connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel,
-            &IndividualResultsTableModel::updateLanding);
-    connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel,
-            &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::resetSynchronizedResultsTable, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
+    connect(d, &wsDaten::updateLandingTrampoline1, m_individualModel, &IndividualResultsTableModel::updateLanding);
+    connect(d, &wsDaten::updateLandingTrampoline2, m_individualModel, &IndividualResultsTableModel::updateLanding);
     connect(d, &wsDaten::updateLandingSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::updateLanding);
-    connect(d, &wsDaten::updateLandingSynchronizedRoutine, this,
-            &OvraDialog::propagateLandingSynchronizedRoutine);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel,
-            &IndividualResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultIndividualRoutine, m_overview,
-            &OverviewResultWidget::setIndividualResult);
+    connect(d, &wsDaten::updateLandingSynchronizedRoutine, this, &OvraDialog::propagateLandingSynchronizedRoutine);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_individualModel, &IndividualResultsTableModel::setResult);
+    connect(d, &wsDaten::updateResultIndividualRoutine, m_overview, &OverviewResultWidget::setIndividualResult);
     connect(d, &wsDaten::updateResultSynchronizedRoutine, m_synchronizedModel,
             &SynchronizedResultsTableModel::setResult);
-    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview,
-            &OverviewResultWidget::setSynchronizedResult);
+    connect(d, &wsDaten::updateResultSynchronizedRoutine, m_overview, &OverviewResultWidget::setSynchronizedResult);
     connect(d, &wsDaten::approvedResultIndividualRoutine, m_previousResult,
             &PreviousResultWidget::setIndividualResult);
     connect(d, &wsDaten::approvedResultSynchronizedRoutine, m_previousResult,
@@ -255,22 +246,18 @@ void OvraDialog::connectStore()
 
     m_overview->setTrampMode(d->trampMode());
     connect(d, &wsDaten::updateTrampMode, m_overview, &OverviewResultWidget::setTrampMode);
-    connect(r, &data::model::Routines::routineStartTimeChanged, m_overview,
-            &OverviewResultWidget::setRoutineStartTime);
+    connect(r, &data::model::Routines::routineStartTimeChanged, m_overview, &OverviewResultWidget::setRoutineStartTime);
     connect(r, &data::model::Routines::penaltyChanged, m_overview, &OverviewResultWidget::setPenalty);
     connect(r, &data::model::Routines::updateRoutineMetaInformation, m_previousResult,
             &PreviousResultWidget::setCurrentRoutineMeta);
-    connect(r, &data::model::Routines::rolloverLandings, m_continuous,
-            &ContinuousResultWidget::rolloverLandings);
+    connect(r, &data::model::Routines::rolloverLandings, m_continuous, &ContinuousResultWidget::rolloverLandings);
 
     connect(this, &OvraDialog::clearAllResultWidgets, m_individualModel, &IndividualResultsTableModel::clear);
-    connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel,
-            &SynchronizedResultsTableModel::clear);
+    connect(this, &OvraDialog::clearAllResultWidgets, m_synchronizedModel, &SynchronizedResultsTableModel::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_overview, &OverviewResultWidget::reset);
     connect(this, &OvraDialog::clearAllResultWidgets, m_continuous, &ContinuousResultWidget::clear);
     connect(this, &OvraDialog::clearAllResultWidgets, m_plotter, &PlotterWidget::clear);
-    connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel,
-            &IndividualResultsTableModel::clear);
+    connect(this, &OvraDialog::resetIndividualResultsTable, m_individualModel, &IndividualResultsTableModel::clear);
     connect(this, &OvraDialog::resetSynchronizedResultsTable, m_synchronizedModel,
             &SynchronizedResultsTableModel::clear);
     connect(this, &OvraDialog::setTramp1Active, m_plotter, &PlotterWidget::setTramp1Active);
@@ -296,8 +283,7 @@ void OvraDialog::handleBlock()
 
     if (work.counted) {
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::DROP_TEST)
-            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten),
-                                     wsDaten::kSamplesPerBlock);
+            m_plotter->appendSamples(widget::plot::StoreForceSource<wsDaten>(*m_daten), wsDaten::kSamplesPerBlock);
         // The running time of a routine, of continuous training and of the
         // drop test.
         if (state == OvraState::START || state == OvraState::ROUTINE || state == OvraState::CONTINUOUS ||

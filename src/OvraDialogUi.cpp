@@ -122,8 +122,8 @@ void OvraDialogUi::setupUi(QMainWindow *window, bool simulationEnabled)
     // A mouse click on a control leaves the keyboard focus with the window,
     // so the next Space is still the next-step key; Tab still reaches them.
     for (QWidget *control : std::initializer_list<QWidget *>{
-             PB_tara, TB_configurationHeader, CB_trampSelect, CB_mode, CB_event, CB_competition, CB_group,
-             LW_athlets, TB_clearAthlet, individualResultsTableView, synchronizedResultsTableView})
+             PB_tara, TB_configurationHeader, CB_trampSelect, CB_mode, CB_event, CB_competition, CB_group, LW_athlets,
+             TB_clearAthlet, individualResultsTableView, synchronizedResultsTableView})
         control->setFocusPolicy(Qt::TabFocus);
 }
 
@@ -135,9 +135,9 @@ void OvraDialogUi::setupActions(QMainWindow *w)
                             tr("Ctrl+S: Save data as..."));
     // The last-chance recorder also after the box was lost, when the triple
     // Escape of READY is out of reach.
-    actionRecoverData =
-        makeAction(w, "actionRecoverData", tr("Recover data..."), QKeySequence(Qt::CTRL | Qt::Key_R),
-                   tr("Ctrl+R: Recover the last minutes from the last-chance recorder"));
+    actionRecoverData = makeAction(w, "actionRecoverData", tr("Recover data..."),
+                                   QKeySequence(Qt::CTRL | Qt::Key_R),
+                                   tr("Ctrl+R: Recover the last minutes from the last-chance recorder"));
     actionQuit = makeAction(w, "actionQuit", tr("&Quit"), QKeySequence(Qt::CTRL | Qt::Key_Q));
     actionConfig = makeAction(w, "actionConfig", tr("&Settings"), QKeySequence(Qt::Key_F2),
                               tr("F2: Trampoline configuration"));

@@ -611,6 +611,23 @@ QList<QVariantMap> wsdb::select(const QString &sql, const QVariantList &values, 
     return rows;
 }
 
+QList<QVariantList> wsdb::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+{
+    Connection *c = connection();
+    if (!c) {
+        if (ok)
+            *ok = false;
+        return {};
+    }
+    bool ran = false;
+    QList<QVariantList> rows = c->selectRows(sql, values, &ran);
+    if (!ran && c == m_serverConnection.get() && !m_serverConnection->isOpen() && m_queue)
+        rows = m_queue->selectRows(sql, values, &ran);
+    if (ok)
+        *ok = ran;
+    return rows;
+}
+
 bool wsdb::transaction(const std::function<bool()> &work)
 {
     return m_connection && m_connection->transaction(work);

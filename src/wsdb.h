@@ -173,6 +173,8 @@ public:
     // (qlonglong, double, QString, QByteArray; an invalid QVariant for NULL).
     // ok, when given, says whether the query ran.
     QList<QVariantMap> select(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr);
+    // The same, each row as its values in the order of the query's columns.
+    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr);
     // Runs work with the database's write lock held (taken, or waited for,
     // before work reads anything), then commits; rolls back and returns
     // false when work returns false or the commit fails.

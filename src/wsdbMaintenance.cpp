@@ -458,7 +458,7 @@ QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
         where += QStringLiteral(" AND ( CompTypeID=? )");
         values << filter.typeId;
     }
-    const QList<QVariantMap> rows = select(
+    const QList<QVariantList> rows = selectRows(
         QStringLiteral("SELECT idx, Name, EventName, EventCity, CompetitionName, LastName1, FirstName1, "
                        "LastName2, FirstName2, Date FROM Measures WHERE ( 1=1%1 ) ORDER BY idx;")
             .arg(where),
@@ -467,17 +467,16 @@ QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
     const auto person = [](const QString &last, const QString &first) {
         return first.isEmpty() ? last : last + QStringLiteral(", ") + first;
     };
-    for (const QVariantMap &row : rows) {
-        const auto text = [&row](const char *c) { return row.value(QLatin1String(c)).toString(); };
+    for (const QVariantList &row : rows) {
         MeasureListEntry e;
-        e.idx = row.value(QStringLiteral("idx")).toLongLong();
-        e.measureName = text("Name");
-        e.event = text("EventName");
-        e.city = text("EventCity");
-        e.competition = text("CompetitionName");
-        const QString last2 = text("LastName2");
-        const QString first2 = text("FirstName2");
-        e.athletes = person(text("LastName1"), text("FirstName1"));
+        e.idx = row.at(0).toLongLong();
+        e.measureName = row.at(1).toString();
+        e.event = row.at(2).toString();
+        e.city = row.at(3).toString();
+        e.competition = row.at(4).toString();
+        const QString last2 = row.at(7).toString();
+        const QString first2 = row.at(8).toString();
+        e.athletes = person(row.at(5).toString(), row.at(6).toString());
         if (e.athletes.isEmpty()) {
             e.athletes = person(last2, first2);
         } else {
@@ -486,7 +485,7 @@ QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
             if (!first2.isEmpty())
                 e.athletes += QStringLiteral(", ") + first2;
         }
-        e.date = text("Date");
+        e.date = row.at(9).toString();
         entries.append(e);
     }
     return entries;

@@ -553,6 +553,29 @@ QList<QVariantMap> PostgresConnection::select(const QString &sql, const QVariant
     return rows;
 }
 
+QList<QVariantList> PostgresConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+{
+    QList<QVariantList> rows;
+    bool ran = false;
+    PGresult *result = run(sql, values, ran);
+    if (ok)
+        *ok = ran;
+    if (ran) {
+        const int columns = PQnfields(result);
+        const int count = PQntuples(result);
+        rows.reserve(count);
+        for (int r = 0; r < count; ++r) {
+            QVariantList row;
+            row.reserve(columns);
+            for (int c = 0; c < columns; ++c)
+                row.append(valueOf(result, r, c));
+            rows.append(std::move(row));
+        }
+    }
+    PQclear(result);
+    return rows;
+}
+
 bool PostgresConnection::transaction(const std::function<bool()> &work)
 {
     if (!m_conn)

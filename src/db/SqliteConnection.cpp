@@ -250,6 +250,36 @@ QList<QVariantMap> SqliteConnection::select(const QString &sql, const QVariantLi
     return rows;
 }
 
+QList<QVariantList> SqliteConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+{
+    QList<QVariantList> rows;
+    if (ok)
+        *ok = false;
+    if (!m_db)
+        return rows;
+    const QByteArray text = sql.toUtf8();
+    Statement stmt(m_db, text);
+    if (!stmt.prepared()) {
+        printQueryError(text);
+        return rows;
+    }
+    if (!stmt.bind(values))
+        return rows;
+    const int columns = sqlite3_column_count(stmt.get());
+    int rc;
+    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+        QVariantList row;
+        row.reserve(columns);
+        for (int i = 0; i < columns; ++i)
+            row.append(stmt.value(i));
+        rows.append(std::move(row));
+    }
+    printStepError(rc);
+    if (ok)
+        *ok = rc == SQLITE_DONE;
+    return rows;
+}
+
 bool SqliteConnection::transaction(const std::function<bool()> &work)
 {
     if (!m_db)

@@ -46,6 +46,8 @@ public:
     bool execute(const QString &sql, const QVariantList &values = {}) override;
     QList<QVariantMap> select(const QString &sql, const QVariantList &values = {},
                               bool *ok = nullptr) override;
+    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {},
+                                   bool *ok = nullptr) override;
     bool transaction(const std::function<bool()> &work) override;
     qint64 lastInsertRowId() override;
     QString lastError() const override;

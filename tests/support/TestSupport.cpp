@@ -52,6 +52,9 @@ void clearAllSettings()
     auto storage = OvraSettings::openStorage();
     storage->clear();
     storage->sync();
+    // The results a previous case left waiting would go to this case's
+    // scoring systems of the same name.
+    QDir(OvraSettings::outboxDirectory()).removeRecursively();
 }
 
 void clearSettings()

@@ -15,7 +15,8 @@ void isolateProcess();
 // for the tutorials: they stay switched off, so that no window under test
 // opens them when it is first activated.
 void clearSettings();
-// Every setting back to its default, tutorials included.
+// Every setting back to its default, tutorials included; the outbox is
+// emptied.
 void clearAllSettings();
 // Switches the tutorials shown at start-up off in the settings store.
 void switchOffStartupTutorials();

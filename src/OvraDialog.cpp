@@ -188,8 +188,9 @@ void OvraDialog::connectActions()
     connect(ui.CB_trampSelect, &QComboBox::activated, this, &OvraDialog::handleTrampolineSelection);
     connect(ui.confirmButton, &QPushButton::clicked, this, [this] {
         // The commit waits for the scoring systems; a second confirm must
-        // not cut it short.
-        if (!m_ovraState->isIn(OvraState::CONNECTED_COMMIT))
+        // not cut it short, with a box or without.
+        if (!m_ovraState->isIn(OvraState::CONNECTED_COMMIT) &&
+            !m_ovraState->isIn(OvraState::DISCONNECTED_COMMIT))
             Q_EMIT nextInnerState();
     });
     connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);

@@ -393,6 +393,8 @@ private:
     void showWaitingResults();
     void showOutboxWriteFailure(const QString &error);
     void showCommittedRoutineNote();
+    // The database stored the measures that waited for it.
+    void keptRoutinesStored();
     void commitAnswered();
     void showScoringStatus(int position, const QString &status);
     void showWebSocketClientCount(int count);

@@ -129,6 +129,7 @@ void OvraDialog::setupFiles()
     connect(m_database, &wsdb::pendingMeasuresChanged, this, [this](int waiting) {
         m_warnings->setRoutinesAwaitingDatabaseWarning(waiting > 0);
         if (waiting == 0) {
+            keptRoutinesStored();
             m_notificationPopup->setPopupText(Popup::Green,
                                               tr("The routines that waited are now stored in the database"));
             m_notificationPopup->show();
@@ -457,6 +458,33 @@ void OvraDialog::repeatFailedSaves()
     m_shownCommit = marker;
     m_daten->restoreTaraAfterDisplay();
     m_logWidget->clearSelection();
+}
+
+void OvraDialog::keptRoutinesStored()
+{
+    // The database took the measures that waited: the committed routines
+    // kept for them need no database save any more, after a restart either.
+    const QString temp = m_routineRecorder->temporaryRoutineFilePath();
+    const QDir folder = QFileInfo(temp).absoluteDir();
+    const QFileInfoList marks =
+        folder.entryInfoList({QStringLiteral("~routine*.committed")}, QDir::Files, QDir::Name);
+    for (const QFileInfo &mark : marks) {
+        const QString dataFile = folder.filePath(mark.completeBaseName() + QStringLiteral(".dat"));
+        std::optional<CommitMarker> marker = CommitMarker::read(dataFile);
+        if (!marker || !marker->databaseSavePending)
+            continue;
+        marker->databaseSavePending = false;
+        const bool shown = m_shownCommit && QFileInfo(m_shownFile) == QFileInfo(dataFile);
+        if (shown)
+            m_shownCommit = marker;
+        if (QFileInfo(dataFile) == QFileInfo(temp) && !marker->savesPending() && !shown) {
+            m_tempFileUnsaved = false;
+            deleteTempRoutineFile();
+        } else if (!marker->write(dataFile)) {
+            qWarning().noquote()
+                << QStringLiteral("The commit mark beside %1 could not be written").arg(dataFile);
+        }
+    }
 }
 
 void OvraDialog::showCommittedRoutineNote()

@@ -10,6 +10,7 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
@@ -465,6 +466,9 @@ private:
     bool m_tempFileUnsaved = false;
     QString m_shownFile;
     std::optional<CommitMarker> m_shownCommit;
+    // The kept committed routines whose measure waits in the database's
+    // queue of this run.
+    QStringList m_keptForDatabase;
     // What the commit's saves did, for the operator's "Network error" box.
     QString m_commitSaveNote;
 

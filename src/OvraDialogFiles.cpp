@@ -36,6 +36,8 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include <utility>
+
 using ovra::util::FileUtils;
 
 namespace {
@@ -406,6 +408,8 @@ void OvraDialog::routineFilesOnCommit(const QString &commitKey)
         const bool stored = databaseSave();
         report.addDatabase(stored, m_database->pendingMeasures() > 0);
         marker.databaseSavePending = !stored;
+        if (!stored && kept)
+            m_keptForDatabase << temp;
     }
     showSaveReport(report);
     if (!marker.savesPending()) {
@@ -441,6 +445,8 @@ void OvraDialog::repeatFailedSaves()
         const bool stored = databaseSave();
         report.addDatabase(stored, m_database->pendingMeasures() > 0);
         marker.databaseSavePending = !stored;
+        if (!stored && !m_keptForDatabase.contains(m_shownFile))
+            m_keptForDatabase << m_shownFile;
     }
     showSaveReport(report);
     const bool temporary = QFileInfo(m_shownFile) == QFileInfo(m_routineRecorder->temporaryRoutineFilePath());
@@ -465,11 +471,7 @@ void OvraDialog::keptRoutinesStored()
     // The database took the measures that waited: the committed routines
     // kept for them need no database save any more, after a restart either.
     const QString temp = m_routineRecorder->temporaryRoutineFilePath();
-    const QDir folder = QFileInfo(temp).absoluteDir();
-    const QFileInfoList marks =
-        folder.entryInfoList({QStringLiteral("~routine*.committed")}, QDir::Files, QDir::Name);
-    for (const QFileInfo &mark : marks) {
-        const QString dataFile = folder.filePath(mark.completeBaseName() + QStringLiteral(".dat"));
+    for (const QString &dataFile : std::exchange(m_keptForDatabase, {})) {
         std::optional<CommitMarker> marker = CommitMarker::read(dataFile);
         if (!marker || !marker->databaseSavePending)
             continue;
@@ -549,8 +551,13 @@ void OvraDialog::setUnsavedRoutineAside()
             // A committed routine stays committed under its new name.
             if (!CommitMarker::move(temp, kept))
                 qWarning().noquote() << QStringLiteral("The commit mark of %1 could not follow it").arg(kept);
-        } else
+            for (QString &waiting : m_keptForDatabase) {
+                if (waiting == temp)
+                    waiting = kept;
+            }
+        } else {
             qWarning().noquote() << QStringLiteral("Could not keep the unsaved routine %1 aside").arg(temp);
+        }
     }
     m_tempFileUnsaved = false;
 }

@@ -49,8 +49,10 @@ bool CommitMarker::write(const QString &dataFile, QString *error) const
         {QStringLiteral("databaseSavePending"), databaseSavePending},
     };
     const QByteArray content = QJsonDocument(object).toJson();
+    // Unbuffered, because commit() takes a buffered tail that no longer fits
+    // on the disk for written.
     QSaveFile file(pathFor(dataFile));
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size() || !file.commit()) {
         if (error)
             *error = file.errorString();
         file.cancelWriting();

@@ -626,25 +626,26 @@ private Q_SLOTS:
         QCOMPARE(log.linesStartingWith(QStringLiteral("The outbox entry")).size(), 1);
         QVERIFY(outboxFiles().isEmpty());
 
-        // No room for the outbox: a file stands where its folder should be.
-        QVERIFY(QDir(folder).removeRecursively());
-        QFile blocker(folder);
-        QVERIFY(blocker.open(QIODevice::WriteOnly));
-        blocker.close();
+        // The disk is full while the commit writes the outbox.
         judges.setMode(ScoringTestServer::Mode::HttpError);
         dialog->scoringSystems().setHealthCheckIntervalMs(100);
         dialog->setRetryAsker([](const QString &) { return false; });
         measureRoutine(*dialog, QStringLiteral("Ida"), QStringLiteral("Jung"));
-        fire(*dialog, "nextInnerState");
+        {
+            ovra::test::FileSizeLimit full(64);
+            fire(*dialog, "nextInnerState");
+            QCOMPARE(dialog->ovraState().innerState(), int(S::CONNECTED_COMMIT));
+        }
         QTRY_COMPARE(dialog->ovraState().innerState(), int(S::READY));
         QVERIFY2(dialog->notificationPopup().text().startsWith(
                      QStringLiteral("The results for the scoring systems could not be written to")),
                  qPrintable(dialog->notificationPopup().text()));
+        QVERIFY(outboxFiles().isEmpty());
         QCOMPARE(dialog->scoringSystems().waitingCount(0), 1);
+        // Kept in memory, the result still goes once the system is back.
         judges.setMode(ScoringTestServer::Mode::Success);
         QTRY_COMPARE_WITH_TIMEOUT(judges.count(kRoutineResult, 200), 2, 5000);
         QTRY_VERIFY(dialog->scoringSystems().outbox().isEmpty());
-        QVERIFY(QFile::remove(folder));
     }
 };
 

@@ -175,9 +175,11 @@ bool ScoringOutbox::write(const ScoringOutboxEntry &entry, QString *error) const
         *error = QStringLiteral("the folder cannot be created");
         return false;
     }
+    // Unbuffered, because commit() takes a buffered tail that no longer fits
+    // on the disk for written.
     QSaveFile file(QDir(m_directory).filePath(entry.id));
     const QByteArray content = toFileContent(entry);
-    if (!file.open(QIODevice::WriteOnly) || file.write(content) != content.size() || !file.commit()) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) || file.write(content) != content.size() || !file.commit()) {
         *error = file.errorString();
         file.cancelWriting();
         return false;

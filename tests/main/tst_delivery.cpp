@@ -362,8 +362,8 @@ private Q_SLOTS:
     void slowSystemRetriedSeesOneKey()
     {
         ScoringTestServer judges(ScoringTestServer::Mode::Slow);
-        judges.setSlowDelayMs(1500);
-        storeSystems({system(QStringLiteral("Judges"), judges.url(), 500)});
+        judges.setSlowDelayMs(2500);
+        storeSystems({system(QStringLiteral("Judges"), judges.url(), 1000)});
         auto dialog = openWindow();
         dialog->settings().spaceDelaySettings().setSpaceDelayMs(50);
         measureRoutine(*dialog, QStringLiteral("Eva"), QStringLiteral("Falk"));

@@ -170,7 +170,17 @@ void OvraDialog::openDatabase()
     m_startListSelection->refresh();
 }
 
-OvraDialog::~OvraDialog() = default;
+OvraDialog::~OvraDialog()
+{
+    // The database goes with the window's children, after the members: its
+    // last retry of the waiting measures must not call back in. It gets
+    // that retry here, so that the routines kept for them are released.
+    if (m_database) {
+        disconnect(m_database, nullptr, this, nullptr);
+        if (m_database->pendingMeasures() > 0 && m_database->retryPendingMeasures())
+            keptRoutinesStored();
+    }
+}
 
 void OvraDialog::connectActions()
 {

@@ -2,6 +2,7 @@
 
 #include "data/DataEnums.h"
 #include "data/Landing.h"
+#include "recovery/CommitMarker.h"
 #include "usb/SimulatedUSBConnection.h"
 #include "usb/UsbFrame.h"
 
@@ -9,10 +10,12 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AthletDialog;
 class CompetitionDialog;
@@ -136,8 +139,17 @@ public:
     void setUnsavedRoutineAside();
     // The routine window of stored data just shown, to the window controls.
     void emitRoutineWindow();
-    void routineFilesOnCommit();
+    // The saves of a commit under that key, with the commit mark beside a
+    // kept temporary routine file.
+    void routineFilesOnCommit(const QString &commitKey);
     void routineFilesOnDismiss();
+    // The data file of the routine on show (loaded or reloaded); empty for
+    // a live routine or a stored measure.
+    QString shownFile() const { return m_shownFile; }
+    // The commit mark of the routine on show: it was committed before.
+    const std::optional<CommitMarker> &shownCommit() const { return m_shownCommit; }
+    // A committed routine on show: the saves its commit could not do.
+    void repeatFailedSaves();
     void autoSaveAfterDropTest();
     void saveRoutineResultsToTempFile();
     void loadRoutineResultsFromTempFile();
@@ -386,9 +398,19 @@ private:
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
-    // The committed result to the servers and the scoring systems; false
-    // when no scoring system is asked and the commit is complete.
-    bool sendCommittedResult();
+    // The committed result into the outbox of every scoring system asked,
+    // under the commit's key; false when none is.
+    bool queueCommittedResult(const QString &key);
+    // The committed result to the servers, and to the scoring systems when
+    // they are awaited; false when no scoring system is asked and the
+    // commit is complete.
+    bool sendCommittedResult(bool awaiting);
+    // The number of results waiting for each scoring system, in the status bar.
+    void showWaitingResults();
+    void showOutboxWriteFailure(const QString &error);
+    void showCommittedRoutineNote();
+    // The database stored the measures that waited for it.
+    void keptRoutinesStored();
     void commitAnswered();
     void showScoringStatus(int position, const QString &status);
     void showWebSocketClientCount(int count);
@@ -457,6 +479,13 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+    QString m_shownFile;
+    std::optional<CommitMarker> m_shownCommit;
+    // The kept committed routines whose measure waits in the database's
+    // queue of this run.
+    QStringList m_keptForDatabase;
+    // What the commit's saves did, for the operator's "Network error" box.
+    QString m_commitSaveNote;
 
     // Start lists (OvraDialogStartList.cpp).
     RoutineAnnouncements *m_announcements = nullptr;

@@ -159,6 +159,8 @@ public:
     QLabel *statusRoutineInformationIndicator = nullptr;
     QLabel *statusScoringSystem[3] = {};
     StatusLight *statusScoringSystemLight[3] = {};
+    // How many committed results wait for the system; hidden while none do.
+    QLabel *statusScoringSystemWaiting[3] = {};
     QLabel *statusHttpServer = nullptr;
     StatusLight *statusHttpServerLight = nullptr;
     QLabel *statusWebSocketServer = nullptr;

@@ -1063,6 +1063,62 @@ Built %4</translation>
             <source>state transitions</source>
             <translation>state transitions</translation>
         </message>
+        <message>
+            <source>Results waiting to be sent</source>
+            <translation>Results waiting to be sent</translation>
+        </message>
+        <message>
+            <source>Scoring system</source>
+            <translation>Scoring system</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Committed</source>
+            <translation>Committed</translation>
+        </message>
+        <message>
+            <source>Send now</source>
+            <translation>Send now</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Discard</translation>
+        </message>
+        <message>
+            <source>%1 (not enabled)</source>
+            <translation>%1 (not enabled)</translation>
+        </message>
+        <message>
+            <source>Idempotency-Key %1</source>
+            <translation>Idempotency-Key %1</translation>
+        </message>
+        <message>
+            <source>No results are waiting.</source>
+            <translation>No results are waiting.</translation>
+        </message>
+        <message>
+            <source>Each result is sent by itself as soon as its scoring system answers again.</source>
+            <translation>Each result is sent by itself as soon as its scoring system answers again.</translation>
+        </message>
+        <message>
+            <source>Not sent: a result is on its way to that scoring system already, or it is not enabled.</source>
+            <translation>Not sent: a result is on its way to that scoring system already, or it is not enabled.</translation>
+        </message>
+        <message>
+            <source>the routine committed on %1</source>
+            <translation>the routine committed on %1</translation>
+        </message>
+        <message>
+            <source>Discard result</source>
+            <translation>Discard result</translation>
+        </message>
+        <message>
+            <source>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</source>
+            <translation>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</translation>
+        </message>
     </context>
     <context>
         <name>OverviewResultWidget</name>
@@ -1741,6 +1797,54 @@ press X</translation>
             <source>The previous athlete of the start list in use comes up next</source>
             <translation>The previous athlete of the start list in use comes up next</translation>
         </message>
+        <message>
+            <source>The routine itself is saved.</source>
+            <translation>The routine itself is saved.</translation>
+        </message>
+        <message>
+            <source>Autosave is off: the routine itself is not saved.</source>
+            <translation>Autosave is off: the routine itself is not saved.</translation>
+        </message>
+        <message>
+            <source>The routine itself is kept in %1.</source>
+            <translation>The routine itself is kept in %1.</translation>
+        </message>
+        <message>
+            <source>The routine itself was not saved.</source>
+            <translation>The routine itself was not saved.</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>file</translation>
+        </message>
+        <message>
+            <source>database</source>
+            <translation>database</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</source>
+            <translation>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1; the next step does not commit it again.</source>
+            <translation>This routine was committed on %1; the next step does not commit it again.</translation>
+        </message>
+        <message>
+            <source>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</source>
+            <translation>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</translation>
+        </message>
+        <message>
+            <source>%1 waiting</source>
+            <translation>%1 waiting</translation>
+        </message>
+        <message>
+            <source>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</source>
+            <translation>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</translation>
+        </message>
+        <message>
+            <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
+            <translation>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2330,6 +2434,10 @@ N: %3</translation>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
             <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
+        </message>
+        <message>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>
+            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</translation>
         </message>
     </context>
     <context>

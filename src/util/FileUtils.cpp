@@ -792,9 +792,11 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
 
     // The new contents go to a temporary file beside the target, which
     // replaces the target only when everything was written: a full disk or a
-    // crash during the save leaves the previous file as it was.
+    // crash during the save leaves the previous file as it was. Unbuffered,
+    // because commit() takes a buffered tail that no longer fits on the disk
+    // for written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qWarning().noquote() << "unable to open file " + path + " - " + file.errorString();
         return true;
     }

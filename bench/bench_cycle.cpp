@@ -11,6 +11,7 @@
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "data/wsDaten.h"
+#include "settings/OvraSettings.h"
 #include "state/OvraState.h"
 #include "usb/DeviceLink.h"
 #include "usb/SimulatedRecordings.h"
@@ -22,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -129,9 +131,21 @@ int main(int argc, char **argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A workstation of its own in a temporary home: the operator's settings
+    // and database stay untouched, and the tutorials of a first start,
+    // closed long before a routine, are not shown.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral(".config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral(".local/share")).toLocal8Bit());
     QApplication app(argc, argv);
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\n*.info=false"));
     ovra::startup::registerMetaTypes();
+    {
+        const auto storage = OvraSettings::openStorage();
+        storage->setValue(QStringLiteral("Startup/ShowSetupTutorial"), false);
+        storage->setValue(QStringLiteral("Startup/ShowUiTutorial"), false);
+    }
     ovra::util::ManualClock clock;
     OvraDialog dialog(ovra::startup::logHandler());
     // The limits of the routine timing stay out of the way.

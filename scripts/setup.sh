@@ -4,8 +4,14 @@
 #   scripts/setup.sh run    install what is missing, build Release, start the
 #                           workstation with the simulated master box available
 #   scripts/setup.sh test   install what is missing, build, run the whole test
-#                           suite (and the core tests under ASan/UBSan), then
-#                           run each fuzz target for 60 s
+#                           suite, make the Debian package from that build and
+#                           check it (lintian, AppStream, desktop entry), run
+#                           the core tests under ASan/UBSan, then each fuzz
+#                           target for 60 s
+#   scripts/setup.sh package
+#                           install what is missing, build Release without the
+#                           tests, make the Debian package build/ovra_*.deb
+#                           and check it
 set -euo pipefail
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -19,7 +25,8 @@ packages=(
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
     python3-pandas python3-yaml
-    curl chromium python3-websockets wrk
+    curl chromium python3-websockets wrk xvfb libxcb1-dev
+    dpkg-dev file lintian appstream desktop-file-utils
 )
 
 install_missing() {
@@ -71,9 +78,13 @@ test)
     step "installing missing packages"
     install_missing
     step "building"
-    configure_and_build build
+    # A build folder that `run` or `package` configured without tests gets
+    # them back.
+    configure_and_build build -DOVRA_BUILD_TESTS=ON -DOVRA_BUILD_BENCH=ON
     step "running the test suite"
-    (cd build && ctest --output-on-failure -j2)
+    (cd build && ctest --output-on-failure --no-tests=error -j2)
+    step "making and checking the Debian package"
+    bash scripts/check-package.sh build
     # The core library, its tests and the libFuzzer targets in one clang
     # build with AddressSanitizer and UndefinedBehaviorSanitizer: the core
     # tests run once more under the sanitizers, then every fuzz target for
@@ -88,8 +99,17 @@ test)
     bash scripts/run-fuzzers.sh build-asan 60
     step "done"
     ;;
+package)
+    step "installing missing packages"
+    install_missing
+    step "building"
+    configure_and_build build -DOVRA_BUILD_TESTS=OFF -DOVRA_BUILD_BENCH=OFF
+    step "making and checking the Debian package"
+    bash scripts/check-package.sh build
+    step "done"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|package" >&2
     exit 2
     ;;
 esac

@@ -183,7 +183,17 @@ void OvraDialog::openDatabase()
     m_startListSelection->refresh();
 }
 
-OvraDialog::~OvraDialog() = default;
+OvraDialog::~OvraDialog()
+{
+    // The database goes with the window's children, after the members: its
+    // last retry of the waiting measures must not call back in. It gets
+    // that retry here, so that the routines kept for them are released.
+    if (m_database) {
+        disconnect(m_database, nullptr, this, nullptr);
+        if (m_database->pendingMeasures() > 0 && m_database->retryPendingMeasures())
+            keptRoutinesStored();
+    }
+}
 
 void OvraDialog::connectActions()
 {
@@ -199,12 +209,7 @@ void OvraDialog::connectActions()
     connect(ui.hdTofSwapButton, &QPushButton::clicked, this, &OvraDialog::swapHdTofWidget);
     connect(ui.CB_mode, &QComboBox::activated, this, &OvraDialog::handleWeightClassSelection);
     connect(ui.CB_trampSelect, &QComboBox::activated, this, &OvraDialog::handleTrampolineSelection);
-    connect(ui.confirmButton, &QPushButton::clicked, this, [this] {
-        // The commit waits for the scoring systems; a second confirm must
-        // not cut it short.
-        if (!m_ovraState->isIn(OvraState::CONNECTED_COMMIT))
-            Q_EMIT nextInnerState();
-    });
+    connect(ui.confirmButton, &QPushButton::clicked, this, &OvraDialog::nextStep);
     connect(ui.dismissButton, &QPushButton::clicked, this, &OvraDialog::dismissRoutine);
     connect(ui.PB_tara, &QPushButton::clicked, this, &OvraDialog::evaluateTara);
     connect(ui.actionSelf_Diagnosis, &QAction::triggered, this, &OvraDialog::showSelfDiagnosisDialog);

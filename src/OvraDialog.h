@@ -2,6 +2,7 @@
 
 #include "data/DataEnums.h"
 #include "data/Landing.h"
+#include "recovery/CommitMarker.h"
 #include "usb/SimulatedUSBConnection.h"
 #include "usb/UsbFrame.h"
 
@@ -9,10 +10,12 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AthletDialog;
 class CompetitionDialog;
@@ -20,6 +23,7 @@ class CsvWidget;
 class DatabaseConfigDialog;
 class EventDialog;
 class GroupDialog;
+class RoutineAnnouncements;
 class RoutineMetaWidget;
 class StartListSelection;
 class UpcomingRoutineMetaWidget;
@@ -136,8 +140,17 @@ public:
     void setUnsavedRoutineAside();
     // The routine window of stored data just shown, to the window controls.
     void emitRoutineWindow();
-    void routineFilesOnCommit();
+    // The saves of a commit under that key, with the commit mark beside a
+    // kept temporary routine file.
+    void routineFilesOnCommit(const QString &commitKey);
     void routineFilesOnDismiss();
+    // The data file of the routine on show (loaded or reloaded); empty for
+    // a live routine or a stored measure.
+    QString shownFile() const { return m_shownFile; }
+    // The commit mark of the routine on show: it was committed before.
+    const std::optional<CommitMarker> &shownCommit() const { return m_shownCommit; }
+    // A committed routine on show: the saves its commit could not do.
+    void repeatFailedSaves();
     void autoSaveAfterDropTest();
     void saveRoutineResultsToTempFile();
     void loadRoutineResultsFromTempFile();
@@ -149,6 +162,8 @@ public:
     // athlete choice with the routine meta information it gives, the CSV
     // start list, the meta widgets and the start-list and database dialogs.
     StartListSelection &startListSelection() { return *m_startListSelection; }
+    // Who jumps next and whom the routine on screen belongs to.
+    RoutineAnnouncements &routineAnnouncements() { return *m_announcements; }
     CsvWidget &csvWidget() { return *m_csvWidget; }
     RoutineMetaWidget &routineMetaWidget() { return *m_routineMetaWidget; }
     UpcomingRoutineMetaWidget &upcomingRoutineMetaWidget() { return *m_upcomingRoutineMetaWidget; }
@@ -167,6 +182,11 @@ public:
     // error", Retry or Cancel); tests answer without a box.
     using RetryAsker = std::function<bool(const QString &label)>;
     void setRetryAsker(RetryAsker asker) { m_retryAsker = std::move(asker); }
+    // Asks the operator whether a loaded routine is to be committed (saved
+    // and sent) again; athlete names it, empty when it names nobody. Tests
+    // answer without a box.
+    using ResendAsker = std::function<bool(const QString &athlete)>;
+    void setResendAsker(ResendAsker asker) { m_resendAsker = std::move(asker); }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -261,8 +281,9 @@ public Q_SLOTS:
     void neuAthlet();
     void neuAthletDetails();
     void neuClearAthlet();
-    // Every source of meta information (CSV start list, network) enters
-    // here; the state decides whether it is the routine's or the next one's.
+    // Meta information from the network (HTTP and WebSocket); like that of
+    // the start lists it goes to RoutineAnnouncements, which decides by the
+    // state whether it is the routine's or the next one's.
     void receiveRoutineMeta(QMap<QString, QString> routineMeta);
     void printRoutineMeta(QMap<QString, QString> routineMeta);
     void showEventDialog();
@@ -296,6 +317,11 @@ public Q_SLOTS:
                                              DataUpdateReason reason);
     void toggleSecondScreenTrampoline(bool show);
     void toggleSecondScreenResults(bool show);
+
+    // The next-step key, the confirm button and a remote command: the next
+    // state, but a loaded routine is committed again only when the operator
+    // confirms it.
+    void nextStep();
 
     void enterStateReady();
     void enterStateStart();
@@ -364,17 +390,28 @@ private:
     void createStartListDialogs();
     void connectStartListDialogs();
     void connectRoutineMetaWidgets();
-    // Leaving a commit or dismissal: the start lists move on.
-    void startListNext();
+    void connectAnnouncements();
+    // The start list in use, on the status bar and around its panel.
+    void showActiveStartList(int source);
     // The database file changed under the window (DB Config).
     void databaseSwitched(const QString &path);
     void createNetwork();
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
-    // The committed result to the servers and the scoring systems; false
-    // when no scoring system is asked and the commit is complete.
-    bool sendCommittedResult();
+    // The committed result into the outbox of every scoring system asked,
+    // under the commit's key; false when none is.
+    bool queueCommittedResult(const QString &key);
+    // The committed result to the servers, and to the scoring systems when
+    // they are awaited; false when no scoring system is asked and the
+    // commit is complete.
+    bool sendCommittedResult(bool awaiting);
+    // The number of results waiting for each scoring system, in the status bar.
+    void showWaitingResults();
+    void showOutboxWriteFailure(const QString &error);
+    void showCommittedRoutineNote();
+    // The database stored the measures that waited for it.
+    void keptRoutinesStored();
     void commitAnswered();
     void showScoringStatus(int position, const QString &status);
     void showWebSocketClientCount(int count);
@@ -444,8 +481,16 @@ private:
     LogWidget *m_logWidget = nullptr;
     FileChooser m_fileChooser;
     bool m_tempFileUnsaved = false;
+    QString m_shownFile;
+    std::optional<CommitMarker> m_shownCommit;
+    // The kept committed routines whose measure waits in the database's
+    // queue of this run.
+    QStringList m_keptForDatabase;
+    // What the commit's saves did, for the operator's "Network error" box.
+    QString m_commitSaveNote;
 
     // Start lists (OvraDialogStartList.cpp).
+    RoutineAnnouncements *m_announcements = nullptr;
     StartListSelection *m_startListSelection = nullptr;
     CsvWidget *m_csvWidget = nullptr;
     RoutineMetaWidget *m_routineMetaWidget = nullptr;
@@ -459,6 +504,7 @@ private:
     TutorialLauncher *m_tutorials = nullptr;
     // Destroyed first, with the window whole: neither calls back into it.
     RetryAsker m_retryAsker;
+    ResendAsker m_resendAsker;
     std::unique_ptr<ovra::rest::client::ScoringSystems> m_scoringSystems;
     std::unique_ptr<ovra::rest::server::NetworkServers> m_networkServers;
 };

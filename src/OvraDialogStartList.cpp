@@ -18,12 +18,14 @@
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "util/CsvSource.h"
 #include "util/Warnings.h"
 #include "widgets/CsvWidget.h"
 #include "widgets/Popup.h"
 #include "widgets/PreviousResultWidget.h"
 #include "widgets/RoutineMetaWidget.h"
+#include "widgets/StyleProperty.h"
 #include "wsdb.h"
 
 #include <QAction>
@@ -57,8 +59,9 @@ void OvraDialog::createStartListDialogs()
     widgets.group = ui.CB_group;
     widgets.athletes = ui.LW_athlets;
     widgets.athleteLabel = ui.LB_athlet;
-    m_startListSelection = new StartListSelection(
-        *m_database, *m_daten, widgets, [this] { return m_ovraState->innerState(); }, this);
+    m_announcements = new RoutineAnnouncements(
+        *m_daten, [this] { return m_ovraState->innerState(); }, this);
+    m_startListSelection = new StartListSelection(*m_database, *m_daten, widgets, *m_announcements, this);
 
     // The CSV start list takes its placeholder's place before the state
     // machine assigns the start list's per-state properties.
@@ -85,6 +88,7 @@ void OvraDialog::createStartListDialogs()
         });
     connectStartListDialogs();
     connectRoutineMetaWidgets();
+    connectAnnouncements();
 }
 
 void OvraDialog::connectStartListDialogs()
@@ -94,10 +98,11 @@ void OvraDialog::connectStartListDialogs()
     connect(ui.TB_clearAthlet, &QToolButton::clicked, this, &OvraDialog::neuClearAthlet);
     connect(s, &StartListSelection::loadMeasure, this, &OvraDialog::getMeasureFromDatabaseSlot);
     connect(s, &StartListSelection::focusMainWindow, this, [this] { setFocus(); });
-    // One source of meta information at a time: a database athlete replaces
-    // the CSV row, a CSV row the database athlete (receiveRoutineMeta).
-    connect(s, &StartListSelection::athleteChosen, m_csvWidget, &CsvWidget::clearSelection);
-    connect(m_csvWidget, &CsvWidget::receivedRoutineMeta, this, &OvraDialog::receiveRoutineMeta);
+    connect(m_csvWidget, &CsvWidget::receivedRoutineMeta, this, [this](const QMap<QString, QString> &meta) {
+        m_announcements->announce(meta, RoutineAnnouncements::CsvList);
+    });
+    connect(m_csvWidget, &CsvWidget::rowDeselected, this,
+            [this] { m_announcements->withdraw(RoutineAnnouncements::CsvList); });
     connect(m_csvWidget, &CsvWidget::openImportCsvDialog, this, &OvraDialog::showCsvImportDialog);
     connect(m_csvWidget, &CsvWidget::clearCsvWidget, m_csvWidget, &QWidget::hide);
 
@@ -122,9 +127,9 @@ void OvraDialog::connectRoutineMetaWidgets()
             &RoutineMetaWidget::setRoutineMeta);
     connect(m_routineMetaWidget, &RoutineMetaWidget::clearRoutineMeta, r,
             &data::model::Routines::resetRoutineMetaInformation);
-    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged,
-            m_upcomingRoutineMetaWidget, &UpcomingRoutineMetaWidget::setRoutineMeta);
-    connect(m_startListSelection, &StartListSelection::upcomingRoutineMetaChanged, this,
+    connect(m_announcements, &RoutineAnnouncements::upcomingChanged, m_upcomingRoutineMetaWidget,
+            &UpcomingRoutineMetaWidget::setAnnouncement);
+    connect(m_announcements, &RoutineAnnouncements::upcomingChanged, this,
             [this](const QMap<QString, QString> &meta) {
                 m_ui->statusRoutineInformationIndicator->setEnabled(!meta.isEmpty());
             });
@@ -132,8 +137,13 @@ void OvraDialog::connectRoutineMetaWidgets()
     // meta information then becomes the new routine's.
     connect(this, &OvraDialog::clearAllResultWidgets, this, [this] {
         if (m_ovraState->isIn(OvraState::START) || m_ovraState->isIn(OvraState::CONTINUOUS))
-            m_startListSelection->applyUpcomingRoutineMeta();
+            m_announcements->routineStarted();
     });
+    // Who jumps, above the beds while the routine runs.
+    connect(r, &data::model::Routines::updateRoutineMetaInformation, m_ui->LB_athleteOnBed,
+            [this](const QMap<QString, QString> &meta) {
+                m_ui->LB_athleteOnBed->setText(data::model::athleteName(meta));
+            });
 
     // The highlight ring: a key chosen in one meta widget is highlighted in
     // all three.
@@ -183,7 +193,7 @@ void OvraDialog::neuClearAthlet()
 
 void OvraDialog::receiveRoutineMeta(QMap<QString, QString> routineMeta)
 {
-    m_startListSelection->receiveRoutineMeta(routineMeta);
+    m_announcements->announce(routineMeta, RoutineAnnouncements::Network);
 }
 
 void OvraDialog::printRoutineMeta(QMap<QString, QString> routineMeta)
@@ -193,10 +203,51 @@ void OvraDialog::printRoutineMeta(QMap<QString, QString> routineMeta)
         qDebug().noquote() << QLatin1Char('\t') + it.key() + QStringLiteral(": ") + it.value();
 }
 
-void OvraDialog::startListNext()
+void OvraDialog::connectAnnouncements()
 {
-    m_csvWidget->next();
-    m_startListSelection->nextAthlete();
+    using A = RoutineAnnouncements;
+    // The CSV list's side; the database list connects its own. One start
+    // list at a time: the choice in one clears the other's, and a network
+    // announcement clears both.
+    connect(m_announcements, &A::listChoiceCleared, m_csvWidget, [this](int source) {
+        if (source == A::CsvList)
+            m_csvWidget->clearSelection();
+    });
+    connect(m_announcements, &A::listAdvanceRequested, m_csvWidget, [this](int source) {
+        if (source == A::CsvList)
+            m_csvWidget->next();
+    });
+    connect(m_announcements, &A::listStepRequested, m_csvWidget, [this](int source, int step) {
+        if (source == A::CsvList)
+            m_csvWidget->step(step);
+    });
+    connect(m_announcements, &A::activeListChanged, this, &OvraDialog::showActiveStartList);
+    // Refused while a routine is under way, as a refused next-step key is.
+    connect(m_ui->actionNextAthlete, &QAction::triggered, this, [this] {
+        if (!m_announcements->stepAthlete(1))
+            flashStatePopup();
+    });
+    connect(m_ui->actionPreviousAthlete, &QAction::triggered, this, [this] {
+        if (!m_announcements->stepAthlete(-1))
+            flashStatePopup();
+    });
+
+    const QString frame = QStringLiteral("#%1[activeStartList=\"true\"] { border: 2px solid #2e9d4a; }");
+    m_ui->databaseWidget->setStyleSheet(frame.arg(m_ui->databaseWidget->objectName()));
+    m_csvWidget->setAttribute(Qt::WA_StyledBackground, true);
+    m_csvWidget->setStyleSheet(frame.arg(m_csvWidget->objectName()));
+}
+
+void OvraDialog::showActiveStartList(int source)
+{
+    using A = RoutineAnnouncements;
+    QLabel *label = m_ui->statusStartList;
+    label->setText(source == A::DatabaseList ? tr("Start list: database")
+                   : source == A::CsvList    ? tr("Start list: CSV file")
+                                             : QString());
+    label->setVisible(source == A::DatabaseList || source == A::CsvList);
+    ovra::widgets::setStyleProperty(m_ui->databaseWidget, "activeStartList", source == A::DatabaseList);
+    ovra::widgets::setStyleProperty(m_csvWidget, "activeStartList", source == A::CsvList);
 }
 
 void OvraDialog::showEventDialog()

@@ -3,7 +3,6 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
-#include "StartListSelection.h"
 #include "SelfDiagnosisDialog.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
@@ -11,6 +10,7 @@
 #include "state/OvraState.h"
 #include "state/OvraStateTargets.h"
 #include "state/OvraStateTriggers.h"
+#include "state/RoutineAnnouncements.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "util/EventWait.h"
@@ -20,6 +20,8 @@
 #include <QComboBox>
 #include <QDebug>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSoundEffect>
 #include <QStackedWidget>
 #include <QState>
@@ -65,21 +67,71 @@ void OvraDialog::setupStateMachine()
     // clients, the WebSocket server and the HTTP server, in this order.
     for (QState *child : s.childStates())
         connect(child, &QState::entered, this, &OvraDialog::publishState);
-    // Start list: leaving a COMMIT or DISMISS state selects its next row.
-    for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT,
-                                       OvraState::CONNECTED_DISMISS, OvraState::DISCONNECTED_DISMISS})
-        connect(s.state(done), &QState::exited, this, &OvraDialog::startListNext);
+    // Start list: leaving a commit moves the list in use on when the routine
+    // was its athlete's. A dismissed routine is jumped again by the same
+    // athlete, so a dismissal leaves the list where it is.
+    for (OvraState::InnerState done : {OvraState::CONNECTED_COMMIT, OvraState::DISCONNECTED_COMMIT})
+        connect(s.state(done), &QState::exited, m_announcements, &RoutineAnnouncements::routineCommitted);
+    // Who jumps is shown above the beds while the routine runs.
+    for (OvraState::InnerState running : {OvraState::START, OvraState::ROUTINE})
+        s.state(running)->assignProperty(m_ui->LB_athleteOnBed, "visible", true);
 
     m_ovraState->assignWidgetProperties(m_ui->stateTargets());
 
     m_operatorKeys = new OperatorKeys(
         *m_ovraState, [this] { return static_cast<int>(m_settings->spaceDelaySettings().spaceDelayMs()); },
         this);
-    connect(m_operatorKeys, &OperatorKeys::nextInnerState, this, &OvraDialog::nextInnerState);
+    connect(m_operatorKeys, &OperatorKeys::nextInnerState, this, &OvraDialog::nextStep);
     connect(m_operatorKeys, &OperatorKeys::dismissRoutine, this, &OvraDialog::dismissRoutine);
     connect(m_operatorKeys, &OperatorKeys::resetToReady, this, &OvraDialog::resetToReady);
     connect(m_operatorKeys, &OperatorKeys::recoverData, this, &OvraDialog::recoverData);
     connect(m_operatorKeys, &OperatorKeys::nextStepRefused, this, &OvraDialog::flashStatePopup);
+    if (!m_resendAsker) {
+        m_resendAsker = [this](const QString &athlete) {
+            QMessageBox box(QMessageBox::Question, tr("Send again?"),
+                            athlete.isEmpty() ? tr("Send this routine again? It names no athlete.")
+                                              : tr("Send the routine of %1 again?").arg(athlete),
+                            QMessageBox::NoButton, this);
+            box.setInformativeText(
+                tr("It was loaded from a file or the database. It is saved and sent to the "
+                   "scoring systems once more, under the athlete it names."));
+            QPushButton *send = box.addButton(tr("Send again"), QMessageBox::AcceptRole);
+            // The key that brought the question up must not answer it.
+            QPushButton *cancel = box.addButton(QMessageBox::Cancel);
+            box.setDefaultButton(cancel);
+            box.setEscapeButton(cancel);
+            cancel->setFocus();
+            box.exec();
+            return box.clickedButton() == send;
+        };
+    }
+}
+
+void OvraDialog::nextStep()
+{
+    // The commit waits for the scoring systems; a second step must not cut
+    // it short.
+    if (m_ovraState->isIn(OvraState::CONNECTED_COMMIT) || m_ovraState->isIn(OvraState::DISCONNECTED_COMMIT))
+        return;
+    // Space after a shown file is pressed by habit as after every routine:
+    // a routine loaded from a file or the database is saved and sent again
+    // only when the operator says so.
+    const auto shown = [this] {
+        return m_ovraState->isIn(OvraState::LOAD) || m_ovraState->isIn(OvraState::DISPLAY);
+    };
+    // A routine committed before only repeats its failed saves: nothing is
+    // sent again, so there is nothing to ask.
+    if (shown() && m_announcements->isLoadedRoutine() && !m_shownCommit) {
+        const QString athlete = data::model::athleteName(m_daten->routines().routineMeta());
+        // The box may have been unplugged or plugged in while the question
+        // was open; the answer is for the routine still shown.
+        if (!m_resendAsker(athlete) || !shown()) {
+            qInfo().noquote() << "The loaded routine of" << athlete << "is not sent again";
+            return;
+        }
+        qInfo().noquote() << "The loaded routine of" << athlete << "is sent again";
+    }
+    Q_EMIT nextInnerState();
 }
 
 void OvraDialog::toggleContinuousMode(bool active)
@@ -149,7 +201,7 @@ void OvraDialog::exitStateReview()
 {
     m_ui->actionResultDetailView->setChecked(false);
     // The announced routine has been seen; this also turns the indicator off.
-    m_startListSelection->clearUpcomingRoutineMeta();
+    m_announcements->reviewLeft();
 }
 
 void OvraDialog::showResultDetails(bool detailed)

@@ -9,6 +9,7 @@
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "training/ContinuousModeCoordinator.h"
 #include "training/RoutineStartTimer.h"
 #include "usb/DeviceLink.h"
@@ -36,6 +37,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
 
 using data::model::Landing;
@@ -521,20 +523,35 @@ void OvraDialog::exitStateRoutine()
 
 void OvraDialog::enterStateCommit()
 {
+    // A routine committed before (it came back from a file its commit kept)
+    // is not committed again: only the saves that failed are repeated.
+    if (m_shownCommit) {
+        repeatFailedSaves();
+        Q_EMIT nextInnerState();
+        return;
+    }
     approveRoutine();
+    // One key per commit, the same on every send of its result. The result
+    // enters the outbox before anything else is done, and the routine's
+    // temporary file is marked committed before its saves, so that however
+    // the program ends the result is neither lost nor sent twice.
+    const QString key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const bool awaiting = queueCommittedResult(key);
     // Autosave to file and database; the temporary routine file goes only
     // when every requested save succeeded.
-    routineFilesOnCommit();
+    routineFilesOnCommit(key);
     // The confirmed result goes to the HTTP and WebSocket servers and to the
     // scoring systems, whose answers complete the commit. With no scoring
     // system asked the commit is complete at once.
-    if (!sendCommittedResult())
+    if (!sendCommittedResult(awaiting))
         Q_EMIT nextInnerState();
 }
 
 void OvraDialog::enterStateDismiss()
 {
     routineFilesOnDismiss();
+    // The same athlete jumps again: up next before the routine's meta goes.
+    m_announcements->routineDismissed();
     m_daten->routines().resetRoutineMetaInformation();
 }
 

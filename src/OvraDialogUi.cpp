@@ -164,6 +164,12 @@ void OvraDialogUi::setupActions(QMainWindow *w)
     actionImport_CSV_file = makeAction(w, "actionImport_CSV_file", tr("&Import CSV file"));
     actionDB_Browser = makeAction(w, "actionDB_Browser", tr("&DB Browser"));
     actionDB_Config = makeAction(w, "actionDB_Config", tr("DB &Config"));
+    actionNextAthlete =
+        makeAction(w, "actionNextAthlete", tr("&Next athlete"), QKeySequence(Qt::Key_PageDown),
+                   tr("The next athlete of the start list in use comes up next"));
+    actionPreviousAthlete =
+        makeAction(w, "actionPreviousAthlete", tr("&Previous athlete"), QKeySequence(Qt::Key_PageUp),
+                   tr("The previous athlete of the start list in use comes up next"));
     actionContinuous_Mode = makeAction(w, "actionContinuous_Mode", tr("Continuous Mode"), {}, {}, true);
     actionFewer_Landings =
         makeAction(w, "actionFewer_Landings", tr("Fewer Landings"), QKeySequence(Qt::CTRL | Qt::Key_Down));
@@ -217,6 +223,8 @@ void OvraDialogUi::setupMenus(QMainWindow *w, bool simulationEnabled)
     menuStructure = addMenu("menuStructure", tr("S&tructure"));
     menuStructure->addActions(
         {actionEvents, actionCompetitions, actionGroups, actionAthlets, actionImport_CSV_file});
+    menuStructure->addSeparator();
+    menuStructure->addActions({actionNextAthlete, actionPreviousAthlete});
     menuDatabase = addMenu("menuDatabase", tr("Database"));
     menuDatabase->addActions({actionDB_Browser, actionDB_Config});
     menuTraining = addMenu("menuTraining", tr("Training"));
@@ -413,6 +421,10 @@ void OvraDialogUi::setupResultPages()
         "QLabel { color: white; background-color: #2e9d4a; border-radius: 6px; padding: 6px; }"));
     LB_routineComplete->setVisible(false);
     detailedLayout->addWidget(LB_routineComplete);
+    LB_athleteOnBed = bigLabel(QString(), 20, detailedPage);
+    LB_athleteOnBed->setObjectName(QStringLiteral("LB_athleteOnBed"));
+    LB_athleteOnBed->setVisible(false);
+    detailedLayout->addWidget(LB_athleteOnBed);
     auto *trampolines = new QHBoxLayout;
     trampolineWidget1 = placeholder("trampolineWidget1", detailedPage, tr("TRAMPOLINE 1"));
     trampolineWidget2 = placeholder("trampolineWidget2", detailedPage, tr("TRAMPOLINE 2"));
@@ -513,8 +525,11 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
     statusLoadedMeasure->setObjectName(QStringLiteral("statusLoadedMeasure"));
     statusAutoSave = sunkenLabel(bar);
     statusAutoSave->setObjectName(QStringLiteral("statusAutoSave"));
-    for (QLabel *label :
-         {statusTimeSeconds, statusTimeMinutes, statusTrampolineMode, statusLoadedMeasure, statusAutoSave})
+    statusStartList = sunkenLabel(bar);
+    statusStartList->setObjectName(QStringLiteral("statusStartList"));
+    statusStartList->setVisible(false);
+    for (QLabel *label : {statusTimeSeconds, statusTimeMinutes, statusTrampolineMode, statusLoadedMeasure,
+                          statusAutoSave, statusStartList})
         bar->addWidget(label);
 
     statusRoutineInformation = new QFrame(bar);
@@ -548,6 +563,12 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
         // Shown only for a configured and enabled scoring client.
         statusScoringSystem[i]->setVisible(false);
         statusScoringSystemLight[i]->setVisible(false);
+        statusScoringSystemWaiting[i] = new QLabel(bar);
+        statusScoringSystemWaiting[i]->setObjectName(QString::fromLatin1(scoringNames[i]) +
+                                                     QStringLiteral("Waiting"));
+        statusScoringSystemWaiting[i]->setStyleSheet(QStringLiteral("QLabel { color: #b04000; }"));
+        statusScoringSystemWaiting[i]->setVisible(false);
+        bar->addWidget(statusScoringSystemWaiting[i]);
     }
     addLight(statusDatabase, statusDatabaseLight, QString(), "statusDatabase");
     statusDatabase->setVisible(false);

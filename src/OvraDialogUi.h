@@ -67,6 +67,8 @@ public:
     QAction *actionImport_CSV_file = nullptr;
     QAction *actionDB_Browser = nullptr;
     QAction *actionDB_Config = nullptr;
+    QAction *actionNextAthlete = nullptr;
+    QAction *actionPreviousAthlete = nullptr;
     QAction *actionContinuous_Mode = nullptr;
     QAction *actionFewer_Landings = nullptr;
     QAction *actionMore_Landings = nullptr;
@@ -126,6 +128,8 @@ public:
     QLabel *readyPageLabelPressSpace = nullptr;
     QWidget *readyPageUpcomingRoutineMetaWidget = nullptr;
     QLabel *LB_routineComplete = nullptr;
+    // Who jumps, above the beds in START and ROUTINE.
+    QLabel *LB_athleteOnBed = nullptr;
     QWidget *trampolineWidget1 = nullptr;
     QWidget *trampolineWidget2 = nullptr;
     QGridLayout *resultWidgetsLayout = nullptr;
@@ -149,10 +153,14 @@ public:
     QLabel *statusTrampolineMode = nullptr;
     QLabel *statusLoadedMeasure = nullptr;
     QLabel *statusAutoSave = nullptr;
+    // The start list in use (database or CSV).
+    QLabel *statusStartList = nullptr;
     QFrame *statusRoutineInformation = nullptr;
     QLabel *statusRoutineInformationIndicator = nullptr;
     QLabel *statusScoringSystem[3] = {};
     StatusLight *statusScoringSystemLight[3] = {};
+    // How many committed results wait for the system; hidden while none do.
+    QLabel *statusScoringSystemWaiting[3] = {};
     // The competition database: shown for a server, or while routines wait.
     QLabel *statusDatabase = nullptr;
     StatusLight *statusDatabaseLight = nullptr;

@@ -3,6 +3,7 @@
 #include "data/StartSelection.h"
 #include "data/wsDaten.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "wsdb.h"
 
 #include <QComboBox>
@@ -102,12 +103,12 @@ private:
 };
 
 StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Widgets &widgets,
-                                       std::function<int()> currentState, QObject *parent)
+                                       RoutineAnnouncements &announcements, QObject *parent)
     : QObject(parent)
     , m_database(database)
     , m_store(store)
     , m_w(widgets)
-    , m_currentState(std::move(currentState))
+    , m_announcements(announcements)
 {
     for (std::size_t level = 0; level < m_targets.size(); ++level)
         m_targets[level] = std::make_unique<Target>(*this, level);
@@ -116,6 +117,21 @@ StartListSelection::StartListSelection(wsdb &database, wsDaten &store, const Wid
     connect(m_w.group, &QComboBox::currentIndexChanged, this, &StartListSelection::neuGroup);
     connect(m_w.athletes, &QListWidget::currentRowChanged, this, &StartListSelection::neuAthlet);
     connect(m_w.athletes, &QListWidget::itemDoubleClicked, this, &StartListSelection::neuAthletDetails);
+    using A = RoutineAnnouncements;
+    m_announcements.setStartEntryCompletion(
+        [this](const StartSelection &named) { return completeStartEntry(named); });
+    connect(&m_announcements, &A::listChoiceCleared, this, [this](int source) {
+        if (source == A::DatabaseList)
+            clearAthleteChoice();
+    });
+    connect(&m_announcements, &A::listAdvanceRequested, this, [this](int source) {
+        if (source == A::DatabaseList)
+            nextAthlete();
+    });
+    connect(&m_announcements, &A::listStepRequested, this, [this](int source, int step) {
+        if (source == A::DatabaseList)
+            stepAthlete(step);
+    });
     fillEventList();
 }
 
@@ -198,7 +214,7 @@ void StartListSelection::refreshIfDeferred()
 {
     // A routine under way keeps the athlete it was started with; the list
     // of stored measures stays while the operator looks at it.
-    const int state = m_currentState();
+    const int state = m_announcements.currentState();
     const bool idle = state == OvraState::WAIT || state == OvraState::READY || state == OvraState::NO_FOCUS;
     if (!m_refreshDeferred || !idle || m_browseMeasuresMode)
         return;
@@ -279,8 +295,7 @@ void StartListSelection::showAthletes(const QStringList &lines)
         m_w.athletes->addItems(lines);
     }
     m_w.athleteLabel->clear();
-    if (m_upcomingFromAthleteList)
-        setUpcoming({}, false);
+    m_announcements.withdraw(RoutineAnnouncements::DatabaseList);
 }
 
 void StartListSelection::neuAthlet()
@@ -319,11 +334,71 @@ void StartListSelection::neuAthlet()
                 for (const char *key : {"lastname", "firstname"})
                     meta.remove(QString::fromLatin1(key));
             }
-            Q_EMIT athleteChosen();
-            deliver(meta, true);
+            m_announcements.announce(meta, RoutineAnnouncements::DatabaseList, &s);
         }
     }
     Q_EMIT focusMainWindow();
+}
+
+StartSelection StartListSelection::completeStartEntry(const StartSelection &named) const
+{
+    StartSelection s = named;
+    if (s.eventName.isEmpty())
+        return s;
+    const auto text = [](const QVariantMap &row, const char *column) {
+        return row.value(QString::fromLatin1(column)).toString();
+    };
+    const auto number = [](const QVariantMap &row, const char *column, int fallback) {
+        const QVariant value = row.value(QString::fromLatin1(column));
+        return value.isValid() ? value.toInt() : fallback;
+    };
+    const QList<QVariantMap> events = m_database.select(
+        QStringLiteral("SELECT City, NOCCode, DateFrom, DateTo FROM Events WHERE EventName=? AND "
+                       "CompetitionName='__ws_def_event__';"),
+        {s.eventName});
+    if (events.size() == 1) {
+        s.city = text(events[0], "City");
+        s.nocCode = text(events[0], "NOCCode");
+        s.dateFrom = text(events[0], "DateFrom");
+        s.dateTo = text(events[0], "DateTo");
+    }
+    const QList<QVariantMap> competitions = m_database.select(
+        QStringLiteral(
+            "SELECT GenderID, TypeID FROM Competitions WHERE EventName=? AND CompetitionName=? AND "
+            "GroupName='__ws_def_competition__';"),
+        {s.eventName, s.competitionName});
+    if (competitions.size() == 1) {
+        s.genderId = number(competitions[0], "GenderID", 0);
+        s.typeId = number(competitions[0], "TypeID", 0);
+    }
+    if (s.athlete1.lastName.isEmpty())
+        return s;
+    // Names are compared as stored; an entry without a first name or second
+    // athlete has NULL or an empty text there.
+    const QList<QVariantMap> entries = m_database.select(
+        QStringLiteral("SELECT * FROM Groups WHERE EventName=? AND CompetitionName=? AND GroupName=? AND "
+                       "LastName1=? AND IFNULL(FirstName1, '')=? AND IFNULL(LastName2, '')=? AND "
+                       "IFNULL(FirstName2, '')=? AND LastName1 <> '__ws_def_group__';"),
+        {s.eventName, s.competitionName, s.groupName, s.athlete1.lastName, s.athlete1.firstName,
+         s.athlete2.lastName, s.athlete2.firstName});
+    if (entries.size() != 1)
+        return s;
+    const QVariantMap &row = entries[0];
+    const auto athlete = [&](StartSelectionAthlete &a, const char *suffix) {
+        const auto column = [suffix](const char *base) { return QByteArray(base).append(suffix); };
+        a.gender = text(row, column("Gender").constData());
+        a.year = number(row, column("Year").constData(), 0);
+        a.nocCode = text(row, column("NOCCode").constData());
+        a.idFig = text(row, column("IDFIG").constData());
+    };
+    s.startOrder = number(row, "StartOrder", 0);
+    s.competitor1No = number(row, "Competitor1No", -1);
+    s.competitor2No = number(row, "Competitor2No", -1);
+    athlete(s.athlete1, "1");
+    athlete(s.athlete2, "2");
+    s.genderId = number(row, "GenderID", s.genderId);
+    s.typeId = number(row, "TypeID", s.typeId);
+    return s;
 }
 
 QMap<QString, QString> StartListSelection::athleteMeta(const StartSelection &s, const QString &event,
@@ -380,8 +455,7 @@ void StartListSelection::clearAthleteChoice()
         m_w.athletes->clearSelection();
     }
     m_w.athleteLabel->clear();
-    if (m_upcomingFromAthleteList)
-        setUpcoming({}, false);
+    m_announcements.withdraw(RoutineAnnouncements::DatabaseList);
 }
 
 void StartListSelection::nextAthlete()
@@ -395,55 +469,12 @@ void StartListSelection::nextAthlete()
         clearAthleteChoice();
 }
 
-void StartListSelection::receiveRoutineMeta(QMap<QString, QString> routineMeta)
+void StartListSelection::stepAthlete(int step)
 {
-    // The routine's database row is written from the start selection: the
-    // athlete of the list must not stay there under someone else's meta.
-    clearAthleteChoice();
-    StartSelection &s = m_store.startSelection();
-    const bool pair = routineMeta.contains(QStringLiteral("lastname2"));
-    s.athlete1.lastName = routineMeta.value(pair ? QStringLiteral("lastname1") : QStringLiteral("lastname"));
-    s.athlete1.firstName =
-        routineMeta.value(pair ? QStringLiteral("firstname1") : QStringLiteral("firstname"));
-    s.athlete2.lastName = routineMeta.value(QStringLiteral("lastname2"));
-    s.athlete2.firstName = routineMeta.value(QStringLiteral("firstname2"));
-    deliver(routineMeta, false);
-}
-
-void StartListSelection::deliver(const QMap<QString, QString> &meta, bool fromAthleteList)
-{
-    switch (m_currentState()) {
-    case OvraState::WAIT:
-        // Nothing is on screen yet: the map also waits for the first
-        // routine, which the box's connection would otherwise start without it.
-        m_store.routines().setRoutineMetaInformation(meta);
-        setUpcoming(meta, fromAthleteList);
-        break;
-    case OvraState::READY:
-    case OvraState::CONNECTED_COMMIT:
-    case OvraState::CONNECTED_DISMISS:
-    case OvraState::NO_FOCUS:
-        setUpcoming(meta, fromAthleteList);
-        break;
-    default:
-        m_store.routines().setRoutineMetaInformation(meta);
-        break;
-    }
-}
-
-void StartListSelection::setUpcoming(const QMap<QString, QString> &meta, bool fromAthleteList)
-{
-    m_upcoming = meta;
-    m_upcomingFromAthleteList = fromAthleteList && !meta.isEmpty();
-    Q_EMIT upcomingRoutineMetaChanged(meta);
-}
-
-void StartListSelection::applyUpcomingRoutineMeta()
-{
-    m_store.routines().setRoutineMetaInformation(m_upcoming);
-}
-
-void StartListSelection::clearUpcomingRoutineMeta()
-{
-    setUpcoming({}, false);
+    if (m_browseMeasuresMode || m_w.athletes->count() == 0)
+        return;
+    const int row = m_w.athletes->currentRow();
+    const int target = row < 0 ? (step > 0 ? 0 : -1) : row + step;
+    if (target >= 0 && target < m_w.athletes->count() && target != row)
+        m_w.athletes->setCurrentRow(target);
 }

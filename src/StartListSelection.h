@@ -7,23 +7,21 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 class QComboBox;
 class QLabel;
 class QListWidget;
+class RoutineAnnouncements;
 class wsDaten;
 class wsdb;
 struct StartSelection;
 
-// The operator's start-list choice in the main window: event, competition
-// and group in three combo boxes, the athlete (or pair) of the group in a
-// list. It keeps the store's start selection and turns the athlete into the
-// routine meta information; meta information from elsewhere (the CSV start
-// list, the network) comes in through receiveRoutineMeta. A map is either
-// applied to the routine on screen at once or kept for the next routine,
-// depending on the state the machine is in.
+// The database start list in the main window: event, competition and group
+// in three combo boxes, the athlete (or pair) of the group in a list. It
+// keeps the store's start selection and announces the chosen athlete, with
+// the start entry's details, to RoutineAnnouncements, which decides whose
+// routine that is.
 class StartListSelection : public QObject
 {
     Q_OBJECT
@@ -37,10 +35,8 @@ public:
         QLabel *athleteLabel = nullptr;
     };
 
-    // currentState returns the machine's inner state (OvraState::InnerState
-    // of whichever top-level state is active).
     StartListSelection(wsdb &database, wsDaten &store, const Widgets &widgets,
-                       std::function<int()> currentState, QObject *parent = nullptr);
+                       RoutineAnnouncements &announcements, QObject *parent = nullptr);
     ~StartListSelection() override;
 
     // What the settings store loads into and saves from ("Structure/...").
@@ -67,27 +63,29 @@ public:
     void refreshIfDeferred();
 
     bool browseMeasuresMode() const { return m_browseMeasuresMode; }
-    QMap<QString, QString> upcomingRoutineMeta() const { return m_upcoming; }
-    // The upcoming map becomes the routine's (entering START or CONTINUOUS).
-    void applyUpcomingRoutineMeta();
-    // Leaving the review: the announced routine has been seen.
-    void clearUpcomingRoutineMeta();
-    // After a committed or dismissed routine: the next athlete of the group;
-    // after the last one no athlete is chosen.
+    // After a committed routine: the next athlete of the group; after the
+    // last one no athlete is chosen.
     void nextAthlete();
-    // The athlete choice as it was before the last one; nothing when none.
+    // The operator's keys: the athlete step rows down (1) or up (-1),
+    // within the group; without a chosen athlete one down is the first.
+    void stepAthlete(int step);
+    // No athlete chosen; what the list announced is withdrawn.
     void clearAthleteChoice();
+
+    // The start entry that routine meta information names, completed from
+    // the database: the event's city, code and dates and the competition's
+    // gender and type when they exist, and, when exactly one entry of the
+    // group has these names, its number, start order and the athletes'
+    // details. Otherwise it stays as named.
+    StartSelection completeStartEntry(const StartSelection &named) const;
 
     // The meta map of the athlete or pair in the selection.
     static QMap<QString, QString> athleteMeta(const StartSelection &selection, const QString &event,
                                               const QString &competition, const QString &group);
 
 Q_SIGNALS:
-    void upcomingRoutineMetaChanged(QMap<QString, QString> routineMeta);
     // A stored measure picked in the browse mode of the athlete list.
     void loadMeasure(QString name);
-    // An athlete of the database became the source of the meta information.
-    void athleteChosen();
     void focusMainWindow();
 
 public Q_SLOTS:
@@ -97,21 +95,16 @@ public Q_SLOTS:
     void neuAthlet();
     void neuAthletDetails();
     void neuClearAthlet();
-    // Meta information from outside the athlete list; it replaces the
-    // database athlete in the start selection.
-    void receiveRoutineMeta(QMap<QString, QString> routineMeta);
 
 private:
     class Target;
-    void deliver(const QMap<QString, QString> &meta, bool fromAthleteList);
-    void setUpcoming(const QMap<QString, QString> &meta, bool fromAthleteList);
     void showAthletes(const QStringList &lines);
     void restoreStoredChoice();
 
     wsdb &m_database;
     wsDaten &m_store;
     Widgets m_w;
-    std::function<int()> m_currentState;
+    RoutineAnnouncements &m_announcements;
     std::array<std::unique_ptr<IndexSelection>, 4> m_targets;
     // Event, competition and group index, athlete row, as the settings had
     // them; applied once the lists can take them.
@@ -119,6 +112,4 @@ private:
     bool m_restored = false;
     bool m_refreshDeferred = false;
     bool m_browseMeasuresMode = false;
-    QMap<QString, QString> m_upcoming;
-    bool m_upcomingFromAthleteList = false;
 };

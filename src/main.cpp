@@ -21,10 +21,13 @@ int main(int argc, char *argv[])
     splash->setPixmap(QPixmap(QStringLiteral(":/icon/Ovra.png")));
     splash->show();
     const QDeadlineTimer deadline(1000);
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
+
+    // The window is built while the splash screen is up, which stays its
+    // second and goes on being repainted.
+    OvraDialog window(ovra::startup::logHandler());
     while (!deadline.hasExpired())
         QCoreApplication::processEvents(QEventLoop::AllEvents, 100);
-
-    OvraDialog window(ovra::startup::logHandler());
     window.show();
     splash->finish(&window);
     delete splash;

@@ -279,10 +279,18 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
                          const QString &header, int headerLength, const char *samples, int sampleBytes,
                          const QJsonDocument &results, const QByteArray &pdf)
 {
+    return insertMeasure(m_store.startSelection(), saveTime, comment1, comment2, header, headerLength,
+                         samples, sampleBytes, results, pdf);
+}
+
+bool wsdb::insertMeasure(const StartSelection &s, const QDateTime &saveTime, const QString &comment1,
+                         const QString &comment2, const QString &header, int headerLength,
+                         const char *samples, int sampleBytes, const QJsonDocument &results,
+                         const QByteArray &pdf)
+{
     // The header is stored as all bytes of its encoding; the length the
     // caller measured is only a cross-check.
     Q_UNUSED(headerLength);
-    const StartSelection &s = m_store.startSelection();
     const QString date = saveTime.toString(QStringLiteral("yyyy/MM/dd"));
     const QString time = saveTime.toString(QStringLiteral("hh:mm:ss"));
     const QByteArray data(samples ? samples : "", samples && sampleBytes > 0 ? sampleBytes : 0);
@@ -319,12 +327,15 @@ bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, con
                              s.athlete2.firstName, date, time, data)};
 
     // Measures that waited go first, so the database keeps the order of the
-    // routines.
+    // routines. A server takes a measure once: the same routine saved again
+    // (its kept file committed after a restart, while the queue already
+    // delivered it) is there already.
     if (pendingMeasures() > 0)
         retryPendingMeasures();
     if (!m_connection) {
         qWarning() << "Could not save measured data to database, because database could not be opened.";
-    } else if (pendingMeasures() == 0 && m_connection->isOpen() && writeMeasure(*m_connection, row, false)) {
+    } else if (pendingMeasures() == 0 && m_connection->isOpen() &&
+               writeMeasure(*m_connection, row, m_kind == Kind::Server)) {
         return true;
     }
     if (m_kind == Kind::Server && m_connection && queueMeasure(row)) {

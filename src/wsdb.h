@@ -131,12 +131,16 @@ public:
     // NULL); true when it ran. While a server is away nothing is written.
     bool execute(const QString &sql, const QVariantList &values = {});
 
-    // Stores a measure under the store's measurement name and the start-list
-    // choice; true only when the row was written. A row that could not be
+    // Stores a measure under the store's measurement name and the start
+    // entry; true only when the row was written. A row that could not be
     // written is kept and retried (pendingMeasures()).
+    bool insertMeasure(const StartSelection &entry, const QDateTime &saveTime, const QString &comment1,
+                       const QString &comment2, const QString &header, int headerLength, const char *samples,
+                       int sampleBytes, const QJsonDocument &results, const QByteArray &pdf) override;
+    // The same under the database start list's current choice.
     bool insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
                        const QString &header, int headerLength, const char *samples, int sampleBytes,
-                       const QJsonDocument &results, const QByteArray &pdf) override;
+                       const QJsonDocument &results, const QByteArray &pdf);
 
     // Measures that wait to be stored.
     int pendingMeasures() const { return int(m_pending.size()) + m_queued; }

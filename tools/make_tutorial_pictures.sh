@@ -4,6 +4,9 @@
 # and German (.../tutorial/de). Run it again whenever the main window or a
 # dialog the tutorials show has changed, and look at the pictures before
 # committing them: the tutorial texts (src/misc/Tutorials.cpp) describe them.
+# Three of them are also the screenshots of the AppStream metadata
+# (src/resources/desktop/ovra.metainfo.xml.in), which states their sizes:
+# tst_install compares them with the pictures.
 #
 #   tools/make_tutorial_pictures.sh [BUILD_DIR]
 #

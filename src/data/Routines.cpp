@@ -37,12 +37,17 @@ QString Routines::normalizeMetaText(const QString &text)
     return normalized;
 }
 
-void Routines::setRoutineMetaInformation(const QMap<QString, QString> &meta)
+QMap<QString, QString> Routines::normalizeMeta(const QMap<QString, QString> &meta)
 {
     QMap<QString, QString> normalized;
     for (auto it = meta.cbegin(); it != meta.cend(); ++it)
         normalized.insert(normalizeMetaText(it.key()), normalizeMetaText(it.value()));
-    routineMetaInformation = normalized;
+    return normalized;
+}
+
+void Routines::setRoutineMetaInformation(const QMap<QString, QString> &meta)
+{
+    routineMetaInformation = normalizeMeta(meta);
     emit updateRoutineMetaInformation(routineMetaInformation);
 }
 

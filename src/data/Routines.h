@@ -34,6 +34,8 @@ public:
 
     // Tabs and line feeds would break the tab- and line-separated data files.
     static QString normalizeMetaText(const QString &text);
+    // The map as it is once it entered a routine.
+    static QMap<QString, QString> normalizeMeta(const QMap<QString, QString> &meta);
 
     int exerciseStart = -1;
     int exerciseEnd = -1;

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <QMap>
 #include <QString>
+#include <QStringList>
 
 // One athlete of the current start-list choice; the fields carry the names
 // of the Athlets columns they come from.
@@ -39,3 +41,22 @@ struct StartSelection
     StartSelectionAthlete athlete1;
     StartSelectionAthlete athlete2;
 };
+
+namespace data::model {
+
+// The start entry that routine meta information names: event, competition
+// and group from "event", "competition" and "group"; a pair from
+// "lastname1", "firstname1", "lastname2" and "firstname2", a single athlete
+// from "lastname" and "firstname". Keys are matched whatever their case.
+// What the meta does not name stays empty.
+StartSelection startSelectionOf(const QMap<QString, QString> &meta);
+
+// Who jumps, as the operator and the audience read it: "Ann Example", or
+// "Ann Example / Ben Example" for a pair; without those keys the value of a
+// "name" or "athlete" entry; empty when the meta names nobody.
+QString athleteName(const QMap<QString, QString> &meta);
+
+// The keys athleteName takes its text from in this map.
+QStringList athleteKeys(const QMap<QString, QString> &meta);
+
+} // namespace data::model

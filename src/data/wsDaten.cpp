@@ -395,6 +395,23 @@ const ContactDetector &wsDaten::contactDetector(int t) const
     return m_detectors[validTrampoline(t) ? static_cast<std::size_t>(t) : 0];
 }
 
+// Start entry -------------------------------------------------------------------------
+
+void wsDaten::setRoutineStartEntry(const StartSelection &entry)
+{
+    m_routineEntry = entry;
+    m_routineEntryMeta = m_routines.routineMeta();
+    m_hasRoutineEntry = true;
+}
+
+StartSelection wsDaten::routineStartEntry() const
+{
+    const QMap<QString, QString> &meta = m_routines.routineMeta();
+    if (m_hasRoutineEntry && meta == m_routineEntryMeta)
+        return m_routineEntry;
+    return data::model::startSelectionOf(meta);
+}
+
 // Measurement ---------------------------------------------------------------------------
 
 void wsDaten::resetMeasurement()

@@ -181,9 +181,18 @@ public:
     QString measurementDate;
     QString measurementTime;
 
-    // The start-list choice the next stored measure belongs to.
+    // The choice in the database start list (event, competition, group and
+    // the athlete picked there).
     StartSelection &startSelection() { return m_startSelection; }
     const StartSelection &startSelection() const { return m_startSelection; }
+
+    // The start entry the routine on screen is stored under: the entry given
+    // with its meta information (a database athlete with all its details)
+    // as long as that meta is the routine's, otherwise the entry the meta
+    // names (data::model::startSelectionOf). So the database row always
+    // names whom the file and the scoring systems name.
+    void setRoutineStartEntry(const StartSelection &entry);
+    StartSelection routineStartEntry() const;
 
     // Tara ---------------------------------------------------------------------
 
@@ -305,6 +314,10 @@ private:
 
     ovra::util::ZeroedBuffer<Sample> m_sampleRing;
     StartSelection m_startSelection;
+    StartSelection m_routineEntry;
+    // The routine meta information m_routineEntry was given with.
+    QMap<QString, QString> m_routineEntryMeta;
+    bool m_hasRoutineEntry = false;
     std::array<FrameValues, kBatchSlots> m_frameBatch{};
     int m_batchCount = 0;
     int m_writeIndex = 0;

@@ -1105,6 +1105,18 @@ Erstellt %4</translation>
             <source>highlight nothing</source>
             <translation>nichts hervorheben</translation>
         </message>
+        <message>
+            <source>Pair</source>
+            <translation>Paar</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlet</translation>
+        </message>
+        <message>
+            <source>Athlete or pair</source>
+            <translation>Athlet oder Paar</translation>
+        </message>
     </context>
     <context>
         <name>NetworkDialog</name>
@@ -1163,6 +1175,62 @@ Erstellt %4</translation>
         <message>
             <source>state transitions</source>
             <translation>Zustandswechsel</translation>
+        </message>
+        <message>
+            <source>Results waiting to be sent</source>
+            <translation>Ergebnisse, die auf das Senden warten</translation>
+        </message>
+        <message>
+            <source>Scoring system</source>
+            <translation>Wertungssystem</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlet</translation>
+        </message>
+        <message>
+            <source>Committed</source>
+            <translation>Übernommen</translation>
+        </message>
+        <message>
+            <source>Send now</source>
+            <translation>Jetzt senden</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Verwerfen</translation>
+        </message>
+        <message>
+            <source>%1 (not enabled)</source>
+            <translation>%1 (nicht aktiviert)</translation>
+        </message>
+        <message>
+            <source>Idempotency-Key %1</source>
+            <translation>Idempotency-Key %1</translation>
+        </message>
+        <message>
+            <source>No results are waiting.</source>
+            <translation>Es warten keine Ergebnisse.</translation>
+        </message>
+        <message>
+            <source>Each result is sent by itself as soon as its scoring system answers again.</source>
+            <translation>Jedes Ergebnis wird von selbst gesendet, sobald sein Wertungssystem wieder antwortet.</translation>
+        </message>
+        <message>
+            <source>Not sent: a result is on its way to that scoring system already, or it is not enabled.</source>
+            <translation>Nicht gesendet: Ein Ergebnis ist schon auf dem Weg zu diesem Wertungssystem, oder es ist nicht aktiviert.</translation>
+        </message>
+        <message>
+            <source>the routine committed on %1</source>
+            <translation>die am %1 übernommene Übung</translation>
+        </message>
+        <message>
+            <source>Discard result</source>
+            <translation>Ergebnis verwerfen</translation>
+        </message>
+        <message>
+            <source>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</source>
+            <translation>Das Ergebnis von %1 für „%2“ verwerfen? Es wird nie an dieses Wertungssystem gesendet.</translation>
         </message>
     </context>
     <context>
@@ -1818,6 +1886,98 @@ Taste X drücken</translation>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
             <translation>Software im Netzwerk hat dieses Ergebnis angefragt. Sie erhält es, sobald Sie die Übung bestätigen.</translation>
         </message>
+        <message>
+            <source>Start list: database</source>
+            <translation>Startliste: Datenbank</translation>
+        </message>
+        <message>
+            <source>Start list: CSV file</source>
+            <translation>Startliste: CSV-Datei</translation>
+        </message>
+        <message>
+            <source>Send again?</source>
+            <translation>Erneut senden?</translation>
+        </message>
+        <message>
+            <source>Send this routine again? It names no athlete.</source>
+            <translation>Diese Übung erneut senden? Sie nennt keinen Athleten.</translation>
+        </message>
+        <message>
+            <source>Send the routine of %1 again?</source>
+            <translation>Die Übung von %1 erneut senden?</translation>
+        </message>
+        <message>
+            <source>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</source>
+            <translation>Sie wurde aus einer Datei oder der Datenbank geladen. Sie wird noch einmal gespeichert und an die Wertungssysteme gesendet, unter dem Athleten, den sie nennt.</translation>
+        </message>
+        <message>
+            <source>Send again</source>
+            <translation>Erneut senden</translation>
+        </message>
+        <message>
+            <source>&amp;Next athlete</source>
+            <translation>&amp;Nächster Athlet</translation>
+        </message>
+        <message>
+            <source>The next athlete of the start list in use comes up next</source>
+            <translation>Der nächste Athlet der verwendeten Startliste ist als Nächster an der Reihe</translation>
+        </message>
+        <message>
+            <source>&amp;Previous athlete</source>
+            <translation>&amp;Vorheriger Athlet</translation>
+        </message>
+        <message>
+            <source>The previous athlete of the start list in use comes up next</source>
+            <translation>Der vorherige Athlet der verwendeten Startliste ist als Nächster an der Reihe</translation>
+        </message>
+        <message>
+            <source>The routine itself is saved.</source>
+            <translation>Die Übung selbst ist gespeichert.</translation>
+        </message>
+        <message>
+            <source>Autosave is off: the routine itself is not saved.</source>
+            <translation>Automatisches Speichern ist aus: Die Übung selbst ist nicht gespeichert.</translation>
+        </message>
+        <message>
+            <source>The routine itself is kept in %1.</source>
+            <translation>Die Übung selbst wird in %1 aufbewahrt.</translation>
+        </message>
+        <message>
+            <source>The routine itself was not saved.</source>
+            <translation>Die Übung selbst wurde nicht gespeichert.</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>Datei</translation>
+        </message>
+        <message>
+            <source>database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</source>
+            <translation>Diese Übung wurde am %1 übernommen und wird nicht noch einmal gesendet. Das Speichern ist fehlgeschlagen (%2): Der nächste Schritt wiederholt nur das.</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1; the next step does not commit it again.</source>
+            <translation>Diese Übung wurde am %1 übernommen; der nächste Schritt übernimmt sie nicht noch einmal.</translation>
+        </message>
+        <message>
+            <source>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</source>
+            <translation>Wiederholen sendet das Ergebnis jetzt noch einmal. Abbrechen heißt später senden: Das Ergebnis wartet im Postausgang und geht von selbst an „%1“, sobald es wieder antwortet.</translation>
+        </message>
+        <message>
+            <source>%1 waiting</source>
+            <translation>%1 wartend</translation>
+        </message>
+        <message>
+            <source>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</source>
+            <translation>Übernommene Ergebnisse, die dieses Wertungssystem noch nicht angenommen hat. Sie werden von selbst gesendet, sobald es wieder antwortet; der Netzwerkdialog listet sie auf.</translation>
+        </message>
+        <message>
+            <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
+            <translation>Die Ergebnisse für die Wertungssysteme konnten nicht in %1 geschrieben werden (%2). Sie werden gesendet, solange Ovra läuft, gingen aber verloren, wenn es vorher endet.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2405,8 +2565,8 @@ N: %3</translation>
             <translation>Wertungssoftware kann die Informationen der nächsten Übung senden: den Athleten, den Wettkampf, die Gruppe. Die Anzeige "Übungsinformation" in der Statusleiste leuchtet auf, und die Informationen gehen in die Übung ein, wenn START gedrückt wird.</translation>
         </message>
         <message>
-            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
-            <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>
+            <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden mit Abbrechen aufgeschoben wurde. Ein aufgeschobenes Ergebnis geht nicht verloren: Es wartet im Postausgang, geht von selbst, sobald sein System wieder antwortet, auch nach einem Neustart, und die Statusleiste zählt, was wartet.</translation>
         </message>
     </context>
     <context>
@@ -2414,6 +2574,10 @@ N: %3</translation>
         <message>
             <source>up next:</source>
             <translation>als Nächstes:</translation>
+        </message>
+        <message>
+            <source>RE-JUMP: the dismissed routine is jumped again</source>
+            <translation>WIEDERHOLUNG: die verworfene Übung wird noch einmal geturnt</translation>
         </message>
     </context>
     <context>

@@ -1105,6 +1105,18 @@ Built %4</translation>
             <source>highlight nothing</source>
             <translation>highlight nothing</translation>
         </message>
+        <message>
+            <source>Pair</source>
+            <translation>Pair</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Athlete or pair</source>
+            <translation>Athlete or pair</translation>
+        </message>
     </context>
     <context>
         <name>NetworkDialog</name>
@@ -1163,6 +1175,62 @@ Built %4</translation>
         <message>
             <source>state transitions</source>
             <translation>state transitions</translation>
+        </message>
+        <message>
+            <source>Results waiting to be sent</source>
+            <translation>Results waiting to be sent</translation>
+        </message>
+        <message>
+            <source>Scoring system</source>
+            <translation>Scoring system</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Committed</source>
+            <translation>Committed</translation>
+        </message>
+        <message>
+            <source>Send now</source>
+            <translation>Send now</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Discard</translation>
+        </message>
+        <message>
+            <source>%1 (not enabled)</source>
+            <translation>%1 (not enabled)</translation>
+        </message>
+        <message>
+            <source>Idempotency-Key %1</source>
+            <translation>Idempotency-Key %1</translation>
+        </message>
+        <message>
+            <source>No results are waiting.</source>
+            <translation>No results are waiting.</translation>
+        </message>
+        <message>
+            <source>Each result is sent by itself as soon as its scoring system answers again.</source>
+            <translation>Each result is sent by itself as soon as its scoring system answers again.</translation>
+        </message>
+        <message>
+            <source>Not sent: a result is on its way to that scoring system already, or it is not enabled.</source>
+            <translation>Not sent: a result is on its way to that scoring system already, or it is not enabled.</translation>
+        </message>
+        <message>
+            <source>the routine committed on %1</source>
+            <translation>the routine committed on %1</translation>
+        </message>
+        <message>
+            <source>Discard result</source>
+            <translation>Discard result</translation>
+        </message>
+        <message>
+            <source>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</source>
+            <translation>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</translation>
         </message>
     </context>
     <context>
@@ -1818,6 +1886,98 @@ press X</translation>
             <source>Software on the network asked for this result. It gets the result once you commit the routine.</source>
             <translation>Software on the network asked for this result. It gets the result once you commit the routine.</translation>
         </message>
+        <message>
+            <source>Start list: database</source>
+            <translation>Start list: database</translation>
+        </message>
+        <message>
+            <source>Start list: CSV file</source>
+            <translation>Start list: CSV file</translation>
+        </message>
+        <message>
+            <source>Send again?</source>
+            <translation>Send again?</translation>
+        </message>
+        <message>
+            <source>Send this routine again? It names no athlete.</source>
+            <translation>Send this routine again? It names no athlete.</translation>
+        </message>
+        <message>
+            <source>Send the routine of %1 again?</source>
+            <translation>Send the routine of %1 again?</translation>
+        </message>
+        <message>
+            <source>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</source>
+            <translation>It was loaded from a file or the database. It is saved and sent to the scoring systems once more, under the athlete it names.</translation>
+        </message>
+        <message>
+            <source>Send again</source>
+            <translation>Send again</translation>
+        </message>
+        <message>
+            <source>&amp;Next athlete</source>
+            <translation>&amp;Next athlete</translation>
+        </message>
+        <message>
+            <source>The next athlete of the start list in use comes up next</source>
+            <translation>The next athlete of the start list in use comes up next</translation>
+        </message>
+        <message>
+            <source>&amp;Previous athlete</source>
+            <translation>&amp;Previous athlete</translation>
+        </message>
+        <message>
+            <source>The previous athlete of the start list in use comes up next</source>
+            <translation>The previous athlete of the start list in use comes up next</translation>
+        </message>
+        <message>
+            <source>The routine itself is saved.</source>
+            <translation>The routine itself is saved.</translation>
+        </message>
+        <message>
+            <source>Autosave is off: the routine itself is not saved.</source>
+            <translation>Autosave is off: the routine itself is not saved.</translation>
+        </message>
+        <message>
+            <source>The routine itself is kept in %1.</source>
+            <translation>The routine itself is kept in %1.</translation>
+        </message>
+        <message>
+            <source>The routine itself was not saved.</source>
+            <translation>The routine itself was not saved.</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>file</translation>
+        </message>
+        <message>
+            <source>database</source>
+            <translation>database</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</source>
+            <translation>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1; the next step does not commit it again.</source>
+            <translation>This routine was committed on %1; the next step does not commit it again.</translation>
+        </message>
+        <message>
+            <source>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</source>
+            <translation>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</translation>
+        </message>
+        <message>
+            <source>%1 waiting</source>
+            <translation>%1 waiting</translation>
+        </message>
+        <message>
+            <source>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</source>
+            <translation>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</translation>
+        </message>
+        <message>
+            <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
+            <translation>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2405,8 +2565,8 @@ N: %3</translation>
             <translation>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator "Routine Information" in the status bar lights up, and the information joins the routine when START is pressed.</translation>
         </message>
         <message>
-            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
-            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>
+            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</translation>
         </message>
     </context>
     <context>
@@ -2414,6 +2574,10 @@ N: %3</translation>
         <message>
             <source>up next:</source>
             <translation>up next:</translation>
+        </message>
+        <message>
+            <source>RE-JUMP: the dismissed routine is jumped again</source>
+            <translation>RE-JUMP: the dismissed routine is jumped again</translation>
         </message>
     </context>
     <context>

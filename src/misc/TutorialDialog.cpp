@@ -4,6 +4,7 @@
 #include <QDebug>
 #include <QHBoxLayout>
 #include <QImageReader>
+#include <QPixmap>
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
@@ -25,6 +26,7 @@ public:
     void setImage(const QImage &image)
     {
         m_image = image;
+        m_scaled = QPixmap();
         update();
     }
     const QImage &image() const { return m_image; }
@@ -35,15 +37,18 @@ protected:
     {
         if (m_image.isNull())
             return;
-        QPainter painter(this);
-        painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+        // Smooth scaling of a screenshot takes tens of milliseconds: done
+        // once per size, not on every repaint.
         const QSize size = m_image.size().scaled(this->size(), Qt::KeepAspectRatio);
-        const QRect target(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), size);
-        painter.drawImage(target, m_image);
+        if (m_scaled.size() != size)
+            m_scaled = QPixmap::fromImage(m_image.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+        QPainter painter(this);
+        painter.drawPixmap(QPoint((width() - size.width()) / 2, (height() - size.height()) / 2), m_scaled);
     }
 
 private:
     QImage m_image;
+    QPixmap m_scaled;
 };
 
 TutorialDialog::TutorialDialog(const QString &title, const QList<TutorialPage> &pages, bool showStartupBox,
@@ -84,10 +89,17 @@ TutorialDialog::TutorialDialog(const QString &title, const QList<TutorialPage> &
     connect(m_next, &QPushButton::clicked, this, &TutorialDialog::nextPage);
     connect(m_previous, &QPushButton::clicked, this, &TutorialDialog::previousPage);
 
-    for (const TutorialPage &page : pages)
-        m_pages.append(LoadedPage{loadPicture(page.picture), page.text});
+    // Only the page shown holds its decoded picture; a picture that cannot
+    // be read is reported now, once.
+    for (const TutorialPage &page : pages) {
+        QImageReader reader(page.picture);
+        const bool readable = reader.canRead();
+        if (!readable)
+            qWarning().noquote() << "Could not load image file: " + page.picture;
+        m_pages.append(LoadedPage{page.picture, readable, page.text});
+    }
     if (m_pages.isEmpty())
-        m_pages.append(LoadedPage{QImage(), tr("There are no tutorial pages available.")});
+        m_pages.append(LoadedPage{QString(), true, tr("There are no tutorial pages available.")});
     showPage(0);
     m_previous->setEnabled(false);
     if (m_pages.size() == 1)
@@ -102,15 +114,24 @@ QImage TutorialDialog::loadPicture(const QString &path)
     QImage image = reader.read();
     if (image.isNull()) {
         qWarning().noquote() << "Could not load image file: " + path;
-        image = QImage(kPlaceholderSize, kPlaceholderSize, QImage::Format_RGB32);
-        image.fill(kPlaceholderColor);
+        image = placeholder();
     }
+    return image;
+}
+
+QImage TutorialDialog::placeholder()
+{
+    QImage image(kPlaceholderSize, kPlaceholderSize, QImage::Format_RGB32);
+    image.fill(kPlaceholderColor);
     return image;
 }
 
 QImage TutorialDialog::pageImage(int index) const
 {
-    return index >= 0 && index < m_pages.size() ? m_pages.at(index).image : QImage();
+    if (index < 0 || index >= m_pages.size() || m_pages.at(index).picture.isEmpty())
+        return QImage();
+    const LoadedPage &page = m_pages.at(index);
+    return page.readable ? loadPicture(page.picture) : placeholder();
 }
 
 QString TutorialDialog::pageText(int index) const
@@ -121,8 +142,9 @@ QString TutorialDialog::pageText(int index) const
 void TutorialDialog::showPage(int index)
 {
     m_index = index;
-    m_picture->setImage(m_pages.at(index).image);
-    m_picture->setVisible(!m_pages.at(index).image.isNull());
+    const QImage image = pageImage(index);
+    m_picture->setImage(image);
+    m_picture->setVisible(!image.isNull());
     m_text->setText(m_pages.at(index).text);
 }
 

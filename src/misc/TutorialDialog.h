@@ -33,6 +33,8 @@ public:
     int pageCount() const { return static_cast<int>(m_pages.size()); }
     // -1 before the first page is shown.
     int pageIndex() const { return m_index; }
+    // The page's picture, decoded on each call (the dialog keeps only the
+    // one shown).
     QImage pageImage(int index) const;
     QString pageText(int index) const;
     QPushButton *previousButton() const { return m_previous; }
@@ -54,9 +56,11 @@ public Q_SLOTS:
 private:
     struct LoadedPage
     {
-        QImage image;
+        QString picture;
+        bool readable = true;
         QString text;
     };
+    static QImage placeholder();
     void showPage(int index);
 
     QList<LoadedPage> m_pages;

@@ -95,6 +95,13 @@ QString OvraSettings::defaultDatabaseFile()
     return directory.absoluteFilePath(QStringLiteral("ovraDb.db"));
 }
 
+QString OvraSettings::outboxDirectory()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QString::fromLatin1(kOrganisation) + QLatin1Char('/') + QString::fromLatin1(kApplication) +
+                  QStringLiteral("/outbox"));
+}
+
 bool OvraSettings::hasStoredWindowSize()
 {
     const std::unique_ptr<QSettings> storage = openStorage();

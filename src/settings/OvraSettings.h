@@ -101,6 +101,9 @@ public:
     // The storage that load and save use; the same names every time.
     static std::unique_ptr<QSettings> openStorage();
     static QString defaultDatabaseFile();
+    // The folder of the results waiting for scoring systems, beside the
+    // settings: "Tesmer/OvraV2/outbox" in the user's configuration folder.
+    static QString outboxDirectory();
 
     static void loadRestServerSettings(QSettings &storage, ovra::rest::server::RestServerSettings &s);
     static void saveRestServerSettings(QSettings &storage, const ovra::rest::server::RestServerSettings &s);

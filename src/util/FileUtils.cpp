@@ -18,6 +18,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <thread>
 
 namespace ovra::util {
 
@@ -363,6 +364,11 @@ public:
         }
     }
 
+    // Where the next line begins in the device.
+    qint64 nextOffset() const { return m_device.pos() - (m_buffer.size() - m_position); }
+    // Lines end at CR too: the file was saved with CR line ends.
+    bool carriageReturnEnds() const { return m_ends == Ends::CarriageReturn; }
+
 private:
     enum class Ends { Unknown, LineFeed, CarriageReturn };
 
@@ -461,6 +467,156 @@ bool parseSampleRow(QByteArrayView line, TrampMode mode, wsDaten::Sample &sample
         return true;
     }
     return false;
+}
+
+// The sample of a row from its column values (columns 1-4 and 6-9): false
+// when the row has neither 6 nor 11 columns (the sample is then zero).
+bool sampleFromColumns(const std::array<qint16, 11> &values, int columns, TrampMode mode, wsDaten::Sample &sample)
+{
+    sample.fill(0);
+    if (columns == 6) {
+        const int first = mode == TrampMode::Trampoline1 ? 0 : 4;
+        for (int k = 0; k < 4; ++k)
+            sample[idx(first + k)] = values[idx(1 + k)];
+        return true;
+    }
+    if (columns == 11) {
+        for (int k = 0; k < 4; ++k) {
+            sample[idx(k)] = values[idx(1 + k)];
+            sample[idx(4 + k)] = values[idx(6 + k)];
+        }
+        return true;
+    }
+    return false;
+}
+
+// Reads a column that is a plain integer of at most nine digits, with an
+// optional minus, ending at one of the stop characters; false (p unchanged)
+// for anything else.
+template <typename Stop>
+bool plainInteger(const char *&p, const char *end, Stop stops, qint16 &out)
+{
+    const char *q = p;
+    const bool negative = q < end && *q == '-';
+    if (negative)
+        ++q;
+    const char *digits = q;
+    int value = 0;
+    while (q < end && static_cast<unsigned>(*q - '0') < 10u && q - digits < 9) {
+        value = value * 10 + (*q - '0');
+        ++q;
+    }
+    if (q == digits || (q < end && !stops(q)))
+        return false;
+    out = static_cast<qint16>(std::clamp(negative ? -value : value, -32768, 32767));
+    p = q;
+    return true;
+}
+
+// The same row as parseSampleRow reads it, in one pass without splitting.
+bool parseSampleRowFast(const char *p, const char *end, TrampMode mode, wsDaten::Sample &sample, int &columns)
+{
+    std::array<qint16, 11> values{};
+    columns = 1;
+    while (p < end && *p != '\t')
+        ++p;
+    const auto tab = [](const char *q) { return *q == '\t'; };
+    while (p < end) {
+        ++p; // the TAB
+        qint16 value = 0;
+        if (!plainInteger(p, end, tab, value)) {
+            const char *field = p;
+            while (p < end && *p != '\t')
+                ++p;
+            value = parseSampleValue(QByteArrayView(field, p - field));
+        }
+        if (columns < 11)
+            values[idx(columns)] = value;
+        ++columns;
+    }
+    return sampleFromColumns(values, columns, mode, sample);
+}
+
+// What reading the sample rows of one stretch of a mapped file (LF line
+// ends; a CR before the LF is dropped) found besides the samples.
+struct RowProblems
+{
+    qint64 lines = 0;
+    // Line indexes within the stretch of the first rows without 6 or 11
+    // columns (with their column count) and of the first over-long lines.
+    std::vector<std::pair<qint64, int>> badRows;
+    std::vector<qint64> longLines;
+    int badRowCount = 0;
+    int longLineCount = 0;
+};
+
+// Hands every sample row of the stretch to take, in order. Rows of plain
+// integers, as the program writes them, are read in a single pass; any
+// other row is found whole and read by parseSampleRowFast. Every row but a
+// last one without its LF ends in an LF, which stops every scan, so the
+// scans need no bound.
+template <typename Take>
+void readRows(const char *p, const char *end, TrampMode mode, RowProblems &problems, Take &&take)
+{
+    wsDaten::Sample sample{};
+    std::array<qint16, 11> values{};
+    const auto *lastFeed = static_cast<const char *>(memrchr(p, '\n', std::size_t(end - p)));
+    const char *terminated = lastFeed ? lastFeed + 1 : p;
+    const auto finish = [&](const char *line, const char *lineEnd, bool read, int columns) {
+        if (lineEnd - line > FileUtils::kMaxLineLength) {
+            if (++problems.longLineCount <= kLoggedProblems)
+                problems.longLines.push_back(problems.lines);
+        } else {
+            if (!read && ++problems.badRowCount <= kLoggedProblems)
+                problems.badRows.emplace_back(problems.lines, columns);
+            take(sample);
+        }
+        ++problems.lines;
+    };
+    while (p < terminated) {
+        const char *line = p;
+        int columns = 1;
+        while (*p != '\t' && *p != '\n')
+            ++p;
+        bool plain = true;
+        while (*p == '\t') {
+            ++p;
+            const bool negative = *p == '-';
+            const char *digits = negative ? p + 1 : p;
+            const char *q = digits;
+            int value = 0;
+            while (static_cast<unsigned>(*q - '0') < 10u && q - digits < 9) {
+                value = value * 10 + (*q - '0');
+                ++q;
+            }
+            if (q == digits || !(*q == '\t' || *q == '\n' || (*q == '\r' && q[1] == '\n'))) {
+                plain = false;
+                break;
+            }
+            p = q;
+            if (columns < 11)
+                values[idx(columns)] = static_cast<qint16>(std::clamp(negative ? -value : value, -32768, 32767));
+            ++columns;
+        }
+        if (plain) {
+            const char *lineEnd = *p == '\r' ? p + 1 : p;
+            const bool read = sampleFromColumns(values, columns, mode, sample);
+            finish(line, lineEnd, read, columns);
+            p = lineEnd + 1;
+            continue;
+        }
+        const auto *feed = static_cast<const char *>(std::memchr(p, '\n', std::size_t(terminated - p)));
+        const char *last = feed > line && feed[-1] == '\r' ? feed - 1 : feed;
+        const bool read = parseSampleRowFast(line, last, mode, sample, columns);
+        finish(line, feed, read, columns);
+        p = feed + 1;
+    }
+    if (p < end) {
+        const char *last = end[-1] == '\r' ? end - 1 : end;
+        int columns = 0;
+        const bool read = parseSampleRowFast(p, last, mode, sample, columns);
+        finish(p, end, read, columns);
+    }
 }
 
 // A number of a header line. Columns are separated by TAB, so a comma can
@@ -628,17 +784,19 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
             }
         }
         const QByteArray headerBytes = header.toUtf8();
-        const bool stored =
-            database->insertMeasure(now, QString(), QString(), header, int(headerBytes.size()),
-                                    samples.constData(), int(samples.size()), QJsonDocument(), QByteArray());
+        const bool stored = database->insertMeasure(store.routineStartEntry(), now, QString(), QString(),
+                                                    header, int(headerBytes.size()), samples.constData(),
+                                                    int(samples.size()), QJsonDocument(), QByteArray());
         return !stored;
     }
 
     // The new contents go to a temporary file beside the target, which
     // replaces the target only when everything was written: a full disk or a
-    // crash during the save leaves the previous file as it was.
+    // crash during the save leaves the previous file as it was. Unbuffered,
+    // because commit() takes a buffered tail that no longer fits on the disk
+    // for written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qWarning().noquote() << "unable to open file " + path + " - " + file.errorString();
         return true;
     }
@@ -963,7 +1121,11 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
     };
 
     bool haveRow = false;
-    while (reader.next(line, tooLong)) {
+    qint64 rowsOffset = 0;
+    while (true) {
+        rowsOffset = reader.nextOffset();
+        if (!reader.next(line, tooLong))
+            break;
         ++lineNumber;
         if (tooLong) {
             skipLine();
@@ -998,9 +1160,66 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                    .arg(kMaxMetaEntries)
                    .arg(kMaxMetaText);
     store.beginReplay();
+    bool ringLogged = false;
+    const auto replayed = [&](const wsDaten::Sample &sample) {
+        appendReplayedSample(store, sample, rule, plotter);
+        if (!ringLogged && store.sampleCount() > wsDaten::kRingSamples) {
+            ringLogged = true;
+            qWarning().noquote() << QStringLiteral(
+                                        "%1 holds more than %2 samples; only the newest %2 are kept")
+                                        .arg(path)
+                                        .arg(wsDaten::kRingSamples);
+        }
+    };
+
+    // A file on disk is read from memory. A second thread reads the later
+    // rows into a buffer while this one reads and replays the earlier ones
+    // (its share is smaller, as it replays too); the later rows are replayed
+    // after them.
+    auto *file = qobject_cast<QFile *>(&device);
+    const qint64 rowBytes = file && haveRow ? file->size() - rowsOffset : 0;
+    uchar *mapped = rowBytes > 0 && !reader.carriageReturnEnds() ? file->map(rowsOffset, rowBytes) : nullptr;
+    if (mapped) {
+        const char *begin = reinterpret_cast<const char *>(mapped);
+        const char *end = begin + rowBytes;
+        const char *middle = begin + rowBytes * 43 / 100;
+        const auto *feed = static_cast<const char *>(std::memchr(middle, '\n', std::size_t(end - middle)));
+        const char *split = feed ? feed + 1 : end;
+        std::array<RowProblems, 2> problems;
+        std::vector<wsDaten::Sample> later;
+        std::thread second([&]() {
+            later.reserve(std::size_t((end - split) / 40 + 1));
+            readRows(split, end, mode, problems[1], [&later](const wsDaten::Sample &sample) { later.push_back(sample); });
+        });
+        readRows(begin, split, mode, problems[0], replayed);
+        second.join();
+        for (const wsDaten::Sample &sample : later)
+            replayed(sample);
+        const qint64 firstLine = lineNumber;
+        qint64 before = 0;
+        for (const RowProblems &half : problems) {
+            for (const auto &[index, columns] : half.badRows)
+                if (++badRows <= kLoggedProblems)
+                    qWarning().noquote()
+                        << QStringLiteral(
+                               "%1: line %2 has %3 columns instead of 6 or 11; its sample was set to 0")
+                               .arg(path)
+                               .arg(firstLine + before + index)
+                               .arg(columns);
+            badRows += half.badRowCount - int(half.badRows.size());
+            for (qint64 index : half.longLines) {
+                lineNumber = firstLine + before + index;
+                skipLine();
+            }
+            skippedLines += half.longLineCount - int(half.longLines.size());
+            before += half.lines;
+        }
+        file->unmap(mapped);
+        haveRow = false;
+    }
+
     wsDaten::Sample sample{};
     int columns = 0;
-    bool ringLogged = false;
     while (haveRow) {
         if (!parseSampleRow(line, mode, sample, columns)) {
             if (++badRows <= kLoggedProblems)
@@ -1011,14 +1230,7 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
                            .arg(lineNumber)
                            .arg(columns);
         }
-        appendReplayedSample(store, sample, rule, plotter);
-        if (!ringLogged && store.sampleCount() > wsDaten::kRingSamples) {
-            ringLogged = true;
-            qWarning().noquote() << QStringLiteral(
-                                        "%1 holds more than %2 samples; only the newest %2 are kept")
-                                        .arg(path)
-                                        .arg(wsDaten::kRingSamples);
-        }
+        replayed(sample);
 
         haveRow = false;
         while (reader.next(line, tooLong)) {

@@ -28,13 +28,15 @@ public:
 };
 
 // Takes the database form of a measurement; the competition database
-// implements it. insertMeasure returns true only when the measure was stored.
+// implements it. insertMeasure returns true only when the measure was stored
+// under the start entry given (the routine's own, wsDaten::routineStartEntry).
 class MeasureDatabase
 {
 public:
     virtual ~MeasureDatabase() = default;
-    virtual bool insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
-                               const QString &header, int headerLength, const char *samples, int sampleBytes,
+    virtual bool insertMeasure(const StartSelection &entry, const QDateTime &saveTime,
+                               const QString &comment1, const QString &comment2, const QString &header,
+                               int headerLength, const char *samples, int sampleBytes,
                                const QJsonDocument &results, const QByteArray &pdf) = 0;
 };
 

@@ -86,6 +86,15 @@ void CsvWidget::selectRow(int row)
     m_tableView->selectRow(row);
 }
 
+void CsvWidget::step(int step)
+{
+    const int rows = m_model->rowCount();
+    const int row = selectedRow();
+    const int target = row < 0 ? (step > 0 ? 0 : -1) : row + step;
+    if (target >= 0 && target < rows && target != row)
+        selectRow(target);
+}
+
 void CsvWidget::clear()
 {
     m_tableView->clearSelection();
@@ -118,9 +127,10 @@ void CsvWidget::next()
 
 void CsvWidget::csvTableViewSelectionChanged(const QItemSelection &selected, const QItemSelection &deselected)
 {
-    Q_UNUSED(deselected)
     if (!selected.isEmpty())
         emitSelectedRow();
+    else if (!deselected.isEmpty() && selectedRow() < 0)
+        Q_EMIT rowDeselected();
 }
 
 void CsvWidget::emitSelectedRow()

@@ -33,11 +33,16 @@ public:
     // The selected row, -1 when none is.
     int selectedRow() const;
     void selectRow(int row);
+    // The operator's keys: the row step rows down (1) or up (-1), within the
+    // list; without a selected row one down is the first.
+    void step(int step);
 
 Q_SIGNALS:
     void openImportCsvDialog();
     void clearCsvWidget();
     void receivedRoutineMeta(QMap<QString, QString> routineMeta);
+    // No row is selected any more (deselected, list cleared or replaced).
+    void rowDeselected();
 
 public Q_SLOTS:
     void clear();

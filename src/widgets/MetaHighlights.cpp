@@ -1,5 +1,7 @@
 #include "widgets/MetaHighlights.h"
 
+#include "data/StartSelection.h"
+
 #include <QAction>
 #include <QFrame>
 #include <QLabel>
@@ -26,12 +28,20 @@ std::size_t slot(int area)
 
 } // namespace
 
+QString MetaHighlights::athleteKey()
+{
+    // Meta keys come from start lists and the network as text; a control
+    // character never does.
+    return QStringLiteral("\u0001athlete");
+}
+
 MetaHighlights::MetaHighlights(QWidget *owner)
     : QObject(owner)
 {
     m_hint = tr("Right-click to select highlight information");
     m_placeholders = {tr("Info 1"), tr("Info 2")};
-    m_keys = m_placeholders;
+    // Who jumps is shown without any configuration.
+    m_keys = {athleteKey(), m_placeholders[1]};
     for (std::size_t a = 0; a < 2; ++a) {
         auto *frame = new QFrame(owner);
         frame->setObjectName(QStringLiteral("highlightWidget%1").arg(a + 1));
@@ -65,8 +75,14 @@ QString MetaHighlights::key(int area) const
 QMap<QString, QString> MetaHighlights::remainingMeta() const
 {
     QMap<QString, QString> rest = m_meta;
-    rest.remove(m_keys[0]);
-    rest.remove(m_keys[1]);
+    for (const QString &key : m_keys) {
+        if (key == athleteKey()) {
+            for (const QString &name : data::model::athleteKeys(m_meta))
+                rest.remove(name);
+        } else {
+            rest.remove(key);
+        }
+    }
     return rest;
 }
 
@@ -92,8 +108,14 @@ void MetaHighlights::show()
             continue;
         }
         labels[0]->setText(m_hint);
-        labels[1]->setText(m_keys[a]);
-        labels[2]->setText(m_meta.value(m_keys[a], QString()));
+        if (m_keys[a] == athleteKey()) {
+            const bool pair = !data::model::startSelectionOf(m_meta).athlete2.lastName.isEmpty();
+            labels[1]->setText(pair ? tr("Pair") : tr("Athlete"));
+            labels[2]->setText(data::model::athleteName(m_meta));
+        } else {
+            labels[1]->setText(m_keys[a]);
+            labels[2]->setText(m_meta.value(m_keys[a], QString()));
+        }
     }
     Q_EMIT shown();
 }
@@ -107,6 +129,8 @@ QMenu *MetaHighlights::createMenu(QWidget *parent) const
     QAction *nothing = menu->addAction(tr("highlight nothing"));
     nothing->setData(QString());
     menu->addSeparator();
+    QAction *athlete = menu->addAction(tr("Athlete or pair"));
+    athlete->setData(athleteKey());
     for (auto it = m_meta.cbegin(); it != m_meta.cend(); ++it) {
         QAction *action = menu->addAction(it.key());
         action->setData(it.key());

@@ -16,11 +16,15 @@ class QWidget;
 // The two highlight areas that the routine meta widgets share: each shows
 // one entry of the meta information large (hint, key, value). The operator
 // picks the key by right-clicking an area; the choice travels to the other
-// meta widgets through keysChosen and comes in through setKeys.
+// meta widgets through keysChosen and comes in through setKeys. Area 1
+// shows who jumps (athlete or pair) until the operator picks another key.
 class MetaHighlights : public QObject
 {
     Q_OBJECT
 public:
+    // The key that shows the athlete or pair (data::model::athleteName)
+    // instead of one entry; no meta entry can have it.
+    static QString athleteKey();
     // Creates the two areas as children of owner; the owner lays them out.
     explicit MetaHighlights(QWidget *owner);
 

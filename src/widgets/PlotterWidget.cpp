@@ -42,7 +42,12 @@ QColor curveColour(int trampoline, int component)
 
 float componentOf(const PlotPoint &point, int component)
 {
-    return component == kTotal ? point.total : point.sensor[static_cast<std::size_t>(component)];
+    return static_cast<float>(component == kTotal ? point.total() : point.sensor[static_cast<std::size_t>(component)]);
+}
+
+qint16 wholeNewtons(double force)
+{
+    return std::isfinite(force) ? static_cast<qint16>(std::clamp(std::round(force), -32768.0, 32767.0)) : qint16(0);
 }
 
 } // namespace
@@ -99,15 +104,11 @@ void PlotterWidget::appendPoint(const ChannelForces &forces)
     }
     for (std::size_t t = 0; t < 2; ++t) {
         PlotPoint point;
-        double total = 0.0;
         for (std::size_t s = 0; s < 4; ++s) {
-            const double value = forces[t * 4 + s];
-            point.sensor[s] = static_cast<float>(value);
-            total += value;
-            m_extent[t].include(value);
+            point.sensor[s] = wholeNewtons(forces[t * 4 + s]);
+            m_extent[t].include(point.sensor[s]);
         }
-        point.total = static_cast<float>(total);
-        m_extent[t].include(total);
+        m_extent[t].include(point.total());
         m_points[t].push_back(point);
     }
 

@@ -123,23 +123,41 @@ UpcomingRoutineMetaWidget::UpcomingRoutineMetaWidget(QWidget *parent)
     : QWidget(parent)
     , m_highlights(new MetaHighlights(this))
     , m_caption(MetaHighlights::makeLabel(this, 1.1, true))
+    , m_rejump(MetaHighlights::makeLabel(this, 1.1, true))
 {
     setObjectName(QStringLiteral("upcomingRoutineMetaWidget"));
     m_caption->setObjectName(QStringLiteral("captionLabel"));
     m_caption->setText(tr("up next:"));
-    QSizePolicy policy = m_caption->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    m_caption->setSizePolicy(policy);
-    m_caption->setVisible(false);
+    m_rejump->setObjectName(QStringLiteral("rejumpLabel"));
+    m_rejump->setText(tr("RE-JUMP: the dismissed routine is jumped again"));
+    m_rejump->setAttribute(Qt::WA_StyledBackground, true);
+    m_rejump->setStyleSheet(QStringLiteral(
+        "QLabel { color: white; background-color: #d07000; border-radius: 4px; padding: 2px 6px; }"));
+    for (QLabel *label : {m_caption, m_rejump}) {
+        QSizePolicy policy = label->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        label->setSizePolicy(policy);
+        label->setVisible(false);
+    }
+    auto *captionRow = new QHBoxLayout;
+    captionRow->addWidget(m_caption);
+    captionRow->addWidget(m_rejump);
+    captionRow->addStretch();
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_caption);
+    layout->addLayout(captionRow);
     layout->addLayout(m_highlights->areaRow(this));
 }
 
 void UpcomingRoutineMetaWidget::setRoutineMeta(QMap<QString, QString> newRoutineMeta)
 {
+    setAnnouncement(newRoutineMeta, false);
+}
+
+void UpcomingRoutineMetaWidget::setAnnouncement(QMap<QString, QString> newRoutineMeta, bool rejump)
+{
     m_caption->setVisible(!newRoutineMeta.isEmpty());
+    m_rejump->setVisible(rejump && !newRoutineMeta.isEmpty());
     m_highlights->setMeta(newRoutineMeta);
 }
 

@@ -69,12 +69,17 @@ public:
 
     MetaHighlights &highlights() const { return *m_highlights; }
     QLabel *captionLabel() const { return m_caption; }
+    // Shown beside the caption while the athlete up next jumps again after
+    // a dismissed routine.
+    QLabel *rejumpLabel() const { return m_rejump; }
 
 Q_SIGNALS:
     void sendHighlightKeys(QString key1, QString key2);
 
 public Q_SLOTS:
     void setRoutineMeta(QMap<QString, QString> newRoutineMeta);
+    // The meta information up next, marked when it is a re-jump.
+    void setAnnouncement(QMap<QString, QString> newRoutineMeta, bool rejump);
     void clear();
     void receiveHighlightKeys(QString key1, QString key2);
     void showContextMenuHighlightWidget1(QPoint position);
@@ -83,4 +88,5 @@ public Q_SLOTS:
 private:
     MetaHighlights *m_highlights = nullptr;
     QLabel *m_caption = nullptr;
+    QLabel *m_rejump = nullptr;
 };

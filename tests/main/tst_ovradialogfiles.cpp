@@ -301,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->database().databasePath(), path);
         const int before = countRows(path, "SELECT COUNT(*) FROM Measures;");
         w.dialog->settings().autoSaveSettings().setDatabaseSave(true);
-        w.dialog->store().startSelection().athlete1.lastName = QStringLiteral("O'Brien");
+        w.dialog->receiveRoutineMeta({{QStringLiteral("lastname"), QStringLiteral("O'Brien")}});
         w.toReview();
         w.fire("nextInnerState");
         QCOMPARE(w.state(), int(S::READY));
@@ -445,15 +445,15 @@ private Q_SLOTS:
         QCOMPARE(w.state(), int(S::DISPLAY));
         QCOMPARE(w.dialog->ui().statusLoadedMeasure->text(), answer);
         QCOMPARE(w.dialog->store().sampleCount(), 300);
-        // The force plot shows the loaded samples, offsets removed.
+        // The force plot shows the loaded samples, offsets removed, in whole
+        // newtons.
         for (int bed = 0; bed < 2; ++bed) {
             const auto &points = w.dialog->plotter().points(bed);
             QCOMPARE(points.size(), std::size_t(300));
             for (int k : {0, 151, 299}) {
-                double total = 0.0;
                 for (int c = 0; c < 4; ++c)
-                    total += w.dialog->store().channelValue(bed * 4 + c, k, true);
-                QCOMPARE(points[std::size_t(k)].total, float(total));
+                    QCOMPARE(points[std::size_t(k)].sensor[std::size_t(c)],
+                             qint16(std::lround(w.dialog->store().channelValue(bed * 4 + c, k, true))));
             }
         }
         QCOMPARE(w.dialog->ui().resultTableStack->currentIndex(), 1);

@@ -9,6 +9,7 @@
 #include "StartListSelection.h"
 #include "settings/OvraSettings.h"
 #include "state/OvraState.h"
+#include "state/RoutineAnnouncements.h"
 #include "support/TestSupport.h"
 #include "util/CsvSource.h"
 #include "widgets/CsvWidget.h"
@@ -61,6 +62,7 @@ struct Cascade
     QListWidget athletes;
     QLabel label;
     int state = S::READY;
+    RoutineAnnouncements announcements{store, [this] { return state; }};
     std::unique_ptr<StartListSelection> selection;
 
     explicit Cascade(const QString &path, bool open = true)
@@ -72,7 +74,7 @@ struct Cascade
         }
         selection = std::make_unique<StartListSelection>(
             db, store, StartListSelection::Widgets{&event, &competition, &group, &athletes, &label},
-            [this] { return state; });
+            announcements);
     }
     Meta routineMeta() { return store.routines().routineMetaInformation; }
     // Event, competition and group by index.
@@ -152,7 +154,7 @@ private Q_SLOTS:
     void cascadeFillsAndGivesTheMetaOfTheStartEntry()
     {
         Cascade c(file(QStringLiteral("cascade.db")));
-        QSignalSpy upcoming(c.selection.get(), &StartListSelection::upcomingRoutineMetaChanged);
+        QSignalSpy upcoming(&c.announcements, &RoutineAnnouncements::upcomingChanged);
         c.selection->refresh();
         QCOMPARE(items(c.event), QStringList({QStringLiteral("Select Event"), QStringLiteral("Worlds"),
                                               QStringLiteral("Coupe d'Europe")}));
@@ -175,34 +177,34 @@ private Q_SLOTS:
 
         c.athletes.setCurrentRow(0);
         QCOMPARE(c.label.text(), QStringLiteral("1: Miller, John 12"));
-        QCOMPARE(c.selection->upcomingRoutineMeta(), kMiller);
+        QCOMPARE(c.announcements.upcoming(), kMiller);
         QCOMPARE(upcoming.last().at(0).value<Meta>(), kMiller);
         QCOMPARE(c.store.startSelection().competitor1No, 12);
         // READY: the routine on screen keeps its own.
         QVERIFY(c.routineMeta().isEmpty());
 
         c.athletes.setCurrentRow(1);
-        Meta meta = c.selection->upcomingRoutineMeta();
+        Meta meta = c.announcements.upcoming();
         QCOMPARE(meta.value(QStringLiteral("lastname")), QStringLiteral("Smith, Jr."));
         QCOMPARE(meta.value(QStringLiteral("firstname")), QStringLiteral("Anna / B"));
         QVERIFY(!meta.contains(QStringLiteral("lastname1")));
         c.athletes.setCurrentRow(2);
-        meta = c.selection->upcomingRoutineMeta();
+        meta = c.announcements.upcoming();
         QCOMPARE(meta.value(QStringLiteral("lastname")), QStringLiteral("Ng"));
         QVERIFY(!meta.contains(QStringLiteral("firstname")));
 
         c.competition.setCurrentIndex(2);
         QVERIFY(c.athletes.count() == 0);
-        QVERIFY(c.selection->upcomingRoutineMeta().isEmpty());
+        QVERIFY(c.announcements.upcoming().isEmpty());
         c.group.setCurrentIndex(1);
         c.athletes.setCurrentRow(0);
-        QCOMPARE(c.selection->upcomingRoutineMeta(), (Meta{{"event", "Worlds"},
-                                                           {"competition", "Pairs"},
-                                                           {"group", "Final"},
-                                                           {"lastname1", "O'Brien"},
-                                                           {"firstname1", "Siobhán"},
-                                                           {"lastname2", "Müller"},
-                                                           {"firstname2", "Jürgen"}}));
+        QCOMPARE(c.announcements.upcoming(), (Meta{{"event", "Worlds"},
+                                                   {"competition", "Pairs"},
+                                                   {"group", "Final"},
+                                                   {"lastname1", "O'Brien"},
+                                                   {"firstname1", "Siobhán"},
+                                                   {"lastname2", "Müller"},
+                                                   {"firstname2", "Jürgen"}}));
         QCOMPARE(c.store.startSelection().athlete2.year, 2001);
 
         // The placeholder event takes everything below it away.
@@ -213,43 +215,44 @@ private Q_SLOTS:
         QVERIFY(c.label.text().isEmpty());
         QVERIFY(c.store.startSelection().eventName.isEmpty());
         QVERIFY(c.store.startSelection().athlete1.lastName.isEmpty());
-        QVERIFY(c.selection->upcomingRoutineMeta().isEmpty());
+        QVERIFY(c.announcements.upcoming().isEmpty());
     }
 
-    void metaInReviewAppliesAtOnceAndInReadyWaitsForStart()
+    // What is announced while a routine is under way (START, ROUTINE,
+    // REVIEW) is that routine's; in every other state, a loaded file shown
+    // or the box missing included, it waits for the next START, and the
+    // latest announcement wins.
+    void announcementsGoToTheRoutineUnderWayOrUpNext()
     {
         Cascade c(file(QStringLiteral("states.db")));
         c.selection->refresh();
-        c.selection->receiveRoutineMeta({{"Name", "A"}});
+        RoutineAnnouncements &a = c.announcements;
+        for (int state = 0; state < 20; ++state) {
+            c.state = state;
+            const QString name = S::stateName(state);
+            const Meta before = c.routineMeta();
+            const Meta upNext = a.upcoming();
+            a.announce({{"Name", name}}, RoutineAnnouncements::Network);
+            const bool underWay = state == S::START || state == S::ROUTINE || state == S::REVIEW;
+            QCOMPARE(c.routineMeta(), underWay ? (Meta{{"Name", name}}) : before);
+            QCOMPARE(a.upcoming(), underWay ? upNext : (Meta{{"Name", name}}));
+        }
+        // START makes the upcoming one the routine's; nothing announced
+        // since leaves the next routine without an athlete.
+        c.state = S::TARA;
+        a.announce({{"Name", "A"}}, RoutineAnnouncements::Network);
+        a.announce({{"Name", "B"}}, RoutineAnnouncements::Network);
+        a.routineStarted();
+        QCOMPARE(c.routineMeta(), (Meta{{"Name", "B"}}));
+        a.reviewLeft();
+        QVERIFY(a.upcoming().isEmpty());
+        a.routineStarted();
         QVERIFY(c.routineMeta().isEmpty());
-        QCOMPARE(c.selection->upcomingRoutineMeta(), (Meta{{"Name", "A"}}));
-        c.selection->applyUpcomingRoutineMeta();
-        QCOMPARE(c.routineMeta(), (Meta{{"Name", "A"}}));
-        for (int state : {int(S::REVIEW), int(S::START), int(S::ROUTINE), int(S::LOAD), int(S::DISPLAY)}) {
-            c.state = state;
-            c.selection->receiveRoutineMeta({{"Name", S::stateName(state)}});
-            QCOMPARE(c.routineMeta().value(QStringLiteral("Name")), S::stateName(state));
-            QCOMPARE(c.selection->upcomingRoutineMeta(), (Meta{{"Name", "A"}}));
-        }
-        for (int state : {int(S::CONNECTED_COMMIT), int(S::CONNECTED_DISMISS), int(S::NO_FOCUS)}) {
-            c.state = state;
-            c.selection->receiveRoutineMeta({{"Name", S::stateName(state)}});
-            QCOMPARE(c.routineMeta().value(QStringLiteral("Name")), QStringLiteral("DISPLAY"));
-            QCOMPARE(c.selection->upcomingRoutineMeta().value(QStringLiteral("Name")), S::stateName(state));
-        }
-        c.selection->clearUpcomingRoutineMeta();
-        QVERIFY(c.selection->upcomingRoutineMeta().isEmpty());
-        // Without a box nothing is on screen yet: the map is shown and also
-        // waits for the first routine.
-        c.state = S::WAIT;
-        c.selection->receiveRoutineMeta({{"Name", "C"}});
-        QCOMPARE(c.routineMeta(), (Meta{{"Name", "C"}}));
-        QCOMPARE(c.selection->upcomingRoutineMeta(), (Meta{{"Name", "C"}}));
     }
 
-    // Meta information from the CSV list or the network replaces the
-    // database athlete: the routine's database row must not carry the
-    // athlete chosen before.
+    // Meta information from the network replaces the database athlete: the
+    // list's choice goes, and the routine's database row names whom the
+    // meta names, with the event, competition and group of the meta.
     void metaFromElsewhereReplacesTheDatabaseAthlete()
     {
         Cascade c(file(QStringLiteral("elsewhere.db")));
@@ -258,20 +261,71 @@ private Q_SLOTS:
         c.athletes.setCurrentRow(0);
         StartSelection &s = c.store.startSelection();
         QCOMPARE(s.athlete1.lastName, QStringLiteral("Miller"));
-        c.selection->receiveRoutineMeta({{"Name", "Smith"}, {"Club", "TV"}});
+        QCOMPARE(c.announcements.listChoice(), RoutineAnnouncements::DatabaseList);
+        // The database athlete's routine is stored with every detail of its
+        // start entry.
+        c.announcements.routineStarted();
+        QCOMPARE(c.store.routineStartEntry().athlete1.year, 1999);
+        QCOMPARE(c.store.routineStartEntry().city, QStringLiteral("Baku"));
+
+        c.announcements.announce({{"Name", "Smith"}, {"Club", "TV"}}, RoutineAnnouncements::Network);
         QVERIFY(s.athlete1.lastName.isEmpty());
         QCOMPARE(s.competitor1No, -1);
         QCOMPARE(c.athletes.currentRow(), -1);
         QVERIFY(c.label.text().isEmpty());
         QCOMPARE(s.groupName, QStringLiteral("Final"));
-        QCOMPARE(c.selection->upcomingRoutineMeta(), (Meta{{"Club", "TV"}, {"Name", "Smith"}}));
-        c.selection->receiveRoutineMeta({{"lastname", "Doe"}, {"firstname", "Jane"}});
-        QCOMPARE(s.athlete1.lastName, QStringLiteral("Doe"));
-        QCOMPARE(s.athlete1.firstName, QStringLiteral("Jane"));
-        c.selection->receiveRoutineMeta(
-            {{"lastname1", "Doe"}, {"firstname1", "Jane"}, {"lastname2", "Roe"}, {"firstname2", "Rich"}});
-        QCOMPARE(s.athlete1.lastName, QStringLiteral("Doe"));
-        QCOMPARE(s.athlete2.firstName, QStringLiteral("Rich"));
+        QCOMPARE(c.announcements.listChoice(), RoutineAnnouncements::NoSource);
+        // The database list stays the list in use for the operator's keys.
+        QCOMPARE(c.announcements.activeList(), RoutineAnnouncements::DatabaseList);
+        QCOMPARE(c.announcements.upcoming(), (Meta{{"Club", "TV"}, {"Name", "Smith"}}));
+        const Meta pair{{"lastname1", "Doe"},   {"firstname1", "Jane"}, {"lastname2", "Roe"},
+                        {"firstname2", "Rich"}, {"event", "Cup"},       {"Group", "B"}};
+        c.announcements.announce(pair, RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        const StartSelection entry = c.store.routineStartEntry();
+        QCOMPARE(entry.athlete1.lastName, QStringLiteral("Doe"));
+        QCOMPARE(entry.athlete2.firstName, QStringLiteral("Rich"));
+        QCOMPARE(entry.eventName, QStringLiteral("Cup"));
+        QCOMPARE(entry.groupName, QStringLiteral("B"));
+        QVERIFY(entry.competitionName.isEmpty());
+        QCOMPARE(entry.athlete1.year, 0);
+        // The database box's own choice is not the routine's.
+        QCOMPARE(s.eventName, QStringLiteral("Worlds"));
+
+        // Meta naming an entry of the database start list is completed
+        // from it, whatever announced it.
+        c.announcements.announce({{"event", "Worlds"},
+                                  {"competition", "Pairs"},
+                                  {"group", "Final"},
+                                  {"lastname1", "O'Brien"},
+                                  {"firstname1", "Siobhán"},
+                                  {"lastname2", "Müller"},
+                                  {"firstname2", "Jürgen"}},
+                                 RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        const StartSelection pairEntry = c.store.routineStartEntry();
+        QCOMPARE(pairEntry.city, QStringLiteral("Baku"));
+        QCOMPARE(pairEntry.typeId, 2);
+        QCOMPARE(pairEntry.competitor2No, 8);
+        QCOMPARE(pairEntry.athlete2.year, 2001);
+        QCOMPARE(pairEntry.athlete1.idFig, QStringLiteral("F1"));
+        // Ng has no first name; a first name the list does not have is
+        // someone else.
+        c.announcements.announce(
+            {{"event", "Worlds"}, {"competition", "Seniors"}, {"group", "Final"}, {"lastname", "Ng"}},
+            RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        QCOMPARE(c.store.routineStartEntry().startOrder, 3);
+        c.announcements.announce({{"event", "Worlds"},
+                                  {"competition", "Seniors"},
+                                  {"group", "Final"},
+                                  {"lastname", "Ng"},
+                                  {"firstname", "Li"}},
+                                 RoutineAnnouncements::Network);
+        c.announcements.routineStarted();
+        QCOMPARE(c.store.routineStartEntry().startOrder, 0);
+        QCOMPARE(c.store.routineStartEntry().athlete1.year, 0);
+        QCOMPARE(c.store.routineStartEntry().genderId, 2);
     }
 
     void browseModeLoadsAMeasureAndTheClearButtonReturns()
@@ -308,11 +362,11 @@ private Q_SLOTS:
         c.athletes.setCurrentRow(1);
         c.selection->nextAthlete();
         QCOMPARE(c.athletes.currentRow(), 2);
-        QCOMPARE(c.selection->upcomingRoutineMeta().value(QStringLiteral("lastname")), QStringLiteral("Ng"));
+        QCOMPARE(c.announcements.upcoming().value(QStringLiteral("lastname")), QStringLiteral("Ng"));
         c.selection->nextAthlete();
         QCOMPARE(c.athletes.currentRow(), -1);
         QVERIFY(c.store.startSelection().athlete1.lastName.isEmpty());
-        QVERIFY(c.selection->upcomingRoutineMeta().isEmpty());
+        QVERIFY(c.announcements.upcoming().isEmpty());
     }
 
     // The settings are loaded before the lists exist: the stored choice is
@@ -336,7 +390,7 @@ private Q_SLOTS:
                 QCOMPARE(c.competition.currentText(), QStringLiteral("Pairs"));
                 QCOMPARE(c.group.currentIndex(), 1);
                 QCOMPARE(c.athletes.currentRow(), 0);
-                QCOMPARE(c.selection->upcomingRoutineMeta().value(QStringLiteral("lastname2")),
+                QCOMPARE(c.announcements.upcoming().value(QStringLiteral("lastname2")),
                          QStringLiteral("Müller"));
                 QCOMPARE(targets[1]->count(), 3);
             }
@@ -388,7 +442,7 @@ private Q_SLOTS:
             QCOMPARE(w.ui().LB_athlet->text(), QStringLiteral("2: Smith, Jr., Anna / B"));
             QCOMPARE(w.dialog->daten().startSelection().athlete1.lastName, QStringLiteral("Smith, Jr."));
             // The restored athlete waits for the first routine.
-            QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta().value(QStringLiteral("lastname")),
+            QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("lastname")),
                      QStringLiteral("Smith, Jr."));
             QVERIFY(w.ui().statusRoutineInformationIndicator->isEnabled());
             w.dialog->quit();
@@ -476,7 +530,11 @@ private Q_SLOTS:
 
         w.toReview();
         QCOMPARE(w.routineMeta(), kMiller);
-        QCOMPARE(w.dialog->routineMetaWidget().model()->rowCount(), 5);
+        // The athlete is highlighted without any configuration; the rest
+        // is in the table.
+        QCOMPARE(w.dialog->routineMetaWidget().highlights().labels(1)[2]->text(),
+                 QStringLiteral("John Miller"));
+        QCOMPARE(w.dialog->routineMetaWidget().model()->rowCount(), 3);
         QVERIFY(w.dialog->routineMetaWidget().isVisible());
         // A stored measure cannot replace the routine under review.
         QSignalSpy begin(w.dialog.get(), &OvraDialog::beginLoad);
@@ -491,7 +549,7 @@ private Q_SLOTS:
                  QStringList(QStringLiteral("Miller/John/1999")));
         // The list moved on; the new athlete waits for the next START.
         QCOMPARE(w.ui().LW_athlets->currentRow(), 1);
-        QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta().value(QStringLiteral("lastname")),
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("lastname")),
                  QStringLiteral("Smith, Jr."));
         QVERIFY(w.ui().statusRoutineInformationIndicator->isEnabled());
         QCOMPARE(w.routineMeta(), kMiller);
@@ -508,23 +566,25 @@ private Q_SLOTS:
         QVERIFY(list.isVisible());
         list.selectRow(0);
         QCOMPARE(w.ui().LW_athlets->currentRow(), -1);
-        QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta(),
-                 (Meta{{"Club", "TV"}, {"Name", "Roe"}}));
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming(), (Meta{{"Club", "TV"}, {"Name", "Roe"}}));
         w.toReview();
         QCOMPARE(w.routineMeta(), (Meta{{"Club", "TV"}, {"Name", "Roe"}}));
+        // A dismissed routine is jumped again: the list stays on Roe.
         w.fire("dismissRoutine");
         QVERIFY(w.in(S::READY));
-        QCOMPARE(list.selectedRow(), 1);
-        QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta().value(QStringLiteral("Name")),
-                 QStringLiteral("Poe"));
+        QCOMPARE(list.selectedRow(), 0);
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("Name")),
+                 QStringLiteral("Roe"));
+        QVERIFY(w.dialog->routineAnnouncements().isRejump());
         w.toReview();
         w.fire("nextInnerState");
+        QCOMPARE(list.selectedRow(), 1);
         // No database athlete in the row of a CSV routine.
         QCOMPARE(queryRows(path, "SELECT LastName1 FROM Measures ORDER BY idx;"),
                  QStringList({QStringLiteral("Miller"), QString()}));
         w.ui().LW_athlets->setCurrentRow(2);
         QCOMPARE(list.selectedRow(), -1);
-        QCOMPARE(w.dialog->startListSelection().upcomingRoutineMeta().value(QStringLiteral("lastname")),
+        QCOMPARE(w.dialog->routineAnnouncements().upcoming().value(QStringLiteral("lastname")),
                  QStringLiteral("Ng"));
     }
 };

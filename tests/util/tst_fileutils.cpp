@@ -16,6 +16,7 @@
 #include <QTemporaryDir>
 
 #include <csignal>
+#include <random>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -72,11 +73,14 @@ struct Database final : ovra::util::MeasureDatabase
     QByteArray pdf;
     bool stores = true;
 
-    bool insertMeasure(const QDateTime &, const QString &comment1, const QString &comment2,
-                       const QString &h, int length, const char *s, int bytes, const QJsonDocument &r,
-                       const QByteArray &p) override
+    StartSelection entry;
+
+    bool insertMeasure(const StartSelection &e, const QDateTime &, const QString &comment1,
+                       const QString &comment2, const QString &h, int length, const char *s, int bytes,
+                       const QJsonDocument &r, const QByteArray &p) override
     {
         ++calls;
+        entry = e;
         if (!comment1.isEmpty() || !comment2.isEmpty())
             QTest::qFail("the comments of a saved measure are empty", __FILE__, __LINE__);
         header = h;
@@ -934,12 +938,18 @@ private Q_SLOTS:
         wsDaten store;
         fillSamples(store, 5);
         store.routines().addRoutineMetaInformation(QStringLiteral("Name"), QStringLiteral("Jürgen"));
+        store.routines().addRoutineMetaInformation(QStringLiteral("lastname"), QStringLiteral("Roe"));
+        // The row is the routine's, whatever the database start list shows.
+        store.startSelection().athlete1.lastName = QStringLiteral("Miller");
+        store.startSelection().eventName = QStringLiteral("Worlds");
         Database database;
         QVERIFY(!FileUtils::saveFile(false, QStringLiteral("__delete_me__"), nullptr, store, nullptr, &database));
         QVERIFY(!QFile::exists(QStringLiteral("__delete_me__")));
         QCOMPARE(database.calls, 1);
+        QCOMPARE(database.entry.athlete1.lastName, QStringLiteral("Roe"));
+        QVERIFY(database.entry.eventName.isEmpty());
         QVERIFY(database.header.startsWith(QLatin1String("-0.002\t4.30\t1\n-0.001\t")));
-        QVERIFY(database.header.endsWith(QStringLiteral("-0.069\tName\tJürgen\n")));
+        QVERIFY(database.header.endsWith(QStringLiteral("-0.069\tName\tJürgen\n-0.069\tlastname\tRoe\n")));
         QCOMPARE(database.headerLength, database.header.toUtf8().size());
         QVERIFY(database.results.isNull());
         QVERIFY(database.pdf.isEmpty());
@@ -1156,6 +1166,53 @@ private Q_SLOTS:
         QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("logged\\.dat: line 2 is longer than")));
         QVERIFY(load(base, store));
         QCOMPARE(store.sampleCount(), 1);
+    }
+
+    // Every column of a sample row is read as a number truncated to 16 bits
+    // (not a number, or not finite: 0); a row of neither 6 nor 11 columns is
+    // a zero sample. Rows in every form a hand or another program writes,
+    // checked against those rules applied here to the same text.
+    void sampleRowsReadAsTheRulesSay()
+    {
+        std::mt19937 rng(7);
+        const auto pick = [&rng](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
+        static const char *const odd[] = {"12.7", "-0.5", "1e3", " 7", "+5", "", "abc", "inf", "-", "0x10", "1,5",
+                                          "99999999999", "-40000", "007", "3\r4", "nan", "-12"};
+        QByteArray contents = "-0.002\t4.30\t3\n";
+        QList<wsDaten::Sample> expected;
+        for (int row = 0; row < 4000; ++row) {
+            const int columns = pick(10) == 0 ? 1 + pick(13) : (pick(2) ? 6 : 11);
+            QByteArrayList fields{QByteArray::number(row * 0.001, 'f', 3)};
+            for (int c = 1; c < columns; ++c)
+                fields << (pick(6) == 0 ? QByteArray(odd[pick(int(std::size(odd)))])
+                                        : QByteArray::number(pick(70000) - 35000));
+            contents += fields.join('\t') + (pick(8) == 0 ? "\r\n" : "\n");
+            wsDaten::Sample sample{};
+            const auto value = [&fields](int c) {
+                bool ok = false;
+                const double v = fields.at(c).trimmed().toDouble(&ok);
+                return ok && std::isfinite(v) ? qint16(std::clamp(std::trunc(v), -32768.0, 32767.0)) : qint16(0);
+            };
+            if (columns == 6 || columns == 11)
+                for (int k = 0; k < 4; ++k) {
+                    sample[std::size_t(columns == 6 ? 4 + k : k)] = value(1 + k);
+                    if (columns == 11)
+                        sample[std::size_t(4 + k)] = value(6 + k);
+                }
+            expected << sample;
+        }
+        contents += "9.999\t1\t2\t3\t4\t10"; // a last row without its line end
+        wsDaten::Sample last{};
+        last[4] = 1, last[5] = 2, last[6] = 3, last[7] = 4;
+        expected << last;
+
+        const QString base = path(QStringLiteral("forms"));
+        QVERIFY(writeBytes(base + QStringLiteral(".dat"), contents));
+        wsDaten store;
+        QVERIFY(load(base, store));
+        QCOMPARE(store.sampleCount(), int(expected.size()));
+        for (int i = 0; i < store.sampleCount(); ++i)
+            QVERIFY2(store.sample(i) == expected.at(i), qPrintable(QStringLiteral("row %1").arg(i + 2)));
     }
 
     // More rows than the ring holds: the ring keeps the newest samples and

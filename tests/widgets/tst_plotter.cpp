@@ -111,9 +111,9 @@ void TestPlotter::appendTakesTheNewestSamplesOfTheStore()
     widget::plot::StoreForceSource<SampleTable> source(table);
     m_plotter->appendSamples(source, 48);
     QCOMPARE(m_plotter->points(0).size(), std::size_t(48));
-    QCOMPARE(m_plotter->points(0).front().sensor[2], 48.0f);
-    QCOMPARE(m_plotter->points(0).back().total, 4 * 95.0f);
-    QCOMPARE(m_plotter->points(1).back().sensor[3], -95.0f);
+    QCOMPARE(m_plotter->points(0).front().sensor[2], qint16(48));
+    QCOMPARE(m_plotter->points(0).back().total(), 4 * 95);
+    QCOMPARE(m_plotter->points(1).back().sensor[3], qint16(-95));
 
     // More than the store holds: only what exists.
     m_plotter->appendSamples(source, 500);

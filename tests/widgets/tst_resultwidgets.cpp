@@ -475,7 +475,9 @@ void TestResultWidgets::previousResultShowsTheConfirmedRoutine()
     QCOMPARE(previous.routineMeta(), meta);
     QCOMPARE(previous.highlightLabels(1)[0]->text(),
              QStringLiteral("Right-click to select highlight information"));
-    QCOMPARE(previous.highlightLabels(1)[1]->text(), QStringLiteral("Info 1"));
+    // Who jumped is shown without a choice: here the "athlete" entry.
+    QCOMPARE(previous.highlightLabels(1)[1]->text(), QStringLiteral("Athlete"));
+    QCOMPARE(previous.highlightLabels(1)[2]->text(), QStringLiteral("Ann Example"));
     QCOMPARE(previous.highlightLabels(2)[1]->text(), QStringLiteral("Info 2"));
     QCOMPARE(previous.highlightLabels(2)[2]->text(), QString());
 
@@ -484,11 +486,13 @@ void TestResultWidgets::previousResultShowsTheConfirmedRoutine()
     QCOMPARE(menu->title(), QStringLiteral("Context menu"));
     QCOMPARE(menu->actions()[0]->text(), QStringLiteral("highlight nothing"));
     QVERIFY(menu->actions()[1]->isSeparator());
-    QCOMPARE(menu->actions()[2]->text(), QStringLiteral("athlete"));
+    QCOMPARE(menu->actions()[2]->text(), QStringLiteral("Athlete or pair"));
+    QCOMPARE(menu->actions()[3]->text(), QStringLiteral("athlete"));
 
+    previous.chooseHighlight(1, QString());
     previous.chooseHighlight(2, QStringLiteral("club"));
     QCOMPARE(previous.highlightLabels(2)[2]->text(), QStringLiteral("TV Nord"));
-    QCOMPARE(keys.count(), 1);
+    QCOMPARE(keys.count(), 2);
     QCOMPARE(keys.last(), (QVariantList{QStringLiteral("Info 1"), QStringLiteral("club")}));
     previous.chooseHighlight(2, QString());
     QCOMPARE(previous.highlightLabels(2)[1]->text(), QStringLiteral("Info 2"));
@@ -496,7 +500,7 @@ void TestResultWidgets::previousResultShowsTheConfirmedRoutine()
     // Keys chosen elsewhere are taken without echoing them back.
     previous.receiveHighlightKeys(QStringLiteral("athlete"), QStringLiteral("club"));
     QCOMPARE(previous.highlightLabels(1)[2]->text(), QStringLiteral("Ann Example"));
-    QCOMPARE(keys.count(), 2);
+    QCOMPARE(keys.count(), 3);
 
     data::model::SynchronizedRoutineResult synchronized;
     synchronized.horizontalDisplacementTrampoline1 = 9.1;

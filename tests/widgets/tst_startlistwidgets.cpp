@@ -296,7 +296,30 @@ private Q_SLOTS:
         current.setRoutineMeta(meta);
         upcoming.setRoutineMeta(meta);
         previous.setRoutineMeta(meta);
+        // Without any choice area 1 shows who jumps, in all three, and the
+        // names leave the table; a pair is shown as one.
+        for (const auto &labels :
+             {current.highlights().labels(1), upcoming.highlights().labels(1), previous.highlightLabels(1)}) {
+            QCOMPARE(labels[1]->text(), QStringLiteral("Athlete"));
+            QCOMPARE(labels[2]->text(), QStringLiteral("Ann Example"));
+        }
+        QCOMPARE(current.highlights().labels(2)[1]->text(), QStringLiteral("Info 2"));
+        QCOMPARE(model->rowCount(), 1);
+        QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("TV Nord"));
+        upcoming.setRoutineMeta({{"lastname1", "O'Brien"},
+                                 {"firstname1", "Siobhán"},
+                                 {"lastname2", "Müller"},
+                                 {"firstname2", "Jürgen"}});
+        QCOMPARE(upcoming.highlights().labels(1)[1]->text(), QStringLiteral("Pair"));
+        QCOMPARE(upcoming.highlights().labels(1)[2]->text(),
+                 QStringLiteral("Siobhán O'Brien / Jürgen Müller"));
+        upcoming.setAnnouncement(meta, true);
+        QVERIFY(!upcoming.rejumpLabel()->isHidden());
+        upcoming.setRoutineMeta(meta);
+        QVERIFY(upcoming.rejumpLabel()->isHidden());
+
         // No highlighted key in the map: every entry in the table.
+        current.receiveHighlightKeys(QStringLiteral("Info 1"), QStringLiteral("Info 2"));
         QCOMPARE(current.highlights().labels(1)[1]->text(), QStringLiteral("Info 1"));
         QCOMPARE(current.highlights().labels(1)[2]->text(), QString());
         QCOMPARE(model->rowCount(), 3);
@@ -328,8 +351,9 @@ private Q_SLOTS:
         QCOMPARE(model->rowCount(), 2);
 
         std::unique_ptr<QMenu> menu(current.highlights().createMenu(&current));
-        QCOMPARE(menu->actions().size(), 5);
-        QCOMPARE(menu->actions()[4]->text(), QStringLiteral("lastname"));
+        QCOMPARE(menu->actions().size(), 6);
+        QCOMPARE(menu->actions()[2]->text(), QStringLiteral("Athlete or pair"));
+        QCOMPARE(menu->actions()[5]->text(), QStringLiteral("lastname"));
 
         // The table's own menu clears the routine's information.
         QCOMPARE(current.tableView()->actions().size(), 1);

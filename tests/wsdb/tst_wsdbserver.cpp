@@ -446,6 +446,14 @@ private Q_SLOTS:
         QVERIFY2(m_pg.start(), qPrintable(m_pg.reason()));
     }
 
+    // A test that failed while the server was stopped leaves it running
+    // for the next.
+    void cleanup()
+    {
+        if (!m_pg.isRunning())
+            QVERIFY2(m_pg.startAgain(), qPrintable(m_pg.reason()));
+    }
+
     void statementsAreWrittenForTheServer()
     {
         QCOMPARE(

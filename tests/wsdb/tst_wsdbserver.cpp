@@ -668,6 +668,11 @@ private Q_SLOTS:
                               QStringLiteral("m4")}));
         QCOMPARE(column(queue, QStringLiteral("SELECT COUNT(*) FROM Measures;")),
                  QStringList(QStringLiteral("0")));
+        // The same routine saved once more (its kept file committed after a
+        // restart) is there already.
+        QVERIFY(addMeasure(*db, store, QStringLiteral("m4"), QStringLiteral("Lost"), 4));
+        QCOMPARE(column(raw, QStringLiteral("SELECT COUNT(*) FROM Measures WHERE Name='m4';")),
+                 QStringList(QStringLiteral("1")));
     }
 
     // What one workstation enters reaches the other within two seconds.

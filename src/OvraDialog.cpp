@@ -158,14 +158,15 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
 // The competition database at the configured file (or server), its tables,
 // then the event and competition lists. A file that does not open leaves
 // the database closed: saves to it then fail and keep the temporary routine
-// file. A server that does not answer is used all the same: saves wait on
-// this workstation until it answers, and the start lists it last sent stay
-// usable.
+// file. A server is reached in the background, so that one that does not
+// answer never holds the window back; it is used all the same: saves wait
+// on this workstation until it answers, and the start lists it last sent
+// stay usable.
 void OvraDialog::openDatabase()
 {
     m_database->setServerQueueFile(OvraSettings::serverQueueFile());
     if (m_settings->databaseOnServer() && m_settings->databaseServer().isComplete()) {
-        m_database->openServer(m_settings->databaseServer());
+        m_database->openServer(m_settings->databaseServer(), false);
     } else {
         // An empty setting would open a private temporary database that is
         // gone at exit, taking every stored measure with it.

@@ -109,7 +109,7 @@ bool wsdb::openDatabase(const QString &path)
     return true;
 }
 
-bool wsdb::openServer(const ovra::db::ServerAddress &address)
+bool wsdb::openServer(const ovra::db::ServerAddress &address, bool waitForAnswer)
 {
     closeDatabase();
     m_kind = Kind::Server;
@@ -132,9 +132,14 @@ bool wsdb::openServer(const ovra::db::ServerAddress &address)
     connect(m_serverConnection.get(), &Connection::openChanged, this, &wsdb::serverOpenChanged);
     connect(m_serverConnection.get(), &Connection::tablesChanged, this, &wsdb::serverTablesChanged);
     m_connection = m_serverConnection.get();
-    const bool answered = m_serverConnection->open(address.conninfo()) && serverReady();
-    // From now on a lost server is sought again in the background.
-    m_serverConnection->setReconnecting(true);
+    bool answered = false;
+    if (waitForAnswer) {
+        answered = m_serverConnection->open(address.conninfo()) && serverReady();
+        // From now on a lost server is sought again in the background.
+        m_serverConnection->setReconnecting(true);
+    } else {
+        m_serverConnection->openInBackground(address.conninfo());
+    }
     if (m_queued > 0) {
         qWarning().noquote() << QStringLiteral("%1 routine(s) wait to be stored on the database server %2")
                                     .arg(m_queued)

@@ -102,8 +102,10 @@ public:
     // creating its tables where they are missing. The server is in use even
     // when it does not answer now (saves wait in the queue, reads come from
     // the copy, and it is tried again in the background); true when it
-    // answered.
-    bool openServer(const ovra::db::ServerAddress &address);
+    // answered. Without waiting (at start-up, where a server that does not
+    // answer would hold the window back), the first attempt is made in the
+    // background too, and false is returned.
+    bool openServer(const ovra::db::ServerAddress &address, bool waitForAnswer = true);
     // Like openServer(), but a server that does not answer is not taken:
     // the database open before stays open. true when the server is in use.
     bool switchToServer(const ovra::db::ServerAddress &address);

@@ -177,6 +177,15 @@ bool PostgresConnection::open(const QString &conninfo)
     return adopt(conn);
 }
 
+void PostgresConnection::openInBackground(const QString &conninfo)
+{
+    close();
+    m_conninfo = conninfo;
+    m_description = describe(conninfo);
+    m_reconnecting = true;
+    startAttempt();
+}
+
 bool PostgresConnection::adopt(pg_conn *conn)
 {
     if (!utf8Server(conn)) {

@@ -47,6 +47,11 @@ public:
     // names, waiting at most kConnectTimeoutS; true when connected. A failed
     // open keeps the connection string for setReconnecting().
     bool open(const QString &conninfo);
+    // The same without waiting: the connection is made in the background
+    // and announced with openChanged(true); until then, and while the
+    // server does not answer, it is tried again as setReconnecting(true)
+    // does.
+    void openInBackground(const QString &conninfo);
     void close();
     // Whether a lost (or never made) connection is tried again every
     // reconnectInterval() in the background.

@@ -25,13 +25,16 @@ void DatabaseStatusIndicator::update()
     if (waiting > 0)
         text += QStringLiteral(": ") + tr("%n routine(s) waiting", nullptr, waiting);
     m_label->setText(text);
+    const bool connecting = server && m_database.isConnecting();
     m_label->setToolTip(
-        server && !m_database.isReachable()
+        connecting ? tr("Connecting to the competition server")
+        : server && !m_database.isReachable()
             ? tr("The competition server does not answer; routines wait on this workstation and "
                  "are stored there as soon as it answers again")
             : QString());
-    m_light->setStatus(server && m_database.isReachable() && waiting == 0 ? QStringLiteral("success")
-                                                                          : QStringLiteral("failed"));
+    m_light->setStatus(connecting ? QStringLiteral("unknown")
+                       : server && m_database.isReachable() && waiting == 0 ? QStringLiteral("success")
+                                                                            : QStringLiteral("failed"));
     m_label->setVisible(server || waiting > 0);
     m_light->setVisible(server || waiting > 0);
 }

@@ -258,6 +258,11 @@ bool wsdb::isReachable() const
     return m_connection && m_connection->isOpen();
 }
 
+bool wsdb::isConnecting() const
+{
+    return m_kind == Kind::Server && m_serverConnection && m_serverConnection->isConnecting();
+}
+
 Connection *wsdb::connection() const
 {
     // While the server is away its copy answers.

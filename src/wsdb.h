@@ -123,6 +123,8 @@ public:
     ovra::db::ServerAddress serverAddress() const { return m_server; }
     // Whether the server answers now; a file is always reachable.
     bool isReachable() const;
+    // A server opened without waiting has not answered its first attempt.
+    bool isConnecting() const;
 
     // The five tables in schema ("main", or an attached schema of a file;
     // a server has only "main"); true when every statement ran.

@@ -183,6 +183,7 @@ void PostgresConnection::openInBackground(const QString &conninfo)
     m_conninfo = conninfo;
     m_description = describe(conninfo);
     m_reconnecting = true;
+    m_firstAttempt = true;
     startAttempt();
 }
 
@@ -217,6 +218,7 @@ void PostgresConnection::close()
         PQfinish(m_conn);
     m_conn = nullptr;
     m_inTransaction = false;
+    m_firstAttempt = false;
 }
 
 void PostgresConnection::setReconnecting(bool on)
@@ -271,6 +273,8 @@ void PostgresConnection::startAttempt()
 void PostgresConnection::attemptFinished()
 {
     m_attemptPending = false;
+    const bool first = m_firstAttempt;
+    m_firstAttempt = false;
     PGconn *conn = m_attempt->result();
     if (m_conn || !m_reconnecting) {
         PQfinish(conn);
@@ -284,8 +288,13 @@ void PostgresConnection::attemptFinished()
     if (PQstatus(conn) != CONNECTION_OK) {
         m_lastError = errorText(PQerrorMessage(conn));
         PQfinish(conn);
+        if (first)
+            qInfo().noquote() << "The database server" << m_description << "does not answer:" << m_lastError;
     }
     m_reconnectTimer->start();
+    // Whoever waited for the first answer learns that it is no.
+    if (first)
+        Q_EMIT openChanged(false);
 }
 
 void PostgresConnection::readNotifications()

@@ -52,6 +52,8 @@ public:
     // server does not answer, it is tried again as setReconnecting(true)
     // does.
     void openInBackground(const QString &conninfo);
+    // The first background attempt has not finished yet.
+    bool isConnecting() const { return m_firstAttempt; }
     void close();
     // Whether a lost (or never made) connection is tried again every
     // reconnectInterval() in the background.
@@ -120,6 +122,8 @@ private:
     bool m_inTransaction = false;
     // A background attempt whose connection has not been taken yet.
     bool m_attemptPending = false;
+    // openInBackground() has not heard from the server yet.
+    bool m_firstAttempt = false;
 };
 
 } // namespace ovra::db

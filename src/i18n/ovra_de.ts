@@ -675,6 +675,10 @@ Erstellt %4</translation>
             <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
             <translation>Der Wettkampfserver antwortet nicht; Übungen warten auf diesem Messplatz und werden dort gespeichert, sobald er wieder antwortet</translation>
         </message>
+        <message>
+            <source>Connecting to the competition server</source>
+            <translation>Verbindung zum Wettkampfserver wird aufgebaut</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>

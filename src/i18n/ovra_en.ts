@@ -675,6 +675,10 @@ Built %4</translation>
             <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
             <translation>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</translation>
         </message>
+        <message>
+            <source>Connecting to the competition server</source>
+            <translation>Connecting to the competition server</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>

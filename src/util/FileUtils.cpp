@@ -5,6 +5,7 @@
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
@@ -1172,15 +1173,20 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
         }
     };
 
-    // A file on disk is read from memory. A second thread reads the later
-    // rows into a buffer while this one reads and replays the earlier ones
-    // (its share is smaller, as it replays too); the later rows are replayed
-    // after them.
+    // A file on disk (mapped) or a buffer is read from memory. A second
+    // thread reads the later rows into a buffer while this one reads and
+    // replays the earlier ones (its share is smaller, as it replays too);
+    // the later rows are replayed after them.
     auto *file = qobject_cast<QFile *>(&device);
-    const qint64 rowBytes = file && haveRow ? file->size() - rowsOffset : 0;
-    uchar *mapped = rowBytes > 0 && !reader.carriageReturnEnds() ? file->map(rowsOffset, rowBytes) : nullptr;
-    if (mapped) {
-        const char *begin = reinterpret_cast<const char *>(mapped);
+    auto *buffer = qobject_cast<QBuffer *>(&device);
+    const qint64 rowBytes =
+        haveRow && !reader.carriageReturnEnds() && (file || buffer) ? device.size() - rowsOffset : 0;
+    uchar *mapped = rowBytes > 0 && file ? file->map(rowsOffset, rowBytes) : nullptr;
+    const char *inMemory = mapped ? reinterpret_cast<const char *>(mapped)
+                           : rowBytes > 0 && buffer ? buffer->data().constData() + rowsOffset
+                                                    : nullptr;
+    if (inMemory) {
+        const char *begin = inMemory;
         const char *end = begin + rowBytes;
         const char *middle = begin + rowBytes * 43 / 100;
         const auto *feed = static_cast<const char *>(std::memchr(middle, '\n', std::size_t(end - middle)));
@@ -1214,7 +1220,8 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
             skippedLines += half.longLineCount - int(half.longLines.size());
             before += half.lines;
         }
-        file->unmap(mapped);
+        if (mapped)
+            file->unmap(mapped);
         haveRow = false;
     }
 

@@ -23,6 +23,8 @@ bool HistoryService::fresh()
 {
     db::Connection *connection = m_source ? m_source() : nullptr;
     if (!connection || !connection->isOpen()) {
+        if (m_connection)
+            ++m_generation;
         invalidate();
         m_connection = nullptr;
         return false;
@@ -45,6 +47,7 @@ bool HistoryService::fresh()
     m_connection = connection;
     m_fingerprint = fingerprint;
     m_valid = readAthletes(*connection, m_index);
+    ++m_generation;
     return m_valid;
 }
 

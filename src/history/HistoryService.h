@@ -37,6 +37,9 @@ public:
     QList<HistoryRoutine> routines(const QString &id, bool *found = nullptr);
     // Forget what was read (a measure renamed, say).
     void invalidate();
+    // Counts the times the athletes were read anew: a reader of index()
+    // knows by it whether what it shows is still current.
+    int generation() const { return m_generation; }
 
     // The highest total time of flight among the individual routines of the
     // athlete a start entry names (see AthleteIndex::resolve); nothing when
@@ -62,6 +65,7 @@ private:
     QString m_location;
     QString m_fingerprint;
     bool m_valid = false;
+    int m_generation = 0;
     AthleteIndex m_index;
     QHash<QString, QList<HistoryRoutine>> m_routines;
 };

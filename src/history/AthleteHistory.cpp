@@ -122,7 +122,7 @@ std::optional<QPointF> positionOf(const QJsonValue &value)
 
 bool AthleteRef::isEmpty() const
 {
-    return lastName.trimmed().isEmpty() && firstName.trimmed().isEmpty() && idFig.trimmed().isEmpty();
+    return lastName.trimmed().isEmpty() && firstName.trimmed().isEmpty();
 }
 
 AthleteIndex::Resolved AthleteIndex::resolveRef(const AthleteRef &ref) const

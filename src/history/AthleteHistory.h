@@ -27,6 +27,8 @@ struct AthleteRef
     QString idFig;
     // 0 when unknown.
     int year = 0;
+    // Without a name nobody is named: a start entry of an individual may
+    // carry a second athlete's FIG id or year and no name.
     bool isEmpty() const;
 };
 

@@ -939,6 +939,18 @@ private Q_SLOTS:
         QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
         QVERIFY(dom.contains("class=\"online\""));
         QCOMPARE(hints.size(), 0);
+        QCOMPARE(figureIn(dom, "live", "best"), QByteArray());
+
+        // Asked for, the page shows Ben's personal best beside his live
+        // total, as the workstation knows it.
+        servers.publishPersonalBest(QStringLiteral("Cole, Ben"), 15.8);
+        dom = browser.dom(url + QStringLiteral("?best=1"),
+                          QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                         "document.querySelector('#live [data-figure=best]')"),
+                          shown, QStringLiteral("scoreboard-best.png"));
+        QVERIFY2(shown, dom.constData());
+        QCOMPARE(figureIn(dom, "live", "best"), QByteArray("15.80"));
+        QCOMPARE(figureIn(dom, "live", "tof"), QByteArray("4.56"));
     }
 
     // The definitions delivered beside the program parse, every reference in

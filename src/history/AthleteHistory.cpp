@@ -71,10 +71,27 @@ int number(const QVariant &value)
     return int(db::normalized(value, db::ColumnType::Integer).toLongLong());
 }
 
+// "yyyy/MM/dd" and "hh:mm:ss" as the measure insert writes them; read by
+// hand, as a database holds thousands of them.
 QDateTime savedAt(const QVariant &date, const QVariant &time)
 {
-    return QDateTime::fromString(text(date).trimmed() + QLatin1Char(' ') + text(time).trimmed(),
-                                 QStringLiteral("yyyy/MM/dd hh:mm:ss"));
+    const QString d = text(date).trimmed();
+    const QString t = text(time).trimmed();
+    if (d.size() != 10 || t.size() != 8 || d.at(4) != QLatin1Char('/') || d.at(7) != QLatin1Char('/') ||
+        t.at(2) != QLatin1Char(':') || t.at(5) != QLatin1Char(':'))
+        return QDateTime();
+    bool ok[6] = {};
+    const int year = QStringView(d).left(4).toInt(&ok[0]);
+    const int month = QStringView(d).mid(5, 2).toInt(&ok[1]);
+    const int day = QStringView(d).mid(8, 2).toInt(&ok[2]);
+    const int hour = QStringView(t).left(2).toInt(&ok[3]);
+    const int minute = QStringView(t).mid(3, 2).toInt(&ok[4]);
+    const int second = QStringView(t).mid(6, 2).toInt(&ok[5]);
+    if (!std::all_of(std::begin(ok), std::end(ok), [](bool b) { return b; }))
+        return QDateTime();
+    const QDate day_(year, month, day);
+    const QTime time_(hour, minute, second);
+    return day_.isValid() && time_.isValid() ? QDateTime(day_, time_) : QDateTime();
 }
 
 // Oldest first; rows without a readable save time first, by idx.

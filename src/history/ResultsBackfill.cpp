@@ -112,26 +112,40 @@ void ResultsBackfill::slice()
     }
     QElapsedTimer elapsed;
     elapsed.start();
-    do {
-        const qint64 idx = m_rows.at(m_next);
-        QString refusal;
-        const Outcome outcome = scoreRow(*now, idx, &refusal);
-        if (outcome == Outcome::Failed) {
-            qWarning().noquote() << "Scoring stored routines stopped: the database did not answer"
-                                 << now->lastError();
-            finish();
-            return;
-        }
-        if (outcome == Outcome::Refused) {
-            qWarning().noquote()
-                << QStringLiteral("The stored routine %1 cannot be scored: %2").arg(idx).arg(refusal);
-            m_refused[m_location].insert(idx);
-            ++m_refusedNow;
-        } else {
-            ++m_scored;
-        }
-        ++m_next;
-    } while (m_next < total() && elapsed.elapsed() < kSliceMs);
+    // One transaction a slice: a file is synced once for all its results.
+    int next = m_next;
+    int scored = 0;
+    QList<qint64> refused;
+    const bool stored =
+        now->transaction([&] {
+            do {
+                const qint64 idx = m_rows.at(next);
+                QString refusal;
+                const Outcome outcome = scoreRow(*now, idx, &refusal);
+                if (outcome == Outcome::Failed)
+                    return false;
+                if (outcome == Outcome::Refused) {
+                    qWarning().noquote()
+                        << QStringLiteral("The stored routine %1 cannot be scored: %2").arg(idx).arg(refusal);
+                    refused << idx;
+                } else {
+                    ++scored;
+                }
+                ++next;
+            } while (next < total() && elapsed.elapsed() < kSliceMs);
+            return true;
+        });
+    if (!stored) {
+        qWarning().noquote() << "Scoring stored routines stopped: the database did not answer"
+                             << now->lastError();
+        finish();
+        return;
+    }
+    m_next = next;
+    m_scored += scored;
+    m_refusedNow += int(refused.size());
+    for (const qint64 idx : refused)
+        m_refused[m_location].insert(idx);
     Q_EMIT progress(m_next, total());
     if (m_next >= total())
         finish();

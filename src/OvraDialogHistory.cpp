@@ -24,10 +24,20 @@ using ovra::history::AthleteHistoryWindow;
 using ovra::history::HistoryService;
 using ovra::history::ResultsBackfill;
 
+namespace {
+
+// The database the histories are read from; none while a server is away:
+// its stand-in on this workstation holds only the routines waiting for it.
+ovra::db::Connection *historyDatabase(wsdb &database)
+{
+    return database.isReachable() ? database.connection() : nullptr;
+}
+
+} // namespace
+
 void OvraDialog::setupHistory()
 {
-    const auto connection = [this] { return m_database->connection(); };
-    m_historyService = new HistoryService(connection, this);
+    m_historyService = new HistoryService([this] { return historyDatabase(*m_database); }, this);
 
     auto *action = new QAction(tr("Athlete &history"), this);
     action->setObjectName(QStringLiteral("actionAthleteHistory"));
@@ -68,7 +78,7 @@ void OvraDialog::showAthleteHistory()
         // store settings configured now, as ovra-eval computes them.
         m_resultsBackfill = new ResultsBackfill(*m_settings, m_daten->storeSettings(), this);
         m_historyWindow = new AthleteHistoryWindow(
-            *m_historyService, *m_resultsBackfill, [this] { return m_database->connection(); }, this);
+            *m_historyService, *m_resultsBackfill, [this] { return historyDatabase(*m_database); }, this);
         connect(m_historyWindow, &AthleteHistoryWindow::openMeasure, this,
                 &OvraDialog::loadMeasureFromDatabase);
     }

@@ -475,7 +475,7 @@ bool AthleteHistoryWindow::showAthlete(const QString &id)
     m_model->setRoutines(m_routines);
     if (!found) {
         m_title->setText(QString());
-        m_state->setText(!index ? tr("No competition database is open.")
+        m_state->setText(!index ? tr("No competition database is open, or its server does not answer.")
                                 : (index->athletes().isEmpty()
                                        ? tr("No stored routine names an athlete yet.")
                                        : tr("Choose an athlete or a pair to see every routine stored.")));

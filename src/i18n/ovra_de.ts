@@ -2794,10 +2794,6 @@ N: %3</translation>
             <translation>Diese Übungen nennen einen Athleten, der mehrere Athleten der Datenbank sein könnte: ohne FIG-ID oder Geburtsjahr werden sie keinem von ihnen zugerechnet.</translation>
         </message>
         <message>
-            <source>No competition database is open.</source>
-            <translation>Keine Wettkampfdatenbank geöffnet.</translation>
-        </message>
-        <message>
             <source>No stored routine names an athlete yet.</source>
             <translation>Noch keine gespeicherte Übung nennt einen Athleten.</translation>
         </message>
@@ -2887,6 +2883,10 @@ N: %3</translation>
         <message>
             <source>PNG pictures (*.png)</source>
             <translation>PNG-Bilder (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>Keine Wettkampfdatenbank geöffnet, oder ihr Server antwortet nicht.</translation>
         </message>
     </context>
     <context>

@@ -2794,10 +2794,6 @@ N: %3</translation>
             <translation>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</translation>
         </message>
         <message>
-            <source>No competition database is open.</source>
-            <translation>No competition database is open.</translation>
-        </message>
-        <message>
             <source>No stored routine names an athlete yet.</source>
             <translation>No stored routine names an athlete yet.</translation>
         </message>
@@ -2887,6 +2883,10 @@ N: %3</translation>
         <message>
             <source>PNG pictures (*.png)</source>
             <translation>PNG pictures (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>No competition database is open, or its server does not answer.</translation>
         </message>
     </context>
     <context>

@@ -487,8 +487,11 @@ bool AthleteHistoryWindow::showAthlete(const QString &id)
                         who.candidates);
         m_title->setText(title);
     }
-    m_table->setColumnHidden(TimeOfFlight, who.kind == Athlete::Kind::Pair);
-    m_table->setColumnHidden(SynchronizedScore, who.kind != Athlete::Kind::Pair);
+    // Pairs have no time of flight, individuals no synchronisation.
+    const bool pair = std::any_of(m_routines.cbegin(), m_routines.cend(),
+                                  [](const HistoryRoutine &r) { return r.synchronized; });
+    m_table->setColumnHidden(TimeOfFlight, pair);
+    m_table->setColumnHidden(SynchronizedScore, !pair);
     m_exportTable->setEnabled(!m_routines.isEmpty());
     showChart();
     selectionChanged();

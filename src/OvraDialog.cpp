@@ -143,6 +143,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_ignoreRestClientError = !qEnvironmentVariableIsEmpty("OVRA_IGNORE_REST_CLIENT_ERROR");
     m_scoringSystems->setIgnoreClientErrors(m_ignoreRestClientError);
     startWebSocketServer();
+    setupHistory();
 
     setupStateMachine();
 

@@ -84,6 +84,11 @@ class ScoringSystems;
 namespace ovra::rest::server {
 class NetworkServers;
 }
+namespace ovra::history {
+class AthleteHistoryWindow;
+class HistoryService;
+class ResultsBackfill;
+} // namespace ovra::history
 
 // The main window and the controller of the workstation. It owns every
 // long-lived component for the life of the process.
@@ -187,6 +192,15 @@ public:
     // answer without a box.
     using ResendAsker = std::function<bool(const QString &athlete)>;
     void setResendAsker(ResendAsker asker) { m_resendAsker = std::move(asker); }
+
+    // Athlete histories (OvraDialogHistory.cpp): the window, and what the
+    // HTTP server and the audience screens read from them.
+    ovra::history::HistoryService &historyService() { return *m_historyService; }
+    // Created when first shown.
+    ovra::history::AthleteHistoryWindow *historyWindow() const { return m_historyWindow; }
+    // The personal best shown beside the live total; empty when the
+    // athlete on screen has none.
+    QString personalBestText() const { return m_personalBestText; }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -293,6 +307,7 @@ public Q_SLOTS:
     void showCsvImportDialog();
     void showDatabaseBrowserDialog();
     void showDatabaseConfigDialog();
+    void showAthleteHistory();
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
@@ -396,6 +411,8 @@ private:
     // The database file changed under the window (DB Config).
     void databaseSwitched(const QString &path);
     void createNetwork();
+    void setupHistory();
+    void updatePersonalBest();
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
@@ -475,6 +492,10 @@ private:
     widget::synchronized::SynchronizedResultsTableModel *m_synchronizedModel = nullptr;
     SecondScreenToggle *m_trampolineToggle = nullptr;
     SecondScreenToggle *m_resultsToggle = nullptr;
+    ovra::history::HistoryService *m_historyService = nullptr;
+    ovra::history::ResultsBackfill *m_resultsBackfill = nullptr;
+    ovra::history::AthleteHistoryWindow *m_historyWindow = nullptr;
+    QString m_personalBestText;
     QList<QMetaObject::Connection> m_continuousConnections;
     LastChanceRecovery *m_lastChanceRecovery = nullptr;
     std::unique_ptr<RoutineRecorder> m_routineRecorder;

@@ -106,6 +106,7 @@ void OvraDialog::createResultWidgets()
                                            s.state(OvraState::REVIEW), s.state(OvraState::CONNECTED_COMMIT)});
             connectResultViews(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
             showResultOn(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
+            window->setPersonalBest(m_personalBestText);
             return window;
         },
         this);

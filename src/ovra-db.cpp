@@ -4,6 +4,7 @@
 //   ovra-db merge TARGET SOURCE...   combines the workstations' databases
 //   ovra-db check DB                 integrity and rows per table
 //   ovra-db startlist FILE.csv       the start list as the import reads it
+//   ovra-db history DB               every athlete's routines, one JSON line each
 //
 // A database is a file or a competition server (postgresql://...). A merge
 // into a file works on a copy of it and puts it in place only when every
@@ -14,6 +15,7 @@
 #include "data/wsDaten.h"
 #include "db/PostgresConnection.h"
 #include "db/SqliteConnection.h"
+#include "history/AthleteHistory.h"
 #include "util/CsvSource.h"
 #include "util/LogHandler.h"
 #include "wsdb.h"
@@ -72,6 +74,7 @@ int usage(const QString &problem)
         OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db check DB")),
         OvraDb::tr("   or: %1")
             .arg(QStringLiteral("ovra-db startlist [--separator , : ; | tab] [--header yes|no] FILE.csv")),
+        OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db history DB [--athlete \"LAST, FIRST\"]")),
         OvraDb::tr(
             "A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); "
             "the password comes from ~/.pgpass or PGPASSWORD."),
@@ -367,6 +370,74 @@ int runStartList(const QStringList &arguments)
     return table.unreadable.isEmpty() && std::ferror(stdout) == 0 ? 0 : kExitFailed;
 }
 
+// Every routine of the athletes of a database (or of those named), one
+// compact JSON object per line: the athletes in name order, each one's
+// routines oldest first.
+int runHistory(const QStringList &arguments)
+{
+    QString database;
+    QString athlete;
+    bool named = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--athlete") && i + 1 < arguments.size()) {
+            athlete = arguments.at(++i);
+            named = true;
+        } else if (a.startsWith(QLatin1String("--")) || !database.isEmpty()) {
+            return usage(OvraDb::tr("unknown argument %1").arg(a));
+        } else {
+            database = a;
+        }
+    }
+    if (database.isEmpty())
+        return usage(OvraDb::tr("history needs a database"));
+    if (named && athlete.trimmed().isEmpty())
+        return usage(OvraDb::tr("--athlete needs a name as \"Last, First\""));
+    std::unique_ptr<ovra::db::Connection> connection;
+    if (isServer(database)) {
+        auto server = std::make_unique<ovra::db::PostgresConnection>();
+        if (!server->open(database)) {
+            printError(OvraDb::tr("%1 cannot be reached: %2").arg(shownName(database), server->lastError()));
+            return kExitFailed;
+        }
+        connection = std::move(server);
+    } else {
+        // Only read: the file stays exactly as it is.
+        auto file = std::make_unique<ovra::db::SqliteConnection>();
+        if (!QFileInfo(database).isFile() || !file->openReadOnly(database)) {
+            printError(OvraDb::tr("%1 cannot be opened").arg(database));
+            return kExitFailed;
+        }
+        connection = std::move(file);
+    }
+    ovra::history::AthleteIndex index;
+    if (!ovra::history::readAthletes(*connection, index)) {
+        printError(OvraDb::tr("%1 holds no measures that can be read: %2")
+                       .arg(shownName(database), connection->lastError()));
+        return kExitFailed;
+    }
+    QList<const ovra::history::Athlete *> athletes = named ? index.named(athlete) : index.search(QString());
+    if (named && athletes.isEmpty()) {
+        printError(OvraDb::tr("%1 holds no routine of %2").arg(shownName(database), athlete));
+        return kExitFailed;
+    }
+    QByteArray out;
+    for (const ovra::history::Athlete *a : athletes) {
+        bool ok = false;
+        const QList<ovra::history::HistoryRoutine> routines =
+            ovra::history::readRoutines(*connection, *a, &ok);
+        if (!ok) {
+            printError(
+                OvraDb::tr("the routines of %1 cannot be read: %2").arg(a->name, connection->lastError()));
+            return kExitFailed;
+        }
+        for (const ovra::history::HistoryRoutine &r : routines)
+            out += jsonLine(ovra::history::routineJson(r, *a)) + '\n';
+    }
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : kExitFailed;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -391,5 +462,7 @@ int main(int argc, char *argv[])
         return runCheck(arguments);
     if (command == QLatin1String("startlist"))
         return runStartList(arguments);
+    if (command == QLatin1String("history"))
+        return runHistory(arguments);
     return usage(OvraDb::tr("unknown command %1").arg(command));
 }

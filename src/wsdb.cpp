@@ -3,6 +3,7 @@
 #include "db/PostgresConnection.h"
 #include "db/Schema.h"
 #include "db/SqliteConnection.h"
+#include "util/StoredRoutine.h"
 
 #include <QDebug>
 #include <QDir>
@@ -472,19 +473,9 @@ bool wsdb::readMeasure(const QString &name, QStringList &fields, QString &header
         ovra::db::normalized(row.value(QStringLiteral("Header")), ovra::db::ColumnType::Blob).toByteArray());
     const QByteArray data =
         ovra::db::normalized(row.value(QStringLiteral("Data")), ovra::db::ColumnType::Blob).toByteArray();
-    const auto *bytes = reinterpret_cast<const uchar *>(data.constData());
-    const qsizetype n = data.size();
-    qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << n
-                       << ", dataLength = " << n / 2;
-    const qsizetype count = n / 16;
-    samples.resize(std::size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        wsDaten::Sample &sample = samples[std::size_t(i)];
-        for (int c = 0; c < wsDaten::kChannels; ++c) {
-            const uchar *p = bytes + i * 16 + c * 2;
-            sample[std::size_t(c)] = static_cast<qint16>(quint16(p[0] | (p[1] << 8)));
-        }
-    }
+    qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << data.size()
+                       << ", dataLength = " << data.size() / 2;
+    samples = ovra::util::samplesFromBytes(data);
     return true;
 }
 

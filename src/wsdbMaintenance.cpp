@@ -136,6 +136,9 @@ struct MergeStatements
 {
     QString identical;
     QString conflicting;
+    // Measures: a row of this file without a result takes the result of
+    // the other file's identical row.
+    QString carryResults;
     QString insert;
 };
 
@@ -149,18 +152,20 @@ MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec 
         return computedUid && c == QLatin1String("MeasureUid") ? QStringLiteral("u.uid")
                                                                : QStringLiteral("s.") + c;
     };
-    const auto same = [&source](const QStringList &columns) {
+    const auto same = [&source](const QStringList &columns, const QString &mine = QStringLiteral("m")) {
         QStringList terms;
         for (const QString &c : columns)
-            terms << (c == QLatin1String("MeasureUid") ? QStringLiteral("(m.%1 = %2)")
-                                                       : QStringLiteral("(m.%1 IS %2)"))
-                         .arg(c, source(c));
+            terms << (c == QLatin1String("MeasureUid") ? QStringLiteral("(%3.%1 = %2)")
+                                                       : QStringLiteral("(%3.%1 IS %2)"))
+                         .arg(c, source(c), mine);
         return terms.join(QStringLiteral(" AND "));
     };
-    // The key first, so that the measure id index finds the candidates.
+    // The key first, so that the measure id index finds the candidates. A
+    // measure's result is computed from its samples: a copy scored in one
+    // file and not yet in the other is the same measure.
     QStringList all = spec.key;
     for (const QString &c : spec.copied)
-        if (!all.contains(c))
+        if (!all.contains(c) && !(computedUid && c == QLatin1String("Results")))
             all << c;
     QStringList sources;
     for (const QString &c : spec.copied)
@@ -173,6 +178,14 @@ MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec 
     st.identical = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2;").arg(from, identical);
     st.conflicting =
         QStringLiteral("SELECT COUNT(*) FROM %1 WHERE NOT %2 AND %3;").arg(from, identical, sameKey);
+    if (computedUid) {
+        const QString scored = QStringLiteral("SELECT s.Results FROM %1 WHERE %2 AND length(s.Results) > 0")
+                                   .arg(from, same(all, QStringLiteral("main.%1").arg(table)));
+        st.carryResults =
+            QStringLiteral("UPDATE main.%1 SET Results = ( %2 LIMIT 1 ) WHERE ( Results IS NULL OR "
+                           "length(Results) = 0 ) AND EXISTS ( %2 );")
+                .arg(table, scored);
+    }
     st.insert = QStringLiteral("INSERT INTO main.%1 (%2) SELECT %3 FROM %4 WHERE NOT %5 ORDER BY s.idx;")
                     .arg(table, spec.copied.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")),
                          from, identical);
@@ -242,7 +255,9 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
                 mergeStatements(QString::fromLatin1(kTables[i]), ovra::db::mergeSpecs()[i], i == 4);
             const QList<QVariantMap> identical = m_file->select(st.identical);
             const QList<QVariantMap> conflicting = m_file->select(st.conflicting);
-            if (identical.isEmpty() || conflicting.isEmpty() || !m_file->execute(st.insert)) {
+            if (identical.isEmpty() || conflicting.isEmpty() ||
+                (!st.carryResults.isEmpty() && !m_file->execute(st.carryResults)) ||
+                !m_file->execute(st.insert)) {
                 failed = m_file->lastError();
                 return false;
             }

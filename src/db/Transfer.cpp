@@ -148,7 +148,15 @@ bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec
     const QString columns = spec.copied.join(QStringLiteral(", "));
     const QString insert = insertSql(name, spec.copied);
     const QString candidates =
-        QStringLiteral("SELECT %1 FROM Measures WHERE MeasureUid = ? AND idx <= ?;").arg(columns);
+        QStringLiteral("SELECT idx, %1 FROM Measures WHERE MeasureUid = ? AND idx <= ?;").arg(columns);
+    // The result is computed from the samples: a copy scored in one database
+    // and not yet in the other is the same measure, and the unscored copy
+    // takes the result.
+    QStringList compared = spec.copied;
+    compared.removeAll(QStringLiteral("Results"));
+    const auto scored = [](const QVariantMap &row) {
+        return !normalized(row.value(QStringLiteral("Results")), ColumnType::Blob).toByteArray().isEmpty();
+    };
     qint64 after = std::numeric_limits<qint64>::min();
     for (;;) {
         const QList<QVariantMap> rows = source.select(
@@ -170,12 +178,19 @@ bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec
                     error = failure(target, name);
                     return false;
                 }
-                const QByteArray whole = rowKey(table, row, spec.copied);
-                const bool identical = std::any_of(same.cbegin(), same.cend(), [&](const QVariantMap &m) {
-                    return rowKey(table, m, spec.copied) == whole;
+                const QByteArray whole = rowKey(table, row, compared);
+                const auto match = std::find_if(same.cbegin(), same.cend(), [&](const QVariantMap &m) {
+                    return rowKey(table, m, compared) == whole;
                 });
-                if (identical) {
+                if (match != same.cend()) {
                     ++counts.identical;
+                    if (!scored(*match) && scored(row) &&
+                        !target.execute(QStringLiteral("UPDATE Measures SET Results = ? WHERE idx = ?;"),
+                                        {normalized(row.value(QStringLiteral("Results")), ColumnType::Blob),
+                                         match->value(QStringLiteral("idx"))})) {
+                        error = failure(target, name);
+                        return false;
+                    }
                     continue;
                 }
                 ++counts.conflicting;

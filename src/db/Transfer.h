@@ -50,6 +50,9 @@ const std::array<MergeSpec, 5> &mergeSpecs();
 // source that target does not hold identically (all copied columns equal,
 // NULL equal to NULL), counting what it finds against target as it was
 // before. A source measure without an id gets the one its content gives.
+// A measure's Results (its score, computed from the samples) is not
+// compared: a measure equal in every other column is the same routine, and
+// where target holds it unscored it takes the source's result.
 // Runs inside the caller's transaction on target; false (with the reason
 // in result.error) when a statement fails.
 bool mergeRows(Connection &target, Connection &source, MergeResult &result);

@@ -1406,6 +1406,26 @@ Erstellt %4</translation>
             <source>%1 could not be merged: %2</source>
             <translation>%1 konnte nicht zusammengeführt werden: %2</translation>
         </message>
+        <message>
+            <source>history needs a database</source>
+            <translation>history braucht eine Datenbank</translation>
+        </message>
+        <message>
+            <source>--athlete needs a name as "Last, First"</source>
+            <translation>--athlete braucht einen Namen als "Nachname, Vorname"</translation>
+        </message>
+        <message>
+            <source>%1 holds no measures that can be read: %2</source>
+            <translation>%1 enthält keine lesbaren Messungen: %2</translation>
+        </message>
+        <message>
+            <source>%1 holds no routine of %2</source>
+            <translation>%1 enthält keine Übung von %2</translation>
+        </message>
+        <message>
+            <source>the routines of %1 cannot be read: %2</source>
+            <translation>die Übungen von %1 können nicht gelesen werden: %2</translation>
+        </message>
     </context>
     <context>
         <name>OvraDialog</name>
@@ -1982,6 +2002,18 @@ Taste X drücken</translation>
             <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
             <translation>Die Ergebnisse für die Wertungssysteme konnten nicht in %1 geschrieben werden (%2). Sie werden gesendet, solange Ovra läuft, gingen aber verloren, wenn es vorher endet.</translation>
         </message>
+        <message>
+            <source>Athlete &amp;history</source>
+            <translation>Athleten&amp;verlauf</translation>
+        </message>
+        <message>
+            <source>Ctrl+H: Every routine of an athlete across the competitions of the database</source>
+            <translation>Strg+H: Jede Übung eines Athleten über alle Wettkämpfe der Datenbank</translation>
+        </message>
+        <message>
+            <source>Personal best %1 s</source>
+            <translation>Persönliche Bestleistung %1 s</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2250,6 +2282,14 @@ Taste X drücken</translation>
             <source>Up next</source>
             <translation>Als Nächstes</translation>
         </message>
+        <message>
+            <source>Personal best</source>
+            <translation>Persönliche Bestleistung</translation>
+        </message>
+        <message>
+            <source>Show the personal best</source>
+            <translation>Persönliche Bestleistung zeigen</translation>
+        </message>
     </context>
     <context>
         <name>SecondScreenResultWindow</name>
@@ -2280,6 +2320,10 @@ Taste X drücken</translation>
         <message>
             <source>show state widget</source>
             <translation>Zustandsanzeige zeigen</translation>
+        </message>
+        <message>
+            <source>show personal best</source>
+            <translation>persönliche Bestleistung zeigen</translation>
         </message>
     </context>
     <context>
@@ -2631,6 +2675,222 @@ N: %3</translation>
         <message>
             <source>%1 (table %2)</source>
             <translation>%1 (Tabelle %2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::history::AthleteHistoryWindow</name>
+        <message>
+            <source>Date</source>
+            <translation>Datum</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Veranstaltung</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Wettkampf</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Gruppe</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elemente</translation>
+        </message>
+        <message>
+            <source>Total ToF (s)</source>
+            <translation>Flugzeit gesamt (s)</translation>
+        </message>
+        <message>
+            <source>Total HD</source>
+            <translation>HD gesamt</translation>
+        </message>
+        <message>
+            <source>Mean distance (cm)</source>
+            <translation>Mittlerer Abstand (cm)</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronität</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>athlete ambiguous</source>
+            <translation>Athlet nicht eindeutig</translation>
+        </message>
+        <message>
+            <source>not scored yet</source>
+            <translation>noch nicht bewertet</translation>
+        </message>
+        <message>
+            <source>stored result unreadable</source>
+            <translation>gespeichertes Ergebnis unlesbar</translation>
+        </message>
+        <message>
+            <source>no samples</source>
+            <translation>keine Messwerte</translation>
+        </message>
+        <message>
+            <source>Mean distance of the routine's landings from the bed centre</source>
+            <translation>Mittlerer Abstand der Landungen der Übung von der Tuchmitte</translation>
+        </message>
+        <message>
+            <source>Athlete history</source>
+            <translation>Athletenverlauf</translation>
+        </message>
+        <message>
+            <source>Search athletes and pairs</source>
+            <translation>Athleten und Paare suchen</translation>
+        </message>
+        <message>
+            <source>Open routine</source>
+            <translation>Übung öffnen</translation>
+        </message>
+        <message>
+            <source>Show the chosen routine in the main window as a stored measure</source>
+            <translation>Die gewählte Übung im Hauptfenster als gespeicherte Messung zeigen</translation>
+        </message>
+        <message>
+            <source>Export table (CSV)...</source>
+            <translation>Tabelle exportieren (CSV)...</translation>
+        </message>
+        <message>
+            <source>Export chart (PNG)...</source>
+            <translation>Diagramm exportieren (PNG)...</translation>
+        </message>
+        <message>
+            <source>Scoring older routines: %v of %m</source>
+            <translation>Ältere Übungen werden bewertet: %v von %m</translation>
+        </message>
+        <message>
+            <source>FIG %1</source>
+            <translation>FIG %1</translation>
+        </message>
+        <message>
+            <source>born %1</source>
+            <translation>Jahrgang %1</translation>
+        </message>
+        <message>
+            <source>pair</source>
+            <translation>Paar</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: %n athletes of this name</source>
+            <translation>
+                <numerusform>nicht eindeutig: %n Athleten dieses Namens</numerusform>
+                <numerusform>nicht eindeutig: %n Athleten dieses Namens</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s)</source>
+            <translation>
+                <numerusform>%n Übung</numerusform>
+                <numerusform>%n Übungen</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</source>
+            <translation>Diese Übungen nennen einen Athleten, der mehrere Athleten der Datenbank sein könnte: ohne FIG-ID oder Geburtsjahr werden sie keinem von ihnen zugerechnet.</translation>
+        </message>
+        <message>
+            <source>No stored routine names an athlete yet.</source>
+            <translation>Noch keine gespeicherte Übung nennt einen Athleten.</translation>
+        </message>
+        <message>
+            <source>Choose an athlete or a pair to see every routine stored.</source>
+            <translation>Wählen Sie einen Athleten oder ein Paar, um jede gespeicherte Übung zu sehen.</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: these routines could belong to any of %n athletes of this name</source>
+            <translation>
+                <numerusform>nicht eindeutig: diese Übungen könnten zu jedem von %n Athleten dieses Namens gehören</numerusform>
+                <numerusform>nicht eindeutig: diese Übungen könnten zu jedem von %n Athleten dieses Namens gehören</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>No routine stored for this athlete.</source>
+            <translation>Für diesen Athleten ist keine Übung gespeichert.</translation>
+        </message>
+        <message>
+            <source>No scored routine yet: nothing to draw.</source>
+            <translation>Noch keine bewertete Übung: nichts zu zeichnen.</translation>
+        </message>
+        <message>
+            <source>One routine is not a trend yet: the chart starts with the second scored routine.</source>
+            <translation>Eine Übung ist noch kein Verlauf: das Diagramm beginnt mit der zweiten bewerteten Übung.</translation>
+        </message>
+        <message>
+            <source>Best synchronisation</source>
+            <translation>Beste Synchronität</translation>
+        </message>
+        <message>
+            <source>Personal best ToF</source>
+            <translation>Persönliche Bestleistung Flugzeit</translation>
+        </message>
+        <message>
+            <source>Best HD</source>
+            <translation>Beste HD</translation>
+        </message>
+        <message>
+            <source>%1 against the routine before</source>
+            <translation>%1 gegenüber der Übung davor</translation>
+        </message>
+        <message>
+            <source>no routine before</source>
+            <translation>keine Übung davor</translation>
+        </message>
+        <message>
+            <source>the best so far</source>
+            <translation>die bisher beste</translation>
+        </message>
+        <message>
+            <source>%1 against the best (%2%3)</source>
+            <translation>%1 gegenüber der besten (%2%3)</translation>
+        </message>
+        <message>
+            <source>Total ToF</source>
+            <translation>Flugzeit gesamt</translation>
+        </message>
+        <message>
+            <source> s</source>
+            <translation> s</translation>
+        </message>
+        <message>
+            <source>Chosen routine</source>
+            <translation>Gewählte Übung</translation>
+        </message>
+        <message>
+            <source>Latest routine</source>
+            <translation>Letzte Übung</translation>
+        </message>
+        <message>
+            <source>Measure</source>
+            <translation>Messung</translation>
+        </message>
+        <message>
+            <source>Export table</source>
+            <translation>Tabelle exportieren</translation>
+        </message>
+        <message>
+            <source>CSV files (*.csv)</source>
+            <translation>CSV-Dateien (*.csv)</translation>
+        </message>
+        <message>
+            <source>Export chart</source>
+            <translation>Diagramm exportieren</translation>
+        </message>
+        <message>
+            <source>PNG pictures (*.png)</source>
+            <translation>PNG-Bilder (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>Keine Wettkampfdatenbank geöffnet, oder ihr Server antwortet nicht.</translation>
         </message>
     </context>
     <context>

@@ -1406,6 +1406,26 @@ Built %4</translation>
             <source>%1 could not be merged: %2</source>
             <translation>%1 could not be merged: %2</translation>
         </message>
+        <message>
+            <source>history needs a database</source>
+            <translation>history needs a database</translation>
+        </message>
+        <message>
+            <source>--athlete needs a name as "Last, First"</source>
+            <translation>--athlete needs a name as "Last, First"</translation>
+        </message>
+        <message>
+            <source>%1 holds no measures that can be read: %2</source>
+            <translation>%1 holds no measures that can be read: %2</translation>
+        </message>
+        <message>
+            <source>%1 holds no routine of %2</source>
+            <translation>%1 holds no routine of %2</translation>
+        </message>
+        <message>
+            <source>the routines of %1 cannot be read: %2</source>
+            <translation>the routines of %1 cannot be read: %2</translation>
+        </message>
     </context>
     <context>
         <name>OvraDialog</name>
@@ -1982,6 +2002,18 @@ press X</translation>
             <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
             <translation>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</translation>
         </message>
+        <message>
+            <source>Athlete &amp;history</source>
+            <translation>Athlete &amp;history</translation>
+        </message>
+        <message>
+            <source>Ctrl+H: Every routine of an athlete across the competitions of the database</source>
+            <translation>Ctrl+H: Every routine of an athlete across the competitions of the database</translation>
+        </message>
+        <message>
+            <source>Personal best %1 s</source>
+            <translation>Personal best %1 s</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2250,6 +2282,14 @@ press X</translation>
             <source>Up next</source>
             <translation>Up next</translation>
         </message>
+        <message>
+            <source>Personal best</source>
+            <translation>Personal best</translation>
+        </message>
+        <message>
+            <source>Show the personal best</source>
+            <translation>Show the personal best</translation>
+        </message>
     </context>
     <context>
         <name>SecondScreenResultWindow</name>
@@ -2280,6 +2320,10 @@ press X</translation>
         <message>
             <source>show state widget</source>
             <translation>show state widget</translation>
+        </message>
+        <message>
+            <source>show personal best</source>
+            <translation>show personal best</translation>
         </message>
     </context>
     <context>
@@ -2631,6 +2675,222 @@ N: %3</translation>
         <message>
             <source>%1 (table %2)</source>
             <translation>%1 (table %2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::history::AthleteHistoryWindow</name>
+        <message>
+            <source>Date</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Event</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Competition</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Group</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elements</translation>
+        </message>
+        <message>
+            <source>Total ToF (s)</source>
+            <translation>Total ToF (s)</translation>
+        </message>
+        <message>
+            <source>Total HD</source>
+            <translation>Total HD</translation>
+        </message>
+        <message>
+            <source>Mean distance (cm)</source>
+            <translation>Mean distance (cm)</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronisation</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>athlete ambiguous</source>
+            <translation>athlete ambiguous</translation>
+        </message>
+        <message>
+            <source>not scored yet</source>
+            <translation>not scored yet</translation>
+        </message>
+        <message>
+            <source>stored result unreadable</source>
+            <translation>stored result unreadable</translation>
+        </message>
+        <message>
+            <source>no samples</source>
+            <translation>no samples</translation>
+        </message>
+        <message>
+            <source>Mean distance of the routine's landings from the bed centre</source>
+            <translation>Mean distance of the routine's landings from the bed centre</translation>
+        </message>
+        <message>
+            <source>Athlete history</source>
+            <translation>Athlete history</translation>
+        </message>
+        <message>
+            <source>Search athletes and pairs</source>
+            <translation>Search athletes and pairs</translation>
+        </message>
+        <message>
+            <source>Open routine</source>
+            <translation>Open routine</translation>
+        </message>
+        <message>
+            <source>Show the chosen routine in the main window as a stored measure</source>
+            <translation>Show the chosen routine in the main window as a stored measure</translation>
+        </message>
+        <message>
+            <source>Export table (CSV)...</source>
+            <translation>Export table (CSV)...</translation>
+        </message>
+        <message>
+            <source>Export chart (PNG)...</source>
+            <translation>Export chart (PNG)...</translation>
+        </message>
+        <message>
+            <source>Scoring older routines: %v of %m</source>
+            <translation>Scoring older routines: %v of %m</translation>
+        </message>
+        <message>
+            <source>FIG %1</source>
+            <translation>FIG %1</translation>
+        </message>
+        <message>
+            <source>born %1</source>
+            <translation>born %1</translation>
+        </message>
+        <message>
+            <source>pair</source>
+            <translation>pair</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: %n athletes of this name</source>
+            <translation>
+                <numerusform>ambiguous: %n athletes of this name</numerusform>
+                <numerusform>ambiguous: %n athletes of this name</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s)</source>
+            <translation>
+                <numerusform>%n routine(s)</numerusform>
+                <numerusform>%n routine(s)</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</source>
+            <translation>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</translation>
+        </message>
+        <message>
+            <source>No stored routine names an athlete yet.</source>
+            <translation>No stored routine names an athlete yet.</translation>
+        </message>
+        <message>
+            <source>Choose an athlete or a pair to see every routine stored.</source>
+            <translation>Choose an athlete or a pair to see every routine stored.</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: these routines could belong to any of %n athletes of this name</source>
+            <translation>
+                <numerusform>ambiguous: these routines could belong to any of %n athletes of this name</numerusform>
+                <numerusform>ambiguous: these routines could belong to any of %n athletes of this name</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>No routine stored for this athlete.</source>
+            <translation>No routine stored for this athlete.</translation>
+        </message>
+        <message>
+            <source>No scored routine yet: nothing to draw.</source>
+            <translation>No scored routine yet: nothing to draw.</translation>
+        </message>
+        <message>
+            <source>One routine is not a trend yet: the chart starts with the second scored routine.</source>
+            <translation>One routine is not a trend yet: the chart starts with the second scored routine.</translation>
+        </message>
+        <message>
+            <source>Best synchronisation</source>
+            <translation>Best synchronisation</translation>
+        </message>
+        <message>
+            <source>Personal best ToF</source>
+            <translation>Personal best ToF</translation>
+        </message>
+        <message>
+            <source>Best HD</source>
+            <translation>Best HD</translation>
+        </message>
+        <message>
+            <source>%1 against the routine before</source>
+            <translation>%1 against the routine before</translation>
+        </message>
+        <message>
+            <source>no routine before</source>
+            <translation>no routine before</translation>
+        </message>
+        <message>
+            <source>the best so far</source>
+            <translation>the best so far</translation>
+        </message>
+        <message>
+            <source>%1 against the best (%2%3)</source>
+            <translation>%1 against the best (%2%3)</translation>
+        </message>
+        <message>
+            <source>Total ToF</source>
+            <translation>Total ToF</translation>
+        </message>
+        <message>
+            <source> s</source>
+            <translation> s</translation>
+        </message>
+        <message>
+            <source>Chosen routine</source>
+            <translation>Chosen routine</translation>
+        </message>
+        <message>
+            <source>Latest routine</source>
+            <translation>Latest routine</translation>
+        </message>
+        <message>
+            <source>Measure</source>
+            <translation>Measure</translation>
+        </message>
+        <message>
+            <source>Export table</source>
+            <translation>Export table</translation>
+        </message>
+        <message>
+            <source>CSV files (*.csv)</source>
+            <translation>CSV files (*.csv)</translation>
+        </message>
+        <message>
+            <source>Export chart</source>
+            <translation>Export chart</translation>
+        </message>
+        <message>
+            <source>PNG pictures (*.png)</source>
+            <translation>PNG pictures (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>No competition database is open, or its server does not answer.</translation>
         </message>
     </context>
     <context>

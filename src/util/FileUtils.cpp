@@ -1,4 +1,5 @@
 #include "util/FileUtils.h"
+#include "util/RESTUtils.h"
 #include "util/RoutineMetaLimits.h"
 
 #include "data/Evaluation.h"
@@ -785,9 +786,15 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
             }
         }
         const QByteArray headerBytes = header.toUtf8();
+        // The row keeps the routine's confirmed result, as the scoring
+        // systems receive it, so that its history needs no replay.
+        const QJsonDocument results =
+            settings ? QJsonDocument(
+                           RESTUtils::createConfirmedResult(store, settings->rulesSettings()).toJsonObject())
+                     : QJsonDocument();
         const bool stored = database->insertMeasure(store.routineStartEntry(), now, QString(), QString(),
                                                     header, int(headerBytes.size()), samples.constData(),
-                                                    int(samples.size()), QJsonDocument(), QByteArray());
+                                                    int(samples.size()), results, QByteArray());
         return !stored;
     }
 

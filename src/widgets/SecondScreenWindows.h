@@ -77,6 +77,10 @@ public:
     TofSynResultWidget *tofSynResultWidget() const { return m_tofSyn; }
     QAction *fullScreenAction() const { return m_fullScreen; }
     QAction *showStateWidgetAction() const { return m_showStateWidget; }
+    // "show personal best" (off at first): the athlete's personal best
+    // total time of flight beside the live total.
+    QAction *showPersonalBestAction() const { return m_showPersonalBest; }
+    QLabel *personalBestLabel() const { return m_personalBest; }
 
     // Lets the states switch the labels on entry; the machine's restore
     // policy switches them back on leaving. Takes effect from the next entry.
@@ -85,8 +89,12 @@ public:
 public Q_SLOTS:
     void setFullScreen(bool fullScreen);
     void showStateWidget(bool show);
+    // The text of the personal best; empty when the athlete has none.
+    void setPersonalBest(const QString &text);
 
 private:
+    void showPersonalBest();
+
     QWidget *m_stateWidget = nullptr;
     QLabel *m_ready = nullptr;
     QLabel *m_start = nullptr;
@@ -96,6 +104,8 @@ private:
     TofSynResultWidget *m_tofSyn = nullptr;
     QAction *m_fullScreen = nullptr;
     QAction *m_showStateWidget = nullptr;
+    QAction *m_showPersonalBest = nullptr;
+    QLabel *m_personalBest = nullptr;
 };
 
 // Opens and closes one second-screen window from a checkable action: checking

@@ -1186,7 +1186,9 @@ private Q_SLOTS:
 
         const auto history = [&](const QString &name) {
             const std::string path = "/athletes/" + ids.value(name).toStdString() + "/history";
-            const auto [code, text] = get(path);
+            const auto reply = get(path);
+            const int code = reply.first;
+            const QByteArray text = reply.second;
             [&] { QCOMPARE(code, 200); }();
             [&] { QCOMPARE(fits(QStringLiteral("/athletes/{id}/history"), text), QString()); }();
             QStringList out;

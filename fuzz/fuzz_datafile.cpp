@@ -12,9 +12,11 @@
 #include <QByteArray>
 #include <QCoreApplication>
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -37,6 +39,40 @@ wsDaten &store()
         data::model::registerMetaTypes();
         return new wsDaten;
     }();
+    return *instance;
+}
+
+// The same bytes as a device that can only be read in order, so the reader
+// takes its line-by-line path instead of reading from memory.
+class SequentialBytes : public QIODevice
+{
+public:
+    explicit SequentialBytes(const QByteArray &bytes)
+        : m_bytes(bytes)
+    {
+        open(QIODevice::ReadOnly);
+    }
+    bool isSequential() const override { return true; }
+    qint64 bytesAvailable() const override { return m_bytes.size() - m_read + QIODevice::bytesAvailable(); }
+
+protected:
+    qint64 readData(char *data, qint64 maxSize) override
+    {
+        const qint64 n = std::min<qint64>(maxSize, m_bytes.size() - m_read);
+        std::memcpy(data, m_bytes.constData() + m_read, std::size_t(n));
+        m_read += n;
+        return n;
+    }
+    qint64 writeData(const char *, qint64) override { return -1; }
+
+private:
+    QByteArray m_bytes;
+    qint64 m_read = 0;
+};
+
+wsDaten &sequentialStore()
+{
+    static wsDaten *instance = new wsDaten;
     return *instance;
 }
 
@@ -65,6 +101,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(mode >= 1 && mode <= 3);
     check(s.bedLength() > 0 && s.bedWidth() > 0);
     check(std::isfinite(r.routineStartTime()) && std::isfinite(r.penalty()));
+
+    // Read in order, line by line, the file gives the same samples.
+    wsDaten &t = sequentialStore();
+    t.applyStoreSettings(StoreSettings{});
+    t.rebuildBedGeometry(3650.0, 2425.0);
+    ovra::util::FileUtils::resetMeasurementForLoad(t);
+    SequentialBytes sequential(bytes);
+    ovra::util::FileUtils::readData(sequential, QStringLiteral("fuzz.dat"), nullptr, t, nullptr);
+    check(t.sampleCount() == s.sampleCount());
+    for (int i = std::max(0, s.sampleCount() - 4096); i < s.sampleCount(); ++i)
+        check(t.sample(i) == s.sample(i));
+    check(t.routines().landingCount == r.landingCount);
 
     // What committing the loaded routine would send.
     RulesSettings rules;

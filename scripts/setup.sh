@@ -21,7 +21,7 @@ packages=(
     build-essential cmake ninja-build pkg-config ccache git python3
     qt6-base-dev qt6-base-dev-tools libqt6opengl6-dev qt6-scxml-dev qt6-websockets-dev qt6-charts-dev
     qt6-multimedia-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-translations-l10n
-    libhidapi-dev libsqlite3-dev libcpp-httplib-dev libcsv-dev
+    libhidapi-dev libsqlite3-dev libcpp-httplib-dev libcsv-dev libpq-dev postgresql
     libgl1-mesa-dev libxkbcommon-dev
     clang libclang-rt-dev
     python3-pandas python3-yaml

@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <sqlite3.h>
-
 namespace {
 
 // The tree's columns, in the order of the Athlets columns they show.
@@ -77,7 +75,7 @@ void AthletDialog::reload()
     m_deleted.clear();
     m_tree->clear();
     const QList<QVariantMap> rows =
-        m_database.select(QStringLiteral("SELECT * FROM Athlets ORDER BY LastName;"));
+        m_database.select(QStringLiteral("SELECT * FROM Athlets ORDER BY LastName, idx;"));
     static const char *const kColumns[] = {"LastName", "FirstName", "Gender",     "Year", "NOC",
                                            "NOCCode",  "IDFIG",     "IDNational", "Email"};
     for (const QVariantMap &row : rows) {
@@ -164,7 +162,7 @@ void AthletDialog::okButtonClicked()
             const QTreeWidgetItem *item = m_tree->topLevelItem(i);
             if (startlist::idxOf(item) > 0)
                 continue;
-            const int rc = m_database.execute(
+            const bool added = m_database.execute(
                 QStringLiteral(
                     "INSERT INTO Athlets ( LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, "
                     "IDNational, Email ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ? );"),
@@ -172,11 +170,11 @@ void AthletDialog::okButtonClicked()
                  item->data(Gender, startlist::kValueRole).toString(), startlist::yearValue(item->text(Year)),
                  item->text(Noc), item->text(NocCode), item->text(IdFig), item->text(IdNational),
                  item->text(Email)});
-            if (rc != SQLITE_DONE)
+            if (!added)
                 return false;
         }
         for (const qint64 idx : std::as_const(m_deleted)) {
-            if (m_database.execute(QStringLiteral("DELETE FROM Athlets WHERE idx=?;"), {idx}) != SQLITE_DONE)
+            if (!m_database.execute(QStringLiteral("DELETE FROM Athlets WHERE idx=?;"), {idx}))
                 return false;
         }
         return true;

@@ -11,8 +11,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <sqlite3.h>
-
 namespace {
 
 constexpr int kGenderRole = Qt::UserRole + 1;
@@ -107,10 +105,10 @@ void CompetitionDialog::neuAdd()
         return;
     const int gender = startlist::genderId(m_gender->currentData().toString());
     const int type = startlist::typeId(m_type->currentData().toString());
-    if (m_database.execute(
+    if (!m_database.execute(
             QStringLiteral("INSERT INTO Competitions ( EventName, CompetitionName, GroupName, "
                            "GenderID, TypeID ) VALUES ( ?, ?, '__ws_def_competition__', ?, ? );"),
-            {m_eventName, name, gender, type}) != SQLITE_DONE)
+            {m_eventName, name, gender, type}))
         return;
     auto *item = new QTreeWidgetItem(m_tree);
     showValues(item, name, gender, type);

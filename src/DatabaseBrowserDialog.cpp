@@ -10,12 +10,16 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 namespace {
 
 enum Column { Idx, Name, Date, Event, Competition, City, FileName, ColumnCount };
+
+// Routines stored elsewhere in quick succession refill the list once.
+constexpr int kRefreshDelayMs = 100;
 
 } // namespace
 
@@ -74,14 +78,22 @@ DatabaseBrowserDialog::DatabaseBrowserDialog(wsdb &database, QWidget *parent)
     layout->addLayout(filters);
     layout->addWidget(m_tree, 1);
     resize(960, 560);
+    m_refresh = new QTimer(this);
+    m_refresh->setSingleShot(true);
+    m_refresh->setInterval(kRefreshDelayMs);
+    connect(m_refresh, &QTimer::timeout, this, &DatabaseBrowserDialog::readMeasureTable);
+    connect(&m_database, &wsdb::measuresChanged, m_refresh, qOverload<>(&QTimer::start));
     readMeasureTable();
 }
 
 void DatabaseBrowserDialog::readMeasureTable()
 {
-    const QString path = m_database.databasePath();
-    m_file->setText(path.isEmpty() ? tr("(no database open)") : path);
+    const QString location = m_database.location();
+    m_file->setText(location.isEmpty() ? tr("(no database open)") : location);
     const QSignalBlocker blocker(m_tree);
+    // The row the operator chose stays chosen when the list is read again.
+    const QList<QTreeWidgetItem *> chosen = m_tree->selectedItems();
+    const QString chosenIdx = chosen.isEmpty() ? QString() : chosen.first()->text(Idx);
     m_tree->clear();
     if (!m_database.isOpen())
         return;
@@ -107,6 +119,13 @@ void DatabaseBrowserDialog::readMeasureTable()
         items.append(item);
     }
     m_tree->addTopLevelItems(items);
+    for (QTreeWidgetItem *item : std::as_const(items)) {
+        if (!chosenIdx.isEmpty() && item->text(Idx) == chosenIdx) {
+            item->setSelected(true);
+            m_tree->scrollToItem(item);
+            break;
+        }
+    }
 }
 
 void DatabaseBrowserDialog::neuClear()

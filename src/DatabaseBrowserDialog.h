@@ -5,11 +5,13 @@
 class QComboBox;
 class QLabel;
 class QLineEdit;
+class QTimer;
 class QTreeWidget;
 class wsdb;
 
 // "Database Browser": the stored measures under a filter; selecting one
-// asks the main window to show it.
+// asks the main window to show it. On a competition server the list
+// follows the routines other workstations store.
 class DatabaseBrowserDialog : public QDialog
 {
     Q_OBJECT
@@ -44,4 +46,5 @@ private:
     QComboBox *m_gender = nullptr;
     QComboBox *m_type = nullptr;
     QTreeWidget *m_tree = nullptr;
+    QTimer *m_refresh = nullptr;
 };

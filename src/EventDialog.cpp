@@ -9,8 +9,6 @@
 #include <QPushButton>
 #include <QTreeWidget>
 
-#include <sqlite3.h>
-
 EventDialog::EventDialog(wsdb &database, wsDaten &store, QWidget *parent)
     : QDialog(parent)
     , m_database(database)
@@ -106,9 +104,9 @@ void EventDialog::neuAdd()
             tr("An event named %1 exists already; it was not added again.").arg(values[0].toString()));
         return;
     }
-    if (m_database.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
-                                          "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
-                           values) != SQLITE_DONE)
+    if (!m_database.execute(QStringLiteral("INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, "
+                                           "CompetitionName ) VALUES ( ?, ?, ?, ?, ?, '__ws_def_event__' );"),
+                            values))
         return;
     auto *item = new QTreeWidgetItem(m_tree);
     showValues(item, values);

@@ -16,8 +16,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <sqlite3.h>
-
 namespace {
 
 constexpr int kGenderIdRole = Qt::UserRole + 1;
@@ -266,7 +264,7 @@ void GroupDialog::neuGroupSelect(int index)
         const QList<QVariantMap> rows = m_database.select(
             QStringLiteral(
                 "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-                "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder;"),
+                "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder, idx;"),
             {m_eventName, competitionName(), groupName()});
         for (const QVariantMap &row : rows) {
             auto *item = new QTreeWidgetItem(m_startList);
@@ -325,10 +323,10 @@ void GroupDialog::neuGroupAdd()
     do {
         name = tr("Group %1").arg(n++);
     } while (m_group->findData(name) > 0);
-    if (m_database.execute(
+    if (!m_database.execute(
             QStringLiteral("INSERT INTO Groups ( EventName, CompetitionName, GroupName, LastName1 ) "
                            "VALUES ( ?, ?, ?, '__ws_def_group__' );"),
-            {m_eventName, competitionName(), name}) != SQLITE_DONE)
+            {m_eventName, competitionName(), name}))
         return;
     m_group->addItem(name, name);
     m_group->setCurrentIndex(m_group->count() - 1);
@@ -339,9 +337,9 @@ void GroupDialog::neuGroupDel()
     const QString name = groupName();
     if (name.isEmpty())
         return;
-    if (m_database.execute(QStringLiteral("DELETE FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
-                                          "GroupName=? );"),
-                           {m_eventName, competitionName(), name}) != SQLITE_DONE)
+    if (!m_database.execute(QStringLiteral("DELETE FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
+                                           "GroupName=? );"),
+                            {m_eventName, competitionName(), name}))
         return;
     m_group->removeItem(m_group->currentIndex());
     m_group->setCurrentIndex(0);
@@ -369,7 +367,7 @@ void GroupDialog::searchAthletes()
 {
     // The filters match from the start of the text; an empty one leaves its
     // condition out so athletes without that value are listed too.
-    QString where = QStringLiteral("1");
+    QString where = QStringLiteral("1=1");
     QVariantList values;
     const QString name = m_searchName->text();
     if (!name.isEmpty()) {
@@ -386,7 +384,7 @@ void GroupDialog::searchAthletes()
     }
     m_athletes->clear();
     const QList<QVariantMap> rows = m_database.select(
-        QStringLiteral("SELECT * FROM Athlets WHERE ( %1 ) ORDER BY LastName;").arg(where), values);
+        QStringLiteral("SELECT * FROM Athlets WHERE ( %1 ) ORDER BY LastName, idx;").arg(where), values);
     for (const QVariantMap &row : rows) {
         auto *item = new QTreeWidgetItem(m_athletes);
         const QString last = row.value(QStringLiteral("LastName")).toString();
@@ -505,10 +503,10 @@ void GroupDialog::neuOk()
     // The old entries go and the list comes in one transaction: a failure
     // leaves the group's start list as it was.
     const bool saved = m_database.transaction([&] {
-        if (m_database.execute(
+        if (!m_database.execute(
                 QStringLiteral("DELETE FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
                                "GroupName=? AND LastName1 <> '__ws_def_group__' ); "),
-                {m_eventName, competition, group}) != SQLITE_DONE)
+                {m_eventName, competition, group}))
             return false;
         for (int i = 0; i < m_startList->topLevelItemCount(); ++i) {
             const QTreeWidgetItem *row = m_startList->topLevelItem(i);
@@ -532,14 +530,14 @@ void GroupDialog::neuOk()
                                          row->text(IdFig2),
                                          genderId,
                                          typeId};
-            if (m_database.execute(
+            if (!m_database.execute(
                     QStringLiteral(
                         "INSERT INTO Groups ( EventName, CompetitionName, GroupName, StartOrder, "
                         "Competitor1No, LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, "
                         "Competitor2No, LastName2, FirstName2, Gender2, Year2, NOCCode2, IDFIG2, "
                         "GenderID, TypeID ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
                         "?, ?, ? );"),
-                    values) != SQLITE_DONE)
+                    values))
                 return false;
         }
         return true;

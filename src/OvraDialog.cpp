@@ -1,6 +1,7 @@
 #include "OvraDialog.h"
 
 #include "BuildInfo.h"
+#include "DatabaseStatusIndicator.h"
 #include "OvraDialogUi.h"
 #include "StartListSelection.h"
 #include "data/wsDaten.h"
@@ -154,6 +155,7 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     m_ignoreRestClientError = !qEnvironmentVariableIsEmpty("OVRA_IGNORE_REST_CLIENT_ERROR");
     m_scoringSystems->setIgnoreClientErrors(m_ignoreRestClientError);
     startWebSocketServer();
+    setupHistory();
 
     setupStateMachine();
 
@@ -166,23 +168,46 @@ OvraDialog::OvraDialog(ovra::util::LogHandler &logHandler, QWidget *parent)
     connectUSB();
 }
 
-// The competition database at the configured file, its tables, then the
-// event and competition lists. A file that does not open leaves the
-// database closed: saves to it then fail and keep the temporary routine file.
+// The competition database at the configured file (or server), its tables,
+// then the event and competition lists. A file that does not open leaves
+// the database closed: saves to it then fail and keep the temporary routine
+// file. A server is reached in the background, so that one that does not
+// answer never holds the window back; it is used all the same: saves wait
+// on this workstation until it answers, and the start lists it last sent
+// stay usable.
 void OvraDialog::openDatabase()
 {
-    // An empty setting would open a private temporary database that is gone
-    // at exit, taking every stored measure with it.
-    const QString configured = m_settings->databaseFile();
-    const QString path =
-        QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
-    if (m_database->openDatabase(path))
-        m_database->createTables(QStringLiteral("main"));
+    m_database->setServerQueueFile(OvraSettings::serverQueueFile());
+    if (m_settings->databaseOnServer() && m_settings->databaseServer().isComplete()) {
+        m_database->openServer(m_settings->databaseServer(), false);
+    } else {
+        // An empty setting would open a private temporary database that is
+        // gone at exit, taking every stored measure with it.
+        const QString configured = m_settings->databaseFile();
+        const QString path =
+            QFileInfo(configured.isEmpty() ? m_database->defaultFile() : configured).absoluteFilePath();
+        if (m_database->openDatabase(path))
+            m_database->createTables(QStringLiteral("main"));
+    }
+    if (!m_databaseStatus)
+        m_databaseStatus =
+            new DatabaseStatusIndicator(*m_database, m_ui->statusDatabase, m_ui->statusDatabaseLight, this);
+    m_databaseStatus->update();
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
 }
 
-OvraDialog::~OvraDialog() = default;
+OvraDialog::~OvraDialog()
+{
+    // The database goes with the window's children, after the members: its
+    // last retry of the waiting measures must not call back in. It gets
+    // that retry here, so that the routines kept for them are released.
+    if (m_database) {
+        disconnect(m_database, nullptr, this, nullptr);
+        if (m_database->pendingMeasures() > 0 && m_database->retryPendingMeasures())
+            keptRoutinesStored();
+    }
+}
 
 void OvraDialog::connectActions()
 {

@@ -2,6 +2,7 @@
 
 #include "data/DataEnums.h"
 #include "data/Landing.h"
+#include "recovery/CommitMarker.h"
 #include "usb/SimulatedUSBConnection.h"
 #include "usb/UsbFrame.h"
 
@@ -9,10 +10,12 @@
 #include <QMainWindow>
 #include <QMap>
 #include <QString>
+#include <QStringList>
 
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class AthletDialog;
 class CompetitionDialog;
@@ -39,6 +42,7 @@ class RoutineRecorder;
 class SaveReport;
 class wsDaten;
 class wsdb;
+class DatabaseStatusIndicator;
 class Popup;
 class QSoundEffect;
 class QTimer;
@@ -85,6 +89,11 @@ class ScoringSystems;
 namespace ovra::rest::server {
 class NetworkServers;
 }
+namespace ovra::history {
+class AthleteHistoryWindow;
+class HistoryService;
+class ResultsBackfill;
+} // namespace ovra::history
 
 // The main window and the controller of the workstation. It owns every
 // long-lived component for the life of the process.
@@ -145,8 +154,17 @@ public:
     void setUnsavedRoutineAside();
     // The routine window of stored data just shown, to the window controls.
     void emitRoutineWindow();
-    void routineFilesOnCommit();
+    // The saves of a commit under that key, with the commit mark beside a
+    // kept temporary routine file.
+    void routineFilesOnCommit(const QString &commitKey);
     void routineFilesOnDismiss();
+    // The data file of the routine on show (loaded or reloaded); empty for
+    // a live routine or a stored measure.
+    QString shownFile() const { return m_shownFile; }
+    // The commit mark of the routine on show: it was committed before.
+    const std::optional<CommitMarker> &shownCommit() const { return m_shownCommit; }
+    // A committed routine on show: the saves its commit could not do.
+    void repeatFailedSaves();
     void autoSaveAfterDropTest();
     void saveRoutineResultsToTempFile();
     void loadRoutineResultsFromTempFile();
@@ -183,6 +201,15 @@ public:
     // answer without a box.
     using ResendAsker = std::function<bool(const QString &athlete)>;
     void setResendAsker(ResendAsker asker) { m_resendAsker = std::move(asker); }
+
+    // Athlete histories (OvraDialogHistory.cpp): the window, and what the
+    // HTTP server and the audience screens read from them.
+    ovra::history::HistoryService &historyService() { return *m_historyService; }
+    // Created when first shown.
+    ovra::history::AthleteHistoryWindow *historyWindow() const { return m_historyWindow; }
+    // The personal best shown beside the live total; empty when the
+    // athlete on screen has none.
+    QString personalBestText() const { return m_personalBestText; }
 
     // The clock of the start timer and the routine timer (tests move it).
     void setClock(const ovra::util::Clock *clock);
@@ -289,6 +316,7 @@ public Q_SLOTS:
     void showCsvImportDialog();
     void showDatabaseBrowserDialog();
     void showDatabaseConfigDialog();
+    void showAthleteHistory();
     void evaluateTara();
     void showSelfDiagnosisDialog();
 
@@ -413,12 +441,24 @@ private:
     // The database file changed under the window (DB Config).
     void databaseSwitched(const QString &path);
     void createNetwork();
+    void setupHistory();
+    void updatePersonalBest();
     void startRestServer();
     void initRestClients();
     void startWebSocketServer();
-    // The committed result to the servers and the scoring systems; false
-    // when no scoring system is asked and the commit is complete.
-    bool sendCommittedResult();
+    // The committed result into the outbox of every scoring system asked,
+    // under the commit's key; false when none is.
+    bool queueCommittedResult(const QString &key);
+    // The committed result to the servers, and to the scoring systems when
+    // they are awaited; false when no scoring system is asked and the
+    // commit is complete.
+    bool sendCommittedResult(bool awaiting);
+    // The number of results waiting for each scoring system, in the status bar.
+    void showWaitingResults();
+    void showOutboxWriteFailure(const QString &error);
+    void showCommittedRoutineNote();
+    // The database stored the measures that waited for it.
+    void keptRoutinesStored();
     void commitAnswered();
     void showScoringStatus(int position, const QString &status);
     void showWebSocketClientCount(int count);
@@ -438,6 +478,7 @@ private:
     ovra::util::LogHandler &m_logHandler;
     wsDaten *m_daten = nullptr;
     wsdb *m_database = nullptr;
+    DatabaseStatusIndicator *m_databaseStatus = nullptr;
     std::unique_ptr<OvraDialogUi> m_ui;
     std::unique_ptr<OvraSettings> m_settings;
     QFont m_font;
@@ -483,6 +524,10 @@ private:
     widget::synchronized::SynchronizedResultsTableModel *m_synchronizedModel = nullptr;
     SecondScreenToggle *m_trampolineToggle = nullptr;
     SecondScreenToggle *m_resultsToggle = nullptr;
+    ovra::history::HistoryService *m_historyService = nullptr;
+    ovra::history::ResultsBackfill *m_resultsBackfill = nullptr;
+    ovra::history::AthleteHistoryWindow *m_historyWindow = nullptr;
+    QString m_personalBestText;
     QList<QMetaObject::Connection> m_continuousConnections;
     LastChanceRecovery *m_lastChanceRecovery = nullptr;
     std::unique_ptr<RoutineRecorder> m_routineRecorder;
@@ -494,6 +539,13 @@ private:
     // arrow keys rest.
     QTimer *m_tempRewriteTimer = nullptr;
     bool m_tempRewritePending = false;
+    QString m_shownFile;
+    std::optional<CommitMarker> m_shownCommit;
+    // The kept committed routines whose measure waits in the database's
+    // queue of this run.
+    QStringList m_keptForDatabase;
+    // What the commit's saves did, for the operator's "Network error" box.
+    QString m_commitSaveNote;
 
     // Start lists (OvraDialogStartList.cpp).
     RoutineAnnouncements *m_announcements = nullptr;

@@ -5,6 +5,7 @@
 #include "OvraDialogUi.h"
 #include "data/wsDaten.h"
 #include "recovery/AutoSaveDialog.h"
+#include "recovery/CommitMarker.h"
 #include "recovery/LastChanceRecovery.h"
 #include "recovery/RecoveryDialog.h"
 #include "recovery/RoutineRecorder.h"
@@ -30,10 +31,13 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QTimer>
+
+#include <utility>
 
 using ovra::util::FileUtils;
 
@@ -128,6 +132,7 @@ void OvraDialog::setupFiles()
     connect(m_database, &wsdb::pendingMeasuresChanged, this, [this](int waiting) {
         m_warnings->setRoutinesAwaitingDatabaseWarning(waiting > 0);
         if (waiting == 0) {
+            keptRoutinesStored();
             m_notificationPopup->setPopupText(Popup::Green,
                                               tr("The routines that waited are now stored in the database"));
             m_notificationPopup->show();
@@ -142,6 +147,12 @@ void OvraDialog::setupFiles()
                                           toTrash ? tr("Moved to the trash: %1").arg(name)
                                                   : tr("Deleted: %1").arg(name));
         m_notificationPopup->show();
+    });
+
+    // Whatever the window shows next is not the routine of a file any more.
+    connect(this, &OvraDialog::clearAllResultWidgets, this, [this] {
+        m_shownFile.clear();
+        m_shownCommit.reset();
     });
 
     connect(ui.actionSave, &QAction::triggered, this, &OvraDialog::handleSaveEvent);
@@ -270,6 +281,14 @@ void OvraDialog::loadFile(const QString &path)
         if (loaded) {
             m_ui->statusLoadedMeasure->setText(path);
             emitRoutineWindow();
+            m_shownFile = basePath + QStringLiteral(".dat");
+            // Reloaded, the temporary routine file is still the routine's
+            // only copy: whatever replaces it on screen puts it aside.
+            if (QFileInfo(m_shownFile) == QFileInfo(m_routineRecorder->temporaryRoutineFilePath()))
+                m_tempFileUnsaved = true;
+            m_shownCommit = CommitMarker::read(m_shownFile);
+            if (m_shownCommit)
+                showCommittedRoutineNote();
         } else {
             // The reset took off what was shown before; nothing of the
             // refused file took its place.
@@ -280,8 +299,9 @@ void OvraDialog::loadFile(const QString &path)
         qDebug() << "complete load";
     }
     // The temporary routine file holds a routine that was never committed:
-    // it is committed as a live one. Any other file was stored before.
-    if (temporary)
+    // it is committed as a live one. Any other file was stored before, and
+    // so was a routine whose commit kept the file: neither moves a list.
+    if (temporary && !m_shownCommit)
         m_announcements->routineRestored();
     else
         m_announcements->routineLoaded();
@@ -380,38 +400,152 @@ bool OvraDialog::autoSaveToFile(SaveReport &report)
     return saved;
 }
 
-void OvraDialog::routineFilesOnCommit()
+void OvraDialog::routineFilesOnCommit(const QString &commitKey)
 {
     // The temporary routine file is the last copy of the routine until a
-    // save has succeeded; it is removed only then.
-    bool saved = true;
-    SaveReport report;
+    // save has succeeded; it is removed only then. While it is kept, the
+    // mark beside it says that its routine was committed and which saves
+    // are still to be done; it is written before the saves, so that a
+    // routine whose commit the end of the program cut short comes back as
+    // committed too.
     const AutoSaveSettings &autoSave = m_settings->autoSaveSettings();
-    if (autoSave.fileSave())
-        saved = autoSaveToFile(report) && saved;
-    if (autoSave.databaseSave()) {
+    const QString temp = m_routineRecorder->temporaryRoutineFilePath();
+    const bool kept = m_routineRecorder->temporaryRoutineFileExists();
+    CommitMarker marker;
+    marker.key = commitKey;
+    marker.committedAt = QDateTime::currentDateTime();
+    marker.fileSavePending = autoSave.fileSave();
+    marker.databaseSavePending = autoSave.databaseSave();
+    QString error;
+    if (kept && marker.savesPending() && !marker.write(temp, &error))
+        qWarning().noquote()
+            << QStringLiteral("The commit mark beside %1 could not be written: %2").arg(temp, error);
+
+    SaveReport report;
+    if (marker.fileSavePending)
+        marker.fileSavePending = !autoSaveToFile(report);
+    if (marker.databaseSavePending) {
         const bool stored = databaseSave();
         report.addDatabase(stored, m_database->pendingMeasures() > 0);
-        saved = stored && saved;
+        marker.databaseSavePending = !stored;
+        if (!stored && kept)
+            m_keptForDatabase << temp;
     }
     if (!autoSave.fileSave() && !autoSave.databaseSave())
         report.addNothingStored();
     showSaveReport(report);
-    if (saved) {
+    if (!marker.savesPending()) {
         m_tempFileUnsaved = false;
         deleteTempRoutineFile();
-    } else if (m_routineRecorder->temporaryRoutineFileExists()) {
+        m_commitSaveNote = autoSave.fileSave() || autoSave.databaseSave()
+                               ? tr("The routine itself is saved.")
+                               : tr("Autosave is off: the routine itself is not saved.");
+    } else if (kept) {
         m_tempFileUnsaved = true;
-        qWarning().noquote() << QStringLiteral("The routine was not saved; it stays in %1")
-                                    .arg(m_routineRecorder->temporaryRoutineFilePath());
+        if (!marker.write(temp, &error))
+            qWarning().noquote()
+                << QStringLiteral("The commit mark beside %1 could not be written: %2").arg(temp, error);
+        qWarning().noquote() << QStringLiteral("The routine was not saved; it stays in %1").arg(temp);
+        m_commitSaveNote = tr("The routine itself is kept in %1.").arg(QDir::toNativeSeparators(temp));
+    } else {
+        m_commitSaveNote = tr("The routine itself was not saved.");
     }
     m_daten->restoreTaraAfterDisplay();
     m_logWidget->clearSelection();
 }
 
+void OvraDialog::repeatFailedSaves()
+{
+    CommitMarker marker = *m_shownCommit;
+    qInfo().noquote() << QStringLiteral("The routine of %1 was committed before; only its failed saves are "
+                                        "repeated, nothing is sent")
+                             .arg(QDir::toNativeSeparators(m_shownFile));
+    SaveReport report;
+    if (marker.fileSavePending)
+        marker.fileSavePending = !autoSaveToFile(report);
+    if (marker.databaseSavePending) {
+        const bool stored = databaseSave();
+        report.addDatabase(stored, m_database->pendingMeasures() > 0);
+        marker.databaseSavePending = !stored;
+        if (!stored && !m_keptForDatabase.contains(m_shownFile))
+            m_keptForDatabase << m_shownFile;
+    }
+    showSaveReport(report);
+    const bool temporary = QFileInfo(m_shownFile) == QFileInfo(m_routineRecorder->temporaryRoutineFilePath());
+    if (temporary && !marker.savesPending()) {
+        m_tempFileUnsaved = false;
+        deleteTempRoutineFile();
+    } else {
+        // A file of its own stays marked for good: loaded again, it is
+        // still a committed routine.
+        QString error;
+        if (!marker.write(m_shownFile, &error))
+            qWarning().noquote() << QStringLiteral("The commit mark beside %1 could not be written: %2")
+                                        .arg(m_shownFile, error);
+    }
+    m_shownCommit = marker;
+    m_daten->restoreTaraAfterDisplay();
+    m_logWidget->clearSelection();
+}
+
+void OvraDialog::keptRoutinesStored()
+{
+    // The database took the measures that waited: the committed routines
+    // kept for them need no database save any more, after a restart either.
+    const QString temp = m_routineRecorder->temporaryRoutineFilePath();
+    for (const QString &dataFile : std::exchange(m_keptForDatabase, {})) {
+        std::optional<CommitMarker> marker = CommitMarker::read(dataFile);
+        if (!marker || !marker->databaseSavePending)
+            continue;
+        marker->databaseSavePending = false;
+        const bool shown = m_shownCommit && QFileInfo(m_shownFile) == QFileInfo(dataFile);
+        if (shown)
+            m_shownCommit = marker;
+        if (QFileInfo(dataFile) == QFileInfo(temp) && !marker->savesPending() && !shown) {
+            m_tempFileUnsaved = false;
+            deleteTempRoutineFile();
+        } else if (!marker->write(dataFile)) {
+            qWarning().noquote()
+                << QStringLiteral("The commit mark beside %1 could not be written").arg(dataFile);
+        }
+    }
+}
+
+void OvraDialog::showCommittedRoutineNote()
+{
+    const CommitMarker &marker = *m_shownCommit;
+    const QString when = QLocale().toString(marker.committedAt, QLocale::ShortFormat);
+    QString text;
+    if (marker.savesPending()) {
+        QStringList saves;
+        if (marker.fileSavePending)
+            saves << tr("file");
+        if (marker.databaseSavePending)
+            saves << tr("database");
+        text =
+            tr("This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step "
+               "repeats only that.")
+                .arg(when, saves.join(QStringLiteral(", ")));
+    } else {
+        text = tr("This routine was committed on %1; the next step does not commit it again.").arg(when);
+    }
+    m_notificationPopup->setPopupText(Popup::Yellow, text);
+    m_notificationPopup->show();
+}
+
 void OvraDialog::routineFilesOnDismiss()
 {
-    deleteTempRoutineFile();
+    const bool committedUnsaved =
+        m_shownCommit && m_shownCommit->savesPending() &&
+        QFileInfo(m_shownFile) == QFileInfo(m_routineRecorder->temporaryRoutineFilePath());
+    if (committedUnsaved) {
+        // A committed routine whose saves failed lives only in this file:
+        // dismissing takes it off the screen, not off the disk.
+        m_tempFileUnsaved = true;
+        setUnsavedRoutineAside();
+    } else {
+        deleteTempRoutineFile();
+    }
     m_daten->restoreTaraAfterDisplay();
     m_logWidget->clearSelection();
 }
@@ -434,10 +568,18 @@ void OvraDialog::setUnsavedRoutineAside()
                 .filePath(
                     QStringLiteral("~routine_unsaved_%1.dat")
                         .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_hhmmss_zzz"))));
-        if (QFile::rename(temp, kept))
+        if (QFile::rename(temp, kept)) {
             qWarning().noquote() << QStringLiteral("An unsaved routine was kept in %1").arg(kept);
-        else
+            // A committed routine stays committed under its new name.
+            if (!CommitMarker::move(temp, kept))
+                qWarning().noquote() << QStringLiteral("The commit mark of %1 could not follow it").arg(kept);
+            for (QString &waiting : m_keptForDatabase) {
+                if (waiting == temp)
+                    waiting = kept;
+            }
+        } else {
             qWarning().noquote() << QStringLiteral("Could not keep the unsaved routine %1 aside").arg(temp);
+        }
     }
     m_tempFileUnsaved = false;
 }

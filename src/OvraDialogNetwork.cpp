@@ -9,6 +9,7 @@
 #include "data/Routines.h"
 #include "data/wsDaten.h"
 #include "rest/client/ScoringClient.h"
+#include "rest/client/ScoringOutbox.h"
 #include "rest/client/ScoringSystems.h"
 #include "rest/server/NetworkServers.h"
 #include "rest/server/RestServerSettings.h"
@@ -24,6 +25,7 @@
 #include "widgets/StatusLight.h"
 
 #include <QAction>
+#include <QDir>
 #include <QLabel>
 #include <QMessageBox>
 
@@ -55,11 +57,21 @@ void OvraDialog::createNetwork()
     connect(scoring, &ScoringSystems::resultAccepted, this, &OvraDialog::scoreSentSuccess);
     connect(scoring, &ScoringSystems::resultFailed, this, &OvraDialog::scoreSentError);
     connect(scoring, &ScoringSystems::commitComplete, this, &OvraDialog::commitAnswered);
+    connect(scoring, &ScoringSystems::waitingChanged, this, &OvraDialog::showWaitingResults);
+    connect(scoring, &ScoringSystems::outboxWriteFailed, this, &OvraDialog::showOutboxWriteFailure);
+    // Results that no scoring system took before the program ended.
+    scoring->openOutbox(OvraSettings::outboxDirectory());
     if (!m_retryAsker) {
         m_retryAsker = [this](const QString &label) {
             QMessageBox box(QMessageBox::Warning, tr("Network error"),
                             tr("Failed to send result to \"%1\"").arg(label),
                             QMessageBox::Retry | QMessageBox::Cancel, this);
+            box.setObjectName(QStringLiteral("networkErrorBox"));
+            box.setInformativeText(
+                m_commitSaveNote + QLatin1Char(' ') +
+                tr("Retry sends the result again now. Cancel means send later: the result waits in the "
+                   "outbox and goes to \"%1\" by itself as soon as it answers again.")
+                    .arg(label));
             box.setDefaultButton(QMessageBox::Retry);
             return box.exec() == QMessageBox::Retry;
         };
@@ -179,6 +191,33 @@ void OvraDialog::initRestClients()
         if (shown)
             m_ui->statusScoringSystemLight[i]->setStatus(QStringLiteral("unknown"));
     }
+    showWaitingResults();
+}
+
+void OvraDialog::showWaitingResults()
+{
+    const QList<ovra::rest::client::ScoringClient *> &clients = m_scoringSystems->clients();
+    for (int i = 0; i < 3; ++i) {
+        const ovra::rest::client::ScoringClient *client = clients.value(i);
+        const int waiting = client && client->enabled() ? m_scoringSystems->waitingCount(client->id()) : 0;
+        QLabel *label = m_ui->statusScoringSystemWaiting[i];
+        label->setText(tr("%1 waiting").arg(waiting));
+        label->setToolTip(waiting > 0
+                              ? tr("Committed results that this scoring system has not taken yet. They "
+                                   "are sent by themselves as soon as it answers again; the network "
+                                   "dialog lists them.")
+                              : QString());
+        label->setVisible(waiting > 0);
+    }
+}
+
+void OvraDialog::showOutboxWriteFailure(const QString &error)
+{
+    m_notificationPopup->setPopupText(
+        Popup::Red, tr("The results for the scoring systems could not be written to %1 (%2). They are sent "
+                       "while Ovra runs, but would be lost if it ended before.")
+                        .arg(QDir::toNativeSeparators(m_scoringSystems->outbox().directory()), error));
+    m_notificationPopup->show();
 }
 
 void OvraDialog::showScoringStatus(int position, const QString &status)
@@ -214,11 +253,20 @@ void OvraDialog::publishState()
     m_networkServers->publishState(state);
 }
 
-bool OvraDialog::sendCommittedResult()
+bool OvraDialog::queueCommittedResult(const QString &key)
 {
     const ScoringResult result = RESTUtils::createConfirmedResult(*m_daten, m_settings->rulesSettings());
-    m_networkServers->publishConfirmedResult(result);
-    return m_scoringSystems->sendConfirmedResult(result);
+    return m_scoringSystems->commitResult(
+        result, key, ovra::rest::client::ScoringOutbox::athleteOf(m_daten->routines().routineMeta()));
+}
+
+bool OvraDialog::sendCommittedResult(bool awaiting)
+{
+    m_networkServers->publishConfirmedResult(
+        RESTUtils::createConfirmedResult(*m_daten, m_settings->rulesSettings()));
+    if (awaiting)
+        m_scoringSystems->deliverCommit();
+    return awaiting;
 }
 
 void OvraDialog::sendIntermediateResults()
@@ -237,8 +285,20 @@ void OvraDialog::scoreSentSuccess(int scoringSystemId)
 void OvraDialog::scoreSentError(int scoringSystemId)
 {
     showScoringStatus(scoringSystemId, QStringLiteral("failed"));
-    if (m_scoringSystems->failed(scoringSystemId))
-        m_scoringSystems->resolve(scoringSystemId, m_retryAsker(m_scoringSystems->label(scoringSystemId)));
+    if (!m_scoringSystems->failed(scoringSystemId))
+        return;
+    // The system may take the result while the operator reads the box (it
+    // answered its health check again); the box has nothing left to ask.
+    const QMetaObject::Connection taken = connect(
+        m_scoringSystems.get(), &ScoringSystems::resultAccepted, this, [this, scoringSystemId](int id) {
+            if (id != scoringSystemId)
+                return;
+            if (auto *box = findChild<QMessageBox *>(QStringLiteral("networkErrorBox")))
+                box->done(QMessageBox::Cancel);
+        });
+    const bool retry = m_retryAsker(m_scoringSystems->label(scoringSystemId));
+    disconnect(taken);
+    m_scoringSystems->resolve(scoringSystemId, retry);
 }
 
 void OvraDialog::commitAnswered()
@@ -259,6 +319,7 @@ void OvraDialog::showNetworkDialog()
     ovra::rest::client::ScoringClientConfigurations configurations = settings.scoringClientConfigurations();
     bool showAdvanced = settings.showAdvancedNetworkSettings();
     NetworkDialog dialog(rest, webSocket, configurations, showAdvanced, this);
+    dialog.setScoringSystems(m_scoringSystems.get());
     if (dialog.exec() != QDialog::Accepted)
         return;
     settings.setScoringClientConfigurations(configurations);

@@ -7,6 +7,7 @@
 #include "CsvImportDialog.h"
 #include "DatabaseBrowserDialog.h"
 #include "DatabaseConfigDialog.h"
+#include "DatabaseStatusIndicator.h"
 #include "EventDialog.h"
 #include "GroupDialog.h"
 #include "OvraDialog.h"
@@ -119,6 +120,8 @@ void OvraDialog::connectStartListDialogs()
     connect(m_databaseConfigDialog, &DatabaseConfigDialog::databaseChanged, this,
             &OvraDialog::databaseSwitched);
     connect(m_databaseConfigDialog, &DatabaseConfigDialog::databaseMerged, s, &StartListSelection::refresh);
+    // Another workstation's changes to the start lists of the shared server.
+    connect(m_database, &wsdb::startListChanged, s, &StartListSelection::startListsChangedElsewhere);
 }
 
 void OvraDialog::connectRoutineMetaWidgets()
@@ -343,14 +346,23 @@ void OvraDialog::showDatabaseBrowserDialog()
 
 void OvraDialog::showDatabaseConfigDialog()
 {
+    m_databaseConfigDialog->setLocalFile(m_settings->databaseFile());
+    m_databaseConfigDialog->setServerAddress(m_settings->databaseServer());
     m_databaseConfigDialog->reload();
     m_databaseConfigDialog->exec();
 }
 
 void OvraDialog::databaseSwitched(const QString &path)
 {
-    m_settings->setDatabaseFile(path);
+    const bool server = m_database->kind() == wsdb::Kind::Server;
+    m_settings->setDatabaseOnServer(server);
+    if (server)
+        m_settings->setDatabaseServer(m_database->serverAddress());
+    else
+        m_settings->setDatabaseFile(path);
     m_settings->storeDatabaseFile();
+    m_databaseStatus->update();
+    m_warnings->setRoutinesAwaitingDatabaseWarning(m_database->pendingMeasures() > 0);
     m_routineRecorder->setDatabase(m_database);
     m_startListSelection->refresh();
 }

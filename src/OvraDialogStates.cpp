@@ -209,7 +209,9 @@ void OvraDialog::nextStep()
     const auto shown = [this] {
         return m_ovraState->isIn(OvraState::LOAD) || m_ovraState->isIn(OvraState::DISPLAY);
     };
-    if (shown() && m_announcements->isLoadedRoutine()) {
+    // A routine committed before only repeats its failed saves: nothing is
+    // sent again, so there is nothing to ask.
+    if (shown() && m_announcements->isLoadedRoutine() && !m_shownCommit) {
         const QString athlete = data::model::athleteName(m_daten->routines().routineMeta());
         // The box may have been unplugged or plugged in while the question
         // was open; the answer is for the routine still shown.

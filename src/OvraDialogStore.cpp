@@ -3,6 +3,7 @@
 
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
+#include "StartListSelection.h"
 #include "WidgetPlaceholders.h"
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
@@ -38,6 +39,7 @@
 #include <QStackedWidget>
 #include <QTableView>
 #include <QTimer>
+#include <QUuid>
 #include <QVBoxLayout>
 
 using data::model::Landing;
@@ -112,6 +114,7 @@ void OvraDialog::createResultWidgets()
                                            s.state(OvraState::REVIEW), s.state(OvraState::CONNECTED_COMMIT)});
             connectResultViews(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
             showResultOn(window->horizontalDisplacementResultWidget(), window->tofSynResultWidget());
+            window->setPersonalBest(m_personalBestText);
             return window;
         },
         this);
@@ -605,6 +608,8 @@ void OvraDialog::enterStateReady()
     connectContinuousPage(false);
     if (m_taraPending)
         QTimer::singleShot(0, this, &OvraDialog::evaluateTara);
+    // Start lists another workstation changed during the routine.
+    QTimer::singleShot(0, m_startListSelection, &StartListSelection::refreshIfDeferred);
 }
 
 void OvraDialog::enterStateStart()
@@ -662,14 +667,27 @@ void OvraDialog::exitStateRoutine()
 
 void OvraDialog::enterStateCommit()
 {
+    // A routine committed before (it came back from a file its commit kept)
+    // is not committed again: only the saves that failed are repeated.
+    if (m_shownCommit) {
+        repeatFailedSaves();
+        Q_EMIT nextInnerState();
+        return;
+    }
     approveRoutine();
+    // One key per commit, the same on every send of its result. The result
+    // enters the outbox before anything else is done, and the routine's
+    // temporary file is marked committed before its saves, so that however
+    // the program ends the result is neither lost nor sent twice.
+    const QString key = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    const bool awaiting = queueCommittedResult(key);
     // Autosave to file and database; the temporary routine file goes only
     // when every requested save succeeded.
-    routineFilesOnCommit();
+    routineFilesOnCommit(key);
     // The confirmed result goes to the HTTP and WebSocket servers and to the
     // scoring systems, whose answers complete the commit. With no scoring
     // system asked the commit is complete at once.
-    if (!sendCommittedResult())
+    if (!sendCommittedResult(awaiting))
         Q_EMIT nextInnerState();
 }
 

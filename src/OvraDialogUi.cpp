@@ -614,7 +614,16 @@ void OvraDialogUi::setupStatusBar(QMainWindow *w)
         // Shown only for a configured and enabled scoring client.
         statusScoringSystem[i]->setVisible(false);
         statusScoringSystemLight[i]->setVisible(false);
+        statusScoringSystemWaiting[i] = new QLabel(bar);
+        statusScoringSystemWaiting[i]->setObjectName(QString::fromLatin1(scoringNames[i]) +
+                                                     QStringLiteral("Waiting"));
+        statusScoringSystemWaiting[i]->setStyleSheet(QStringLiteral("QLabel { color: #b04000; }"));
+        statusScoringSystemWaiting[i]->setVisible(false);
+        bar->addWidget(statusScoringSystemWaiting[i]);
     }
+    addLight(statusDatabase, statusDatabaseLight, QString(), "statusDatabase");
+    statusDatabase->setVisible(false);
+    statusDatabaseLight->setVisible(false);
     addLight(statusHttpServer, statusHttpServerLight, tr("HTTP Server"), "statusHttpServer");
     statusHttpServerLight->setStatus(QStringLiteral("off"));
     addLight(statusWebSocketServer, statusWebSocketServerLight,

@@ -166,6 +166,11 @@ public:
     QLabel *statusRoutineInformationIndicator = nullptr;
     QLabel *statusScoringSystem[3] = {};
     StatusLight *statusScoringSystemLight[3] = {};
+    // How many committed results wait for the system; hidden while none do.
+    QLabel *statusScoringSystemWaiting[3] = {};
+    // The competition database: shown for a server, or while routines wait.
+    QLabel *statusDatabase = nullptr;
+    StatusLight *statusDatabaseLight = nullptr;
     QLabel *statusHttpServer = nullptr;
     StatusLight *statusHttpServerLight = nullptr;
     QLabel *statusWebSocketServer = nullptr;

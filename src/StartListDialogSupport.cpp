@@ -15,8 +15,6 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include <sqlite3.h>
-
 namespace startlist {
 
 int genderId(const QString &gender)
@@ -185,7 +183,7 @@ void deleteCurrentRow(wsdb &database, const char *table, QTreeWidget *tree)
     QTreeWidgetItem *item = tree->currentItem();
     if (item != nullptr &&
         database.execute(QStringLiteral("DELETE FROM %1 WHERE idx=?;").arg(QLatin1String(table)),
-                         {idxOf(item)}) == SQLITE_DONE)
+                         {idxOf(item)}))
         delete item;
 }
 

@@ -2,6 +2,7 @@
 
 #include "data/StartSelection.h"
 #include "data/wsDaten.h"
+#include "state/OvraState.h"
 #include "state/RoutineAnnouncements.h"
 #include "wsdb.h"
 
@@ -206,6 +207,24 @@ void StartListSelection::refresh()
             break;
         }
     }
+}
+
+void StartListSelection::startListsChangedElsewhere()
+{
+    m_refreshDeferred = true;
+    refreshIfDeferred();
+}
+
+void StartListSelection::refreshIfDeferred()
+{
+    // A routine under way keeps the athlete it was started with; the list
+    // of stored measures stays while the operator looks at it.
+    const int state = m_announcements.currentState();
+    const bool idle = state == OvraState::WAIT || state == OvraState::READY || state == OvraState::NO_FOCUS;
+    if (!m_refreshDeferred || !idle || m_browseMeasuresMode)
+        return;
+    m_refreshDeferred = false;
+    refresh();
 }
 
 void StartListSelection::restoreStoredChoice()

@@ -55,6 +55,12 @@ public:
     // choice the settings stored instead.
     void refresh();
     bool restoredStoredChoice() const { return m_restored; }
+    // Another workstation changed the start lists: the lists follow at once
+    // while no routine is under way (the entry chosen is read again from
+    // the database), otherwise at refreshIfDeferred().
+    void startListsChangedElsewhere();
+    // The machine is ready again: a change that waited is shown now.
+    void refreshIfDeferred();
 
     bool browseMeasuresMode() const { return m_browseMeasuresMode; }
     // After a committed routine: the next athlete of the group; after the
@@ -104,5 +110,6 @@ private:
     // them; applied once the lists can take them.
     std::array<int, 4> m_stored{0, 0, 0, -1};
     bool m_restored = false;
+    bool m_refreshDeferred = false;
     bool m_browseMeasuresMode = false;
 };

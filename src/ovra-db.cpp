@@ -1,15 +1,21 @@
 // ovra-db: the organiser's tool for the competition databases and start
 // lists, on the same code as the workstation's dialogs.
 //
-//   ovra-db merge TARGET.db SOURCE.db...   combines the workstations' files
-//   ovra-db check DB                       integrity and rows per table
-//   ovra-db startlist FILE.csv             the start list as the import reads it
+//   ovra-db merge TARGET SOURCE...   combines the workstations' databases
+//   ovra-db check DB                 integrity and rows per table
+//   ovra-db startlist FILE.csv       the start list as the import reads it
+//   ovra-db history DB               every athlete's routines, one JSON line each
 //
-// A merge works on a copy of TARGET and puts it in place only when every
-// source merged, so TARGET is unchanged by a failed merge.
+// A database is a file or a competition server (postgresql://...). A merge
+// into a file works on a copy of it and puts it in place only when every
+// source merged; a merge into a server runs in one transaction. Either way
+// TARGET is unchanged by a failed merge.
 
 #include "AppStartup.h"
 #include "data/wsDaten.h"
+#include "db/PostgresConnection.h"
+#include "db/SqliteConnection.h"
+#include "history/AthleteHistory.h"
 #include "util/CsvSource.h"
 #include "util/LogHandler.h"
 #include "wsdb.h"
@@ -28,6 +34,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -63,10 +70,14 @@ int usage(const QString &problem)
     if (!problem.isEmpty())
         printError(problem);
     const QStringList lines = {
-        OvraDb::tr("usage: %1").arg(QStringLiteral("ovra-db merge TARGET.db SOURCE.db...")),
+        OvraDb::tr("usage: %1").arg(QStringLiteral("ovra-db merge TARGET SOURCE...")),
         OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db check DB")),
         OvraDb::tr("   or: %1")
             .arg(QStringLiteral("ovra-db startlist [--separator , : ; | tab] [--header yes|no] FILE.csv")),
+        OvraDb::tr("   or: %1").arg(QStringLiteral("ovra-db history DB [--athlete \"LAST, FIRST\"]")),
+        OvraDb::tr(
+            "A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); "
+            "the password comes from ~/.pgpass or PGPASSWORD."),
     };
     std::fprintf(stderr, "%s\n", lines.join(QLatin1Char('\n')).toLocal8Bit().constData());
     return kExitUsage;
@@ -81,6 +92,80 @@ void loadCatalogue(QCoreApplication &application)
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
+}
+
+// A competition server rather than a file.
+bool isServer(const QString &argument)
+{
+    return argument.startsWith(QLatin1String("postgresql://")) ||
+           argument.startsWith(QLatin1String("postgres://"));
+}
+
+// How a database is named in the output: a server's URI may hold a password.
+QString shownName(const QString &argument)
+{
+    return isServer(argument) ? ovra::db::PostgresConnection::describe(argument)
+                              : QDir::toNativeSeparators(argument);
+}
+
+void printReport(const QString &source, const wsdb::MergeResult &result)
+{
+    printLine(shownName(source));
+    for (const QString &line : wsdb::mergeReport(result))
+        printLine(QStringLiteral("  ") + line);
+}
+
+// Every source into the server at target, in one transaction.
+int mergeIntoServer(const QString &target, const QStringList &sources)
+{
+    const QString name = shownName(target);
+    ovra::db::PostgresConnection server;
+    if (!server.open(target)) {
+        printError(OvraDb::tr("%1 cannot be reached: %2").arg(name, server.lastError()));
+        return kExitFailed;
+    }
+    if (!server.createTables()) {
+        printError(OvraDb::tr("the tables cannot be created on %1: %2").arg(name, server.lastError()));
+        return kExitFailed;
+    }
+    QList<wsdb::MergeResult> results;
+    QString error;
+    const bool merged = server.transaction([&] {
+        for (const QString &source : sources) {
+            std::unique_ptr<ovra::db::Connection> from;
+            if (isServer(source)) {
+                auto other = std::make_unique<ovra::db::PostgresConnection>();
+                if (!other->open(source)) {
+                    error = OvraDb::tr("%1 cannot be reached: %2").arg(shownName(source), other->lastError());
+                    return false;
+                }
+                from = std::move(other);
+            } else {
+                auto file = std::make_unique<ovra::db::SqliteConnection>();
+                if (!file->openReadOnly(source)) {
+                    error = OvraDb::tr("%1 cannot be opened").arg(source);
+                    return false;
+                }
+                from = std::move(file);
+            }
+            wsdb::MergeResult result;
+            if (!ovra::db::mergeRows(server, *from, result)) {
+                error = OvraDb::tr("%1 could not be merged: %2").arg(shownName(source), result.error);
+                return false;
+            }
+            results << result;
+        }
+        return true;
+    });
+    if (!merged) {
+        printError(error.isEmpty() ? server.lastError() : error);
+        printError(OvraDb::tr("%1 is unchanged").arg(name));
+        return kExitFailed;
+    }
+    for (qsizetype i = 0; i < sources.size(); ++i)
+        printReport(sources.at(i), results.at(i));
+    printLine(OvraDb::tr("Merged into %1 (sources: %2)").arg(name).arg(sources.size()));
+    return 0;
 }
 
 void removeDatabaseFiles(const QString &path)
@@ -127,15 +212,17 @@ int runMerge(const QStringList &arguments)
 {
     if (arguments.size() < 2)
         return usage(OvraDb::tr("merge needs a target and at least one source"));
-    const QString target = QFileInfo(arguments.first()).absoluteFilePath();
     const QStringList sources = arguments.mid(1);
     // Everything that can be checked before any writing is checked first.
     for (const QString &source : sources) {
-        if (!wsdb::isOvraDatabase(source)) {
+        if (!isServer(source) && !wsdb::isOvraDatabase(source)) {
             printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(source));
             return kExitFailed;
         }
     }
+    if (isServer(arguments.first()))
+        return mergeIntoServer(arguments.first(), sources);
+    const QString target = QFileInfo(arguments.first()).absoluteFilePath();
     const bool existing = QFileInfo::exists(target);
     if (existing && !wsdb::isOvraDatabase(target)) {
         printError(OvraDb::tr("%1 is not an Ovra database; nothing was merged").arg(target));
@@ -163,12 +250,11 @@ int runMerge(const QStringList &arguments)
         if (!db.openDatabase(work) || !db.createTables(QStringLiteral("main")))
             return fail(OvraDb::tr("%1 could not be written").arg(work));
         for (const QString &source : sources) {
-            const wsdb::MergeResult result = db.mergeFromDatabase(source);
+            const wsdb::MergeResult result =
+                isServer(source) ? db.mergeFromServer(source) : db.mergeFromDatabase(source);
             if (!result.ok)
                 return fail(result.error);
-            printLine(QDir::toNativeSeparators(source));
-            for (const QString &line : wsdb::mergeReport(result))
-                printLine(QStringLiteral("  ") + line);
+            printReport(source, result);
             ++merged;
         }
         db.closeDatabase();
@@ -190,9 +276,11 @@ int runCheck(const QStringList &arguments)
 {
     if (arguments.size() != 1)
         return usage(OvraDb::tr("check needs one database file"));
-    const wsdb::FileCheck check = wsdb::checkFile(arguments.first());
+    const QString database = arguments.first();
+    const wsdb::FileCheck check =
+        isServer(database) ? wsdb::checkServer(database) : wsdb::checkFile(database);
     if (!check.opened) {
-        printError(OvraDb::tr("%1 cannot be opened: %2").arg(arguments.first(), check.error));
+        printError(OvraDb::tr("%1 cannot be opened: %2").arg(shownName(database), check.error));
         return kExitFailed;
     }
     printLine(OvraDb::tr("integrity: %1").arg(check.integrity.join(QStringLiteral("; "))));
@@ -282,6 +370,74 @@ int runStartList(const QStringList &arguments)
     return table.unreadable.isEmpty() && std::ferror(stdout) == 0 ? 0 : kExitFailed;
 }
 
+// Every routine of the athletes of a database (or of those named), one
+// compact JSON object per line: the athletes in name order, each one's
+// routines oldest first.
+int runHistory(const QStringList &arguments)
+{
+    QString database;
+    QString athlete;
+    bool named = false;
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString &a = arguments.at(i);
+        if (a == QLatin1String("--athlete") && i + 1 < arguments.size()) {
+            athlete = arguments.at(++i);
+            named = true;
+        } else if (a.startsWith(QLatin1String("--")) || !database.isEmpty()) {
+            return usage(OvraDb::tr("unknown argument %1").arg(a));
+        } else {
+            database = a;
+        }
+    }
+    if (database.isEmpty())
+        return usage(OvraDb::tr("history needs a database"));
+    if (named && athlete.trimmed().isEmpty())
+        return usage(OvraDb::tr("--athlete needs a name as \"Last, First\""));
+    std::unique_ptr<ovra::db::Connection> connection;
+    if (isServer(database)) {
+        auto server = std::make_unique<ovra::db::PostgresConnection>();
+        if (!server->open(database)) {
+            printError(OvraDb::tr("%1 cannot be reached: %2").arg(shownName(database), server->lastError()));
+            return kExitFailed;
+        }
+        connection = std::move(server);
+    } else {
+        // Only read: the file stays exactly as it is.
+        auto file = std::make_unique<ovra::db::SqliteConnection>();
+        if (!QFileInfo(database).isFile() || !file->openReadOnly(database)) {
+            printError(OvraDb::tr("%1 cannot be opened").arg(database));
+            return kExitFailed;
+        }
+        connection = std::move(file);
+    }
+    ovra::history::AthleteIndex index;
+    if (!ovra::history::readAthletes(*connection, index)) {
+        printError(OvraDb::tr("%1 holds no measures that can be read: %2")
+                       .arg(shownName(database), connection->lastError()));
+        return kExitFailed;
+    }
+    QList<const ovra::history::Athlete *> athletes = named ? index.named(athlete) : index.search(QString());
+    if (named && athletes.isEmpty()) {
+        printError(OvraDb::tr("%1 holds no routine of %2").arg(shownName(database), athlete));
+        return kExitFailed;
+    }
+    QByteArray out;
+    for (const ovra::history::Athlete *a : athletes) {
+        bool ok = false;
+        const QList<ovra::history::HistoryRoutine> routines =
+            ovra::history::readRoutines(*connection, *a, &ok);
+        if (!ok) {
+            printError(
+                OvraDb::tr("the routines of %1 cannot be read: %2").arg(a->name, connection->lastError()));
+            return kExitFailed;
+        }
+        for (const ovra::history::HistoryRoutine &r : routines)
+            out += jsonLine(ovra::history::routineJson(r, *a)) + '\n';
+    }
+    std::fwrite(out.constData(), 1, std::size_t(out.size()), stdout);
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : kExitFailed;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -306,5 +462,7 @@ int main(int argc, char *argv[])
         return runCheck(arguments);
     if (command == QLatin1String("startlist"))
         return runStartList(arguments);
+    if (command == QLatin1String("history"))
+        return runHistory(arguments);
     return usage(OvraDb::tr("unknown command %1").arg(command));
 }

@@ -1,40 +1,38 @@
 #include "wsdb.h"
-#include "wsdbStatement.h"
 
-#include <QCryptographicHash>
+#include "db/PostgresConnection.h"
+#include "db/Schema.h"
+#include "db/SqliteConnection.h"
+#include "util/StoredRoutine.h"
+
 #include <QDebug>
 #include <QDir>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QtEndian>
 
 #include <algorithm>
 
-using wsdb_detail::printQueryError;
-using wsdb_detail::printStepError;
-using wsdb_detail::Statement;
+using ovra::db::Connection;
+using ovra::db::PostgresConnection;
+using ovra::db::SqliteConnection;
 
 namespace {
 
-// measureUid() inside SQL: ovra_measure_uid(LastName1, FirstName1,
-// LastName2, FirstName2, Date, Time, Data), for rows written without the id.
-void measureUidFunction(sqlite3_context *context, int argc, sqlite3_value **argv)
+// A change of the server's start lists reaches the workstation's copy this
+// long after the last one: a dialog's "OK" writes many rows at once.
+constexpr int kCopyRefreshDelayMs = 150;
+
+QString measureColumns()
 {
-    Q_ASSERT(argc == 7);
-    if (argc != 7) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto text = [argv](int i) {
-        const auto *data = reinterpret_cast<const char *>(sqlite3_value_text(argv[i]));
-        return QString::fromUtf8(data, sqlite3_value_bytes(argv[i]));
-    };
-    const auto *data = static_cast<const char *>(sqlite3_value_blob(argv[6]));
-    const int n = sqlite3_value_bytes(argv[6]);
-    const QByteArray samples = QByteArray::fromRawData(data ? data : "", data ? n : 0);
-    const QByteArray uid =
-        wsdb::measureUid(text(0), text(1), text(2), text(3), text(4), text(5), samples).toLatin1();
-    sqlite3_result_text(context, uid.constData(), int(uid.size()), SQLITE_TRANSIENT);
+    return ovra::db::table("Measures").names().join(QStringLiteral(", "));
+}
+
+QString placeholders(qsizetype n)
+{
+    QStringList marks;
+    for (qsizetype i = 0; i < n; ++i)
+        marks << QStringLiteral("?");
+    return marks.join(QStringLiteral(", "));
 }
 
 } // namespace
@@ -43,9 +41,13 @@ wsdb::wsdb(wsDaten &store, QObject *parent, bool prepareDefaultFolder)
     : QObject(parent)
     , m_store(store)
     , m_retry(new QTimer(this))
+    , m_copyRefresh(new QTimer(this))
 {
     m_retry->setInterval(kRetryIntervalMs);
     connect(m_retry, &QTimer::timeout, this, &wsdb::retryPendingMeasures);
+    m_copyRefresh->setSingleShot(true);
+    m_copyRefresh->setInterval(kCopyRefreshDelayMs);
+    connect(m_copyRefresh, &QTimer::timeout, this, &wsdb::refreshStartListCopy);
     const QString location = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     QDir directory(location);
     if (prepareDefaultFolder && !directory.exists()) {
@@ -68,8 +70,10 @@ wsdb::~wsdb()
 void wsdb::setBusyTimeout(int ms)
 {
     m_busyTimeoutMs = ms;
-    if (m_db)
-        sqlite3_busy_timeout(m_db, ms);
+    if (m_file)
+        m_file->setBusyTimeout(ms);
+    if (m_serverConnection)
+        m_serverConnection->setLockTimeout(ms);
 }
 
 void wsdb::setRetryInterval(int ms)
@@ -86,159 +90,200 @@ QString wsdb::measureUid(const QString &lastName1, const QString &firstName1, co
                          const QString &firstName2, const QString &date, const QString &time,
                          const QByteArray &samples)
 {
-    QCryptographicHash hash(QCryptographicHash::Sha256);
-    for (const QString *text : {&lastName1, &firstName1, &lastName2, &firstName2, &date, &time}) {
-        const QByteArray bytes = text->toUtf8();
-        const quint32 size = qToLittleEndian(quint32(bytes.size()));
-        hash.addData(QByteArrayView(reinterpret_cast<const char *>(&size), sizeof size));
-        hash.addData(bytes);
-    }
-    hash.addData(samples);
-    return QString::fromLatin1(hash.result().toHex());
+    return ovra::db::measureUid(lastName1, firstName1, lastName2, firstName2, date, time, samples);
 }
 
 bool wsdb::openDatabase(const QString &path)
 {
     closeDatabase();
-    sqlite3 *db = nullptr;
-    const QByteArray file = path.toUtf8();
-    if (sqlite3_open_v2(file.constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE, nullptr) !=
-        SQLITE_OK) {
-        qInfo().noquote() << "failed to open database file" << path;
-        sqlite3_close(db);
+    auto file = std::make_unique<SqliteConnection>();
+    file->setBusyTimeout(m_busyTimeoutMs);
+    if (!file->open(path))
         return false;
-    }
-    m_db = db;
+    m_file = std::move(file);
+    m_connection = m_file.get();
+    m_kind = Kind::File;
     m_path = path;
-    prepareConnection();
-    qDebug().noquote() << "successfully opened database file" << path;
     // Measures that waited for a database go into this one.
     if (!m_pending.isEmpty())
         retryPendingMeasures();
     return true;
 }
 
-bool wsdb::prepareConnection()
+bool wsdb::openServer(const ovra::db::ServerAddress &address, bool waitForAnswer)
 {
-    sqlite3_busy_timeout(m_db, m_busyTimeoutMs);
-    sqlite3_create_function_v2(m_db, "ovra_measure_uid", 7, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
-                               measureUidFunction, nullptr, nullptr, nullptr);
-    // With a write-ahead log, readers in other programs never block a save
-    // and a save never blocks them.
-    const QList<QVariantMap> mode = select(QStringLiteral("PRAGMA journal_mode=WAL;"));
-    const QString journal =
-        mode.isEmpty() ? QString() : mode.first().value(QStringLiteral("journal_mode")).toString();
-    if (journal.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0) {
-        qWarning().noquote() << QStringLiteral("The database %1 cannot use a write-ahead log (%2); another "
-                                               "program reading it will hold up saves")
-                                    .arg(m_path, journal.isEmpty() ? QString::fromUtf8(sqlite3_errmsg(m_db))
-                                                                   : journal);
+    closeDatabase();
+    m_kind = Kind::Server;
+    m_server = address;
+    auto queue = std::make_unique<SqliteConnection>();
+    if (!m_serverQueueFile.isEmpty() && queue->open(m_serverQueueFile) && queue->createTables()) {
+        m_queue = std::move(queue);
+        const QList<QVariantMap> count =
+            m_queue->select(QStringLiteral("SELECT COUNT(*) AS n FROM Measures;"));
+        m_queued = count.isEmpty() ? 0 : count.first().value(QStringLiteral("n")).toInt();
+    } else {
+        qWarning().noquote() << QStringLiteral(
+                                    "The workstation's file %1 for the database server cannot be "
+                                    "used: routines the server does not take are kept in memory only")
+                                    .arg(m_serverQueueFile);
     }
-    // A file that is no database fails here too; its statements will fail
-    // and say so.
-    if (!transaction([this] { return addMeasureUids(QStringLiteral("main")); })) {
-        qWarning().noquote() << "The measure ids could not be added to" << m_path;
+    m_serverConnection = std::make_unique<PostgresConnection>();
+    m_serverConnection->setLockTimeout(m_busyTimeoutMs);
+    m_serverConnection->setListening(true);
+    connect(m_serverConnection.get(), &Connection::openChanged, this, &wsdb::serverOpenChanged);
+    connect(m_serverConnection.get(), &Connection::tablesChanged, this, &wsdb::serverTablesChanged);
+    m_connection = m_serverConnection.get();
+    bool answered = false;
+    if (waitForAnswer) {
+        answered = m_serverConnection->open(address.conninfo()) && serverReady();
+        // From now on a lost server is sought again in the background.
+        m_serverConnection->setReconnecting(true);
+    } else {
+        m_serverConnection->openInBackground(address.conninfo());
+    }
+    if (m_queued > 0) {
+        qWarning().noquote() << QStringLiteral("%1 routine(s) wait to be stored on the database server %2")
+                                    .arg(m_queued)
+                                    .arg(address.displayName());
+        m_retry->start();
+        Q_EMIT pendingMeasuresChanged(pendingMeasures());
+    }
+    return answered;
+}
+
+bool wsdb::serverReady()
+{
+    if (!m_serverConnection || !m_serverConnection->isOpen())
+        return false;
+    if (!m_serverConnection->createTables()) {
+        qWarning().noquote() << "The tables could not be made ready on the database server"
+                             << m_server.displayName() << m_serverConnection->lastError();
         return false;
     }
+    refreshStartListCopy();
+    retryPendingMeasures();
     return true;
 }
 
-bool wsdb::addMeasureUids(const QString &schema)
+void wsdb::serverOpenChanged(bool open)
 {
-    const QList<QVariantMap> columns = select(QStringLiteral("PRAGMA %1.table_info(Measures);").arg(schema));
-    if (columns.isEmpty())
-        return true;
-    const bool present = std::any_of(columns.cbegin(), columns.cend(), [](const QVariantMap &c) {
-        return c.value(QStringLiteral("name")).toString() == QLatin1String("MeasureUid");
+    if (open)
+        serverReady();
+    Q_EMIT reachableChanged(open);
+    // What the others changed meanwhile was not announced.
+    if (open) {
+        Q_EMIT startListChanged();
+        Q_EMIT measuresChanged();
+    }
+}
+
+void wsdb::serverTablesChanged(const QStringList &tables, bool byOthers)
+{
+    const bool startList = std::any_of(tables.cbegin(), tables.cend(), ovra::db::isStartListTable);
+    if (startList)
+        m_copyRefresh->start();
+    if (!byOthers)
+        return;
+    if (startList)
+        Q_EMIT startListChanged();
+    if (tables.contains(QStringLiteral("Measures")))
+        Q_EMIT measuresChanged();
+}
+
+void wsdb::refreshStartListCopy()
+{
+    if (!m_queue || !m_serverConnection || !m_serverConnection->isOpen())
+        return;
+    const int flags = CopyAthlets | CopyEvents | CopyCompetitions | CopyGroups;
+    const bool copied = m_queue->transaction([this] {
+        for (const char *table : {"Athlets", "Events", "Competitions", "Groups"}) {
+            if (!m_queue->execute(QStringLiteral("DELETE FROM %1;").arg(QLatin1String(table))))
+                return false;
+        }
+        return ovra::db::copyRows(*m_queue, *m_serverConnection, flags);
     });
-    if (!present &&
-        execute(QStringLiteral("ALTER TABLE %1.Measures ADD COLUMN MeasureUid TEXT;").arg(schema)) !=
-            SQLITE_DONE)
-        return false;
-    return execute(QStringLiteral("CREATE INDEX IF NOT EXISTS %1.MeasuresByUid ON Measures(MeasureUid);")
-                       .arg(schema)) == SQLITE_DONE &&
-           execute(QStringLiteral("UPDATE %1.Measures SET MeasureUid=ovra_measure_uid(LastName1, FirstName1, "
-                                  "LastName2, FirstName2, Date, Time, Data) WHERE MeasureUid IS NULL;")
-                       .arg(schema)) == SQLITE_DONE;
+    if (!copied)
+        qWarning().noquote() << "The start lists of the database server could not be copied to"
+                             << m_serverQueueFile;
+}
+
+bool wsdb::switchToServer(const ovra::db::ServerAddress &address)
+{
+    const Kind previousKind = m_kind;
+    const QString previousPath = m_path;
+    const ovra::db::ServerAddress previousServer = m_server;
+    const bool wasOpen = isOpen();
+    if (openServer(address))
+        return true;
+    closeDatabase();
+    if (wasOpen && previousKind == Kind::File)
+        openDatabase(previousPath);
+    else if (wasOpen)
+        openServer(previousServer);
+    return false;
 }
 
 void wsdb::closeDatabase()
 {
-    if (!m_db)
+    if (!m_connection)
         return;
-    if (!m_pending.isEmpty())
+    if (pendingMeasures() > 0)
         retryPendingMeasures();
-    // Everything in the log goes back into the file, unless another
-    // program still reads an older state of it.
-    const int rc = sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_TRUNCATE, nullptr, nullptr);
-    if (rc != SQLITE_OK)
-        qWarning().noquote() << QStringLiteral("The log of the database %1 could not be written back (%2); "
-                                               "keep the file %1-wal beside it")
-                                    .arg(m_path, QString::fromUtf8(sqlite3_errstr(rc)));
-    sqlite3_close(m_db);
-    m_db = nullptr;
+    m_copyRefresh->stop();
+    if (m_kind == Kind::Server && m_queued > 0)
+        qWarning().noquote() << QStringLiteral(
+                                    "%1 routine(s) stay in %2 until the database server %3 is used "
+                                    "again")
+                                    .arg(m_queued)
+                                    .arg(m_serverQueueFile, m_server.displayName());
+    // Measures left in the server's queue still wait, for that server: the
+    // count drops, but nothing is announced as stored.
+    m_connection = nullptr;
+    m_serverConnection.reset();
+    m_queue.reset();
+    m_file.reset();
+    m_queued = 0;
     m_path.clear();
+    m_kind = Kind::File;
+}
+
+QString wsdb::location() const
+{
+    if (!m_connection)
+        return QString();
+    return m_kind == Kind::Server ? m_server.displayName() : m_path;
+}
+
+bool wsdb::isReachable() const
+{
+    return m_connection && m_connection->isOpen();
+}
+
+bool wsdb::isConnecting() const
+{
+    return m_kind == Kind::Server && m_serverConnection && m_serverConnection->isConnecting();
+}
+
+Connection *wsdb::connection() const
+{
+    // While the server is away its copy answers.
+    if (m_kind == Kind::Server && m_serverConnection && !m_serverConnection->isOpen() && m_queue)
+        return m_queue.get();
+    return m_connection;
 }
 
 bool wsdb::createTables(const QString &schema)
 {
-    if (!m_db)
-        return false;
-    static const char *const kTables[][2] = {
-        {"Athlets",
-         "LastName TEXT, FirstName TEXT, Gender TEXT, Year INTEGER, NOC TEXT, NOCCode TEXT, IDFIG TEXT, "
-         "IDNational TEXT, Email TEXT, R1 TEXT, R2 TEXT, R3 TEXT, Picture BLOB, R4, BLOB );"},
-        {"Groups",
-         "EventName TEXT, CompetitionName TEXT, GroupName TEXT, StartOrder INTEGER, Competitor1No INTEGER, "
-         "LastName1 TEXT, FirstName1 TEXT, Gender1 TEXT, Year1 INTEGER, NOCCode1 TEXT, IDFIG1 TEXT, "
-         "Competitor2No INTEGER, LastName2 TEXT, FirstName2 TEXT, Gender2 TEXT, Year2 INTEGER, "
-         "NOCCode2 TEXT, IDFIG2 TEXT, GenderID INTEGER, TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
-        {"Competitions", "EventName TEXT, CompetitionName TEXT, GroupName TEXT, Date TEXT, GenderID INTEGER, "
-                         "TypeID INTEGER, R1 TEXT, R2 TEXT, R3 TEXT );"},
-        {"Events",
-         "EventName TEXT, City TEXT, NOCCode TEXT, DateFrom TEXT, DateTo TEXT, CompetitionName TEXT, "
-         "R1 TEXT, R2 TEXT, R3 TEXT );"},
-        {"Measures",
-         "Name TEXT, EventName TEXT, EventCity TEXT, EventNOCCode TEXT, CompetitionName TEXT, "
-         "CompGenderID INTEGER, CompTypeID INTEGER, GroupName TEXT, LastName1 TEXT, FirstName1 TEXT, "
-         "Gender1 TEXT, Year1 INTEGER, NOCCode1 TEXT, IDFIG1 TEXT, LastName2 TEXT, FirstName2 TEXT, "
-         "Gender2 TEXT, Year2 INTEGER, NOCCode2 TEXT, IDFIG2 TEXT, Date TEXT, Time TEXT, "
-         "Comment1 TEXT, Comment2 TEXT, Header BLOB, Results BLOB, PDF BLOB, Data BLOB );"},
-    };
-    bool ok = true;
-    for (const auto &table : kTables) {
-        const QByteArray sql =
-            QStringLiteral("CREATE TABLE IF NOT EXISTS %1.%2(idx INTEGER PRIMARY KEY ASC, %3")
-                .arg(schema, QLatin1String(table[0]), QLatin1String(table[1]))
-                .toUtf8();
-        Statement stmt(m_db, sql);
-        if (!stmt.prepared()) {
-            printQueryError(sql);
-            ok = false;
-            continue;
-        }
-        const int rc = sqlite3_step(stmt.get());
-        printStepError(rc);
-        ok = ok && rc == SQLITE_DONE;
-    }
-    return ok && addMeasureUids(schema);
+    if (m_file)
+        return m_file->createTables(schema);
+    if (m_serverConnection && schema == QLatin1String("main"))
+        return m_serverConnection->createTables();
+    return false;
 }
 
-int wsdb::execute(const QString &sql, const QVariantList &values)
+bool wsdb::execute(const QString &sql, const QVariantList &values)
 {
-    if (!m_db)
-        return SQLITE_MISUSE;
-    const QByteArray text = sql.toUtf8();
-    Statement stmt(m_db, text);
-    if (!stmt.prepared()) {
-        std::fprintf(stderr, "ERROR in sqlite3_prepare_v2()\n%s\n", text.constData());
-        return stmt.prepareResult();
-    }
-    if (!stmt.bind(values))
-        return SQLITE_RANGE;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
-    return rc;
+    return m_connection && m_connection->execute(sql, values);
 }
 
 bool wsdb::insertMeasure(const QDateTime &saveTime, const QString &comment1, const QString &comment2,
@@ -257,9 +302,10 @@ bool wsdb::insertMeasure(const StartSelection &s, const QDateTime &saveTime, con
     // The header is stored as all bytes of its encoding; the length the
     // caller measured is only a cross-check.
     Q_UNUSED(headerLength);
-    MeasureRow row;
     const QString date = saveTime.toString(QStringLiteral("yyyy/MM/dd"));
     const QString time = saveTime.toString(QStringLiteral("hh:mm:ss"));
+    const QByteArray data(samples ? samples : "", samples && sampleBytes > 0 ? sampleBytes : 0);
+    MeasureRow row;
     row.values = {m_store.measurementName,
                   s.eventName,
                   s.city,
@@ -283,38 +329,93 @@ bool wsdb::insertMeasure(const StartSelection &s, const QDateTime &saveTime, con
                   date,
                   time,
                   comment1,
-                  comment2};
-    row.header = header.toUtf8();
-    row.results = results.isNull() ? QByteArray() : results.toJson(QJsonDocument::Indented);
-    row.pdf = pdf;
-    row.samples = QByteArray(samples ? samples : "", samples && sampleBytes > 0 ? sampleBytes : 0);
-    row.uid = measureUid(s.athlete1.lastName, s.athlete1.firstName, s.athlete2.lastName, s.athlete2.firstName,
-                         date, time, row.samples);
+                  comment2,
+                  header.toUtf8(),
+                  results.isNull() ? QByteArray() : results.toJson(QJsonDocument::Indented),
+                  pdf,
+                  data,
+                  measureUid(s.athlete1.lastName, s.athlete1.firstName, s.athlete2.lastName,
+                             s.athlete2.firstName, date, time, data)};
 
-    // Measures that waited go first, so the file keeps the order of the routines.
-    if (!m_pending.isEmpty())
+    // Measures that waited go first, so the database keeps the order of the
+    // routines. A server takes a measure once: the same routine saved again
+    // (its kept file committed after a restart, while the queue already
+    // delivered it) is there already.
+    if (pendingMeasures() > 0)
         retryPendingMeasures();
-    if (!m_db) {
+    if (!m_connection) {
         qWarning() << "Could not save measured data to database, because database could not be opened.";
-    } else if (m_pending.isEmpty() && writeMeasure(row)) {
+    } else if (pendingMeasures() == 0 && m_connection->isOpen() &&
+               writeMeasure(*m_connection, row, m_kind == Kind::Server)) {
         return true;
     }
-    m_pending.append(row);
-    qWarning().noquote() << QStringLiteral("The measure %1 waits to be stored in the database; it is tried "
-                                           "again every %2 s")
-                                .arg(m_store.measurementName)
-                                .arg(m_retry->interval() / 1000);
+    if (m_kind == Kind::Server && m_connection && queueMeasure(row)) {
+        ++m_queued;
+        qWarning().noquote() << QStringLiteral(
+                                    "The measure %1 waits for the database server %2; it is stored "
+                                    "there as soon as the server takes it")
+                                    .arg(m_store.measurementName, m_server.displayName());
+    } else {
+        m_pending.append(row);
+        qWarning().noquote() << QStringLiteral("The measure %1 waits to be stored in the database; it is "
+                                               "tried again every %2 s")
+                                    .arg(m_store.measurementName)
+                                    .arg(m_retry->interval() / 1000);
+    }
     m_retry->start();
     Q_EMIT pendingMeasuresChanged(pendingMeasures());
     return false;
 }
 
+bool wsdb::queueMeasure(const MeasureRow &row)
+{
+    return m_queue && writeMeasure(*m_queue, row, false);
+}
+
+bool wsdb::flushQueue()
+{
+    if (!m_queue || !m_serverConnection)
+        return m_queued == 0;
+    const QString read =
+        QStringLiteral("SELECT idx, %1 FROM Measures ORDER BY idx LIMIT 1;").arg(measureColumns());
+    const QStringList columns = ovra::db::table("Measures").names();
+    while (m_queued > 0 && m_serverConnection->isOpen()) {
+        bool ok = false;
+        const QList<QVariantMap> rows = m_queue->select(read, {}, &ok);
+        if (!ok)
+            return false;
+        if (rows.isEmpty()) {
+            m_queued = 0;
+            break;
+        }
+        MeasureRow row;
+        for (const QString &c : columns)
+            row.values << rows.first().value(c);
+        // Written once: a save whose answer was lost is already there. The
+        // row leaves the queue only after the server has it.
+        if (!writeMeasure(*m_serverConnection, row, true) ||
+            !m_queue->execute(QStringLiteral("DELETE FROM Measures WHERE idx=?;"),
+                              {rows.first().value(QStringLiteral("idx"))}))
+            return false;
+        --m_queued;
+    }
+    return m_queued == 0;
+}
+
 bool wsdb::retryPendingMeasures()
 {
     const int before = pendingMeasures();
-    while (m_db && !m_pending.isEmpty() && writeMeasure(m_pending.first()))
-        m_pending.removeFirst();
-    if (m_pending.isEmpty())
+    if (m_kind == Kind::Server) {
+        if (flushQueue()) {
+            while (m_serverConnection && m_serverConnection->isOpen() && !m_pending.isEmpty() &&
+                   writeMeasure(*m_serverConnection, m_pending.first(), true))
+                m_pending.removeFirst();
+        }
+    } else {
+        while (m_connection && !m_pending.isEmpty() && writeMeasure(*m_connection, m_pending.first(), false))
+            m_pending.removeFirst();
+    }
+    if (pendingMeasures() == 0)
         m_retry->stop();
     if (pendingMeasures() != before) {
         qInfo().noquote() << QStringLiteral("%1 waiting measure(s) stored in the database, %2 still waiting")
@@ -322,65 +423,30 @@ bool wsdb::retryPendingMeasures()
                                  .arg(pendingMeasures());
         Q_EMIT pendingMeasuresChanged(pendingMeasures());
     }
-    return m_pending.isEmpty();
+    return pendingMeasures() == 0;
 }
 
-bool wsdb::writeMeasure(const MeasureRow &row)
+bool wsdb::writeMeasure(Connection &connection, const MeasureRow &row, bool onlyOnce)
 {
-    const QByteArray sql = QByteArrayLiteral(
-        "INSERT INTO Measures ( Name, EventName, EventCity, EventNOCCode, CompetitionName, CompGenderID, "
-        "CompTypeID, GroupName, LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, LastName2, "
-        "FirstName2, Gender2, Year2, NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, "
-        "PDF, Data, MeasureUid ) VALUES ( ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-        "?, ?, ?, ?, ?, ?, ? );");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        std::fprintf(stderr, "Fehler in sqlite3_prepare_v2():\n%s\n", sql.constData());
-        qWarning().noquote() << "The measure was not stored in the database:"
-                             << QString::fromUtf8(sqlite3_errmsg(m_db));
-        return false;
-    }
-    // Texts and numbers never fail to bind into a statement with enough
-    // parameters; the BLOBs below keep their own messages.
-    if (!stmt.bind(row.values)) {
-        qWarning() << "Could not bind the values of the measure";
-        return false;
-    }
-    const int first = int(row.values.size()) + 1;
-    // An empty BLOB is stored as a zero-length BLOB rather than NULL.
-    static const char kEmpty = 0;
-    auto blob = [&stmt](int i, const QByteArray &bytes) {
-        return sqlite3_bind_blob(stmt.get(), i, bytes.isEmpty() ? &kEmpty : bytes.constData(),
-                                 int(bytes.size()), SQLITE_STATIC) == SQLITE_OK;
-    };
-    if (!blob(first, row.header)) {
-        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... qsHead ... )\n");
-        return false;
-    }
-    if (!blob(first + 1, row.results)) {
-        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... Results ... )\n");
-        return false;
-    }
-    if (!blob(first + 2, row.pdf)) {
-        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... PDF ... )\n");
-        return false;
-    }
-    if (!blob(first + 3, row.samples)) {
-        std::fprintf(stderr, "FEHLER in sqlite3_bind_blob( ... dataArr ... )\n");
-        return false;
-    }
-    if (!stmt.bind({row.uid}, first + 4))
-        return false;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
-    if (rc != SQLITE_DONE) {
-        qWarning().noquote() << "The measure was not stored in the database:"
-                             << QString::fromUtf8(sqlite3_errmsg(m_db));
+    static const QString insert = QStringLiteral("INSERT INTO Measures ( %1 ) VALUES ( %2 );")
+                                      .arg(measureColumns(), placeholders(row.values.size()));
+    static const QString insertOnce =
+        QStringLiteral(
+            "INSERT INTO Measures ( %1 ) SELECT %2 WHERE NOT EXISTS ( SELECT 1 FROM Measures WHERE "
+            "MeasureUid = ? );")
+            .arg(measureColumns(), placeholders(row.values.size()));
+    Q_ASSERT(row.values.size() == qsizetype(ovra::db::table("Measures").columns.size()));
+    const bool written = onlyOnce
+                             ? connection.execute(insertOnce, row.values + QVariantList{row.values.last()})
+                             : connection.execute(insert, row.values);
+    if (!written) {
+        qWarning().noquote() << "The measure was not stored in the database:" << connection.lastError();
         return false;
     }
     // The log goes into the file at once where no reader prevents it, so a
     // copy of the file taken now holds the routine.
-    sqlite3_wal_checkpoint_v2(m_db, nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    if (connection.kind() == Kind::File)
+        static_cast<SqliteConnection &>(connection).checkpoint();
     return true;
 }
 
@@ -388,105 +454,74 @@ bool wsdb::readMeasure(const QString &name, QStringList &fields, QString &header
                        std::vector<wsDaten::Sample> &samples, qint64 idx)
 {
     header.clear();
-    if (!m_db)
+    if (!m_connection)
         return false;
-    const QByteArray sql =
-        QByteArrayLiteral("SELECT EventName, EventCity, CompetitionName, GroupName, LastName1, FirstName1, "
-                          "LastName2, FirstName2, Date, Time, Comment1, Comment2, Header, Data FROM Measures "
-                          "WHERE ( Name=? ") +
-        (idx >= 0 ? QByteArrayLiteral("AND idx=? ") : QByteArray()) + QByteArrayLiteral(") ORDER BY idx;");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
+    const QString sql =
+        QStringLiteral("SELECT EventName, EventCity, CompetitionName, GroupName, LastName1, FirstName1, "
+                       "LastName2, FirstName2, Date, Time, Comment1, Comment2, Header, Data FROM Measures "
+                       "WHERE ( Name=? ") +
+        (idx >= 0 ? QStringLiteral("AND idx=? ") : QString()) + QStringLiteral(") ORDER BY idx LIMIT 1;");
+    const QList<QVariantMap> rows = select(sql, idx >= 0 ? QVariantList{name, idx} : QVariantList{name});
+    if (rows.isEmpty())
         return false;
-    }
-    if (!stmt.bind(idx >= 0 ? QVariantList{name, idx} : QVariantList{name}))
-        return false;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
-    if (rc != SQLITE_ROW)
-        return false;
-    for (int i = 0; i < 12; ++i)
-        fields.append(stmt.text(i));
-    header = QString::fromUtf8(stmt.blob(12));
-    // The samples are decoded straight from the statement's copy of the
-    // BLOB (up to 16 MB), without a second one.
-    const auto *bytes = static_cast<const uchar *>(sqlite3_column_blob(stmt.get(), 13));
-    const qsizetype n = bytes ? sqlite3_column_bytes(stmt.get(), 13) : 0;
-    qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << n
-                       << ", dataLength = " << n / 2;
-    const qsizetype count = n / 16;
-    samples.resize(std::size_t(count));
-    for (qsizetype i = 0; i < count; ++i) {
-        wsDaten::Sample &sample = samples[std::size_t(i)];
-        for (int c = 0; c < wsDaten::kChannels; ++c) {
-            const uchar *p = bytes + i * 16 + c * 2;
-            sample[std::size_t(c)] = static_cast<qint16>(quint16(p[0] | (p[1] << 8)));
-        }
-    }
+    const QVariantMap &row = rows.first();
+    for (const char *column :
+         {"EventName", "EventCity", "CompetitionName", "GroupName", "LastName1", "FirstName1", "LastName2",
+          "FirstName2", "Date", "Time", "Comment1", "Comment2"})
+        fields.append(row.value(QLatin1String(column)).toString());
+    header = QString::fromUtf8(
+        ovra::db::normalized(row.value(QStringLiteral("Header")), ovra::db::ColumnType::Blob).toByteArray());
+    const QByteArray data =
+        ovra::db::normalized(row.value(QStringLiteral("Data")), ovra::db::ColumnType::Blob).toByteArray();
+    qDebug().nospace() << "Reading binary data from database: dataLengthInBytes = " << data.size()
+                       << ", dataLength = " << data.size() / 2;
+    samples = ovra::util::samplesFromBytes(data);
     return true;
 }
 
 void wsdb::listGroupEntries(QStringList &out)
 {
-    if (!m_db)
-        return;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-        "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder;");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return;
-    }
     const StartSelection &s = m_store.startSelection();
-    if (!stmt.bind({s.eventName, s.competitionName, s.groupName}))
-        return;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QString line =
-            QString::number(stmt.integer("StartOrder")) + QStringLiteral(": ") + stmt.text("LastName1");
-        const QString first1 = stmt.text("FirstName1");
+    const QList<QVariantMap> rows = select(
+        QStringLiteral("SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
+                       "LastName1 <> '__ws_def_group__' ) ORDER BY StartOrder, idx;"),
+        {s.eventName, s.competitionName, s.groupName});
+    for (const QVariantMap &row : rows) {
+        const auto text = [&row](const char *c) { return row.value(QLatin1String(c)).toString(); };
+        const auto number = [&row](const char *c) { return row.value(QLatin1String(c)).toInt(); };
+        QString line = QString::number(number("StartOrder")) + QStringLiteral(": ") + text("LastName1");
+        const QString first1 = text("FirstName1");
         if (!first1.isEmpty())
             line += QStringLiteral(", ") + first1;
-        const int no1 = stmt.integer("Competitor1No");
+        const int no1 = number("Competitor1No");
         if (no1 >= 0)
             line += QStringLiteral(" ") + QString::number(no1);
-        const QString last2 = stmt.text("LastName2");
+        const QString last2 = text("LastName2");
         if (!last2.isEmpty())
             line += QStringLiteral(" / ") + last2;
-        const QString first2 = stmt.text("FirstName2");
+        const QString first2 = text("FirstName2");
         if (!first2.isEmpty())
             line += QStringLiteral(", ") + first2;
-        const int no2 = stmt.integer("Competitor2No");
+        const int no2 = number("Competitor2No");
         if (no2 >= 0)
             line += QStringLiteral(" ") + QString::number(no2);
         out.append(line);
     }
-    printStepError(rc);
 }
 
 void wsdb::readCompetition(const QString &competitionName)
 {
-    if (!m_db)
+    if (!m_connection)
         return;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT GenderID, TypeID FROM Competitions WHERE ( EventName=? AND CompetitionName=? AND "
-        "GroupName='__ws_def_competition__' ); ");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return;
-    }
     StartSelection &s = m_store.startSelection();
-    if (!stmt.bind({s.eventName, competitionName}))
-        return;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
-    if (rc == SQLITE_ROW) {
+    const QList<QVariantMap> rows = select(
+        QStringLiteral("SELECT GenderID, TypeID FROM Competitions WHERE ( EventName=? AND CompetitionName=? "
+                       "AND GroupName='__ws_def_competition__' ) ORDER BY idx; "),
+        {s.eventName, competitionName});
+    if (!rows.isEmpty()) {
         s.competitionName = competitionName;
-        s.genderId = stmt.integer("GenderID");
-        s.typeId = stmt.integer("TypeID");
+        s.genderId = rows.first().value(QStringLiteral("GenderID")).toInt();
+        s.typeId = rows.first().value(QStringLiteral("TypeID")).toInt();
     } else {
         s.competitionName.clear();
         s.genderId = 0;
@@ -496,26 +531,20 @@ void wsdb::readCompetition(const QString &competitionName)
 
 void wsdb::readEvent(const QString &eventName)
 {
-    if (!m_db)
+    if (!m_connection)
         return;
-    const QByteArray sql =
-        QByteArrayLiteral("SELECT City, NOCCode, DateFrom, DateTo FROM Events WHERE ( EventName=? ); ");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return;
-    }
-    if (!stmt.bind({eventName}))
-        return;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
+    const QList<QVariantMap> rows =
+        select(QStringLiteral(
+                   "SELECT City, NOCCode, DateFrom, DateTo FROM Events WHERE ( EventName=? ) ORDER BY idx; "),
+               {eventName});
     StartSelection &s = m_store.startSelection();
-    if (rc == SQLITE_ROW) {
+    if (!rows.isEmpty()) {
+        const QVariantMap &row = rows.first();
         s.eventName = eventName;
-        s.city = stmt.text("City");
-        s.nocCode = stmt.text("NOCCode");
-        s.dateFrom = stmt.text("DateFrom");
-        s.dateTo = stmt.text("DateTo");
+        s.city = row.value(QStringLiteral("City")).toString();
+        s.nocCode = row.value(QStringLiteral("NOCCode")).toString();
+        s.dateFrom = row.value(QStringLiteral("DateFrom")).toString();
+        s.dateTo = row.value(QStringLiteral("DateTo")).toString();
     } else {
         s.eventName.clear();
         s.city.clear();
@@ -530,51 +559,43 @@ void wsdb::listMeasureNames(QStringList &out)
     const StartSelection &s = m_store.startSelection();
     const QString &last = s.athlete1.lastName;
     const QString &first = s.athlete1.firstName;
-    out.append(
-        names(QByteArrayLiteral("SELECT Name FROM Measures WHERE ( EventName=? AND CompetitionName=? AND "
-                                "GroupName=? AND ( LastName1=? OR LastName2=? ) AND ( FirstName1=? OR "
-                                "FirstName2=? ) ); "),
-              {s.eventName, s.competitionName, s.groupName, last, last, first, first}));
+    out.append(names(QStringLiteral("SELECT Name FROM Measures WHERE ( EventName=? AND CompetitionName=? AND "
+                                    "GroupName=? AND ( LastName1=? OR LastName2=? ) AND ( FirstName1=? OR "
+                                    "FirstName2=? ) ) ORDER BY idx; "),
+                     {s.eventName, s.competitionName, s.groupName, last, last, first, first}));
 }
 
 bool wsdb::selectStartEntry(int startOrder)
 {
-    if (!m_db)
+    if (!m_connection)
         return false;
-    const QByteArray sql = QByteArrayLiteral(
-        "SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
-        "StartOrder=? AND LastName1 <> '__ws_def_group__' ); ");
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return false;
-    }
     StartSelection &s = m_store.startSelection();
-    if (!stmt.bind({s.eventName, s.competitionName, s.groupName, startOrder}))
+    const QList<QVariantMap> rows = select(
+        QStringLiteral("SELECT * FROM Groups WHERE ( EventName=? AND CompetitionName=? AND GroupName=? AND "
+                       "StartOrder=? AND LastName1 <> '__ws_def_group__' ) ORDER BY idx; "),
+        {s.eventName, s.competitionName, s.groupName, startOrder});
+    if (rows.isEmpty())
         return false;
-    const int rc = sqlite3_step(stmt.get());
-    printStepError(rc);
-    if (rc != SQLITE_ROW)
-        return false;
+    const QVariantMap &row = rows.first();
     // A start entry holds only some of an athlete's fields; the others must
     // not linger from the athlete chosen before.
-    auto athlete = [&stmt](StartSelectionAthlete &a, const char *suffix) {
-        auto col = [suffix](const char *base) { return QByteArray(base) + suffix; };
+    auto athlete = [&row](StartSelectionAthlete &a, const char *suffix) {
+        auto col = [suffix](const char *base) { return QLatin1String(base) + QLatin1String(suffix); };
         a = StartSelectionAthlete();
-        a.lastName = stmt.text(col("LastName").constData());
-        a.firstName = stmt.text(col("FirstName").constData());
-        a.gender = stmt.text(col("Gender").constData());
-        a.year = stmt.integer(col("Year").constData());
-        a.nocCode = stmt.text(col("NOCCode").constData());
-        a.idFig = stmt.text(col("IDFIG").constData());
+        a.lastName = row.value(col("LastName")).toString();
+        a.firstName = row.value(col("FirstName")).toString();
+        a.gender = row.value(col("Gender")).toString();
+        a.year = row.value(col("Year")).toInt();
+        a.nocCode = row.value(col("NOCCode")).toString();
+        a.idFig = row.value(col("IDFIG")).toString();
     };
-    s.startOrder = stmt.integer("StartOrder");
-    s.competitor1No = stmt.integer("Competitor1No");
+    s.startOrder = row.value(QStringLiteral("StartOrder")).toInt();
+    s.competitor1No = row.value(QStringLiteral("Competitor1No")).toInt();
     athlete(s.athlete1, "1");
-    s.competitor2No = stmt.integer("Competitor2No");
+    s.competitor2No = row.value(QStringLiteral("Competitor2No")).toInt();
     athlete(s.athlete2, "2");
-    s.genderId = stmt.integer("GenderID");
-    s.typeId = stmt.integer("TypeID");
+    s.genderId = row.value(QStringLiteral("GenderID")).toInt();
+    s.typeId = row.value(QStringLiteral("TypeID")).toInt();
     return true;
 }
 
@@ -584,39 +605,44 @@ void wsdb::sanitizeForSql(QString &value)
     value.replace(QLatin1Char('"'), QLatin1Char(' '));
 }
 
-QList<QVariantMap> wsdb::select(const QString &sql, const QVariantList &values)
+QList<QVariantMap> wsdb::select(const QString &sql, const QVariantList &values, bool *ok)
 {
-    QList<QVariantMap> rows;
-    if (!m_db)
-        return rows;
-    const QByteArray text = sql.toUtf8();
-    Statement stmt(m_db, text);
-    if (!stmt.prepared()) {
-        printQueryError(text);
-        return rows;
+    Connection *c = connection();
+    if (!c) {
+        if (ok)
+            *ok = false;
+        return {};
     }
-    if (!stmt.bind(values))
-        return rows;
-    const int columns = sqlite3_column_count(stmt.get());
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QVariantMap row;
-        for (int i = 0; i < columns; ++i)
-            row.insert(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)), stmt.value(i));
-        rows.append(row);
+    bool ran = false;
+    QList<QVariantMap> rows = c->select(sql, values, &ran);
+    // The server went away during the query: its copy answers.
+    if (!ran && c == m_serverConnection.get() && !m_serverConnection->isOpen() && m_queue)
+        rows = m_queue->select(sql, values, &ran);
+    if (ok)
+        *ok = ran;
+    return rows;
+}
+
+QList<QVariantList> wsdb::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+{
+    Connection *c = connection();
+    if (!c) {
+        if (ok)
+            *ok = false;
+        return {};
     }
-    printStepError(rc);
+    bool ran = false;
+    QList<QVariantList> rows = c->selectRows(sql, values, &ran);
+    if (!ran && c == m_serverConnection.get() && !m_serverConnection->isOpen() && m_queue)
+        rows = m_queue->selectRows(sql, values, &ran);
+    if (ok)
+        *ok = ran;
     return rows;
 }
 
 bool wsdb::transaction(const std::function<bool()> &work)
 {
-    if (!m_db || execute(QStringLiteral("BEGIN IMMEDIATE;")) != SQLITE_DONE)
-        return false;
-    if (work() && execute(QStringLiteral("COMMIT;")) == SQLITE_DONE)
-        return true;
-    execute(QStringLiteral("ROLLBACK;"));
-    return false;
+    return m_connection && m_connection->transaction(work);
 }
 
 namespace {
@@ -629,8 +655,8 @@ bool carryRename(wsdb &db, const QString &column, const QString &name, const QSt
 {
     for (const QLatin1String table :
          {QLatin1String("Competitions"), QLatin1String("Groups"), QLatin1String("Measures")})
-        if (db.execute(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;").arg(table, column, where),
-                       QVariantList{name} + match) != SQLITE_DONE)
+        if (!db.execute(QStringLiteral("UPDATE %1 SET %2=? WHERE %3;").arg(table, column, where),
+                        QVariantList{name} + match))
             return false;
     return true;
 }
@@ -658,9 +684,9 @@ bool wsdb::replaceEvent(qint64 idx, const QVariantList &values)
     QVariantList bound = values;
     bound << idx;
     const bool done = transaction([&] {
-        if (execute(QStringLiteral("UPDATE Events SET EventName=?, City=?, NOCCode=?, DateFrom=?, DateTo=? "
-                                   "WHERE idx=?;"),
-                    bound) != SQLITE_DONE)
+        if (!execute(QStringLiteral("UPDATE Events SET EventName=?, City=?, NOCCode=?, DateFrom=?, DateTo=? "
+                                    "WHERE idx=?;"),
+                     bound))
             return false;
         return !carried ||
                carryRename(*this, QStringLiteral("EventName"), name, QStringLiteral("EventName=?"), {old});
@@ -692,9 +718,9 @@ bool wsdb::replaceCompetition(qint64 idx, const QString &name, int genderId, int
     }
     const bool carried = name != old && !defined(old);
     const bool done = transaction([&] {
-        if (execute(QStringLiteral(
-                        "UPDATE Competitions SET CompetitionName=?, GenderID=?, TypeID=? WHERE idx=?;"),
-                    {name, genderId, typeId, idx}) != SQLITE_DONE)
+        if (!execute(QStringLiteral(
+                         "UPDATE Competitions SET CompetitionName=?, GenderID=?, TypeID=? WHERE idx=?;"),
+                     {name, genderId, typeId, idx}))
             return false;
         return !carried || carryRename(*this, QStringLiteral("CompetitionName"), name,
                                        QStringLiteral("EventName=? AND CompetitionName=?"), {event, old});
@@ -707,39 +733,28 @@ bool wsdb::replaceCompetition(qint64 idx, const QString &name, int genderId, int
 
 qint64 wsdb::lastInsertRowId() const
 {
-    return m_db ? sqlite3_last_insert_rowid(m_db) : 0;
+    return m_connection ? m_connection->lastInsertRowId() : 0;
 }
 
-QStringList wsdb::names(const QByteArray &sql, const QVariantList &values)
+QStringList wsdb::names(const QString &sql, const QVariantList &values)
 {
     QStringList out;
-    if (!m_db)
-        return out;
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        printQueryError(sql);
-        return out;
-    }
-    if (!stmt.bind(values))
-        return out;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW)
-        out.append(stmt.text(0));
-    printStepError(rc);
+    for (const QVariantMap &row : select(sql, values))
+        out.append(row.isEmpty() ? QString() : row.first().toString());
     return out;
 }
 
 QStringList wsdb::eventNames()
 {
-    return names(QByteArrayLiteral(
-                     "SELECT EventName FROM Events WHERE CompetitionName='__ws_def_event__' ORDER BY idx;"),
-                 {});
+    return names(
+        QStringLiteral("SELECT EventName FROM Events WHERE CompetitionName='__ws_def_event__' ORDER BY idx;"),
+        {});
 }
 
 QStringList wsdb::competitionNames(const QString &eventName)
 {
-    return names(QByteArrayLiteral("SELECT CompetitionName FROM Competitions WHERE EventName=? AND "
-                                   "GroupName='__ws_def_competition__' ORDER BY idx;"),
+    return names(QStringLiteral("SELECT CompetitionName FROM Competitions WHERE EventName=? AND "
+                                "GroupName='__ws_def_competition__' ORDER BY idx;"),
                  {eventName});
 }
 
@@ -783,8 +798,8 @@ bool wsdb::naturalLess(const QString &a, const QString &b)
 QStringList wsdb::groupNames(const QString &eventName, const QString &competitionName)
 {
     QStringList groups =
-        names(QByteArrayLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
-                                "LastName1='__ws_def_group__' ) ORDER BY GroupName;"),
+        names(QStringLiteral("SELECT GroupName FROM Groups WHERE ( EventName=? AND CompetitionName=? AND "
+                             "LastName1='__ws_def_group__' ) ORDER BY GroupName, idx;"),
               {eventName, competitionName});
     std::stable_sort(groups.begin(), groups.end(), naturalLess);
     return groups;

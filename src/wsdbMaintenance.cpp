@@ -2,6 +2,10 @@
 // merge of another file, switching files and the measure browser's query.
 
 #include "wsdb.h"
+
+#include "db/PostgresConnection.h"
+#include "db/Schema.h"
+#include "db/SqliteConnection.h"
 #include "wsdbStatement.h"
 
 #include <QDebug>
@@ -10,7 +14,8 @@
 
 #include <algorithm>
 
-using wsdb_detail::printStepError;
+using ovra::db::PostgresConnection;
+using ovra::db::SqliteConnection;
 using wsdb_detail::Statement;
 
 namespace {
@@ -19,7 +24,7 @@ const QString kAttachSql = QStringLiteral("ATTACH DATABASE ? AS 'dbAttached';");
 const QString kDetachSql = QStringLiteral("DETACH DATABASE 'dbAttached';");
 
 // The five tables in the order of the copy flags and of a merge.
-constexpr const char *kTables[] = {"Athlets", "Events", "Competitions", "Groups", "Measures"};
+constexpr const auto &kTables = ovra::db::kTransferOrder;
 
 bool sameFile(const QString &a, const QString &b)
 {
@@ -41,30 +46,41 @@ QStringList split(const char *columns)
 
 bool wsdb::copyToDatabase(const QString &path, int flags)
 {
-    if (!m_db)
+    if (!m_connection)
         return false;
-    if (sameFile(path, m_path)) {
+    if (sameFile(path, m_path) || (m_kind == Kind::Server && sameFile(path, m_serverQueueFile))) {
         qWarning().noquote() << "The open database cannot be copied onto itself:" << path;
         return false;
     }
-    if (execute(kAttachSql, {path}) != SQLITE_DONE) {
+    if (m_kind == Kind::Server) {
+        // Rows come from the server, a few at a time, into a file of our own.
+        SqliteConnection target;
+        QString error;
+        const bool copied = target.open(path) && target.transaction([&] {
+            return target.createTables() && ovra::db::copyRows(target, *m_serverConnection, flags, &error);
+        });
+        if (!copied)
+            qWarning().noquote() << "The database could not be copied to" << path << error;
+        return copied;
+    }
+    if (!m_file->execute(kAttachSql, {path})) {
         qWarning().noquote() << "Could not attach the database file" << path;
         return false;
     }
-    const bool copied = transaction([this, flags] {
-        if (!createTables(QStringLiteral("dbAttached")))
+    const bool copied = m_file->transaction([this, flags] {
+        if (!m_file->createTables(QStringLiteral("dbAttached")))
             return false;
         for (int i = 0; i < 5; ++i) {
             const int flag = 1 << i;
-            const QString table = QString::fromLatin1(kTables[i]);
+            const QString table = QString::fromLatin1(kTables[std::size_t(i)]);
             if ((flags & flag) &&
-                execute(QStringLiteral("INSERT INTO dbAttached.%1 SELECT * FROM main.%1;").arg(table)) !=
-                    SQLITE_DONE)
+                !m_file->execute(
+                    QStringLiteral("INSERT INTO dbAttached.%1 SELECT * FROM main.%1;").arg(table)))
                 return false;
         }
         return true;
     });
-    execute(kDetachSql);
+    m_file->execute(kDetachSql);
     if (!copied)
         qWarning().noquote() << "The database could not be copied to" << path;
     return copied;
@@ -72,7 +88,7 @@ bool wsdb::copyToDatabase(const QString &path, int flags)
 
 bool wsdb::copyToNewDatabase(const QString &path, int flags)
 {
-    if (!m_db || sameFile(path, m_path)) {
+    if (!m_connection || sameFile(path, m_path)) {
         qWarning().noquote() << "The open database cannot be copied onto itself:" << path;
         return false;
     }
@@ -93,7 +109,7 @@ bool wsdb::copyToNewDatabase(const QString &path, int flags)
 const char *wsdb::tableName(int i)
 {
     Q_ASSERT(i >= 0 && i < 5);
-    return kTables[std::clamp(i, 0, 4)];
+    return kTables[std::size_t(std::clamp(i, 0, 4))];
 }
 
 QStringList wsdb::mergeReport(const MergeResult &result)
@@ -112,14 +128,6 @@ QStringList wsdb::mergeReport(const MergeResult &result)
 
 namespace {
 
-// How one table is merged: the columns copied (idx never is) and the key
-// that tells a conflicting row from a new one.
-struct MergeTable
-{
-    QStringList copied;
-    QStringList key;
-};
-
 // The three statements of a table. s is the other file's row, m a row of
 // this file; IS compares NULL with NULL as equal. from and source say
 // where a copied column of s comes from (the measure id of a file without
@@ -128,10 +136,13 @@ struct MergeStatements
 {
     QString identical;
     QString conflicting;
+    // Measures: a row of this file without a result takes the result of
+    // the other file's identical row.
+    QString carryResults;
     QString insert;
 };
 
-MergeStatements mergeStatements(const QString &table, const MergeTable &spec, bool computedUid)
+MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec &spec, bool computedUid)
 {
     const QString from =
         computedUid
@@ -141,18 +152,20 @@ MergeStatements mergeStatements(const QString &table, const MergeTable &spec, bo
         return computedUid && c == QLatin1String("MeasureUid") ? QStringLiteral("u.uid")
                                                                : QStringLiteral("s.") + c;
     };
-    const auto same = [&source](const QStringList &columns) {
+    const auto same = [&source](const QStringList &columns, const QString &mine = QStringLiteral("m")) {
         QStringList terms;
         for (const QString &c : columns)
-            terms << (c == QLatin1String("MeasureUid") ? QStringLiteral("(m.%1 = %2)")
-                                                       : QStringLiteral("(m.%1 IS %2)"))
-                         .arg(c, source(c));
+            terms << (c == QLatin1String("MeasureUid") ? QStringLiteral("(%3.%1 = %2)")
+                                                       : QStringLiteral("(%3.%1 IS %2)"))
+                         .arg(c, source(c), mine);
         return terms.join(QStringLiteral(" AND "));
     };
-    // The key first, so that the measure id index finds the candidates.
+    // The key first, so that the measure id index finds the candidates. A
+    // measure's result is computed from its samples: a copy scored in one
+    // file and not yet in the other is the same measure.
     QStringList all = spec.key;
     for (const QString &c : spec.copied)
-        if (!all.contains(c))
+        if (!all.contains(c) && !(computedUid && c == QLatin1String("Results")))
             all << c;
     QStringList sources;
     for (const QString &c : spec.copied)
@@ -165,6 +178,14 @@ MergeStatements mergeStatements(const QString &table, const MergeTable &spec, bo
     st.identical = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2;").arg(from, identical);
     st.conflicting =
         QStringLiteral("SELECT COUNT(*) FROM %1 WHERE NOT %2 AND %3;").arg(from, identical, sameKey);
+    if (computedUid) {
+        const QString scored = QStringLiteral("SELECT s.Results FROM %1 WHERE %2 AND length(s.Results) > 0")
+                                   .arg(from, same(all, QStringLiteral("main.%1").arg(table)));
+        st.carryResults =
+            QStringLiteral("UPDATE main.%1 SET Results = ( %2 LIMIT 1 ) WHERE ( Results IS NULL OR "
+                           "length(Results) = 0 ) AND EXISTS ( %2 );")
+                .arg(table, scored);
+    }
     st.insert = QStringLiteral("INSERT INTO main.%1 (%2) SELECT %3 FROM %4 WHERE NOT %5 ORDER BY s.idx;")
                     .arg(table, spec.copied.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")),
                          from, identical);
@@ -176,7 +197,7 @@ MergeStatements mergeStatements(const QString &table, const MergeTable &spec, bo
 wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
 {
     MergeResult result;
-    if (!m_db) {
+    if (!m_connection) {
         result.error = tr("No database is open.");
         return result;
     }
@@ -190,41 +211,31 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
         result.error = tr("%1 is not an Ovra database.").arg(path);
         return result;
     }
-    static const char kGroupColumns[] =
-        "EventName, CompetitionName, GroupName, StartOrder, Competitor1No, LastName1, FirstName1, Gender1, "
-        "Year1, NOCCode1, IDFIG1, Competitor2No, LastName2, FirstName2, Gender2, Year2, NOCCode2, IDFIG2, "
-        "GenderID, TypeID, R1, R2, R3";
-    static const char kMeasureColumns[] =
-        "Name, EventName, EventCity, EventNOCCode, CompetitionName, CompGenderID, CompTypeID, GroupName, "
-        "LastName1, FirstName1, Gender1, Year1, NOCCode1, IDFIG1, LastName2, FirstName2, Gender2, Year2, "
-        "NOCCode2, IDFIG2, Date, Time, Comment1, Comment2, Header, Results, PDF, Data, MeasureUid";
-    const MergeTable tables[5] = {
-        {split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, IDNational, Email, R1, R2, R3, "
-               "Picture, R4"),
-         split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG")},
-        {split("EventName, City, NOCCode, DateFrom, DateTo, CompetitionName, R1, R2, R3"),
-         split("EventName, City, NOCCode, DateFrom, DateTo")},
-        {split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID, R1, R2, R3"),
-         split("EventName, CompetitionName, GroupName, Date, GenderID, TypeID")},
-        {split(kGroupColumns),
-         split("EventName, CompetitionName, GroupName, StartOrder, LastName1, FirstName1, "
-               "Gender1, LastName2, FirstName2, Gender2, GenderID, TypeID")},
-        {split(kMeasureColumns), {QStringLiteral("MeasureUid")}},
-    };
-    if (execute(kAttachSql, {path}) != SQLITE_DONE) {
-        const QString reason = QString::fromUtf8(sqlite3_errmsg(m_db));
+    if (m_kind == Kind::Server) {
+        SqliteConnection source;
+        if (!source.openReadOnly(path)) {
+            result.error = tr("%1 could not be opened: %2").arg(path, source.lastError());
+            return result;
+        }
+        if (!mergeInto(*m_serverConnection, source, result))
+            result.error = tr("%1 could not be merged; nothing was added. %2").arg(path, result.error);
+        return result;
+    }
+    if (!m_file->execute(kAttachSql, {path})) {
+        const QString reason = m_file->lastError();
         qWarning().noquote() << "Could not attach the database file" << path << reason;
         result.error = tr("%1 could not be opened: %2").arg(path, reason);
         return result;
     }
     QString failed;
-    result.ok = transaction([&] {
+    result.ok = m_file->transaction([&] {
         // This file's ids are complete (they are added at open; once more
         // here in case that failed); the other file is only read, so ids it
         // lacks are computed on the way.
-        if (!addMeasureUids(QStringLiteral("main")))
+        if (!m_file->addMeasureUids(QStringLiteral("main")))
             return false;
-        const QList<QVariantMap> columns = select(QStringLiteral("PRAGMA dbAttached.table_info(Measures);"));
+        const QList<QVariantMap> columns =
+            m_file->select(QStringLiteral("PRAGMA dbAttached.table_info(Measures);"));
         const bool sourceHasUid = std::any_of(columns.cbegin(), columns.cend(), [](const QVariantMap &c) {
             return c.value(QStringLiteral("name")).toString() == QLatin1String("MeasureUid");
         });
@@ -233,36 +244,72 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
                                           "FirstName1, LastName2, FirstName2, Date, Time, Data))")
                          : QStringLiteral("ovra_measure_uid(LastName1, FirstName1, LastName2, "
                                           "FirstName2, Date, Time, Data)");
-        if (execute(QStringLiteral("CREATE TEMP TABLE mergeUids ( idx INTEGER PRIMARY KEY, uid TEXT );")) !=
-                SQLITE_DONE ||
-            execute(QStringLiteral("INSERT INTO temp.mergeUids SELECT idx, %1 FROM dbAttached.Measures;")
-                        .arg(uidSource)) != SQLITE_DONE)
+        if (!m_file->execute(
+                QStringLiteral("CREATE TEMP TABLE mergeUids ( idx INTEGER PRIMARY KEY, uid TEXT );")) ||
+            !m_file->execute(
+                QStringLiteral("INSERT INTO temp.mergeUids SELECT idx, %1 FROM dbAttached.Measures;")
+                    .arg(uidSource)))
             return false;
-        for (int i = 0; i < 5; ++i) {
-            const MergeStatements st = mergeStatements(QString::fromLatin1(kTables[i]), tables[i], i == 4);
-            const QList<QVariantMap> identical = select(st.identical);
-            const QList<QVariantMap> conflicting = select(st.conflicting);
-            if (identical.isEmpty() || conflicting.isEmpty() || execute(st.insert) != SQLITE_DONE) {
-                failed = QString::fromUtf8(sqlite3_errmsg(m_db));
+        for (std::size_t i = 0; i < 5; ++i) {
+            const MergeStatements st =
+                mergeStatements(QString::fromLatin1(kTables[i]), ovra::db::mergeSpecs()[i], i == 4);
+            const QList<QVariantMap> identical = m_file->select(st.identical);
+            const QList<QVariantMap> conflicting = m_file->select(st.conflicting);
+            if (identical.isEmpty() || conflicting.isEmpty() ||
+                (!st.carryResults.isEmpty() && !m_file->execute(st.carryResults)) ||
+                !m_file->execute(st.insert)) {
+                failed = m_file->lastError();
                 return false;
             }
-            MergeCounts &counts = result.tables[std::size_t(i)];
+            MergeCounts &counts = result.tables[i];
             counts.identical = identical.first().first().toInt();
             counts.conflicting = conflicting.first().first().toInt();
-            counts.added = sqlite3_changes(m_db) - counts.conflicting;
+            counts.added = m_file->changes() - counts.conflicting;
         }
-        return execute(QStringLiteral("DROP TABLE temp.mergeUids;")) == SQLITE_DONE;
+        return m_file->execute(QStringLiteral("DROP TABLE temp.mergeUids;"));
     });
     // A failed transaction leaves the temporary table behind.
     if (!result.ok)
-        execute(QStringLiteral("DROP TABLE IF EXISTS temp.mergeUids;"));
-    execute(kDetachSql);
+        m_file->execute(QStringLiteral("DROP TABLE IF EXISTS temp.mergeUids;"));
+    m_file->execute(kDetachSql);
     if (!result.ok) {
         result.tables = {};
         qWarning().noquote() << "The database file could not be merged:" << path << failed;
         result.error = tr("%1 could not be merged; nothing was added. %2").arg(path, failed);
     }
     return result;
+}
+
+wsdb::MergeResult wsdb::mergeFromServer(const QString &conninfo)
+{
+    MergeResult result;
+    if (!m_file) {
+        result.error = tr("No database file is open.");
+        return result;
+    }
+    PostgresConnection source;
+    if (!source.open(conninfo)) {
+        result.error =
+            tr("The database server %1 does not answer: %2").arg(source.location(), source.lastError());
+        return result;
+    }
+    if (!mergeInto(*m_file, source, result))
+        result.error =
+            tr("%1 could not be merged; nothing was added. %2").arg(source.location(), result.error);
+    return result;
+}
+
+bool wsdb::mergeInto(ovra::db::Connection &target, ovra::db::Connection &source, MergeResult &result)
+{
+    result.ok = target.transaction([&] { return ovra::db::mergeRows(target, source, result); });
+    if (!result.ok) {
+        result.tables = {};
+        if (result.error.isEmpty())
+            result.error = target.lastError();
+        qWarning().noquote() << "The database" << source.location() << "could not be merged into"
+                             << target.location() << result.error;
+    }
+    return result.ok;
 }
 
 bool wsdb::isOvraDatabase(const QString &path)
@@ -328,9 +375,8 @@ wsdb::FileCheck wsdb::checkFile(const QString &path)
         // A file that is no database at all fails here.
         check.integrity << QString::fromUtf8(sqlite3_errmsg(db));
     }
-    for (int i = 0; i < 5; ++i)
-        check.rows[std::size_t(i)] =
-            rows(QByteArray("SELECT COUNT(*) FROM main.") + kTables[i] + ';', nullptr);
+    for (std::size_t i = 0; i < 5; ++i)
+        check.rows[i] = rows(QByteArray("SELECT COUNT(*) FROM main.") + kTables[i] + ';', nullptr);
     const qint64 withId = rows(QByteArrayLiteral("SELECT COUNT(MeasureUid) FROM Measures;"), nullptr);
     if (check.rows[4] >= 0)
         check.measuresWithoutId = check.rows[4] - std::max<qint64>(withId, 0);
@@ -347,18 +393,57 @@ bool wsdb::switchDatabase(const QString &path)
         qWarning().noquote() << "Not an Ovra database:" << path;
         return false;
     }
-    const QString previous = m_path;
+    const Kind previousKind = m_kind;
+    const QString previousPath = m_path;
+    const ovra::db::ServerAddress previousServer = m_server;
+    const bool wasOpen = isOpen();
     if (openDatabase(path))
         return true;
-    if (!previous.isEmpty())
-        openDatabase(previous);
+    if (wasOpen && previousKind == Kind::Server)
+        openServer(previousServer);
+    else if (!previousPath.isEmpty())
+        openDatabase(previousPath);
     return false;
+}
+
+wsdb::FileCheck wsdb::checkServer(const QString &conninfo)
+{
+    FileCheck check;
+    PostgresConnection server;
+    if (!server.open(conninfo)) {
+        check.error = server.lastError();
+        return check;
+    }
+    check.opened = true;
+    QStringList problems;
+    for (std::size_t i = 0; i < 5; ++i) {
+        bool ok = false;
+        const QList<QVariantMap> count = server.select(
+            QStringLiteral("SELECT COUNT(*) AS n FROM %1;").arg(QLatin1String(kTables[i])), {}, &ok);
+        if (ok && !count.isEmpty())
+            check.rows[i] = count.first().value(QStringLiteral("n")).toLongLong();
+        else
+            problems << tr("table %1 cannot be read: %2").arg(QLatin1String(kTables[i]), server.lastError());
+    }
+    bool ok = false;
+    const QList<QVariantMap> ids = server.select(
+        QStringLiteral("SELECT COUNT(*) - COUNT(MeasureUid) AS missing, COUNT(MeasureUid) - COUNT(DISTINCT "
+                       "MeasureUid) AS shared FROM Measures;"),
+        {}, &ok);
+    if (ok && !ids.isEmpty()) {
+        check.measuresWithoutId = ids.first().value(QStringLiteral("missing")).toLongLong();
+        check.sharedIds = ids.first().value(QStringLiteral("shared")).toLongLong();
+    } else if (check.rows[4] >= 0) {
+        problems << tr("the measures carry no id: %1").arg(server.lastError());
+    }
+    check.integrity = problems.isEmpty() ? QStringList{QStringLiteral("ok")} : problems;
+    return check;
 }
 
 QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
 {
     QList<MeasureListEntry> entries;
-    if (!m_db)
+    if (!m_connection)
         return entries;
     // An empty filter leaves its condition out, so rows whose columns are
     // NULL (merged from elsewhere) are listed too.
@@ -388,33 +473,25 @@ QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
         where += QStringLiteral(" AND ( CompTypeID=? )");
         values << filter.typeId;
     }
-    const QByteArray sql =
-        QStringLiteral(
-            "SELECT idx, Name, EventName, EventCity, CompetitionName, LastName1, FirstName1, LastName2, "
-            "FirstName2, Date FROM Measures WHERE ( 1%1 ) ORDER BY idx;")
-            .arg(where)
-            .toUtf8();
-    Statement stmt(m_db, sql);
-    if (!stmt.prepared()) {
-        std::fprintf(stderr, "Fehler in sqlite3_prepare_v2()\n%s\n", sql.constData());
-        return entries;
-    }
-    if (!stmt.bind(values))
-        return entries;
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
+    const QList<QVariantList> rows = selectRows(
+        QStringLiteral("SELECT idx, Name, EventName, EventCity, CompetitionName, LastName1, FirstName1, "
+                       "LastName2, FirstName2, Date FROM Measures WHERE ( 1=1%1 ) ORDER BY idx;")
+            .arg(where),
+        values);
+    entries.reserve(rows.size());
+    const auto person = [](const QString &last, const QString &first) {
+        return first.isEmpty() ? last : last + QStringLiteral(", ") + first;
+    };
+    for (const QVariantList &row : rows) {
         MeasureListEntry e;
-        e.idx = sqlite3_column_int64(stmt.get(), 0);
-        e.measureName = stmt.text(1);
-        e.event = stmt.text(2);
-        e.city = stmt.text(3);
-        e.competition = stmt.text(4);
-        const auto person = [](const QString &last, const QString &first) {
-            return first.isEmpty() ? last : last + QStringLiteral(", ") + first;
-        };
-        const QString last2 = stmt.text(7);
-        const QString first2 = stmt.text(8);
-        e.athletes = person(stmt.text(5), stmt.text(6));
+        e.idx = row.at(0).toLongLong();
+        e.measureName = row.at(1).toString();
+        e.event = row.at(2).toString();
+        e.city = row.at(3).toString();
+        e.competition = row.at(4).toString();
+        const QString last2 = row.at(7).toString();
+        const QString first2 = row.at(8).toString();
+        e.athletes = person(row.at(5).toString(), row.at(6).toString());
         if (e.athletes.isEmpty()) {
             e.athletes = person(last2, first2);
         } else {
@@ -423,10 +500,9 @@ QList<wsdb::MeasureListEntry> wsdb::listMeasures(const MeasureFilter &filter)
             if (!first2.isEmpty())
                 e.athletes += QStringLiteral(", ") + first2;
         }
-        e.date = stmt.text(9);
+        e.date = row.at(9).toString();
         entries.append(e);
     }
-    printStepError(rc);
     return entries;
 }
 

@@ -1,6 +1,7 @@
 #include "config/NetworkDialog.h"
 
 #include "rest/client/ScoringClient.h"
+#include "rest/client/ScoringSystems.h"
 #include "rest/server/RestServerSettings.h"
 #include "settings/WebSocketServerSettings.h"
 #include "util/RESTUtils.h"
@@ -14,11 +15,14 @@
 #include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
 #include <QNetworkInterface>
 #include <QPushButton>
 #include <QSslSocket>
 #include <QStyle>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -140,6 +144,33 @@ NetworkDialog::NetworkDialog(ovra::rest::server::RestServerSettings &restServerS
     m_httpsLabel->setObjectName(QStringLiteral("httpsLabel"));
     m_httpsLabel->setVisible(!QSslSocket::supportsSsl());
     layout->addWidget(m_httpsLabel);
+
+    m_outbox = new QGroupBox(tr("Results waiting to be sent"), this);
+    m_outbox->setObjectName(QStringLiteral("groupBox_outbox"));
+    auto *outboxLayout = new QGridLayout(m_outbox);
+    m_outboxList = new QTreeWidget(m_outbox);
+    m_outboxList->setObjectName(QStringLiteral("treeWidget_outbox"));
+    m_outboxList->setHeaderLabels({tr("Scoring system"), tr("Athlete"), tr("Committed")});
+    m_outboxList->setRootIsDecorated(false);
+    m_outboxList->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_outboxList->setMaximumHeight(m_outboxList->fontMetrics().lineSpacing() * 6 + 24);
+    m_sendNow = new QPushButton(tr("Send now"), m_outbox);
+    m_sendNow->setObjectName(QStringLiteral("pushButton_outbox_send"));
+    m_discard = new QPushButton(tr("Discard"), m_outbox);
+    m_discard->setObjectName(QStringLiteral("pushButton_outbox_discard"));
+    m_outboxNote = new QLabel(m_outbox);
+    m_outboxNote->setObjectName(QStringLiteral("label_outbox_note"));
+    m_outboxNote->setWordWrap(true);
+    outboxLayout->addWidget(m_outboxList, 0, 0, 3, 1);
+    outboxLayout->addWidget(m_sendNow, 0, 1);
+    outboxLayout->addWidget(m_discard, 1, 1);
+    outboxLayout->addWidget(m_outboxNote, 3, 0, 1, 2);
+    outboxLayout->setColumnStretch(0, 1);
+    m_outbox->setVisible(false);
+    connect(m_outboxList, &QTreeWidget::itemSelectionChanged, this, &NetworkDialog::updateOutboxButtons);
+    connect(m_sendNow, &QPushButton::clicked, this, &NetworkDialog::sendSelectedNow);
+    connect(m_discard, &QPushButton::clicked, this, &NetworkDialog::discardSelected);
+    layout->addWidget(m_outbox);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->setObjectName(QStringLiteral("buttonBox"));
@@ -473,4 +504,91 @@ void NetworkDialog::okButtonClicked()
     m_clientConfigurations = configurations;
     m_showAdvanced = m_advanced->isChecked();
     accept();
+}
+
+void NetworkDialog::setScoringSystems(ovra::rest::client::ScoringSystems *systems)
+{
+    if (m_systems)
+        disconnect(m_systems, nullptr, this, nullptr);
+    m_systems = systems;
+    m_outbox->setVisible(systems != nullptr);
+    if (systems)
+        connect(systems, &ovra::rest::client::ScoringSystems::waitingChanged, this,
+                &NetworkDialog::fillOutbox);
+    fillOutbox();
+}
+
+void NetworkDialog::fillOutbox()
+{
+    const QString selected = m_outboxList->currentItem() && m_outboxList->currentItem()->isSelected()
+                                 ? m_outboxList->currentItem()->data(0, Qt::UserRole).toString()
+                                 : QString();
+    m_outboxList->clear();
+    if (!m_systems) {
+        updateOutboxButtons();
+        return;
+    }
+    for (const ovra::rest::client::ScoringOutboxEntry &entry : m_systems->outbox().entries()) {
+        QString system = entry.systemLabel;
+        if (!m_systems->clientFor(entry))
+            system = tr("%1 (not enabled)").arg(entry.systemLabel);
+        auto *item =
+            new QTreeWidgetItem(m_outboxList, {system, entry.athlete,
+                                               QLocale().toString(entry.committedAt, QLocale::ShortFormat)});
+        item->setData(0, Qt::UserRole, entry.id);
+        item->setToolTip(0, entry.systemUrl);
+        item->setToolTip(2, tr("Idempotency-Key %1").arg(entry.key));
+        if (entry.id == selected)
+            item->setSelected(true);
+    }
+    m_outboxNote->setText(
+        m_outboxList->topLevelItemCount() == 0
+            ? tr("No results are waiting.")
+            : tr("Each result is sent by itself as soon as its scoring system answers again."));
+    updateOutboxButtons();
+}
+
+void NetworkDialog::updateOutboxButtons()
+{
+    const QList<QTreeWidgetItem *> items = m_outboxList->selectedItems();
+    const QString id = items.isEmpty() ? QString() : items.first()->data(0, Qt::UserRole).toString();
+    const std::optional<ovra::rest::client::ScoringOutboxEntry> entry =
+        m_systems && !id.isEmpty() ? m_systems->outbox().entry(id) : std::nullopt;
+    m_discard->setEnabled(entry.has_value());
+    // Only an enabled scoring system can be sent to; the settings take
+    // effect with OK.
+    m_sendNow->setEnabled(entry && m_systems->clientFor(*entry));
+}
+
+void NetworkDialog::sendSelectedNow()
+{
+    const QList<QTreeWidgetItem *> items = m_outboxList->selectedItems();
+    if (!m_systems || items.isEmpty())
+        return;
+    if (!m_systems->sendNow(items.first()->data(0, Qt::UserRole).toString()))
+        m_outboxNote->setText(tr("Not sent: a result is on its way to that scoring system already, or it is "
+                                 "not enabled."));
+}
+
+void NetworkDialog::discardSelected()
+{
+    const QList<QTreeWidgetItem *> items = m_outboxList->selectedItems();
+    if (!m_systems || items.isEmpty())
+        return;
+    const QString id = items.first()->data(0, Qt::UserRole).toString();
+    const std::optional<ovra::rest::client::ScoringOutboxEntry> entry = m_systems->outbox().entry(id);
+    if (!entry)
+        return;
+    const QString routine = entry->athlete.isEmpty()
+                                ? tr("the routine committed on %1")
+                                      .arg(QLocale().toString(entry->committedAt, QLocale::ShortFormat))
+                                : entry->athlete;
+    QMessageBox box(QMessageBox::Question, tr("Discard result"),
+                    tr("Discard the result of %1 for \"%2\"? It will never be sent to this scoring system.")
+                        .arg(routine, entry->systemLabel),
+                    QMessageBox::Discard | QMessageBox::Cancel, this);
+    box.setObjectName(QStringLiteral("discardResultBox"));
+    box.setDefaultButton(QMessageBox::Cancel);
+    if (box.exec() == QMessageBox::Discard)
+        m_systems->discard(id);
 }

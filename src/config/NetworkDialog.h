@@ -14,10 +14,14 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QTextEdit;
+class QTreeWidget;
 class WebSocketServerSettings;
 
 namespace ovra::rest::server {
 class RestServerSettings;
+}
+namespace ovra::rest::client {
+class ScoringSystems;
 }
 
 // The network settings: the local HTTP and WebSocket servers and up to three
@@ -51,6 +55,14 @@ public:
     // What is wrong with a scoring system's URL, in the operator's words;
     // empty for a valid one.
     static QString urlProblem(const QString &text);
+
+    // Lists the committed results waiting for scoring systems, which the
+    // operator can send now or discard; without it the list is not shown.
+    void setScoringSystems(ovra::rest::client::ScoringSystems *systems);
+    QTreeWidget *outboxList() const { return m_outboxList; }
+    QPushButton *sendNowButton() const { return m_sendNow; }
+    QPushButton *discardButton() const { return m_discard; }
+    QLabel *outboxNote() const { return m_outboxNote; }
 
     struct Row
     {
@@ -92,6 +104,10 @@ private:
     void showProblem(QLabel *label, const QString &problem);
     bool validateRow(int index);
     static void setValid(QWidget *widget, bool valid);
+    void fillOutbox();
+    void updateOutboxButtons();
+    void sendSelectedNow();
+    void discardSelected();
 
     ovra::rest::server::RestServerSettings &m_restServerSettings;
     WebSocketServerSettings &m_webSocketServerSettings;
@@ -108,4 +124,10 @@ private:
     QCheckBox *m_advanced = nullptr;
     QLabel *m_httpsLabel = nullptr;
     QDialogButtonBox *m_buttons = nullptr;
+    ovra::rest::client::ScoringSystems *m_systems = nullptr;
+    QGroupBox *m_outbox = nullptr;
+    QTreeWidget *m_outboxList = nullptr;
+    QPushButton *m_sendNow = nullptr;
+    QPushButton *m_discard = nullptr;
+    QLabel *m_outboxNote = nullptr;
 };

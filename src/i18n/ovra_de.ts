@@ -562,6 +562,135 @@ Erstellt %4</translation>
             <source>Open an existing database file...</source>
             <translation>Eine vorhandene Datenbankdatei öffnen...</translation>
         </message>
+        <message>
+            <source>Load an existent DB file...</source>
+            <translation>Eine vorhandene DB-Datei laden ...</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>Local file</source>
+            <translation>Lokale Datei</translation>
+        </message>
+        <message>
+            <source>Competition server</source>
+            <translation>Wettkampfserver</translation>
+        </message>
+        <message>
+            <source>from ~/.pgpass or PGPASSWORD</source>
+            <translation>aus ~/.pgpass oder PGPASSWORD</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Testen</translation>
+        </message>
+        <message>
+            <source>Use</source>
+            <translation>Verwenden</translation>
+        </message>
+        <message>
+            <source>Host</source>
+            <translation>Host</translation>
+        </message>
+        <message>
+            <source>Port</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>Database name</source>
+            <translation>Datenbankname</translation>
+        </message>
+        <message>
+            <source>User</source>
+            <translation>Benutzer</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Passwort</translation>
+        </message>
+        <message>
+            <source>Merge from Server</source>
+            <translation>Vom Server zusammenführen</translation>
+        </message>
+        <message>
+            <source>Current database</source>
+            <translation>Aktuelle Datenbank</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates, or from the competition server into the current file</source>
+            <translation>Daten einer anderen DB-Datei ohne Duplikate hinzufügen, oder die des Wettkampfservers in die aktuelle Datei</translation>
+        </message>
+        <message>
+            <source>Competition server %1</source>
+            <translation>Wettkampfserver %1</translation>
+        </message>
+        <message>
+            <source>The password could not be written into %1: %2</source>
+            <translation>Das Passwort konnte nicht in %1 geschrieben werden: %2</translation>
+        </message>
+        <message>
+            <source>Connecting to %1 ...</source>
+            <translation>Verbinde mit %1 ...</translation>
+        </message>
+        <message>
+            <source>(the competition tables are there)</source>
+            <translation>(die Wettkampftabellen sind vorhanden)</translation>
+        </message>
+        <message>
+            <source>(the competition tables will be created)</source>
+            <translation>(die Wettkampftabellen werden angelegt)</translation>
+        </message>
+        <message>
+            <source>The competition server %1 does not answer. The current database stays open.</source>
+            <translation>Der Wettkampfserver %1 antwortet nicht. Die aktuelle Datenbank bleibt geöffnet.</translation>
+        </message>
+        <message>
+            <source>Now working on the competition server %1.</source>
+            <translation>Es wird jetzt mit dem Wettkampfserver %1 gearbeitet.</translation>
+        </message>
+        <message>
+            <source>The competition server was copied to %1; the server stays in use.</source>
+            <translation>Der Wettkampfserver wurde nach %1 kopiert; der Server bleibt in Gebrauch.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1.</source>
+            <translation>Die Datenbank konnte nicht nach %1 geschrieben werden.</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</source>
+            <translation>
+                <numerusform>%n Übung(en) warten noch auf den Wettkampfserver %1; sie werden dort gespeichert, sobald er wieder verwendet wird.</numerusform>
+                <numerusform>%n Übung(en) warten noch auf den Wettkampfserver %1; sie werden dort gespeichert, sobald er wieder verwendet wird.</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseStatusIndicator</name>
+        <message>
+            <source>Server %1</source>
+            <translation>Server %1</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) waiting</source>
+            <translation>
+                <numerusform>%n Übung(en) warten</numerusform>
+                <numerusform>%n Übung(en) warten</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
+            <translation>Der Wettkampfserver antwortet nicht; Übungen warten auf diesem Messplatz und werden dort gespeichert, sobald er wieder antwortet</translation>
+        </message>
+        <message>
+            <source>Connecting to the competition server</source>
+            <translation>Verbindung zum Wettkampfserver wird aufgebaut</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -1033,6 +1162,14 @@ Erstellt %4</translation>
             <source>%1 cannot be moved to the trash. Delete it for good?</source>
             <translation>%1 kann nicht in den Papierkorb verschoben werden. Endgültig löschen?</translation>
         </message>
+        <message>
+            <source>Open folder in explorer</source>
+            <translation>Ordner im Dateimanager öffnen</translation>
+        </message>
+        <message>
+            <source>Delete selected file</source>
+            <translation>Ausgewählte Datei löschen</translation>
+        </message>
     </context>
     <context>
         <name>MetaHighlights</name>
@@ -1171,6 +1308,62 @@ Erstellt %4</translation>
             <source>Test failed: %1</source>
             <translation>Test fehlgeschlagen: %1</translation>
         </message>
+        <message>
+            <source>Results waiting to be sent</source>
+            <translation>Ergebnisse, die auf das Senden warten</translation>
+        </message>
+        <message>
+            <source>Scoring system</source>
+            <translation>Wertungssystem</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlet</translation>
+        </message>
+        <message>
+            <source>Committed</source>
+            <translation>Übernommen</translation>
+        </message>
+        <message>
+            <source>Send now</source>
+            <translation>Jetzt senden</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Verwerfen</translation>
+        </message>
+        <message>
+            <source>%1 (not enabled)</source>
+            <translation>%1 (nicht aktiviert)</translation>
+        </message>
+        <message>
+            <source>Idempotency-Key %1</source>
+            <translation>Idempotency-Key %1</translation>
+        </message>
+        <message>
+            <source>No results are waiting.</source>
+            <translation>Es warten keine Ergebnisse.</translation>
+        </message>
+        <message>
+            <source>Each result is sent by itself as soon as its scoring system answers again.</source>
+            <translation>Jedes Ergebnis wird von selbst gesendet, sobald sein Wertungssystem wieder antwortet.</translation>
+        </message>
+        <message>
+            <source>Not sent: a result is on its way to that scoring system already, or it is not enabled.</source>
+            <translation>Nicht gesendet: Ein Ergebnis ist schon auf dem Weg zu diesem Wertungssystem, oder es ist nicht aktiviert.</translation>
+        </message>
+        <message>
+            <source>the routine committed on %1</source>
+            <translation>die am %1 übernommene Übung</translation>
+        </message>
+        <message>
+            <source>Discard result</source>
+            <translation>Ergebnis verwerfen</translation>
+        </message>
+        <message>
+            <source>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</source>
+            <translation>Das Ergebnis von %1 für „%2“ verwerfen? Es wird nie an dieses Wertungssystem gesendet.</translation>
+        </message>
     </context>
     <context>
         <name>OverviewResultWidget</name>
@@ -1229,6 +1422,10 @@ Erstellt %4</translation>
         <message>
             <source>deducted from the routine's score</source>
             <translation>wird von der Wertung der Übung abgezogen</translation>
+        </message>
+        <message>
+            <source>Deduction from</source>
+            <translation>Abzug durch</translation>
         </message>
     </context>
     <context>
@@ -1320,6 +1517,46 @@ Erstellt %4</translation>
         <message>
             <source>unknown command %1</source>
             <translation>unbekannter Befehl %1</translation>
+        </message>
+        <message>
+            <source>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</source>
+            <translation>Eine Datenbank ist eine Datei (.db) oder ein Wettkampfserver (postgresql://BENUTZER@HOST:PORT/DATENBANK); das Passwort kommt aus ~/.pgpass oder PGPASSWORD.</translation>
+        </message>
+        <message>
+            <source>%1 cannot be reached: %2</source>
+            <translation>%1 ist nicht erreichbar: %2</translation>
+        </message>
+        <message>
+            <source>the tables cannot be created on %1: %2</source>
+            <translation>die Tabellen können auf %1 nicht angelegt werden: %2</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened</source>
+            <translation>%1 kann nicht geöffnet werden</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged: %2</source>
+            <translation>%1 konnte nicht zusammengeführt werden: %2</translation>
+        </message>
+        <message>
+            <source>history needs a database</source>
+            <translation>history braucht eine Datenbank</translation>
+        </message>
+        <message>
+            <source>--athlete needs a name as "Last, First"</source>
+            <translation>--athlete braucht einen Namen als "Nachname, Vorname"</translation>
+        </message>
+        <message>
+            <source>%1 holds no measures that can be read: %2</source>
+            <translation>%1 enthält keine lesbaren Messungen: %2</translation>
+        </message>
+        <message>
+            <source>%1 holds no routine of %2</source>
+            <translation>%1 enthält keine Übung von %2</translation>
+        </message>
+        <message>
+            <source>the routines of %1 cannot be read: %2</source>
+            <translation>die Übungen von %1 können nicht gelesen werden: %2</translation>
         </message>
     </context>
     <context>
@@ -1909,6 +2146,82 @@ Taste X drücken</translation>
             <source>F3: the athlete list takes the arrow keys</source>
             <translation>F3: die Athletenliste nimmt die Pfeiltasten</translation>
         </message>
+        <message>
+            <source>Simulation</source>
+            <translation>Simulation</translation>
+        </message>
+        <message>
+            <source>Simulate Input</source>
+            <translation>Eingabe simulieren</translation>
+        </message>
+        <message>
+            <source>Training</source>
+            <translation>Training</translation>
+        </message>
+        <message>
+            <source>View</source>
+            <translation>Ansicht</translation>
+        </message>
+        <message>
+            <source>The routine itself is saved.</source>
+            <translation>Die Übung selbst ist gespeichert.</translation>
+        </message>
+        <message>
+            <source>Autosave is off: the routine itself is not saved.</source>
+            <translation>Automatisches Speichern ist aus: Die Übung selbst ist nicht gespeichert.</translation>
+        </message>
+        <message>
+            <source>The routine itself is kept in %1.</source>
+            <translation>Die Übung selbst wird in %1 aufbewahrt.</translation>
+        </message>
+        <message>
+            <source>The routine itself was not saved.</source>
+            <translation>Die Übung selbst wurde nicht gespeichert.</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>Datei</translation>
+        </message>
+        <message>
+            <source>database</source>
+            <translation>Datenbank</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</source>
+            <translation>Diese Übung wurde am %1 übernommen und wird nicht noch einmal gesendet. Das Speichern ist fehlgeschlagen (%2): Der nächste Schritt wiederholt nur das.</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1; the next step does not commit it again.</source>
+            <translation>Diese Übung wurde am %1 übernommen; der nächste Schritt übernimmt sie nicht noch einmal.</translation>
+        </message>
+        <message>
+            <source>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</source>
+            <translation>Wiederholen sendet das Ergebnis jetzt noch einmal. Abbrechen heißt später senden: Das Ergebnis wartet im Postausgang und geht von selbst an „%1“, sobald es wieder antwortet.</translation>
+        </message>
+        <message>
+            <source>%1 waiting</source>
+            <translation>%1 wartend</translation>
+        </message>
+        <message>
+            <source>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</source>
+            <translation>Übernommene Ergebnisse, die dieses Wertungssystem noch nicht angenommen hat. Sie werden von selbst gesendet, sobald es wieder antwortet; der Netzwerkdialog listet sie auf.</translation>
+        </message>
+        <message>
+            <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
+            <translation>Die Ergebnisse für die Wertungssysteme konnten nicht in %1 geschrieben werden (%2). Sie werden gesendet, solange Ovra läuft, gingen aber verloren, wenn es vorher endet.</translation>
+        </message>
+        <message>
+            <source>Athlete &amp;history</source>
+            <translation>Athleten&amp;verlauf</translation>
+        </message>
+        <message>
+            <source>Ctrl+H: Every routine of an athlete across the competitions of the database</source>
+            <translation>Strg+H: Jede Übung eines Athleten über alle Wettkämpfe der Datenbank</translation>
+        </message>
+        <message>
+            <source>Personal best %1 s</source>
+            <translation>Persönliche Bestleistung %1 s</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2232,6 +2545,14 @@ Eingabe bestätigt, Esc prüft weiter</translation>
             <source>Up next</source>
             <translation>Als Nächstes</translation>
         </message>
+        <message>
+            <source>Personal best</source>
+            <translation>Persönliche Bestleistung</translation>
+        </message>
+        <message>
+            <source>Show the personal best</source>
+            <translation>Persönliche Bestleistung zeigen</translation>
+        </message>
     </context>
     <context>
         <name>SecondScreenResultWindow</name>
@@ -2266,6 +2587,10 @@ Eingabe bestätigt, Esc prüft weiter</translation>
         <message>
             <source>swap trampolines</source>
             <translation>Trampoline tauschen</translation>
+        </message>
+        <message>
+            <source>show personal best</source>
+            <translation>persönliche Bestleistung zeigen</translation>
         </message>
     </context>
     <context>
@@ -2597,6 +2922,22 @@ N: %3</translation>
             <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</source>
             <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; eine geänderte Übung wird mit der Änderung markiert, und R stellt sie wie gemessen wieder her. D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet; eine Übung mit weniger als drei Landungen fragt vorher (Eingabe bestätigt sie). X oder VERWERFEN verwirft die Übung nach einer Rückfrage: nochmals X verwirft sie, Esc behält sie.</translation>
         </message>
+        <message>
+            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
+            <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
+        </message>
+        <message>
+            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
+            <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten. Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen.</translation>
+        </message>
+        <message>
+            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
+            <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet. X oder VERWERFEN verwirft es.</translation>
+        </message>
+        <message>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>
+            <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden mit Abbrechen aufgeschoben wurde. Ein aufgeschobenes Ergebnis geht nicht verloren: Es wartet im Postausgang, geht von selbst, sobald sein System wieder antwortet, auch nach einem Neustart, und die Statusleiste zählt, was wartet.</translation>
+        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2630,6 +2971,248 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatisch (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::PostgresConnection</name>
+        <message>
+            <source>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>Die Datenbank %1 speichert Text nicht als UTF-8; legen Sie sie mit der Kodierung UTF8 an</translation>
+        </message>
+        <message>
+            <source>The database does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>Die Datenbank speichert Text nicht als UTF-8; legen Sie sie mit der Kodierung UTF8 an</translation>
+        </message>
+        <message>
+            <source>Connected to PostgreSQL %1</source>
+            <translation>Verbunden mit PostgreSQL %1</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer</source>
+            <translation>Der Datenbankserver %1 antwortet nicht</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::Transfer</name>
+        <message>
+            <source>%1 (table %2)</source>
+            <translation>%1 (Tabelle %2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::history::AthleteHistoryWindow</name>
+        <message>
+            <source>Date</source>
+            <translation>Datum</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Veranstaltung</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Wettkampf</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Gruppe</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elemente</translation>
+        </message>
+        <message>
+            <source>Total ToF (s)</source>
+            <translation>Flugzeit gesamt (s)</translation>
+        </message>
+        <message>
+            <source>Total HD</source>
+            <translation>HD gesamt</translation>
+        </message>
+        <message>
+            <source>Mean distance (cm)</source>
+            <translation>Mittlerer Abstand (cm)</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronität</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>athlete ambiguous</source>
+            <translation>Athlet nicht eindeutig</translation>
+        </message>
+        <message>
+            <source>not scored yet</source>
+            <translation>noch nicht bewertet</translation>
+        </message>
+        <message>
+            <source>stored result unreadable</source>
+            <translation>gespeichertes Ergebnis unlesbar</translation>
+        </message>
+        <message>
+            <source>no samples</source>
+            <translation>keine Messwerte</translation>
+        </message>
+        <message>
+            <source>Mean distance of the routine's landings from the bed centre</source>
+            <translation>Mittlerer Abstand der Landungen der Übung von der Tuchmitte</translation>
+        </message>
+        <message>
+            <source>Athlete history</source>
+            <translation>Athletenverlauf</translation>
+        </message>
+        <message>
+            <source>Search athletes and pairs</source>
+            <translation>Athleten und Paare suchen</translation>
+        </message>
+        <message>
+            <source>Open routine</source>
+            <translation>Übung öffnen</translation>
+        </message>
+        <message>
+            <source>Show the chosen routine in the main window as a stored measure</source>
+            <translation>Die gewählte Übung im Hauptfenster als gespeicherte Messung zeigen</translation>
+        </message>
+        <message>
+            <source>Export table (CSV)...</source>
+            <translation>Tabelle exportieren (CSV)...</translation>
+        </message>
+        <message>
+            <source>Export chart (PNG)...</source>
+            <translation>Diagramm exportieren (PNG)...</translation>
+        </message>
+        <message>
+            <source>Scoring older routines: %v of %m</source>
+            <translation>Ältere Übungen werden bewertet: %v von %m</translation>
+        </message>
+        <message>
+            <source>FIG %1</source>
+            <translation>FIG %1</translation>
+        </message>
+        <message>
+            <source>born %1</source>
+            <translation>Jahrgang %1</translation>
+        </message>
+        <message>
+            <source>pair</source>
+            <translation>Paar</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: %n athletes of this name</source>
+            <translation>
+                <numerusform>nicht eindeutig: %n Athleten dieses Namens</numerusform>
+                <numerusform>nicht eindeutig: %n Athleten dieses Namens</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s)</source>
+            <translation>
+                <numerusform>%n Übung</numerusform>
+                <numerusform>%n Übungen</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</source>
+            <translation>Diese Übungen nennen einen Athleten, der mehrere Athleten der Datenbank sein könnte: ohne FIG-ID oder Geburtsjahr werden sie keinem von ihnen zugerechnet.</translation>
+        </message>
+        <message>
+            <source>No stored routine names an athlete yet.</source>
+            <translation>Noch keine gespeicherte Übung nennt einen Athleten.</translation>
+        </message>
+        <message>
+            <source>Choose an athlete or a pair to see every routine stored.</source>
+            <translation>Wählen Sie einen Athleten oder ein Paar, um jede gespeicherte Übung zu sehen.</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: these routines could belong to any of %n athletes of this name</source>
+            <translation>
+                <numerusform>nicht eindeutig: diese Übungen könnten zu jedem von %n Athleten dieses Namens gehören</numerusform>
+                <numerusform>nicht eindeutig: diese Übungen könnten zu jedem von %n Athleten dieses Namens gehören</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>No routine stored for this athlete.</source>
+            <translation>Für diesen Athleten ist keine Übung gespeichert.</translation>
+        </message>
+        <message>
+            <source>No scored routine yet: nothing to draw.</source>
+            <translation>Noch keine bewertete Übung: nichts zu zeichnen.</translation>
+        </message>
+        <message>
+            <source>One routine is not a trend yet: the chart starts with the second scored routine.</source>
+            <translation>Eine Übung ist noch kein Verlauf: das Diagramm beginnt mit der zweiten bewerteten Übung.</translation>
+        </message>
+        <message>
+            <source>Best synchronisation</source>
+            <translation>Beste Synchronität</translation>
+        </message>
+        <message>
+            <source>Personal best ToF</source>
+            <translation>Persönliche Bestleistung Flugzeit</translation>
+        </message>
+        <message>
+            <source>Best HD</source>
+            <translation>Beste HD</translation>
+        </message>
+        <message>
+            <source>%1 against the routine before</source>
+            <translation>%1 gegenüber der Übung davor</translation>
+        </message>
+        <message>
+            <source>no routine before</source>
+            <translation>keine Übung davor</translation>
+        </message>
+        <message>
+            <source>the best so far</source>
+            <translation>die bisher beste</translation>
+        </message>
+        <message>
+            <source>%1 against the best (%2%3)</source>
+            <translation>%1 gegenüber der besten (%2%3)</translation>
+        </message>
+        <message>
+            <source>Total ToF</source>
+            <translation>Flugzeit gesamt</translation>
+        </message>
+        <message>
+            <source> s</source>
+            <translation> s</translation>
+        </message>
+        <message>
+            <source>Chosen routine</source>
+            <translation>Gewählte Übung</translation>
+        </message>
+        <message>
+            <source>Latest routine</source>
+            <translation>Letzte Übung</translation>
+        </message>
+        <message>
+            <source>Measure</source>
+            <translation>Messung</translation>
+        </message>
+        <message>
+            <source>Export table</source>
+            <translation>Tabelle exportieren</translation>
+        </message>
+        <message>
+            <source>CSV files (*.csv)</source>
+            <translation>CSV-Dateien (*.csv)</translation>
+        </message>
+        <message>
+            <source>Export chart</source>
+            <translation>Diagramm exportieren</translation>
+        </message>
+        <message>
+            <source>PNG pictures (*.png)</source>
+            <translation>PNG-Bilder (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>Keine Wettkampfdatenbank geöffnet, oder ihr Server antwortet nicht.</translation>
         </message>
     </context>
     <context>
@@ -2777,6 +3360,22 @@ N: %3</translation>
         <message>
             <source>%1 does not exist.</source>
             <translation>%1 gibt es nicht.</translation>
+        </message>
+        <message>
+            <source>No database file is open.</source>
+            <translation>Es ist keine Datenbankdatei geöffnet.</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer: %2</source>
+            <translation>Der Datenbankserver %1 antwortet nicht: %2</translation>
+        </message>
+        <message>
+            <source>table %1 cannot be read: %2</source>
+            <translation>Tabelle %1 kann nicht gelesen werden: %2</translation>
+        </message>
+        <message>
+            <source>the measures carry no id: %1</source>
+            <translation>die Messungen haben keine Kennung: %1</translation>
         </message>
     </context>
 </TS>

@@ -562,6 +562,135 @@ Built %4</translation>
             <source>Open an existing database file...</source>
             <translation>Open an existing database file...</translation>
         </message>
+        <message>
+            <source>Load an existent DB file...</source>
+            <translation>Load an existent DB file...</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message>
+            <source>Local file</source>
+            <translation>Local file</translation>
+        </message>
+        <message>
+            <source>Competition server</source>
+            <translation>Competition server</translation>
+        </message>
+        <message>
+            <source>from ~/.pgpass or PGPASSWORD</source>
+            <translation>from ~/.pgpass or PGPASSWORD</translation>
+        </message>
+        <message>
+            <source>Test</source>
+            <translation>Test</translation>
+        </message>
+        <message>
+            <source>Use</source>
+            <translation>Use</translation>
+        </message>
+        <message>
+            <source>Host</source>
+            <translation>Host</translation>
+        </message>
+        <message>
+            <source>Port</source>
+            <translation>Port</translation>
+        </message>
+        <message>
+            <source>Database name</source>
+            <translation>Database name</translation>
+        </message>
+        <message>
+            <source>User</source>
+            <translation>User</translation>
+        </message>
+        <message>
+            <source>Password</source>
+            <translation>Password</translation>
+        </message>
+        <message>
+            <source>Merge from Server</source>
+            <translation>Merge from Server</translation>
+        </message>
+        <message>
+            <source>Current database</source>
+            <translation>Current database</translation>
+        </message>
+        <message>
+            <source>Add data from another DB file without duplicates, or from the competition server into the current file</source>
+            <translation>Add data from another DB file without duplicates, or from the competition server into the current file</translation>
+        </message>
+        <message>
+            <source>Competition server %1</source>
+            <translation>Competition server %1</translation>
+        </message>
+        <message>
+            <source>The password could not be written into %1: %2</source>
+            <translation>The password could not be written into %1: %2</translation>
+        </message>
+        <message>
+            <source>Connecting to %1 ...</source>
+            <translation>Connecting to %1 ...</translation>
+        </message>
+        <message>
+            <source>(the competition tables are there)</source>
+            <translation>(the competition tables are there)</translation>
+        </message>
+        <message>
+            <source>(the competition tables will be created)</source>
+            <translation>(the competition tables will be created)</translation>
+        </message>
+        <message>
+            <source>The competition server %1 does not answer. The current database stays open.</source>
+            <translation>The competition server %1 does not answer. The current database stays open.</translation>
+        </message>
+        <message>
+            <source>Now working on the competition server %1.</source>
+            <translation>Now working on the competition server %1.</translation>
+        </message>
+        <message>
+            <source>The competition server was copied to %1; the server stays in use.</source>
+            <translation>The competition server was copied to %1; the server stays in use.</translation>
+        </message>
+        <message>
+            <source>The database could not be written to %1.</source>
+            <translation>The database could not be written to %1.</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</source>
+            <translation>
+                <numerusform>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</numerusform>
+                <numerusform>%n routine(s) still wait for the competition server %1; they are stored there when it is used again.</numerusform>
+            </translation>
+        </message>
+    </context>
+    <context>
+        <name>DatabaseStatusIndicator</name>
+        <message>
+            <source>Server %1</source>
+            <translation>Server %1</translation>
+        </message>
+        <message>
+            <source>Database</source>
+            <translation>Database</translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s) waiting</source>
+            <translation>
+                <numerusform>%n routine(s) waiting</numerusform>
+                <numerusform>%n routine(s) waiting</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</source>
+            <translation>The competition server does not answer; routines wait on this workstation and are stored there as soon as it answers again</translation>
+        </message>
+        <message>
+            <source>Connecting to the competition server</source>
+            <translation>Connecting to the competition server</translation>
+        </message>
     </context>
     <context>
         <name>EventDialog</name>
@@ -1033,6 +1162,14 @@ Built %4</translation>
             <source>%1 cannot be moved to the trash. Delete it for good?</source>
             <translation>%1 cannot be moved to the trash. Delete it for good?</translation>
         </message>
+        <message>
+            <source>Open folder in explorer</source>
+            <translation>Open folder in explorer</translation>
+        </message>
+        <message>
+            <source>Delete selected file</source>
+            <translation>Delete selected file</translation>
+        </message>
     </context>
     <context>
         <name>MetaHighlights</name>
@@ -1171,6 +1308,62 @@ Built %4</translation>
             <source>Test failed: %1</source>
             <translation>Test failed: %1</translation>
         </message>
+        <message>
+            <source>Results waiting to be sent</source>
+            <translation>Results waiting to be sent</translation>
+        </message>
+        <message>
+            <source>Scoring system</source>
+            <translation>Scoring system</translation>
+        </message>
+        <message>
+            <source>Athlete</source>
+            <translation>Athlete</translation>
+        </message>
+        <message>
+            <source>Committed</source>
+            <translation>Committed</translation>
+        </message>
+        <message>
+            <source>Send now</source>
+            <translation>Send now</translation>
+        </message>
+        <message>
+            <source>Discard</source>
+            <translation>Discard</translation>
+        </message>
+        <message>
+            <source>%1 (not enabled)</source>
+            <translation>%1 (not enabled)</translation>
+        </message>
+        <message>
+            <source>Idempotency-Key %1</source>
+            <translation>Idempotency-Key %1</translation>
+        </message>
+        <message>
+            <source>No results are waiting.</source>
+            <translation>No results are waiting.</translation>
+        </message>
+        <message>
+            <source>Each result is sent by itself as soon as its scoring system answers again.</source>
+            <translation>Each result is sent by itself as soon as its scoring system answers again.</translation>
+        </message>
+        <message>
+            <source>Not sent: a result is on its way to that scoring system already, or it is not enabled.</source>
+            <translation>Not sent: a result is on its way to that scoring system already, or it is not enabled.</translation>
+        </message>
+        <message>
+            <source>the routine committed on %1</source>
+            <translation>the routine committed on %1</translation>
+        </message>
+        <message>
+            <source>Discard result</source>
+            <translation>Discard result</translation>
+        </message>
+        <message>
+            <source>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</source>
+            <translation>Discard the result of %1 for "%2"? It will never be sent to this scoring system.</translation>
+        </message>
     </context>
     <context>
         <name>OverviewResultWidget</name>
@@ -1229,6 +1422,10 @@ Built %4</translation>
         <message>
             <source>deducted from the routine's score</source>
             <translation>deducted from the routine's score</translation>
+        </message>
+        <message>
+            <source>Deduction from</source>
+            <translation>Deduction from</translation>
         </message>
     </context>
     <context>
@@ -1320,6 +1517,46 @@ Built %4</translation>
         <message>
             <source>unknown command %1</source>
             <translation>unknown command %1</translation>
+        </message>
+        <message>
+            <source>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</source>
+            <translation>A database is a file (.db) or a competition server (postgresql://USER@HOST:PORT/DATABASE); the password comes from ~/.pgpass or PGPASSWORD.</translation>
+        </message>
+        <message>
+            <source>%1 cannot be reached: %2</source>
+            <translation>%1 cannot be reached: %2</translation>
+        </message>
+        <message>
+            <source>the tables cannot be created on %1: %2</source>
+            <translation>the tables cannot be created on %1: %2</translation>
+        </message>
+        <message>
+            <source>%1 cannot be opened</source>
+            <translation>%1 cannot be opened</translation>
+        </message>
+        <message>
+            <source>%1 could not be merged: %2</source>
+            <translation>%1 could not be merged: %2</translation>
+        </message>
+        <message>
+            <source>history needs a database</source>
+            <translation>history needs a database</translation>
+        </message>
+        <message>
+            <source>--athlete needs a name as "Last, First"</source>
+            <translation>--athlete needs a name as "Last, First"</translation>
+        </message>
+        <message>
+            <source>%1 holds no measures that can be read: %2</source>
+            <translation>%1 holds no measures that can be read: %2</translation>
+        </message>
+        <message>
+            <source>%1 holds no routine of %2</source>
+            <translation>%1 holds no routine of %2</translation>
+        </message>
+        <message>
+            <source>the routines of %1 cannot be read: %2</source>
+            <translation>the routines of %1 cannot be read: %2</translation>
         </message>
     </context>
     <context>
@@ -1909,6 +2146,82 @@ press X</translation>
             <source>F3: the athlete list takes the arrow keys</source>
             <translation>F3: the athlete list takes the arrow keys</translation>
         </message>
+        <message>
+            <source>Simulation</source>
+            <translation>Simulation</translation>
+        </message>
+        <message>
+            <source>Simulate Input</source>
+            <translation>Simulate Input</translation>
+        </message>
+        <message>
+            <source>Training</source>
+            <translation>Training</translation>
+        </message>
+        <message>
+            <source>View</source>
+            <translation>View</translation>
+        </message>
+        <message>
+            <source>The routine itself is saved.</source>
+            <translation>The routine itself is saved.</translation>
+        </message>
+        <message>
+            <source>Autosave is off: the routine itself is not saved.</source>
+            <translation>Autosave is off: the routine itself is not saved.</translation>
+        </message>
+        <message>
+            <source>The routine itself is kept in %1.</source>
+            <translation>The routine itself is kept in %1.</translation>
+        </message>
+        <message>
+            <source>The routine itself was not saved.</source>
+            <translation>The routine itself was not saved.</translation>
+        </message>
+        <message>
+            <source>file</source>
+            <translation>file</translation>
+        </message>
+        <message>
+            <source>database</source>
+            <translation>database</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</source>
+            <translation>This routine was committed on %1 and is not sent again. Saving it failed (%2): the next step repeats only that.</translation>
+        </message>
+        <message>
+            <source>This routine was committed on %1; the next step does not commit it again.</source>
+            <translation>This routine was committed on %1; the next step does not commit it again.</translation>
+        </message>
+        <message>
+            <source>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</source>
+            <translation>Retry sends the result again now. Cancel means send later: the result waits in the outbox and goes to "%1" by itself as soon as it answers again.</translation>
+        </message>
+        <message>
+            <source>%1 waiting</source>
+            <translation>%1 waiting</translation>
+        </message>
+        <message>
+            <source>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</source>
+            <translation>Committed results that this scoring system has not taken yet. They are sent by themselves as soon as it answers again; the network dialog lists them.</translation>
+        </message>
+        <message>
+            <source>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</source>
+            <translation>The results for the scoring systems could not be written to %1 (%2). They are sent while Ovra runs, but would be lost if it ended before.</translation>
+        </message>
+        <message>
+            <source>Athlete &amp;history</source>
+            <translation>Athlete &amp;history</translation>
+        </message>
+        <message>
+            <source>Ctrl+H: Every routine of an athlete across the competitions of the database</source>
+            <translation>Ctrl+H: Every routine of an athlete across the competitions of the database</translation>
+        </message>
+        <message>
+            <source>Personal best %1 s</source>
+            <translation>Personal best %1 s</translation>
+        </message>
     </context>
     <context>
         <name>OvraEval</name>
@@ -2232,6 +2545,14 @@ Enter to commit, Esc to go on reviewing</translation>
             <source>Up next</source>
             <translation>Up next</translation>
         </message>
+        <message>
+            <source>Personal best</source>
+            <translation>Personal best</translation>
+        </message>
+        <message>
+            <source>Show the personal best</source>
+            <translation>Show the personal best</translation>
+        </message>
     </context>
     <context>
         <name>SecondScreenResultWindow</name>
@@ -2266,6 +2587,10 @@ Enter to commit, Esc to go on reviewing</translation>
         <message>
             <source>swap trampolines</source>
             <translation>swap trampolines</translation>
+        </message>
+        <message>
+            <source>show personal best</source>
+            <translation>show personal best</translation>
         </message>
     </context>
     <context>
@@ -2597,6 +2922,22 @@ N: %3</translation>
             <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</source>
             <translation>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</translation>
         </message>
+        <message>
+            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
+            <translation>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</translation>
+        </message>
+        <message>
+            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
+            <translation>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</translation>
+        </message>
+        <message>
+            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
+            <translation>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</translation>
+        </message>
+        <message>
+            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>
+            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</translation>
+        </message>
     </context>
     <context>
         <name>UpcomingRoutineMetaWidget</name>
@@ -2630,6 +2971,248 @@ N: %3</translation>
         <message>
             <source>Automatic (800N)</source>
             <translation>Automatic (800N)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::PostgresConnection</name>
+        <message>
+            <source>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>The database %1 does not keep its text as UTF-8; create it with the encoding UTF8</translation>
+        </message>
+        <message>
+            <source>The database does not keep its text as UTF-8; create it with the encoding UTF8</source>
+            <translation>The database does not keep its text as UTF-8; create it with the encoding UTF8</translation>
+        </message>
+        <message>
+            <source>Connected to PostgreSQL %1</source>
+            <translation>Connected to PostgreSQL %1</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer</source>
+            <translation>The database server %1 does not answer</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::db::Transfer</name>
+        <message>
+            <source>%1 (table %2)</source>
+            <translation>%1 (table %2)</translation>
+        </message>
+    </context>
+    <context>
+        <name>ovra::history::AthleteHistoryWindow</name>
+        <message>
+            <source>Date</source>
+            <translation>Date</translation>
+        </message>
+        <message>
+            <source>Event</source>
+            <translation>Event</translation>
+        </message>
+        <message>
+            <source>Competition</source>
+            <translation>Competition</translation>
+        </message>
+        <message>
+            <source>Group</source>
+            <translation>Group</translation>
+        </message>
+        <message>
+            <source>Elements</source>
+            <translation>Elements</translation>
+        </message>
+        <message>
+            <source>Total ToF (s)</source>
+            <translation>Total ToF (s)</translation>
+        </message>
+        <message>
+            <source>Total HD</source>
+            <translation>Total HD</translation>
+        </message>
+        <message>
+            <source>Mean distance (cm)</source>
+            <translation>Mean distance (cm)</translation>
+        </message>
+        <message>
+            <source>Synchronisation</source>
+            <translation>Synchronisation</translation>
+        </message>
+        <message>
+            <source>Status</source>
+            <translation>Status</translation>
+        </message>
+        <message>
+            <source>athlete ambiguous</source>
+            <translation>athlete ambiguous</translation>
+        </message>
+        <message>
+            <source>not scored yet</source>
+            <translation>not scored yet</translation>
+        </message>
+        <message>
+            <source>stored result unreadable</source>
+            <translation>stored result unreadable</translation>
+        </message>
+        <message>
+            <source>no samples</source>
+            <translation>no samples</translation>
+        </message>
+        <message>
+            <source>Mean distance of the routine's landings from the bed centre</source>
+            <translation>Mean distance of the routine's landings from the bed centre</translation>
+        </message>
+        <message>
+            <source>Athlete history</source>
+            <translation>Athlete history</translation>
+        </message>
+        <message>
+            <source>Search athletes and pairs</source>
+            <translation>Search athletes and pairs</translation>
+        </message>
+        <message>
+            <source>Open routine</source>
+            <translation>Open routine</translation>
+        </message>
+        <message>
+            <source>Show the chosen routine in the main window as a stored measure</source>
+            <translation>Show the chosen routine in the main window as a stored measure</translation>
+        </message>
+        <message>
+            <source>Export table (CSV)...</source>
+            <translation>Export table (CSV)...</translation>
+        </message>
+        <message>
+            <source>Export chart (PNG)...</source>
+            <translation>Export chart (PNG)...</translation>
+        </message>
+        <message>
+            <source>Scoring older routines: %v of %m</source>
+            <translation>Scoring older routines: %v of %m</translation>
+        </message>
+        <message>
+            <source>FIG %1</source>
+            <translation>FIG %1</translation>
+        </message>
+        <message>
+            <source>born %1</source>
+            <translation>born %1</translation>
+        </message>
+        <message>
+            <source>pair</source>
+            <translation>pair</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: %n athletes of this name</source>
+            <translation>
+                <numerusform>ambiguous: %n athletes of this name</numerusform>
+                <numerusform>ambiguous: %n athletes of this name</numerusform>
+            </translation>
+        </message>
+        <message numerus="yes">
+            <source>%n routine(s)</source>
+            <translation>
+                <numerusform>%n routine(s)</numerusform>
+                <numerusform>%n routine(s)</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</source>
+            <translation>These routines name an athlete that several athletes in the database could be: without a FIG id or year of birth they are not counted for any of them.</translation>
+        </message>
+        <message>
+            <source>No stored routine names an athlete yet.</source>
+            <translation>No stored routine names an athlete yet.</translation>
+        </message>
+        <message>
+            <source>Choose an athlete or a pair to see every routine stored.</source>
+            <translation>Choose an athlete or a pair to see every routine stored.</translation>
+        </message>
+        <message numerus="yes">
+            <source>ambiguous: these routines could belong to any of %n athletes of this name</source>
+            <translation>
+                <numerusform>ambiguous: these routines could belong to any of %n athletes of this name</numerusform>
+                <numerusform>ambiguous: these routines could belong to any of %n athletes of this name</numerusform>
+            </translation>
+        </message>
+        <message>
+            <source>No routine stored for this athlete.</source>
+            <translation>No routine stored for this athlete.</translation>
+        </message>
+        <message>
+            <source>No scored routine yet: nothing to draw.</source>
+            <translation>No scored routine yet: nothing to draw.</translation>
+        </message>
+        <message>
+            <source>One routine is not a trend yet: the chart starts with the second scored routine.</source>
+            <translation>One routine is not a trend yet: the chart starts with the second scored routine.</translation>
+        </message>
+        <message>
+            <source>Best synchronisation</source>
+            <translation>Best synchronisation</translation>
+        </message>
+        <message>
+            <source>Personal best ToF</source>
+            <translation>Personal best ToF</translation>
+        </message>
+        <message>
+            <source>Best HD</source>
+            <translation>Best HD</translation>
+        </message>
+        <message>
+            <source>%1 against the routine before</source>
+            <translation>%1 against the routine before</translation>
+        </message>
+        <message>
+            <source>no routine before</source>
+            <translation>no routine before</translation>
+        </message>
+        <message>
+            <source>the best so far</source>
+            <translation>the best so far</translation>
+        </message>
+        <message>
+            <source>%1 against the best (%2%3)</source>
+            <translation>%1 against the best (%2%3)</translation>
+        </message>
+        <message>
+            <source>Total ToF</source>
+            <translation>Total ToF</translation>
+        </message>
+        <message>
+            <source> s</source>
+            <translation> s</translation>
+        </message>
+        <message>
+            <source>Chosen routine</source>
+            <translation>Chosen routine</translation>
+        </message>
+        <message>
+            <source>Latest routine</source>
+            <translation>Latest routine</translation>
+        </message>
+        <message>
+            <source>Measure</source>
+            <translation>Measure</translation>
+        </message>
+        <message>
+            <source>Export table</source>
+            <translation>Export table</translation>
+        </message>
+        <message>
+            <source>CSV files (*.csv)</source>
+            <translation>CSV files (*.csv)</translation>
+        </message>
+        <message>
+            <source>Export chart</source>
+            <translation>Export chart</translation>
+        </message>
+        <message>
+            <source>PNG pictures (*.png)</source>
+            <translation>PNG pictures (*.png)</translation>
+        </message>
+        <message>
+            <source>No competition database is open, or its server does not answer.</source>
+            <translation>No competition database is open, or its server does not answer.</translation>
         </message>
     </context>
     <context>
@@ -2777,6 +3360,22 @@ N: %3</translation>
         <message>
             <source>%1 does not exist.</source>
             <translation>%1 does not exist.</translation>
+        </message>
+        <message>
+            <source>No database file is open.</source>
+            <translation>No database file is open.</translation>
+        </message>
+        <message>
+            <source>The database server %1 does not answer: %2</source>
+            <translation>The database server %1 does not answer: %2</translation>
+        </message>
+        <message>
+            <source>table %1 cannot be read: %2</source>
+            <translation>table %1 cannot be read: %2</translation>
+        </message>
+        <message>
+            <source>the measures carry no id: %1</source>
+            <translation>the measures carry no id: %1</translation>
         </message>
     </context>
 </TS>

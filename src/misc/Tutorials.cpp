@@ -166,7 +166,8 @@ QList<TutorialPage> networkPages(const QString &applicationDir)
          Tutorials::tr(
              "A committed result waits until every scoring system has taken it. When one fails, a message "
              "offers to send it again; the next routine starts when all have answered or the sending was "
-             "cancelled.")},
+             "put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as "
+             "soon as its system answers again, also after a restart, and the status bar counts what waits.")},
     };
     // Beside the program in the build tree; under share/ovra once installed.
     QString openApiPath = QDir(applicationDir).filePath(QStringLiteral("openapi"));

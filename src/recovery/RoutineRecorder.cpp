@@ -2,6 +2,7 @@
 
 #include "data/wsDaten.h"
 #include "recovery/AutoSaveName.h"
+#include "recovery/CommitMarker.h"
 #include "settings/OvraSettings.h"
 #include "training/RoutineStartTimer.h"
 #include "util/FileUtils.h"
@@ -88,6 +89,8 @@ bool RoutineRecorder::saveRoutineResultsToTempFile()
         routine.exerciseEnd = routine.exerciseEndFix = m_store.sampleCount();
     }
     qDebug() << "Saving routine results to temporary file:";
+    // A commit mark left beside an older routine must not claim this one.
+    CommitMarker::remove(temporaryRoutineFilePath());
     // The crash copy is read back only by the program: separators chosen
     // for spreadsheets must not make it unreadable.
     return !saveMeasurement(temporaryRoutineFilePath(), true, ovra::util::FileUtils::Format::Standard);
@@ -98,6 +101,7 @@ void RoutineRecorder::deleteTempRoutineFile()
     const QString path = temporaryRoutineFilePath();
     if (QFile::exists(path) && !QFile::remove(path))
         qWarning().noquote() << QStringLiteral("Could not remove the temporary routine file %1").arg(path);
+    CommitMarker::remove(path);
 }
 
 bool RoutineRecorder::temporaryRoutineFileExists() const

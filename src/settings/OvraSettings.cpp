@@ -95,6 +95,13 @@ QString OvraSettings::defaultDatabaseFile()
     return directory.absoluteFilePath(QStringLiteral("ovraDb.db"));
 }
 
+QString OvraSettings::outboxDirectory()
+{
+    return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation))
+        .filePath(QString::fromLatin1(kOrganisation) + QLatin1Char('/') + QString::fromLatin1(kApplication) +
+                  QStringLiteral("/outbox"));
+}
+
 bool OvraSettings::hasStoredWindowSize()
 {
     const std::unique_ptr<QSettings> storage = openStorage();
@@ -195,6 +202,7 @@ void OvraSettings::load(int &width, int &height, QFont &font)
         m_databaseFile = readString(s, key("db/dbFile"), QString());
     else
         m_databaseFile = defaultDatabaseFile();
+    loadDatabaseServer(s);
 
     font = QFont(readString(s, key("ProgrammFont/Font"), QStringLiteral("Segoe UI")),
                  readInt(s, key("ProgrammFont/Size"), 9), QFont::Normal, false);
@@ -225,11 +233,38 @@ void OvraSettings::load(int &width, int &height, QFont &font)
         readBool(s, key("Warnings/UnusualSensorDataWarning"), true));
 }
 
+void OvraSettings::loadDatabaseServer(QSettings &s)
+{
+    m_databaseOnServer = readString(s, key("db/Kind"), QStringLiteral("file")) == QLatin1String("server");
+    m_databaseServer.host = readString(s, key("db/ServerHost"), QString());
+    const int port = readInt(s, key("db/ServerPort"), ovra::db::ServerAddress::kDefaultPort);
+    m_databaseServer.port = port > 0 && port <= 65535 ? port : ovra::db::ServerAddress::kDefaultPort;
+    m_databaseServer.database = readString(s, key("db/ServerDatabase"), QString());
+    m_databaseServer.user = readString(s, key("db/ServerUser"), QString());
+}
+
+void OvraSettings::saveDatabase(QSettings &s) const
+{
+    s.setValue(key("db/dbFile"), QFileInfo(m_databaseFile).absoluteFilePath());
+    s.setValue(key("db/Kind"), m_databaseOnServer ? QStringLiteral("server") : QStringLiteral("file"));
+    s.setValue(key("db/ServerHost"), m_databaseServer.host);
+    s.setValue(key("db/ServerPort"), m_databaseServer.port);
+    s.setValue(key("db/ServerDatabase"), m_databaseServer.database);
+    s.setValue(key("db/ServerUser"), m_databaseServer.user);
+}
+
 void OvraSettings::storeDatabaseFile()
 {
     const std::unique_ptr<QSettings> storage = openStorage();
-    storage->setValue(key("db/dbFile"), QFileInfo(m_databaseFile).absoluteFilePath());
+    saveDatabase(*storage);
     storage->sync();
+}
+
+QString OvraSettings::serverQueueFile()
+{
+    const QFileInfo settings(openStorage()->fileName());
+    QDir().mkpath(settings.absolutePath());
+    return settings.dir().absoluteFilePath(QStringLiteral("ovraServerQueue.db"));
 }
 
 void OvraSettings::writeSettings(int width, int height, const QFont &font)
@@ -283,7 +318,7 @@ void OvraSettings::writeSettings(int width, int height, const QFont &font)
     s.setValue(key("Misc/ShowAdvancedNetworkSettings"), m_showAdvancedNetworkSettings);
     s.setValue(key("Network/AllowedRemoteHosts"), m_allowedRemoteHosts);
 
-    s.setValue(key("db/dbFile"), QFileInfo(m_databaseFile).absoluteFilePath());
+    saveDatabase(s);
 
     s.setValue(key("ProgrammFont/Font"), font.family());
     s.setValue(key("ProgrammFont/Size"), font.pointSize());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "db/ServerAddress.h"
 #include "rest/client/ScoringClientConfiguration.h"
 #include "rest/server/RestServerSettings.h"
 #include "settings/AutoSaveSettings.h"
@@ -81,15 +82,28 @@ public:
     // Absolute path of the competition database file.
     QString databaseFile() const { return m_databaseFile; }
     void setDatabaseFile(const QString &path) { m_databaseFile = path; }
-    // Writes the database file setting to the store now: after a crash the
-    // next start opens the file the operator switched to.
+    // Whether the competition database is the file or a server ("db/Kind":
+    // "file" or "server"), and where the server is; never its password.
+    bool databaseOnServer() const { return m_databaseOnServer; }
+    void setDatabaseOnServer(bool server) { m_databaseOnServer = server; }
+    ovra::db::ServerAddress databaseServer() const { return m_databaseServer; }
+    void setDatabaseServer(const ovra::db::ServerAddress &address) { m_databaseServer = address; }
+    // Writes the database settings to the store now: after a crash the next
+    // start opens the database the operator switched to.
     void storeDatabaseFile();
+    // The workstation's own file for a competition server (the routines
+    // the server has not taken yet, a copy of its start lists), beside the
+    // settings file.
+    static QString serverQueueFile();
 
     const Targets &targets() const { return m_targets; }
 
     // The storage that load and save use; the same names every time.
     static std::unique_ptr<QSettings> openStorage();
     static QString defaultDatabaseFile();
+    // The folder of the results waiting for scoring systems, beside the
+    // settings: "Tesmer/OvraV2/outbox" in the user's configuration folder.
+    static QString outboxDirectory();
 
     static void loadRestServerSettings(QSettings &storage, ovra::rest::server::RestServerSettings &s);
     static void saveRestServerSettings(QSettings &storage, const ovra::rest::server::RestServerSettings &s);
@@ -101,6 +115,9 @@ public:
     static void saveWebSocketServerSettings(QSettings &storage, const WebSocketServerSettings &s);
 
 private:
+    void loadDatabaseServer(QSettings &storage);
+    void saveDatabase(QSettings &storage) const;
+
     Targets m_targets;
     ovra::util::LogHandler &m_logHandler;
 
@@ -125,4 +142,6 @@ private:
     bool m_showAdvancedNetworkSettings = false;
     QString m_allowedRemoteHosts;
     QString m_databaseFile;
+    bool m_databaseOnServer = false;
+    ovra::db::ServerAddress m_databaseServer;
 };

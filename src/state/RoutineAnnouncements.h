@@ -43,6 +43,8 @@ public:
     // START, ROUTINE and REVIEW: a routine is under way and takes what is
     // announced.
     static bool isRoutineUnderWay(int innerState);
+    // The machine's inner state now.
+    int currentState() const { return m_currentState ? m_currentState() : 0; }
 
     // entry: the database start entry of a database athlete, with the
     // details only the start list holds; otherwise the entry is what the

@@ -221,8 +221,10 @@ QImage renderHeatMap(const CompetitionStatistics &statistics)
 
 bool saveHeatMap(const CompetitionStatistics &statistics, const QString &path)
 {
+    // Unbuffered, because commit() takes a buffered tail that no longer fits
+    // on the disk for written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qWarning().noquote() << "unable to open file -" << file.errorString();
         return false;
     }

@@ -193,8 +193,10 @@ QByteArray statisticsJson(const CompetitionStatistics &statistics)
 
 bool writeStatisticsFile(const CompetitionStatistics &statistics, const QString &path)
 {
+    // Unbuffered, because commit() takes a buffered tail that no longer fits
+    // on the disk for written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qWarning().noquote() << "unable to open file -" << file.errorString();
         return false;
     }

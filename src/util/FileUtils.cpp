@@ -1,10 +1,12 @@
 #include "util/FileUtils.h"
+#include "util/RESTUtils.h"
 #include "util/RoutineMetaLimits.h"
 
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
 #include "settings/OvraSettings.h"
 
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDebug>
 #include <QFile>
@@ -784,17 +786,25 @@ bool FileUtils::saveFile(bool toFile, const QString &path, OvraSettings *setting
             }
         }
         const QByteArray headerBytes = header.toUtf8();
+        // The row keeps the routine's confirmed result, as the scoring
+        // systems receive it, so that its history needs no replay.
+        const QJsonDocument results =
+            settings ? QJsonDocument(
+                           RESTUtils::createConfirmedResult(store, settings->rulesSettings()).toJsonObject())
+                     : QJsonDocument();
         const bool stored = database->insertMeasure(store.routineStartEntry(), now, QString(), QString(),
                                                     header, int(headerBytes.size()), samples.constData(),
-                                                    int(samples.size()), QJsonDocument(), QByteArray());
+                                                    int(samples.size()), results, QByteArray());
         return !stored;
     }
 
     // The new contents go to a temporary file beside the target, which
     // replaces the target only when everything was written: a full disk or a
-    // crash during the save leaves the previous file as it was.
+    // crash during the save leaves the previous file as it was. Unbuffered,
+    // because commit() takes a buffered tail that no longer fits on the disk
+    // for written.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         qWarning().noquote() << "unable to open file " + path + " - " + file.errorString();
         return true;
     }
@@ -1170,15 +1180,20 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
         }
     };
 
-    // A file on disk is read from memory. A second thread reads the later
-    // rows into a buffer while this one reads and replays the earlier ones
-    // (its share is smaller, as it replays too); the later rows are replayed
-    // after them.
+    // A file on disk (mapped) or a buffer is read from memory. A second
+    // thread reads the later rows into a buffer while this one reads and
+    // replays the earlier ones (its share is smaller, as it replays too);
+    // the later rows are replayed after them.
     auto *file = qobject_cast<QFile *>(&device);
-    const qint64 rowBytes = file && haveRow ? file->size() - rowsOffset : 0;
-    uchar *mapped = rowBytes > 0 && !reader.carriageReturnEnds() ? file->map(rowsOffset, rowBytes) : nullptr;
-    if (mapped) {
-        const char *begin = reinterpret_cast<const char *>(mapped);
+    auto *buffer = qobject_cast<QBuffer *>(&device);
+    const qint64 rowBytes =
+        haveRow && !reader.carriageReturnEnds() && (file || buffer) ? device.size() - rowsOffset : 0;
+    uchar *mapped = rowBytes > 0 && file ? file->map(rowsOffset, rowBytes) : nullptr;
+    const char *inMemory = mapped ? reinterpret_cast<const char *>(mapped)
+                           : rowBytes > 0 && buffer ? buffer->data().constData() + rowsOffset
+                                                    : nullptr;
+    if (inMemory) {
+        const char *begin = inMemory;
         const char *end = begin + rowBytes;
         const char *middle = begin + rowBytes * 43 / 100;
         const auto *feed = static_cast<const char *>(std::memchr(middle, '\n', std::size_t(end - middle)));
@@ -1212,7 +1227,8 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
             skippedLines += half.longLineCount - int(half.longLines.size());
             before += half.lines;
         }
-        file->unmap(mapped);
+        if (mapped)
+            file->unmap(mapped);
         haveRow = false;
     }
 

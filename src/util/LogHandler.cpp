@@ -9,8 +9,11 @@
 #include <QTime>
 
 #include <cstdio>
+#include <cstring>
 
 namespace ovra::util {
+
+Q_LOGGING_CATEGORY(lcDelivery, LogHandler::kDeliveryCategory)
 
 namespace {
 // Serialises every append to the log file and guards the log directory path.
@@ -97,10 +100,17 @@ QString LogHandler::formatLogLine(QtMsgType type, const QMessageLogContext &cont
     return line;
 }
 
+bool LogHandler::isWritten(QtMsgType type, const QMessageLogContext &context) const
+{
+    if (static_cast<int>(type) >= m_logLevel)
+        return true;
+    return type != QtDebugMsg && context.category && std::strcmp(context.category, kDeliveryCategory) == 0;
+}
+
 void LogHandler::handleMessage(QtMsgType type, const QMessageLogContext &context,
                                const QString &text)
 {
-    if (static_cast<int>(type) < m_logLevel)
+    if (!isWritten(type, context))
         return;
 
     // One write per line, so lines of two threads do not mix on stdout.

@@ -1,10 +1,13 @@
 #pragma once
 
+#include "data/wsDaten.h"
+
 #include <QByteArray>
 #include <QString>
 
+#include <vector>
+
 class OvraSettings;
-class wsDaten;
 struct StoreSettings;
 
 namespace ovra::util {
@@ -25,5 +28,16 @@ struct StoredRoutineScore
 // zero offsets never inherits those of the file before.
 StoredRoutineScore scoreStoredRoutine(const QString &file, OvraSettings &settings, wsDaten &store,
                                       const StoreSettings &configured);
+
+// The same for a measure of the competition database: its header text and
+// its samples (the Data column) replayed into store as the window shows a
+// stored measure. read is false when the header was refused (the reason in
+// refusal).
+StoredRoutineScore scoreStoredMeasure(const QString &header, const QByteArray &data, OvraSettings &settings,
+                                      wsDaten &store, const StoreSettings &configured);
+
+// The samples of the Data column: 16 bytes per sample, eight signed 16-bit
+// little-endian values; an incomplete last sample is left out.
+std::vector<wsDaten::Sample> samplesFromBytes(const QByteArray &data);
 
 } // namespace ovra::util

@@ -150,6 +150,15 @@ SecondScreenResultWindow::SecondScreenResultWindow(QWidget *parent)
     m_tofSyn = new TofSynResultWidget(central);
     results->addWidget(m_hd, 1);
     results->addWidget(m_tofSyn, 1);
+    m_personalBest = new QLabel(central);
+    m_personalBest->setObjectName(QStringLiteral("personalBestLabel"));
+    m_personalBest->setAlignment(Qt::AlignCenter);
+    QFont bestFont = m_personalBest->font();
+    bestFont.setPointSizeF(bestFont.pointSizeF() * 2.0);
+    bestFont.setBold(true);
+    m_personalBest->setFont(bestFont);
+    m_personalBest->hide();
+    results->addWidget(m_personalBest);
 
     layout->addWidget(m_stateWidget);
     layout->addLayout(results, 1);
@@ -165,7 +174,20 @@ SecondScreenResultWindow::SecondScreenResultWindow(QWidget *parent)
     m_swapTrampolines->setObjectName(QStringLiteral("actionSwapTrampolines"));
     addAction(m_swapTrampolines);
     connect(m_swapTrampolines, &QAction::triggered, m_hd, &HorizontalDisplacementResultWidget::swap);
+    m_showPersonalBest = addCheckableAction(this, tr("show personal best"));
+    connect(m_showPersonalBest, &QAction::toggled, this, &SecondScreenResultWindow::showPersonalBest);
     keepKeyboardAway(this);
+}
+
+void SecondScreenResultWindow::setPersonalBest(const QString &text)
+{
+    m_personalBest->setText(text);
+    showPersonalBest();
+}
+
+void SecondScreenResultWindow::showPersonalBest()
+{
+    m_personalBest->setVisible(m_showPersonalBest->isChecked() && !m_personalBest->text().isEmpty());
 }
 
 void SecondScreenResultWindow::setFullScreen(bool fullScreen)

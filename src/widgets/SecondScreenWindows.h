@@ -84,6 +84,10 @@ public:
     // Exchanges the two HD read-outs of a synchronized routine, so that they
     // stand where the beds stand as the audience sees them.
     QAction *swapTrampolinesAction() const { return m_swapTrampolines; }
+    // "show personal best" (off at first): the athlete's personal best
+    // total time of flight beside the live total.
+    QAction *showPersonalBestAction() const { return m_showPersonalBest; }
+    QLabel *personalBestLabel() const { return m_personalBest; }
 
     // Lets the states switch the labels on entry; the machine's restore
     // policy switches them back on leaving. Takes effect from the next entry.
@@ -92,8 +96,12 @@ public:
 public Q_SLOTS:
     void setFullScreen(bool fullScreen);
     void showStateWidget(bool show);
+    // The text of the personal best; empty when the athlete has none.
+    void setPersonalBest(const QString &text);
 
 private:
+    void showPersonalBest();
+
     QWidget *m_stateWidget = nullptr;
     QLabel *m_ready = nullptr;
     QLabel *m_start = nullptr;
@@ -104,6 +112,8 @@ private:
     QAction *m_fullScreen = nullptr;
     QAction *m_showStateWidget = nullptr;
     QAction *m_swapTrampolines = nullptr;
+    QAction *m_showPersonalBest = nullptr;
+    QLabel *m_personalBest = nullptr;
 };
 
 // Opens and closes one second-screen window from a checkable action: checking

@@ -21,7 +21,7 @@ inline bool seedCompetition(wsdb &db)
 {
     bool ok = db.createTables(QStringLiteral("main"));
     const auto run = [&db, &ok](const char *sql, const QVariantList &values) {
-        ok = db.execute(QString::fromUtf8(sql), values) == SQLITE_DONE && ok;
+        ok = db.execute(QString::fromUtf8(sql), values) && ok;
     };
     const char *event = "INSERT INTO Events ( EventName, City, NOCCode, DateFrom, DateTo, CompetitionName ) "
                         "VALUES ( ?, ?, ?, '', '', '__ws_def_event__' );";

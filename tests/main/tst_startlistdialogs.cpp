@@ -200,11 +200,10 @@ private Q_SLOTS:
     {
         Database d(file(QStringLiteral("rename.db")));
         QVERIFY(ovra::test::seedCompetition(d.db));
-        QCOMPARE(
+        QVERIFY(
             d.db.execute(QStringLiteral("INSERT INTO Measures ( Name, EventName, CompetitionName, GroupName, "
                                         "LastName1, FirstName1 ) VALUES ( 'm1', 'Worlds', 'Seniors', "
-                                        "'Final', 'Miller', 'John' );")),
-            SQLITE_DONE);
+                                        "'Final', 'Miller', 'John' );")));
         StartSelection &s = d.store.startSelection();
         s.eventName = QStringLiteral("Worlds");
         s.competitionName = QStringLiteral("Seniors");
@@ -259,10 +258,8 @@ private Q_SLOTS:
         QCOMPARE(queryRows(d.path, everyName), renamed);
 
         // A measure that cannot take the new name rolls the whole rename back.
-        QCOMPARE(
-            d.db.execute(QStringLiteral("CREATE TRIGGER measuresKeepTheirNames BEFORE UPDATE ON Measures "
-                                        "BEGIN SELECT RAISE(ABORT, 'read-only'); END;")),
-            SQLITE_DONE);
+        QVERIFY(d.db.execute(QStringLiteral("CREATE TRIGGER measuresKeepTheirNames BEFORE UPDATE ON Measures "
+                                            "BEGIN SELECT RAISE(ABORT, 'read-only'); END;")));
         events.field(0)->setText(QStringLiteral("Worlds 2027"));
         click(&events, "replaceButton");
         QCOMPARE(event->text(0), QStringLiteral("World Championships"));

@@ -2,6 +2,7 @@
 #include "data/MetaTypes.h"
 #include "data/wsDaten.h"
 #include "recovery/AutoSaveName.h"
+#include "recovery/CommitMarker.h"
 #include "recovery/LastChanceRecovery.h"
 #include "recovery/RoutineRecorder.h"
 #include "settings/OvraSettings.h"
@@ -12,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtEndian>
 #include <QtTest>
@@ -148,6 +150,45 @@ private Q_SLOTS:
         QCOMPARE(failures.size(), 1);
         QVERIFY(blocker.open(QIODevice::ReadOnly));
         QCOMPARE(blocker.readAll(), QByteArray("keep"));
+    }
+
+    // Regression: a short measurement whose bytes did not all fit on the
+    // disk was reported as saved, as an empty file; its temporary routine
+    // file was then deleted. The commit mark beside a kept routine is
+    // written the same way.
+    void saveThatDoesNotFitIsAFailure()
+    {
+        QTemporaryDir dir;
+        auto s = settings();
+        wsDaten store;
+        ovra::util::FileUtils::resetMeasurementForLoad(store);
+        for (int i = 0; i < 100; ++i) {
+            wsDaten::Sample sample;
+            sample.fill(2560 + i);
+            store.appendSample(sample);
+        }
+        RoutineRecorder recorder(*s, store);
+        QStringList failures;
+        recorder.setSaveFailedHandler([&failures](const QString &path) { failures << path; });
+        const QString path = dir.filePath(QStringLiteral("short.dat"));
+        QVERIFY(!recorder.saveMeasurement(path, true));
+        const qint64 size = QFileInfo(path).size();
+        QVERIFY(size > 2000);
+        QVERIFY(QFile::remove(path));
+        CommitMarker marker;
+        marker.key = QStringLiteral("k");
+        marker.committedAt = kNow;
+        marker.databaseSavePending = true;
+        {
+            ovra::test::FileSizeLimit full(64);
+            QVERIFY(recorder.saveMeasurement(path, true));
+            QVERIFY(!marker.write(path));
+        }
+        QCOMPARE(failures, QStringList{path});
+        QVERIFY(!QFile::exists(path));
+        QVERIFY(!CommitMarker::read(path));
+        QVERIFY(marker.write(path));
+        QCOMPARE(CommitMarker::read(path)->key, QStringLiteral("k"));
     }
 
     void temporaryRoutineFileWriteAndDelete()

@@ -7,7 +7,10 @@
 #include <QFile>
 #include <QStandardPaths>
 
+#include <csignal>
 #include <cstdlib>
+
+#include <sys/resource.h>
 
 namespace ovra::test {
 
@@ -52,6 +55,28 @@ void clearAllSettings()
     auto storage = OvraSettings::openStorage();
     storage->clear();
     storage->sync();
+    // The results a previous case left waiting would go to this case's
+    // scoring systems of the same name.
+    QDir(OvraSettings::outboxDirectory()).removeRecursively();
+}
+
+FileSizeLimit::FileSizeLimit(qint64 bytes)
+{
+    m_previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    m_previous = static_cast<qint64>(limit.rlim_cur);
+    limit.rlim_cur = static_cast<rlim_t>(bytes);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit()
+{
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = static_cast<rlim_t>(m_previous);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, m_previousHandler);
 }
 
 void clearSettings()

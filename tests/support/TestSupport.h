@@ -15,10 +15,27 @@ void isolateProcess();
 // for the tutorials: they stay switched off, so that no window under test
 // opens them when it is first activated.
 void clearSettings();
-// Every setting back to its default, tutorials included.
+// Every setting back to its default, tutorials included; the outbox is
+// emptied.
 void clearAllSettings();
 // Switches the tutorials shown at start-up off in the settings store.
 void switchOffStartupTutorials();
+
+// While it exists, no file of this process can grow beyond the given size,
+// as on a full disk: a write past it fails (EFBIG) instead of stopping the
+// process.
+class FileSizeLimit
+{
+public:
+    explicit FileSizeLimit(qint64 bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit &) = delete;
+    FileSizeLimit &operator=(const FileSizeLimit &) = delete;
+
+private:
+    qint64 m_previous = -1;
+    void (*m_previousHandler)(int) = nullptr;
+};
 
 // The source tree (for fixtures) and the build tree (for built programs).
 QString sourceDir();

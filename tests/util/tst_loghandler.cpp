@@ -124,6 +124,30 @@ private Q_SLOTS:
         QCOMPARE(fileLines(handler.logFilePath()), out);
     }
 
+    // A result that did not reach a scoring system must show in the log the
+    // operator has, at the default level.
+    void deliveryWarningsAtEveryLevel()
+    {
+        for (const char *level : {static_cast<const char *>(nullptr), "2"}) {
+            if (level)
+                qputenv("OVRA_LOG_LEVEL", level);
+            else
+                qunsetenv("OVRA_LOG_LEVEL");
+            LogHandler handler;
+            qunsetenv("OVRA_LOG_LEVEL");
+            QTemporaryDir dir;
+            handler.setLogDirectory(QDir(dir.path()));
+            StdoutCapture capture;
+            QMessageLogContext delivery("x.cpp", 1, "f", ovra::util::lcDelivery().categoryName());
+            handler.handleMessage(QtWarningMsg, delivery, QStringLiteral("not delivered"));
+            handler.handleMessage(QtDebugMsg, delivery, QStringLiteral("delivery detail"));
+            handler.handleMessage(QtWarningMsg, contextFor("x.cpp"), QStringLiteral("other warning"));
+            const QStringList out = capture.lines();
+            QCOMPARE(out.size(), 1);
+            QVERIFY(out.first().endsWith(QLatin1String("Warning\tx.cpp          \tnot delivered")));
+        }
+    }
+
     void defaultLevelWritesOnlyInfo()
     {
         qunsetenv("OVRA_LOG_LEVEL");

@@ -150,10 +150,19 @@ ScoringResultsApi::ScoringResultsApi(int timeOutMs, QObject *parent)
     : ScoringApi({kAddRoutineResult}, timeOutMs, parent)
 {}
 
-ScoringHttpRequestWorker *ScoringResultsApi::addRoutineResult(const ScoringResult &body)
+ScoringHttpRequestWorker *ScoringResultsApi::addRoutineResult(const ScoringResult &body,
+                                                              const QString &idempotencyKey)
+{
+    return addRoutineResult(body.toJson(), idempotencyKey);
+}
+
+ScoringHttpRequestWorker *ScoringResultsApi::addRoutineResult(const QByteArray &body,
+                                                              const QString &idempotencyKey)
 {
     ScoringHttpRequestWorker *worker = createWorker();
-    worker->execute("POST", operationUrl(kAddRoutineResult, QStringLiteral("/routineresult")), body.toJson());
+    if (!idempotencyKey.isEmpty())
+        worker->setHeader(QString::fromLatin1(kIdempotencyKeyHeader), idempotencyKey);
+    worker->execute("POST", operationUrl(kAddRoutineResult, QStringLiteral("/routineresult")), body);
     return worker;
 }
 

@@ -6,6 +6,7 @@
 #include "rest/client/ScoringStateApi.h"
 
 #include <QDebug>
+#include <QUuid>
 
 #include <utility>
 
@@ -68,30 +69,47 @@ void ScoringClient::sendResult(const ScoringResult &result, bool reportFeedback)
     m_lastResult = result;
     m_hasLastResult = true;
     m_reportFeedback = reportFeedback;
-    if (reportFeedback)
+    const bool confirmed = result.maturity().value() == ScoringResultMaturity::Confirmed;
+    m_lastKey = confirmed ? QUuid::createUuid().toString(QUuid::WithoutBraces) : QString();
+    if (reportFeedback) {
         m_feedbackResult = result;
-    postResult(result, reportFeedback);
+        m_feedbackKey = m_lastKey;
+    }
+    postResult(result, reportFeedback, m_lastKey);
 }
 
 void ScoringClient::resendResult()
 {
     if (m_feedbackResult)
-        postResult(*m_feedbackResult, true);
+        postResult(*m_feedbackResult, true, m_feedbackKey);
     else if (m_hasLastResult)
-        postResult(m_lastResult, false);
+        postResult(m_lastResult, false, m_lastKey);
 }
 
-void ScoringClient::postResult(const ScoringResult &result, bool reportFeedback)
+void ScoringClient::postResult(const ScoringResult &result, bool reportFeedback, const QString &key)
 {
-    ScoringHttpRequestWorker *worker = m_resultsApi->addRoutineResult(result);
+    ScoringHttpRequestWorker *worker = m_resultsApi->addRoutineResult(result, key);
     const int tag = ++m_requestCounter;
     worker->setTag(tag);
     if (reportFeedback)
         m_feedbackRequest = tag;
 }
 
+void ScoringClient::deliver(const QByteArray &body, const QString &idempotencyKey)
+{
+    ScoringHttpRequestWorker *worker = m_resultsApi->addRoutineResult(body, idempotencyKey);
+    worker->setTag(kDeliveryTag);
+}
+
 void ScoringClient::resultAnswered(ScoringHttpRequestWorker *worker, bool success)
 {
+    if (worker->tag() == kDeliveryTag) {
+        if (success)
+            Q_EMIT delivered(m_id);
+        else
+            Q_EMIT deliveryFailed(m_id, worker->errorText());
+        return;
+    }
     if (worker->tag() != m_feedbackRequest || m_feedbackRequest == 0)
         return;
     if (success)

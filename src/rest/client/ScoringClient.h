@@ -46,11 +46,16 @@ public:
     QString lastHealthError() const { return m_lastHealthError; }
     // Sends the result; its outcome is signalled only when reportFeedback is
     // set, and only for the newest such send (an older one is superseded).
+    // A confirmed result goes with an Idempotency-Key of its own.
     void sendResult(const ScoringResult &result, bool reportFeedback);
     // Sends again the newest result that asked for feedback (the result
-    // awaited by the operator), reporting its outcome; without one, the
-    // newest result, silently.
+    // awaited by the operator), under the same key, reporting its outcome;
+    // without one, the newest result, silently.
     void resendResult();
+    // A committed result from the outbox: the body exactly as it was
+    // committed, under the commit's key. Its outcome comes back through
+    // delivered or deliveryFailed; the caller sends one at a time.
+    void deliver(const QByteArray &body, const QString &idempotencyKey);
     // Sends the state unless it equals the last state sent. States leave
     // one at a time, so that they arrive in the order they were entered;
     // only the newest matters, so a state that has not left yet is replaced
@@ -64,9 +69,12 @@ Q_SIGNALS:
     void healthErrorSignal(int id);
     void addRoutineResultsSignal(int id);
     void addRoutineResultsErrorSignal(int id);
+    void delivered(int id);
+    // The error text and the system's answer.
+    void deliveryFailed(int id, const QString &error);
 
 private:
-    void postResult(const ScoringResult &result, bool reportFeedback);
+    void postResult(const ScoringResult &result, bool reportFeedback, const QString &key);
     void resultAnswered(ScoringHttpRequestWorker *worker, bool success);
     void postState(const ScoringState &state);
     void stateAnswered();
@@ -82,9 +90,13 @@ private:
     ScoringResult m_lastResult;
     bool m_hasLastResult = false;
     std::optional<ScoringResult> m_feedbackResult;
+    QString m_feedbackKey;
+    QString m_lastKey;
     // Tag of the newest request whose outcome is reported; 0 for none.
     int m_feedbackRequest = 0;
     int m_requestCounter = 0;
+    // The tag of outbox deliveries; result sends count up from 1.
+    static constexpr int kDeliveryTag = -1;
     std::optional<ScoringState> m_lastState;
     // The state on its way, and the newest one waiting for it to arrive.
     std::optional<ScoringState> m_stateInFlight;

@@ -34,6 +34,8 @@ public:
     // A timeout of 0 (or less) stands for kDefaultTimeOutMs.
     void setTimeOut(int timeOutMs) { m_timeOutMs = timeOutMs; }
     void setDefaultHeaders(const QMap<QString, QString> &headers) { m_defaultHeaders = headers; }
+    // One more header of this request alone.
+    void setHeader(const QString &name, const QString &value) { m_defaultHeaders.insert(name, value); }
 
     // Starts the request; an empty method is taken as GET.
     void execute(const QByteArray &method, const QUrl &url, const QByteArray &jsonBody = QByteArray());

@@ -12,7 +12,14 @@ class ScoringResultsApi : public ScoringApi
 public:
     explicit ScoringResultsApi(int timeOutMs = 0, QObject *parent = nullptr);
 
-    ScoringHttpRequestWorker *addRoutineResult(const ScoringResult &body);
+    static constexpr const char *kIdempotencyKeyHeader = "Idempotency-Key";
+
+    // The result's text as the body; with a key, the header
+    // "Idempotency-Key" tells the system which commit the result belongs to,
+    // so that it can drop a result it has taken already.
+    ScoringHttpRequestWorker *addRoutineResult(const ScoringResult &body, const QString &idempotencyKey = {});
+    // A body as it was committed, posted unchanged byte for byte.
+    ScoringHttpRequestWorker *addRoutineResult(const QByteArray &body, const QString &idempotencyKey);
 
 Q_SIGNALS:
     void addRoutineResultSignal();

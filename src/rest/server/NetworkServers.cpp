@@ -101,6 +101,8 @@ void NetworkServers::startRestServer()
     m_restServer->setHostFilter(m_hostFilter);
     m_restServer->setUpNext(m_upNext);
     m_restServer->setRoutineMeta(m_routineMeta);
+    m_restServer->setPersonalBest(m_personalBestAthlete, m_personalBest);
+    m_restServer->setHistoryProvider(m_historyProvider);
     connect(m_restServer, &RestServerThread::receivedRoutineMeta, this, &NetworkServers::receivedRoutineMeta);
     connect(m_restServer, &RestServerThread::failedToBindPort, this, &NetworkServers::restServerFailedToBind);
     connect(m_restServer, &RestServerThread::failedToProvideResult, this,
@@ -293,6 +295,21 @@ void NetworkServers::clearResult()
     m_liveResult.reset();
     if (m_restServer)
         m_restServer->clearResult();
+}
+
+void NetworkServers::publishPersonalBest(const QString &athlete, std::optional<double> timeOfFlight)
+{
+    m_personalBestAthlete = athlete;
+    m_personalBest = timeOfFlight;
+    if (m_restServer)
+        m_restServer->setPersonalBest(athlete, timeOfFlight);
+}
+
+void NetworkServers::setHistoryProvider(RestServerThread::HistoryProvider provider)
+{
+    m_historyProvider = std::move(provider);
+    if (m_restServer)
+        m_restServer->setHistoryProvider(m_historyProvider);
 }
 
 } // namespace ovra::rest::server

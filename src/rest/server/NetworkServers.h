@@ -3,6 +3,7 @@
 #include "rest/client/ScoringResult.h"
 #include "rest/client/ScoringState.h"
 #include "rest/server/HostFilter.h"
+#include "rest/server/RestServerThread.h"
 
 #include <QList>
 #include <QMap>
@@ -69,6 +70,11 @@ public:
     // GET /routineresult answers 404 until the next commit; the live result
     // is dropped.
     void clearResult();
+    // For the scoreboard page: the personal best of the athlete on screen.
+    void publishPersonalBest(const QString &athlete, std::optional<double> timeOfFlight);
+    // Answers the HTTP server's athlete histories (see RestServerThread);
+    // kept for every server started from now on.
+    void setHistoryProvider(RestServerThread::HistoryProvider provider);
 
 Q_SIGNALS:
     // "success", "failed", or "off" when switched off or stopped on purpose.
@@ -107,6 +113,9 @@ private:
     std::optional<rest::client::ScoringResult> m_liveResult;
     QMap<QString, QString> m_upNext;
     QMap<QString, QString> m_routineMeta;
+    QString m_personalBestAthlete;
+    std::optional<double> m_personalBest;
+    RestServerThread::HistoryProvider m_historyProvider;
     HostFilter m_hostFilter;
     bool m_remoteControl = false;
     bool m_restarting = false;

@@ -19,6 +19,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <string>
 
@@ -57,6 +58,8 @@ const char *const kPageTexts[] = {
     QT_TRANSLATE_NOOP("Scoreboard", "Start penalty"),
     QT_TRANSLATE_NOOP("Scoreboard", "Zone"),
     QT_TRANSLATE_NOOP("Scoreboard", "No result yet"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Personal best"),
+    QT_TRANSLATE_NOOP("Scoreboard", "Show the personal best"),
 };
 
 // The page template with its texts filled in; the WebSocket port is filled
@@ -98,6 +101,8 @@ struct Published
     QMap<QString, QString> routineMeta;
     std::string scoreboardBody;
     HostFilter metaHosts;
+    QString personalBestAthlete;
+    std::optional<double> personalBest;
 };
 
 QJsonObject metaObject(const QMap<QString, QString> &meta)
@@ -121,6 +126,10 @@ std::string scoreboardText(const Published &p)
         board.insert(QStringLiteral("live"), p.live.toJsonObject());
     if (p.hasCommitted)
         board.insert(QStringLiteral("confirmed"), p.result.toJsonObject());
+    if (p.personalBest)
+        board.insert(QStringLiteral("personalBest"),
+                     QJsonObject{{QStringLiteral("athlete"), p.personalBestAthlete},
+                                 {QStringLiteral("timeOfFlightInSeconds"), *p.personalBest}});
     return QJsonDocument(board).toJson(QJsonDocument::Compact).toStdString();
 }
 
@@ -133,6 +142,14 @@ public:
     HttpServer &Get(const std::string &pattern, Handler handler)
     {
         httplib::Server::Get(remember("GET", pattern), std::move(handler));
+        return *this;
+    }
+    // A path with a parameter: pattern is the regular expression, path
+    // the form the interface definition writes ("/athletes/{id}/history").
+    HttpServer &Get(const std::string &pattern, const char *path, Handler handler)
+    {
+        remember("GET", path);
+        httplib::Server::Get(pattern, std::move(handler));
         return *this;
     }
     HttpServer &Post(const std::string &pattern, Handler handler)
@@ -216,6 +233,13 @@ struct RestServerThread::Shared
         published = std::move(next);
     }
 
+    // Guards the history provider: set by the GUI thread, copied by the
+    // workers, which call it through the owner (in the GUI thread).
+    std::mutex providerGuard;
+    RestServerThread::HistoryProvider historyProvider;
+    // Held by the one history request that waits for the GUI thread.
+    std::timed_mutex historyTurn;
+
     QByteArray pageTemplate;
     std::string host;
     bool hostValid = true;
@@ -224,6 +248,59 @@ struct RestServerThread::Shared
 };
 
 namespace {
+
+// The answer to a history request, filled in the GUI thread.
+struct HistoryReply
+{
+    std::mutex guard;
+    std::condition_variable ready;
+    bool done = false;
+    RestServerThread::HistoryAnswer answer;
+};
+
+void answerHistory(RestServerThread::Shared &s, const QString &id, httplib::Response &res)
+{
+    using std::chrono::milliseconds;
+    const auto deadline = std::chrono::steady_clock::now() + milliseconds(RestServerThread::kHistoryWaitMs);
+    res.status = 503;
+    std::unique_lock<std::timed_mutex> turn(s.historyTurn, std::defer_lock);
+    if (!turn.try_lock_until(deadline))
+        return;
+    RestServerThread::HistoryProvider provider;
+    {
+        std::lock_guard<std::mutex> lock(s.providerGuard);
+        provider = s.historyProvider;
+    }
+    if (!provider)
+        return;
+    auto reply = std::make_shared<HistoryReply>();
+    bool posted = false;
+    s.notify([&](RestServerThread *owner) {
+        posted = QMetaObject::invokeMethod(
+            owner,
+            [reply, provider, id] {
+                RestServerThread::HistoryAnswer answer = provider(id);
+                std::lock_guard<std::mutex> lock(reply->guard);
+                reply->answer = std::move(answer);
+                reply->done = true;
+                reply->ready.notify_all();
+            },
+            Qt::QueuedConnection);
+    });
+    if (!posted)
+        return;
+    std::unique_lock<std::mutex> lock(reply->guard);
+    // Quitting never waits for a request the GUI thread will not answer.
+    while (!reply->done && !s.stopRequested && std::chrono::steady_clock::now() < deadline)
+        reply->ready.wait_for(lock, milliseconds(50));
+    if (!reply->done) {
+        qWarning() << "History request not answered in time";
+        return;
+    }
+    res.status = reply->answer.status;
+    if (!reply->answer.body.isEmpty())
+        res.set_content(reply->answer.body.toStdString(), "application/json");
+}
 
 void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread::Shared> &shared)
 {
@@ -288,6 +365,15 @@ void registerHandlers(HttpServer &server, const std::shared_ptr<RestServerThread
         res.set_content(published->stateBody, "application/json");
         res.status = 200;
     });
+    server.Get("/athletes", [s](const httplib::Request &, httplib::Response &res) {
+        qDebug() << "Handling HTTP GET request for /athletes endpoint...";
+        answerHistory(*s, QString(), res);
+    });
+    server.Get(R"(/athletes/([0-9A-Za-z_-]{1,64})/history)", "/athletes/{id}/history",
+               [s](const httplib::Request &req, httplib::Response &res) {
+                   qDebug() << "Handling HTTP GET request for /athletes/{id}/history endpoint...";
+                   answerHistory(*s, QString::fromStdString(req.matches[1].str()), res);
+               });
     server.Get("/scoreboard/data", [s](const httplib::Request &, httplib::Response &res) {
         res.set_content(s->snapshot()->scoreboardBody, "application/json");
         res.status = 200;
@@ -519,6 +605,20 @@ ScoringResult RestServerThread::result() const
 ScoringState RestServerThread::state() const
 {
     return m_shared->snapshot()->state;
+}
+
+void RestServerThread::setPersonalBest(const QString &athlete, std::optional<double> timeOfFlight)
+{
+    m_shared->publish([&](Published &p) {
+        p.personalBestAthlete = athlete;
+        p.personalBest = timeOfFlight;
+    });
+}
+
+void RestServerThread::setHistoryProvider(HistoryProvider provider)
+{
+    std::lock_guard<std::mutex> lock(m_shared->providerGuard);
+    m_shared->historyProvider = std::move(provider);
 }
 
 void RestServerThread::setHostFilter(const HostFilter &filter)

@@ -4,12 +4,15 @@
 #include "rest/client/ScoringState.h"
 #include "rest/server/HostFilter.h"
 
+#include <QByteArray>
 #include <QMap>
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class QThread;
 
@@ -43,6 +46,9 @@ public:
     static constexpr int kConnectionsPerPeer = 8;
     // How long stop() and the destructor wait for the thread to end.
     static constexpr int kStopWaitMs = 3000;
+    // How long a history request waits for the workstation to answer it,
+    // its turn included: within the request deadline.
+    static constexpr int kHistoryWaitMs = 2000;
 
     // The host name and port are taken from the settings when the thread
     // is started.
@@ -80,6 +86,22 @@ public:
     // The routes the server answers, as "GET /health" and so on; the
     // interface definitions delivered with the program must name each.
     static QStringList routes();
+
+    // For the scoreboard page: the personal best total time of flight of
+    // the athlete on screen; nothing when none is known.
+    void setPersonalBest(const QString &athlete, std::optional<double> timeOfFlight);
+
+    // GET /athletes (id empty) and GET /athletes/{id}/history are answered
+    // by the provider, which is called in the GUI thread (this object's),
+    // one request at a time; without a provider, or when it does not answer
+    // within kHistoryWaitMs, the answer is 503.
+    struct HistoryAnswer
+    {
+        int status = 503;
+        QByteArray body;
+    };
+    using HistoryProvider = std::function<HistoryAnswer(const QString &id)>;
+    void setHistoryProvider(HistoryProvider provider);
 
     // The peers whose routine meta information is taken; others are
     // answered 403.

@@ -13,6 +13,9 @@
 
 #include <QJsonDocument>
 #include <QSignalSpy>
+#include <QUuid>
+
+#include <algorithm>
 
 using namespace ovra::rest::client;
 using ovra::test::ScoringTestServer;
@@ -99,6 +102,12 @@ private Q_SLOTS:
         QCOMPARE(posted.headers.value(QStringLiteral("content-type")), QStringLiteral("application/json"));
         // The indented text of the result, as it is.
         QCOMPARE(posted.body, confirmed.toJson());
+        // Only a confirmed result carries a key, one of its own.
+        QVERIFY(!QUuid::fromString(posted.headers.value(QStringLiteral("idempotency-key"))).isNull());
+        for (const ScoringTestServer::Request &request : all) {
+            if (request.path != posted.path)
+                QVERIFY(!request.headers.contains(QStringLiteral("idempotency-key")));
+        }
         const QList<ScoringTestServer::Request> states = server.requests(QStringLiteral("/api/state"));
         QCOMPARE(json(states.value(0).body).value(QStringLiteral("state")).toString(),
                  QStringLiteral("review"));
@@ -218,9 +227,22 @@ private Q_SLOTS:
         server.setMode(Mode::Success);
         client.resendResult();
         QVERIFY(server.waitForRequests(QStringLiteral("/routineresult"), 3));
-        QCOMPARE(maturityOf(server.requests(QStringLiteral("/routineresult")).last()),
-                 QStringLiteral("confirmed"));
+        const QList<ScoringTestServer::Request> posted = server.requests(QStringLiteral("/routineresult"));
+        QCOMPARE(maturityOf(posted.last()), QStringLiteral("confirmed"));
         QTRY_COMPARE(accepted.size(), 2);
+        // The retry is the same result under the same key; the preliminary
+        // one had none.
+        const QString key = QStringLiteral("idempotency-key");
+        const auto confirmedFirst = std::find_if(posted.begin(), posted.end(), [](const auto &request) {
+            return maturityOf(request) == QStringLiteral("confirmed");
+        });
+        QVERIFY(!confirmedFirst->headers.value(key).isEmpty());
+        QCOMPARE(posted.last().headers.value(key), confirmedFirst->headers.value(key));
+        QCOMPARE(posted.last().body, confirmedFirst->body);
+        for (const ScoringTestServer::Request &request : posted) {
+            if (maturityOf(request) == QStringLiteral("preliminary"))
+                QVERIFY(!request.headers.contains(key));
+        }
     }
 
     void commitWaitsForEverySystemAsked()

@@ -6,6 +6,8 @@
 
 #include "data/Evaluation.h"
 #include "data/Routines.h"
+#include "data/wsDaten.h"
+#include "history/HistoryService.h"
 #include "rest/client/ScoringClient.h"
 #include "rest/client/ScoringResult.h"
 #include "rest/server/NetworkServers.h"
@@ -18,6 +20,7 @@
 #include "support/TestSupport.h"
 #include "util/RESTUtils.h"
 #include "websocket/WebSocketServer.h"
+#include "wsdb.h"
 
 #include <QDirIterator>
 #include <QElapsedTimer>
@@ -41,6 +44,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <future>
 #include <thread>
 
 using namespace ovra::rest::client;
@@ -935,6 +939,18 @@ private Q_SLOTS:
         QVERIFY2(dom.contains("data-state=\"routine\""), dom.constData());
         QVERIFY(dom.contains("class=\"online\""));
         QCOMPARE(hints.size(), 0);
+        QCOMPARE(figureIn(dom, "live", "best"), QByteArray());
+
+        // Asked for, the page shows Ben's personal best beside his live
+        // total, as the workstation knows it.
+        servers.publishPersonalBest(QStringLiteral("Cole, Ben"), 15.8);
+        dom = browser.dom(url + QStringLiteral("?best=1"),
+                          QStringLiteral("document.querySelector('#live [data-figure=tof]') && "
+                                         "document.querySelector('#live [data-figure=best]')"),
+                          shown, QStringLiteral("scoreboard-best.png"));
+        QVERIFY2(shown, dom.constData());
+        QCOMPARE(figureIn(dom, "live", "best"), QByteArray("15.80"));
+        QCOMPARE(figureIn(dom, "live", "tof"), QByteArray("4.56"));
     }
 
     // The definitions delivered beside the program parse, every reference in
@@ -1066,6 +1082,140 @@ private Q_SLOTS:
                 QVERIFY2(found.isEmpty(), qPrintable(found));
             }
         }
+    }
+
+    // The athlete histories of a real database file, answered in this (the
+    // GUI) thread while the workers wait: every answer fits its
+    // definition, and says what the rows say.
+    void athleteHistoriesFitTheirDefinition()
+    {
+        OVRA_REQUIRE_PROGRAM(python, "/usr/bin/python3");
+        OpenApi api;
+        const QString served = QStringLiteral("ovra-server.yaml");
+        QVERIFY(api.load(python, ovra::test::sourceDir() + QStringLiteral("/src/resources/openapi"),
+                         {QStringLiteral("scoring-system.yaml"), served})
+                    .isEmpty());
+        QTemporaryDir dir;
+        wsDaten store;
+        wsdb db(store, nullptr, false);
+        QVERIFY(db.openDatabase(dir.filePath(QStringLiteral("h.db"))) &&
+                db.createTables(QStringLiteral("main")));
+        const auto add = [&](const QString &last, const QString &fig, const QString &last2,
+                             const QByteArray &results, int day) {
+            StartSelection s;
+            s.eventName = QStringLiteral("Open");
+            s.athlete1.lastName = last;
+            s.athlete1.firstName = QStringLiteral("Ann");
+            s.athlete1.idFig = fig;
+            s.athlete2.lastName = last2;
+            s.athlete2.firstName = last2.isEmpty() ? QString() : QStringLiteral("Bo");
+            const QByteArray samples(32, '\0');
+            const QJsonDocument r = QJsonDocument::fromJson(results);
+            QVERIFY(db.insertMeasure(s, QDateTime(QDate(2026, 2, day), QTime(8, 0)), {}, {}, QString(), 0,
+                                     samples.constData(), int(samples.size()), r, {}));
+            if (r.isNull() && !results.isEmpty())
+                QVERIFY(db.execute(QStringLiteral("UPDATE Measures SET Results=? WHERE idx=?;"),
+                                   {results, db.lastInsertRowId()}));
+        };
+        const QByteArray individual = R"({"type":"individual","individualResult":{"startPenalty":0,
+            "elementCount":2,"timeOfFlightInSeconds":%1,"horizontalDisplacement":1.8,"elements":[
+            {"landingPositionInCm":{"x":3,"y":4}},{"landingPositionInCm":{"x":-6,"y":8}}]}})";
+        add(QStringLiteral("Berg"), QStringLiteral("B7"), {},
+            QString::fromUtf8(individual).arg(3.05).toUtf8(), 1);
+        add(QStringLiteral("Berg"), QStringLiteral("B7"), {}, "{broken", 2);
+        add(QStringLiteral("Berg"), QStringLiteral("B7"), {}, QString::fromUtf8(individual).arg(3.2).toUtf8(),
+            3);
+        add(QStringLiteral("Berg"), QString(), QStringLiteral("Falk"),
+            R"({"type":"synchronized","synchronizedResult":{"startPenalty":0,"elementCount":1,
+            "effectiveElementCount":1,"synchronizedScore":0.92,"horizontalDisplacementTrampoline1":1,
+            "horizontalDisplacementTrampoline2":0.9,"horizontalDisplacement":0.95}})",
+            4);
+        add(QStringLiteral("Cole"), QString(), {}, QByteArray(), 5);
+
+        ovra::history::HistoryService service([&db] { return db.connection(); });
+        Server server;
+        QVERIFY(server.start());
+        server.thread->setHistoryProvider([&service](const QString &id) {
+            const auto a = id.isEmpty() ? service.athletesAnswer() : service.historyAnswer(id);
+            return RestServerThread::HistoryAnswer{a.status, a.body};
+        });
+        const int port = server.settings.portNumber();
+        const auto get = [port](const std::string &path) {
+            auto answer = std::async(std::launch::async, [port, path] {
+                httplib::Client http("127.0.0.1", port);
+                const auto r = http.Get(path.c_str());
+                return r ? std::make_pair(r->status, QByteArray::fromStdString(r->body))
+                         : std::make_pair(0, QByteArray());
+            });
+            while (answer.wait_for(std::chrono::milliseconds(0)) != std::future_status::ready)
+                QTest::qWait(5);
+            return answer.get();
+        };
+        const auto fits = [&](const QString &path, const QByteArray &body) {
+            QString file = served;
+            const QJsonObject schema = api.follow(file, api.operation(served, QStringLiteral("GET"), path)
+                                                            .value(QStringLiteral("responses"))
+                                                            .toObject()
+                                                            .value(QStringLiteral("200")))
+                                           .value(QStringLiteral("content"))
+                                           .toObject()
+                                           .value(QStringLiteral("application/json"))
+                                           .toObject()
+                                           .value(QStringLiteral("schema"))
+                                           .toObject();
+            return api.mismatch(file, schema, QJsonDocument::fromJson(body).object(), path);
+        };
+
+        const auto [status, body] = get("/athletes");
+        QCOMPARE(status, 200);
+        QCOMPARE(fits(QStringLiteral("/athletes"), body), QString());
+        QStringList seen;
+        QHash<QString, QString> ids;
+        for (const QJsonValue &a :
+             QJsonDocument::fromJson(body).object().value(QStringLiteral("athletes")).toArray()) {
+            const QJsonObject o = a.toObject();
+            seen << o.value(QStringLiteral("name")).toString() + QLatin1Char('|') +
+                        o.value(QStringLiteral("kind")).toString() + QLatin1Char('|') +
+                        QString::number(o.value(QStringLiteral("routines")).toInt());
+            ids.insert(o.value(QStringLiteral("name")).toString(), o.value(QStringLiteral("id")).toString());
+        }
+        // Ann Berg without a FIG id in the pair is the one Ann Berg there is.
+        QCOMPARE(seen, (QStringList{QStringLiteral("Berg, Ann|individual|3"),
+                                    QStringLiteral("Berg, Ann / Falk, Bo|pair|1"),
+                                    QStringLiteral("Cole, Ann|individual|1")}));
+
+        const auto history = [&](const QString &name) {
+            const std::string path = "/athletes/" + ids.value(name).toStdString() + "/history";
+            const auto reply = get(path);
+            const int code = reply.first;
+            const QByteArray text = reply.second;
+            [&] { QCOMPARE(code, 200); }();
+            [&] { QCOMPARE(fits(QStringLiteral("/athletes/{id}/history"), text), QString()); }();
+            QStringList out;
+            for (const QJsonValue &r :
+                 QJsonDocument::fromJson(text).object().value(QStringLiteral("routines")).toArray()) {
+                const QJsonObject o = r.toObject();
+                out << QStringLiteral("%1 %2 %3 %4 %5")
+                           .arg(o.value(QStringLiteral("date")).toString(),
+                                o.value(QStringLiteral("result")).toString())
+                           .arg(o.value(QStringLiteral("timeOfFlightInSeconds")).toDouble())
+                           .arg(o.value(QStringLiteral("meanDistanceFromCentreInCm")).toDouble())
+                           .arg(o.value(QStringLiteral("synchronizedScore")).toDouble());
+            }
+            return out;
+        };
+        // Mean distance: (5 + 10) / 2 cm.
+        QCOMPARE(history(QStringLiteral("Berg, Ann")),
+                 (QStringList{QStringLiteral("2026-02-01T08:00:00 scored 3.05 7.5 0"),
+                              QStringLiteral("2026-02-02T08:00:00 invalid result 0 0 0"),
+                              QStringLiteral("2026-02-03T08:00:00 scored 3.2 7.5 0")}));
+        QCOMPARE(history(QStringLiteral("Berg, Ann / Falk, Bo")),
+                 QStringList{QStringLiteral("2026-02-04T08:00:00 scored 0 0 0.92")});
+        QCOMPARE(history(QStringLiteral("Cole, Ann")),
+                 QStringList{QStringLiteral("2026-02-05T08:00:00 not scored 0 0 0")});
+        QCOMPARE(get("/athletes/ffffffffffffffff/history").first, 404);
+        db.closeDatabase();
+        QCOMPARE(get("/athletes").first, 503);
     }
 
     // Many readers on the library's workers while the GUI thread replaces

@@ -46,6 +46,19 @@ int intOr(const QString &text, int fallback)
     return ok ? value : fallback;
 }
 
+// A gender cell shows the gender in the operator's language and keeps the
+// stored value for saving.
+void setGender(QTreeWidgetItem *row, int column, const QString &stored)
+{
+    row->setText(column, startlist::athleteGenderName(stored));
+    row->setData(column, startlist::kValueRole, stored);
+}
+
+QString storedGender(const QTreeWidgetItem *row, int column)
+{
+    return row->data(column, startlist::kValueRole).toString();
+}
+
 // Competitor slot 1 or 2 of a start-list row from an athlete row.
 void setCompetitor(QTreeWidgetItem *row, int slot, const QTreeWidgetItem *athlete)
 {
@@ -53,7 +66,7 @@ void setCompetitor(QTreeWidgetItem *row, int slot, const QTreeWidgetItem *athlet
     row->setText(base + 1, athlete->text(AName));
     row->setText(base + 2, athlete->text(ALastName));
     row->setText(base + 3, athlete->text(AFirstName));
-    row->setText(base + 4, athlete->data(AGender, startlist::kValueRole).toString());
+    setGender(row, base + 4, athlete->data(AGender, startlist::kValueRole).toString());
     row->setText(base + 5, athlete->text(AYear));
     row->setText(base + 6, athlete->text(ANocCode));
     row->setText(base + 7, athlete->text(AIdFig));
@@ -274,7 +287,7 @@ void GroupDialog::neuGroupSelect(int index)
             item->setText(LastName1, v("LastName1").toString());
             item->setText(FirstName1, v("FirstName1").toString());
             item->setText(Name1, person(v("LastName1").toString(), v("FirstName1").toString()));
-            item->setText(Gender1, v("Gender1").toString());
+            setGender(item, Gender1, v("Gender1").toString());
             item->setText(Year1, year(v("Year1")));
             item->setText(NocCode1, v("NOCCode1").toString());
             item->setText(IdFig1, v("IDFIG1").toString());
@@ -283,7 +296,7 @@ void GroupDialog::neuGroupSelect(int index)
                 item->setText(Name2, person(v("LastName2").toString(), v("FirstName2").toString()));
             item->setText(LastName2, v("LastName2").toString());
             item->setText(FirstName2, v("FirstName2").toString());
-            item->setText(Gender2, v("Gender2").toString());
+            setGender(item, Gender2, v("Gender2").toString());
             item->setText(Year2, year(v("Year2")));
             item->setText(NocCode2, v("NOCCode2").toString());
             item->setText(IdFig2, v("IDFIG2").toString());
@@ -517,14 +530,14 @@ void GroupDialog::neuOk()
                                          intOr(row->text(No1), -1),
                                          row->text(LastName1),
                                          row->text(FirstName1),
-                                         row->text(Gender1),
+                                         storedGender(row, Gender1),
                                          intOr(row->text(Year1), 0),
                                          row->text(NocCode1),
                                          row->text(IdFig1),
                                          intOr(row->text(No2), -1),
                                          row->text(LastName2),
                                          row->text(FirstName2),
-                                         row->text(Gender2),
+                                         storedGender(row, Gender2),
                                          intOr(row->text(Year2), 0),
                                          row->text(NocCode2),
                                          row->text(IdFig2),

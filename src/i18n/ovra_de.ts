@@ -475,10 +475,6 @@ Erstellt %4</translation>
             <translation>Messungen</translation>
         </message>
         <message>
-            <source>Current DB file</source>
-            <translation>Aktuelle DB-Datei</translation>
-        </message>
-        <message>
             <source>Load</source>
             <translation>Laden</translation>
         </message>
@@ -501,10 +497,6 @@ Erstellt %4</translation>
         <message>
             <source>Merge</source>
             <translation>Zusammenführen</translation>
-        </message>
-        <message>
-            <source>Add data from another DB file without duplicates</source>
-            <translation>Daten aus einer anderen DB-Datei ohne Doppelte hinzufügen</translation>
         </message>
         <message>
             <source>(no database open)</source>
@@ -561,10 +553,6 @@ Erstellt %4</translation>
         <message>
             <source>Open an existing database file...</source>
             <translation>Eine vorhandene Datenbankdatei öffnen...</translation>
-        </message>
-        <message>
-            <source>Load an existent DB file...</source>
-            <translation>Eine vorhandene DB-Datei laden ...</translation>
         </message>
         <message>
             <source>Database</source>
@@ -1162,14 +1150,6 @@ Erstellt %4</translation>
             <source>%1 cannot be moved to the trash. Delete it for good?</source>
             <translation>%1 kann nicht in den Papierkorb verschoben werden. Endgültig löschen?</translation>
         </message>
-        <message>
-            <source>Open folder in explorer</source>
-            <translation>Ordner im Dateimanager öffnen</translation>
-        </message>
-        <message>
-            <source>Delete selected file</source>
-            <translation>Ausgewählte Datei löschen</translation>
-        </message>
     </context>
     <context>
         <name>MetaHighlights</name>
@@ -1422,10 +1402,6 @@ Erstellt %4</translation>
         <message>
             <source>deducted from the routine's score</source>
             <translation>wird von der Wertung der Übung abgezogen</translation>
-        </message>
-        <message>
-            <source>Deduction from</source>
-            <translation>Abzug durch</translation>
         </message>
     </context>
     <context>
@@ -2145,22 +2121,6 @@ Taste X drücken</translation>
         <message>
             <source>F3: the athlete list takes the arrow keys</source>
             <translation>F3: die Athletenliste nimmt die Pfeiltasten</translation>
-        </message>
-        <message>
-            <source>Simulation</source>
-            <translation>Simulation</translation>
-        </message>
-        <message>
-            <source>Simulate Input</source>
-            <translation>Eingabe simulieren</translation>
-        </message>
-        <message>
-            <source>Training</source>
-            <translation>Training</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>Ansicht</translation>
         </message>
         <message>
             <source>The routine itself is saved.</source>
@@ -2907,10 +2867,6 @@ N: %3</translation>
             <translation>Wertungssoftware kann die Informationen der nächsten Übung senden: den Athleten, den Wettkampf, die Gruppe. Die Anzeige "Übungsinformation" in der Statusleiste leuchtet auf, und die Informationen gehen in die Übung ein, wenn START gedrückt wird.</translation>
         </message>
         <message>
-            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
-            <translation>Ein übernommenes Ergebnis wartet, bis jedes Wertungssystem es angenommen hat. Schlägt eines fehl, bietet eine Meldung an, es erneut zu senden; die nächste Übung beginnt, wenn alle geantwortet haben oder das Senden abgebrochen wurde.</translation>
-        </message>
-        <message>
             <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW (PAUSE while training pauses); from START on, a banner above the page names the state and its keys in large type. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
             <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN (PAUSE, wenn das Training pausiert); ab START nennt ein Band über der Seite den Zustand und seine Tasten in großer Schrift. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
         </message>
@@ -2921,18 +2877,6 @@ N: %3</translation>
         <message>
             <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</source>
             <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; eine geänderte Übung wird mit der Änderung markiert, und R stellt sie wie gemessen wieder her. D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet; eine Übung mit weniger als drei Landungen fragt vorher (Eingabe bestätigt sie). X oder VERWERFEN verwirft die Übung nach einer Rückfrage: nochmals X verwirft sie, Esc behält sie.</translation>
-        </message>
-        <message>
-            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
-            <translation>Die Zustandsanzeige zeigt, wo die Übung steht: KEIN USB, BEREIT, START, ÜBUNG oder PRÜFEN. Daneben die Konfiguration: TARA nullt die Sensoren, "Trampolin-Auswahl" wählt das Trampolin ("Automatisch" folgt der Aktivität auf den Tüchern) und "Gewichtsklasse" setzt die Kontaktschwelle ("Automatisch" passt sie dem Athleten an).</translation>
-        </message>
-        <message>
-            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
-            <translation>Die Startliste: Wählen Sie die Veranstaltung, den Wettkampf und die Gruppe, dann den Athleten. Die Auswahl reist mit der Übung in die Datendatei, die Datenbank und zu den Wertungssystemen.</translation>
-        </message>
-        <message>
-            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
-            <translation>PRÜFEN: das Ergebnis der Übung. Die Pfeiltasten verschieben die Übung um eine Landung oder verlängern und verkürzen sie; D zeigt die Details. Leertaste oder BESTÄTIGEN übernimmt das Ergebnis: Es wird gespeichert und an die Wertungssysteme gesendet. X oder VERWERFEN verwirft es.</translation>
         </message>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>

@@ -475,10 +475,6 @@ Built %4</translation>
             <translation>Measures</translation>
         </message>
         <message>
-            <source>Current DB file</source>
-            <translation>Current DB file</translation>
-        </message>
-        <message>
             <source>Load</source>
             <translation>Load</translation>
         </message>
@@ -501,10 +497,6 @@ Built %4</translation>
         <message>
             <source>Merge</source>
             <translation>Merge</translation>
-        </message>
-        <message>
-            <source>Add data from another DB file without duplicates</source>
-            <translation>Add data from another DB file without duplicates</translation>
         </message>
         <message>
             <source>(no database open)</source>
@@ -561,10 +553,6 @@ Built %4</translation>
         <message>
             <source>Open an existing database file...</source>
             <translation>Open an existing database file...</translation>
-        </message>
-        <message>
-            <source>Load an existent DB file...</source>
-            <translation>Load an existent DB file...</translation>
         </message>
         <message>
             <source>Database</source>
@@ -1162,14 +1150,6 @@ Built %4</translation>
             <source>%1 cannot be moved to the trash. Delete it for good?</source>
             <translation>%1 cannot be moved to the trash. Delete it for good?</translation>
         </message>
-        <message>
-            <source>Open folder in explorer</source>
-            <translation>Open folder in explorer</translation>
-        </message>
-        <message>
-            <source>Delete selected file</source>
-            <translation>Delete selected file</translation>
-        </message>
     </context>
     <context>
         <name>MetaHighlights</name>
@@ -1422,10 +1402,6 @@ Built %4</translation>
         <message>
             <source>deducted from the routine's score</source>
             <translation>deducted from the routine's score</translation>
-        </message>
-        <message>
-            <source>Deduction from</source>
-            <translation>Deduction from</translation>
         </message>
     </context>
     <context>
@@ -2145,22 +2121,6 @@ press X</translation>
         <message>
             <source>F3: the athlete list takes the arrow keys</source>
             <translation>F3: the athlete list takes the arrow keys</translation>
-        </message>
-        <message>
-            <source>Simulation</source>
-            <translation>Simulation</translation>
-        </message>
-        <message>
-            <source>Simulate Input</source>
-            <translation>Simulate Input</translation>
-        </message>
-        <message>
-            <source>Training</source>
-            <translation>Training</translation>
-        </message>
-        <message>
-            <source>View</source>
-            <translation>View</translation>
         </message>
         <message>
             <source>The routine itself is saved.</source>
@@ -2907,10 +2867,6 @@ N: %3</translation>
             <translation>Scoring software may send the information of the next routine: the athlete, the competition, the group. The indicator "Routine Information" in the status bar lights up, and the information joins the routine when START is pressed.</translation>
         </message>
         <message>
-            <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</source>
-            <translation>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was cancelled.</translation>
-        </message>
-        <message>
             <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW (PAUSE while training pauses); from START on, a banner above the page names the state and its keys in large type. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
             <translation>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW (PAUSE while training pauses); from START on, a banner above the page names the state and its keys in large type. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</translation>
         </message>
@@ -2921,18 +2877,6 @@ N: %3</translation>
         <message>
             <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</source>
             <translation>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; an edited routine is marked with what changed, and R restores it as measured. D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems; a routine of fewer than three landings asks first (Enter commits it). X or DISMISS throws the routine away after asking: X again discards it, Esc keeps it.</translation>
-        </message>
-        <message>
-            <source>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</source>
-            <translation>The state display shows where the routine stands: NO USB, READY, START, ROUTINE or REVIEW. Beside it the configuration: TARA zeroes the sensors, "Tramp select" chooses the trampoline ("Automatic" follows the activity on the beds) and "Weight Class" sets the contact threshold ("Automatic" adapts it to the athlete).</translation>
-        </message>
-        <message>
-            <source>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</source>
-            <translation>The start list: choose the event, the competition and the group, then the athlete. The choice travels with the routine into the data file, the database and to the scoring systems.</translation>
-        </message>
-        <message>
-            <source>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</source>
-            <translation>REVIEW: the result of the routine. The arrow keys shift the routine by one landing or lengthen and shorten it; D shows the details. Space or CONFIRM commits the result: it is saved and sent to the scoring systems. X or DISMISS throws it away.</translation>
         </message>
         <message>
             <source>A committed result waits until every scoring system has taken it. When one fails, a message offers to send it again; the next routine starts when all have answered or the sending was put off with Cancel. A result put off is not lost: it waits in the outbox, goes by itself as soon as its system answers again, also after a restart, and the status bar counts what waits.</source>

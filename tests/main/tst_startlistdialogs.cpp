@@ -28,6 +28,7 @@
 #include <QStandardItemModel>
 #include <QTableView>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QTreeWidget>
 
 namespace {
@@ -426,6 +427,31 @@ private Q_SLOTS:
         }
         QVERIFY(!list->isColumnHidden(GroupDialog::Name1));
         QVERIFY(list->isColumnHidden(GroupDialog::LastName1));
+
+        // In German the start list says "weiblich" as the athlete list
+        // beside it does, and stores "Female" all the same, also for a pair
+        // and for an athlete added now.
+        QTranslator german;
+        QVERIFY(german.load(QStringLiteral(":/i18n/ovra_de.qm")));
+        QCoreApplication::installTranslator(&german);
+        d.store.startSelection().competitionName = QStringLiteral("Pairs");
+        d.store.startSelection().groupName = QStringLiteral("Final");
+        GroupDialog pairs(d.db, d.store);
+        QTreeWidget *pairList = pairs.startList();
+        QCOMPARE(pairList->topLevelItemCount(), 1);
+        QCOMPARE(pairList->topLevelItem(0)->text(GroupDialog::Gender1), QStringLiteral("weiblich"));
+        QCOMPARE(pairList->topLevelItem(0)->text(GroupDialog::Gender2), QStringLiteral("männlich"));
+        d.db.execute(QStringLiteral("INSERT INTO Athlets ( LastName, FirstName, Gender, Year, NOCCode ) "
+                                    "VALUES ( 'Berg', 'Ida', 'Other', 2004, 'NOR' );"));
+        pairs.searchNameEdit()->setText(QStringLiteral("Berg"));
+        pairs.neuAthletItemDoubleClicked(findItem(pairs.athleteTree(), QStringLiteral("Berg"), 1), 0);
+        QCOMPARE(pairList->topLevelItem(1)->text(GroupDialog::Gender1), QStringLiteral("divers"));
+        click(&pairs, "okButton");
+        QCoreApplication::removeTranslator(&german);
+        QCOMPARE(queryRows(d.path,
+                           "SELECT LastName1, Gender1, Gender2 FROM Groups WHERE CompetitionName='Pairs' "
+                           "AND LastName1 <> '__ws_def_group__' ORDER BY StartOrder;"),
+                 QStringList({QStringLiteral("O'Brien|Female|Male"), QStringLiteral("Berg|Other|")}));
     }
 
     void csvImportDialogPreviewsTenRows()

@@ -7,6 +7,10 @@
 // directory, so the operator's own are never touched.
 
 #include "AppStartup.h"
+#include "AthletDialog.h"
+#include "CompetitionDialog.h"
+#include "EventDialog.h"
+#include "GroupDialog.h"
 #include "OvraDialog.h"
 #include "OvraDialogUi.h"
 #include "SelfDiagnosisDialog.h"
@@ -43,6 +47,7 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <cstdio>
 #include <functional>
@@ -197,6 +202,7 @@ private:
     void selfDiagnosisShots();
     void routineShots();
     void otherDialogShots();
+    void startListDialogShots();
 
     bool m_tutorial;
     QString m_directory;
@@ -234,6 +240,7 @@ int Shots::run()
     selfDiagnosisShots();
     routineShots();
     otherDialogShots();
+    startListDialogShots();
     m_window->hide();
     return 0;
 }
@@ -431,6 +438,87 @@ void Shots::otherDialogShots()
     step("about");
     inDialog<AboutDialog>([this] { w().showAboutDialog(); },
                           [this](AboutDialog *dialog) { dialogShot("about", grabWindow(dialog)); });
+}
+
+// The start-list dialogs as the operator fills them: an event, its
+// athletes, a competition and a group of that competition. Last, since the
+// window's lists then show the database instead of the made-up start list.
+void Shots::startListDialogShots()
+{
+    if (m_tutorial)
+        return;
+    const bool german = QLocale().language() == QLocale::German;
+    const auto type = [](QDialog *dialog, const char *name, const QString &text) {
+        if (auto *edit = dialog->findChild<QLineEdit *>(QLatin1String(name)))
+            edit->setText(text);
+    };
+    const auto click = [](QDialog *dialog, const char *name) {
+        if (auto *button = dialog->findChild<QPushButton *>(QLatin1String(name)))
+            button->click();
+    };
+    const QString event =
+        german ? QStringLiteral("Landesmeisterschaft") : QStringLiteral("Regional Championship");
+    step("events");
+    inDialog<EventDialog>([this] { w().showEventDialog(); },
+                          [&](EventDialog *dialog) {
+                              type(dialog, "nameEdit", event);
+                              type(dialog, "cityEdit", QStringLiteral("Kassel"));
+                              type(dialog, "nocCodeEdit", QStringLiteral("GER"));
+                              type(dialog, "dateFromEdit", QStringLiteral("2026/05/09"));
+                              type(dialog, "dateToEdit", QStringLiteral("2026/05/10"));
+                              click(dialog, "addButton");
+                              type(dialog, "nameEdit", QString());
+                              dialogShot("startlist-events", grabWindow(dialog));
+                              click(dialog, "okButton");
+                          });
+    step("athletes");
+    inDialog<AthletDialog>([this] { w().showAthletDialog(); },
+                           [&](AthletDialog *dialog) {
+                               const std::pair<const char *, const char *> names[] = {{"Berger", "Anna"},
+                                                                                      {"Dorn", "Clara"},
+                                                                                      {"Frank", "Eva"},
+                                                                                      {"Hahn", "Greta"}};
+                               auto *gender = dialog->findChild<QComboBox *>(QStringLiteral("genderCombo"));
+                               for (const auto &[last, first] : names) {
+                                   type(dialog, "lastNameEdit", QString::fromLatin1(last));
+                                   type(dialog, "firstNameEdit", QString::fromLatin1(first));
+                                   if (gender)
+                                       gender->setCurrentIndex(1);
+                                   type(dialog, "yearEdit", QStringLiteral("2009"));
+                                   type(dialog, "nocCodeEdit", QStringLiteral("GER"));
+                                   click(dialog, "addButton");
+                               }
+                               dialogShot("startlist-athletes", grabWindow(dialog));
+                               click(dialog, "okButton");
+                           });
+    OvraDialogUi &ui = w().ui();
+    ui.CB_event->setCurrentIndex(ui.CB_event->findText(event));
+    step("competitions");
+    inDialog<CompetitionDialog>(
+        [this] { w().showCompetitionDialog(); },
+        [&](CompetitionDialog *dialog) {
+            type(dialog, "nameEdit",
+                 german ? QStringLiteral("Einzel, Frauen") : QStringLiteral("Individual, women"));
+            if (auto *gender = dialog->findChild<QComboBox *>(QStringLiteral("genderCombo")))
+                gender->setCurrentIndex(1);
+            click(dialog, "addButton");
+            dialogShot("startlist-competitions", grabWindow(dialog));
+            click(dialog, "okButton");
+        });
+    ui.CB_competition->setCurrentIndex(ui.CB_competition->count() - 1);
+    step("groups");
+    inDialog<GroupDialog>([this] { w().showGroupDialog(); },
+                          [&](GroupDialog *dialog) {
+                              click(dialog, "addGroupButton");
+                              if (auto *athletes =
+                                      dialog->findChild<QTreeWidget *>(QStringLiteral("athleteTree"))) {
+                                  for (int i = 0; i < athletes->topLevelItemCount(); ++i)
+                                      Q_EMIT athletes->itemDoubleClicked(athletes->topLevelItem(i), 0);
+                              }
+                              dialogShot("startlist-groups", grabWindow(dialog));
+                              click(dialog, "okButton");
+                          });
+    dialogShot("window-startlist", grabWindow(m_window.get()));
 }
 
 } // namespace

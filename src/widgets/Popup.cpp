@@ -1,8 +1,8 @@
 #include "widgets/Popup.h"
 
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
@@ -51,6 +51,14 @@ Popup::Popup(QWidget *parent, QWidget *anchor, int fadeInMs, int fadeOutMs, int 
 
 void Popup::setPopupText(int color, const QString &text)
 {
+    // A failure still on screen is not covered by the next message: that
+    // one is added below it, and the popup stays red.
+    QString shown = text;
+    if (m_showsFailure && isVisible() && m_displayTimer.isActive() && !m_label->text().contains(text)) {
+        shown = m_label->text() + QLatin1Char('\n') + text;
+        color = Red;
+    }
+    m_showsFailure = color == Red;
     switch (color) {
     case Black:
         m_color = QColor(0, 0, 0, 200);
@@ -71,7 +79,7 @@ void Popup::setPopupText(int color, const QString &text)
     default:
         break;
     }
-    m_label->setText(text);
+    m_label->setText(shown);
     adjustSize();
 }
 

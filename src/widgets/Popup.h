@@ -26,7 +26,8 @@ public:
     Popup(QWidget *parent, QWidget *anchor, int fadeInMs, int fadeOutMs, int displayMs, bool fill);
 
     // Colour values 0 to 3 choose background and text colour; any other
-    // value keeps the current ones.
+    // value keeps the current ones. While a red message is on screen, a
+    // further one is added below it instead of replacing it.
     void setPopupText(int color, const QString &text);
 
     QColor color() const { return m_color; }
@@ -60,6 +61,7 @@ private:
     int m_displayMs;
     bool m_fill;
     float m_popupOpacity = 0.0F;
+    bool m_showsFailure = false;
     QPropertyAnimation m_animation;
     QTimer m_displayTimer;
 };

@@ -196,7 +196,10 @@ private Q_SLOTS:
         }
         space();
         QVERIFY(dialog.ovraState().isIn(S::REVIEW));
+        // No landings: Space asks, Enter commits.
         space();
+        QVERIFY(dialog.ovraState().isIn(S::REVIEW));
+        QTest::keyClick(&dialog, Qt::Key_Return);
         QVERIFY(scoring.waitForRequests(QStringLiteral("/routineresult"), 1));
         QTRY_VERIFY(dialog.ovraState().isIn(S::READY));
         QJsonObject sent;

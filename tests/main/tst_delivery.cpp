@@ -378,7 +378,10 @@ private Q_SLOTS:
             judges.setMode(ScoringTestServer::Mode::Success);
             return true;
         });
+        // The routine has fewer than three landings: Space asks, Enter commits.
         QTest::keyClick(dialog.get(), Qt::Key_Space);
+        QCOMPARE(dialog->ovraState().innerState(), int(S::DISPLAY));
+        QTest::keyClick(dialog.get(), Qt::Key_Return);
         QCOMPARE(dialog->ovraState().innerState(), int(S::DISCONNECTED_COMMIT));
         dialog->ui().confirmButton->click();
         QTest::qWait(dialog->settings().spaceDelaySettings().spaceDelayMs() + 50);

@@ -208,7 +208,9 @@ void OvraDialog::showSaveReport(const SaveReport &report)
 {
     if (report.isEmpty())
         return;
-    m_notificationPopup->setPopupText(report.failed() ? Popup::Red : Popup::Green, report.text());
+    // A failure of the commit reported a moment before (the outbox) stays
+    // readable.
+    m_notificationPopup->addPopupText(report.failed() ? Popup::Red : Popup::Green, report.text());
     m_notificationPopup->show();
 }
 

@@ -213,7 +213,7 @@ void OvraDialog::showWaitingResults()
 
 void OvraDialog::showOutboxWriteFailure(const QString &error)
 {
-    m_notificationPopup->setPopupText(
+    m_notificationPopup->addPopupText(
         Popup::Red, tr("The results for the scoring systems could not be written to %1 (%2). They are sent "
                        "while Ovra runs, but would be lost if it ended before.")
                         .arg(QDir::toNativeSeparators(m_scoringSystems->outbox().directory()), error));

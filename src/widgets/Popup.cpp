@@ -49,15 +49,18 @@ Popup::Popup(QWidget *parent, QWidget *anchor, int fadeInMs, int fadeOutMs, int 
     connect(&m_displayTimer, &QTimer::timeout, this, &Popup::hideAnimation);
 }
 
+void Popup::addPopupText(int color, const QString &text)
+{
+    // A failure still on screen is not covered: the message goes below it,
+    // and the popup stays red.
+    if (m_showsFailure && isVisible() && m_displayTimer.isActive() && !m_label->text().contains(text))
+        setPopupText(Red, m_label->text() + QLatin1Char('\n') + text);
+    else
+        setPopupText(color, text);
+}
+
 void Popup::setPopupText(int color, const QString &text)
 {
-    // A failure still on screen is not covered by the next message: that
-    // one is added below it, and the popup stays red.
-    QString shown = text;
-    if (m_showsFailure && isVisible() && m_displayTimer.isActive() && !m_label->text().contains(text)) {
-        shown = m_label->text() + QLatin1Char('\n') + text;
-        color = Red;
-    }
     m_showsFailure = color == Red;
     switch (color) {
     case Black:
@@ -79,7 +82,7 @@ void Popup::setPopupText(int color, const QString &text)
     default:
         break;
     }
-    m_label->setText(shown);
+    m_label->setText(text);
     adjustSize();
 }
 

@@ -26,9 +26,12 @@ public:
     Popup(QWidget *parent, QWidget *anchor, int fadeInMs, int fadeOutMs, int displayMs, bool fill);
 
     // Colour values 0 to 3 choose background and text colour; any other
-    // value keeps the current ones. While a red message is on screen, a
-    // further one is added below it instead of replacing it.
+    // value keeps the current ones.
     void setPopupText(int color, const QString &text);
+    // The same, except that a red message still on screen keeps its place:
+    // the new one is added below it. For messages that must not hide a
+    // failure reported a moment before.
+    void addPopupText(int color, const QString &text);
 
     QColor color() const { return m_color; }
     QString text() const;

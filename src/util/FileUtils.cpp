@@ -1,6 +1,7 @@
 #include "util/FileUtils.h"
 #include "util/RESTUtils.h"
 #include "util/RoutineMetaLimits.h"
+#include "util/ZeroedBuffer.h"
 
 #include "data/Evaluation.h"
 #include "data/wsDaten.h"
@@ -16,6 +17,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -34,6 +36,13 @@ constexpr int kElementLines = 10;
 constexpr int kMetaCode = -69;
 constexpr qsizetype kFlushBytes = 4 << 20;
 constexpr qint64 kReadChunk = 1 << 20;
+// The shortest sample row this program writes ("0.000" and five zeros) is
+// 16 bytes with its feed; reading from memory plans room for rows of 12.
+constexpr std::size_t kShortestRow = 12;
+// This thread's share of the rows (in percent) when a second one reads the
+// rest, and how many rows the second hands over at a time.
+constexpr qint64 kOwnShare = 36;
+constexpr std::size_t kPublishRows = 4096;
 // Bad rows and skipped lines are logged one by one up to this many, then
 // only counted, so a broken file cannot flood the log.
 constexpr int kLoggedProblems = 5;
@@ -473,7 +482,8 @@ bool parseSampleRow(QByteArrayView line, TrampMode mode, wsDaten::Sample &sample
 
 // The sample of a row from its column values (columns 1-4 and 6-9): false
 // when the row has neither 6 nor 11 columns (the sample is then zero).
-bool sampleFromColumns(const std::array<qint16, 11> &values, int columns, TrampMode mode, wsDaten::Sample &sample)
+bool sampleFromColumns(const std::array<qint16, 11> &values, int columns, TrampMode mode,
+                       wsDaten::Sample &sample)
 {
     sample.fill(0);
     if (columns == 6) {
@@ -495,8 +505,7 @@ bool sampleFromColumns(const std::array<qint16, 11> &values, int columns, TrampM
 // Reads a column that is a plain integer of at most nine digits, with an
 // optional minus, ending at one of the stop characters; false (p unchanged)
 // for anything else.
-template <typename Stop>
-bool plainInteger(const char *&p, const char *end, Stop stops, qint16 &out)
+template <typename Stop> bool plainInteger(const char *&p, const char *end, Stop stops, qint16 &out)
 {
     const char *q = p;
     const bool negative = q < end && *q == '-';
@@ -597,7 +606,8 @@ void readRows(const char *p, const char *end, TrampMode mode, RowProblems &probl
             }
             p = q;
             if (columns < 11)
-                values[idx(columns)] = static_cast<qint16>(std::clamp(negative ? -value : value, -32768, 32767));
+                values[idx(columns)] =
+                    static_cast<qint16>(std::clamp(negative ? -value : value, -32768, 32767));
             ++columns;
         }
         if (plain) {
@@ -866,7 +876,8 @@ void FileUtils::replaySamples(const std::vector<wsDaten::Sample> &samples, OvraS
 }
 
 bool FileUtils::replayStoredMeasure(const QString &header, const std::vector<wsDaten::Sample> &samples,
-                                    OvraSettings *settings, wsDaten &store, SamplePlotter *plotter, QString *refusal)
+                                    OvraSettings *settings, wsDaten &store, SamplePlotter *plotter,
+                                    QString *refusal)
 {
     QString refused;
     applyHeaderText(header, settings, store, &refused);
@@ -1182,31 +1193,58 @@ bool FileUtils::readData(QIODevice &device, const QString &path, OvraSettings *s
 
     // A file on disk (mapped) or a buffer is read from memory. A second
     // thread reads the later rows into a buffer while this one reads and
-    // replays the earlier ones (its share is smaller, as it replays too);
-    // the later rows are replayed after them.
+    // replays the earlier ones (its share is smaller, as it replays too),
+    // then replays the later rows as fast as they are read.
     auto *file = qobject_cast<QFile *>(&device);
     auto *buffer = qobject_cast<QBuffer *>(&device);
     const qint64 rowBytes =
         haveRow && !reader.carriageReturnEnds() && (file || buffer) ? device.size() - rowsOffset : 0;
     uchar *mapped = rowBytes > 0 && file ? file->map(rowsOffset, rowBytes) : nullptr;
-    const char *inMemory = mapped ? reinterpret_cast<const char *>(mapped)
+    const char *inMemory = mapped                   ? reinterpret_cast<const char *>(mapped)
                            : rowBytes > 0 && buffer ? buffer->data().constData() + rowsOffset
                                                     : nullptr;
     if (inMemory) {
         const char *begin = inMemory;
         const char *end = begin + rowBytes;
-        const char *middle = begin + rowBytes * 43 / 100;
+        const char *middle = begin + rowBytes * kOwnShare / 100;
         const auto *feed = static_cast<const char *>(std::memchr(middle, '\n', std::size_t(end - middle)));
         const char *split = feed ? feed + 1 : end;
         std::array<RowProblems, 2> problems;
-        std::vector<wsDaten::Sample> later;
+        // Fresh pages for the later rows (no fault for every 4 KB); room for
+        // rows of at least kShortestRow bytes, and any shorter ones (every
+        // line, even a bad one, yields a sample) go on in a vector.
+        const auto room = std::size_t(end - split) / kShortestRow + 1;
+        ovra::util::ZeroedBuffer<wsDaten::Sample> later(room);
+        std::atomic<std::size_t> published{0};
+        std::atomic<bool> done{false};
+        std::vector<wsDaten::Sample> beyond;
         std::thread second([&]() {
-            later.reserve(std::size_t((end - split) / 40 + 1));
-            readRows(split, end, mode, problems[1], [&later](const wsDaten::Sample &sample) { later.push_back(sample); });
+            std::size_t count = 0;
+            readRows(split, end, mode, problems[1], [&](const wsDaten::Sample &sample) {
+                if (count < room) {
+                    later[count++] = sample;
+                    if (count % kPublishRows == 0)
+                        published.store(count, std::memory_order_release);
+                } else {
+                    beyond.push_back(sample);
+                }
+            });
+            published.store(count, std::memory_order_release);
+            done.store(true, std::memory_order_release);
         });
         readRows(begin, split, mode, problems[0], replayed);
+        std::size_t next = 0;
+        for (;;) {
+            const bool finished = done.load(std::memory_order_acquire);
+            const std::size_t ready = published.load(std::memory_order_acquire);
+            for (; next < ready; ++next)
+                replayed(later[next]);
+            if (finished)
+                break;
+            std::this_thread::yield();
+        }
         second.join();
-        for (const wsDaten::Sample &sample : later)
+        for (const wsDaten::Sample &sample : beyond)
             replayed(sample);
         const qint64 firstLine = lineNumber;
         qint64 before = 0;

@@ -225,40 +225,9 @@ data::store::SensorCheckResult wsDaten::checkSensors() const
 
 // Samples and forces -------------------------------------------------------------
 
-int wsDaten::ringPosition(int i) const
-{
-    int position = m_startIndex + i % kRingSamples;
-    if (position >= kRingSamples)
-        position -= kRingSamples;
-    return position;
-}
-
 int wsDaten::firstAvailableSample() const
 {
     return std::max(0, m_sampleCount - kRingSamples);
-}
-
-const wsDaten::Sample &wsDaten::sample(int i) const
-{
-    Q_ASSERT(i >= 0);
-    if (i < 0)
-        i = 0;
-    return m_sampleRing[static_cast<std::size_t>(ringPosition(i))];
-}
-
-double wsDaten::totalForce(int t, int i) const
-{
-    if (!validTrampoline(t))
-        return 0.0;
-    return forceOf(t, sample(i));
-}
-
-qint16 wsDaten::rawValue(int c, int i) const
-{
-    Q_ASSERT(c >= 0 && c < kChannels);
-    if (c < 0 || c >= kChannels)
-        return 0;
-    return sample(i)[static_cast<std::size_t>(c)];
 }
 
 double wsDaten::channelValue(int c, int i, bool offsetsRemoved) const

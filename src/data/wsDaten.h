@@ -401,3 +401,37 @@ private:
     };
     ReplayWindow m_replay;
 };
+
+// The sample accessors run for every sample a block scans: defined here so
+// that the detection's loops inline them.
+inline int wsDaten::ringPosition(int i) const
+{
+    int position = m_startIndex + i % kRingSamples;
+    if (position >= kRingSamples)
+        position -= kRingSamples;
+    return position;
+}
+
+inline const wsDaten::Sample &wsDaten::sample(int i) const
+{
+    Q_ASSERT(i >= 0);
+    if (i < 0)
+        i = 0;
+    return m_sampleRing[static_cast<std::size_t>(ringPosition(i))];
+}
+
+inline double wsDaten::totalForce(int t, int i) const
+{
+    Q_ASSERT(t == 0 || t == 1);
+    if (t != 0 && t != 1)
+        return 0.0;
+    return forceOf(t, sample(i));
+}
+
+inline qint16 wsDaten::rawValue(int c, int i) const
+{
+    Q_ASSERT(c >= 0 && c < kChannels);
+    if (c < 0 || c >= kChannels)
+        return 0;
+    return sample(i)[static_cast<std::size_t>(c)];
+}

@@ -142,7 +142,7 @@ struct MergeStatements
     QString insert;
 };
 
-MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec &spec, bool computedUid)
+MergeStatements mergeStatements(const QString &table, const ovra::db::MergeColumns &merge, bool computedUid)
 {
     const QString from =
         computedUid
@@ -163,17 +163,17 @@ MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec 
     // The key first, so that the measure id index finds the candidates. A
     // measure's result is computed from its samples: a copy scored in one
     // file and not yet in the other is the same measure.
-    QStringList all = spec.key;
-    for (const QString &c : spec.copied)
+    QStringList all = merge.key;
+    for (const QString &c : merge.copied)
         if (!all.contains(c) && !(computedUid && c == QLatin1String("Results")))
             all << c;
     QStringList sources;
-    for (const QString &c : spec.copied)
+    for (const QString &c : merge.copied)
         sources << source(c);
     const QString identical =
         QStringLiteral("EXISTS ( SELECT 1 FROM main.%1 AS m WHERE %2 )").arg(table, same(all));
     const QString sameKey =
-        QStringLiteral("EXISTS ( SELECT 1 FROM main.%1 AS m WHERE %2 )").arg(table, same(spec.key));
+        QStringLiteral("EXISTS ( SELECT 1 FROM main.%1 AS m WHERE %2 )").arg(table, same(merge.key));
     MergeStatements st;
     st.identical = QStringLiteral("SELECT COUNT(*) FROM %1 WHERE %2;").arg(from, identical);
     st.conflicting =
@@ -187,7 +187,7 @@ MergeStatements mergeStatements(const QString &table, const ovra::db::MergeSpec 
                 .arg(table, scored);
     }
     st.insert = QStringLiteral("INSERT INTO main.%1 (%2) SELECT %3 FROM %4 WHERE NOT %5 ORDER BY s.idx;")
-                    .arg(table, spec.copied.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")),
+                    .arg(table, merge.copied.join(QStringLiteral(", ")), sources.join(QStringLiteral(", ")),
                          from, identical);
     return st;
 }
@@ -252,7 +252,7 @@ wsdb::MergeResult wsdb::mergeFromDatabase(const QString &path)
             return false;
         for (std::size_t i = 0; i < 5; ++i) {
             const MergeStatements st =
-                mergeStatements(QString::fromLatin1(kTables[i]), ovra::db::mergeSpecs()[i], i == 4);
+                mergeStatements(QString::fromLatin1(kTables[i]), ovra::db::mergeColumns()[i], i == 4);
             const QList<QVariantMap> identical = m_file->select(st.identical);
             const QList<QVariantMap> conflicting = m_file->select(st.conflicting);
             if (identical.isEmpty() || conflicting.isEmpty() ||

@@ -84,11 +84,11 @@ QString uidOf(const QVariantMap &row)
                       normalized(row.value(QStringLiteral("Data")), ColumnType::Blob).toByteArray());
 }
 
-bool mergeStartList(Connection &target, Connection &source, const QString &name, const MergeSpec &spec,
+bool mergeStartList(Connection &target, Connection &source, const QString &name, const MergeColumns &merge,
                     MergeCounts &counts, QString &error)
 {
     const Table &table = ovra::db::table(name.toLatin1().constData());
-    const QString columns = spec.copied.join(QStringLiteral(", "));
+    const QString columns = merge.copied.join(QStringLiteral(", "));
     bool ok = false;
     const QList<QVariantMap> existing =
         target.select(QStringLiteral("SELECT %1 FROM %2;").arg(columns, name), {}, &ok);
@@ -99,8 +99,8 @@ bool mergeStartList(Connection &target, Connection &source, const QString &name,
     QSet<QByteArray> whole;
     QSet<QByteArray> keys;
     for (const QVariantMap &row : existing) {
-        whole.insert(rowKey(table, row, spec.copied));
-        keys.insert(rowKey(table, row, spec.key));
+        whole.insert(rowKey(table, row, merge.copied));
+        keys.insert(rowKey(table, row, merge.key));
     }
     const QList<QVariantMap> incoming =
         source.select(QStringLiteral("SELECT %1 FROM %2 ORDER BY idx;").arg(columns, name), {}, &ok);
@@ -108,17 +108,17 @@ bool mergeStartList(Connection &target, Connection &source, const QString &name,
         error = failure(source, name);
         return false;
     }
-    const QString insert = insertSql(name, spec.copied);
+    const QString insert = insertSql(name, merge.copied);
     for (const QVariantMap &row : incoming) {
-        if (whole.contains(rowKey(table, row, spec.copied))) {
+        if (whole.contains(rowKey(table, row, merge.copied))) {
             ++counts.identical;
             continue;
         }
-        if (keys.contains(rowKey(table, row, spec.key)))
+        if (keys.contains(rowKey(table, row, merge.key)))
             ++counts.conflicting;
         else
             ++counts.added;
-        if (!target.execute(insert, values(table, row, spec.copied))) {
+        if (!target.execute(insert, values(table, row, merge.copied))) {
             error = failure(target, name);
             return false;
         }
@@ -126,7 +126,7 @@ bool mergeStartList(Connection &target, Connection &source, const QString &name,
     return true;
 }
 
-bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec, MergeCounts &counts,
+bool mergeMeasures(Connection &target, Connection &source, const MergeColumns &merge, MergeCounts &counts,
                    QString &error)
 {
     const Table &table = ovra::db::table("Measures");
@@ -145,14 +145,14 @@ bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec
         known.insert(row.value(QStringLiteral("MeasureUid")).toString());
         last = std::max(last, row.value(QStringLiteral("idx")).toLongLong());
     }
-    const QString columns = spec.copied.join(QStringLiteral(", "));
-    const QString insert = insertSql(name, spec.copied);
+    const QString columns = merge.copied.join(QStringLiteral(", "));
+    const QString insert = insertSql(name, merge.copied);
     const QString candidates =
         QStringLiteral("SELECT idx, %1 FROM Measures WHERE MeasureUid = ? AND idx <= ?;").arg(columns);
     // The result is computed from the samples: a copy scored in one database
     // and not yet in the other is the same measure, and the unscored copy
     // takes the result.
-    QStringList compared = spec.copied;
+    QStringList compared = merge.copied;
     compared.removeAll(QStringLiteral("Results"));
     const auto scored = [](const QVariantMap &row) {
         return !normalized(row.value(QStringLiteral("Results")), ColumnType::Blob).toByteArray().isEmpty();
@@ -197,7 +197,7 @@ bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec
             } else {
                 ++counts.added;
             }
-            if (!target.execute(insert, values(table, row, spec.copied))) {
+            if (!target.execute(insert, values(table, row, merge.copied))) {
                 error = failure(target, name);
                 return false;
             }
@@ -207,9 +207,9 @@ bool mergeMeasures(Connection &target, Connection &source, const MergeSpec &spec
 
 } // namespace
 
-const std::array<MergeSpec, 5> &mergeSpecs()
+const std::array<MergeColumns, 5> &mergeColumns()
 {
-    static const std::array<MergeSpec, 5> kSpecs = {{
+    static const std::array<MergeColumns, 5> kMergeColumns = {{
         {split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG, IDNational, Email, R1, R2, R3, "
                "Picture, R4"),
          split("LastName, FirstName, Gender, Year, NOC, NOCCode, IDFIG")},
@@ -225,7 +225,7 @@ const std::array<MergeSpec, 5> &mergeSpecs()
              "FirstName2, Gender2, GenderID, TypeID")},
         {table("Measures").names(), {QStringLiteral("MeasureUid")}},
     }};
-    return kSpecs;
+    return kMergeColumns;
 }
 
 bool mergeRows(Connection &target, Connection &source, MergeResult &result)
@@ -235,8 +235,8 @@ bool mergeRows(Connection &target, Connection &source, MergeResult &result)
         const QString name = QString::fromLatin1(kTransferOrder[i]);
         const bool ok =
             i + 1 < kTransferOrder.size()
-                ? mergeStartList(target, source, name, mergeSpecs()[i], result.tables[i], result.error)
-                : mergeMeasures(target, source, mergeSpecs()[i], result.tables[i], result.error);
+                ? mergeStartList(target, source, name, mergeColumns()[i], result.tables[i], result.error)
+                : mergeMeasures(target, source, mergeColumns()[i], result.tables[i], result.error);
         if (!ok)
             return false;
     }

@@ -38,13 +38,13 @@ struct MergeResult
 
 // How a table is merged: the columns copied (idx never is) and the key
 // that tells a conflicting row from a new one.
-struct MergeSpec
+struct MergeColumns
 {
     QStringList copied;
     QStringList key;
 };
 // Athlets, Events, Competitions, Groups, Measures.
-const std::array<MergeSpec, 5> &mergeSpecs();
+const std::array<MergeColumns, 5> &mergeColumns();
 
 // The merge between two databases of any kind: adds to target every row of
 // source that target does not hold identically (all copied columns equal,

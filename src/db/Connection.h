@@ -53,12 +53,24 @@ public:
     // Every row of a query as column name -> value (qlonglong, double,
     // QString, QByteArray; an invalid QVariant for NULL). ok, when given,
     // says whether the query ran.
-    virtual QList<QVariantMap> select(const QString &sql, const QVariantList &values = {},
-                                      bool *ok = nullptr) = 0;
+    QList<QVariantMap> select(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr)
+    {
+        QStringList names;
+        const QList<QVariantList> list = selectRows(sql, values, ok, &names);
+        QList<QVariantMap> rows;
+        rows.reserve(list.size());
+        for (const QVariantList &cells : list) {
+            QVariantMap row;
+            for (qsizetype c = 0; c < names.size(); ++c)
+                row.insert(names.at(c), cells.at(c));
+            rows.append(row);
+        }
+        return rows;
+    }
     // The same, each row as its values in the order of the query's columns:
-    // cheaper for long lists.
+    // cheaper for long lists. names, when given, receives the column names.
     virtual QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {},
-                                           bool *ok = nullptr) = 0;
+                                           bool *ok = nullptr, QStringList *names = nullptr) = 0;
     // Runs work with the database's write lock held (taken, or waited for,
     // before work reads anything), then commits; rolls back and returns false
     // when work returns false or the commit fails. Inside a running

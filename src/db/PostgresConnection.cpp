@@ -544,34 +544,8 @@ bool PostgresConnection::execute(const QString &sql, const QVariantList &values)
     return ok;
 }
 
-QList<QVariantMap> PostgresConnection::select(const QString &sql, const QVariantList &values, bool *ok)
-{
-    QList<QVariantMap> rows;
-    bool ran = false;
-    PGresult *result = run(sql, values, ran);
-    if (ok)
-        *ok = ran;
-    if (!ran) {
-        PQclear(result);
-        return rows;
-    }
-    const int columns = PQnfields(result);
-    QStringList names;
-    for (int c = 0; c < columns; ++c)
-        names << canonicalName(QString::fromUtf8(PQfname(result, c)));
-    const int count = PQntuples(result);
-    rows.reserve(count);
-    for (int r = 0; r < count; ++r) {
-        QVariantMap row;
-        for (int c = 0; c < columns; ++c)
-            row.insert(names.at(c), valueOf(result, r, c));
-        rows.append(row);
-    }
-    PQclear(result);
-    return rows;
-}
-
-QList<QVariantList> PostgresConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+QList<QVariantList> PostgresConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok,
+                                                   QStringList *names)
 {
     QList<QVariantList> rows;
     bool ran = false;
@@ -580,6 +554,9 @@ QList<QVariantList> PostgresConnection::selectRows(const QString &sql, const QVa
         *ok = ran;
     if (ran) {
         const int columns = PQnfields(result);
+        if (names)
+            for (int c = 0; c < columns; ++c)
+                names->append(canonicalName(QString::fromUtf8(PQfname(result, c))));
         const int count = PQntuples(result);
         rows.reserve(count);
         for (int r = 0; r < count; ++r) {

@@ -69,10 +69,8 @@ public:
     bool isOpen() const override { return m_conn != nullptr; }
     bool createTables() override;
     bool execute(const QString &sql, const QVariantList &values = {}) override;
-    QList<QVariantMap> select(const QString &sql, const QVariantList &values = {},
-                              bool *ok = nullptr) override;
-    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {},
-                                   bool *ok = nullptr) override;
+    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr,
+                                   QStringList *names = nullptr) override;
     bool transaction(const std::function<bool()> &work) override;
     qint64 lastInsertRowId() override;
     QString lastError() const override { return m_lastError; }

@@ -218,39 +218,8 @@ bool SqliteConnection::execute(const QString &sql, const QVariantList &values)
     return rc == SQLITE_DONE || rc == SQLITE_ROW;
 }
 
-QList<QVariantMap> SqliteConnection::select(const QString &sql, const QVariantList &values, bool *ok)
-{
-    QList<QVariantMap> rows;
-    if (ok)
-        *ok = false;
-    if (!m_db)
-        return rows;
-    const QByteArray text = sql.toUtf8();
-    Statement stmt(m_db, text);
-    if (!stmt.prepared()) {
-        printQueryError(text);
-        return rows;
-    }
-    if (!stmt.bind(values))
-        return rows;
-    const int columns = sqlite3_column_count(stmt.get());
-    QStringList names;
-    for (int i = 0; i < columns; ++i)
-        names << QString::fromUtf8(sqlite3_column_name(stmt.get(), i));
-    int rc;
-    while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
-        QVariantMap row;
-        for (int i = 0; i < columns; ++i)
-            row.insert(names.at(i), stmt.value(i));
-        rows.append(row);
-    }
-    printStepError(rc);
-    if (ok)
-        *ok = rc == SQLITE_DONE;
-    return rows;
-}
-
-QList<QVariantList> SqliteConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok)
+QList<QVariantList> SqliteConnection::selectRows(const QString &sql, const QVariantList &values, bool *ok,
+                                                 QStringList *names)
 {
     QList<QVariantList> rows;
     if (ok)
@@ -266,6 +235,9 @@ QList<QVariantList> SqliteConnection::selectRows(const QString &sql, const QVari
     if (!stmt.bind(values))
         return rows;
     const int columns = sqlite3_column_count(stmt.get());
+    if (names)
+        for (int i = 0; i < columns; ++i)
+            names->append(QString::fromUtf8(sqlite3_column_name(stmt.get(), i)));
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         QVariantList row;

@@ -44,10 +44,8 @@ public:
     // Adds and fills the measure id in schema's Measures where missing.
     bool addMeasureUids(const QString &schema);
     bool execute(const QString &sql, const QVariantList &values = {}) override;
-    QList<QVariantMap> select(const QString &sql, const QVariantList &values = {},
-                              bool *ok = nullptr) override;
-    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {},
-                                   bool *ok = nullptr) override;
+    QList<QVariantList> selectRows(const QString &sql, const QVariantList &values = {}, bool *ok = nullptr,
+                                   QStringList *names = nullptr) override;
     bool transaction(const std::function<bool()> &work) override;
     qint64 lastInsertRowId() override;
     QString lastError() const override;

@@ -469,6 +469,9 @@ private:
     // warning while nothing is stored, and the green or red notification
     // after a save (OvraDialogFiles.cpp).
     bool autoSaveToFile(SaveReport &report);
+    // The saves marker still lacks, reported in report; a failed database
+    // save leaves keptFile (when not empty) waiting for the database.
+    void runPendingSaves(CommitMarker &marker, SaveReport &report, const QString &keptFile);
     void showSaveReport(const SaveReport &report);
     // The red notification for a file or stored measure that was not loaded.
     void showLoadRefusal(const QString &what, const QString &reason);

@@ -424,15 +424,7 @@ void OvraDialog::routineFilesOnCommit(const QString &commitKey)
             << QStringLiteral("The commit mark beside %1 could not be written: %2").arg(temp, error);
 
     SaveReport report;
-    if (marker.fileSavePending)
-        marker.fileSavePending = !autoSaveToFile(report);
-    if (marker.databaseSavePending) {
-        const bool stored = databaseSave();
-        report.addDatabase(stored, m_database->pendingMeasures() > 0);
-        marker.databaseSavePending = !stored;
-        if (!stored && kept)
-            m_keptForDatabase << temp;
-    }
+    runPendingSaves(marker, report, kept ? temp : QString());
     if (!autoSave.fileSave() && !autoSave.databaseSave())
         report.addNothingStored();
     showSaveReport(report);
@@ -456,6 +448,21 @@ void OvraDialog::routineFilesOnCommit(const QString &commitKey)
     m_logWidget->clearSelection();
 }
 
+void OvraDialog::runPendingSaves(CommitMarker &marker, SaveReport &report, const QString &keptFile)
+{
+    if (marker.fileSavePending)
+        marker.fileSavePending = !autoSaveToFile(report);
+    if (marker.databaseSavePending) {
+        const bool stored = databaseSave();
+        report.addDatabase(stored, m_database->pendingMeasures() > 0);
+        marker.databaseSavePending = !stored;
+        // The kept file waits for the database; its mark is cleared once
+        // the measures that wait are stored.
+        if (!stored && !keptFile.isEmpty() && !m_keptForDatabase.contains(keptFile))
+            m_keptForDatabase << keptFile;
+    }
+}
+
 void OvraDialog::repeatFailedSaves()
 {
     CommitMarker marker = *m_shownCommit;
@@ -463,15 +470,7 @@ void OvraDialog::repeatFailedSaves()
                                         "repeated, nothing is sent")
                              .arg(QDir::toNativeSeparators(m_shownFile));
     SaveReport report;
-    if (marker.fileSavePending)
-        marker.fileSavePending = !autoSaveToFile(report);
-    if (marker.databaseSavePending) {
-        const bool stored = databaseSave();
-        report.addDatabase(stored, m_database->pendingMeasures() > 0);
-        marker.databaseSavePending = !stored;
-        if (!stored && !m_keptForDatabase.contains(m_shownFile))
-            m_keptForDatabase << m_shownFile;
-    }
+    runPendingSaves(marker, report, m_shownFile);
     showSaveReport(report);
     const bool temporary = QFileInfo(m_shownFile) == QFileInfo(m_routineRecorder->temporaryRoutineFilePath());
     if (temporary && !marker.savesPending()) {

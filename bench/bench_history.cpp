@@ -89,6 +89,39 @@ double ms(const QElapsedTimer &t)
     return double(t.nsecsElapsed()) * 1e-6;
 }
 
+// Shows the first athlete's history in window: once with the athletes read
+// anew, then five times more; prints both after title (given how many
+// routines were shown) and returns the athlete's id.
+template <typename Title>
+QString timeShowing(QApplication &app, ovra::history::HistoryService &service,
+                    ovra::history::AthleteHistoryWindow &window, Title title)
+{
+    window.show();
+    app.processEvents();
+    const QString id = window.athleteList()->item(0)->data(Qt::UserRole).toString();
+    const auto show = [&] {
+        QElapsedTimer t;
+        t.start();
+        window.showAthlete(id);
+        window.repaint();
+        return ms(t);
+    };
+    service.invalidate();
+    const double cold = show();
+    const auto shown = std::size_t(window.routines().size());
+    std::vector<double> warm;
+    for (int run = 0; run < 5; ++run) {
+        window.showAthlete(QString());
+        warm.push_back(show());
+    }
+    std::sort(warm.begin(), warm.end());
+    title(shown);
+    std::printf("  first time (athletes read)  %.1f ms (target <= %.0f ms)\n", cold, kShowTargetMs);
+    std::printf("  again (median of 5)         %.1f ms (target <= %.0f ms)\n", warm[warm.size() / 2],
+                kShowTargetMs);
+    return id;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -145,30 +178,10 @@ int main(int argc, char *argv[])
         ovra::history::HistoryService service([&db] { return db.connection(); });
         ovra::history::ResultsBackfill backfill(settings, configured);
         ovra::history::AthleteHistoryWindow window(service, backfill, [&db] { return db.connection(); });
-        window.show();
-        app.processEvents();
-        const QString id = window.athleteList()->item(0)->data(Qt::UserRole).toString();
-        const auto show = [&] {
-            QElapsedTimer t;
-            t.start();
-            window.showAthlete(id);
-            window.repaint();
-            return ms(t);
-        };
-        service.invalidate();
-        const double cold = show();
-        const std::size_t shown = std::size_t(window.routines().size());
-        std::vector<double> warm;
-        for (int run = 0; run < 5; ++run) {
-            window.showAthlete(QString());
-            warm.push_back(show());
-        }
-        std::sort(warm.begin(), warm.end());
-        std::printf("History of an athlete with %zu routines among %d measures, shown in the window:\n",
-                    shown, kMeasures);
-        std::printf("  first time (athletes read)  %.1f ms (target <= %.0f ms)\n", cold, kShowTargetMs);
-        std::printf("  again (median of 5)         %.1f ms (target <= %.0f ms)\n", warm[warm.size() / 2],
-                    kShowTargetMs);
+        const QString id = timeShowing(app, service, window, [](std::size_t shown) {
+            std::printf("History of an athlete with %zu routines among %d measures, shown in the window:\n",
+                        shown, kMeasures);
+        });
         QElapsedTimer part;
         part.start();
         ovra::history::AthleteIndex index;
@@ -191,28 +204,9 @@ int main(int argc, char *argv[])
             ovra::history::ResultsBackfill backfill(settings, configured);
             ovra::history::AthleteHistoryWindow window(service, backfill,
                                                        [&server] { return server.connection(); });
-            window.show();
-            app.processEvents();
-            const QString id = window.athleteList()->item(0)->data(Qt::UserRole).toString();
-            const auto show = [&] {
-                QElapsedTimer t;
-                t.start();
-                window.showAthlete(id);
-                window.repaint();
-                return ms(t);
-            };
-            service.invalidate();
-            const double cold = show();
-            std::vector<double> warm;
-            for (int run = 0; run < 5; ++run) {
-                window.showAthlete(QString());
-                warm.push_back(show());
-            }
-            std::sort(warm.begin(), warm.end());
-            std::printf("The same on a PostgreSQL server on this machine:\n");
-            std::printf("  first time (athletes read)  %.1f ms (target <= %.0f ms)\n", cold, kShowTargetMs);
-            std::printf("  again (median of 5)         %.1f ms (target <= %.0f ms)\n", warm[warm.size() / 2],
-                        kShowTargetMs);
+            timeShowing(app, service, window, [](std::size_t) {
+                std::printf("The same on a PostgreSQL server on this machine:\n");
+            });
         } else {
             std::printf("On a server: the server could not be started or filled: %s\n",
                         qPrintable(cluster.reason()));
